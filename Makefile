@@ -1,0 +1,48 @@
+# zq: build with `make`, try it with `make run`, check it with `make test`.
+BUILD   := build
+CMAKE_B := $(BUILD)/cmake
+JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
+MAKEFLAGS += --no-print-directory
+
+.PHONY: all setup configure build tests-build run test unit gui bench dist clean
+
+all: build
+
+setup:
+	@scripts/setup
+
+$(CMAKE_B)/CMakeCache.txt:
+	@cmake -S . -B $(CMAKE_B) -G "Unix Makefiles" \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
+
+configure: $(CMAKE_B)/CMakeCache.txt
+
+build: configure
+	@cmake --build $(CMAKE_B) -j $(JOBS) --target zq
+
+tests-build: configure
+	@cmake --build $(CMAKE_B) -j $(JOBS)
+
+run: setup build
+	@scripts/run-app
+
+test: setup tests-build
+	@scripts/run-tests
+
+unit: tests-build
+	@scripts/run-tests -L unit
+
+gui: tests-build
+	@scripts/run-tests -L gui
+
+bench: setup configure
+	@cmake --build $(CMAKE_B) -j $(JOBS) --target zq benchmarks
+	@scripts/run-bench
+
+dist: build
+	@rm -f $(BUILD)/zq.zip
+	@cd $(BUILD) && zip -qr zq.zip bin -x 'bin/zq.ini' -x 'bin/zq.log' -x 'bin/Log/*'
+	@echo "dist: $(BUILD)/zq.zip"
+
+clean:
+	rm -rf $(BUILD)/cmake $(BUILD)/bin $(BUILD)/screenshots

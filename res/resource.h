@@ -1,0 +1,25 @@
+// Resource identifiers.  Where the program has documented numbers (menus,
+// dialogs, controls, commands) they are used as they are.
+#pragma once
+
+// The main frame: menu, icon and document string of the single-document template.
+#define IDR_MAINFRAME 406
+
+// The program's own question box.
+#define IDD_MESSAGEBOX 3990
+#define IDC_MESSAGEBOX_TEXT 3991
+#define IDC_MESSAGEBOX_NO 3992
+
+// A dialog used only by the framework's own tests.
+#define IDD_UI_TEST 3995
+#define IDC_UI_TEST_EDIT 3996
+#define IDC_UI_TEST_CHECK 3997
+#define IDC_UI_TEST_RADIO0 3998
+#define IDC_UI_TEST_RADIO1 3999
+#define IDC_UI_TEST_RADIO2 4000
+#define IDC_UI_TEST_COMBO 4001
+#define IDC_UI_TEST_NUMBER 4002
+
+// Commands.
+#define ID_APP_EXIT 57665
+#define ID_APP_ABOUT 57664

@@ -1,0 +1,208 @@
+#include "ui/CDialog.h"
+
+#include <algorithm>
+
+namespace zq::ui {
+namespace {
+
+std::vector<HWND>& ModelessList() {
+    thread_local std::vector<HWND> list;
+    return list;
+}
+
+std::wstring WindowText(HWND control) {
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+}  // namespace
+
+void DataExchange::Text(int id, std::wstring& value, size_t capacity) {
+    if (m_save) {
+        value = WindowText(Control(id));
+        // Settings strings are cut to their capacity less the terminator.
+        if (capacity > 0 && value.size() > capacity - 1) value.resize(capacity - 1);
+    } else {
+        ::SetWindowTextW(Control(id), value.c_str());
+        if (capacity > 0) ::SendMessageW(Control(id), EM_LIMITTEXT, capacity - 1, 0);
+    }
+}
+
+void DataExchange::Int(int id, int& value, int minimum, int maximum) {
+    if (m_save) {
+        const std::wstring text = WindowText(Control(id));
+        wchar_t* end = nullptr;
+        const long parsed = std::wcstol(text.c_str(), &end, 10);
+        if (text.empty() || (end && *end != L'\0') || parsed < minimum || parsed > maximum) {
+            m_failed = true;
+            ::SetFocus(Control(id));
+            ::SendMessageW(Control(id), EM_SETSEL, 0, -1);
+            return;
+        }
+        value = static_cast<int>(parsed);
+    } else {
+        ::SetWindowTextW(Control(id), std::to_wstring(value).c_str());
+    }
+}
+
+void DataExchange::Check(int id, bool& value) {
+    if (m_save) {
+        value = ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    } else {
+        ::SendMessageW(Control(id), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+void DataExchange::Check(int id, int& value) {
+    bool flag = value != 0;
+    Check(id, flag);
+    if (m_save) value = flag ? 1 : 0;
+}
+
+void DataExchange::Radio(int firstId, int lastId, int& value) {
+    if (m_save) {
+        value = -1;
+        for (int id = firstId; id <= lastId; ++id) {
+            if (::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+                value = id - firstId;
+                break;
+            }
+        }
+    } else {
+        for (int id = firstId; id <= lastId; ++id) {
+            ::SendMessageW(Control(id), BM_SETCHECK, (id - firstId) == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+    }
+}
+
+void DataExchange::ComboIndex(int id, int& value) {
+    if (m_save) {
+        value = static_cast<int>(::SendMessageW(Control(id), CB_GETCURSEL, 0, 0));
+    } else {
+        ::SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+    }
+}
+
+void DataExchange::ComboText(int id, std::wstring& value) {
+    if (m_save) {
+        value = WindowText(Control(id));
+    } else {
+        ::SetWindowTextW(Control(id), value.c_str());
+    }
+}
+
+CDialog::~CDialog() {
+    if (m_hWnd && ::IsWindow(m_hWnd)) {
+        ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
+        ::DestroyWindow(m_hWnd);
+        auto& list = ModelessList();
+        list.erase(std::remove(list.begin(), list.end(), m_hWnd), list.end());
+    }
+}
+
+INT_PTR CDialog::DoModal() {
+    m_modeless = false;
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent, DialogProc,
+                             reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialog::Create(HWND parent) {
+    if (parent) m_parent = parent;
+    m_modeless = true;
+    HWND hWnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
+                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!hWnd) return false;
+    ModelessList().push_back(hWnd);
+    return true;
+}
+
+void CDialog::DestroyWindow() {
+    if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+const std::vector<HWND>& CDialog::ModelessDialogs() { return ModelessList(); }
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    DataExchange dx(m_hWnd, saveAndValidate);
+    DoDataExchange(dx);
+    return !dx.Failed();
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+    if (m_modeless) {
+        ::DestroyWindow(m_hWnd);
+    } else {
+        ::EndDialog(m_hWnd, result);
+    }
+}
+
+std::wstring CDialog::GetDlgItemText(int id) const { return WindowText(GetDlgItem(id)); }
+
+bool CDialog::OnInitDialog() {
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(true)) return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool CDialog::OnCommand(WORD, WORD, HWND) { return false; }
+void CDialog::OnTimer(UINT_PTR) {}
+void CDialog::DoDataExchange(DataExchange&) {}
+bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lParam);
+        self->m_hWnd = hWnd;
+        ::SetWindowLongPtrW(hWnd, DWLP_USER, lParam);
+        return self->OnInitDialog() ? TRUE : FALSE;
+    }
+    self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
+    if (!self) return FALSE;
+    switch (message) {
+        case WM_COMMAND: {
+            const WORD id = LOWORD(wParam);
+            const WORD code = HIWORD(wParam);
+            if (self->OnCommand(id, code, reinterpret_cast<HWND>(lParam))) return TRUE;
+            if (id == IDOK && code == BN_CLICKED) {
+                self->OnOK();
+                return TRUE;
+            }
+            if (id == IDCANCEL) {
+                self->OnCancel();
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_TIMER:
+            self->OnTimer(wParam);
+            return TRUE;
+        case WM_NCDESTROY: {
+            auto& list = ModelessList();
+            list.erase(std::remove(list.begin(), list.end(), hWnd), list.end());
+            self->m_hWnd = nullptr;
+            ::SetWindowLongPtrW(hWnd, DWLP_USER, 0);
+            self->PostNcDestroy();
+            return FALSE;
+        }
+        default: {
+            LRESULT result = 0;
+            if (self->OnMessage(message, wParam, lParam, result)) {
+                ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+                return TRUE;
+            }
+            return FALSE;
+        }
+    }
+}
+
+}  // namespace zq::ui

@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# GUI test harness: runs the real zq.exe on a private X server, sends keys,
+# takes screenshots and cleans up only what it started, also when a test fails.
+#
+#   source tests/gui/harness.sh
+#   gui_begin NAME            private Xvfb + a private copy of build/bin
+#   gui_start_zq [ARGS…]      start zq.exe and wait for its main window
+#   gui_key KEY…              xdotool key names: ctrl+q, shift+Down, alt+f, Return
+#   gui_wait_title REGEX      wait for a top-level window whose title matches
+#   gui_screenshot NAME       build/screenshots/NAME.png
+#   gui_wait_exit [SECONDS]   wait for zq.exe to end
+#   gui_fail MESSAGE          fail the test (cleanup still runs)
+
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/wine-env"
+
+GUI_NAME=""
+GUI_DIR=""
+GUI_PID=""
+GUI_WID=""
+
+gui_end() {
+  local rc=$?
+  if [ -n "$GUI_PID" ] && kill -0 "$GUI_PID" 2>/dev/null; then
+    kill "$GUI_PID" 2>/dev/null
+    sleep 0.3
+    kill -9 "$GUI_PID" 2>/dev/null
+    wait "$GUI_PID" 2>/dev/null
+  fi
+  GUI_PID=""
+  zq_stop_xvfb
+  return $rc
+}
+
+gui_fail() {
+  echo "GUI TEST FAILED [$GUI_NAME]: $*" >&2
+  [ -n "${DISPLAY:-}" ] && gui_screenshot "${GUI_NAME}-failure" >/dev/null 2>&1
+  exit 1
+}
+
+gui_begin() {
+  GUI_NAME="$1"
+  [ -f "$ZQ_BUILD/bin/zq.exe" ] || { echo "harness: build/bin/zq.exe missing" >&2; exit 1; }
+  trap gui_end EXIT
+  trap 'exit 1' INT TERM
+  zq_start_xvfb || gui_fail "no X server"
+  # Inside a test run the wineserver already sits on the run's display; alone,
+  # it is started on this one.
+  zq_wine_ready
+  # Settings live beside the program, so each test runs its own copy.
+  GUI_DIR="$ZQ_BUILD/gui/$GUI_NAME"
+  rm -rf "$GUI_DIR"
+  mkdir -p "$GUI_DIR/app" "$ZQ_BUILD/screenshots"
+  cp -r "$ZQ_BUILD/bin/." "$GUI_DIR/app/"
+  rm -f "$GUI_DIR/app/zq.ini" "$GUI_DIR/app/zq.log"
+  export GUI_DIR GUI_APP="$GUI_DIR/app"
+}
+
+# Prints the X window ids whose title matches REGEX (xdotool's --name).
+gui_find() {
+  xdotool search --name "$1" 2>/dev/null
+}
+
+gui_wait_title() {
+  local regex="$1" limit="${2:-20}" i
+  for ((i = 0; i < limit * 10; i++)); do
+    local w
+    w="$(gui_find "$regex" | head -1)"
+    if [ -n "$w" ]; then
+      echo "$w"
+      return 0
+    fi
+    if [ -n "$GUI_PID" ] && ! kill -0 "$GUI_PID" 2>/dev/null; then
+      return 1
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+gui_start_zq() {
+  ( cd "$GUI_APP" && exec "$ZQ_WINE" "$GUI_APP/zq.exe" "$@" ) >"$GUI_DIR/stdout.txt" 2>"$GUI_DIR/stderr.txt" &
+  GUI_PID=$!
+  GUI_WID="$(gui_wait_title ' - zq$' 30)" || gui_fail "the main window did not appear"
+  gui_focus "$GUI_WID"
+  sleep 0.3
+}
+
+gui_focus() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null
+}
+
+gui_key() {
+  local k
+  for k in "$@"; do
+    xdotool key --clearmodifiers --delay 40 "$k"
+    sleep 0.15
+  done
+}
+
+gui_type() {
+  xdotool type --delay 40 "$1"
+}
+
+gui_screenshot() {
+  local out="$ZQ_BUILD/screenshots/$1.png"
+  import -display "$DISPLAY" -window root "$out" 2>/dev/null || gui_fail "screenshot failed"
+  echo "$out"
+}
+
+gui_wait_exit() {
+  local limit="${1:-20}" i
+  for ((i = 0; i < limit * 10; i++)); do
+    if ! kill -0 "$GUI_PID" 2>/dev/null; then
+      wait "$GUI_PID" 2>/dev/null
+      GUI_EXIT=$?
+      GUI_PID=""
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Window geometry as "X Y W H" (X11 view, including what Wine draws).
+gui_geometry() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2}/^Y=/{y=$2}/^WIDTH=/{w=$2}/^HEIGHT=/{h=$2}END{print x, y, w, h}'
+}
