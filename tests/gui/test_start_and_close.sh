@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # zq starts, shows its main window with the two panes, and ends cleanly when
-# its window is closed from the keyboard (Alt+F, then the exit item).
+# asked from the keyboard: Alt+F, the exit item, then the quit question.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin start_and_close
@@ -16,6 +16,10 @@ colours="$(convert "$shot" -format '%k' info:)"
 gui_key alt+f
 sleep 0.5
 gui_key x
+dlg="$(gui_wait_title '^終了しますか$' 10)" || gui_fail "the quit dialog did not appear"
+gui_screenshot start_and_close-quit-dialog >/dev/null
+gui_focus "$dlg"
+gui_key Return
 gui_wait_exit 15 || gui_fail "zq did not end after the exit command"
 [ "$GUI_EXIT" -eq 0 ] || gui_fail "zq ended with exit code $GUI_EXIT"
 echo "PASS: start_and_close"
