@@ -7,7 +7,7 @@ namespace zq {
 bool ProcessShared::Open() {
     m_message = ::RegisterWindowMessageW(kMessageName);
     m_mapping.Reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                         static_cast<DWORD>(kBlockBytes), kBlockName));
+                                         static_cast<DWORD>(kBlockBytes), m_blockName.c_str()));
     if (!m_mapping) return false;
     m_view.Reset(::MapViewOfFile(m_mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
     return static_cast<bool>(m_view);
@@ -50,9 +50,9 @@ BOOL CALLBACK WakeZqWindow(HWND hWnd, LPARAM message) {
 }  // namespace
 
 ProcessShared::TwinResult ProcessShared::CheckTwin(int disableTwin) {
-    UniqueHandle existing(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName));
+    UniqueHandle existing(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, m_mutexName.c_str()));
     if (!existing) {
-        m_twin.Reset(::CreateMutexW(nullptr, FALSE, kMutexName));
+        m_twin.Reset(::CreateMutexW(nullptr, FALSE, m_mutexName.c_str()));
         return TwinResult::First;
     }
     if (disableTwin == 0) return TwinResult::Beside;

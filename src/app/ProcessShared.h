@@ -19,6 +19,11 @@ public:
     static constexpr size_t kSlotUnits = 520;
     static constexpr size_t kBlockBytes = 2 * kSlotUnits * sizeof(wchar_t);  // 2,080
 
+    ProcessShared() = default;
+    // Other names for the block and the mutex, so that tests do not meet a running zq.
+    ProcessShared(std::wstring blockName, std::wstring mutexName)
+        : m_blockName(std::move(blockName)), m_mutexName(std::move(mutexName)) {}
+
     // Registers the message and maps the block; false ends start-up silently.
     bool Open();
     [[nodiscard]] UINT DirChangeMessage() const noexcept { return m_message; }
@@ -37,6 +42,8 @@ public:
     static bool IsZqTitle(const std::wstring& title);
 
 private:
+    std::wstring m_blockName = kBlockName;
+    std::wstring m_mutexName = kMutexName;
     UINT m_message = 0;
     UniqueHandle m_mapping;
     UniqueMappedView m_view;

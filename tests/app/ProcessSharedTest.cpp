@@ -5,13 +5,21 @@
 
 using namespace zq;
 
+namespace {
+// Names of this test process alone: a zq.exe started by a GUI test may run beside it.
+ProcessShared Private() {
+    const std::wstring suffix = L"." + std::to_wstring(::GetCurrentProcessId());
+    return ProcessShared(ProcessShared::kBlockName + suffix, ProcessShared::kMutexName + suffix);
+}
+}  // namespace
+
 TEST(ProcessShared, SlotsCarryTwoPathsAndAreSharedByName) {
-    ProcessShared first;
+    ProcessShared first = Private();
     ASSERT_TRUE(first.Open());
     EXPECT_NE(first.DirChangeMessage(), 0u);
     first.WriteStartDirectories({L"C:\\一つ目", std::wstring(600, L'x')});
     // A second mapping of the same name sees the same bytes, as another copy would.
-    ProcessShared second;
+    ProcessShared second = Private();
     ASSERT_TRUE(second.Open());
     EXPECT_EQ(second.ReadSlot(0), L"C:\\一つ目");
     EXPECT_EQ(second.ReadSlot(1).size(), ProcessShared::kSlotUnits - 1);  // cut, still terminated
@@ -22,11 +30,11 @@ TEST(ProcessShared, SlotsCarryTwoPathsAndAreSharedByName) {
 }
 
 TEST(ProcessShared, FirstCopyHoldsTheMutexAndLaterCopiesSeeIt) {
-    ProcessShared first;
+    ProcessShared first = Private();
     ASSERT_TRUE(first.Open());
     ASSERT_EQ(first.CheckTwin(0), ProcessShared::TwinResult::First);
     EXPECT_TRUE(first.HoldsTwinMutex());
-    ProcessShared second;
+    ProcessShared second = Private();
     ASSERT_TRUE(second.Open());
     EXPECT_EQ(second.CheckTwin(0), ProcessShared::TwinResult::Beside);
     EXPECT_FALSE(second.HoldsTwinMutex());

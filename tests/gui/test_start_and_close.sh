@@ -13,10 +13,7 @@ shot="$(gui_screenshot start_and_close)"
 # The panes are drawn: the screenshot is not one flat colour.
 colours="$(convert "$shot" -format '%k' info:)"
 [ "$colours" -ge 3 ] || gui_fail "the window looks empty ($colours colours)"
-gui_key alt+f
-sleep 0.5
-gui_key x
-dlg="$(gui_wait_title '^終了しますか$' 10)" || gui_fail "the quit dialog did not appear"
+dlg="$(gui_keys_until_title '^終了しますか$' alt+f x)" || gui_fail "the quit dialog did not appear"
 gui_screenshot start_and_close-quit-dialog >/dev/null
 gui_focus "$dlg"
 gui_key Return
