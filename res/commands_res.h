@@ -2,6 +2,31 @@
 // menu bars of the modes.
 #pragma once
 
+// Menu bars, one per pane mode.  The Filer's bar is also the frame's
+// template menu (IDR_MAINFRAME).
+#define IDR_MENU_ARCHIVE   400
+#define IDR_MENU_BINARY    402
+#define IDR_MENU_DRIVELIST 404
+#define IDR_MENU_FILER     406
+#define IDR_MENU_GRAPHIC   408
+#define IDR_MENU_NETWORK   411
+#define IDR_MENU_VIEWER    416
+
+// Menu items that are no command of a table but have the program's numbers.
+#define IDM_FILER_SETTINGS      1023  // ファイラー設定
+#define IDM_DRIVELIST_JUMP_CTRL 1200  // Ctrl+入力キーにカーソル移動
+#define IDM_DRIVELIST_JUMP      1201  // 入力キーにカーソル移動
+#define IDM_READ_KEYDATA        1543  // キーデータの読み込み
+#define IDM_SHOW_KEYS_IN_MENU   1556  // Menuにキーの表示
+#define IDM_RECENT_FILE1        1646  // 過去のファイル1
+#define IDM_PLUGIN_SETTINGS     1832  // プラグインの設定
+#define IDM_HIDDEN_MENU         2026  // 非表示メニュー項目の設定
+#define IDM_TRAY_SHOW           2050  // ウィンドウ表示
+#define IDM_NON_LOAD_CPL        2061
+#define IDM_CPL_FIRST           3000  // control-panel item n is 3000 + n
+#define IDM_PLUGIN_FIRST        3050  // plug-in n is 3050 + n
+#define IDM_PLUGIN_LAST         3099
+
 // Menu identifiers of the commands: one per command name, shared by every mode
 // whose table has that command, so a menu item means the same operation in
 // every menu bar.  Commands that only make sense on a key have none.
