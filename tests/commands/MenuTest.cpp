@@ -5,6 +5,7 @@
 
 #include "commands/MenuBar.h"
 #include "commands/MenuCommandText.h"
+#include "commands/MenuRouting.h"
 #include "resource.h"
 
 using zq::ModeGroup;
@@ -147,5 +148,32 @@ TEST(MenuCommandText, LabelShowsTheKeyOfTheItemsCommand) {
         } else {
             EXPECT_EQ(label.value_or(L"(none)"), c.expected) << c.id;
         }
+    }
+}
+
+TEST(MenuRouting, IdentifierRangesTheViewHandlesItself) {
+    struct Case {
+        unsigned id;
+        std::size_t cplItems;
+        bool shellOpen;
+        zq::MenuIdKind kind;
+        int index;
+    };
+    using K = zq::MenuIdKind;
+    const Case cases[] = {
+        {1185, 0, false, K::DialogsEnded, 0},  {1396, 0, false, K::FindResults, 0},
+        {3000, 3, false, K::ControlPanel, 0},  {3002, 3, false, K::ControlPanel, 2},
+        {3003, 3, false, K::Other, 0},         {3000, 0, false, K::Other, 0},
+        {3050, 60, false, K::Plugin, 0},       {3099, 0, false, K::Plugin, 49},
+        {3100, 0, false, K::Other, 0},         {1378, 0, false, K::DynamicListSlot, 0},
+        {1387, 0, false, K::DynamicListSlot, 9}, {1388, 0, false, K::Other, 0},
+        {10000, 0, true, K::ShellVerb, 0},     {50000, 0, true, K::ShellVerb, 40000},
+        {50001, 0, true, K::Other, 0},         {10005, 0, false, K::Other, 0},
+        {IDM_COPY, 0, true, K::Other, 0},
+    };
+    for (const Case& c : cases) {
+        const zq::MenuIdClass got = zq::ClassifyMenuId(c.id, c.cplItems, c.shellOpen);
+        EXPECT_EQ(got.kind, c.kind) << c.id;
+        EXPECT_EQ(got.index, c.index) << c.id;
     }
 }
