@@ -1,0 +1,83 @@
+#include "commands/CommandRegistry.h"
+
+#include "commands/CommandText.h"
+
+namespace zq {
+
+namespace {
+
+// The common routine: commands that behave the same whichever mode has the
+// focus.  Some are not in any table ("@MciCdVolumeUp"), so that a hand-written
+// assignment still reaches them.
+const wchar_t* const kCommonCommands[] = {
+    L"@Zoomscreen",   L"@Scsi01",          L"@Scsi02",          L"@Scsi03",         L"@Scsi04",
+    L"@Scsi05",       L"@Scsi06",          L"@Scsi07",          L"@Scsi08",         L"@Scsi09",
+    L"@Allscsiopen",  L"@Allscsiclose",    L"@Displayset0",     L"@Displayset1",    L"@Displayset2",
+    L"@Displayset3",  L"@Displayset4",     L"@Displayset5",     L"@Displayset6",    L"@Displayset7",
+    L"@Displayset8",  L"@Displayset9",     L"@Changedisplay",   L"@Soundpause",     L"@Soundstop",
+    L"@Setsoundlist", L"@Setsoundpause",   L"@Soundliststop",   L"@Soundlistnext",  L"@Soundlistbefore",
+    L"@Soundlistsave", L"@Soundlistrepeat", L"@Soundlistrandom", L"@CdPlay",         L"@CdPause",
+    L"@CdStop",       L"@CdNext",          L"@CdBefore",        L"@CdRepeat",       L"@CdRandom",
+    L"@CdPlayConfig", L"@MciCdVolumeUp",   L"@MciCdVolumeDown", L"@Sound50",        L"@Sound100",
+    L"@Sound150",     L"@Sound200",        L"@Sound300",        L"@Sound400",       L"@Soundfullscreen",
+    L"@MciVolumeUp",  L"@MciVolumeDown",   L"@TextBox",         L"@Defaultcpl",
+};
+
+}  // namespace
+
+std::span<const wchar_t* const> CommonCommandNames() { return kCommonCommands; }
+
+bool IsCommonCommand(std::wstring_view word) {
+    for (const wchar_t* name : kCommonCommands)
+        if (word == name) return true;
+    return false;
+}
+
+void CommandRegistry::Register(ModeGroup group, std::wstring_view name, CommandHandler handler) {
+    m_mode[static_cast<int>(group)].insert_or_assign(std::wstring(name), std::move(handler));
+}
+
+void CommandRegistry::RegisterCommon(std::wstring_view name, CommandHandler handler) {
+    m_common.insert_or_assign(std::wstring(name), std::move(handler));
+}
+
+void CommandRegistry::RegisterMenu(unsigned menuId, CommandHandler handler) {
+    m_menu.insert_or_assign(menuId, std::move(handler));
+}
+
+const CommandHandler* CommandRegistry::Resolve(ModeGroup group, std::wstring_view word) const {
+    const auto& own = m_mode[static_cast<int>(group)];
+    if (auto it = own.find(word); it != own.end() && it->second) return &it->second;
+    if (auto it = m_common.find(word); it != m_common.end() && it->second) return &it->second;
+    if (const StructCommand* row = FindCommand(group, word); row != nullptr && row->menuId != 0) {
+        if (auto it = m_menu.find(row->menuId); it != m_menu.end() && it->second) return &it->second;
+    }
+    return nullptr;
+}
+
+bool CommandRegistry::HasHandler(ModeGroup group, std::wstring_view name) const { return Resolve(group, name) != nullptr; }
+
+RouteResult CommandRegistry::Route(ModeGroup group, std::wstring_view text) const {
+    const std::wstring_view word = CommandWord(text);
+    if (word.empty()) return RouteResult::NotACommand;
+    if (const CommandHandler* handler = Resolve(group, word)) {
+        (*handler)(CommandCall{group, word, CommandArgument(text), text});
+        return RouteResult::Ran;
+    }
+    const bool known = FindCommand(group, word) != nullptr || IsCommonCommand(word) ||
+                       m_mode[static_cast<int>(group)].contains(word) || m_common.contains(word);
+    return known ? RouteResult::NoHandler : RouteResult::NotACommand;
+}
+
+RouteResult CommandRegistry::RunMenu(ModeGroup group, unsigned menuId) const {
+    const StructCommand* row = FindCommandByMenuId(group, menuId);
+    const std::wstring_view name = row != nullptr ? std::wstring_view(row->name) : std::wstring_view{};
+    if (auto it = m_menu.find(menuId); it != m_menu.end() && it->second) {
+        it->second(CommandCall{group, name, {}, name});
+        return RouteResult::Ran;
+    }
+    if (row == nullptr) return RouteResult::NotACommand;
+    return Route(group, name);
+}
+
+}  // namespace zq

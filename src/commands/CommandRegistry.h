@@ -1,0 +1,69 @@
+#pragma once
+// Where the features plug their command handlers in, and the routing of a
+// command text or a menu item to them.
+//
+// Registering: each feature adds ONE entry per command, at view creation:
+//
+//   registry.Register(ModeGroup::Filer, L"@Copy", [this](const CommandCall&) { StartCopy(); });
+//   registry.RegisterCommon(L"@Displayset3", ...);      // every mode's routine falls back to these
+//   registry.RegisterMenu(IDM_FILERKEY, ...);           // also reached by "@Filerkey", whose row has that menu item
+//
+// Routing a text (exact comparison of the word before the first blank):
+// the mode's handler, else the common handler, else the handler of the
+// command's menu item.  A known command without any handler is a no-op that
+// answers NoHandler; a text that names no command answers NotACommand.
+#include <functional>
+#include <map>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "commands/CommandTable.h"
+
+namespace zq {
+
+struct CommandCall {
+    ModeGroup group;
+    std::wstring_view name;      // the command word, "@Keyjumpdir"
+    std::wstring_view argument;  // after the first blank: "C:\\Tools"; "" when none
+    std::wstring_view text;      // the whole text as assigned
+};
+
+using CommandHandler = std::function<void(const CommandCall&)>;
+
+enum class RouteResult {
+    Ran,          // a handler ran
+    NoHandler,    // a command of the mode or the common routine, but nothing is registered for it
+    NotACommand,  // neither the mode's table nor the common routine knows the word
+};
+
+// The words that the common routine knows in every mode.
+[[nodiscard]] std::span<const wchar_t* const> CommonCommandNames();
+[[nodiscard]] bool IsCommonCommand(std::wstring_view word);
+
+class CommandRegistry {
+public:
+    // A later registration of the same name replaces the earlier one.
+    void Register(ModeGroup group, std::wstring_view name, CommandHandler handler);
+    void RegisterCommon(std::wstring_view name, CommandHandler handler);
+    void RegisterMenu(unsigned menuId, CommandHandler handler);
+
+    // The routine of a mode group: its own table, then the common routine.
+    [[nodiscard]] RouteResult Route(ModeGroup group, std::wstring_view text) const;
+
+    // A menu command: its own handler, else the command whose row in the
+    // group's table carries the menu item.  Calls from a menu item carry the
+    // item's command name and an empty argument.
+    [[nodiscard]] RouteResult RunMenu(ModeGroup group, unsigned menuId) const;
+
+    [[nodiscard]] bool HasHandler(ModeGroup group, std::wstring_view name) const;
+
+private:
+    [[nodiscard]] const CommandHandler* Resolve(ModeGroup group, std::wstring_view word) const;
+
+    std::map<std::wstring, CommandHandler, std::less<>> m_mode[kModeGroupCount];
+    std::map<std::wstring, CommandHandler, std::less<>> m_common;
+    std::map<unsigned, CommandHandler> m_menu;
+};
+
+}  // namespace zq

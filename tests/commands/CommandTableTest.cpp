@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "commands/CommandTable.h"
+
+using zq::ModeGroup;
+
+TEST(CommandTable, SizesAndCategoriesPerMode) {
+    struct Case {
+        ModeGroup group;
+        std::size_t commands;
+        std::size_t categories;
+        const wchar_t* firstCategory;
+    };
+    const Case cases[] = {
+        {ModeGroup::Filer, 274, 10, L"ファイル操作関係"},
+        {ModeGroup::Viewer, 112, 6, L"通常操作関係"},
+        {ModeGroup::Graphic, 94, 6, L"通常操作関係"},
+        {ModeGroup::BinaryEditor, 116, 9, L"通常操作関係"},
+    };
+    for (const Case& c : cases) {
+        const zq::CommandTable& t = zq::CommandTableOf(c.group);
+        EXPECT_EQ(t.commands.size(), c.commands) << static_cast<int>(c.group);
+        ASSERT_EQ(t.categories.size(), c.categories) << static_cast<int>(c.group);
+        EXPECT_STREQ(t.categories[0], c.firstCategory);
+        // Rows are grouped by category in ascending order, every index valid.
+        int last = 0;
+        for (const zq::StructCommand& row : t.commands) {
+            EXPECT_GE(row.category, last) << row.name;
+            EXPECT_LT(static_cast<std::size_t>(row.category), c.categories) << row.name;
+            last = row.category;
+        }
+    }
+}
+
+TEST(CommandTable, NamesAreUniqueWellFormedAndFitTheirRecords) {
+    for (ModeGroup g : zq::kAllModeGroups) {
+        std::set<std::wstring> names;
+        std::set<unsigned> menuIds;
+        for (const zq::StructCommand& row : zq::CommandTableOf(g).commands) {
+            const std::wstring name = row.name;
+            EXPECT_TRUE(names.insert(name).second) << "duplicate " << name;
+            ASSERT_FALSE(name.empty());
+            EXPECT_EQ(name[0], L'@') << name;
+            EXPECT_EQ(name.find(L' '), std::wstring::npos) << name;
+            EXPECT_LT(name.size(), zq::kCommandNameCapacity) << name;
+            EXPECT_LT(std::wstring(row.description).size(), zq::kCommandDescriptionCapacity) << name;
+            EXPECT_FALSE(std::wstring(row.description).empty()) << name;
+            // A menu item names one command per mode, or menu routing would be ambiguous.
+            if (row.menuId != 0) {
+                EXPECT_TRUE(menuIds.insert(row.menuId).second) << name << L" " << row.menuId;
+            }
+            if (g != ModeGroup::Filer) {
+                EXPECT_FALSE(row.needsFile) << name;
+            }
+        }
+    }
+}
+
+TEST(CommandTable, LookupsAndTheFlagsThatOtherModulesRelyOn) {
+    const zq::StructCommand* copy = zq::FindCommand(ModeGroup::Filer, L"@Copy");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_STREQ(copy->description, L"ファイルコピー");
+    EXPECT_EQ(zq::FindCommand(ModeGroup::Filer, L"@copy"), nullptr);
+    EXPECT_EQ(zq::FindCommand(ModeGroup::BinaryEditor, L"@Copy"), nullptr);
+    EXPECT_EQ(zq::FindCommandByMenuId(ModeGroup::Filer, copy->menuId), copy);
+    EXPECT_EQ(zq::FindCommandByMenuId(ModeGroup::Filer, 0), nullptr);
+
+    int needsFile = 0;
+    for (const zq::StructCommand& row : zq::CommandTableOf(ModeGroup::Filer).commands) needsFile += row.needsFile;
+    EXPECT_EQ(needsFile, 15);
+    EXPECT_TRUE(zq::FindCommand(ModeGroup::Filer, L"@Setsoundload")->needsFile);
+    EXPECT_FALSE(zq::FindCommand(ModeGroup::Filer, L"@Copy")->needsFile);
+
+    // The settings save is one menu item in every mode.
+    const unsigned save = zq::FindCommand(ModeGroup::Filer, L"@ConfigSave")->menuId;
+    EXPECT_EQ(save, 1173u);
+    for (ModeGroup g : zq::kAllModeGroups) EXPECT_EQ(zq::FindCommand(g, L"@ConfigSave")->menuId, save);
+
+    const auto settings = zq::CommandsInCategory(ModeGroup::Viewer, 3);
+    ASSERT_EQ(settings.size(), 2u);
+    EXPECT_STREQ(settings[0]->name, L"@Viewerkey");
+    EXPECT_STREQ(settings[1]->name, L"@ConfigSave");
+}

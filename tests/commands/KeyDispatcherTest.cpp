@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/CommandText.h"
+#include "commands/KeyDispatcher.h"
+#include "commands/ModeMasks.h"
+#include "resource.h"
+
+using zq::KeyOutcome;
+using zq::ModeGroup;
+
+namespace {
+
+struct FakeHost : zq::IKeyDispatchHost {
+    std::uint32_t shownModes = zq::kModeDirectory;  // OR of the shown panes' mode bits
+    bool pluginKnown = true;
+    std::vector<std::wstring> log;
+
+    bool ShownPaneInMode(std::uint32_t mask) const override { return (shownModes & mask) != 0; }
+    void HideToTaskTray(int modifier, unsigned vk) override {
+        log.push_back(L"tray " + std::to_wstring(modifier) + L" " + std::to_wstring(vk));
+    }
+    bool RunPluginCommand(std::wstring_view text) override {
+        log.push_back(L"plugin " + std::wstring(text));
+        return pluginKnown;
+    }
+    void RunProgram(const zq::ProgramCall& c) override {
+        log.push_back((c.throughAssociation ? L"assoc [" : L"program [") + c.program + L"] [" + c.parameters + L"]");
+    }
+};
+
+// Every handler writes "<mode> <name> [<argument>]" into the log.
+struct Fixture {
+    zq::KeyAssignments keys = zq::KeyAssignments::BuiltIn();
+    zq::CommandRegistry registry;
+    FakeHost host;
+    zq::KeyDispatcher dispatcher{keys, registry, host};
+
+    zq::CommandHandler Recorder(const wchar_t* tag) {
+        return [this, tag](const zq::CommandCall& c) {
+            host.log.push_back(std::wstring(tag) + L" " + std::wstring(c.name) + L" [" + std::wstring(c.argument) + L"]");
+        };
+    }
+    void Bind(ModeGroup g, const wchar_t* key, int modifier, const wchar_t* text) {
+        keys.Set(g, zq::FindKeyIndexByName(key), modifier, text);
+    }
+    std::wstring Last() const { return host.log.empty() ? L"" : host.log.back(); }
+};
+
+}  // namespace
+
+TEST(KeyDispatcher, QuitKeyByModeOfTheShownPanes) {
+    struct Case {
+        std::uint32_t shownModes;
+        KeyOutcome outcome;
+        const wchar_t* log;
+    };
+    const Case cases[] = {
+        {zq::kModeDirectory, KeyOutcome::Ran, L"F @Quit []"},
+        {zq::kModeNetwork, KeyOutcome::Ran, L"F @Quit []"},
+        {zq::kModeText, KeyOutcome::Ran, L"V @Quit []"},
+        {zq::kModeArchivePicture, KeyOutcome::Ran, L"G @Quit []"},
+        {zq::kModeBinary, KeyOutcome::NotConsumed, L""},
+        // Order of the groups: Filer, Viewer, BinaryEditor, Graphic.
+        {zq::kModeText | zq::kModeDirectory, KeyOutcome::Ran, L"F @Quit []"},
+        {zq::kModePicture | zq::kModeBinary, KeyOutcome::NotConsumed, L""},
+        {zq::kModePicture | zq::kModeArchiveText, KeyOutcome::Ran, L"V @Quit []"},
+        // The listing-kind bit belongs to the Filer for menus, not for keys.
+        {zq::kModeListingKind, KeyOutcome::Consumed, L""},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.registry.Register(ModeGroup::Filer, L"@Quit", f.Recorder(L"F"));
+        f.registry.Register(ModeGroup::Viewer, L"@Quit", f.Recorder(L"V"));
+        f.registry.Register(ModeGroup::Graphic, L"@Quit", f.Recorder(L"G"));
+        f.registry.Register(ModeGroup::BinaryEditor, L"@Quit", f.Recorder(L"B"));
+        f.host.shownModes = c.shownModes;
+        EXPECT_EQ(f.dispatcher.Dispatch('Q', zq::kModifierNone), c.outcome) << c.shownModes;
+        EXPECT_EQ(f.Last(), c.log) << c.shownModes;
+    }
+}
+
+TEST(KeyDispatcher, ShiftWinsOverCtrl) {
+    Fixture f;
+    f.registry.Register(ModeGroup::Filer, L"@Move", f.Recorder(L"F"));
+    f.registry.Register(ModeGroup::Filer, L"@Toclipfiles", f.Recorder(L"F"));
+    f.Bind(ModeGroup::Filer, L"C", zq::kModifierShift, L"@Move");
+    EXPECT_EQ(zq::ModifierIndex(true, true), zq::kModifierShift);
+    EXPECT_EQ(zq::ModifierIndex(false, true), zq::kModifierCtrl);
+    EXPECT_EQ(zq::ModifierIndex(false, false), zq::kModifierNone);
+    EXPECT_EQ(f.dispatcher.Dispatch('C', zq::ModifierIndex(true, true)), KeyOutcome::Ran);
+    EXPECT_EQ(f.Last(), L"F @Move []");
+}
+
+TEST(KeyDispatcher, FilerAssignmentForms) {
+    struct Case {
+        const wchar_t* text;
+        KeyOutcome outcome;
+        const wchar_t* log;
+    };
+    const Case cases[] = {
+        {L"notepad.exe,readme.txt", KeyOutcome::Ran, L"program [notepad.exe] [readme.txt]"},
+        {L"C:\\Program Files\\a.exe,-x,-y", KeyOutcome::Ran, L"program [C:\\Program Files\\a.exe] [-x,-y]"},
+        {L"calc.exe", KeyOutcome::Ran, L"program [calc.exe] []"},
+        {L"@Defaultexe C:\\My Tools\\b.exe,$F", KeyOutcome::Ran, L"assoc [C:\\My Tools\\b.exe] [$F]"},
+        {L"@Keyjumpdir C:\\Work Dir", KeyOutcome::Ran, L"F @Keyjumpdir [C:\\Work Dir]"},
+        {L"#SORT,sorter.dll", KeyOutcome::Ran, L"plugin #SORT,sorter.dll"},
+        {L"@Windowtotasktray", KeyOutcome::Ran, L"tray 3 84"},
+        {L"@Defaultcpl 画面", KeyOutcome::Ran, L"C @Defaultcpl [画面]"},
+        // Commands are compared exactly: a wrongly cased word is no command and is not run as a program.
+        {L"@keyjumpdir C:\\", KeyOutcome::Consumed, L""},
+        {L"@Nosuchcommand", KeyOutcome::Consumed, L""},
+        // A Filer command that nothing registered yet: taken, nothing runs.
+        {L"@Copy", KeyOutcome::NoHandler, L""},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.registry.Register(ModeGroup::Filer, L"@Keyjumpdir", f.Recorder(L"F"));
+        f.registry.RegisterCommon(L"@Defaultcpl", f.Recorder(L"C"));
+        f.Bind(ModeGroup::Filer, L"T", zq::kModifierAlt, c.text);
+        EXPECT_EQ(f.dispatcher.Dispatch('T', zq::kModifierAlt), c.outcome) << c.text;
+        EXPECT_EQ(f.Last(), c.log) << c.text;
+    }
+}
+
+TEST(KeyDispatcher, OtherModesOnlyAskTheirRoutine) {
+    struct Case {
+        const wchar_t* text;
+        KeyOutcome outcome;
+        const wchar_t* log;
+    };
+    const Case cases[] = {
+        {L"notepad.exe,x", KeyOutcome::Consumed, L""},
+        {L"#SORT,sorter.dll", KeyOutcome::Consumed, L""},
+        {L"@Copy", KeyOutcome::Consumed, L""},  // a Filer command, not the Viewer's
+        {L"@Displayset3", KeyOutcome::Ran, L"C @Displayset3 []"},
+        {L"@Wide", KeyOutcome::Ran, L"V @Wide []"},
+        {L"@Windowtotasktray", KeyOutcome::Ran, L"tray 0 84"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.host.shownModes = zq::kModeText;
+        f.registry.RegisterCommon(L"@Displayset3", f.Recorder(L"C"));
+        f.registry.RegisterCommon(L"@Wide", f.Recorder(L"C"));
+        f.registry.Register(ModeGroup::Viewer, L"@Wide", f.Recorder(L"V"));  // the mode's own wins
+        f.Bind(ModeGroup::Viewer, L"T", zq::kModifierNone, c.text);
+        EXPECT_EQ(f.dispatcher.Dispatch('T', zq::kModifierNone), c.outcome) << c.text;
+        EXPECT_EQ(f.Last(), c.log) << c.text;
+    }
+}
+
+TEST(KeyDispatcher, KeysThatAreNotTaken) {
+    Fixture f;
+    f.registry.Register(ModeGroup::Filer, L"@Copy", f.Recorder(L"F"));
+    EXPECT_EQ(f.dispatcher.Dispatch(0xAD, zq::kModifierNone), KeyOutcome::NotConsumed);  // no record
+    EXPECT_EQ(f.dispatcher.Dispatch('Z', zq::kModifierNone), KeyOutcome::NotConsumed);   // unassigned
+    EXPECT_EQ(f.dispatcher.Dispatch('C', 4), KeyOutcome::Consumed);                      // beyond Alt
+    f.host.shownModes = 0;
+    EXPECT_EQ(f.dispatcher.Dispatch('C', zq::kModifierNone), KeyOutcome::Consumed);  // no mode group
+    EXPECT_TRUE(f.host.log.empty());
+}
+
+TEST(CommandRegistry, MenuItemAndCommandShareOneHandler) {
+    Fixture f;
+    f.registry.RegisterMenu(IDM_FILERKEY, f.Recorder(L"M"));
+    EXPECT_EQ(f.registry.Route(ModeGroup::Filer, L"@Filerkey"), zq::RouteResult::Ran);
+    EXPECT_EQ(f.Last(), L"M @Filerkey []");
+
+    f.registry.Register(ModeGroup::Filer, L"@Copy", f.Recorder(L"F"));
+    EXPECT_EQ(f.registry.RunMenu(ModeGroup::Filer, IDM_COPY), zq::RouteResult::Ran);
+    EXPECT_EQ(f.Last(), L"F @Copy []");
+    // @Copy has no row in the Viewer table, so its menu item means nothing there.
+    EXPECT_EQ(f.registry.RunMenu(ModeGroup::Viewer, IDM_COPY), zq::RouteResult::NotACommand);
+    EXPECT_EQ(f.registry.RunMenu(ModeGroup::Filer, IDM_MOVE), zq::RouteResult::NoHandler);
+    // A handler registered empty counts as none.
+    f.registry.Register(ModeGroup::Filer, L"@Move", nullptr);
+    EXPECT_EQ(f.registry.Route(ModeGroup::Filer, L"@Move"), zq::RouteResult::NoHandler);
+    EXPECT_EQ(f.registry.Route(ModeGroup::Filer, L""), zq::RouteResult::NotACommand);
+    EXPECT_EQ(f.registry.Route(ModeGroup::Viewer, L"@MciCdVolumeUp"), zq::RouteResult::NoHandler);
+}
+
+TEST(CommandText, ParsesEveryForm) {
+    struct Case {
+        const wchar_t* text;
+        zq::AssignmentForm form;
+        const wchar_t* word;
+        const wchar_t* argument;
+        const wchar_t* program;
+        const wchar_t* parameters;
+    };
+    using F = zq::AssignmentForm;
+    const Case cases[] = {
+        {L"", F::Empty, L"", L"", L"", L""},
+        {L"@Copy", F::Command, L"@Copy", L"", L"", L""},
+        {L"@Keyjumpdir D:\\a b", F::Command, L"@Keyjumpdir", L"D:\\a b", L"", L""},
+        {L"@Defaultexe x.exe,a,b", F::DefaultExe, L"@Defaultexe", L"", L"x.exe", L"a,b"},
+        {L"@Defaultexe x.exe", F::DefaultExe, L"@Defaultexe", L"", L"x.exe", L""},
+        {L"@Windowtotasktray", F::TaskTray, L"@Windowtotasktray", L"", L"", L""},
+        {L"#A,b.dll", F::Plugin, L"", L"", L"", L""},
+        {L"a.exe,", F::Program, L"", L"", L"a.exe", L""},
+        {L",p", F::Program, L"", L"", L"", L"p"},
+    };
+    for (const Case& c : cases) {
+        const zq::ParsedAssignment p = zq::ParseAssignment(c.text);
+        EXPECT_EQ(p.form, c.form) << c.text;
+        EXPECT_EQ(p.word, c.word) << c.text;
+        EXPECT_EQ(p.argument, c.argument) << c.text;
+        EXPECT_EQ(p.program, c.program) << c.text;
+        EXPECT_EQ(p.parameters, c.parameters) << c.text;
+    }
+    EXPECT_EQ(zq::DefaultCplText(L"マウス"), L"@Defaultcpl マウス");
+}

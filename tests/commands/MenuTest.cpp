@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/MenuBar.h"
+#include "commands/MenuCommandText.h"
+#include "commands/MenuRouting.h"
+#include "resource.h"
+
+using zq::ModeGroup;
+
+namespace {
+
+zq::ModeQuery Modes(std::uint32_t bits) {
+    return [bits](std::uint32_t mask) { return (bits & mask) != 0; };
+}
+
+std::vector<std::wstring> Labels(int mode) {
+    const zq::StructMenuMode& m = zq::MenuModeTable()[mode];
+    return std::vector<std::wstring>(m.popups, m.popups + m.popupCount);
+}
+
+}  // namespace
+
+TEST(MenuBar, ChosenByTheFocusedPanesMode) {
+    struct Case {
+        std::uint32_t mode;
+        unsigned resource;
+    };
+    const Case cases[] = {
+        {zq::kModeDirectory, 406}, {zq::kModeNetwork, 411},     {zq::kModeDriveList, 404},
+        {zq::kModeArchive, 400},   {zq::kModeText, 416},        {zq::kModeArchiveText, 416},
+        {zq::kModeBinary, 402},    {zq::kModePicture, 408},     {zq::kModeArchivePicture, 408},
+        {zq::kModeListingKind, 0}, {0, 0},
+        // Only one mode bit is ever set, but the order decides if a caller passes more.
+        {zq::kModeNetwork | zq::kModeDirectory, 406}, {zq::kModeDriveList | zq::kModeText, 416},
+    };
+    for (const Case& c : cases) EXPECT_EQ(zq::ChooseMenuBar(true, Modes(c.mode)), c.resource) << c.mode;
+    EXPECT_EQ(zq::ChooseMenuBar(false, Modes(zq::kModeDirectory)), 0u);
+}
+
+TEST(MenuBar, HidingAPopupAffectsOnlyItsModeAndPluginsAlwaysGo) {
+    ASSERT_EQ(zq::MenuModeTable().size(), 7u);
+    EXPECT_EQ(zq::MenuModeIndex(406), 0);
+    EXPECT_EQ(zq::MenuModeIndex(408), 6);
+    EXPECT_EQ(zq::MenuModeIndex(401), -1);  // a pane's popup menu is not in the table
+
+    zq::HiddenMenuFlags flags;
+    flags.SetHidden(0, 6, true);  // "マルチメディア(&P)" of the Filer's bar
+    EXPECT_STREQ(zq::MenuModeTable()[0].popups[6], L"マルチメディア(&P)");
+
+    struct Case {
+        unsigned resource;
+        std::vector<std::wstring> bar;
+        std::vector<int> removed;
+    };
+    const Case cases[] = {
+        {406, Labels(0), {6, 3}},
+        {411, Labels(1), {3}},
+        {404, Labels(2), {3}},
+        {416, Labels(4), {}},
+        // The plug-in popup is found by label wherever it stands, even in a bar not in the table.
+        {401, {L"A", L"プラグイン(&I)"}, {1}},
+        // A bar whose labels differ keeps what cannot be found.
+        {406, {L"ファイル操作(&F)", L"ヘルプ(&H)"}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(zq::TopLevelPopupsToRemove(c.resource, flags, c.bar), c.removed) << c.resource;
+}
+
+TEST(MenuBar, HiddenFlagsSectionRoundTrip) {
+    zq::HiddenMenuFlags flags;
+    flags.SetHidden(0, 6, true);
+    flags.SetHidden(5, 8, true);
+    flags.SetHidden(7, 0, true);  // out of range: ignored
+    const auto lines = flags.ToSection();
+    ASSERT_EQ(lines.size(), 8u + 8 + 8 + 7 + 7 + 9 + 8);
+    EXPECT_EQ(lines[6], (zq::KeyValueLine{L"MENU0006", L"1"}));
+    EXPECT_EQ(lines[0], (zq::KeyValueLine{L"MENU0000", L"0"}));
+    zq::HiddenMenuFlags copy;
+    copy.ReadSection(lines);
+    EXPECT_EQ(copy, flags);
+    copy.ReadSection({{L"MENU0006", L"0"}, {L"MENU0402", L"1"}});
+    EXPECT_FALSE(copy.Hidden(0, 6));
+    EXPECT_TRUE(copy.Hidden(4, 2));
+    EXPECT_TRUE(copy.Hidden(5, 8));  // not in the lines: unchanged
+}
+
+TEST(MenuCommandText, MenuItemToCommandText) {
+    const std::vector<std::wstring> plugins = {L"#SORT,sorter.dll", L"#TREE,tree.dll"};
+    const std::vector<std::wstring> cpls = {L"@Defaultcpl 画面"};
+    const zq::MenuTextSources src{plugins, cpls};
+    struct Case {
+        unsigned id;
+        std::uint32_t shown;
+        const wchar_t* expected;  // null: none
+    };
+    const Case cases[] = {
+        {IDM_COPY, zq::kModeDirectory, L"@Copy"},
+        {IDM_COPY, zq::kModeListingKind, L"@Copy"},  // the menu's Filer group includes 0x1000
+        {IDM_COPY, zq::kModeText, nullptr},
+        {IDM_CONFIGSAVE, zq::kModePicture, L"@ConfigSave"},
+        {IDM_FILESAVE, zq::kModeBinary, L"@Filesave"},
+        {IDM_FILESAVE, zq::kModeBinary | zq::kModePicture, nullptr},  // Graphic before BinaryEditor
+        {IDM_FILESAVE, zq::kModeBinary | zq::kModeText, nullptr},     // Viewer before both
+        {3051, zq::kModeText, L"#TREE,tree.dll"},
+        {3052, zq::kModeDirectory, nullptr},
+        {3000, zq::kModeDirectory, L"@Defaultcpl 画面"},
+        {3001, zq::kModeDirectory, nullptr},
+        {0, zq::kModeDirectory, nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto text = zq::CommandTextForMenuItem(c.id, Modes(c.shown), src);
+        if (c.expected == nullptr) {
+            EXPECT_FALSE(text.has_value()) << c.id << L" " << text.value_or(L"");
+        } else {
+            EXPECT_EQ(text.value_or(L"(none)"), c.expected) << c.id;
+        }
+    }
+    EXPECT_EQ(zq::PluginCommandText(L"#SORT", L"sorter.dll"), L"#SORT,sorter.dll");
+}
+
+TEST(MenuCommandText, LabelShowsTheKeyOfTheItemsCommand) {
+    zq::KeyAssignments keys = zq::KeyAssignments::BuiltIn();
+    keys.Set(ModeGroup::Filer, zq::FindKeyIndexByName(L"S"), zq::kModifierAlt, L"#sort,SORTER.DLL");
+    const std::vector<std::wstring> plugins = {L"#SORT,sorter.dll"};
+    const zq::MenuTextSources src{plugins, {}};
+    struct Case {
+        unsigned id;
+        std::uint32_t shown;
+        const wchar_t* label;
+        const wchar_t* expected;  // null: the label stays plain
+    };
+    const Case cases[] = {
+        {IDM_TOCLIPFILES, zq::kModeDirectory, L"コピー(&C)", L"コピー(&C)  [Ctrl+C]"},
+        {IDM_COPY, zq::kModeDirectory, L"コピー  [Ctrl+C]", L"コピー  [C]"},
+        {IDM_CLIPCOPY, zq::kModeText, L"コピー", L"コピー  [Ctrl+C]"},
+        {IDM_PROPERTIES, zq::kModeDirectory, L"プロパティ", nullptr},  // no key bound
+        {ID_APP_EXIT, zq::kModePicture, L"終了", L"終了  [Q]"},
+        {3050, zq::kModeDirectory, L"ソート,sorter.dll", L"ソート,sorter.dll  [Alt+S]"},
+        {IDM_BINARYEDITEND, zq::kModeBinary, L"終了", L"終了  [ESCAPE]"},
+    };
+    for (const Case& c : cases) {
+        const auto label = zq::MenuLabelWithKey(c.id, c.label, Modes(c.shown), keys, src);
+        if (c.expected == nullptr) {
+            EXPECT_FALSE(label.has_value()) << c.id;
+        } else {
+            EXPECT_EQ(label.value_or(L"(none)"), c.expected) << c.id;
+        }
+    }
+}
+
+TEST(MenuRouting, IdentifierRangesTheViewHandlesItself) {
+    struct Case {
+        unsigned id;
+        std::size_t cplItems;
+        bool shellOpen;
+        zq::MenuIdKind kind;
+        int index;
+    };
+    using K = zq::MenuIdKind;
+    const Case cases[] = {
+        {1185, 0, false, K::DialogsEnded, 0},  {1396, 0, false, K::FindResults, 0},
+        {3000, 3, false, K::ControlPanel, 0},  {3002, 3, false, K::ControlPanel, 2},
+        {3003, 3, false, K::Other, 0},         {3000, 0, false, K::Other, 0},
+        {3050, 60, false, K::Plugin, 0},       {3099, 0, false, K::Plugin, 49},
+        {3100, 0, false, K::Other, 0},         {1378, 0, false, K::DynamicListSlot, 0},
+        {1387, 0, false, K::DynamicListSlot, 9}, {1388, 0, false, K::Other, 0},
+        {10000, 0, true, K::ShellVerb, 0},     {50000, 0, true, K::ShellVerb, 40000},
+        {50001, 0, true, K::Other, 0},         {10005, 0, false, K::Other, 0},
+        {IDM_COPY, 0, true, K::Other, 0},
+    };
+    for (const Case& c : cases) {
+        const zq::MenuIdClass got = zq::ClassifyMenuId(c.id, c.cplItems, c.shellOpen);
+        EXPECT_EQ(got.kind, c.kind) << c.id;
+        EXPECT_EQ(got.index, c.index) << c.id;
+    }
+}
