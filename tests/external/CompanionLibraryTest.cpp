@@ -4,17 +4,13 @@
 
 #include "common/Paths.h"
 #include "external/CompanionLibrary.h"
+#include "external/CompanionTestSupport.h"
 #include "main/TempDir.h"
 
-namespace {
+using zq::test::BuiltLibraryFolder;
+using zq::test::TestFrame;
 
-// The tests run in build/cmake/tests; the library is built into build/bin.
-std::wstring BuiltLibraryFolder() {
-    const std::wstring relative = zq::JoinPath(zq::ModuleDirectory(), L"..\\..\\bin");
-    wchar_t full[MAX_PATH];
-    const DWORD n = ::GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
-    return n > 0 && n < MAX_PATH ? std::wstring(full, n) : relative;
-}
+namespace {
 
 std::wstring SystemDirectory() {
     wchar_t system[MAX_PATH];
@@ -25,37 +21,6 @@ std::wstring SystemDirectory() {
 bool EndsWithCplIgnoringCase(const std::wstring& path) {
     return path.size() > 4 && ::CompareStringOrdinal(path.c_str() + path.size() - 4, 4, L".cpl", 4, TRUE) == CSTR_EQUAL;
 }
-
-// A visible top-level window with a child in the view's place, as the program has them.
-class TestFrame {
-public:
-    TestFrame() {
-        static const bool registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = Proc;
-            wc.hInstance = ::GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"ZqCompanionTestFrame";
-            return ::RegisterClassW(&wc) != 0;
-        }();
-        EXPECT_TRUE(registered);
-        m_frame = ::CreateWindowExW(0, L"ZqCompanionTestFrame", L"zq test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                    300, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        m_view = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, m_frame,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ZQ_VIEW_CHILD_ID)),
-                                   ::GetModuleHandleW(nullptr), nullptr);
-    }
-    ~TestFrame() { Destroy(); }
-    void Destroy() {
-        if (m_frame) ::DestroyWindow(m_frame);
-        m_frame = nullptr;
-    }
-    [[nodiscard]] HWND Get() const { return m_frame; }
-
-private:
-    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(w, m, wp, lp); }
-    HWND m_frame = nullptr;
-    HWND m_view = nullptr;
-};
 
 }  // namespace
 
