@@ -182,6 +182,40 @@ TEST(CompanionLibrary, TaskTrayHidesTheFrameUntilReleased) {
     EXPECT_TRUE(library.ReleaseToTaskTray());
 }
 
+TEST(CompanionLibrary, HotKeyInTheTrayAsksForTheShowCommand) {
+    zq::CompanionLibrary library(BuiltLibraryFolder());
+    TestFrame frame;
+    if (!library.SetToTaskTray(frame.Get(), 2, VK_F11)) GTEST_SKIP() << "no task tray on this desktop";
+    auto press = [](std::initializer_list<WORD> keys) {
+        std::vector<INPUT> inputs;
+        for (WORD key : keys) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = key;
+            inputs.push_back(in);
+        }
+        for (auto it = keys.end(); it != keys.begin();) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = *--it;
+            in.ki.dwFlags = KEYEVENTF_KEYUP;
+            inputs.push_back(in);
+        }
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    };
+    // Only the hot key itself is pressed: any other key would reach whatever
+    // window another test process has in front.
+    zq::test::PumpMessages();
+    ASSERT_TRUE(frame.Commands().empty());
+    press({VK_CONTROL, VK_F11});
+    for (int i = 0; i < 100 && frame.Commands().empty(); ++i) {
+        ::Sleep(10);
+        zq::test::PumpMessages();
+    }
+    EXPECT_EQ(frame.Commands(), std::vector<WORD>{ZQ_TRAY_SHOW_COMMAND});
+    EXPECT_TRUE(library.ReleaseToTaskTray());
+}
+
 TEST(CompanionLibrary, Wow64RedirectionOnlyForA32BitProcessOn64BitWindows) {
     SYSTEM_INFO native{};
     ::GetNativeSystemInfo(&native);
