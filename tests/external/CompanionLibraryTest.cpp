@@ -59,6 +59,21 @@ TEST(CompanionLibrary, LibraryWithoutTheExportsMakesEveryCallANoOp) {
     EXPECT_EQ(library.SetNonLoadCpl(nullptr, {}), std::nullopt);
 }
 
+TEST(CompanionLibrary, CrashInsideTheLibraryIsACallThatDidNothing) {
+    const std::wstring folder = zq::JoinPath(zq::ModuleDirectory(), L"testdlls\\crashing-companion");
+    if (!zq::FileExists(zq::JoinPath(folder, L"ZqDll.DLL"))) GTEST_SKIP() << "the crashing test library is not built";
+    zq::CompanionLibrary library(folder);
+    TestFrame frame;
+    for (int round = 0; round < 2; ++round) {  // the program goes on calling after a crash
+        EXPECT_TRUE(library.GetCplAllData(false, frame.Get(), {}).empty());
+        EXPECT_EQ(library.SetNonLoadCpl(frame.Get(), {L"joy.cpl"}), std::nullopt);
+        EXPECT_FALSE(library.SetToTaskTray(frame.Get(), 2, VK_F11));
+        EXPECT_FALSE(library.ReleaseToTaskTray());
+    }
+    EXPECT_TRUE(library.IsLoaded());
+    EXPECT_TRUE(::IsWindowVisible(frame.Get()));
+}
+
 TEST(CompanionLibrary, ControlPanelItemsAreSystemAppletsWithNames) {
     zq::CompanionLibrary library(BuiltLibraryFolder());
     const auto items = library.GetCplAllData(false, nullptr, {});
