@@ -66,7 +66,8 @@ Inquiry InquireApplet(HMODULE module, APPLET_PROC applet, HWND owner, int index,
             inquiry.narrow.szInfo[ARRAYSIZE(inquiry.narrow.szInfo) - 1] = '\0';
             wchar_t wide[64];
             if (::MultiByteToWideChar(CP_ACP, 0, inquiry.narrow.szName, -1, wide, ARRAYSIZE(wide)) > 0) name = wide;
-            if (text.empty() && ::MultiByteToWideChar(CP_ACP, 0, inquiry.narrow.szInfo, -1, wide, ARRAYSIZE(wide)) > 0) {
+            if (text.empty() &&
+                ::MultiByteToWideChar(CP_ACP, 0, inquiry.narrow.szInfo, -1, wide, ARRAYSIZE(wide)) > 0) {
                 text = wide;
             }
         }

@@ -11,7 +11,7 @@ namespace zq {
 class CompanionLibrary;
 
 class TaskTray {
-public:
+  public:
     // suspend and resume bracket the stay, as they bracket every dialog the view starts.
     TaskTray(CompanionLibrary& library, std::function<void()> suspend, std::function<void()> resume);
 
@@ -28,7 +28,7 @@ public:
     // menu at the cursor, whose commands go to the frame.
     void OnNotify(HWND frame, LPARAM mouseMessage) const;
 
-private:
+  private:
     void ShowMenu(HWND frame) const;
 
     CompanionLibrary& m_library;

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "common/Guard.h"
 #include "common/Paths.h"
 #include "external/CompanionLibrary.h"
 #include "external/CompanionTestSupport.h"
@@ -97,6 +98,18 @@ TEST(CompanionLibrary, ControlPanelItemsAreSystemAppletsWithNames) {
     const auto again = library.GetCplAllData(true, nullptr, {});
     ASSERT_EQ(again.size(), items.size());
     for (size_t i = 0; i < items.size(); ++i) EXPECT_STREQ(again[i].Name, items[i].Name);
+}
+
+TEST(CompanionLibrary, UnloadedLibraryLeavesNoFaultHandlingBehind) {
+    {
+        zq::CompanionLibrary library(BuiltLibraryFolder());
+        static_cast<void>(library.GetCplAllData(false, nullptr, {}));  // the library guards its own calls
+        ASSERT_TRUE(library.IsLoaded());
+    }
+    ASSERT_EQ(::GetModuleHandleW(L"ZqDll.DLL"), nullptr) << "the library is still mapped";
+    // Every fault now passes the handlers of the process; one left in the unmapped library would crash here.
+    int* volatile nowhere = nullptr;
+    EXPECT_FALSE(zq::GuardedCall([&] { *nowhere = 1; }));
 }
 
 TEST(CompanionLibrary, NonLoadCplLeavesOutExactlyThatFile) {

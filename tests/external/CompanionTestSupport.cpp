@@ -30,7 +30,9 @@ TestFrame::TestFrame() {
                                ::GetModuleHandleW(nullptr), nullptr);
 }
 
-TestFrame::~TestFrame() { Destroy(); }
+TestFrame::~TestFrame() {
+    Destroy();
+}
 
 void TestFrame::Destroy() {
     if (m_frame) ::DestroyWindow(m_frame);

@@ -13,7 +13,7 @@ std::wstring BuiltLibraryFolder();
 // A visible top-level window with a child in the view's place, as the
 // program has them; it records the commands it receives.
 class TestFrame {
-public:
+  public:
     TestFrame();
     ~TestFrame();
     TestFrame(const TestFrame&) = delete;
@@ -24,7 +24,7 @@ public:
     [[nodiscard]] HWND View() const { return m_view; }
     [[nodiscard]] const std::vector<WORD>& Commands() const { return m_commands; }
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND m_frame = nullptr;
     HWND m_view = nullptr;

@@ -14,7 +14,8 @@ struct ViewCalls {
 };
 
 zq::TaskTray MakeTray(zq::CompanionLibrary& library, ViewCalls& calls) {
-    return zq::TaskTray(library, [&calls] { ++calls.suspends; }, [&calls] { ++calls.resumes; });
+    return zq::TaskTray(
+        library, [&calls] { ++calls.suspends; }, [&calls] { ++calls.resumes; });
 }
 
 // What the tray's popup menu showed, read while it is open.

@@ -9,9 +9,13 @@ volatile int g_zero = 0;
 
 }  // namespace
 
-extern "C" int WINAPI ZqGetCplAllData(StructZqCplData*, int, BOOL, StructZqCplContext*) { return *g_null; }
+extern "C" int WINAPI ZqGetCplAllData(StructZqCplData*, int, BOOL, StructZqCplContext*) {
+    return *g_null;
+}
 
-extern "C" BOOL WINAPI OnSetNonLoadCpl(StructZqCplContext*) { return 1 / g_zero; }
+extern "C" BOOL WINAPI OnSetNonLoadCpl(StructZqCplContext*) {
+    return 1 / g_zero;
+}
 
 extern "C" BOOL WINAPI SetToTaskTray(HWND, int, UINT) {
     *g_null = 1;
