@@ -1,8 +1,8 @@
 // The control-panel items of the system: every applet of every *.cpl file in
 // the system directory, asked for through the files' CPlApplet entry.  Those
 // files are other makers' code, so each call into them is guarded; a file that
-// crashes gives no items and is left loaded, since unloading a module that
-// just crashed runs more of its code.
+// crashes gives only the items it named before, and is left loaded, since
+// unloading a module that has just crashed runs more of its code.
 #include <windows.h>
 
 #include <cpl.h>
@@ -66,7 +66,8 @@ Inquiry InquireApplet(HMODULE module, APPLET_PROC applet, HWND owner, int index,
             inquiry.narrow.szInfo[ARRAYSIZE(inquiry.narrow.szInfo) - 1] = '\0';
             wchar_t wide[64];
             if (::MultiByteToWideChar(CP_ACP, 0, inquiry.narrow.szName, -1, wide, ARRAYSIZE(wide)) > 0) name = wide;
-            if (text.empty() && ::MultiByteToWideChar(CP_ACP, 0, inquiry.narrow.szInfo, -1, wide, ARRAYSIZE(wide)) > 0) {
+            if (text.empty() &&
+                ::MultiByteToWideChar(CP_ACP, 0, inquiry.narrow.szInfo, -1, wide, ARRAYSIZE(wide)) > 0) {
                 text = wide;
             }
         }

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "DllModule.h"
+#include "common/Guard.h"
 
 namespace zq::companion {
 
@@ -12,6 +13,8 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         zq::companion::g_module = instance;
         ::DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        zq::ReleaseGuardHandler();
     }
     return TRUE;
 }

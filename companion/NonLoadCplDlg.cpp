@@ -18,7 +18,7 @@ constexpr WORD kListId = 100;
 constexpr WORD kLabelId = 101;
 
 class TemplateWriter {
-public:
+  public:
     void Dialog(DWORD style, short cx, short cy, const wchar_t* title, WORD count) {
         DLGTEMPLATE header{};
         header.style = style | DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -49,7 +49,7 @@ public:
     }
     [[nodiscard]] const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
 
-private:
+  private:
     void Word(WORD w) { m_words.push_back(w); }
     void Text(const wchar_t* text) {
         for (; *text; ++text) Word(static_cast<WORD>(*text));
@@ -132,9 +132,8 @@ extern "C" BOOL WINAPI OnSetNonLoadCpl(StructZqCplContext* context) {
     TemplateWriter writer;
     writer.Dialog(0, 220, 170, L"読み込まないコントロールパネル", 4);
     writer.Item(0x0082, SS_LEFT, 7, 7, 206, 10, kLabelId, L"読み込まないファイルを選んでください（10個まで）");
-    writer.Item(0x0083,
-                WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, 7,
-                20, 206, 122, kListId, L"");
+    writer.Item(0x0083, WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+                7, 20, 206, 122, kListId, L"");
     writer.Item(0x0080, BS_DEFPUSHBUTTON | WS_TABSTOP, 109, 149, 50, 14, IDOK, L"OK");
     writer.Item(0x0080, BS_PUSHBUTTON | WS_TABSTOP, 163, 149, 50, 14, IDCANCEL, L"キャンセル");
 

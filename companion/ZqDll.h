@@ -8,10 +8,10 @@
 #include <stdint.h>
 
 // Numbers the program relies on.
-#define ZQ_CPL_RECORD_BYTES 1000  // one control-panel record
-#define ZQ_CPL_MAX_RECORDS 40     // records the program asks for
-#define ZQ_NONLOADCPL_COUNT 10    // NONLOADCPL keys CPL0 .. CPL9
-#define ZQ_NONLOADCPL_CHARS 520   // units per NONLOADCPL value
+#define ZQ_CPL_RECORD_BYTES 1000              // one control-panel record
+#define ZQ_CPL_MAX_RECORDS 40                 // records the program asks for
+#define ZQ_NONLOADCPL_COUNT 10                // NONLOADCPL keys CPL0 .. CPL9
+#define ZQ_NONLOADCPL_CHARS 520               // units per NONLOADCPL value
 #define ZQ_TRAY_NOTIFY_MESSAGE (WM_USER + 5)  // the tray icon's message to the view
 #define ZQ_TRAY_SHOW_COMMAND 2050             // "ウィンドウ表示": the command that brings the window back
 #define ZQ_VIEW_CHILD_ID 0xE900               // the view's child-window identifier inside the frame
@@ -44,7 +44,7 @@ extern "C" {
 // each file to the debugger output before it is loaded, so that a file that
 // crashes the search can be found and excluded.  Answers the number filled.
 typedef int(WINAPI* PFN_ZqGetCplAllData)(StructZqCplData* records, int capacity, BOOL debug,
-                                          StructZqCplContext* context);
+                                         StructZqCplContext* context);
 
 // Lets the user choose the files that are not loaded and writes the choice into
 // context->NonLoadCpl.  Answers non-zero when the user confirmed (the context

@@ -32,3 +32,4 @@
 // Posted by an operation dialog when it has ended: purge the lists and refresh.
 #define ID_OPERATION_ENDED 1185
 #include "commands_res.h"
+#include "external_res.h"

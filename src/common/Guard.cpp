@@ -64,6 +64,8 @@ bool RunStructured(const std::function<void()>& fn, GuardFault* out) noexcept {
 
 }  // namespace
 
+void ReleaseGuardHandler() noexcept {}
+
 bool GuardedCall(const std::function<void()>& fn, GuardFault* fault) noexcept {
     GuardFault seen;
     const bool ok = RunStructured(fn, &seen);
@@ -95,6 +97,7 @@ struct GuardFrame {
 // Plain Win32 thread-local storage: the compiler's thread_local may allocate on
 // a thread's first use, which must not happen inside an exception handler.
 DWORD g_tlsIndex = TLS_OUT_OF_INDEXES;
+PVOID g_handler = nullptr;
 
 GuardFrame* Innermost() noexcept {
     const DWORD lastError = ::GetLastError();  // TlsGetValue clears it; the faulting code may rely on it
@@ -132,10 +135,18 @@ LONG CALLBACK FaultHandler(EXCEPTION_POINTERS* info) {
 bool InstallHandler() noexcept {
     g_tlsIndex = ::TlsAlloc();
     if (g_tlsIndex == TLS_OUT_OF_INDEXES) return false;
-    return ::AddVectoredExceptionHandler(1, FaultHandler) != nullptr;
+    g_handler = ::AddVectoredExceptionHandler(1, FaultHandler);
+    return g_handler != nullptr;
 }
 
 }  // namespace
+
+void ReleaseGuardHandler() noexcept {
+    if (g_handler) ::RemoveVectoredExceptionHandler(g_handler);
+    g_handler = nullptr;
+    if (g_tlsIndex != TLS_OUT_OF_INDEXES) ::TlsFree(g_tlsIndex);
+    g_tlsIndex = TLS_OUT_OF_INDEXES;
+}
 
 bool GuardedCall(const std::function<void()>& fn, GuardFault* fault) noexcept {
     static const bool installed = InstallHandler();

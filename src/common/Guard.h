@@ -28,7 +28,7 @@
 namespace zq {
 
 struct GuardFault {
-    DWORD code = 0;            // the exception code, e.g. EXCEPTION_ACCESS_VIOLATION
+    DWORD code = 0;                 // the exception code, e.g. EXCEPTION_ACCESS_VIOLATION
     const void* address = nullptr;  // where it was raised
 };
 
@@ -36,6 +36,12 @@ struct GuardFault {
 // exception escape); fault, when given, receives the exception code (0 for a
 // C++ exception).
 [[nodiscard]] bool GuardedCall(const std::function<void()>& fn, GuardFault* fault = nullptr) noexcept;
+
+// For a library that carries its own copy of the guard: removes the guard's
+// fault handler when the library is unloaded, since a handler left registered
+// in unmapped code would crash the process at its next fault.  No guard of
+// this copy may run afterwards.
+void ReleaseGuardHandler() noexcept;
 
 // Runs fn and answers its result, or nothing when it faulted.
 template <typename F, typename R = std::invoke_result_t<F&>>

@@ -31,7 +31,9 @@ thread_local Wow64ThreadState t_wow64;
 
 CompanionLibrary::CompanionLibrary(std::wstring programDirectory) : m_directory(std::move(programDirectory)) {}
 
-std::wstring CompanionLibrary::LibraryPath() const { return JoinPath(m_directory, L"ZqDll.DLL"); }
+std::wstring CompanionLibrary::LibraryPath() const {
+    return JoinPath(m_directory, L"ZqDll.DLL");
+}
 
 FARPROC CompanionLibrary::Export(const char* name) {
     if (!m_module) {
@@ -48,7 +50,7 @@ FARPROC CompanionLibrary::Export(const char* name) {
 }
 
 std::vector<StructZqCplData> CompanionLibrary::GetCplAllData(bool debug, HWND owner,
-                                                            const std::vector<std::wstring>& nonLoadCpl) {
+                                                             const std::vector<std::wstring>& nonLoadCpl) {
     const auto fn = reinterpret_cast<PFN_ZqGetCplAllData>(Export("ZqGetCplAllData"));
     if (!fn) return {};
     std::vector<StructZqCplData> records(ZQ_CPL_MAX_RECORDS);
@@ -66,7 +68,7 @@ std::vector<StructZqCplData> CompanionLibrary::GetCplAllData(bool debug, HWND ow
 }
 
 std::optional<std::vector<std::wstring>> CompanionLibrary::SetNonLoadCpl(HWND owner,
-                                                                          const std::vector<std::wstring>& nonLoadCpl) {
+                                                                         const std::vector<std::wstring>& nonLoadCpl) {
     const auto fn = reinterpret_cast<PFN_OnSetNonLoadCpl>(Export("OnSetNonLoadCpl"));
     if (!fn) return std::nullopt;
     StructZqCplContext context = MakeContext(owner, nonLoadCpl);
@@ -109,8 +111,8 @@ void CompanionLibrary::RevertWow64FsRedirection() {
 
 bool RunsUnderWow64() {
     using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    const auto fn = reinterpret_cast<IsWow64ProcessFn>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "IsWow64Process"));
+    const auto fn =
+        reinterpret_cast<IsWow64ProcessFn>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "IsWow64Process"));
     BOOL wow64 = FALSE;
     return fn && fn(::GetCurrentProcess(), &wow64) && wow64;
 }

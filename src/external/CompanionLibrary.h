@@ -15,7 +15,7 @@
 namespace zq {
 
 class CompanionLibrary {
-public:
+  public:
     // programDirectory: the folder of zq.exe, without a trailing backslash.
     explicit CompanionLibrary(std::wstring programDirectory);
     CompanionLibrary(const CompanionLibrary&) = delete;
@@ -47,7 +47,7 @@ public:
     void DisableWow64FsRedirection();
     void RevertWow64FsRedirection();
 
-private:
+  private:
     FARPROC Export(const char* name);
 
     std::wstring m_directory;

@@ -15,9 +15,15 @@ int* volatile g_nullPointer = nullptr;
 volatile int g_zero = 0;
 volatile int g_sink = 0;
 
-void WriteThroughNull() { *g_nullPointer = 1; }
-void ReadThroughNull() { g_sink = *g_nullPointer; }
-void DivideByZero() { g_sink = 7 / g_zero; }
+void WriteThroughNull() {
+    *g_nullPointer = 1;
+}
+void ReadThroughNull() {
+    g_sink = *g_nullPointer;
+}
+void DivideByZero() {
+    g_sink = 7 / g_zero;
+}
 void CallThroughNull() {
     auto fn = reinterpret_cast<void (*)()>(reinterpret_cast<uintptr_t>(g_nullPointer));
     fn();

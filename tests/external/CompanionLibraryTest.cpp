@@ -2,19 +2,16 @@
 
 #include <set>
 
+#include "common/Guard.h"
 #include "common/Paths.h"
 #include "external/CompanionLibrary.h"
+#include "external/CompanionTestSupport.h"
 #include "main/TempDir.h"
 
-namespace {
+using zq::test::BuiltLibraryFolder;
+using zq::test::TestFrame;
 
-// The tests run in build/cmake/tests; the library is built into build/bin.
-std::wstring BuiltLibraryFolder() {
-    const std::wstring relative = zq::JoinPath(zq::ModuleDirectory(), L"..\\..\\bin");
-    wchar_t full[MAX_PATH];
-    const DWORD n = ::GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
-    return n > 0 && n < MAX_PATH ? std::wstring(full, n) : relative;
-}
+namespace {
 
 std::wstring SystemDirectory() {
     wchar_t system[MAX_PATH];
@@ -25,37 +22,6 @@ std::wstring SystemDirectory() {
 bool EndsWithCplIgnoringCase(const std::wstring& path) {
     return path.size() > 4 && ::CompareStringOrdinal(path.c_str() + path.size() - 4, 4, L".cpl", 4, TRUE) == CSTR_EQUAL;
 }
-
-// A visible top-level window with a child in the view's place, as the program has them.
-class TestFrame {
-public:
-    TestFrame() {
-        static const bool registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = Proc;
-            wc.hInstance = ::GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"ZqCompanionTestFrame";
-            return ::RegisterClassW(&wc) != 0;
-        }();
-        EXPECT_TRUE(registered);
-        m_frame = ::CreateWindowExW(0, L"ZqCompanionTestFrame", L"zq test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                    300, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        m_view = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, m_frame,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ZQ_VIEW_CHILD_ID)),
-                                   ::GetModuleHandleW(nullptr), nullptr);
-    }
-    ~TestFrame() { Destroy(); }
-    void Destroy() {
-        if (m_frame) ::DestroyWindow(m_frame);
-        m_frame = nullptr;
-    }
-    [[nodiscard]] HWND Get() const { return m_frame; }
-
-private:
-    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(w, m, wp, lp); }
-    HWND m_frame = nullptr;
-    HWND m_view = nullptr;
-};
 
 }  // namespace
 
@@ -94,6 +60,21 @@ TEST(CompanionLibrary, LibraryWithoutTheExportsMakesEveryCallANoOp) {
     EXPECT_EQ(library.SetNonLoadCpl(nullptr, {}), std::nullopt);
 }
 
+TEST(CompanionLibrary, CrashInsideTheLibraryIsACallThatDidNothing) {
+    const std::wstring folder = zq::JoinPath(zq::ModuleDirectory(), L"testdlls\\crashing-companion");
+    if (!zq::FileExists(zq::JoinPath(folder, L"ZqDll.DLL"))) GTEST_SKIP() << "the crashing test library is not built";
+    zq::CompanionLibrary library(folder);
+    TestFrame frame;
+    for (int round = 0; round < 2; ++round) {  // the program goes on calling after a crash
+        EXPECT_TRUE(library.GetCplAllData(false, frame.Get(), {}).empty());
+        EXPECT_EQ(library.SetNonLoadCpl(frame.Get(), {L"joy.cpl"}), std::nullopt);
+        EXPECT_FALSE(library.SetToTaskTray(frame.Get(), 2, VK_F11));
+        EXPECT_FALSE(library.ReleaseToTaskTray());
+    }
+    EXPECT_TRUE(library.IsLoaded());
+    EXPECT_TRUE(::IsWindowVisible(frame.Get()));
+}
+
 TEST(CompanionLibrary, ControlPanelItemsAreSystemAppletsWithNames) {
     zq::CompanionLibrary library(BuiltLibraryFolder());
     const auto items = library.GetCplAllData(false, nullptr, {});
@@ -117,6 +98,18 @@ TEST(CompanionLibrary, ControlPanelItemsAreSystemAppletsWithNames) {
     const auto again = library.GetCplAllData(true, nullptr, {});
     ASSERT_EQ(again.size(), items.size());
     for (size_t i = 0; i < items.size(); ++i) EXPECT_STREQ(again[i].Name, items[i].Name);
+}
+
+TEST(CompanionLibrary, UnloadedLibraryLeavesNoFaultHandlingBehind) {
+    {
+        zq::CompanionLibrary library(BuiltLibraryFolder());
+        static_cast<void>(library.GetCplAllData(false, nullptr, {}));  // the library guards its own calls
+        ASSERT_TRUE(library.IsLoaded());
+    }
+    ASSERT_EQ(::GetModuleHandleW(L"ZqDll.DLL"), nullptr) << "the library is still mapped";
+    // Every fault now passes the handlers of the process; one left in the unmapped library would crash here.
+    int* volatile nowhere = nullptr;
+    EXPECT_FALSE(zq::GuardedCall([&] { *nowhere = 1; }));
 }
 
 TEST(CompanionLibrary, NonLoadCplLeavesOutExactlyThatFile) {
@@ -214,6 +207,40 @@ TEST(CompanionLibrary, TaskTrayHidesTheFrameUntilReleased) {
     EXPECT_FALSE(library.ReleaseToTaskTray());
     TestFrame second;
     EXPECT_TRUE(library.SetToTaskTray(second.Get(), 3, VK_F11));
+    EXPECT_TRUE(library.ReleaseToTaskTray());
+}
+
+TEST(CompanionLibrary, HotKeyInTheTrayAsksForTheShowCommand) {
+    zq::CompanionLibrary library(BuiltLibraryFolder());
+    TestFrame frame;
+    if (!library.SetToTaskTray(frame.Get(), 2, VK_F11)) GTEST_SKIP() << "no task tray on this desktop";
+    auto press = [](std::initializer_list<WORD> keys) {
+        std::vector<INPUT> inputs;
+        for (WORD key : keys) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = key;
+            inputs.push_back(in);
+        }
+        for (auto it = keys.end(); it != keys.begin();) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = *--it;
+            in.ki.dwFlags = KEYEVENTF_KEYUP;
+            inputs.push_back(in);
+        }
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    };
+    // Only the hot key itself is pressed: any other key would reach whatever
+    // window another test process has in front.
+    zq::test::PumpMessages();
+    ASSERT_TRUE(frame.Commands().empty());
+    press({VK_CONTROL, VK_F11});
+    for (int i = 0; i < 100 && frame.Commands().empty(); ++i) {
+        ::Sleep(10);
+        zq::test::PumpMessages();
+    }
+    EXPECT_EQ(frame.Commands(), std::vector<WORD>{ZQ_TRAY_SHOW_COMMAND});
     EXPECT_TRUE(library.ReleaseToTaskTray());
 }
 
