@@ -79,9 +79,12 @@ bool FilerPane::Keep(const FileEntry& e) const {
     return EntryPassesConditions(e, m_conditions);
 }
 
-void FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask) {
+bool FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask) {
     const int index = m_count;
-    EnsureSlots(index + 1);
+    if (!EnsureSlots(index + 1)) {
+        m_outOfMemory = true;
+        return false;
+    }
     FileEntry& slot = m_entries[static_cast<size_t>(index)];
     if (std::memcmp(&slot, &candidate, sizeof(FileEntry)) != 0) {
         if (result == kReadUnchanged) result = kReadChanged;
@@ -100,6 +103,7 @@ void FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t
         slot = candidate;
     }
     ++m_count;
+    return true;
 }
 
 void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask) {
@@ -119,7 +123,7 @@ void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool rechec
         if (recheck && !link && !WildcardMatch(found.cFileName, pattern)) continue;
         ClearNameTails(found);
         if (!Keep(found)) continue;
-        WriteCandidate(found, result, keyMask);
+        if (!WriteCandidate(found, result, keyMask)) return;
     } while (::FindNextFileW(find.Get(), &found));
 }
 
@@ -131,7 +135,7 @@ void FilerPane::AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMas
     std::wcscpy(own.cFileName, asName);
     std::wmemset(own.cAlternateFileName, L'\0', 14);
     if (!Keep(own)) return;
-    WriteCandidate(own, result, keyMask);
+    (void)WriteCandidate(own, result, keyMask);
 }
 
 void FilerPane::ClearAllMarks() {
@@ -217,6 +221,7 @@ int FilerPane::ReadDirectory(int mode) {
     std::fill(m_changed.begin(), m_changed.end(), uint8_t{0});
 
     int result = kReadUnchanged;
+    m_outOfMemory = false;
     const uint32_t keyMask = ActiveKeyMask(m_sort.InForce());
     const bool recheck = m_options.FIND_FILE_NEGLECT_DOS_NAME != 0;
     if (IsMatchAllPattern(m_pattern)) {
@@ -231,6 +236,8 @@ int FilerPane::ReadDirectory(int mode) {
         EnumeratePass(m_pattern, kPassFiles, recheck, result, keyMask);
     }
 
+    // What was read before memory ran out is still shown.
+    if (m_outOfMemory && m_host) m_host->ShowMessage(L"メモリが足りません");
     if (forced || m_count != oldCount) result = kReadReplaced;
     if (result == kReadReplaced) {
         ClearAllMarks();

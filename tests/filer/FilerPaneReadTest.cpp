@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "filer/FilerPane.h"
@@ -203,6 +204,10 @@ TEST(FilerPaneRead, SlotsGrowInDecimalSteps) {
     Open(pane, dir, options);
     EXPECT_EQ(pane.Count(), 1100);
     EXPECT_EQ(pane.Capacity(), 2000);
+    std::set<std::wstring> seen;
+    for (int i = 0; i < pane.Count(); ++i) seen.insert(pane.Entry(i).cFileName);
+    EXPECT_EQ(seen.size(), 1100u);  // nothing lost or doubled when the slots grew
+    EXPECT_EQ(seen.count(L"f0") + seen.count(L"f1099"), 2u);
     EXPECT_EQ(pane.EntryIndexAt(1999), 1999);
     EXPECT_EQ(pane.Entry(1999).cFileName[0], L'\0');
     pane.ApplyMarkKind(zq::kMarkAllFiles);
