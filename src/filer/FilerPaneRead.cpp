@@ -4,6 +4,7 @@
 
 #include "common/Handle.h"
 #include "filer/FilerPane.h"
+#include "filer/FilerPath.h"
 #include "filer/Wildcard.h"
 
 namespace zq {
@@ -14,22 +15,6 @@ enum PassWhat { kPassBoth = 0, kPassDirectories = 1, kPassFiles = 2, kPassDirect
 
 // Bits of the sort keys whose change forces a re-sort.
 enum KeyBit : uint32_t { kKeyTime = 1, kKeySize = 2, kKeyAttribute = 4 };
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-// "C:" names the current directory of drive C; the root needs its backslash.
-std::wstring WithRootSlash(const std::wstring& path) {
-    if (path.size() == 2 && path[1] == L':') return path + L'\\';
-    return path;
-}
-
-bool IsExistingDirectory(const std::wstring& path) {
-    const DWORD a = ::GetFileAttributesW(WithRootSlash(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::wstring RootOf(const std::wstring& path) {
     if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L'\\';
@@ -176,7 +161,7 @@ int FilerPane::ReadDirectory(int mode) {
     }
 
     bool forced = mode == kReadForced;
-    bool sameDirectory = !m_lastReadPath.empty() && SamePath(m_path, m_lastReadPath);
+    bool sameDirectory = !m_lastReadPath.empty() && SamePathIgnoringCase(m_path, m_lastReadPath);
     if (forced) {
         m_watch.Close();
     } else if (sameDirectory && m_notReady && m_options.ACTIVECHECKMEDIAIN && !(m_flags & 1)) {
