@@ -18,8 +18,13 @@
 // Copy-like operations take the selection with TakeSelection() (see
 // SelectionSnapshot.h) or walk it with NthSelected(flags, 0, 1, 2, ...).
 //
+// LeaveDirectory() is the caller's step before ChangeDirectory(), UpDirectory()
+// and PreDirectory() (and on both panes for the same-directory commands), so
+// that the history and the cursor memory see every directory left.
 // Plain cursor moves and reads clear this pane's range-marking anchor only;
 // the view clears the other pane's anchor with ClearAnchor().
+// Not here yet: the search-result list as a listing source, virtual drives,
+// music titles as names (MPEGNAMEDISPLAY) and the drive-list cursor rules.
 #include <array>
 #include <cstdint>
 #include <string>
