@@ -1,26 +1,19 @@
 #include "filer/CursorMemory.h"
 
+#include "filer/FilerPath.h"
+
 #include <windows.h>
 
 #include <algorithm>
 
 namespace zq {
 
-namespace {
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-}  // namespace
-
 void CursorMemory::Resize(int capacity) { m_items.resize(static_cast<size_t>(std::max(capacity, 0))); }
 
 int CursorMemory::IndexOf(const std::wstring& path) const {
     if (path.empty()) return -1;
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (SamePath(m_items[i].path, path)) return static_cast<int>(i);
+        if (SamePathIgnoringCase(m_items[i].path, path)) return static_cast<int>(i);
     return -1;
 }
 

@@ -1,12 +1,11 @@
 #include "filer/DirectoryChangeWatch.h"
 
+#include "filer/FilerPath.h"
+
 namespace zq {
 
 bool DirectoryChangeWatch::Open(const std::wstring& path) {
-    // "C:" alone names the current directory of drive C, not its root.
-    std::wstring watched = path;
-    if (watched.size() == 2 && watched[1] == L':') watched += L'\\';
-    m_handle.Reset(::FindFirstChangeNotificationW(watched.c_str(), FALSE, kFilter));
+    m_handle.Reset(::FindFirstChangeNotificationW(WithRootSlash(path).c_str(), FALSE, kFilter));
     return m_handle.Valid();
 }
 

@@ -50,4 +50,20 @@ struct FilerOptions {
     std::array<ReloadClassSetting, 5> RELOAD_SETTING = kDefaultReloadSetting;
 };
 
+// One stored group of DISP_FILE_SETTING: bit 0 hidden, 1 system, 2 dot files,
+// 3 read-only, 4 NOTVIEWCURRENTDIR, 5 NOTVIEWUPDIR (the last two as stored,
+// 1 = hide).
+[[nodiscard]] inline unsigned DisplayGroupOf(const FilerOptions& o) noexcept {
+    return (o.HIDDENVIEWFLAG ? 1u : 0u) | (o.DISP_SYSTEM_FILE ? 2u : 0u) | (o.DISP_FIRST_DOT_FILE ? 4u : 0u) |
+           (o.DISP_READ_ONLY_FILE ? 8u : 0u) | (o.NOTVIEWCURRENTDIR ? 16u : 0u) | (o.NOTVIEWUPDIR ? 32u : 0u);
+}
+inline void ApplyDisplayGroup(FilerOptions& o, unsigned group) noexcept {
+    o.HIDDENVIEWFLAG = (group >> 0) & 1;
+    o.DISP_SYSTEM_FILE = (group >> 1) & 1;
+    o.DISP_FIRST_DOT_FILE = (group >> 2) & 1;
+    o.DISP_READ_ONLY_FILE = (group >> 3) & 1;
+    o.NOTVIEWCURRENTDIR = (group >> 4) & 1;
+    o.NOTVIEWUPDIR = (group >> 5) & 1;
+}
+
 }  // namespace zq

@@ -48,16 +48,17 @@ int FilerPane::NextSlotCapacity(int capacity) noexcept {
     return static_cast<int>(capacity + step);
 }
 
-void FilerPane::EnsureSlots(int needed) {
+bool FilerPane::EnsureSlots(int needed) {
     int capacity = Capacity();
-    if (needed <= capacity) return;
+    if (needed <= capacity) return true;
     while (capacity < needed) capacity = NextSlotCapacity(capacity);
-    const size_t old = m_entries.size();
-    m_entries.resize(static_cast<size_t>(capacity), FileEntry{});
+    if (!m_entries.Grow(static_cast<size_t>(capacity))) return false;
+    const size_t old = m_order.size();
     m_marks.resize(static_cast<size_t>(capacity), 0);
     m_changed.resize(static_cast<size_t>(capacity), 0);
     m_order.resize(static_cast<size_t>(capacity));
     for (size_t i = old; i < m_order.size(); ++i) m_order[i] = static_cast<int32_t>(i);
+    return true;
 }
 
 const FileEntry* FilerPane::CursorEntry() const {

@@ -18,14 +18,20 @@
 // Copy-like operations take the selection with TakeSelection() (see
 // SelectionSnapshot.h) or walk it with NthSelected(flags, 0, 1, 2, ...).
 //
+// LeaveDirectory() is the caller's step before ChangeDirectory(), UpDirectory()
+// and PreDirectory() (and on both panes for the same-directory commands), so
+// that the history and the cursor memory see every directory left.
 // Plain cursor moves and reads clear this pane's range-marking anchor only;
 // the view clears the other pane's anchor with ClearAnchor().
+// Not here yet: the search-result list as a listing source, virtual drives,
+// music titles as names (MPEGNAMEDISPLAY) and the drive-list cursor rules.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "filer/DirectoryChangeWatch.h"
+#include "filer/EntrySlots.h"
 #include "filer/FileConditions.h"
 #include "filer/FileEntry.h"
 #include "filer/FilerOptions.h"
@@ -211,8 +217,8 @@ public:
     [[nodiscard]] static std::wstring NormalisePath(const std::wstring& path);
 
 private:
-    void EnsureSlots(int needed);
-    void WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask);
+    bool EnsureSlots(int needed);
+    bool WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask);
     void EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask);
     void AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMask);
     [[nodiscard]] bool Keep(const FileEntry& e) const;
@@ -241,7 +247,7 @@ private:
     bool m_patternAppliesToDirs = false;
     FileConditions m_conditions;
     std::wstring m_path;
-    std::vector<FileEntry> m_entries;  // slots
+    EntrySlots m_entries;              // slots
     std::vector<uint32_t> m_marks;     // per slot, by entry index
     std::vector<uint8_t> m_changed;    // per slot
     std::vector<int32_t> m_order;      // per slot: position -> entry index
@@ -253,6 +259,7 @@ private:
     bool m_notReady = false;
     std::wstring m_lastReadPath;
     bool m_loading = false;
+    bool m_outOfMemory = false;
     PaneSortState m_sort;
     std::wstring m_predirectory;
     std::array<std::wstring, 26> m_lastOnDrive;

@@ -3,14 +3,11 @@
 #include <unordered_set>
 
 #include "filer/FilerPane.h"
+#include "filer/FilerPath.h"
 
 namespace zq {
 
 namespace {
-
-bool SameName(const wchar_t* a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a, -1, b.c_str(), static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
 
 std::wstring UpperName(const wchar_t* name) {
     std::wstring s(name);
@@ -110,7 +107,7 @@ void FilerPane::ApplyRangeMarks(int anchor, int from, int to) {
 void FilerPane::PlaceCursorOnName(const std::wstring& name, bool directoriesOnly, int fallback) {
     for (int p = 0; p < m_count; ++p) {
         const FileEntry& e = EntryAt(p);
-        if (!SameName(e.cFileName, name)) continue;
+        if (!SameNameIgnoringCase(e.cFileName, name)) continue;
         if (directoriesOnly && IsFileEntry(e)) break;
         m_cursor = p;
         return;

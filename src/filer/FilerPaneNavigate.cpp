@@ -3,23 +3,9 @@
 
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
+#include "filer/FilerPath.h"
 
 namespace zq {
-
-namespace {
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-bool DirectoryThere(const std::wstring& path) {
-    const std::wstring probe = (path.size() == 2 && path[1] == L':') ? path + L'\\' : path;
-    const DWORD a = ::GetFileAttributesW(probe.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 void FilerPane::LeaveDirectory(CursorMemory* memory) {
     if (m_kind != kKindDirectory || m_path.empty()) return;
@@ -36,7 +22,7 @@ void FilerPane::LeaveDirectory(CursorMemory* memory) {
 
 bool FilerPane::ChangeDirectory(const std::wstring& path, bool keepFilter, const CursorMemory* memory) {
     const std::wstring target = NormalisePath(path);
-    if (!SamePath(target, m_path)) {
+    if (!SamePathIgnoringCase(target, m_path)) {
         // A pattern that also filters directories would hide the way on; it
         // belongs to the directory it was set in.
         if (!keepFilter && m_patternAppliesToDirs) {
@@ -49,7 +35,7 @@ bool FilerPane::ChangeDirectory(const std::wstring& path, bool keepFilter, const
     m_path = target;
     // Climb while the path is gone but its drive still answers; a drive that
     // does not answer is left to the read, which marks it not ready.
-    while (!DirectoryThere(m_path)) {
+    while (!IsExistingDirectory(m_path)) {
         const size_t slash = m_path.rfind(L'\\');
         if (slash == std::wstring::npos || slash < 2) break;
         m_path.resize(slash);
@@ -66,8 +52,7 @@ bool FilerPane::ChangeDirectory(const std::wstring& path, bool keepFilter, const
     if (m_options.SAVECURSORPOSITION && memory) {
         if (const std::wstring* name = memory->Find(m_path)) {
             for (int p = 0; p < m_count && !placed; ++p) {
-                if (::CompareStringOrdinal(EntryAt(p).cFileName, -1, name->c_str(), static_cast<int>(name->size()),
-                                           TRUE) == CSTR_EQUAL) {
+                if (SameNameIgnoringCase(EntryAt(p).cFileName, *name)) {
                     m_cursor = p;
                     placed = true;
                 }

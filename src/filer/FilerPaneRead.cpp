@@ -4,6 +4,7 @@
 
 #include "common/Handle.h"
 #include "filer/FilerPane.h"
+#include "filer/FilerPath.h"
 #include "filer/Wildcard.h"
 
 namespace zq {
@@ -14,22 +15,6 @@ enum PassWhat { kPassBoth = 0, kPassDirectories = 1, kPassFiles = 2, kPassDirect
 
 // Bits of the sort keys whose change forces a re-sort.
 enum KeyBit : uint32_t { kKeyTime = 1, kKeySize = 2, kKeyAttribute = 4 };
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-// "C:" names the current directory of drive C; the root needs its backslash.
-std::wstring WithRootSlash(const std::wstring& path) {
-    if (path.size() == 2 && path[1] == L':') return path + L'\\';
-    return path;
-}
-
-bool IsExistingDirectory(const std::wstring& path) {
-    const DWORD a = ::GetFileAttributesW(WithRootSlash(path).c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::wstring RootOf(const std::wstring& path) {
     if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L'\\';
@@ -79,9 +64,12 @@ bool FilerPane::Keep(const FileEntry& e) const {
     return EntryPassesConditions(e, m_conditions);
 }
 
-void FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask) {
+bool FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask) {
     const int index = m_count;
-    EnsureSlots(index + 1);
+    if (!EnsureSlots(index + 1)) {
+        m_outOfMemory = true;
+        return false;
+    }
     FileEntry& slot = m_entries[static_cast<size_t>(index)];
     if (std::memcmp(&slot, &candidate, sizeof(FileEntry)) != 0) {
         if (result == kReadUnchanged) result = kReadChanged;
@@ -100,6 +88,7 @@ void FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t
         slot = candidate;
     }
     ++m_count;
+    return true;
 }
 
 void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask) {
@@ -119,7 +108,7 @@ void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool rechec
         if (recheck && !link && !WildcardMatch(found.cFileName, pattern)) continue;
         ClearNameTails(found);
         if (!Keep(found)) continue;
-        WriteCandidate(found, result, keyMask);
+        if (!WriteCandidate(found, result, keyMask)) return;
     } while (::FindNextFileW(find.Get(), &found));
 }
 
@@ -131,7 +120,7 @@ void FilerPane::AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMas
     std::wcscpy(own.cFileName, asName);
     std::wmemset(own.cAlternateFileName, L'\0', 14);
     if (!Keep(own)) return;
-    WriteCandidate(own, result, keyMask);
+    (void)WriteCandidate(own, result, keyMask);
 }
 
 void FilerPane::ClearAllMarks() {
@@ -172,7 +161,7 @@ int FilerPane::ReadDirectory(int mode) {
     }
 
     bool forced = mode == kReadForced;
-    bool sameDirectory = !m_lastReadPath.empty() && SamePath(m_path, m_lastReadPath);
+    bool sameDirectory = !m_lastReadPath.empty() && SamePathIgnoringCase(m_path, m_lastReadPath);
     if (forced) {
         m_watch.Close();
     } else if (sameDirectory && m_notReady && m_options.ACTIVECHECKMEDIAIN && !(m_flags & 1)) {
@@ -217,6 +206,7 @@ int FilerPane::ReadDirectory(int mode) {
     std::fill(m_changed.begin(), m_changed.end(), uint8_t{0});
 
     int result = kReadUnchanged;
+    m_outOfMemory = false;
     const uint32_t keyMask = ActiveKeyMask(m_sort.InForce());
     const bool recheck = m_options.FIND_FILE_NEGLECT_DOS_NAME != 0;
     if (IsMatchAllPattern(m_pattern)) {
@@ -231,6 +221,8 @@ int FilerPane::ReadDirectory(int mode) {
         EnumeratePass(m_pattern, kPassFiles, recheck, result, keyMask);
     }
 
+    // What was read before memory ran out is still shown.
+    if (m_outOfMemory && m_host) m_host->ShowMessage(L"メモリが足りません");
     if (forced || m_count != oldCount) result = kReadReplaced;
     if (result == kReadReplaced) {
         ClearAllMarks();

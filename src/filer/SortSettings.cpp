@@ -99,6 +99,32 @@ SortChains BuildSortChains(const SortSettings& s) noexcept {
     return c;
 }
 
+const char* const kSortIniKeys[9][2] = {
+    {"SORTWAY", "SORTWAY2"},
+    {"SECONDSORTWAYFLAG", "SECONDSORTWAYFLAG2"},
+    {nullptr, nullptr},
+    {"SORT_DIR_WAY1", "SORT_DIR_WAY2"},
+    {nullptr, nullptr},
+    {nullptr, nullptr},
+    {"SORT_DIR_ORDER1", "SORT_DIR_ORDER2"},
+    {"SORTORDER", "SORTORDER2"},
+    {"SORT_NEGLECT_FILE_KIND1", "SORT_NEGLECT_FILE_KIND2"},
+};
+
+SortSettings WithSortCommand(SortSettings s, SortCommand command) noexcept {
+    const int c = static_cast<int>(command);
+    if (command <= SortCommand::Sortno) {
+        s.v[0] = static_cast<uint32_t>(c);
+    } else if (command <= SortCommand::SortAttributeDir) {
+        s.v[3] = static_cast<uint32_t>(c - static_cast<int>(SortCommand::SortNameDir) + 1);
+    } else if (command == SortCommand::Sortexchange) {
+        s.v[7] = s.v[7] ? 0 : 1;
+    } else {
+        s.v[6] = s.v[6] ? 0 : 1;
+    }
+    return s;
+}
+
 void StoreDefaultSort(PaneSortState& target, PaneSortState& other, const SortSettings& s, int chyncroSort) noexcept {
     target.defaults = s;
     target.DropTemporary();

@@ -44,6 +44,19 @@ struct PaneSortState {
     void DropTemporary() noexcept { temporary = SortSettings::EmptyTemporary(); }
 };
 
+// The ini keys of the nine values for pane 1 and pane 2; nullptr for the
+// reserved fields, which are kept as stored.
+extern const char* const kSortIniKeys[9][2];
+
+// The one-key sort commands, each a change of the default settings.
+enum class SortCommand {
+    Sortname, Sorttime, Sortsize, Sortkind, Sortattribute, Sortno,             // field 0 := 0..5
+    SortNameDir, SortTimeDir, SortSizeDir, SortKindDir, SortAttributeDir,     // field 3 := 1..5
+    Sortexchange,                                                             // field 7 toggles
+    SortExchangeDir,                                                          // field 6 toggles
+};
+[[nodiscard]] SortSettings WithSortCommand(SortSettings s, SortCommand command) noexcept;
+
 // Stores new default settings for one pane; with CHYNCROSORT the other pane
 // gets the same nine values.  Both panes lose their temporary settings.
 void StoreDefaultSort(PaneSortState& target, PaneSortState& other, const SortSettings& s, int chyncroSort) noexcept;

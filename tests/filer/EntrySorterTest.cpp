@@ -197,6 +197,29 @@ TEST(SortSettings, SynchronisedStoreReachesBothPanes) {
     EXPECT_FALSE(b.temporary.IsTemporaryInForce());
 }
 
+TEST(SortSettings, OneKeyCommands) {
+    struct Case {
+        zq::SortCommand command;
+        int field;
+        uint32_t before, after;
+    };
+    const Case cases[] = {
+        {zq::SortCommand::Sortname, 0, 3, 0},        {zq::SortCommand::Sorttime, 0, 0, 1},
+        {zq::SortCommand::Sortattribute, 0, 0, 4},   {zq::SortCommand::Sortno, 0, 0, 5},
+        {zq::SortCommand::SortNameDir, 3, 0, 1},     {zq::SortCommand::SortKindDir, 3, 0, 4},
+        {zq::SortCommand::SortAttributeDir, 3, 0, 5}, {zq::SortCommand::Sortexchange, 7, 0, 1},
+        {zq::SortCommand::Sortexchange, 7, 1, 0},    {zq::SortCommand::SortExchangeDir, 6, 1, 0},
+    };
+    for (const auto& c : cases) {
+        zq::SortSettings s = zq::SortSettings::Default();
+        s.v[static_cast<size_t>(c.field)] = c.before;
+        const zq::SortSettings out = zq::WithSortCommand(s, c.command);
+        EXPECT_EQ(out.v[static_cast<size_t>(c.field)], c.after) << static_cast<int>(c.command);
+        s.v[static_cast<size_t>(c.field)] = c.after;
+        EXPECT_EQ(out, s) << "only one field changes";
+    }
+}
+
 TEST(SortSettings, ListPositionsMapToKeys) {
     EXPECT_EQ(zq::MappedKey(0), zq::SortKey::None);
     EXPECT_EQ(zq::MappedKey(1), zq::SortKey::Name);

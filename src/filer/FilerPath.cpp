@@ -1,0 +1,26 @@
+#include "filer/FilerPath.h"
+
+#include <windows.h>
+
+namespace zq {
+
+bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) noexcept {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+bool SameNameIgnoringCase(const wchar_t* a, const std::wstring& b) noexcept {
+    return ::CompareStringOrdinal(a, -1, b.c_str(), static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+std::wstring WithRootSlash(const std::wstring& path) {
+    if (path.size() == 2 && path[1] == L':') return path + L'\\';
+    return path;
+}
+
+bool IsExistingDirectory(const std::wstring& path) {
+    const DWORD a = ::GetFileAttributesW(WithRootSlash(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace zq

@@ -1,0 +1,14 @@
+#pragma once
+// Path and name rules shared by the pane code: names and paths compare
+// ignoring case, and a drive root is kept as "C:".
+#include <string>
+
+namespace zq {
+
+[[nodiscard]] bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) noexcept;
+[[nodiscard]] bool SameNameIgnoringCase(const wchar_t* a, const std::wstring& b) noexcept;
+// "C:" names the current directory of drive C; the root needs its backslash.
+[[nodiscard]] std::wstring WithRootSlash(const std::wstring& path);
+[[nodiscard]] bool IsExistingDirectory(const std::wstring& path);
+
+}  // namespace zq
