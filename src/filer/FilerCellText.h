@@ -93,7 +93,10 @@ struct NameParts {
 [[nodiscard]] std::wstring DateText(const SYSTEMTIME& time);
 // "%02d:%02d:%02d", cut to "%02d:%02d" when seconds are hidden.
 [[nodiscard]] std::wstring TimeText(const SYSTEMTIME& time, bool secondsHidden);
-// "AHRS", each letter a space when its attribute is absent.
+// The given letters among "ADHRS" (archive, directory, hidden, read-only,
+// system), each replaced by a space when its attribute is absent.
+[[nodiscard]] std::wstring AttributeLetters(DWORD attributes, std::wstring_view letters);
+// "AHRS" in that way: the cell's attribute column.
 [[nodiscard]] std::wstring AttributeText(DWORD attributes);
 
 // --- network listing -----------------------------------------------------

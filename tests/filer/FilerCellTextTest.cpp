@@ -154,13 +154,7 @@ TEST(FilerCellText, SizesDatesTimesAndAttributes) {
     EXPECT_EQ(SizeColumnText(MakeEntry(L"d", FILE_ATTRIBUTE_DIRECTORY, 1234567)), L"         <DIR>");
     EXPECT_EQ(SizeColumnText(MakeEntry(L"big", FILE_ATTRIBUTE_ARCHIVE, 0x100000000ull)), L" 4,294,967,296");
 
-    SYSTEMTIME t{};
-    t.wYear = 987;
-    t.wMonth = 3;
-    t.wDay = 5;
-    t.wHour = 12;
-    t.wMinute = 34;
-    t.wSecond = 56;
+    const SYSTEMTIME t = zq::filer::test::MakeSystemTime(987, 3, 5, 12, 34, 56);
     EXPECT_EQ(DateText(t), L"0987-03-05");
     EXPECT_EQ(TimeText(t, false), L"12:34:56");
     EXPECT_EQ(TimeText(t, true), L"12:34");

@@ -108,13 +108,7 @@ TEST(FilerHeaderText, FileInformationOfTheCursorEntry) {
 }
 
 TEST(FilerHeaderText, ClockFitsItsTemplate) {
-    SYSTEMTIME t{};
-    t.wYear = 2026;
-    t.wMonth = 12;
-    t.wDay = 6;
-    t.wHour = 9;
-    t.wMinute = 5;
-    t.wSecond = 7;
+    const SYSTEMTIME t = zq::filer::test::MakeSystemTime(2026, 12, 6, 9, 5, 7);
     EXPECT_EQ(ClockText(t), L"2026-12-06   09:05:07");
     EXPECT_EQ(TextCellWidth(ClockText(t)), TextCellWidth(kClockTemplate));
 }

@@ -8,7 +8,7 @@
 
 namespace zq::filer::test {
 
-inline FILETIME MakeUtcTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
+inline SYSTEMTIME MakeSystemTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
     SYSTEMTIME st{};
     st.wYear = y;
     st.wMonth = mo;
@@ -16,6 +16,11 @@ inline FILETIME MakeUtcTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
     st.wHour = h;
     st.wMinute = mi;
     st.wSecond = s;
+    return st;
+}
+
+inline FILETIME MakeUtcTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
+    const SYSTEMTIME st = MakeSystemTime(y, mo, d, h, mi, s);
     FILETIME ft{};
     ::SystemTimeToFileTime(&st, &ft);
     return ft;
