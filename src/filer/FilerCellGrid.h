@@ -23,8 +23,8 @@ struct FilerPaneCellsInput {
     std::span<const uint32_t> marks;            // by entry index, 1 = marked
     int entryCount = 0;
     int firstShown = 0;
-    int cursor = 0;           // display position
-    bool showCursor = true;   // the cursor is drawn in the active pane only
+    int cursor = 0;                                    // display position
+    bool showCursor = true;                            // the cursor is drawn in the active pane only
     std::span<const std::wstring* const> musicTitles;  // by entry index; may be empty
     std::span<const std::wstring> foundIn;             // by entry index, search results; may be empty
 };

@@ -11,7 +11,7 @@ namespace {
 // Restores the device context's font, colours and background mode however
 // painting ends.
 class DcStateGuard {
-public:
+  public:
     DcStateGuard(HDC dc, HFONT font)
         : m_dc(dc),
           m_font(font != nullptr ? ::SelectObject(dc, font) : nullptr),
@@ -27,7 +27,7 @@ public:
     DcStateGuard(const DcStateGuard&) = delete;
     DcStateGuard& operator=(const DcStateGuard&) = delete;
 
-private:
+  private:
     HDC m_dc;
     HGDIOBJ m_font;
     COLORREF m_text;
@@ -72,8 +72,7 @@ FontMetricsInput MeasureFont(HDC dc, HFONT font) {
     return {tm.tmHeight, tm.tmExternalLeading, tm.tmAveCharWidth};
 }
 
-void FilerCellPainter::PaintText(HDC dc, int x, int y, const RECT& clip, std::wstring_view text,
-                                 COLORREF color) const {
+void FilerCellPainter::PaintText(HDC dc, int x, int y, const RECT& clip, std::wstring_view text, COLORREF color) const {
     if (text.empty()) return;
     DcStateGuard guard(dc, m_font);
     ::SetBkMode(dc, TRANSPARENT);

@@ -15,12 +15,12 @@ namespace zq::filer {
 
 // One cell ready to paint.
 struct PaintCell {
-    RECT rect{};                  // the cell in pixels; nothing is drawn outside it
-    COLORREF background = 0;      // fills the cell first
-    std::vector<CellRun> runs;    // columns are counted in cells from rect.left
-    bool reverse = false;         // runs drawn in reverse video (marked entries)
-    COLORREF reverseText = 0;     // text colour of reversed runs
-    bool underline = false;       // a bar under the cell (the cursor)
+    RECT rect{};                // the cell in pixels; nothing is drawn outside it
+    COLORREF background = 0;    // fills the cell first
+    std::vector<CellRun> runs;  // columns are counted in cells from rect.left
+    bool reverse = false;       // runs drawn in reverse video (marked entries)
+    COLORREF reverseText = 0;   // text colour of reversed runs
+    bool underline = false;     // a bar under the cell (the cursor)
     COLORREF underlineColor = 0;
 };
 
@@ -39,7 +39,7 @@ struct PaintCell {
 [[nodiscard]] FontMetricsInput MeasureFont(HDC dc, HFONT font);
 
 class FilerCellPainter {
-public:
+  public:
     FilerCellPainter(HFONT font, const FilerMetrics& metrics) : m_font(font), m_metrics(metrics) {}
 
     void Paint(HDC dc, const std::vector<PaintCell>& cells) const;
@@ -47,7 +47,7 @@ public:
     // One line of text at a pixel position, clipped, on the grid.
     void PaintText(HDC dc, int x, int y, const RECT& clip, std::wstring_view text, COLORREF color) const;
 
-private:
+  private:
     HFONT m_font;
     FilerMetrics m_metrics;
 };

@@ -160,7 +160,9 @@ std::wstring AttributeLetters(DWORD attributes, std::wstring_view letters) {
     return text;
 }
 
-std::wstring AttributeText(DWORD attributes) { return AttributeLetters(attributes, L"AHRS"); }
+std::wstring AttributeText(DWORD attributes) {
+    return AttributeLetters(attributes, L"AHRS");
+}
 
 FilerCellContent BuildFileCell(const WIN32_FIND_DATAW& entry, const FilerCellOptions& options,
                                const FilerColors& colors, const KindColorTable& kinds, const FilerCellExtras& extras) {
@@ -202,7 +204,8 @@ FilerCellContent BuildFileCell(const WIN32_FIND_DATAW& entry, const FilerCellOpt
     }
     if (f.date || f.time) {
         SYSTEMTIME local{};
-        const bool known = options.toLocal != nullptr && options.toLocal(EntryTime(entry, options.viewFileTimeType), local);
+        const bool known =
+            options.toLocal != nullptr && options.toLocal(EntryTime(entry, options.viewFileTimeType), local);
         if (f.date) {
             if (known) AddRun(cell.runs, column, DateText(local), cell.entryColor);
             column += kDateAdvance;

@@ -27,7 +27,8 @@ FilerHeaderBoxes ComputeHeaderBoxes(const FilerMetrics& m, int clientWidth, cons
     const int rightColumn = totalChars - rightChars;
     if (rightColumn >= 0) {
         boxes.clock = Box(m, rightColumn + 1, clockChars, 1, 1);
-        if (options.dispBatteryInfo && !options.viewerShown) boxes.battery = Box(m, rightColumn + 1, batteryChars, 3, 1);
+        if (options.dispBatteryInfo && !options.viewerShown)
+            boxes.battery = Box(m, rightColumn + 1, batteryChars, 3, 1);
     }
     const int limit = rightColumn > 0 ? rightColumn : totalChars;
 

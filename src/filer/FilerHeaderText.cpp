@@ -53,9 +53,13 @@ std::vector<HeaderItem> VolumeInfoItems(const std::array<bool, 9>& hvolume, cons
     return items;
 }
 
-int VolumeBoxIndent(bool dispVolumeAtHeader) { return dispVolumeAtHeader ? 0 : 4; }
+int VolumeBoxIndent(bool dispVolumeAtHeader) {
+    return dispVolumeAtHeader ? 0 : 4;
+}
 
-std::wstring FileInfoAttributeText(DWORD attributes) { return AttributeLetters(attributes, L"ADHRS"); }
+std::wstring FileInfoAttributeText(DWORD attributes) {
+    return AttributeLetters(attributes, L"ADHRS");
+}
 
 FileInfoTexts FileInfoItems(const FileInfoInput& input) {
     FileInfoTexts t;

@@ -27,8 +27,11 @@ FilerPaneGeometry Pane() {
 }  // namespace
 
 TEST(FilerCellGrid, ShownEntriesWithMarksAndCursor) {
-    const WIN32_FIND_DATAW entries[] = {MakeEntry(L"..", FILE_ATTRIBUTE_DIRECTORY), MakeEntry(L"b.txt"),
-                                        MakeEntry(L"a.txt"), MakeEntry(L"c.txt"), MakeEntry(L"d.txt"),
+    const WIN32_FIND_DATAW entries[] = {MakeEntry(L"..", FILE_ATTRIBUTE_DIRECTORY),
+                                        MakeEntry(L"b.txt"),
+                                        MakeEntry(L"a.txt"),
+                                        MakeEntry(L"c.txt"),
+                                        MakeEntry(L"d.txt"),
                                         MakeEntry(L"e.txt")};
     const int order[] = {0, 2, 1, 3, 4, 5};
     const uint32_t marks[] = {0, 1, 0, 0, 0, 1};
@@ -77,8 +80,8 @@ TEST(FilerCellGrid, ShownEntriesWithMarksAndCursor) {
 
 TEST(FilerCellGrid, TitleIsShortenedToThePane) {
     const FilerColors colors;
-    const PaintCell title = BuildTitleCell(Pane(), kMetrics, L"C:\\a\\very\\long\\directory\\name\\below\\the\\root",
-                                           true, colors);
+    const PaintCell title =
+        BuildTitleCell(Pane(), kMetrics, L"C:\\a\\very\\long\\directory\\name\\below\\the\\root", true, colors);
     ASSERT_EQ(title.runs.size(), 1u);
     EXPECT_EQ(title.runs[0].text, L"C:\\a\\very\\long\\directory\\name\\below\\t...");  // 40 cells
     EXPECT_TRUE(title.reverse);

@@ -9,7 +9,7 @@ namespace {
 
 // A white 32-bit canvas in a memory device context.
 class Canvas {
-public:
+  public:
     static constexpr int kWidth = 400;
     static constexpr int kHeight = 40;
 
@@ -44,7 +44,7 @@ public:
         return n;
     }
 
-private:
+  private:
     HDC m_dc;
     zq::UniqueGdiObject m_bitmap;
     HGDIOBJ m_old = nullptr;

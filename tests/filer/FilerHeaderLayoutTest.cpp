@@ -8,7 +8,9 @@ namespace {
 
 const FilerMetrics kMetrics{16, 8};
 
-bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool Empty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 bool Overlap(const RECT& a, const RECT& b) {
     return !Empty(a) && !Empty(b) && a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
@@ -26,7 +28,7 @@ TEST(FilerHeaderLayout, BoxesFitSideBySideWithoutOverlap) {
     };
     const Case cases[] = {
         {1280, {true, true, true, false, 28}, true, true, true, 0},
-        {1280, {false, false, true, true, 28}, false, true, false, 4},  // a viewer hides the battery
+        {1280, {false, false, true, true, 28}, false, true, false, 4},   // a viewer hides the battery
         {800, {true, true, false, false, 28}, true, false, false, 0},    // no room left for the file box
         {400, {true, true, false, false, 28}, false, false, false, -1},  // only the clock is left
     };

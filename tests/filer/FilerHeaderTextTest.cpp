@@ -90,7 +90,8 @@ TEST(FilerHeaderText, FileInformationOfTheCursorEntry) {
     EXPECT_EQ(t.attributes, (HeaderItem{L"ﾌｧｲﾙ属性", L"A  R "}));
     EXPECT_EQ(t.mask, (HeaderItem{L"ﾏｽｸ :", L"*.bin"}));
 
-    const WIN32_FIND_DATAW dir = MakeEntry(L"src", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    const WIN32_FIND_DATAW dir =
+        MakeEntry(L"src", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     in.entry = &dir;
     in.wildcardAppliesToDirs = true;
     in.viewFileTimeType = 0;

@@ -44,6 +44,8 @@ inline WIN32_FIND_DATAW MakeEntry(const wchar_t* name, DWORD attributes = FILE_A
 
 // Cells are checked in UTC so that expected texts do not depend on the
 // machine's time zone.
-inline bool UtcTime(const FILETIME& utc, SYSTEMTIME& out) { return ::FileTimeToSystemTime(&utc, &out) != FALSE; }
+inline bool UtcTime(const FILETIME& utc, SYSTEMTIME& out) {
+    return ::FileTimeToSystemTime(&utc, &out) != FALSE;
+}
 
 }  // namespace zq::filer::test
