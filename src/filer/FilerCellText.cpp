@@ -139,18 +139,29 @@ std::wstring TimeText(const SYSTEMTIME& time, bool secondsHidden) {
     return text;
 }
 
-std::wstring AttributeText(DWORD attributes) {
+std::wstring AttributeLetters(DWORD attributes, std::wstring_view letters) {
     struct Letter {
-        DWORD bit;
         wchar_t letter;
+        DWORD bit;
     };
-    static constexpr Letter kLetters[] = {{FILE_ATTRIBUTE_ARCHIVE, L'A'},
-                                          {FILE_ATTRIBUTE_HIDDEN, L'H'},
-                                          {FILE_ATTRIBUTE_READONLY, L'R'},
-                                          {FILE_ATTRIBUTE_SYSTEM, L'S'}};
+    static constexpr Letter kLetters[] = {{L'A', FILE_ATTRIBUTE_ARCHIVE},
+                                          {L'D', FILE_ATTRIBUTE_DIRECTORY},
+                                          {L'H', FILE_ATTRIBUTE_HIDDEN},
+                                          {L'R', FILE_ATTRIBUTE_READONLY},
+                                          {L'S', FILE_ATTRIBUTE_SYSTEM}};
     std::wstring text;
-    for (const Letter& l : kLetters) text += (attributes & l.bit) ? l.letter : L' ';
+    for (wchar_t wanted : letters) {
+        DWORD bit = 0;
+        for (const Letter& l : kLetters) {
+            if (l.letter == wanted) bit = l.bit;
+        }
+        text += (attributes & bit) ? wanted : L' ';
+    }
     return text;
+}
+
+std::wstring AttributeText(DWORD attributes) {
+    return AttributeLetters(attributes, L"AHRS");
 }
 
 FilerCellContent BuildFileCell(const WIN32_FIND_DATAW& entry, const FilerCellOptions& options,
@@ -193,7 +204,8 @@ FilerCellContent BuildFileCell(const WIN32_FIND_DATAW& entry, const FilerCellOpt
     }
     if (f.date || f.time) {
         SYSTEMTIME local{};
-        const bool known = options.toLocal != nullptr && options.toLocal(EntryTime(entry, options.viewFileTimeType), local);
+        const bool known =
+            options.toLocal != nullptr && options.toLocal(EntryTime(entry, options.viewFileTimeType), local);
         if (f.date) {
             if (known) AddRun(cell.runs, column, DateText(local), cell.entryColor);
             column += kDateAdvance;

@@ -23,15 +23,15 @@ bool SystemLocalTime(const FILETIME& utc, SYSTEMTIME& local);
 
 struct FilerCellOptions {
     FilerDisplayFormat format;
-    int nameWidth = 20;                  // from the layout
-    int extWidth = 5;                    // from the layout
-    int cellWidth = 0;                   // from the layout; bounds the search-result directory
-    bool fileNamePack = false;           // FILENAMEPACK
-    bool fileNameLastEllipsis = false;   // FILENAMELASTELLIPSIS
-    int fileCharType = 0;                // FILECHARTYPE: 1 upper, 2 lower
-    bool dosWriteFlag = false;           // DOSWRITEFLAG
-    int viewFileTimeType = 2;            // VIEWFILETIMETYPE: 0 creation, 1 access, 2 write
-    EntryColorOptions color;             // COLOR_NEGLECT_ATTIRUBTE, DISP_FILE_KIND_COLOR, MPEGNAMEDISPLAY
+    int nameWidth = 20;                 // from the layout
+    int extWidth = 5;                   // from the layout
+    int cellWidth = 0;                  // from the layout; bounds the search-result directory
+    bool fileNamePack = false;          // FILENAMEPACK
+    bool fileNameLastEllipsis = false;  // FILENAMELASTELLIPSIS
+    int fileCharType = 0;               // FILECHARTYPE: 1 upper, 2 lower
+    bool dosWriteFlag = false;          // DOSWRITEFLAG
+    int viewFileTimeType = 2;           // VIEWFILETIMETYPE: 0 creation, 1 access, 2 write
+    EntryColorOptions color;            // COLOR_NEGLECT_ATTIRUBTE, DISP_FILE_KIND_COLOR, MPEGNAMEDISPLAY
     LocalTimeFunction toLocal = SystemLocalTime;
 };
 
@@ -93,7 +93,10 @@ struct NameParts {
 [[nodiscard]] std::wstring DateText(const SYSTEMTIME& time);
 // "%02d:%02d:%02d", cut to "%02d:%02d" when seconds are hidden.
 [[nodiscard]] std::wstring TimeText(const SYSTEMTIME& time, bool secondsHidden);
-// "AHRS", each letter a space when its attribute is absent.
+// The given letters among "ADHRS" (archive, directory, hidden, read-only,
+// system), each replaced by a space when its attribute is absent.
+[[nodiscard]] std::wstring AttributeLetters(DWORD attributes, std::wstring_view letters);
+// "AHRS" in that way: the cell's attribute column.
 [[nodiscard]] std::wstring AttributeText(DWORD attributes);
 
 // --- network listing -----------------------------------------------------
@@ -108,12 +111,12 @@ struct NetworkCellEntry {
 };
 
 struct NetworkCellOptions {
-    int netResourceLong = 20;        // NETRESOURCELONG
-    int netResourceComment = 30;     // NETRESOURCECOMMENT
-    int netResourceProvider = 30;    // NETRESOURCEPROVIDER
+    int netResourceLong = 20;          // NETRESOURCELONG
+    int netResourceComment = 30;       // NETRESOURCECOMMENT
+    int netResourceProvider = 30;      // NETRESOURCEPROVIDER
     bool remoteCommentWrite = false;   // REMOTECOMMENTWRITE
     bool remoteProviderWrite = false;  // REMOTEPROVIDERWRITE
-    bool topLevel = false;           // no comment column at the top of the network
+    bool topLevel = false;             // no comment column at the top of the network
     bool fileNameLastEllipsis = false;
 };
 

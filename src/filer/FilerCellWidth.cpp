@@ -4,8 +4,12 @@ namespace zq::filer {
 
 namespace {
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(wchar_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // Latin-1 characters that code page 932 holds only as double-byte (full-width)
 // characters; Japanese fonts draw them full width, so they count 2 although

@@ -4,7 +4,9 @@ namespace zq::filer {
 
 namespace {
 
-bool IsDirectory(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool IsDirectory(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 std::wstring_view WithoutDot(std::wstring_view extension) {
     if (!extension.empty() && extension.front() == L'.') extension.remove_prefix(1);
@@ -24,6 +26,7 @@ bool IsMusic(const WIN32_FIND_DATAW& entry, std::wstring_view extension, bool ha
 }  // namespace
 
 const std::array<FilerColorKey, kFilerColorCount>& FilerColorKeys() {
+    // clang-format off
     static const std::array<FilerColorKey, kFilerColorCount> keys = {{
         {L"READ_ONLY_COLOR", 0x0000ff},
         {L"SYSTEM_COLOR", 0x00ff00},
@@ -46,6 +49,7 @@ const std::array<FilerColorKey, kFilerColorCount>& FilerColorKeys() {
         {L"PREVIEW_BACK_COLOR", 0xffffff},
         {L"PREVIEW_SEL_COLOR", 0x00ff00},
     }};
+    // clang-format on
     return keys;
 }
 

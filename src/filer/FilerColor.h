@@ -58,7 +58,7 @@ struct KindColor {
 };
 
 class KindColorTable {
-public:
+  public:
     static constexpr size_t kMaxRows = 100;
     KindColorTable() = default;
     explicit KindColorTable(std::vector<KindColor> rows);
@@ -67,7 +67,7 @@ public:
     [[nodiscard]] const COLORREF* Find(std::wstring_view extension) const;
     [[nodiscard]] const std::vector<KindColor>& Rows() const { return m_rows; }
 
-private:
+  private:
     std::vector<KindColor> m_rows;
 };
 
@@ -85,14 +85,13 @@ struct EntryColorOptions {
 // The colour of an entry's name (its stem, and its extension unless
 // ExtensionColor says otherwise).  `extension` is the name's extension as the
 // cell shows it, dot included or empty.
-[[nodiscard]] COLORREF EntryColor(const WIN32_FIND_DATAW& entry, std::wstring_view extension,
-                                  const FilerColors& colors, const KindColorTable& kinds,
-                                  const EntryColorOptions& options, bool hasMusicTitle);
+[[nodiscard]] COLORREF EntryColor(const WIN32_FIND_DATAW& entry, std::wstring_view extension, const FilerColors& colors,
+                                  const KindColorTable& kinds, const EntryColorOptions& options, bool hasMusicTitle);
 
 // The colour of the extension part: the kind colour of a listed extension of
 // a file when DISP_FILE_KIND_COLOR is off, else the entry colour.
-[[nodiscard]] COLORREF ExtensionColor(const WIN32_FIND_DATAW& entry, std::wstring_view extension,
-                                      COLORREF entryColor, const KindColorTable& kinds,
-                                      const EntryColorOptions& options, bool hasMusicTitle);
+[[nodiscard]] COLORREF ExtensionColor(const WIN32_FIND_DATAW& entry, std::wstring_view extension, COLORREF entryColor,
+                                      const KindColorTable& kinds, const EntryColorOptions& options,
+                                      bool hasMusicTitle);
 
 }  // namespace zq::filer

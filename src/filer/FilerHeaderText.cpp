@@ -53,21 +53,12 @@ std::vector<HeaderItem> VolumeInfoItems(const std::array<bool, 9>& hvolume, cons
     return items;
 }
 
-int VolumeBoxIndent(bool dispVolumeAtHeader) { return dispVolumeAtHeader ? 0 : 4; }
+int VolumeBoxIndent(bool dispVolumeAtHeader) {
+    return dispVolumeAtHeader ? 0 : 4;
+}
 
 std::wstring FileInfoAttributeText(DWORD attributes) {
-    struct Letter {
-        DWORD bit;
-        wchar_t letter;
-    };
-    static constexpr Letter kLetters[] = {{FILE_ATTRIBUTE_ARCHIVE, L'A'},
-                                          {FILE_ATTRIBUTE_DIRECTORY, L'D'},
-                                          {FILE_ATTRIBUTE_HIDDEN, L'H'},
-                                          {FILE_ATTRIBUTE_READONLY, L'R'},
-                                          {FILE_ATTRIBUTE_SYSTEM, L'S'}};
-    std::wstring text;
-    for (const Letter& l : kLetters) text += (attributes & l.bit) ? l.letter : L' ';
-    return text;
+    return AttributeLetters(attributes, L"ADHRS");
 }
 
 FileInfoTexts FileInfoItems(const FileInfoInput& input) {

@@ -76,7 +76,7 @@ inline constexpr int kVolumeInfoLines = 4;
 struct FileInfoInput {
     const WIN32_FIND_DATAW* entry = nullptr;  // the cursor entry; nullptr in an empty listing
     std::wstring shownName;
-    std::wstring wildcard;            // the pane's filter
+    std::wstring wildcard;  // the pane's filter
     bool wildcardAppliesToDirs = false;
     int viewFileTimeType = 2;
     LocalTimeFunction toLocal = SystemLocalTime;
@@ -100,8 +100,8 @@ struct FileInfoTexts {
 
 struct BatteryStatus {
     bool onMains = false;
-    int percent = 255;       // 255 when unknown
-    long secondsLeft = -1;   // -1 when unknown
+    int percent = 255;      // 255 when unknown
+    long secondsLeft = -1;  // -1 when unknown
 };
 [[nodiscard]] BatteryStatus BatteryStatusFrom(const SYSTEM_POWER_STATUS& status);
 

@@ -97,7 +97,9 @@ void FillGrid(FilerPaneGeometry& p, const Grid& g, const FilerMetrics& m) {
 
 }  // namespace
 
-int HeaderLines(int writeHeaderType) { return writeHeaderType != 0 ? kHeaderLines : 0; }
+int HeaderLines(int writeHeaderType) {
+    return writeHeaderType != 0 ? kHeaderLines : 0;
+}
 
 int ClampStackedShift(int shift, int rowsUpper, int rowsLower) {
     if (shift < 0 && -shift >= rowsUpper) return std::min(0, 1 - rowsUpper);

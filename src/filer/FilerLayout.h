@@ -23,25 +23,25 @@ enum class FilerPaneContent {
 
 // Settings the layout reads (ini keys in comments).
 struct FilerLayoutOptions {
-    int windowDevideWay = 0;              // WINDOWDEVIDEWAY: 0 stacked, 1 side by side
-    int upWindowAddLine = 0;              // UP_WINDOW_ADD_LINE
+    int windowDevideWay = 0;                // WINDOWDEVIDEWAY: 0 stacked, 1 side by side
+    int upWindowAddLine = 0;                // UP_WINDOW_ADD_LINE
     bool enableSomeHFileOneScreen = false;  // ENABLE_SOME_H_FILE_ONE_SCREEN
-    int writeHeaderType = 1;              // WRITEHEADERTYPE
-    int fileNameLong = 20;                // FILENAMELONG
-    int fileKindMaxLong = 5;              // FILEKINDMAXLONG
-    bool autoFileNameWidth = false;       // AUTO_FILE_NAME_WIDTH
-    bool oneFileUseFullWidth = false;     // ONE_FILE_USE_FULL_WIDTH
-    FilerDisplayFormat format;            // the record FILERINFONUMBER selects
-    int previewWidth = 100;               // PREVIEW_WIDTH
-    int previewHeight = 100;              // PREVIEW_HEIGHT
-    int previewFileName = 0;              // PREVIEW_FILE_NAME
-    int previewFileNameLen = 20;          // PREVIEW_FILE_NAME_LEN
-    int previewFileKindLen = 5;           // PREVIEW_FILE_KIND_LEN
-    int netResourceLong = 20;             // NETRESOURCELONG
-    int netResourceComment = 30;          // NETRESOURCECOMMENT
-    int netResourceProvider = 30;         // NETRESOURCEPROVIDER
-    bool remoteCommentWrite = false;      // REMOTECOMMENTWRITE
-    bool remoteProviderWrite = false;     // REMOTEPROVIDERWRITE
+    int writeHeaderType = 1;                // WRITEHEADERTYPE
+    int fileNameLong = 20;                  // FILENAMELONG
+    int fileKindMaxLong = 5;                // FILEKINDMAXLONG
+    bool autoFileNameWidth = false;         // AUTO_FILE_NAME_WIDTH
+    bool oneFileUseFullWidth = false;       // ONE_FILE_USE_FULL_WIDTH
+    FilerDisplayFormat format;              // the record FILERINFONUMBER selects
+    int previewWidth = 100;                 // PREVIEW_WIDTH
+    int previewHeight = 100;                // PREVIEW_HEIGHT
+    int previewFileName = 0;                // PREVIEW_FILE_NAME
+    int previewFileNameLen = 20;            // PREVIEW_FILE_NAME_LEN
+    int previewFileKindLen = 5;             // PREVIEW_FILE_KIND_LEN
+    int netResourceLong = 20;               // NETRESOURCELONG
+    int netResourceComment = 30;            // NETRESOURCECOMMENT
+    int netResourceProvider = 30;           // NETRESOURCEPROVIDER
+    bool remoteCommentWrite = false;        // REMOTECOMMENTWRITE
+    bool remoteProviderWrite = false;       // REMOTEPROVIDERWRITE
 };
 
 struct FilerPaneLayoutInput {

@@ -14,11 +14,11 @@ namespace zq::filer {
 
 // One font as the settings describe it (values of LOGFONTW).
 struct FilerFontSpec {
-    int height = -16;                    // FONTHEIGHT
-    int width = 0;                       // FONTWIDE
+    int height = -16;                      // FONTHEIGHT
+    int width = 0;                         // FONTWIDE
     std::wstring faceName = L"ＭＳ 明朝";  // FONTNAME
-    int charSet = 128;                   // FONTCHARSET (SHIFTJIS_CHARSET)
-    int weight = 400;                    // FONTWEIGHT
+    int charSet = 128;                     // FONTCHARSET (SHIFTJIS_CHARSET)
+    int weight = 400;                      // FONTWEIGHT
 };
 
 // The key of the DISPLAYFONT section for a screen size: "%04dX%04d".

@@ -29,18 +29,16 @@ struct RedrawCell {
 // The shown cells whose entry's changed byte is set.  `order[p]` is the entry
 // index shown at display position p; `changed` is indexed by entry index.
 [[nodiscard]] std::vector<RedrawCell> ChangedCells(const FilerPaneGeometry& pane, const FilerMetrics& metrics,
-                                                   std::span<const int> order,
-                                                   std::span<const unsigned char> changed, int firstShown,
-                                                   int entryCount);
+                                                   std::span<const int> order, std::span<const unsigned char> changed,
+                                                   int firstShown, int entryCount);
 
 struct CursorRedraw {
     bool full = false;              // the first shown entry moved: redraw the pane
     std::vector<RedrawCell> cells;  // otherwise the old and the new cursor cell
 };
 
-[[nodiscard]] CursorRedraw CursorMoveRedraw(const FilerPaneGeometry& pane, const FilerMetrics& metrics,
-                                            int oldCursor, int newCursor, int oldFirstShown, int newFirstShown,
-                                            int entryCount);
+[[nodiscard]] CursorRedraw CursorMoveRedraw(const FilerPaneGeometry& pane, const FilerMetrics& metrics, int oldCursor,
+                                            int newCursor, int oldFirstShown, int newFirstShown, int entryCount);
 
 // Whether display position p is in one of the pane's shown cells.
 [[nodiscard]] bool IsShown(const FilerPaneGeometry& pane, int position, int firstShown, int entryCount);

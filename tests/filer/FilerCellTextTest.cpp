@@ -37,8 +37,7 @@ TEST(FilerCellText, ColumnsOfEachDisplayFormat) {
     };
     const Case cases[] = {
         {{}, L"0:report|20:.txt"},
-        {{true, true, false, true, true},
-         L"0:report|20:.txt|24:     1,234,567|39:2024-03-05|51:12:34:56|61:A   "},
+        {{true, true, false, true, true}, L"0:report|20:.txt|24:     1,234,567|39:2024-03-05|51:12:34:56|61:A   "},
         {{true, true, true, true, true}, L"0:report|20:.txt|24:     1,234,567|39:2024-03-05|51:12:34|58:A   "},
         {{false, true, true, false, false}, L"0:report|20:.txt|24:12:34"},
         {{true, false, false, false, false}, L"0:report|20:.txt|24:2024-03-05"},
@@ -57,9 +56,10 @@ TEST(FilerCellText, EveryColumnStaysInsideTheCell) {
     // The widest format in a 66-character cell: no run may reach past it.
     FilerCellOptions o = Options(20, 3);
     o.format = {true, true, false, true, true};
-    const WIN32_FIND_DATAW e = MakeEntry(L"日本語の長い名前のファイルです.html", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM |
-                                                                              FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY,
-                                     99999999999999ull);
+    const WIN32_FIND_DATAW e =
+        MakeEntry(L"日本語の長い名前のファイルです.html",
+                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY,
+                  99999999999999ull);
     for (const CellRun& r : BuildFileCell(e, o, FilerColors(), KindColorTable()).runs)
         EXPECT_LE(r.column + TextCellWidth(r.text), 66) << r.text;
 }
@@ -154,13 +154,7 @@ TEST(FilerCellText, SizesDatesTimesAndAttributes) {
     EXPECT_EQ(SizeColumnText(MakeEntry(L"d", FILE_ATTRIBUTE_DIRECTORY, 1234567)), L"         <DIR>");
     EXPECT_EQ(SizeColumnText(MakeEntry(L"big", FILE_ATTRIBUTE_ARCHIVE, 0x100000000ull)), L" 4,294,967,296");
 
-    SYSTEMTIME t{};
-    t.wYear = 987;
-    t.wMonth = 3;
-    t.wDay = 5;
-    t.wHour = 12;
-    t.wMinute = 34;
-    t.wSecond = 56;
+    const SYSTEMTIME t = zq::filer::test::MakeSystemTime(987, 3, 5, 12, 34, 56);
     EXPECT_EQ(DateText(t), L"0987-03-05");
     EXPECT_EQ(TimeText(t, false), L"12:34:56");
     EXPECT_EQ(TimeText(t, true), L"12:34");
@@ -197,8 +191,8 @@ TEST(FilerCellText, SearchResultsShowTheirDirectoryAndMusicTitlesReplaceNames) {
     const std::wstring dir = L"C:\\Users\\someone\\Documents\\Projects\\zq";
     FilerCellExtras extras;
     extras.foundIn = &dir;
-    const FilerCellContent found = BuildFileCell(MakeEntry(L"a.txt", FILE_ATTRIBUTE_ARCHIVE, 5), o, FilerColors(),
-                                                 KindColorTable(), extras);
+    const FilerCellContent found =
+        BuildFileCell(MakeEntry(L"a.txt", FILE_ATTRIBUTE_ARCHIVE, 5), o, FilerColors(), KindColorTable(), extras);
     ASSERT_EQ(found.runs.size(), 4u);
     EXPECT_EQ(found.runs[3].column, 29);
     EXPECT_EQ(found.runs[3].text, L"C:\\Users\\someone\\D...");  // 21 cells left

@@ -12,7 +12,9 @@ namespace {
 constexpr COLORREF kTxtColor = RGB(1, 2, 3);
 constexpr COLORREF kCppColor = RGB(4, 5, 6);
 
-KindColorTable Kinds() { return KindColorTable({{L"txt", kTxtColor}, {L".cpp", kCppColor}, {L"bashrc", RGB(7, 7, 7)}}); }
+KindColorTable Kinds() {
+    return KindColorTable({{L"txt", kTxtColor}, {L".cpp", kCppColor}, {L"bashrc", RGB(7, 7, 7)}});
+}
 
 FilerColors DistinctColors() {
     FilerColors c;
@@ -68,7 +70,7 @@ TEST(FilerColor, KindColoursForExtensionOrWholeName) {
         {L"main.h", FILE_ATTRIBUTE_ARCHIVE, true, archive, archive},     // not listed
         {L".bashrc", FILE_ATTRIBUTE_ARCHIVE, false, archive, archive},   // no extension at all
         {L".bashrc", FILE_ATTRIBUTE_ARCHIVE, true, archive, archive},
-        {L"docs.txt", FILE_ATTRIBUTE_DIRECTORY, false, dir, dir},        // directories keep theirs
+        {L"docs.txt", FILE_ATTRIBUTE_DIRECTORY, false, dir, dir},  // directories keep theirs
         {L"docs.txt", FILE_ATTRIBUTE_DIRECTORY, true, dir, dir},
     };
     for (const auto& c : cases) {

@@ -90,7 +90,8 @@ TEST(FilerHeaderText, FileInformationOfTheCursorEntry) {
     EXPECT_EQ(t.attributes, (HeaderItem{L"ﾌｧｲﾙ属性", L"A  R "}));
     EXPECT_EQ(t.mask, (HeaderItem{L"ﾏｽｸ :", L"*.bin"}));
 
-    const WIN32_FIND_DATAW dir = MakeEntry(L"src", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    const WIN32_FIND_DATAW dir =
+        MakeEntry(L"src", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     in.entry = &dir;
     in.wildcardAppliesToDirs = true;
     in.viewFileTimeType = 0;
@@ -108,13 +109,7 @@ TEST(FilerHeaderText, FileInformationOfTheCursorEntry) {
 }
 
 TEST(FilerHeaderText, ClockFitsItsTemplate) {
-    SYSTEMTIME t{};
-    t.wYear = 2026;
-    t.wMonth = 12;
-    t.wDay = 6;
-    t.wHour = 9;
-    t.wMinute = 5;
-    t.wSecond = 7;
+    const SYSTEMTIME t = zq::filer::test::MakeSystemTime(2026, 12, 6, 9, 5, 7);
     EXPECT_EQ(ClockText(t), L"2026-12-06   09:05:07");
     EXPECT_EQ(TextCellWidth(ClockText(t)), TextCellWidth(kClockTemplate));
 }

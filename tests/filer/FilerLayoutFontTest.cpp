@@ -12,11 +12,8 @@ TEST(FilerLayoutFont, MetricsFallBackWhenTheFontReportsZero) {
         int charWidth;
     };
     const Case cases[] = {
-        {{16, 2, 8}, 0, 18, 8},
-        {{16, 2, 8}, 3, 21, 8},
-        {{16, 0, 8}, -2, 14, 8},
-        {{0, 2, 8}, 3, 12, 8},
-        {{16, 0, 0}, 0, 16, 6},
+        {{16, 2, 8}, 0, 18, 8}, {{16, 2, 8}, 3, 21, 8}, {{16, 0, 8}, -2, 14, 8},
+        {{0, 2, 8}, 3, 12, 8},  {{16, 0, 0}, 0, 16, 6},
     };
     for (const auto& c : cases) {
         const FilerMetrics m = ComputeFilerMetrics(c.font, c.add);
@@ -42,9 +39,9 @@ TEST(FilerLayoutFont, DisplayFontValuesAndFallbacks) {
     const Case cases[] = {
         {L"-20,10,ＭＳ ゴシック,128,700,", -20, L"ＭＳ ゴシック", 700},
         {L"-20,10,ＭＳ ゴシック,128,", -20, L"ＭＳ ゴシック", 400},  // weight from FONTWEIGHT
-        {L"-20,10,ＭＳ ゴシック", -16, L"ＭＳ 明朝", 400},         // fewer than four fields
+        {L"-20,10,ＭＳ ゴシック", -16, L"ＭＳ 明朝", 400},           // fewer than four fields
         {L"", -16, L"ＭＳ 明朝", 400},
-        {L"big,10,Face,128,", -16, L"ＭＳ 明朝", 400},              // unreadable: the settings stand
+        {L"big,10,Face,128,", -16, L"ＭＳ 明朝", 400},  // unreadable: the settings stand
     };
     for (const auto& c : cases) {
         const std::wstring value = c.value;

@@ -48,10 +48,7 @@ TEST(FilerLayoutRedraw, OnlyShownChangedEntriesAreRedrawn) {
         std::vector<int> positions;
     };
     const Case cases[] = {
-        {0, 10, {0, 4}},
-        {3, 10, {4}},
-        {6, 10, {9}},
-        {0, 4, {0}},  // entries past the count are never drawn
+        {0, 10, {0, 4}}, {3, 10, {4}}, {6, 10, {9}}, {0, 4, {0}},  // entries past the count are never drawn
     };
     for (const auto& c : cases)
         EXPECT_EQ(Positions(ChangedCells(SmallPane(), kMetrics, order, changed, c.firstShown, c.count)), c.positions)
@@ -75,15 +72,12 @@ TEST(FilerLayoutRedraw, CursorMoveRedrawsTwoCellsOrThePane) {
         std::vector<int> positions;
     };
     const Case cases[] = {
-        {0, 1, 0, 0, false, {0, 1}},
-        {2, 2, 0, 0, false, {2}},
-        {5, 6, 0, 3, true, {}},
-        {4, 3, 3, 3, false, {4, 3}},
-        {1, 0, 0, 0, false, {1, 0}},
+        {0, 1, 0, 0, false, {0, 1}}, {2, 2, 0, 0, false, {2}},    {5, 6, 0, 3, true, {}},
+        {4, 3, 3, 3, false, {4, 3}}, {1, 0, 0, 0, false, {1, 0}},
     };
     for (const auto& c : cases) {
-        const CursorRedraw r = CursorMoveRedraw(SmallPane(), kMetrics, c.oldCursor, c.newCursor, c.oldFirst,
-                                                c.newFirst, 10);
+        const CursorRedraw r =
+            CursorMoveRedraw(SmallPane(), kMetrics, c.oldCursor, c.newCursor, c.oldFirst, c.newFirst, 10);
         EXPECT_EQ(r.full, c.full);
         EXPECT_EQ(Positions(r.cells), c.positions);
     }

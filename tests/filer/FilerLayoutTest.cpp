@@ -8,9 +8,13 @@ namespace {
 
 const FilerMetrics kMetrics{16, 8};
 
-std::array<FilerPaneLayoutInput, 2> TwoDirectoryPanes() { return {FilerPaneLayoutInput{}, FilerPaneLayoutInput{}}; }
+std::array<FilerPaneLayoutInput, 2> TwoDirectoryPanes() {
+    return {FilerPaneLayoutInput{}, FilerPaneLayoutInput{}};
+}
 
-FilerDisplayFormat AllColumns() { return {true, true, false, true, true}; }
+FilerDisplayFormat AllColumns() {
+    return {true, true, false, true, true};
+}
 
 }  // namespace
 
@@ -23,14 +27,8 @@ TEST(FilerLayout, StackedShiftIsClampedSoEachPaneKeepsOneRow) {
         int lowerRows;
     };
     const Case cases[] = {
-        {-100, -9, 1, 19},
-        {-10, -9, 1, 19},
-        {-9, -9, 1, 19},
-        {-3, -3, 7, 13},
-        {0, 0, 10, 10},
-        {4, 4, 14, 6},
-        {10, 9, 19, 1},
-        {100, 9, 19, 1},
+        {-100, -9, 1, 19}, {-10, -9, 1, 19}, {-9, -9, 1, 19}, {-3, -3, 7, 13},
+        {0, 0, 10, 10},    {4, 4, 14, 6},    {10, 9, 19, 1},  {100, 9, 19, 1},
     };
     for (const auto& c : cases) {
         FilerLayoutOptions o;
@@ -110,15 +108,12 @@ TEST(FilerLayout, DirectoryCellWidthPerFormat) {
         int width;
     };
     const Case cases[] = {
-        {{true, true, false, true, true}, 66},   // 20 + 3 + 2 + 11 + 9 + 15 + 5 + 1
-        {{true, true, true, true, true}, 63},    // seconds hidden: time adds 6
-        {{false, false, false, false, false}, 26},
-        {{true, false, false, false, false}, 37},
-        {{false, true, false, false, false}, 35},
-        {{false, true, true, false, false}, 32},
+        {{true, true, false, true, true}, 66},  // 20 + 3 + 2 + 11 + 9 + 15 + 5 + 1
+        {{true, true, true, true, true}, 63},   // seconds hidden: time adds 6
+        {{false, false, false, false, false}, 26}, {{true, false, false, false, false}, 37},
+        {{false, true, false, false, false}, 35},  {{false, true, true, false, false}, 32},
         {{false, false, true, false, false}, 26},  // no time column, nothing to cut
-        {{false, false, false, true, false}, 41},
-        {{false, false, false, false, true}, 31},
+        {{false, false, false, true, false}, 41},  {{false, false, false, false, true}, 31},
     };
     for (const auto& c : cases) EXPECT_EQ(DirectoryCellWidth(20, 3, c.format), c.width);
 }
@@ -131,10 +126,10 @@ TEST(FilerLayout, ColumnsVisibleAndDrawn) {
         int drawn;
     };
     const Case cases[] = {
-        {400, 1, 1},    // narrower than one cell: one column, partly shown
-        {1000, 1, 2},   // one full column and a partial one
-        {1100, 2, 3},   // two full and a partial one
-        {1590, 3, 4},   // the third column ends 6 pixels short of the edge
+        {400, 1, 1},   // narrower than one cell: one column, partly shown
+        {1000, 1, 2},  // one full column and a partial one
+        {1100, 2, 3},  // two full and a partial one
+        {1590, 3, 4},  // the third column ends 6 pixels short of the edge
     };
     for (const auto& c : cases) {
         FilerLayoutOptions o;
@@ -157,15 +152,12 @@ TEST(FilerLayout, NameWidthFromListingOrPane) {
         int nameWidth;
     };
     const Case cases[] = {
-        {false, false, 40, 800, 20},
-        {true, false, 40, 800, 40},
-        {true, false, 7, 800, 7},
-        {true, false, 0, 800, 20},       // empty listing: the set width
-        {false, true, 0, 400, 44},       // 50 characters, 6 of them not the name
-        {false, true, 0, 800, 20},       // two columns fit: nothing grows
-        {false, true, 0, 160, 20},       // never below FILENAMELONG
-        {true, true, 30, 400, 44},
-        {true, true, 5, 160, 20},
+        {false, false, 40, 800, 20}, {true, false, 40, 800, 40},
+        {true, false, 7, 800, 7},    {true, false, 0, 800, 20},  // empty listing: the set width
+        {false, true, 0, 400, 44},                               // 50 characters, 6 of them not the name
+        {false, true, 0, 800, 20},                               // two columns fit: nothing grows
+        {false, true, 0, 160, 20},                               // never below FILENAMELONG
+        {true, true, 30, 400, 44},   {true, true, 5, 160, 20},
     };
     for (const auto& c : cases) {
         FilerLayoutOptions o;

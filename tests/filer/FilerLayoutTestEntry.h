@@ -8,7 +8,7 @@
 
 namespace zq::filer::test {
 
-inline FILETIME MakeUtcTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
+inline SYSTEMTIME MakeSystemTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
     SYSTEMTIME st{};
     st.wYear = y;
     st.wMonth = mo;
@@ -16,6 +16,11 @@ inline FILETIME MakeUtcTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
     st.wHour = h;
     st.wMinute = mi;
     st.wSecond = s;
+    return st;
+}
+
+inline FILETIME MakeUtcTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
+    const SYSTEMTIME st = MakeSystemTime(y, mo, d, h, mi, s);
     FILETIME ft{};
     ::SystemTimeToFileTime(&st, &ft);
     return ft;
@@ -39,6 +44,8 @@ inline WIN32_FIND_DATAW MakeEntry(const wchar_t* name, DWORD attributes = FILE_A
 
 // Cells are checked in UTC so that expected texts do not depend on the
 // machine's time zone.
-inline bool UtcTime(const FILETIME& utc, SYSTEMTIME& out) { return ::FileTimeToSystemTime(&utc, &out) != FALSE; }
+inline bool UtcTime(const FILETIME& utc, SYSTEMTIME& out) {
+    return ::FileTimeToSystemTime(&utc, &out) != FALSE;
+}
 
 }  // namespace zq::filer::test

@@ -1,0 +1,36 @@
+#pragma once
+// Where the header's boxes stand in its five lines: volume information,
+// drive selection, incremental search and file information from the left,
+// the clock and the battery in a column at the right edge.
+#include <windows.h>
+
+#include "filer/FilerLayoutFont.h"
+
+namespace zq::filer {
+
+struct FilerHeaderOptions {
+    bool dispVolumeAtHeader = false;  // DISP_VOLUME_AT_HEADER
+    bool driveListOnHeader = false;   // DRIVE_LIST_ON_HEADER
+    bool dispBatteryInfo = false;     // DISP_BATTERY_INFO
+    bool viewerShown = false;         // a pane shows a viewer: no battery then
+    int driveBoxChars = 28;           // the drive selection's own width
+};
+
+// Boxes in pixels, frames included; an empty rectangle is a box not shown.
+struct FilerHeaderBoxes {
+    RECT volume{};
+    RECT drives{};
+    RECT search{};
+    RECT fileInfo{};
+    RECT clock{};    // the clock's text field
+    RECT battery{};  // the battery's text field
+};
+
+inline constexpr int kVolumeBoxChars = 32;
+inline constexpr int kSearchBoxChars = 26;
+inline constexpr int kMinFileInfoChars = 20;
+
+[[nodiscard]] FilerHeaderBoxes ComputeHeaderBoxes(const FilerMetrics& metrics, int clientWidth,
+                                                  const FilerHeaderOptions& options);
+
+}  // namespace zq::filer
