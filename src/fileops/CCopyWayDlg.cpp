@@ -4,6 +4,7 @@
 
 #include "fileops/CNoCopyActionDlg.h"
 #include "fileops/CopyText.h"
+#include "fileops/SelectionSnapshot.h"
 #include "resource.h"
 
 namespace zq::fileops {
@@ -18,10 +19,6 @@ constexpr int kFileControls[] = {
 constexpr int kMovedControls[] = {IDC_WAY_GROUP, IDC_WAY_0, IDC_WAY_1, IDC_WAY_2,      IDC_WAY_3,     IDC_WAY_4,
                                   IDC_WAY_5,     IDC_WAY_6, IDC_WAY_SAME, IDC_WAY_RANGE, IDC_WAY_NOCOPY, IDOK,
                                   IDCANCEL};
-
-ULONGLONG FindSize(const WIN32_FIND_DATAW& data) {
-    return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
 
 }  // namespace
 
@@ -50,8 +47,8 @@ void CCopyWayDlg::ShowFile() {
     SetDlgItemText(IDC_WAY_DST_FRAME, L"コピー先(" + m_file->destinationDirectory + L")");
     SetDlgItemText(IDC_WAY_SRC_DATE, FormatFileTime(m_file->source.ftLastWriteTime));
     SetDlgItemText(IDC_WAY_DST_DATE, FormatFileTime(m_file->destination.ftLastWriteTime));
-    SetDlgItemText(IDC_WAY_SRC_SIZE, GroupDigits(FindSize(m_file->source), 14));
-    SetDlgItemText(IDC_WAY_DST_SIZE, GroupDigits(FindSize(m_file->destination), 14));
+    SetDlgItemText(IDC_WAY_SRC_SIZE, GroupDigits(FindDataSize(m_file->source), 14));
+    SetDlgItemText(IDC_WAY_DST_SIZE, GroupDigits(FindDataSize(m_file->destination), 14));
 }
 
 void CCopyWayDlg::MakeCompact() {

@@ -7,8 +7,6 @@ namespace {
 
 constexpr wchar_t kFailedContinue[] = L"削除に失敗しました続けますか";
 
-bool IsDots(const wchar_t* name) { return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0; }
-
 // Checked in this order: a file that is system and read-only is asked about
 // as a system file only.
 struct KindRow {
@@ -47,7 +45,7 @@ bool DeleteJob::HoldsFile(const std::wstring& directory) {
     UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
     if (!find) return false;
     do {
-        if (IsDots(data.cFileName)) continue;
+        if (IsDotsEntry(data.cFileName)) continue;
         if (!SelectionSnapshot::IsDirectory(data)) return true;
         if (HoldsFile(directory + L"\\" + data.cFileName)) return true;
     } while (m_fs.FindNext(find.Get(), &data));
@@ -59,7 +57,7 @@ bool DeleteJob::IsEmptyDirectory(const std::wstring& directory) {
     UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
     if (!find) return true;
     do {
-        if (!IsDots(data.cFileName)) return false;
+        if (!IsDotsEntry(data.cFileName)) return false;
     } while (m_fs.FindNext(find.Get(), &data));
     return true;
 }
@@ -138,7 +136,7 @@ bool DeleteJob::Run() {
                     } else {
                         got = m_fs.FindNext(frame.find.Get(), &entry);
                     }
-                } while (got && IsDots(entry.cFileName));
+                } while (got && IsDotsEntry(entry.cFileName));
             }
             if (!got) {
                 FinishDirectory();
