@@ -33,3 +33,4 @@
 #define ID_OPERATION_ENDED 1185
 #include "commands_res.h"
 #include "external_res.h"
+#include "fileops_res.h"

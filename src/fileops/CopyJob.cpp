@@ -21,12 +21,6 @@ constexpr ModeTitle kModeTitles[] = {
     {kModeDropMove, L"ファイルの移動"},
 };
 
-bool IsDots(const wchar_t* name) { return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0; }
-
-LONGLONG FindSize(const WIN32_FIND_DATAW& data) {
-    return static_cast<LONGLONG>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-}
-
 std::wstring TrimTrailingSlash(std::wstring_view path) {
     std::wstring out(path);
     while (out.size() > 3 && (out.back() == L'\\' || out.back() == L'/')) out.pop_back();
@@ -93,11 +87,11 @@ void CopyJob::CountTree(const std::wstring& directory) {
     UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
     if (!find) return;
     do {
-        if (IsDots(data.cFileName)) continue;
+        if (IsDotsEntry(data.cFileName)) continue;
         if (SelectionSnapshot::IsDirectory(data)) {
             CountTree(directory + L"\\" + data.cFileName);
         } else {
-            m_totals.totalBytes += static_cast<ULONGLONG>(FindSize(data));
+            m_totals.totalBytes += (FindDataSize(data));
             ++m_totals.totalFiles;
         }
     } while (m_fs.FindNext(find.Get(), &data));
@@ -118,7 +112,7 @@ void CopyJob::CountTotals() {
         if (SelectionSnapshot::IsDirectory(entry)) {
             CountTree(directory + L"\\" + entry.cFileName);
         } else {
-            m_totals.totalBytes += static_cast<ULONGLONG>(FindSize(entry));
+            m_totals.totalBytes += (FindDataSize(entry));
             ++m_totals.totalFiles;
         }
     };
@@ -278,7 +272,7 @@ CopyJob::Take CopyJob::TakeNext(Item& item) {
             if (m_cancel.load()) return Take::End;
             continue;
         }
-        if (IsDots(data.cFileName)) continue;
+        if (IsDotsEntry(data.cFileName)) continue;
         if (!SelectionSnapshot::IsDirectory(data) && !PassesFilter(data.cFileName)) continue;
         item.find = data;
         item.sourceDirectory = m_currentSourceDirectory + L"\\" + frame.relativePath;

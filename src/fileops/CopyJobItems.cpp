@@ -8,10 +8,6 @@
 namespace zq::fileops {
 namespace {
 
-ULONGLONG FindSize(const WIN32_FIND_DATAW& data) {
-    return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 std::wstring WithCode(const wchar_t* format, const wchar_t* call, DWORD code) {
     wchar_t text[256] = {};
     if (call != nullptr) {
@@ -116,14 +112,14 @@ CopyJob::Step CopyJob::HandleDirectory(const Item& item) {
 }
 
 CopyJob::Step CopyJob::Skip(const Item& item) {
-    m_totals.bytesDone += FindSize(item.find);
+    m_totals.bytesDone += FindDataSize(item.find);
     return Step::Next;
 }
 
 CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destinationPath, ULONGLONG replacedSize,
                                bool& copied, bool& answered) {
     copied = false;
-    const ULONGLONG size = FindSize(item.find);
+    const ULONGLONG size = FindDataSize(item.find);
     ULONGLONG free = 0;
     while (m_fs.FreeBytes(item.destinationDirectory, &free)) {
         m_services.progress.SetText(CopyField::FreeSpace, GroupDigits(free));
@@ -257,12 +253,12 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
     } else if (!IsMoveMode(m_options.mode)) {
         if (replacing) m_fs.SetAttributes(destination, FILE_ATTRIBUTE_NORMAL);
         bool copied = false;
-        if (CopyOne(item, destination, replacing ? FindSize(existing) : 0, copied, answered) == Step::End)
+        if (CopyOne(item, destination, replacing ? FindDataSize(existing) : 0, copied, answered) == Step::End)
             return Step::End;
         failed = !copied;
     } else if (!SameVolume(source, item.destinationDirectory)) {
         bool copied = false;
-        if (CopyOne(item, destination, replacing ? FindSize(existing) : 0, copied, answered) == Step::End)
+        if (CopyOne(item, destination, replacing ? FindDataSize(existing) : 0, copied, answered) == Step::End)
             return Step::End;
         failed = !copied;
         // The source goes only after its copy is complete.
@@ -274,7 +270,7 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
         }
         if (!m_fs.Move(source, destination)) {
             m_lastError = ::GetLastError();
-            m_totals.bytesDone += FindSize(item.find);
+            m_totals.bytesDone += FindDataSize(item.find);
             answered = m_log.Write(L"MoveFile", m_lastError, source) == 1;
             failed = true;
         } else if (item.fromVirtualListing && m_services.virtualDrives != nullptr) {

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "fileops/CopyText.h"
+#include "fileops/SelectionSnapshot.h"
 
 namespace zq::fileops {
 namespace {
@@ -10,10 +11,6 @@ namespace {
 LONGLONG RoundUp(LONGLONG value, DWORD unit) { return (value + unit - 1) / unit * unit; }
 
 bool IsUncPath(const std::wstring& path) { return path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\'; }
-
-LONGLONG FindSize(const WIN32_FIND_DATAW& data) {
-    return static_cast<LONGLONG>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-}
 
 }  // namespace
 
@@ -124,7 +121,7 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
     m_failedPath.clear();
     m_lastPercent = -1;
     m_fileDone = 0;
-    m_fileSize = FindSize(source);
+    m_fileSize = FindDataSize(source);
     m_unbuffered = false;
     m_chunk = kChunkSize;
     if (m_buffer == nullptr) {

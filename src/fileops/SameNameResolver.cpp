@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "common/Handle.h"
+#include "fileops/SelectionSnapshot.h"
 
 namespace zq::fileops {
 namespace {
@@ -10,10 +11,6 @@ namespace {
 constexpr ULONGLONG kTimeTolerance = 20000000;  // 2 s in 100-ns units
 
 ULONGLONG Ticks(const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
-LONGLONG FindSize(const WIN32_FIND_DATAW& data) {
-    return static_cast<LONGLONG>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
-}
 
 bool Exists(IFileSystem& fs, const std::wstring& path) { return fs.Attributes(path) != INVALID_FILE_ATTRIBUTES; }
 
@@ -98,7 +95,7 @@ SameNameOutcome SameNameResolver::Apply(IFileSystem& fs, ISameNameAsker& asker, 
         copyWhen(CompareWriteTimes(source.ftLastWriteTime, destination.ftLastWriteTime, m_settings.timeRange) < 0);
         break;
     case CopyWay::Larger:
-        copyWhen(FindSize(source) > FindSize(destination));
+        copyWhen(FindDataSize(source) > FindDataSize(destination));
         break;
     case CopyWay::Rename: {
         std::wstring newName;

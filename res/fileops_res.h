@@ -1,0 +1,71 @@
+// Identifiers of the file-operation dialogs (copy, way of copying, delete,
+// confirmation with "以後同設定", single-name rename).
+#pragma once
+
+#define IDD_COPY 6100
+#define IDC_COPY_FILE 6101
+#define IDC_COPY_DEST 6102
+#define IDC_COPY_BROWSE 6103
+#define IDC_COPY_MINIMUM 6104
+#define IDC_COPY_EXTRA 6105
+#define IDC_COPY_NOQUESTION 6106
+#define IDC_COPY_SELECT 6107
+#define IDC_COPY_PROGRESS 6108
+#define IDC_COPY_PERCENT 6109
+#define IDC_COPY_OVERALL_BYTES 6110
+#define IDC_COPY_OVERALL_FILES 6111
+#define IDC_COPY_OVERALL_PERCENT 6112
+#define IDC_COPY_FREE 6113
+#define IDC_COPY_SPEED 6114
+#define IDC_COPY_START 6115
+#define IDC_COPY_ELAPSED 6116
+#define IDC_COPY_REMAIN 6117
+#define IDC_COPY_END 6118
+#define IDC_COPY_ABORT 6119
+
+#define IDD_COPYWAY 6130
+#define IDC_WAY_FILE 6131
+#define IDC_WAY_SRC_FRAME 6132
+#define IDC_WAY_SRC_DATE_LABEL 6133
+#define IDC_WAY_SRC_DATE 6134
+#define IDC_WAY_SRC_SIZE_LABEL 6135
+#define IDC_WAY_SRC_SIZE 6136
+#define IDC_WAY_DST_FRAME 6137
+#define IDC_WAY_DST_DATE_LABEL 6138
+#define IDC_WAY_DST_DATE 6139
+#define IDC_WAY_DST_SIZE_LABEL 6140
+#define IDC_WAY_DST_SIZE 6141
+#define IDC_WAY_0 6142
+#define IDC_WAY_1 6143
+#define IDC_WAY_2 6144
+#define IDC_WAY_3 6145
+#define IDC_WAY_4 6146
+#define IDC_WAY_5 6147
+#define IDC_WAY_6 6148
+#define IDC_WAY_SAME 6149
+#define IDC_WAY_RANGE 6150
+#define IDC_WAY_NOCOPY 6151
+#define IDC_WAY_GROUP 6152
+
+#define IDD_NOCOPY 6160
+#define IDC_NOCOPY_ATTRIBUTES 6161
+#define IDC_NOCOPY_DATETIME 6162
+
+#define IDD_DELETE 6170
+#define IDC_DEL_FILE 6171
+#define IDC_DEL_DUST 6172
+#define IDC_DEL_UNIT 6173
+#define IDC_DEL_WARN 6174
+#define IDC_DEL_NODIR 6175
+
+#define IDD_ASKSAME 6180
+#define IDC_ASK_TEXT 6181
+#define IDC_ASK_SAME 6182
+#define IDC_ASK_NO 6183
+
+#define IDD_RENAME 6190
+#define IDC_RENAME_BEFORE 6191
+#define IDC_RENAME_AFTER 6192
+
+// Posted to the main window when an operation dialog has finished.
+#define ID_OPERATION_DIALOG_FINISHED 1185

@@ -1,0 +1,203 @@
+#include "fileops/CMyCopyDlg.h"
+
+#include <commctrl.h>
+
+#include "resource.h"
+#include "ui/CMessageBoxDlg.h"
+#include "ui/CommonDialogs.h"
+
+namespace zq::fileops {
+namespace {
+
+constexpr UINT_PTR kProgressTimer = 1;
+
+struct FieldControl {
+    CopyField field;
+    int id;
+};
+constexpr FieldControl kFieldControls[] = {
+    {CopyField::File, IDC_COPY_FILE},
+    {CopyField::Destination, IDC_COPY_DEST},
+    {CopyField::FreeSpace, IDC_COPY_FREE},
+    {CopyField::FilePercent, IDC_COPY_PERCENT},
+    {CopyField::OverallBytes, IDC_COPY_OVERALL_BYTES},
+    {CopyField::OverallFiles, IDC_COPY_OVERALL_FILES},
+    {CopyField::OverallPercent, IDC_COPY_OVERALL_PERCENT},
+    {CopyField::Speed, IDC_COPY_SPEED},
+    {CopyField::Remaining, IDC_COPY_REMAIN},
+    {CopyField::EndTime, IDC_COPY_END},
+    {CopyField::Elapsed, IDC_COPY_ELAPSED},
+    {CopyField::StartTime, IDC_COPY_START},
+};
+
+constexpr int kOptionControls[] = {IDC_COPY_DEST,       IDC_COPY_BROWSE, IDC_COPY_MINIMUM, IDC_COPY_EXTRA,
+                                   IDC_COPY_NOQUESTION, IDC_COPY_SELECT, IDOK,             IDCANCEL};
+
+bool IsDropMode(unsigned mode) { return mode == kModeDropCopy || mode == kModeDropMove; }
+
+}  // namespace
+
+CMyCopyDlg::CMyCopyDlg(HWND view, unsigned mode, unsigned paneIndex, CopyDialogSettings& settings)
+    : CDialog(IDD_COPY, view), m_view(view), m_mode(mode), m_paneIndex(paneIndex), m_settings(settings) {}
+
+CMyCopyDlg::~CMyCopyDlg() {
+    if (m_thread) {
+        m_thread->Cancel();
+        JoinPumping(m_thread->Handle());
+    }
+}
+
+bool CMyCopyDlg::OnInitDialog() {
+    const std::wstring_view title = CopyModeTitle(m_mode);
+    if (!title.empty()) ::SetWindowTextW(m_hWnd, std::wstring(title).c_str());
+    ::SendDlgItemMessageW(m_hWnd, IDC_COPY_PROGRESS, PBM_SETRANGE32, 0, 100);
+    ::SendDlgItemMessageW(m_hWnd, IDC_COPY_PROGRESS, PBM_SETPOS, 0, 0);
+    EnableItem(IDC_COPY_ABORT, false);
+    // "ファイル選択" patterns are set by the command that opens the dialog.
+    EnableItem(IDC_COPY_SELECT, false);
+    ::CheckDlgButton(m_hWnd, IDC_COPY_MINIMUM, m_settings.minimize ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_COPY_EXTRA, m_settings.overallDisplay ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_COPY_NOQUESTION, m_settings.noQuestion ? BST_CHECKED : BST_UNCHECKED);
+
+    if (IsDropMode(m_mode)) {
+        SetDlgItemText(IDC_COPY_FILE, m_dropped.size() == 1 ? m_dropped.front() : std::wstring(L"DROPしたファイル"));
+    } else {
+        SetDlgItemText(IDC_COPY_FILE, m_source.Count() == 1 ? std::wstring(m_source.entries.front().cFileName)
+                                                            : std::wstring(L"タグファイル"));
+    }
+    for (const std::wstring& choice : m_choices)
+        ::SendDlgItemMessageW(m_hWnd, IDC_COPY_DEST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.c_str()));
+    if (m_mode == kModeCopyToAll) {
+        const bool single = m_other.Count() == 1 && SelectionSnapshot::IsDirectory(m_other.entries.front());
+        SetDlgItemText(IDC_COPY_DEST, single ? m_other.directory + L"\\" + m_other.entries.front().cFileName + L"\\"
+                                             : std::wstring(L"相手側のタグファイル"));
+        EnableItem(IDC_COPY_DEST, false);
+        EnableItem(IDC_COPY_BROWSE, false);
+    } else {
+        SetDlgItemText(IDC_COPY_DEST, m_destination);
+    }
+    if (m_mode == kModeUpMove || m_mode == kModeNeglectDir || IsDropMode(m_mode)) {
+        EnableItem(IDC_COPY_DEST, false);
+        EnableItem(IDC_COPY_BROWSE, false);
+        ::SetFocus(GetDlgItem(IDOK));
+        if (IsDropMode(m_mode)) ::PostMessageW(m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return false;
+    }
+    return true;
+}
+
+bool CMyCopyDlg::ResolveDestination(std::wstring& full) const {
+    std::wstring typed = GetDlgItemText(IDC_COPY_DEST);
+    while (!typed.empty() && typed.back() == L' ') typed.pop_back();
+    if (typed.empty() || typed.find_first_of(L"*?\"<>|") != std::wstring::npos) return false;
+    // A relative destination is taken from the source directory.
+    const bool absolute = (typed.size() >= 2 && typed[1] == L':') || (typed.size() >= 2 && typed[0] == L'\\');
+    const std::wstring base = IsDropMode(m_mode) ? std::wstring() : m_source.directory;
+    const std::wstring joined = absolute || base.empty() ? typed : base + L"\\" + typed;
+    wchar_t buffer[520] = {};
+    const DWORD n = ::GetFullPathNameW(joined.c_str(), 520, buffer, nullptr);
+    if (n == 0 || n >= 520) return false;
+    full = buffer;
+    return true;
+}
+
+void CMyCopyDlg::OnOK() {
+    if (m_thread) return;
+    m_settings.minimize = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_MINIMUM) == BST_CHECKED;
+    m_settings.overallDisplay = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_EXTRA) == BST_CHECKED;
+    m_settings.noQuestion = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_NOQUESTION) == BST_CHECKED;
+    std::wstring destination;
+    if (m_mode == kModeCopyToAll) {
+        destination = m_other.directory;
+    } else if (!ResolveDestination(destination)) {
+        ui::ZqMessageBox(m_hWnd, L"入力したディレクトリ名が不正です");
+        EnableItem(IDOK, true);
+        EnableItem(IDCANCEL, true);
+        return;
+    }
+    m_destination = GetDlgItemText(IDC_COPY_DEST);
+    if ((m_mode == kModeMove || m_mode == kModeUpMove || m_mode == kModeNeglectDir) && onMarkSource) onMarkSource();
+
+    CopyJobOptions options;
+    options.mode = m_mode;
+    options.noQuestion = m_settings.noQuestion;
+    options.overallDisplay = m_settings.overallDisplay;
+    options.minimize = m_settings.minimize;
+    options.removableFast = m_settings.removableFast;
+    options.sameName = m_settings.sameName;
+    options.include = m_include;
+    options.exclude = m_exclude;
+    options.programDirectory = m_settings.programDirectory;
+    CopyJobInput input;
+    input.source = m_source;
+    input.other = m_other;
+    input.dropped = m_dropped;
+    input.destination = destination;
+    m_thread = std::make_unique<CCopyDlgThread>(m_hWnd, std::move(options), std::move(input), m_progress,
+                                                m_settings.editorName, m_settings.editorUnicodeOption);
+    if (!m_thread->CreateThread()) {
+        m_thread.reset();
+        ui::ZqMessageBox(m_hWnd, L"Threadを作成するに失敗しました");
+        Finish();
+        return;
+    }
+    SetTimer(kProgressTimer, 100);
+}
+
+void CMyCopyDlg::OnCancel() { Finish(); }
+
+bool CMyCopyDlg::OnCommand(WORD id, WORD code, HWND) {
+    if (id == ui::CWinThread::kCommandSucceeded || id == ui::CWinThread::kCommandFailed) {
+        Finish();
+        return true;
+    }
+    if (code != BN_CLICKED) return false;
+    if (id == IDC_COPY_ABORT) {
+        if (m_thread) m_thread->Cancel();
+        EnableItem(IDC_COPY_ABORT, false);
+        return true;
+    }
+    if (id == IDC_COPY_BROWSE) {
+        if (auto folder = ui::ChooseFolder(m_hWnd, L"コピー先", GetDlgItemText(IDC_COPY_DEST)))
+            SetDlgItemText(IDC_COPY_DEST, *folder);
+        return true;
+    }
+    return false;
+}
+
+void CMyCopyDlg::ShowProgress() {
+    int bar = -1;
+    bool runningNow = false, minimize = false;
+    const auto changes = m_progress.TakeChanges(bar, runningNow, minimize);
+    if (runningNow) {
+        for (int id : kOptionControls) EnableItem(id, false);
+        EnableItem(IDC_COPY_ABORT, true);
+        ::SetFocus(GetDlgItem(IDC_COPY_ABORT));
+        if (minimize) ::ShowWindow(m_hWnd, SW_MINIMIZE);
+    }
+    for (const auto& [field, text] : changes)
+        for (const FieldControl& row : kFieldControls)
+            if (row.field == field) SetDlgItemText(row.id, text);
+    if (bar >= 0) ::SendDlgItemMessageW(m_hWnd, IDC_COPY_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(bar), 0);
+}
+
+void CMyCopyDlg::OnTimer(UINT_PTR id) {
+    if (id == kProgressTimer) ShowProgress();
+}
+
+void CMyCopyDlg::Finish() {
+    if (m_finished) return;
+    KillTimer(kProgressTimer);
+    if (m_thread) {
+        m_thread->Cancel();
+        JoinPumping(m_thread->Handle());
+        m_settings.sameName = m_thread->SameNameSettingsAfter();
+        m_thread.reset();
+        if ((m_mode == kModeCopy || m_mode == kModeMove) && onDestinationUsed) onDestinationUsed(m_destination);
+    }
+    m_finished = true;
+    DestroyWindow();
+    if (m_view != nullptr) ::PostMessageW(m_view, WM_COMMAND, MAKEWPARAM(ID_OPERATION_DIALOG_FINISHED, 0), 0);
+}
+
+}  // namespace zq::fileops

@@ -1,0 +1,172 @@
+#include "fileops/DeleteJob.h"
+
+#include <cwchar>
+
+namespace zq::fileops {
+namespace {
+
+constexpr wchar_t kFailedContinue[] = L"削除に失敗しました続けますか";
+
+// Checked in this order: a file that is system and read-only is asked about
+// as a system file only.
+struct KindRow {
+    DWORD attribute;
+    const wchar_t* format;
+};
+constexpr KindRow kKindRows[] = {
+    {FILE_ATTRIBUTE_SYSTEM, L"%sは\nシステムファイルです。消去しますか?"},
+    {FILE_ATTRIBUTE_READONLY, L"%sは\nリードオンリーファイルです。消去しますか?"},
+    {FILE_ATTRIBUTE_HIDDEN, L"%sは\n隠しファイルです。消去しますか?"},
+};
+
+std::wstring Format(const wchar_t* format, const std::wstring& path) {
+    std::wstring text(format);
+    text.replace(text.find(L"%s"), 2, path);
+    return text;
+}
+
+}  // namespace
+
+DeleteJob::DeleteJob(SelectionSnapshot selection, DeleteOptions options, DeleteServices services)
+    : m_selection(std::move(selection)), m_options(options), m_services(services), m_fs(services.fs) {}
+
+DeleteJob::~DeleteJob() { ClearFrames(m_frames); }
+
+bool DeleteJob::WholeFolderToBin() const noexcept {
+    return m_options.foldersAtOnce && m_options.toRecycleBin && !m_options.noDeleteDirectories;
+}
+
+void DeleteJob::Show(const std::wstring& item) {
+    if (m_services.progress != nullptr) m_services.progress->ShowItem(item);
+}
+
+bool DeleteJob::HoldsFile(const std::wstring& directory) {
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
+    if (!find) return false;
+    do {
+        if (IsDotsEntry(data.cFileName)) continue;
+        if (!SelectionSnapshot::IsDirectory(data)) return true;
+        if (HoldsFile(directory + L"\\" + data.cFileName)) return true;
+    } while (m_fs.FindNext(find.Get(), &data));
+    return false;
+}
+
+bool DeleteJob::IsEmptyDirectory(const std::wstring& directory) {
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
+    if (!find) return true;
+    do {
+        if (!IsDotsEntry(data.cFileName)) return false;
+    } while (m_fs.FindNext(find.Get(), &data));
+    return true;
+}
+
+void DeleteJob::FinishDirectory() {
+    // A directory cannot be removed while it is some process's current one.
+    m_fs.SetCurrentDirectory(m_topDirectory);
+    const std::wstring path = m_topDirectory + L"\\" + m_frames->relativePath;
+    m_frames->find.Reset();
+    if (!m_options.noDeleteDirectories && (WholeFolderToBin() || IsEmptyDirectory(path))) {
+        // A directory that could not go stays silently: what is left in it was
+        // declined or failed, and was asked about already.
+        if (m_options.toRecycleBin) {
+            m_services.recycleBin.Recycle(path);
+        } else {
+            m_fs.SetAttributes(path, FILE_ATTRIBUTE_NORMAL);
+            m_fs.RemoveDirectory(path);
+        }
+    }
+    PopFrame(m_frames);
+}
+
+bool DeleteJob::DeleteOneFile(const WIN32_FIND_DATAW& entry, const std::wstring& fullPath) {
+    for (int kind = 0; kind < kKinds; ++kind) {
+        if (!(entry.dwFileAttributes & kKindRows[kind].attribute)) continue;
+        Question& question = m_questions[kind];
+        if (!question.sameFromNow) {
+            bool same = true;
+            question.yes = m_services.askSame.AskSame(L"削除の確認", Format(kKindRows[kind].format, fullPath), same);
+            question.sameFromNow = same;
+        }
+        if (!question.yes) return true;  // kept
+        break;
+    }
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) && !m_fs.SetAttributes(fullPath, FILE_ATTRIBUTE_ARCHIVE)) {
+        if (m_services.asker.AskYesNo(kFailedContinue, std::wstring()) == kAnswerNo) return false;
+    }
+    const bool deleted = m_options.toRecycleBin ? m_services.recycleBin.Recycle(fullPath) : m_fs.Delete(fullPath);
+    if (!deleted && m_services.asker.AskYesNo(kFailedContinue, std::wstring()) == kAnswerNo) return false;
+    return true;
+}
+
+bool DeleteJob::DeleteItem(const WIN32_FIND_DATAW& entry, const std::wstring& fullPath,
+                           const std::wstring& relativePath, bool topLevel, size_t index) {
+    const bool virtualEntry = topLevel && m_selection.isVirtual;
+    if (virtualEntry) {
+        // Only the listing loses the entry; the real file or directory stays.
+        if (m_services.virtualDrives != nullptr)
+            m_services.virtualDrives->Remove(m_selection.directory, m_selection.DirectoryOf(index), entry.cFileName);
+        return true;
+    }
+    if (SelectionSnapshot::IsDirectory(entry)) {
+        auto frame = std::make_unique<DirWalkFrame>();
+        frame->relativePath = relativePath;
+        PushFrame(m_frames, std::move(frame));
+        return true;
+    }
+    return DeleteOneFile(entry, fullPath);
+}
+
+bool DeleteJob::Run() {
+    while (!m_cancel.load()) {
+        WIN32_FIND_DATAW entry{};
+        std::wstring fullPath, relativePath;
+        bool topLevel = false;
+        size_t index = 0;
+        if (m_frames) {
+            DirWalkFrame& frame = *m_frames;
+            bool got = false;
+            if (!WholeFolderToBin()) {
+                do {
+                    if (frame.firstEntryPending) {
+                        frame.firstEntryPending = false;
+                        frame.find.Reset(m_fs.FindFirst(m_topDirectory + L"\\" + frame.relativePath + L"\\*.*", &entry));
+                        got = frame.find.Valid();
+                    } else {
+                        got = m_fs.FindNext(frame.find.Get(), &entry);
+                    }
+                } while (got && IsDotsEntry(entry.cFileName));
+            }
+            if (!got) {
+                FinishDirectory();
+                continue;
+            }
+            relativePath = frame.relativePath + L"\\" + entry.cFileName;
+            fullPath = m_topDirectory + L"\\" + relativePath;
+            Show(relativePath);
+        } else {
+            if (m_nextTopLevel >= m_selection.Count()) return true;
+            index = m_nextTopLevel++;
+            entry = m_selection.entries[index];
+            const std::wstring directory = m_selection.isVirtual ? m_selection.directory : m_selection.DirectoryOf(index);
+            fullPath = directory + L"\\" + entry.cFileName;
+            if (m_options.warnNotEmpty && SelectionSnapshot::IsDirectory(entry) && !m_selection.isVirtual &&
+                HoldsFile(fullPath) &&
+                m_services.asker.AskYesNo(Format(L"%sにはファイルが存在します。消去しますか", fullPath),
+                                          L"ファイルの削除") == kAnswerNo)
+                continue;
+            m_topDirectory = directory;
+            relativePath = entry.cFileName;
+            topLevel = true;
+            Show(relativePath);
+        }
+        if (!DeleteItem(entry, fullPath, relativePath, topLevel, index)) {
+            m_cancel.store(true);
+        }
+    }
+    ClearFrames(m_frames);
+    return false;
+}
+
+}  // namespace zq::fileops

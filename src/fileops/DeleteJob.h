@@ -1,0 +1,88 @@
+#pragma once
+// The delete job: files one by one (for good, or into the recycle bin),
+// directories depth-first and removed once empty, questions before read-only,
+// system and hidden files, each kind with its own "以後同設定".
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "fileops/CopyInterfaces.h"
+#include "fileops/DirWalkFrame.h"
+#include "fileops/FileSystem.h"
+#include "fileops/RecycleBin.h"
+#include "fileops/SelectionSnapshot.h"
+
+namespace zq::fileops {
+
+struct DeleteOptions {
+    bool noDeleteDirectories = false;  // "ディレクトリを削除しない(&N)"
+    bool warnNotEmpty = false;         // DELETEASKNOTENMPTY
+    bool toRecycleBin = false;         // DELETETODUST
+    bool foldersAtOnce = false;        // TODUSTUNITFOLDER
+};
+
+// The confirmation box with "以後同設定" (CAskSameDlg).
+class IAskSameAsker {
+public:
+    virtual ~IAskSameAsker() = default;
+    // true for "YES(&Y)"; sameFromNow comes in checked and goes out as the user left it.
+    virtual bool AskSame(const std::wstring& caption, const std::wstring& text, bool& sameFromNow) = 0;
+};
+
+class IDeleteProgress {
+public:
+    virtual ~IDeleteProgress() = default;
+    virtual void ShowItem(const std::wstring& item) = 0;
+};
+
+struct DeleteServices {
+    IFileSystem& fs;
+    IQuestionAsker& asker;
+    IAskSameAsker& askSame;
+    IRecycleBin& recycleBin;
+    IDeleteProgress* progress = nullptr;
+    IVirtualDrives* virtualDrives = nullptr;
+};
+
+class DeleteJob {
+public:
+    DeleteJob(SelectionSnapshot selection, DeleteOptions options, DeleteServices services);
+    ~DeleteJob();
+    DeleteJob(const DeleteJob&) = delete;
+    DeleteJob& operator=(const DeleteJob&) = delete;
+
+    // true when every top-level entry was dealt with; false when cancelled (by the
+    // flag or by a No after a failure).
+    bool Run();
+    void RequestCancel() noexcept { m_cancel.store(true); }
+
+private:
+    enum Kind { kSystem = 0, kReadOnly = 1, kHidden = 2, kKinds = 3 };
+    struct Question {
+        bool yes = false;
+        bool sameFromNow = false;
+    };
+
+    bool WholeFolderToBin() const noexcept;
+    void FinishDirectory();
+    bool DeleteItem(const WIN32_FIND_DATAW& entry, const std::wstring& fullPath, const std::wstring& relativePath,
+                    bool topLevel, size_t index);
+    bool DeleteOneFile(const WIN32_FIND_DATAW& entry, const std::wstring& fullPath);
+    bool HoldsFile(const std::wstring& directory);
+    bool IsEmptyDirectory(const std::wstring& directory);
+    void Show(const std::wstring& item);
+
+    SelectionSnapshot m_selection;
+    DeleteOptions m_options;
+    DeleteServices m_services;
+    IFileSystem& m_fs;
+    std::atomic<bool> m_cancel{false};
+    size_t m_nextTopLevel = 0;
+    std::wstring m_topDirectory;
+    std::unique_ptr<DirWalkFrame> m_frames;
+    Question m_questions[kKinds];
+};
+
+}  // namespace zq::fileops

@@ -1,0 +1,229 @@
+#include "fileops/DeleteJob.h"
+
+#include <gtest/gtest.h>
+
+#include "fileops/CopyTestSupport.h"
+
+namespace zq::fileops {
+namespace {
+
+using namespace zq::fileops::test;
+using zq::test::TempDir;
+
+struct ScriptedAskSame : IAskSameAsker {
+    struct Answer {
+        bool yes;
+        bool sameFromNow;
+    };
+    std::deque<Answer> answers;
+    std::vector<std::wstring> asked;
+    std::vector<bool> shownChecked;
+    bool AskSame(const std::wstring& caption, const std::wstring& text, bool& sameFromNow) override {
+        EXPECT_EQ(caption, L"削除の確認");
+        asked.push_back(text);
+        shownChecked.push_back(sameFromNow);
+        if (answers.empty()) return false;
+        const Answer a = answers.front();
+        answers.pop_front();
+        sameFromNow = a.sameFromNow;
+        return a.yes;
+    }
+};
+
+struct FakeBin : IRecycleBin {
+    std::vector<std::wstring> recycled;
+    bool Recycle(const std::wstring& path) override {
+        recycled.push_back(path);
+        return true;
+    }
+};
+
+struct FakeVirtualDrives : IVirtualDrives {
+    std::vector<std::wstring> removed;
+    bool IsVirtual(const std::wstring&) override { return false; }
+    bool Add(const std::wstring&, const std::wstring&) override { return false; }
+    bool Remove(const std::wstring& virtualDirectory, const std::wstring& realDirectory,
+                const std::wstring& name) override {
+        removed.push_back(virtualDirectory + L"|" + realDirectory + L"\\" + name);
+        return true;
+    }
+};
+
+struct DeleteRig {
+    FaultyFileSystem fs;
+    ScriptedQuestions questions;
+    ScriptedAskSame askSame;
+    FakeBin bin;
+    FakeVirtualDrives virtualDrives;
+    DeleteOptions options;
+
+    bool Run(SelectionSnapshot selection) {
+        DeleteJob job(std::move(selection), options,
+                      DeleteServices{fs, questions, askSame, bin, nullptr, &virtualDrives});
+        return job.Run();
+    }
+};
+
+// The Filer hands over attributes as it read them; the tests state them so
+// that the rules do not depend on which attributes the file system keeps.
+SelectionSnapshot WithAttributes(SelectionSnapshot s, const std::vector<DWORD>& attributes) {
+    for (size_t i = 0; i < attributes.size(); ++i) s.entries[i].dwFileAttributes = attributes[i];
+    return s;
+}
+
+constexpr DWORD RO = FILE_ATTRIBUTE_READONLY, HID = FILE_ATTRIBUTE_HIDDEN, SYS = FILE_ATTRIBUTE_SYSTEM,
+                ARC = FILE_ATTRIBUTE_ARCHIVE;
+
+TEST(DeleteJobTest, ReadOnlyNoWithSameSettingKeepsLaterReadOnlyFilesButStillAsksOthers) {
+    TempDir dir;
+    for (const wchar_t* name : {L"r1.txt", L"r2.txt", L"h.txt", L"s.txt", L"plain.txt"}) dir.WriteFile(name, "x");
+    ::SetFileAttributesW((dir / L"r1.txt").c_str(), RO);
+    ::SetFileAttributesW((dir / L"r2.txt").c_str(), RO);
+    DeleteRig rig;
+    rig.askSame.answers = {{false, true}, {true, true}, {true, true}};
+    ASSERT_TRUE(rig.Run(WithAttributes(Select(dir.Path(), {L"r1.txt", L"r2.txt", L"h.txt", L"s.txt", L"plain.txt"}),
+                                       {RO, RO, HID, SYS, ARC})));
+    EXPECT_EQ(rig.askSame.asked,
+              (std::vector<std::wstring>{dir / L"r1.txt" + L"は\nリードオンリーファイルです。消去しますか?",
+                                         dir / L"h.txt" + L"は\n隠しファイルです。消去しますか?",
+                                         dir / L"s.txt" + L"は\nシステムファイルです。消去しますか?"}));
+    EXPECT_EQ(rig.askSame.shownChecked, std::vector<bool>(3, true));
+    EXPECT_TRUE(FileExists(dir / L"r1.txt"));
+    EXPECT_TRUE(FileExists(dir / L"r2.txt"));
+    EXPECT_FALSE(FileExists(dir / L"h.txt"));
+    EXPECT_FALSE(FileExists(dir / L"s.txt"));
+    EXPECT_FALSE(FileExists(dir / L"plain.txt"));
+}
+
+TEST(DeleteJobTest, QuestionKindBySystemThenReadOnlyThenHidden) {
+    struct Case {
+        DWORD attributes;
+        const wchar_t* kind;
+    };
+    const Case cases[] = {{SYS | RO, L"システムファイル"}, {RO | HID, L"リードオンリーファイル"}, {HID | SYS, L"システムファイル"}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.WriteFile(L"f.txt", "x");
+        ::SetFileAttributesW((dir / L"f.txt").c_str(), c.attributes & RO);
+        DeleteRig rig;
+        rig.askSame.answers = {{true, false}};
+        ASSERT_TRUE(rig.Run(WithAttributes(Select(dir.Path(), {L"f.txt"}), {c.attributes})));
+        ASSERT_EQ(rig.askSame.asked.size(), 1u);
+        EXPECT_NE(rig.askSame.asked[0].find(c.kind), std::wstring::npos) << c.attributes;
+        EXPECT_FALSE(FileExists(dir / L"f.txt")) << c.attributes;  // read-only is cleared first
+    }
+}
+
+TEST(DeleteJobTest, UncheckedSameSettingAsksEveryTime) {
+    TempDir dir;
+    dir.WriteFile(L"a.txt", "x");
+    dir.WriteFile(L"b.txt", "x");
+    DeleteRig rig;
+    rig.askSame.answers = {{false, false}, {true, false}};
+    ASSERT_TRUE(rig.Run(WithAttributes(Select(dir.Path(), {L"a.txt", L"b.txt"}), {HID, HID})));
+    EXPECT_EQ(rig.askSame.asked.size(), 2u);
+    EXPECT_TRUE(FileExists(dir / L"a.txt"));
+    EXPECT_FALSE(FileExists(dir / L"b.txt"));
+}
+
+TEST(DeleteJobTest, DirectoryWithDeclinedFileStaysWithItsParents) {
+    TempDir dir;
+    dir.WriteFile(L"top\\mid\\keep.txt", "x");
+    dir.WriteFile(L"top\\mid\\go.txt", "x");
+    dir.WriteFile(L"top\\other\\go.txt", "x");
+    ::SetFileAttributesW((dir / L"top\\mid\\keep.txt").c_str(), RO);
+    DeleteRig rig;
+    rig.askSame.answers = {{false, true}};
+    ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"top"})));
+    EXPECT_TRUE(FileExists(dir / L"top\\mid\\keep.txt"));
+    EXPECT_FALSE(FileExists(dir / L"top\\mid\\go.txt"));
+    EXPECT_FALSE(DirectoryExists(dir / L"top\\other"));
+    EXPECT_TRUE(DirectoryExists(dir / L"top\\mid"));
+}
+
+TEST(DeleteJobTest, DoNotDeleteDirectoriesEmptiesThemOnly) {
+    TempDir dir;
+    dir.WriteFile(L"d\\a.txt", "x");
+    dir.WriteFile(L"d\\sub\\b.txt", "x");
+    DeleteRig rig;
+    rig.options.noDeleteDirectories = true;
+    ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"d"})));
+    EXPECT_FALSE(FileExists(dir / L"d\\a.txt"));
+    EXPECT_FALSE(FileExists(dir / L"d\\sub\\b.txt"));
+    EXPECT_TRUE(DirectoryExists(dir / L"d\\sub"));
+}
+
+TEST(DeleteJobTest, RecycleBinWholeFoldersOrOneByOne) {
+    struct Case {
+        bool atOnce;
+        bool noDeleteDirectories;
+        std::vector<std::wstring> recycled;  // relative to the temp folder
+    };
+    const Case cases[] = {
+        {true, false, {L"d"}},
+        // The fake bin leaves the file in place, so the directory is not empty
+        // afterwards: only whole-folder mode sends a directory that still holds files.
+        {false, false, {L"d\\a.txt"}},
+        {true, true, {L"d\\a.txt"}},  // at once needs directories to be deleted at all
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.WriteFile(L"d\\a.txt", "x");
+        DeleteRig rig;
+        rig.options.toRecycleBin = true;
+        rig.options.foldersAtOnce = c.atOnce;
+        rig.options.noDeleteDirectories = c.noDeleteDirectories;
+        ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"d"})));
+        std::vector<std::wstring> expected;
+        for (const std::wstring& r : c.recycled) expected.push_back(dir / r);
+        EXPECT_EQ(rig.bin.recycled, expected) << c.atOnce << c.noDeleteDirectories;
+        EXPECT_TRUE(FileExists(dir / L"d\\a.txt"));  // the real bin was never touched
+    }
+}
+
+TEST(DeleteJobTest, WarnWhenNotEmptyPassesOverOnNo) {
+    TempDir dir;
+    dir.WriteFile(L"full\\deep\\f.txt", "x");
+    dir.MakeDir(L"empty\\deep");
+    DeleteRig rig;
+    rig.options.warnNotEmpty = true;
+    rig.questions.answers = {kAnswerNo};
+    ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"full", L"empty"})));
+    EXPECT_EQ(rig.questions.asked, std::vector<std::wstring>{dir / L"full" + L"にはファイルが存在します。消去しますか"});
+    EXPECT_TRUE(FileExists(dir / L"full\\deep\\f.txt"));
+    EXPECT_FALSE(DirectoryExists(dir / L"empty"));
+}
+
+TEST(DeleteJobTest, FailedDeletionAsksAndNoCancels) {
+    TempDir dir;
+    dir.WriteFile(L"a.txt", "x");
+    dir.WriteFile(L"b.txt", "x");
+    dir.WriteFile(L"c.txt", "x");
+    DeleteRig rig;
+    rig.fs.deleteFaultPart = L"b.txt";
+    rig.questions.answers = {kAnswerNo};
+    EXPECT_FALSE(rig.Run(Select(dir.Path(), {L"a.txt", L"b.txt", L"c.txt"})));
+    EXPECT_EQ(rig.questions.asked, std::vector<std::wstring>{L"削除に失敗しました続けますか"});
+    EXPECT_FALSE(FileExists(dir / L"a.txt"));  // deleted so far stays deleted
+    EXPECT_TRUE(FileExists(dir / L"b.txt"));
+    EXPECT_TRUE(FileExists(dir / L"c.txt"));
+}
+
+TEST(DeleteJobTest, VirtualListingLosesEntriesButKeepsFiles) {
+    TempDir dir;
+    dir.WriteFile(L"real\\a.txt", "x");
+    dir.WriteFile(L"real\\d\\b.txt", "x");
+    SelectionSnapshot s = Select(dir / L"real", {L"a.txt", L"d"});
+    s.isVirtual = true;
+    s.directory = L"V:\\list";
+    s.entryDirectories = {dir / L"real", dir / L"real"};
+    DeleteRig rig;
+    ASSERT_TRUE(rig.Run(s));
+    EXPECT_EQ(rig.virtualDrives.removed, (std::vector<std::wstring>{L"V:\\list|" + dir / L"real\\a.txt",
+                                                                    L"V:\\list|" + dir / L"real\\d"}));
+    EXPECT_TRUE(FileExists(dir / L"real\\a.txt"));
+    EXPECT_TRUE(FileExists(dir / L"real\\d\\b.txt"));
+}
+
+}  // namespace
+}  // namespace zq::fileops

@@ -1,0 +1,148 @@
+// The dialogs and workers over the engines, end to end: a job started from its
+// dialog runs on its thread, asks through the program's boxes, and reports back.
+#include <gtest/gtest.h>
+
+#include "fileops/CDeleteDlg.h"
+#include "fileops/CMyCopyDlg.h"
+#include "fileops/CopyTestSupport.h"
+#include "resource.h"
+
+namespace zq::fileops {
+namespace {
+
+using namespace zq::fileops::test;
+using zq::test::ReadFileBytes;
+using zq::test::TempDir;
+
+// Answers the first box with the given title: optionally clicks a radio
+// button, records what it saw, then clicks a button.
+struct BoxScript {
+    const wchar_t* title = nullptr;
+    int radio = 0;
+    int button = IDOK;
+    bool seen = false;
+    bool fileShown = false;
+    std::wstring text;
+    bool sameChecked = false;
+};
+BoxScript g_box;
+
+VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND box = ::FindWindowW(L"#32770", g_box.title);
+    if (!box || !::IsWindowVisible(box)) return;
+    ::KillTimer(nullptr, id);
+    g_box.seen = true;
+    g_box.fileShown = ::IsWindowVisible(::GetDlgItem(box, IDC_WAY_FILE)) != FALSE;
+    wchar_t text[600] = {};
+    ::GetDlgItemTextW(box, ::GetDlgItem(box, IDC_WAY_FILE) ? IDC_WAY_FILE : IDC_ASK_TEXT, text, 600);
+    g_box.text = text;
+    g_box.sameChecked = ::IsDlgButtonChecked(box, ::GetDlgItem(box, IDC_WAY_SAME) ? IDC_WAY_SAME : IDC_ASK_SAME) ==
+                        BST_CHECKED;
+    if (g_box.radio != 0) ::SendMessageW(::GetDlgItem(box, g_box.radio), BM_CLICK, 0, 0);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_box.button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(box, g_box.button)));
+}
+
+// Pumps messages until done() or 30 s; counts the 1185 posted to view.
+template <typename Done>
+int Pump(HWND view, Done done) {
+    int finishedPosts = 0;
+    const ULONGLONG start = ::GetTickCount64();
+    while (!done() && ::GetTickCount64() - start < 30000) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.hwnd == view && msg.message == WM_COMMAND && LOWORD(msg.wParam) == ID_OPERATION_DIALOG_FINISHED)
+                ++finishedPosts;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    // The post may follow the flag.
+    MSG msg;
+    while (::PeekMessageW(&msg, view, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        if (LOWORD(msg.wParam) == ID_OPERATION_DIALOG_FINISHED) ++finishedPosts;
+    return finishedPosts;
+}
+
+struct MessageWindow {
+    HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ~MessageWindow() { ::DestroyWindow(hwnd); }
+};
+
+TEST(OperationDialogsTest, DroppedFileIsCopiedAndTheViewIsTold) {
+    TempDir dir;
+    const std::wstring dropped = dir.WriteFile(L"in\\a.txt", "dropped");
+    MessageWindow view;
+    CopyDialogSettings settings;
+    settings.programDirectory = dir.Path();
+    CMyCopyDlg dialog(view.hwnd, kModeDropCopy, 0, settings);
+    dialog.SetDropped({dropped});
+    dialog.SetDestination(dir / L"out");
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(Pump(view.hwnd, [&] { return dialog.Finished(); }), 1);
+    EXPECT_TRUE(dialog.Finished());
+    EXPECT_EQ(ReadFileBytes(dir / L"out\\a.txt"), "dropped");
+}
+
+TEST(OperationDialogsTest, WayQuestionFromTheWorkerFullOrCompact) {
+    struct Case {
+        bool noQuestion;
+        bool fileShown;
+    };
+    for (const Case& c : {Case{false, true}, Case{true, false}}) {
+        TempDir dir;
+        const std::wstring dropped = dir.WriteFile(L"in\\a.txt", "new");
+        dir.WriteFile(L"out\\a.txt", "old");
+        MessageWindow view;
+        CopyDialogSettings settings;
+        settings.programDirectory = dir.Path();
+        settings.noQuestion = c.noQuestion;
+        CMyCopyDlg dialog(view.hwnd, kModeDropCopy, 0, settings);
+        dialog.SetDropped({dropped});
+        dialog.SetDestination(dir / L"out");
+        g_box = BoxScript{L"コピー条件", IDC_WAY_6, IDOK};
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerBox);
+        ASSERT_TRUE(dialog.Create());
+        Pump(view.hwnd, [&] { return dialog.Finished(); });
+        ::KillTimer(nullptr, timer);
+        EXPECT_TRUE(g_box.seen);
+        EXPECT_EQ(g_box.fileShown, c.fileShown);
+        EXPECT_TRUE(g_box.sameChecked);  // the first question of a job
+        if (c.fileShown) {
+            EXPECT_EQ(g_box.text, L"a.txt");
+        }
+        EXPECT_EQ(ReadFileBytes(dir / L"out\\a.txt"), "new");
+        EXPECT_EQ(settings.sameName.savedWay, 6);
+    }
+}
+
+TEST(OperationDialogsTest, DeleteDialogAsksAboutHiddenFileAndKeepsItOnNo) {
+    TempDir dir;
+    dir.WriteFile(L"d\\plain.txt", "x");
+    dir.WriteFile(L"d\\.hidden", "x");  // dot files are hidden here
+    if (!(::GetFileAttributesW((dir / L"d\\.hidden").c_str()) & FILE_ATTRIBUTE_HIDDEN)) {
+        ::SetFileAttributesW((dir / L"d\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+    MessageWindow view;
+    DeleteOptions options;
+    bool finishedFlag = false;
+    CDeleteDlg dialog(view.hwnd, 0, Select(dir.Path(), {L"d"}), options);
+    dialog.onDeletionFinished = [&] { finishedFlag = true; };
+    g_box = BoxScript{L"削除の確認", 0, IDC_ASK_NO};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerBox);
+    ASSERT_TRUE(dialog.Create());
+    ::PostMessageW(dialog.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(Pump(view.hwnd, [&] { return dialog.Finished(); }), 1);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(finishedFlag);
+    EXPECT_TRUE(g_box.seen);
+    EXPECT_EQ(g_box.text, dir / L"d\\.hidden" + L"は\n隠しファイルです。消去しますか?");
+    EXPECT_TRUE(g_box.sameChecked);
+    EXPECT_FALSE(FileExists(dir / L"d\\plain.txt"));
+    EXPECT_TRUE(FileExists(dir / L"d\\.hidden"));
+    EXPECT_TRUE(DirectoryExists(dir / L"d"));
+}
+
+}  // namespace
+}  // namespace zq::fileops
