@@ -258,3 +258,33 @@ TEST(SettingsIoTest, EveryValueSurvivesWriteAndRead) {
 
 }  // namespace
 }  // namespace zq
+
+namespace zq {
+namespace {
+
+TEST(SettingsIoTest, AnsiFileIsSavedAsUtf16) {
+    TempDir dir;
+    // ＭＳ ゴシック and a path with 表 (whose second byte is a backslash) in code page 932.
+    const std::wstring in = dir.WriteFile(L"ansi.ini",
+                                          "[ALLDATA]\r\nFONTNAME=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
+                                          "FIRSTDIRECTORY=C:\\\x95\x5c\\x\r\n[DIRHISTORY]\r\nTODIR0=C:\\\x95\x5c");
+    IniFile ini(in);
+    ASSERT_EQ(ini.Load(), IniLoadResult::Loaded);
+    Settings s;
+    ReadStartupSettings(ini, s);
+    ReadRemainingSettings(ini, s, {});
+    EXPECT_EQ(s.FONTNAME, L"ＭＳ ゴシック");
+    EXPECT_EQ(s.FIRSTDIRECTORY, L"C:\\表\\x");
+    EXPECT_EQ(s.dirHistory.Get(0), L"C:\\表");
+    IniFile out;
+    ASSERT_TRUE(out.OpenForWriting(dir / L"out.ini"));
+    ASSERT_TRUE(WriteAllSettings(out, s));
+    ASSERT_TRUE(out.CloseWriting());
+    const std::string bytes = test::ReadFileBytes(dir / L"out.ini");
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(test::ReadUtf16File(dir / L"out.ini").find(L"\r\nFONTNAME=ＭＳ ゴシック\r\n"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace zq
