@@ -23,3 +23,4 @@
 // Commands.
 #define ID_APP_EXIT 57665
 #define ID_APP_ABOUT 57664
+#include "settings_res.h"
