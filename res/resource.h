@@ -34,3 +34,4 @@
 #include "commands_res.h"
 #include "external_res.h"
 #include "fileops_res.h"
+#include "settings_res.h"

@@ -4,20 +4,13 @@
 #include <windows.h>
 
 #include "main/TempDir.h"
+#include "settings/SettingsTestSupport.h"
 
 namespace zq {
 namespace {
 
 using test::TempDir;
-
-std::string Utf16File(std::wstring_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return bytes;
-}
+using test::Utf16File;
 
 IniRetryPolicy CountingRetry(int attempts, int* sleeps) {
     IniRetryPolicy retry;

@@ -1,0 +1,290 @@
+#include "settings/SettingsIo.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/TextConv.h"
+#include "main/TempDir.h"
+#include "settings/SettingsTestSupport.h"
+
+namespace zq {
+namespace {
+
+using test::TempDir;
+
+IniFile& Loaded(IniFile& ini, const std::wstring& text) {
+    ini.LoadBytes(test::Utf16File(text));
+    return ini;
+}
+
+Settings ReadAll(const IniFile& ini, const SettingsReadContext& context = {}) {
+    Settings s;
+    ReadStartupSettings(ini, s);
+    ReadRemainingSettings(ini, s, context);
+    return s;
+}
+
+TEST(SettingsIoTest, TableHasEveryIntegerKeyOnceInFileOrder) {
+    std::map<std::wstring, std::vector<std::wstring>> intKeys;
+    std::set<std::wstring> seen;
+    std::vector<std::wstring> sectionOrder;
+    for (const KeyRow& row : SettingsTable()) {
+        if (sectionOrder.empty() || sectionOrder.back() != row.section) sectionOrder.push_back(row.section);
+        if (row.kind == KeyKind::Int && row.count == 1) intKeys[row.section].push_back(row.name);
+        if (row.kind == KeyKind::Custom || row.kind == KeyKind::Pairs || row.kind == KeyKind::History ||
+            row.kind == KeyKind::List)
+            continue;
+        for (int i = 0; i < row.Keys(); ++i)
+            EXPECT_TRUE(seen.insert(std::wstring(row.section) + L"/" + KeyName(row, i)).second)
+                << "twice: " << ToUtf8(row.section) << "/"
+                << ToUtf8(KeyName(row, i));
+    }
+    EXPECT_EQ(intKeys[L"ALLDATA"].size(), 138u);
+    EXPECT_EQ(intKeys[L"ALLDATA2"].size(), 131u);
+    EXPECT_EQ(intKeys[L"ALLDATA"].front(), L"STARTSIZE");
+    EXPECT_EQ(intKeys[L"ALLDATA"].back(), L"DRIVELISTCURJUMPCTRL");
+    EXPECT_EQ(intKeys[L"ALLDATA2"].front(), L"SHIFTRETURNREADREGIST");
+    EXPECT_EQ(intKeys[L"ALLDATA2"].back(), L"MCI_VOLUME");
+    // A section's rows are together, so each section is written under one header.
+    std::set<std::wstring> distinct(sectionOrder.begin(), sectionOrder.end());
+    EXPECT_EQ(distinct.size(), sectionOrder.size());
+    const std::vector<std::wstring> head(sectionOrder.begin(), sectionOrder.begin() + 9);
+    EXPECT_EQ(head, (std::vector<std::wstring>{L"FILERINFODATA", L"SPECIALCOPYTO", L"WILDCARD", L"SCSICOMMAND",
+                                               L"ZOOMDATA", L"ALLDATA", L"ALLDATA2", L"SIZE_INFO", L"COLORDATA"}));
+    EXPECT_EQ(sectionOrder.back(), L"DISP_FILE_SETTING");
+    EXPECT_EQ(sectionOrder.size(), 47u);
+}
+
+TEST(SettingsIoTest, DefaultsWithoutAFile) {
+    const Settings s;
+    struct IntCase {
+        const wchar_t* key;
+        int expected;
+    } ints[] = {{L"STARTSIZE", 0},         {L"FIRSTWIDE", 640},      {L"FONTHEIGHT", -16},   {L"FONTCHARSET", 128},
+                {L"FILERBMPNEXTYEAR", 1999}, {L"ZIPPACKTYPE", 6},    {L"MCI_ZOOM", 100},     {L"FINDDLGCLOSE", 1},
+                {L"NETRESOURCELONG", 20},  {L"HVOLUME3", 1},         {L"HVOLUME4", 0},       {L"FONTWEIGHT", 400},
+                {L"MAX_PREVIEW_FILES", 10000}, {L"MCI_VOLUME", 1000}, {L"DIR_HISTORY_DIALOG_W", 0}};
+    Settings copy = s;
+    for (const IntCase& c : ints) {
+        const int* value = FindIntSetting(copy, c.key);
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(*value, c.expected) << ToUtf8(c.key);
+    }
+    EXPECT_EQ(FindIntSetting(copy, L"NOSUCHKEY"), nullptr);
+    ASSERT_NE(FindStringSetting(copy, L"DOSSHELL"), nullptr);
+    EXPECT_EQ(*FindStringSetting(copy, L"DOSSHELL"), L"command.com");
+    EXPECT_EQ(s.FONTNAME, L"ＭＳ 明朝");
+    EXPECT_EQ(s.READ_ONLY_COLOR, 0x0000ffu);
+    EXPECT_EQ(s.BACK_GROUND_COLOR, 0u);
+    EXPECT_EQ(s.PREVIEW_SEL_COLOR, 0x00ff00u);
+    EXPECT_EQ(s.binaryColors[0xff], 0xffffffu);
+    EXPECT_EQ(s.zoomSteps[9], 1);
+    EXPECT_EQ(s.viewerSetting[4], 80);
+    EXPECT_EQ(s.viewerKindTab[29], 8);
+    EXPECT_EQ(s.leftDblClickAct, L"@Closeviewer");
+    EXPECT_EQ(s.lineReturnCode, L"\u00b6");
+    EXPECT_EQ(s.selectDir.Capacity(), 20u);
+    EXPECT_EQ(s.jumpGroups.size(), 1u);
+    EXPECT_EQ(s.savedCursors.size(), 30u);
+    // Derived defaults: date 0, time 0, size 1, no-seconds 0, attributes 0.
+    EXPECT_EQ(s.filerInfo[4], (Settings::FilerInfo{0, 0, 1, 0, 0}));
+    // Hidden, system, dot files and read-only shown; "." and ".." not hidden.
+    EXPECT_EQ(s.dispFileSettings[0], 0x0Fu);
+}
+
+TEST(SettingsIoTest, StartupAndRemainingSectionsAreReadSeparately) {
+    IniFile ini;
+    Loaded(ini, L"[ALLDATA]\r\nSTARTSIZE=4\r\n[WILDCARD]\r\nFILTER0=*.txt\r\n");
+    Settings s;
+    ReadStartupSettings(ini, s);
+    EXPECT_EQ(s.STARTSIZE, 4);
+    EXPECT_EQ(s.wildcardFilters[0], L"");
+    ReadRemainingSettings(ini, s, {});
+    EXPECT_EQ(s.wildcardFilters[0], L"*.txt");
+}
+
+TEST(SettingsIoTest, FileEdgeCases) {
+    IniFile ini;
+    Loaded(ini,
+           L"[ALLDATA]\r\nSTARTSIZE=2\r\nFIRSTWIDE=\r\nFIRSTHEIGHT =999\r\nSTARTSIZE=3\r\nFONTNAME=\r\n"
+           L"[WILDCARD]\r\nFILTER0=*.c\r\nFILTER1=\r\n"
+           L"[ALLDATA]\r\nSTARTPOS=1\r\nSTARTSIZE=5\r\n"
+           L"[COLORDATA]\r\nREAD_ONLY_COLOR=FF0000\r\nSYSTEM_COLOR=12345\r\nHIDDEN_COLOR=12345g\r\nBINARY0a=010203\r\n"
+           L"[PACKDATA]\r\nPACK0103=1\r\n"
+           L"[VIEWERSETTING]\r\nLINE_RETURN_CODE=abcdef\r\nKIND0=" + std::wstring(400, L'x') + L"\r\n");
+    const Settings s = ReadAll(ini);
+    EXPECT_EQ(s.STARTSIZE, 2);        // first key wins
+    EXPECT_EQ(s.STARTPOS, 0);         // the second ALLDATA is never read
+    EXPECT_EQ(s.FIRSTWIDE, 640);      // empty integer: default
+    EXPECT_EQ(s.FIRSTHEIGHT, 480);    // "FIRSTHEIGHT " is another key
+    EXPECT_EQ(s.FONTNAME, L"");       // empty string stays empty
+    EXPECT_EQ(s.wildcardFilters[0], L"*.c");
+    EXPECT_EQ(s.wildcardFilters[1], L"");
+    EXPECT_EQ(s.READ_ONLY_COLOR, 0xff0000u);
+    EXPECT_EQ(s.SYSTEM_COLOR, 0x00ff00u);  // too short: default
+    EXPECT_EQ(s.HIDDEN_COLOR, 0xff0000u);  // bad digit: default
+    EXPECT_EQ(s.binaryColors[0x0a], 0x010203u);
+    EXPECT_EQ(s.binaryColors[0x0b], 0xffffffu);
+    EXPECT_EQ(s.packOptions[1][3], 1);
+    EXPECT_EQ(s.unpackOptions[1][3], 0);
+    EXPECT_EQ(s.lineReturnCode, L"ab");             // capacity 3
+    EXPECT_EQ(s.viewerKind[0], std::wstring(259, L'x'));  // capacity 260
+}
+
+TEST(SettingsIoTest, HistoriesKeepFileOrderAndDropDuplicates) {
+    IniFile ini;
+    Loaded(ini,
+           L"[DIRHISTORY]\r\nTODIR0=C:\\a\r\nTODIR1=C:\\b\r\nTODIR2=c:\\A\r\nTODIR5=C:\\c\r\n"
+           L"[ALLDATA2]\r\nSUMCOPYPASTDIRECTORY=3\r\n"
+           L"[SELECTDIR]\r\nTODIR0=s0\r\nTODIR1=s1\r\nTODIR2=s2\r\nTODIR3=s3\r\nTODIR4=s4\r\n");
+    const Settings s = ReadAll(ini);
+    EXPECT_EQ(s.dirHistory.Items(), (std::vector<std::wstring>{L"C:\\a", L"C:\\b", L"C:\\c"}));
+    EXPECT_EQ(s.selectDir.Capacity(), 3u);
+    EXPECT_EQ(s.selectDir.Items(), (std::vector<std::wstring>{L"s0", L"s1", L"s2"}));
+
+    TempDir dir;
+    IniFile out;
+    ASSERT_TRUE(out.OpenForWriting(dir / L"h.ini"));
+    ASSERT_TRUE(WriteAllSettings(out, s));
+    ASSERT_TRUE(out.CloseWriting());
+    const std::wstring text = test::ReadUtf16File(dir / L"h.ini");
+    EXPECT_NE(text.find(L"[SELECTDIR]\r\nTODIR0=s0\r\nTODIR1=s1\r\nTODIR2=s2\r\n["), std::wstring::npos);
+    EXPECT_NE(text.find(L"TODIR2=C:\\c\r\nTODIR3=\r\n"), std::wstring::npos);
+}
+
+TEST(SettingsIoTest, LoaderCorrectionsAndDependentSections) {
+    struct Case {
+        const wchar_t* text;
+        size_t jumpGroups;
+    } cases[] = {{L"[ALLDATA2]\r\nSUMDIRJUMPGROUP=0\r\n", 1},
+                 {L"[ALLDATA2]\r\nSUMDIRJUMPGROUP=-7\r\n", 1},
+                 {L"[ALLDATA2]\r\nSUMDIRJUMPGROUP=3\r\n", 3}};
+    for (const Case& c : cases) {
+        IniFile ini;
+        const Settings s = ReadAll(Loaded(ini, c.text));
+        EXPECT_EQ(s.SUMDIRJUMPGROUP, static_cast<int>(c.jumpGroups));
+        EXPECT_EQ(s.jumpGroups.size(), c.jumpGroups);
+    }
+
+    IniFile ini;
+    Loaded(ini,
+           L"[ALLDATA2]\r\nSUMDIRJUMPGROUP=2\r\nSUMSAVECURPOS=2\r\n"
+           L"[JUMPDATA]\r\nGROUP0=g0\r\nGROUP1=g1\r\nTODIR0=C:\\\r\nDIRKEY0=A\r\nDISPLAY0=root\r\nTODIR1=D:\\\r\n"
+           L"TODIR3=skipped\r\nTODIR0100=E:\\\r\nTODIR0101=\r\nTODIR0102=F:\\\r\n"
+           L"[LANCHER]\r\nEXE0=a.exe\r\nPAR0=-x\r\nEXE1=b.exe\r\nEXE3=never\r\n"
+           L"[PLUGINDATA]\r\nPLUGINDIR=C:\\plug\r\nP_NAME0=p.dll\r\nP_VER0=3\r\n"
+           L"[SAVECURPOS]\r\nDIR0=C:\\x\r\nNAME0=f\r\n"
+           L"[SUSIEDATA]\r\nPLUGINFILE0=@a,b,\r\nPLUGINFILE1=c,d,\r\nPLUGINFILE3=e,f,\r\n");
+    Settings s = ReadAll(ini);
+    ASSERT_EQ(s.jumpGroups.size(), 2u);
+    EXPECT_EQ(s.jumpGroups[0].name, L"g0");
+    ASSERT_EQ(s.jumpGroups[0].entries.size(), 2u);
+    EXPECT_EQ(s.jumpGroups[0].entries[0], (Settings::JumpEntry{L"C:\\", L"A", L"root"}));
+    ASSERT_EQ(s.jumpGroups[1].entries.size(), 1u);
+    EXPECT_EQ(s.jumpGroups[1].entries[0].toDir, L"E:\\");
+    ASSERT_EQ(s.launcher.size(), 2u);
+    EXPECT_EQ(s.launcher[0].param, L"-x");
+    EXPECT_EQ(s.pluginDir, L"C:\\plug");
+    EXPECT_TRUE(s.plugins.empty());  // ZQPLUGINLOADTYPE is 0
+    EXPECT_EQ(s.savedCursors.size(), 2u);
+    EXPECT_EQ(s.savedCursors[0].dir, L"");  // SAVECURSORPOSITION is 0
+    EXPECT_EQ(s.pluginFiles, (std::vector<std::wstring>{L"@a,b,", L"c,d,"}));
+
+    Loaded(ini,
+           L"[ALLDATA]\r\nZQPLUGINLOADTYPE=1\r\n[ALLDATA2]\r\nSAVECURSORPOSITION=1\r\nSUMSAVECURPOS=2\r\n"
+           L"[PLUGINDATA]\r\nP_NAME0=p.dll\r\nP_VER0=3\r\nP_TYPE0=ABCDE\r\nP_VIEWMENU0=1\r\n"
+           L"[SAVECURPOS]\r\nDIR0=C:\\x\r\nNAME0=f\r\nDIR5=outside\r\n");
+    s = ReadAll(ini);
+    ASSERT_EQ(s.plugins.size(), 1u);
+    EXPECT_EQ(s.plugins[0].version, 3);
+    EXPECT_EQ(s.plugins[0].type, L"ABC");
+    EXPECT_EQ(s.plugins[0].viewMenu, 1);
+    EXPECT_EQ(s.savedCursors[0], (Settings::SavedCursor{L"C:\\x", L"f"}));
+}
+
+TEST(SettingsIoTest, DerivedFormats) {
+    const SettingsReadContext screens{{{640, 480}, {1024, 768}, {1920, 1080}, {800, 600}}};
+    IniFile ini;
+    Loaded(ini,
+           L"[ALLDATA]\r\nFONTHEIGHT=-12\r\nFONTWIDE=6\r\nFONTNAME=Gothic\r\nFONTCHARSET=1\r\nDATEWRITEFLAG=1\r\n"
+           L"HIDDENVIEWFLAG=0\r\nNOTVIEWUPDIR=1\r\n[ALLDATA2]\r\nFONTWEIGHT=700\r\nATTRIBUTES_WRITE=1\r\n"
+           L"[DISPLAYFONT]\r\n0640X0480=-20,10,Mincho,128,400,\r\n1024X0768=-20,10,Mincho,\r\n"
+           L"1920X1080=-30,15,Meiryo,128,\r\n"
+           L"[FILERINFODATA]\r\nFILERINFO0=01101\r\nFILERINFO1=1\r\n"
+           L"[DISP_FILE_SETTING]\r\n0=101\r\n1=111111\r\n");
+    const Settings s = ReadAll(ini, screens);
+    ASSERT_EQ(s.displayFonts.size(), 4u);
+    EXPECT_EQ(s.displayFonts[0], (Settings::DisplayFont{640, 480, -20, 10, L"Mincho", 128, 400}));
+    EXPECT_EQ(s.displayFonts[1], (Settings::DisplayFont{1024, 768, -12, 6, L"Gothic", 1, 700}));   // 3 fields
+    EXPECT_EQ(s.displayFonts[2], (Settings::DisplayFont{1920, 1080, -30, 15, L"Meiryo", 128, 700})); // 4 fields
+    EXPECT_EQ(s.displayFonts[3], (Settings::DisplayFont{800, 600, -12, 6, L"Gothic", 1, 700}));    // missing
+    EXPECT_EQ(s.filerInfo[0], (Settings::FilerInfo{0, 1, 1, 0, 1}));
+    EXPECT_EQ(s.filerInfo[1], (Settings::FilerInfo{1, 0, 0, 0, 0}));
+    EXPECT_EQ(s.filerInfo[2], (Settings::FilerInfo{1, 0, 1, 0, 1}));  // from the current flags
+    EXPECT_EQ(s.dispFileSettings[0], 0b101u);
+    EXPECT_EQ(s.dispFileSettings[1], 0b111111u);
+    EXPECT_EQ(s.dispFileSettings[2], 0b101110u);  // hidden off, ".." hidden
+}
+
+TEST(SettingsIoTest, KeySectionsKeepFileOrderFirstLineAndCapacity) {
+    IniFile ini;
+    Loaded(ini, L"[KEYEXEDATA]\r\nN_C=@Copy\r\nS_C=@Move\r\nN_C=@Delete\r\nbad line\r\nC_F1=\r\n"
+                L"[VIEWKEYEXEDATA]\r\nN_Q=" + std::wstring(150, L'q') + L"\r\n");
+    const Settings s = ReadAll(ini);
+    EXPECT_EQ(s.keySections[kKeyFiler],
+              (Settings::KeySection{{L"N_C", L"@Copy"}, {L"S_C", L"@Move"}, {L"C_F1", L""}}));
+    ASSERT_EQ(s.keySections[kKeyViewer].size(), 1u);
+    EXPECT_EQ(s.keySections[kKeyViewer][0].second.size(), 99u);
+    EXPECT_TRUE(s.keySections[kKeyGraphic].empty());
+    EXPECT_EQ(ReadKeySection(ini, L"KEYEXEDATA", KeySectionCapacity(kKeyFiler)), s.keySections[kKeyFiler]);
+}
+
+TEST(SettingsIoTest, EveryValueSurvivesWriteAndRead) {
+    TempDir dir;
+    const SettingsReadContext screens{{{640, 480}, {1280, 1024}}};
+    Settings original = test::DistinctSettings(screens);
+    ASSERT_FALSE(original == Settings());
+    IniFile out;
+    ASSERT_TRUE(out.OpenForWriting(dir / L"all.ini"));
+    ASSERT_TRUE(WriteAllSettings(out, original));
+    ASSERT_TRUE(out.CloseWriting());
+    IniFile in(dir / L"all.ini");
+    ASSERT_EQ(in.Load(), IniLoadResult::Loaded);
+    const Settings back = ReadAll(in, screens);
+    EXPECT_EQ(test::SettingsText(back), test::SettingsText(original));
+    EXPECT_TRUE(back == original);
+}
+
+}  // namespace
+}  // namespace zq
+
+namespace zq {
+namespace {
+
+TEST(SettingsIoTest, AnsiFileIsSavedAsUtf16) {
+    TempDir dir;
+    // ＭＳ ゴシック and a path with 表 (whose second byte is a backslash) in code page 932.
+    const std::wstring in = dir.WriteFile(L"ansi.ini",
+                                          "[ALLDATA]\r\nFONTNAME=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
+                                          "FIRSTDIRECTORY=C:\\\x95\x5c\\x\r\n[DIRHISTORY]\r\nTODIR0=C:\\\x95\x5c");
+    IniFile ini(in);
+    ASSERT_EQ(ini.Load(), IniLoadResult::Loaded);
+    Settings s;
+    ReadStartupSettings(ini, s);
+    ReadRemainingSettings(ini, s, {});
+    EXPECT_EQ(s.FONTNAME, L"ＭＳ ゴシック");
+    EXPECT_EQ(s.FIRSTDIRECTORY, L"C:\\表\\x");
+    EXPECT_EQ(s.dirHistory.Get(0), L"C:\\表");
+    IniFile out;
+    ASSERT_TRUE(out.OpenForWriting(dir / L"out.ini"));
+    ASSERT_TRUE(WriteAllSettings(out, s));
+    ASSERT_TRUE(out.CloseWriting());
+    const std::string bytes = test::ReadFileBytes(dir / L"out.ini");
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(test::ReadUtf16File(dir / L"out.ini").find(L"\r\nFONTNAME=ＭＳ ゴシック\r\n"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace zq
