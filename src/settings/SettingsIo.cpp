@@ -154,6 +154,23 @@ bool WriteKeySection(IniFile& ini, std::wstring_view section, const Settings::Ke
 
 size_t KeySectionCapacity(KeySectionIndex index) { return index == kKeyFiler ? 520 : 100; }
 
+IniLoadResult ImportKeySections(IniFile& file, Settings& settings) {
+    const IniLoadResult result = file.Load();
+    if (result != IniLoadResult::Loaded) return result;
+    for (int i = 0; i < kKeySectionCount; ++i) {
+        const auto index = static_cast<KeySectionIndex>(i);
+        Settings::KeySection& current = settings.keySections[static_cast<size_t>(i)];
+        for (auto& [key, command] : ReadKeySection(file, kKeySectionNames[i], KeySectionCapacity(index))) {
+            const auto same = std::find_if(current.begin(), current.end(), [&](const auto& pair) { return pair.first == key; });
+            if (same != current.end())
+                same->second = std::move(command);
+            else
+                current.emplace_back(std::move(key), std::move(command));
+        }
+    }
+    return result;
+}
+
 int* FindIntSetting(Settings& settings, std::wstring_view key) {
     for (const KeyRow& row : SettingsTable())
         if (row.kind == KeyKind::Int && row.count == 1 && IsStartupSection(row.section) && key == row.name)

@@ -1,6 +1,7 @@
 #include "settings/SettingsIo.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <set>
 
@@ -284,6 +285,37 @@ TEST(SettingsIoTest, AnsiFileIsSavedAsUtf16) {
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     EXPECT_NE(test::ReadUtf16File(dir / L"out.ini").find(L"\r\nFONTNAME=ＭＳ ゴシック\r\n"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace zq
+
+namespace zq {
+namespace {
+
+TEST(SettingsIoTest, ImportKeySectionsKeepsKeysTheFileDoesNotName) {
+    TempDir dir;
+    const std::wstring path = dir.WriteFile(
+        L"keys.ini", test::Utf16File(L"[ALLDATA]\r\nSTARTSIZE=5\r\n[KEYEXEDATA]\r\nN_C=@Move\r\nN_Z=@Zoomin\r\n"
+                                     L"[BINARYKEYEXEDATA]\r\nS_A=@Quit\r\n"));
+    Settings s;
+    s.keySections[kKeyFiler] = {{L"N_A", L"@Attribute"}, {L"N_C", L"@Copy"}};
+    s.keySections[kKeyViewer] = {{L"N_Q", L"@Closeviewer"}};
+    IniFile file(path);
+    EXPECT_EQ(ImportKeySections(file, s), IniLoadResult::Loaded);
+    EXPECT_EQ(s.keySections[kKeyFiler],
+              (Settings::KeySection{{L"N_A", L"@Attribute"}, {L"N_C", L"@Move"}, {L"N_Z", L"@Zoomin"}}));
+    EXPECT_EQ(s.keySections[kKeyViewer], (Settings::KeySection{{L"N_Q", L"@Closeviewer"}}));
+    EXPECT_EQ(s.keySections[kKeyBinary], (Settings::KeySection{{L"S_A", L"@Quit"}}));
+    EXPECT_EQ(s.STARTSIZE, 0);  // only the key sections are read
+
+    UniqueFile holder(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder.Valid());
+    IniFile busy(path, IniRetryPolicy{2, 0, [](unsigned) {}});
+    const Settings before = s;
+    EXPECT_EQ(ImportKeySections(busy, s), IniLoadResult::InUse);
+    EXPECT_TRUE(s == before);
 }
 
 }  // namespace
