@@ -43,6 +43,8 @@ public:
     // The last save of the run: afterwards Save and SaveFinal do nothing.
     SaveOutcome SaveFinal(const Settings& settings, const UserIniState& user);
     [[nodiscard]] bool FinalSaveDone() const noexcept { return m_finalSaveDone; }
+    // The user-ini dialog may change the name the USERINI line is written under.
+    void SetUserName(std::wstring userName) { m_env.userName = std::move(userName); }
     // The main file that the last save wrote (empty when none).
     [[nodiscard]] const std::wstring& MainPath() const noexcept { return m_mainPath; }
 
