@@ -17,7 +17,9 @@ T& Variable(const KeyRow& row, Settings& settings, int index) {
 }
 
 // Writing only reads the variables; the rows hand out one pointer type for both directions.
-Settings& Mutable(const Settings& settings) { return const_cast<Settings&>(settings); }
+Settings& Mutable(const Settings& settings) {
+    return const_cast<Settings&>(settings);
+}
 
 // 88 keys with four modifiers is what a key section holds; far more is damage.
 constexpr size_t kMaxKeyLines = 4096;
@@ -42,7 +44,8 @@ void ReadRow(const IniFile& ini, const KeyRow& row, Settings& settings, const Se
             break;
         case KeyKind::String:
             for (int i = 0; i < row.Keys(); ++i) {
-                const wchar_t* fallback = row.defaultTexts && row.defaultTexts[i] ? row.defaultTexts[i] : row.defaultText;
+                const wchar_t* fallback =
+                    row.defaultTexts && row.defaultTexts[i] ? row.defaultTexts[i] : row.defaultText;
                 Variable<std::wstring>(row, settings, i) =
                     ini.GetString(row.section, KeyName(row, i), fallback, row.capacity);
             }
@@ -75,7 +78,9 @@ void ReadRow(const IniFile& ini, const KeyRow& row, Settings& settings, const Se
         case KeyKind::Pairs:
             Variable<Settings::KeySection>(row, settings, 0) = ReadKeySection(ini, row.section, row.capacity);
             break;
-        case KeyKind::Custom: row.read(ini, settings, context); break;
+        case KeyKind::Custom:
+            row.read(ini, settings, context);
+            break;
     }
 }
 
@@ -84,7 +89,8 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& constSettings) {
     bool ok = true;
     switch (row.kind) {
         case KeyKind::Int:
-            for (int i = 0; i < row.Keys(); ++i) ok &= ini.WriteInt(row.section, KeyName(row, i), Variable<int>(row, settings, i));
+            for (int i = 0; i < row.Keys(); ++i)
+                ok &= ini.WriteInt(row.section, KeyName(row, i), Variable<int>(row, settings, i));
             break;
         case KeyKind::String:
             for (int i = 0; i < row.Keys(); ++i)
@@ -92,7 +98,8 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& constSettings) {
             break;
         case KeyKind::Colour:
             for (int i = 0; i < row.Keys(); ++i)
-                ok &= ini.WriteString(row.section, KeyName(row, i), FormatColour(Variable<std::uint32_t>(row, settings, i)));
+                ok &= ini.WriteString(row.section, KeyName(row, i),
+                                      FormatColour(Variable<std::uint32_t>(row, settings, i)));
             break;
         case KeyKind::History: {
             const MruList& list = Variable<MruList>(row, settings, 0);
@@ -106,8 +113,12 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& constSettings) {
                 ok &= ini.WriteString(row.section, FormatKey(row.name, static_cast<int>(i)), list[i]);
             break;
         }
-        case KeyKind::Pairs: ok &= WriteKeySection(ini, row.section, Variable<Settings::KeySection>(row, settings, 0)); break;
-        case KeyKind::Custom: ok &= row.write(ini, settings); break;
+        case KeyKind::Pairs:
+            ok &= WriteKeySection(ini, row.section, Variable<Settings::KeySection>(row, settings, 0));
+            break;
+        case KeyKind::Custom:
+            ok &= row.write(ini, settings);
+            break;
     }
     return ok;
 }
@@ -152,7 +163,9 @@ bool WriteKeySection(IniFile& ini, std::wstring_view section, const Settings::Ke
     return ok;
 }
 
-size_t KeySectionCapacity(KeySectionIndex index) { return index == kKeyFiler ? 520 : 100; }
+size_t KeySectionCapacity(KeySectionIndex index) {
+    return index == kKeyFiler ? 520 : 100;
+}
 
 IniLoadResult ImportKeySections(IniFile& file, Settings& settings) {
     const IniLoadResult result = file.Load();
@@ -161,7 +174,8 @@ IniLoadResult ImportKeySections(IniFile& file, Settings& settings) {
         const auto index = static_cast<KeySectionIndex>(i);
         Settings::KeySection& current = settings.keySections[static_cast<size_t>(i)];
         for (auto& [key, command] : ReadKeySection(file, kKeySectionNames[i], KeySectionCapacity(index))) {
-            const auto same = std::find_if(current.begin(), current.end(), [&](const auto& pair) { return pair.first == key; });
+            const auto same =
+                std::find_if(current.begin(), current.end(), [&](const auto& pair) { return pair.first == key; });
             if (same != current.end())
                 same->second = std::move(command);
             else
