@@ -26,14 +26,6 @@ constexpr size_t kMaxKeyLines = 4096;
 
 }  // namespace
 
-Settings::Settings() {
-    // The defaults are what reading a file without any key gives, so that each
-    // default is written once, in its table row.
-    const IniFile none;
-    ReadStartupSettings(none, *this);
-    ReadRemainingSettings(none, *this, {});
-}
-
 void ReadRow(const IniFile& ini, const KeyRow& row, Settings& settings, const SettingsReadContext& context) {
     switch (row.kind) {
         case KeyKind::Int:

@@ -256,9 +256,6 @@ void AppendNumber(std::wstring& out, unsigned value, int width, int base) {
 
 }  // namespace
 
-const wchar_t* const kKeySectionNames[kKeySectionCount] = {L"KEYEXEDATA", L"VIEWKEYEXEDATA", L"GRAPHICKEYEXEDATA",
-                                                           L"BINARYKEYEXEDATA"};
-
 std::span<const KeyRow> SettingsTable() {
     return kRows;
 }
