@@ -6,14 +6,14 @@
 namespace zq {
 
 class CAllDefExtProgram : public ui::CDialog {
-public:
+  public:
     explicit CAllDefExtProgram(Settings& edit);
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
     Settings& m_edit;
 };
 

@@ -6,13 +6,13 @@
 namespace zq {
 
 class CAllDefReloadPage : public ui::CDialog {
-public:
+  public:
     explicit CAllDefReloadPage(Settings& edit);
 
-protected:
+  protected:
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
     Settings& m_edit;
 };
 

@@ -29,14 +29,20 @@ bool CAllDefStartWindow::OnCommand(WORD id, WORD code, HWND) {
             SetDlgItemText(IDC_FIRSTWIDE, std::to_wstring(m_currentFrameSize.cx));
             SetDlgItemText(IDC_FIRSTHEIGHT, std::to_wstring(m_currentFrameSize.cy));
             return true;
-        case IDC_FIRSTDIRECTORY_BROWSE: Browse(IDC_FIRSTDIRECTORY); return true;
-        case IDC_SECONDDIRECTORY_BROWSE: Browse(IDC_SECONDDIRECTORY); return true;
-        default: return false;
+        case IDC_FIRSTDIRECTORY_BROWSE:
+            Browse(IDC_FIRSTDIRECTORY);
+            return true;
+        case IDC_SECONDDIRECTORY_BROWSE:
+            Browse(IDC_SECONDDIRECTORY);
+            return true;
+        default:
+            return false;
     }
 }
 
 void CAllDefStartWindow::Browse(int editId) {
-    if (auto folder = ui::ChooseFolder(m_hWnd, L"フォルダーの選択", GetDlgItemText(editId))) SetDlgItemText(editId, *folder);
+    if (auto folder = ui::ChooseFolder(m_hWnd, L"フォルダーの選択", GetDlgItemText(editId)))
+        SetDlgItemText(editId, *folder);
 }
 
 }  // namespace zq

@@ -6,14 +6,14 @@
 namespace zq {
 
 class CAllDefStartWindow : public ui::CDialog {
-public:
+  public:
     CAllDefStartWindow(Settings& edit, SIZE currentFrameSize);
 
-protected:
+  protected:
     void DoDataExchange(ui::DataExchange& dx) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
-private:
+  private:
     void Browse(int editId);
     Settings& m_edit;
     SIZE m_currentFrameSize;

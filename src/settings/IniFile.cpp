@@ -163,7 +163,8 @@ void IniFile::BuildIndex() {
         size_t next = 0;
         const size_t lineEnd = LineEnd(m_text, pos, end, next);
         if (m_text[pos] == L'[') {
-            if (!m_sections.empty()) m_sections.back().length = static_cast<size_t>(m_text.data() + pos - m_sections.back().body);
+            if (!m_sections.empty())
+                m_sections.back().length = static_cast<size_t>(m_text.data() + pos - m_sections.back().body);
             size_t close = pos + 1;
             while (close < lineEnd && m_text[close] != L']') ++close;
             StructIniData section;
@@ -173,7 +174,8 @@ void IniFile::BuildIndex() {
         }
         pos = next;
     }
-    if (!m_sections.empty()) m_sections.back().length = static_cast<size_t>(m_text.data() + end - m_sections.back().body);
+    if (!m_sections.empty())
+        m_sections.back().length = static_cast<size_t>(m_text.data() + end - m_sections.back().body);
     // Built after the vector stops growing: the keys are views of the names.
     for (size_t i = 0; i < m_sections.size(); ++i)
         m_firstSection.try_emplace(std::wstring_view(m_sections[i].name), static_cast<int>(i));

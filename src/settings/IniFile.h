@@ -40,7 +40,7 @@ struct StructIniData {
 
 enum class IniLoadResult : int {
     Loaded = 1,
-    InUse = 2,       // exists, but could not be opened for reading after every attempt
+    InUse = 2,  // exists, but could not be opened for reading after every attempt
     NoFile = 3,
     Empty = 4,
     Unreadable = 5,  // a directory, a read error, or shorter than 3 bytes
@@ -62,7 +62,7 @@ std::uint32_t ParseColour(std::wstring_view text, std::uint32_t fallback);
 int ParseInt(std::wstring_view text);
 
 class IniFile {
-public:
+  public:
     explicit IniFile(std::wstring path = {}, IniRetryPolicy retry = {});
     ~IniFile();
     IniFile(const IniFile&) = delete;
@@ -107,7 +107,7 @@ public:
     bool CloseWriting();
     [[nodiscard]] bool Writing() const noexcept { return m_out.Valid(); }
 
-private:
+  private:
     struct KeyLine {
         std::wstring_view key;
         std::wstring_view value;

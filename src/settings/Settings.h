@@ -67,13 +67,13 @@ struct Settings {
     std::array<KindExe, 80> kindExeShift;
 
     // ---- VIEWERSETTING
-    std::array<int, 5> viewerSetting{};        // SETTING%d
-    std::array<std::wstring, 30> viewerKind;   // KIND%d
-    std::array<int, 30> viewerKindWords{};     // KINDWORDS%d
-    std::array<int, 30> viewerKindTab{};       // KINDTAB%d
-    std::wstring leftDblClickAct;              // LEFTDBLCLICKACT
-    std::wstring rightDblClickAct;             // RIGHTDBLCLICKACT
-    std::wstring lineReturnCode;               // LINE_RETURN_CODE
+    std::array<int, 5> viewerSetting{};       // SETTING%d
+    std::array<std::wstring, 30> viewerKind;  // KIND%d
+    std::array<int, 30> viewerKindWords{};    // KINDWORDS%d
+    std::array<int, 30> viewerKindTab{};      // KINDTAB%d
+    std::wstring leftDblClickAct;             // LEFTDBLCLICKACT
+    std::wstring rightDblClickAct;            // RIGHTDBLCLICKACT
+    std::wstring lineReturnCode;              // LINE_RETURN_CODE
 
     MruList viewerSearch{30};  // VIEWER_SEARCH_STRING %d
 
@@ -94,12 +94,12 @@ struct Settings {
     MruList selectDir{20};  // SELECTDIR TODIR%d, sized by SUMCOPYPASTDIRECTORY
 
     // ---- History lists.
-    MruList dirHistory{100};       // DIRHISTORY TODIR%d
-    MruList filerBmp{200};         // FILERBMP BMP%d
-    MruList soundList{5};          // SOUNDLIST LIST%d
-    MruList renameHistory{10};     // RENAMEHISTORY NAME%d
-    MruList exeHistory{20};        // EXEHISTORY EXE%d
-    MruList exeParamHistory{20};   // EXEHISTORY EXEPARAM%d
+    MruList dirHistory{100};      // DIRHISTORY TODIR%d
+    MruList filerBmp{200};        // FILERBMP BMP%d
+    MruList soundList{5};         // SOUNDLIST LIST%d
+    MruList renameHistory{10};    // RENAMEHISTORY NAME%d
+    MruList exeHistory{20};       // EXEHISTORY EXE%d
+    MruList exeParamHistory{20};  // EXEHISTORY EXEPARAM%d
 
     // ---- LANCHER, read up to the first empty EXE%d.
     struct Launcher {
@@ -133,7 +133,7 @@ struct Settings {
 
     // ---- UNPACKDATA and PACKDATA: per archiver group 0-7, the option switches.
     static constexpr int kArchiverOptions = 10;
-    std::wstring unbypassDllPath;  // UNBYPASS_DLL_PATH
+    std::wstring unbypassDllPath;                                      // UNBYPASS_DLL_PATH
     std::array<std::array<int, kArchiverOptions>, 8> unpackOptions{};  // UNPACK%02d%02d
     std::array<std::array<int, kArchiverOptions>, 8> packOptions{};    // PACK%02d%02d
 
@@ -210,15 +210,15 @@ struct Settings {
     MruList dirHistoryDialog{100};  // DIR_HISTORY DIR%d
 
     // ---- FIND_FILE_DLG_INF
-    int findInit = 0;    // INIT
-    int findTop = 0;     // TOP
-    int findLeft = 0;    // LEFT
-    int findHeight = 0;  // HEIGHT
-    int findWidth = 0;   // WIDTH
-    std::array<int, 5> findColumns{};      // COLUMN%d
-    MruList findFiles{10};                 // SEARCH_FILE%d
-    MruList findDirectories{10};           // SEARCH_DIRECTORY_NAME%d
-    MruList findStrings{10};               // SEARCH_STRING%d
+    int findInit = 0;                  // INIT
+    int findTop = 0;                   // TOP
+    int findLeft = 0;                  // LEFT
+    int findHeight = 0;                // HEIGHT
+    int findWidth = 0;                 // WIDTH
+    std::array<int, 5> findColumns{};  // COLUMN%d
+    MruList findFiles{10};             // SEARCH_FILE%d
+    MruList findDirectories{10};       // SEARCH_DIRECTORY_NAME%d
+    MruList findStrings{10};           // SEARCH_STRING%d
 
     // DISP_FILE_SETTING %d: five stored display filters, bit 0 hidden, 1 system,
     // 2 dot files, 3 read-only, 4 NOTVIEWCURRENTDIR, 5 NOTVIEWUPDIR.

@@ -11,11 +11,15 @@ namespace {
 
 constexpr int kMaxJumpGroups = 100;  // "%02d" names two digits of group
 
-std::wstring Key(const wchar_t* format, int first, int second = 0) { return FormatKey(format, first, second); }
+std::wstring Key(const wchar_t* format, int first, int second = 0) {
+    return FormatKey(format, first, second);
+}
 
 }  // namespace
 
-int BoundedCount(int value) { return std::clamp(value, 0, kMaxListEntries); }
+int BoundedCount(int value) {
+    return std::clamp(value, 0, kMaxListEntries);
+}
 
 // ---- FILERINFODATA: five flags as "%01d" digits; a missing key takes the
 // current single-format flags.
@@ -24,7 +28,8 @@ void ReadFilerInfo(const IniFile& ini, Settings& s, const SettingsReadContext&) 
     std::wstring fallback;
     for (int flag : current) fallback += std::to_wstring(flag);
     for (size_t n = 0; n < s.filerInfo.size(); ++n) {
-        const std::wstring value = ini.GetString(L"FILERINFODATA", Key(L"FILERINFO%d", static_cast<int>(n)), fallback, 100);
+        const std::wstring value =
+            ini.GetString(L"FILERINFODATA", Key(L"FILERINFO%d", static_cast<int>(n)), fallback, 100);
         int flags[5] = {};
         for (size_t k = 0; k < 5 && k < value.size(); ++k)
             flags[k] = value[k] >= L'0' && value[k] <= L'9' ? value[k] - L'0' : 0;
@@ -47,7 +52,9 @@ bool WriteFilerInfo(IniFile& ini, const Settings& s) {
 // "%02d%02d" (group, entry); each group's entries end at the first empty TODIR.
 namespace {
 
-const wchar_t* JumpFormat(int group, const wchar_t* zero, const wchar_t* other) { return group == 0 ? zero : other; }
+const wchar_t* JumpFormat(int group, const wchar_t* zero, const wchar_t* other) {
+    return group == 0 ? zero : other;
+}
 
 }  // namespace
 
@@ -63,7 +70,8 @@ void ReadJumpData(const IniFile& ini, Settings& s, const SettingsReadContext&) {
             Settings::JumpEntry entry;
             entry.toDir = ini.GetString(L"JUMPDATA", Key(JumpFormat(g, L"TODIR%d", L"TODIR%02d%02d"), a, b), L"", 520);
             if (entry.toDir.empty()) break;
-            entry.dirKey = ini.GetString(L"JUMPDATA", Key(JumpFormat(g, L"DIRKEY%d", L"DIRKEY%02d%02d"), a, b), L"", 30);
+            entry.dirKey =
+                ini.GetString(L"JUMPDATA", Key(JumpFormat(g, L"DIRKEY%d", L"DIRKEY%02d%02d"), a, b), L"", 30);
             entry.display =
                 ini.GetString(L"JUMPDATA", Key(JumpFormat(g, L"DISPLAY%d", L"DISPLAY%02d%02d"), a, b), L"", 260);
             group.entries.push_back(std::move(entry));
@@ -83,7 +91,8 @@ bool WriteJumpData(IniFile& ini, const Settings& s) {
         for (size_t ei = 0; ei < entries.size(); ++ei) {
             const int a = g == 0 ? static_cast<int>(ei) : g;
             const int b = g == 0 ? 0 : static_cast<int>(ei);
-            ok &= ini.WriteString(L"JUMPDATA", Key(JumpFormat(g, L"TODIR%d", L"TODIR%02d%02d"), a, b), entries[ei].toDir);
+            ok &=
+                ini.WriteString(L"JUMPDATA", Key(JumpFormat(g, L"TODIR%d", L"TODIR%02d%02d"), a, b), entries[ei].toDir);
             ok &= ini.WriteString(L"JUMPDATA", Key(JumpFormat(g, L"DIRKEY%d", L"DIRKEY%02d%02d"), a, b),
                                   entries[ei].dirKey);
             ok &= ini.WriteString(L"JUMPDATA", Key(JumpFormat(g, L"DISPLAY%d", L"DISPLAY%02d%02d"), a, b),
@@ -232,7 +241,7 @@ std::wstring MaskDigits(std::uint32_t mask) {
 }  // namespace
 
 void ReadDispFileSetting(const IniFile& ini, Settings& s, const SettingsReadContext&) {
-    const int flags[6] = {s.HIDDENVIEWFLAG, s.DISP_SYSTEM_FILE, s.DISP_FIRST_DOT_FILE,
+    const int flags[6] = {s.HIDDENVIEWFLAG,      s.DISP_SYSTEM_FILE,  s.DISP_FIRST_DOT_FILE,
                           s.DISP_READ_ONLY_FILE, s.NOTVIEWCURRENTDIR, s.NOTVIEWUPDIR};
     std::uint32_t current = 0;
     for (int bit = 0; bit < 6; ++bit)

@@ -17,20 +17,14 @@ T& Variable(const KeyRow& row, Settings& settings, int index) {
 }
 
 // Writing only reads the variables; the rows hand out one pointer type for both directions.
-Settings& Mutable(const Settings& settings) { return const_cast<Settings&>(settings); }
+Settings& Mutable(const Settings& settings) {
+    return const_cast<Settings&>(settings);
+}
 
 // 88 keys with four modifiers is what a key section holds; far more is damage.
 constexpr size_t kMaxKeyLines = 4096;
 
 }  // namespace
-
-Settings::Settings() {
-    // The defaults are what reading a file without any key gives, so that each
-    // default is written once, in its table row.
-    const IniFile none;
-    ReadStartupSettings(none, *this);
-    ReadRemainingSettings(none, *this, {});
-}
 
 void ReadRow(const IniFile& ini, const KeyRow& row, Settings& settings, const SettingsReadContext& context) {
     switch (row.kind) {
@@ -42,7 +36,8 @@ void ReadRow(const IniFile& ini, const KeyRow& row, Settings& settings, const Se
             break;
         case KeyKind::String:
             for (int i = 0; i < row.Keys(); ++i) {
-                const wchar_t* fallback = row.defaultTexts && row.defaultTexts[i] ? row.defaultTexts[i] : row.defaultText;
+                const wchar_t* fallback =
+                    row.defaultTexts && row.defaultTexts[i] ? row.defaultTexts[i] : row.defaultText;
                 Variable<std::wstring>(row, settings, i) =
                     ini.GetString(row.section, KeyName(row, i), fallback, row.capacity);
             }
@@ -75,7 +70,9 @@ void ReadRow(const IniFile& ini, const KeyRow& row, Settings& settings, const Se
         case KeyKind::Pairs:
             Variable<Settings::KeySection>(row, settings, 0) = ReadKeySection(ini, row.section, row.capacity);
             break;
-        case KeyKind::Custom: row.read(ini, settings, context); break;
+        case KeyKind::Custom:
+            row.read(ini, settings, context);
+            break;
     }
 }
 
@@ -84,7 +81,8 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& constSettings) {
     bool ok = true;
     switch (row.kind) {
         case KeyKind::Int:
-            for (int i = 0; i < row.Keys(); ++i) ok &= ini.WriteInt(row.section, KeyName(row, i), Variable<int>(row, settings, i));
+            for (int i = 0; i < row.Keys(); ++i)
+                ok &= ini.WriteInt(row.section, KeyName(row, i), Variable<int>(row, settings, i));
             break;
         case KeyKind::String:
             for (int i = 0; i < row.Keys(); ++i)
@@ -92,7 +90,8 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& constSettings) {
             break;
         case KeyKind::Colour:
             for (int i = 0; i < row.Keys(); ++i)
-                ok &= ini.WriteString(row.section, KeyName(row, i), FormatColour(Variable<std::uint32_t>(row, settings, i)));
+                ok &= ini.WriteString(row.section, KeyName(row, i),
+                                      FormatColour(Variable<std::uint32_t>(row, settings, i)));
             break;
         case KeyKind::History: {
             const MruList& list = Variable<MruList>(row, settings, 0);
@@ -106,8 +105,12 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& constSettings) {
                 ok &= ini.WriteString(row.section, FormatKey(row.name, static_cast<int>(i)), list[i]);
             break;
         }
-        case KeyKind::Pairs: ok &= WriteKeySection(ini, row.section, Variable<Settings::KeySection>(row, settings, 0)); break;
-        case KeyKind::Custom: ok &= row.write(ini, settings); break;
+        case KeyKind::Pairs:
+            ok &= WriteKeySection(ini, row.section, Variable<Settings::KeySection>(row, settings, 0));
+            break;
+        case KeyKind::Custom:
+            ok &= row.write(ini, settings);
+            break;
     }
     return ok;
 }
@@ -152,7 +155,27 @@ bool WriteKeySection(IniFile& ini, std::wstring_view section, const Settings::Ke
     return ok;
 }
 
-size_t KeySectionCapacity(KeySectionIndex index) { return index == kKeyFiler ? 520 : 100; }
+size_t KeySectionCapacity(KeySectionIndex index) {
+    return index == kKeyFiler ? 520 : 100;
+}
+
+IniLoadResult ImportKeySections(IniFile& file, Settings& settings) {
+    const IniLoadResult result = file.Load();
+    if (result != IniLoadResult::Loaded) return result;
+    for (int i = 0; i < kKeySectionCount; ++i) {
+        const auto index = static_cast<KeySectionIndex>(i);
+        Settings::KeySection& current = settings.keySections[static_cast<size_t>(i)];
+        for (auto& [key, command] : ReadKeySection(file, kKeySectionNames[i], KeySectionCapacity(index))) {
+            const auto same =
+                std::find_if(current.begin(), current.end(), [&](const auto& pair) { return pair.first == key; });
+            if (same != current.end())
+                same->second = std::move(command);
+            else
+                current.emplace_back(std::move(key), std::move(command));
+        }
+    }
+    return result;
+}
 
 int* FindIntSetting(Settings& settings, std::wstring_view key) {
     for (const KeyRow& row : SettingsTable())

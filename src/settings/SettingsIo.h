@@ -37,6 +37,10 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& settings);
 Settings::KeySection ReadKeySection(const IniFile& ini, std::wstring_view section, size_t capacity);
 bool WriteKeySection(IniFile& ini, std::wstring_view section, const Settings::KeySection& keys);
 size_t KeySectionCapacity(KeySectionIndex index);
+// "キーデータの読み込み": the four key sections of another settings file over the
+// current ones; a key the file does not name keeps its current command.  Answers
+// the load result (InUse: the caller shows "ファイルの読み込みに失敗しました").
+IniLoadResult ImportKeySections(IniFile& file, Settings& settings);
 
 // The ALLDATA, ALLDATA2 and SIZE_INFO variables by key name; nullptr for another name.
 int* FindIntSetting(Settings& settings, std::wstring_view key);

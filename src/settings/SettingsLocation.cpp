@@ -40,6 +40,8 @@ UserIniEntry ReadUserIniEntry(const IniFile& ini, std::wstring_view userName, st
     return ParseUserIniValue(ini.GetString(kUserIniSection, userName, L"", kUserIniCapacity), programDir);
 }
 
-std::wstring UserIniValue(bool mode, std::wstring_view path) { return (mode ? L"@" : L"") + std::wstring(path); }
+std::wstring UserIniValue(bool mode, std::wstring_view path) {
+    return (mode ? L"@" : L"") + std::wstring(path);
+}
 
 }  // namespace zq

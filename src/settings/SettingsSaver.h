@@ -36,17 +36,19 @@ enum class SaveOutcome {
 };
 
 class SettingsSaver {
-public:
+  public:
     explicit SettingsSaver(SaveEnvironment environment) : m_env(std::move(environment)) {}
 
     SaveOutcome Save(const Settings& settings, const UserIniState& user);
     // The last save of the run: afterwards Save and SaveFinal do nothing.
     SaveOutcome SaveFinal(const Settings& settings, const UserIniState& user);
     [[nodiscard]] bool FinalSaveDone() const noexcept { return m_finalSaveDone; }
+    // The user-ini dialog may change the name the USERINI line is written under.
+    void SetUserName(std::wstring userName) { m_env.userName = std::move(userName); }
     // The main file that the last save wrote (empty when none).
     [[nodiscard]] const std::wstring& MainPath() const noexcept { return m_mainPath; }
 
-private:
+  private:
     bool OpenMain(IniFile& old, IniFile& main);
     void WriteUserIni(const IniFile& old, IniFile& main, const UserIniState& user) const;
 

@@ -10,19 +10,22 @@ namespace zq {
 namespace {
 
 // The variable of key index i, as the untyped pointer a row hands out.
-#define ZQ_AT(expr) [](Settings& s, int i) -> void* { (void)i; return &(expr); }
+#define ZQ_AT(expr)                   \
+    [](Settings& s, int i) -> void* { \
+        (void)i;                      \
+        return &(expr);               \
+    }
 // The length of an array member, so that a run can never be longer than its variable.
 #define ZQ_LEN(member) static_cast<int>(std::tuple_size_v<decltype(Settings::member)>)
 #define ZQ_LEN2(member) static_cast<int>(std::tuple_size_v<decltype(Settings::member)::value_type>)
 
-constexpr const wchar_t* kZoomKeys[] = {L"1_5", L"1_4", L"1_3", L"1_2", L"1_1",
-                                        L"3_2", L"2_1", L"3_1", L"4_1", L"5_1"};
+constexpr const wchar_t* kZoomKeys[] = {L"1_5", L"1_4", L"1_3", L"1_2", L"1_1", L"3_2", L"2_1", L"3_1", L"4_1", L"5_1"};
 static_assert(std::size(kZoomKeys) == std::tuple_size_v<decltype(Settings::zoomSteps)>);
 
 constexpr const wchar_t* kWavEvents[] = {
-    L"COPY",      L"MOVE",           L"DELETE",    L"RENAME",    L"EXECUTE",  L"PACK",     L"UNPACK",   L"LOAD_PICTURE",
-    L"EDIT",      L"VIEW",           L"CMP_BINARY", L"ATTRIBUTE", L"MKDIR",   L"FILE_ALLSELECT", L"ALLSELECT",
-    L"DIRCHANGE", L"JUMPDIR",        L"WILDCARD",  L"FINDFILE",  L"SORT",     L"UPDIR",    L"START",    L"QUIT"};
+    L"COPY",    L"MOVE",     L"DELETE",     L"RENAME",    L"EXECUTE", L"PACK",           L"UNPACK",    L"LOAD_PICTURE",
+    L"EDIT",    L"VIEW",     L"CMP_BINARY", L"ATTRIBUTE", L"MKDIR",   L"FILE_ALLSELECT", L"ALLSELECT", L"DIRCHANGE",
+    L"JUMPDIR", L"WILDCARD", L"FINDFILE",   L"SORT",      L"UPDIR",   L"START",          L"QUIT"};
 static_assert(std::size(kWavEvents) == std::tuple_size_v<decltype(Settings::wavFiles)>);
 
 // Built-in values of the sections whose defaults are not plain zeros.  The
@@ -34,9 +37,11 @@ constexpr int kJumpListDisplay[] = {1, 1, 1};
 constexpr int kJumpListItem[] = {0, 1, 2};
 constexpr int kJumpListWidth[] = {80, 120, 300};
 constexpr const wchar_t* kMovieKinds[30] = {L"AVI", L"MPG", L"MPEG", L"MOV", L"WMV", L"ASF", L"MP4"};
-constexpr const wchar_t* kAudioKinds[30] = {L"WAV", L"MID", L"MIDI", L"RMI", L"MP3", L"WMA",
-                                            L"AIF", L"AIFF", L"AU",  L"SND", L"CDA"};
+constexpr const wchar_t* kAudioKinds[30] = {L"WAV", L"MID",  L"MIDI", L"RMI", L"MP3", L"WMA",
+                                            L"AIF", L"AIFF", L"AU",   L"SND", L"CDA"};
 
+// One row per line of thought: kept as laid out, not reflowed field by field.
+// clang-format off
 constexpr KeyRow kRows[] = {
     {.section = L"FILERINFODATA", .name = L"FILERINFO%d", .kind = KeyKind::Custom,
      .read = custom::ReadFilerInfo, .write = custom::WriteFilerInfo},
@@ -231,6 +236,7 @@ constexpr KeyRow kRows[] = {
     {.section = L"DISP_FILE_SETTING", .name = L"%d", .kind = KeyKind::Custom, .read = custom::ReadDispFileSetting,
      .write = custom::WriteDispFileSetting},
 };
+// clang-format on
 
 #undef ZQ_AT
 #undef ZQ_LEN
@@ -250,10 +256,9 @@ void AppendNumber(std::wstring& out, unsigned value, int width, int base) {
 
 }  // namespace
 
-const wchar_t* const kKeySectionNames[kKeySectionCount] = {L"KEYEXEDATA", L"VIEWKEYEXEDATA", L"GRAPHICKEYEXEDATA",
-                                                           L"BINARYKEYEXEDATA"};
-
-std::span<const KeyRow> SettingsTable() { return kRows; }
+std::span<const KeyRow> SettingsTable() {
+    return kRows;
+}
 
 std::wstring FormatKey(std::wstring_view format, int first, int second) {
     std::wstring out;
@@ -274,9 +279,15 @@ std::wstring FormatKey(std::wstring_view format, int first, int second) {
                 if (value < 0) out += L'-';
                 AppendNumber(out, static_cast<unsigned>(value < 0 ? -value : value), width, 10);
                 break;
-            case L'x': AppendNumber(out, static_cast<unsigned>(value), width, 16); break;
-            case L'c': out += static_cast<wchar_t>(L'A' + value); break;
-            default: out += format.substr(i, j - i + 1); break;
+            case L'x':
+                AppendNumber(out, static_cast<unsigned>(value), width, 16);
+                break;
+            case L'c':
+                out += static_cast<wchar_t>(L'A' + value);
+                break;
+            default:
+                out += format.substr(i, j - i + 1);
+                break;
         }
         i = j;
     }

@@ -48,11 +48,11 @@ struct KeyRow {
     // The variable behind key index i: int*, std::wstring*, std::uint32_t*,
     // MruList*, std::vector<std::wstring>* or Settings::KeySection*.
     void* (*at)(Settings&, int index) = nullptr;
-    const int* defaultInts = nullptr;               // per-index defaults, when they differ
-    const wchar_t* const* defaultTexts = nullptr;   //
-    const wchar_t* const* names = nullptr;          // per-index key names instead of a format
+    const int* defaultInts = nullptr;              // per-index defaults, when they differ
+    const wchar_t* const* defaultTexts = nullptr;  //
+    const wchar_t* const* names = nullptr;         // per-index key names instead of a format
     void (*read)(const IniFile&, Settings&, const SettingsReadContext&) = nullptr;  // Custom
-    bool (*write)(IniFile&, const Settings&) = nullptr;                              // Custom
+    bool (*write)(IniFile&, const Settings&) = nullptr;                             // Custom
 
     [[nodiscard]] int Keys() const noexcept { return count2 > 0 ? count * count2 : count; }
 };

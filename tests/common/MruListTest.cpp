@@ -21,8 +21,8 @@ TEST(MruListTest, PushMovesToFrontIgnoringCaseAndDropsTheOldest) {
         {3, {L"a", L"b", L"c", L"d"}, L"d|c|b|"},
         {3, {L"a", L"b", L"c", L"a"}, L"a|c|b|"},
         {3, {L"C:\\Dir", L"x", L"c:\\dir"}, L"c:\\dir|x|"},  // newer spelling wins
-        {3, {L"Ａ", L"ａ"}, L"ａ|"},                          // full-width letters fold too
-        {3, {L"a", L"", L"b"}, L"b|a|"},                      // empty is not an entry
+        {3, {L"Ａ", L"ａ"}, L"ａ|"},                         // full-width letters fold too
+        {3, {L"a", L"", L"b"}, L"b|a|"},                     // empty is not an entry
         {1, {L"a", L"b"}, L"b|"},
         {0, {L"a"}, L""},
     };

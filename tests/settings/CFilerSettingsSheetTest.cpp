@@ -7,7 +7,9 @@
 namespace zq {
 namespace {
 
-bool Checked(HWND page, int id) { return ::SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND page, int id) {
+    return ::SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 void SetCheck(HWND page, int id, bool on) {
     ::SendDlgItemMessageW(page, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -18,7 +20,9 @@ std::wstring Text(HWND page, int id) {
 }
 
 // The sheet itself is never shown in a test, so a page's own visibility bit is what tells.
-bool Shown(HWND page) { return (::GetWindowLongW(page, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Shown(HWND page) {
+    return (::GetWindowLongW(page, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 Settings Sample() {
     Settings s;

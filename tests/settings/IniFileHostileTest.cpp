@@ -62,7 +62,8 @@ TEST(IniFileHostileTest, BinaryGarbageLoadsAndDefaultsTheRest) {
         if (c.bom) {
             bytes[0] = '\xFF';
             bytes[1] = '\xFE';
-            bytes.insert(32768, test::Utf16File(L"\r\n\r\n[ALLDATA]\r\nSTARTSIZE=3\r\nFONTNAME=x\r\n[ALLDATA2]\r\n").substr(2));
+            bytes.insert(
+                32768, test::Utf16File(L"\r\n\r\n[ALLDATA]\r\nSTARTSIZE=3\r\nFONTNAME=x\r\n[ALLDATA2]\r\n").substr(2));
         } else {
             if (static_cast<unsigned char>(bytes[0]) == 0xFF) bytes[0] = 'x';
             bytes.insert(32768, "\r\n\r\n" + marker);

@@ -31,10 +31,8 @@ TEST(IniFileTest, LoadResults) {
         size_t size;
         IniLoadResult expected;
     } cases[] = {
-        {L"missing.ini", nullptr, 0, IniLoadResult::NoFile},
-        {L"empty.ini", "", 0, IniLoadResult::Empty},
-        {L"two.ini", "\xFF\xFE", 2, IniLoadResult::Unreadable},
-        {L"three.ini", "[A]", 3, IniLoadResult::Loaded},
+        {L"missing.ini", nullptr, 0, IniLoadResult::NoFile},           {L"empty.ini", "", 0, IniLoadResult::Empty},
+        {L"two.ini", "\xFF\xFE", 2, IniLoadResult::Unreadable},        {L"three.ini", "[A]", 3, IniLoadResult::Loaded},
         {L"bom-only-plus.ini", "\xFF\xFE[", 3, IniLoadResult::Loaded},
     };
     for (const Case& c : cases) {
@@ -97,26 +95,26 @@ TEST(IniFileTest, LineAndKeyRules) {
         const wchar_t* expected;  // nullptr: not found
     } cases[] = {
         {L"[S]\r\nK=v", L"S", L"K", L"v"},                              // last line without a break
-        {L"[S]\rK=v\rL=w\r", L"S", L"L", L"w"},                          // CR alone ends a line
-        {L"[S]\nK=v", L"S", L"K", nullptr},                              // a lone LF is part of the line
-        {L"[S]\r\nK=a\nL=b\r\n", L"S", L"K", L"a\nL=b"},                 //   …so it stays in the value
-        {L"[S]\r\nK =v\r\n", L"S", L"K", nullptr},                       // the blank belongs to the key
-        {L"[S]\r\nK =v\r\n", L"S", L"K ", L"v"},                         //
-        {L"[S]\r\nK= v \r\n", L"S", L"K", L" v "},                       // no trimming
-        {L"[S]\r\nK=\r\n", L"S", L"K", L""},                             // empty value
-        {L"[S]\r\nK=1\r\nK=2\r\n", L"S", L"K", L"1"},                    // first line wins
-        {L"[S]\r\nK=1\r\n[S]\r\nK=2\r\nM=3\r\n", L"S", L"K", L"1"},      // first section wins
-        {L"[S]\r\nK=1\r\n[S]\r\nK=2\r\nM=3\r\n", L"S", L"M", nullptr},   //   …the second is never read
-        {L"[S]\r\nk=1\r\n", L"S", L"K", nullptr},                        // exact case
-        {L"[S]\r\nK=1\r\n", L"s", L"K", nullptr},                        //
-        {L"K=0\r\n[S]\r\nK=1\r\n", L"", L"K", nullptr},                  // lines before a header belong nowhere
-        {L"[S\r\nK=1\r\n", L"S", L"K", L"1"},                            // header without "]"
-        {L"[S]junk\r\nK=1\r\n", L"S", L"K", L"1"},                       // text after "]" ignored
-        {L"[S]\r\n; K=1\r\nK=2\r\n", L"S", L"; K", L"1"},                // no comment syntax
-        {L"[S]\r\nnoequals\r\nK=a=b\r\n", L"S", L"K", L"a=b"},           // first "=" splits
-        {L"[S]\r\n[T]\r\nK=1\r\n", L"S", L"K", nullptr},                 // an empty section ends at the next
-        {L"[]\r\nK=1\r\n", L"", L"K", L"1"},                             // empty section name
-        {L"[S]\r\n\r\n\r\nK=1", L"S", L"K", L"1"},                       // blank lines
+        {L"[S]\rK=v\rL=w\r", L"S", L"L", L"w"},                         // CR alone ends a line
+        {L"[S]\nK=v", L"S", L"K", nullptr},                             // a lone LF is part of the line
+        {L"[S]\r\nK=a\nL=b\r\n", L"S", L"K", L"a\nL=b"},                //   …so it stays in the value
+        {L"[S]\r\nK =v\r\n", L"S", L"K", nullptr},                      // the blank belongs to the key
+        {L"[S]\r\nK =v\r\n", L"S", L"K ", L"v"},                        //
+        {L"[S]\r\nK= v \r\n", L"S", L"K", L" v "},                      // no trimming
+        {L"[S]\r\nK=\r\n", L"S", L"K", L""},                            // empty value
+        {L"[S]\r\nK=1\r\nK=2\r\n", L"S", L"K", L"1"},                   // first line wins
+        {L"[S]\r\nK=1\r\n[S]\r\nK=2\r\nM=3\r\n", L"S", L"K", L"1"},     // first section wins
+        {L"[S]\r\nK=1\r\n[S]\r\nK=2\r\nM=3\r\n", L"S", L"M", nullptr},  //   …the second is never read
+        {L"[S]\r\nk=1\r\n", L"S", L"K", nullptr},                       // exact case
+        {L"[S]\r\nK=1\r\n", L"s", L"K", nullptr},                       //
+        {L"K=0\r\n[S]\r\nK=1\r\n", L"", L"K", nullptr},                 // lines before a header belong nowhere
+        {L"[S\r\nK=1\r\n", L"S", L"K", L"1"},                           // header without "]"
+        {L"[S]junk\r\nK=1\r\n", L"S", L"K", L"1"},                      // text after "]" ignored
+        {L"[S]\r\n; K=1\r\nK=2\r\n", L"S", L"; K", L"1"},               // no comment syntax
+        {L"[S]\r\nnoequals\r\nK=a=b\r\n", L"S", L"K", L"a=b"},          // first "=" splits
+        {L"[S]\r\n[T]\r\nK=1\r\n", L"S", L"K", nullptr},                // an empty section ends at the next
+        {L"[]\r\nK=1\r\n", L"", L"K", L"1"},                            // empty section name
+        {L"[S]\r\n\r\n\r\nK=1", L"S", L"K", L"1"},                      // blank lines
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "case " << (&c - cases));
@@ -139,8 +137,8 @@ TEST(IniFileTest, IntegersStringsAndCapacity) {
     struct Case {
         const wchar_t* key;
         int expected;
-    } ints[] = {{L"A", 12},         {L"B", -5},         {L"C", 7},   {L"D", 3},   {L"E", 0},
-                {L"F", 12},         {L"G", 42},         {L"H", INT_MAX}, {L"I", INT_MIN}, {L"MISSING", 42}};
+    } ints[] = {{L"A", 12}, {L"B", -5}, {L"C", 7},       {L"D", 3},       {L"E", 0},
+                {L"F", 12}, {L"G", 42}, {L"H", INT_MAX}, {L"I", INT_MIN}, {L"MISSING", 42}};
     for (const Case& c : ints) EXPECT_EQ(ini.GetInt(L"N", c.key, 42), c.expected) << c.key;
     EXPECT_EQ(ini.GetInt(L"NOSECTION", L"A", -16), -16);
 
@@ -162,7 +160,7 @@ TEST(IniFileTest, Colours) {
     struct Case {
         const wchar_t* key;
         std::uint32_t expected;
-    } cases[] = {{L"A", 0x0000ff}, {L"B", 0xffaa00}, {L"C", 0x123456}, {L"D", 0x123456}, {L"E", 0x0000ff},
+    } cases[] = {{L"A", 0x0000ff}, {L"B", 0xffaa00}, {L"C", 0x123456}, {L"D", 0x123456},      {L"E", 0x0000ff},
                  {L"F", 0x123456}, {L"G", 0x123456}, {L"H", 0x123456}, {L"MISSING", 0x123456}};
     for (const Case& c : cases) EXPECT_EQ(ini.GetColour(L"C", c.key, 0x123456), c.expected) << c.key;
     EXPECT_EQ(FormatColour(0x00ff10), L"00ff10");
@@ -224,7 +222,8 @@ TEST(IniFileTest, WriteThenReadRoundTripsEveryCharacter) {
     }
     IniFile in(path);
     ASSERT_EQ(in.Load(), IniLoadResult::Loaded);
-    for (int i : {0, 1234, 2999}) EXPECT_EQ(in.GetString(L"BIG", L"K" + std::to_wstring(i), L"", 100), odd + std::to_wstring(i));
+    for (int i : {0, 1234, 2999})
+        EXPECT_EQ(in.GetString(L"BIG", L"K" + std::to_wstring(i), L"", 100), odd + std::to_wstring(i));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "settings/SettingsIo.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <set>
 
@@ -37,8 +38,7 @@ TEST(SettingsIoTest, TableHasEveryIntegerKeyOnceInFileOrder) {
             continue;
         for (int i = 0; i < row.Keys(); ++i)
             EXPECT_TRUE(seen.insert(std::wstring(row.section) + L"/" + KeyName(row, i)).second)
-                << "twice: " << ToUtf8(row.section) << "/"
-                << ToUtf8(KeyName(row, i));
+                << "twice: " << ToUtf8(row.section) << "/" << ToUtf8(KeyName(row, i));
     }
     EXPECT_EQ(intKeys[L"ALLDATA"].size(), 138u);
     EXPECT_EQ(intKeys[L"ALLDATA2"].size(), 131u);
@@ -61,10 +61,21 @@ TEST(SettingsIoTest, DefaultsWithoutAFile) {
     struct IntCase {
         const wchar_t* key;
         int expected;
-    } ints[] = {{L"STARTSIZE", 0},         {L"FIRSTWIDE", 640},      {L"FONTHEIGHT", -16},   {L"FONTCHARSET", 128},
-                {L"FILERBMPNEXTYEAR", 1999}, {L"ZIPPACKTYPE", 6},    {L"MCI_ZOOM", 100},     {L"FINDDLGCLOSE", 1},
-                {L"NETRESOURCELONG", 20},  {L"HVOLUME3", 1},         {L"HVOLUME4", 0},       {L"FONTWEIGHT", 400},
-                {L"MAX_PREVIEW_FILES", 10000}, {L"MCI_VOLUME", 1000}, {L"DIR_HISTORY_DIALOG_W", 0}};
+    } ints[] = {{L"STARTSIZE", 0},
+                {L"FIRSTWIDE", 640},
+                {L"FONTHEIGHT", -16},
+                {L"FONTCHARSET", 128},
+                {L"FILERBMPNEXTYEAR", 1999},
+                {L"ZIPPACKTYPE", 6},
+                {L"MCI_ZOOM", 100},
+                {L"FINDDLGCLOSE", 1},
+                {L"NETRESOURCELONG", 20},
+                {L"HVOLUME3", 1},
+                {L"HVOLUME4", 0},
+                {L"FONTWEIGHT", 400},
+                {L"MAX_PREVIEW_FILES", 10000},
+                {L"MCI_VOLUME", 1000},
+                {L"DIR_HISTORY_DIALOG_W", 0}};
     Settings copy = s;
     for (const IntCase& c : ints) {
         const int* value = FindIntSetting(copy, c.key);
@@ -112,13 +123,14 @@ TEST(SettingsIoTest, FileEdgeCases) {
            L"[ALLDATA]\r\nSTARTPOS=1\r\nSTARTSIZE=5\r\n"
            L"[COLORDATA]\r\nREAD_ONLY_COLOR=FF0000\r\nSYSTEM_COLOR=12345\r\nHIDDEN_COLOR=12345g\r\nBINARY0a=010203\r\n"
            L"[PACKDATA]\r\nPACK0103=1\r\n"
-           L"[VIEWERSETTING]\r\nLINE_RETURN_CODE=abcdef\r\nKIND0=" + std::wstring(400, L'x') + L"\r\n");
+           L"[VIEWERSETTING]\r\nLINE_RETURN_CODE=abcdef\r\nKIND0=" +
+               std::wstring(400, L'x') + L"\r\n");
     const Settings s = ReadAll(ini);
-    EXPECT_EQ(s.STARTSIZE, 2);        // first key wins
-    EXPECT_EQ(s.STARTPOS, 0);         // the second ALLDATA is never read
-    EXPECT_EQ(s.FIRSTWIDE, 640);      // empty integer: default
-    EXPECT_EQ(s.FIRSTHEIGHT, 480);    // "FIRSTHEIGHT " is another key
-    EXPECT_EQ(s.FONTNAME, L"");       // empty string stays empty
+    EXPECT_EQ(s.STARTSIZE, 2);      // first key wins
+    EXPECT_EQ(s.STARTPOS, 0);       // the second ALLDATA is never read
+    EXPECT_EQ(s.FIRSTWIDE, 640);    // empty integer: default
+    EXPECT_EQ(s.FIRSTHEIGHT, 480);  // "FIRSTHEIGHT " is another key
+    EXPECT_EQ(s.FONTNAME, L"");     // empty string stays empty
     EXPECT_EQ(s.wildcardFilters[0], L"*.c");
     EXPECT_EQ(s.wildcardFilters[1], L"");
     EXPECT_EQ(s.READ_ONLY_COLOR, 0xff0000u);
@@ -128,7 +140,7 @@ TEST(SettingsIoTest, FileEdgeCases) {
     EXPECT_EQ(s.binaryColors[0x0b], 0xffffffu);
     EXPECT_EQ(s.packOptions[1][3], 1);
     EXPECT_EQ(s.unpackOptions[1][3], 0);
-    EXPECT_EQ(s.lineReturnCode, L"ab");             // capacity 3
+    EXPECT_EQ(s.lineReturnCode, L"ab");                   // capacity 3
     EXPECT_EQ(s.viewerKind[0], std::wstring(259, L'x'));  // capacity 260
 }
 
@@ -216,9 +228,9 @@ TEST(SettingsIoTest, DerivedFormats) {
     const Settings s = ReadAll(ini, screens);
     ASSERT_EQ(s.displayFonts.size(), 4u);
     EXPECT_EQ(s.displayFonts[0], (Settings::DisplayFont{640, 480, -20, 10, L"Mincho", 128, 400}));
-    EXPECT_EQ(s.displayFonts[1], (Settings::DisplayFont{1024, 768, -12, 6, L"Gothic", 1, 700}));   // 3 fields
-    EXPECT_EQ(s.displayFonts[2], (Settings::DisplayFont{1920, 1080, -30, 15, L"Meiryo", 128, 700})); // 4 fields
-    EXPECT_EQ(s.displayFonts[3], (Settings::DisplayFont{800, 600, -12, 6, L"Gothic", 1, 700}));    // missing
+    EXPECT_EQ(s.displayFonts[1], (Settings::DisplayFont{1024, 768, -12, 6, L"Gothic", 1, 700}));      // 3 fields
+    EXPECT_EQ(s.displayFonts[2], (Settings::DisplayFont{1920, 1080, -30, 15, L"Meiryo", 128, 700}));  // 4 fields
+    EXPECT_EQ(s.displayFonts[3], (Settings::DisplayFont{800, 600, -12, 6, L"Gothic", 1, 700}));       // missing
     EXPECT_EQ(s.filerInfo[0], (Settings::FilerInfo{0, 1, 1, 0, 1}));
     EXPECT_EQ(s.filerInfo[1], (Settings::FilerInfo{1, 0, 0, 0, 0}));
     EXPECT_EQ(s.filerInfo[2], (Settings::FilerInfo{1, 0, 1, 0, 1}));  // from the current flags
@@ -229,11 +241,12 @@ TEST(SettingsIoTest, DerivedFormats) {
 
 TEST(SettingsIoTest, KeySectionsKeepFileOrderFirstLineAndCapacity) {
     IniFile ini;
-    Loaded(ini, L"[KEYEXEDATA]\r\nN_C=@Copy\r\nS_C=@Move\r\nN_C=@Delete\r\nbad line\r\nC_F1=\r\n"
-                L"[VIEWKEYEXEDATA]\r\nN_Q=" + std::wstring(150, L'q') + L"\r\n");
+    Loaded(ini,
+           L"[KEYEXEDATA]\r\nN_C=@Copy\r\nS_C=@Move\r\nN_C=@Delete\r\nbad line\r\nC_F1=\r\n"
+           L"[VIEWKEYEXEDATA]\r\nN_Q=" +
+               std::wstring(150, L'q') + L"\r\n");
     const Settings s = ReadAll(ini);
-    EXPECT_EQ(s.keySections[kKeyFiler],
-              (Settings::KeySection{{L"N_C", L"@Copy"}, {L"S_C", L"@Move"}, {L"C_F1", L""}}));
+    EXPECT_EQ(s.keySections[kKeyFiler], (Settings::KeySection{{L"N_C", L"@Copy"}, {L"S_C", L"@Move"}, {L"C_F1", L""}}));
     ASSERT_EQ(s.keySections[kKeyViewer].size(), 1u);
     EXPECT_EQ(s.keySections[kKeyViewer][0].second.size(), 99u);
     EXPECT_TRUE(s.keySections[kKeyGraphic].empty());
@@ -284,6 +297,37 @@ TEST(SettingsIoTest, AnsiFileIsSavedAsUtf16) {
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     EXPECT_NE(test::ReadUtf16File(dir / L"out.ini").find(L"\r\nFONTNAME=ＭＳ ゴシック\r\n"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace zq
+
+namespace zq {
+namespace {
+
+TEST(SettingsIoTest, ImportKeySectionsKeepsKeysTheFileDoesNotName) {
+    TempDir dir;
+    const std::wstring path = dir.WriteFile(
+        L"keys.ini", test::Utf16File(L"[ALLDATA]\r\nSTARTSIZE=5\r\n[KEYEXEDATA]\r\nN_C=@Move\r\nN_Z=@Zoomin\r\n"
+                                     L"[BINARYKEYEXEDATA]\r\nS_A=@Quit\r\n"));
+    Settings s;
+    s.keySections[kKeyFiler] = {{L"N_A", L"@Attribute"}, {L"N_C", L"@Copy"}};
+    s.keySections[kKeyViewer] = {{L"N_Q", L"@Closeviewer"}};
+    IniFile file(path);
+    EXPECT_EQ(ImportKeySections(file, s), IniLoadResult::Loaded);
+    EXPECT_EQ(s.keySections[kKeyFiler],
+              (Settings::KeySection{{L"N_A", L"@Attribute"}, {L"N_C", L"@Move"}, {L"N_Z", L"@Zoomin"}}));
+    EXPECT_EQ(s.keySections[kKeyViewer], (Settings::KeySection{{L"N_Q", L"@Closeviewer"}}));
+    EXPECT_EQ(s.keySections[kKeyBinary], (Settings::KeySection{{L"S_A", L"@Quit"}}));
+    EXPECT_EQ(s.STARTSIZE, 0);  // only the key sections are read
+
+    UniqueFile holder(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder.Valid());
+    IniFile busy(path, IniRetryPolicy{2, 0, [](unsigned) {}});
+    const Settings before = s;
+    EXPECT_EQ(ImportKeySections(busy, s), IniLoadResult::InUse);
+    EXPECT_TRUE(s == before);
 }
 
 }  // namespace

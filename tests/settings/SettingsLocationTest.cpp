@@ -27,7 +27,7 @@ TEST(SettingsLocationTest, UserIniValues) {
     } cases[] = {
         {L"@D:\\users\\me.ini", true, L"D:\\users\\me.ini", L"D:\\users\\me.ini"},
         {L"D:\\users\\me.ini", false, L"D:\\users\\me.ini", L"D:\\users\\me.ini"},  // path kept, mode off
-        {L"@me.ini", true, L"me.ini", L"C:\\zq\\me.ini"},                          // no directory part
+        {L"@me.ini", true, L"me.ini", L"C:\\zq\\me.ini"},                           // no directory part
         {L"sub/me.ini", false, L"sub/me.ini", L"sub/me.ini"},
         {L"", false, L"", L""},
         {L"@@x.ini", true, L"@x.ini", L"C:\\zq\\@x.ini"},

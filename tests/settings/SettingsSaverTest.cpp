@@ -30,7 +30,8 @@ struct Folders {
     Settings StartUp(const std::wstring& user, UserIniEntry* entry = nullptr) const {
         IniFile ini({}, IniRetryPolicy{1, 0, [](unsigned) {}});
         UserIniEntry found;
-        EXPECT_TRUE(OpenStartupSettings(ini, {program, windows, user}, [] { return false; }, found));
+        EXPECT_TRUE(OpenStartupSettings(
+            ini, {program, windows, user}, [] { return false; }, found));
         if (entry) *entry = found;
         Settings s;
         ReadStartupSettings(ini, s);
@@ -150,10 +151,17 @@ TEST(SettingsSaverTest, StartupWaitsWhileTheFileIsInUse) {
     IniFile ini({}, IniRetryPolicy{2, 0, [](unsigned) {}});
     UserIniEntry user;
     int asked = 0;
-    EXPECT_FALSE(OpenStartupSettings(ini, {f.program, f.windows, L""}, [&] { return ++asked < 2; }, user));
+    EXPECT_FALSE(OpenStartupSettings(
+        ini, {f.program, f.windows, L""}, [&] { return ++asked < 2; }, user));
     EXPECT_EQ(asked, 2);
     asked = 0;
-    EXPECT_TRUE(OpenStartupSettings(ini, {f.program, f.windows, L""}, [&] { holder.Reset(); return ++asked > 0; }, user));
+    EXPECT_TRUE(OpenStartupSettings(
+        ini, {f.program, f.windows, L""},
+        [&] {
+            holder.Reset();
+            return ++asked > 0;
+        },
+        user));
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(ini.GetInt(L"ALLDATA", L"STARTSIZE", 0), 5);
 }

@@ -45,12 +45,18 @@ Settings DistinctSettings(const SettingsReadContext& screens) {
         ++rowNumber;
         for (int i = 0; i < row.Keys(); ++i) {
             switch (row.kind) {
-                case KeyKind::Int: *static_cast<int*>(row.at(s, i)) = 100000 + rowNumber * 1000 + i; break;
-                case KeyKind::String: *static_cast<std::wstring*>(row.at(s, i)) = Text(rowNumber, i, row.capacity); break;
-                case KeyKind::Colour:
-                    *static_cast<std::uint32_t*>(row.at(s, i)) = static_cast<std::uint32_t>(rowNumber * 4099 + i * 7) & 0xffffff;
+                case KeyKind::Int:
+                    *static_cast<int*>(row.at(s, i)) = 100000 + rowNumber * 1000 + i;
                     break;
-                default: break;
+                case KeyKind::String:
+                    *static_cast<std::wstring*>(row.at(s, i)) = Text(rowNumber, i, row.capacity);
+                    break;
+                case KeyKind::Colour:
+                    *static_cast<std::uint32_t*>(row.at(s, i)) =
+                        static_cast<std::uint32_t>(rowNumber * 4099 + i * 7) & 0xffffff;
+                    break;
+                default:
+                    break;
             }
         }
     }
@@ -86,7 +92,8 @@ Settings DistinctSettings(const SettingsReadContext& screens) {
     s.displayFonts.clear();
     int n = 0;
     for (const ScreenSize& size : screens.screenSizes)
-        s.displayFonts.push_back({size.width, size.height, -10 - n, 5 + n, L"Face" + std::to_wstring(n), 128, 300 + n}), ++n;
+        s.displayFonts.push_back({size.width, size.height, -10 - n, 5 + n, L"Face" + std::to_wstring(n), 128, 300 + n}),
+            ++n;
     s.dispFileSettings = {0u, 1u, 0b101010u, 0b111111u, 0b1000000u};
     return s;
 }
