@@ -42,7 +42,7 @@ enum class RouteResult {
 [[nodiscard]] bool IsCommonCommand(std::wstring_view word);
 
 class CommandRegistry {
-public:
+  public:
     // A later registration of the same name replaces the earlier one.
     void Register(ModeGroup group, std::wstring_view name, CommandHandler handler);
     void RegisterCommon(std::wstring_view name, CommandHandler handler);
@@ -58,7 +58,7 @@ public:
 
     [[nodiscard]] bool HasHandler(ModeGroup group, std::wstring_view name) const;
 
-private:
+  private:
     [[nodiscard]] const CommandHandler* Resolve(ModeGroup group, std::wstring_view word) const;
 
     std::map<std::wstring, CommandHandler, std::less<>> m_mode[kModeGroupCount];

@@ -40,7 +40,8 @@ struct Fixture {
 
     zq::CommandHandler Recorder(const wchar_t* tag) {
         return [this, tag](const zq::CommandCall& c) {
-            host.log.push_back(std::wstring(tag) + L" " + std::wstring(c.name) + L" [" + std::wstring(c.argument) + L"]");
+            host.log.push_back(std::wstring(tag) + L" " + std::wstring(c.name) + L" [" + std::wstring(c.argument) +
+                               L"]");
         };
     }
     void Bind(ModeGroup g, const wchar_t* key, int modifier, const wchar_t* text) {

@@ -17,19 +17,30 @@ std::wstring ItemText(HMENU menu, int position) {
 
 zq::ModeGroup GroupOfBar(unsigned resource) {
     switch (resource) {
-        case IDR_MENU_VIEWER: return zq::ModeGroup::Viewer;
-        case IDR_MENU_GRAPHIC: return zq::ModeGroup::Graphic;
-        case IDR_MENU_BINARY: return zq::ModeGroup::BinaryEditor;
-        default: return zq::ModeGroup::Filer;
+        case IDR_MENU_VIEWER:
+            return zq::ModeGroup::Viewer;
+        case IDR_MENU_GRAPHIC:
+            return zq::ModeGroup::Graphic;
+        case IDR_MENU_BINARY:
+            return zq::ModeGroup::BinaryEditor;
+        default:
+            return zq::ModeGroup::Filer;
     }
 }
 
 bool IsNonTableItem(unsigned id) {
     switch (id) {
-        case IDM_FILER_SETTINGS: case IDM_DRIVELIST_JUMP: case IDM_DRIVELIST_JUMP_CTRL: case IDM_READ_KEYDATA:
-        case IDM_SHOW_KEYS_IN_MENU: case IDM_HIDDEN_MENU: case IDM_PLUGIN_SETTINGS: case ID_APP_ABOUT:
+        case IDM_FILER_SETTINGS:
+        case IDM_DRIVELIST_JUMP:
+        case IDM_DRIVELIST_JUMP_CTRL:
+        case IDM_READ_KEYDATA:
+        case IDM_SHOW_KEYS_IN_MENU:
+        case IDM_HIDDEN_MENU:
+        case IDM_PLUGIN_SETTINGS:
+        case ID_APP_ABOUT:
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -44,7 +55,8 @@ void CheckItems(HMENU menu, zq::ModeGroup group, unsigned resource, int& command
         const UINT id = ::GetMenuItemID(menu, i);
         if (id == 0 || IsNonTableItem(id)) continue;  // separators
         ++commands;
-        EXPECT_NE(zq::FindCommandByMenuId(group, id), nullptr) << resource << L" item " << id << L" " << ItemText(menu, i);
+        EXPECT_NE(zq::FindCommandByMenuId(group, id), nullptr)
+            << resource << L" item " << id << L" " << ItemText(menu, i);
     }
 }
 
