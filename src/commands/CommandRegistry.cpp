@@ -61,6 +61,17 @@ bool CommandRegistry::HasHandler(ModeGroup group, std::wstring_view name) const 
     return Resolve(group, name) != nullptr;
 }
 
+std::vector<std::wstring> CommandRegistry::NamesNotInTables() const {
+    std::vector<std::wstring> names;
+    for (ModeGroup g : kAllModeGroups) {
+        for (const auto& [name, handler] : m_mode[static_cast<int>(g)])
+            if (FindCommand(g, name) == nullptr && !IsCommonCommand(name)) names.push_back(name);
+    }
+    for (const auto& [name, handler] : m_common)
+        if (!IsCommonCommand(name)) names.push_back(name);
+    return names;
+}
+
 RouteResult CommandRegistry::Route(ModeGroup group, std::wstring_view text) const {
     const std::wstring_view word = CommandWord(text);
     if (word.empty()) return RouteResult::NotACommand;

@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "commands/CommandTable.h"
 
@@ -57,6 +58,11 @@ class CommandRegistry {
     [[nodiscard]] RouteResult RunMenu(ModeGroup group, unsigned menuId) const;
 
     [[nodiscard]] bool HasHandler(ModeGroup group, std::wstring_view name) const;
+
+    // Registrations under a name that neither the mode's table nor the common
+    // routine has: a misspelt name would otherwise never run.  The program's
+    // own start-up test expects this to be empty.
+    [[nodiscard]] std::vector<std::wstring> NamesNotInTables() const;
 
   private:
     [[nodiscard]] const CommandHandler* Resolve(ModeGroup group, std::wstring_view word) const;

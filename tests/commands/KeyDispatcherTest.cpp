@@ -182,6 +182,16 @@ TEST(CommandRegistry, MenuItemAndCommandShareOneHandler) {
     EXPECT_EQ(f.registry.Route(ModeGroup::Viewer, L"@MciCdVolumeUp"), zq::RouteResult::NoHandler);
 }
 
+TEST(CommandRegistry, ReportsRegistrationsUnderUnknownNames) {
+    zq::CommandRegistry registry;
+    registry.Register(ModeGroup::Filer, L"@Copy", [](const zq::CommandCall&) {});
+    registry.Register(ModeGroup::Filer, L"@Displayset3", [](const zq::CommandCall&) {});  // common
+    registry.Register(ModeGroup::Viewer, L"@Copy", [](const zq::CommandCall&) {});        // Filer only
+    registry.Register(ModeGroup::Graphic, L"@zoomin", [](const zq::CommandCall&) {});     // wrong case
+    registry.RegisterCommon(L"@Quit", [](const zq::CommandCall&) {});                     // not common
+    EXPECT_EQ(registry.NamesNotInTables(), (std::vector<std::wstring>{L"@Copy", L"@zoomin", L"@Quit"}));
+}
+
 TEST(CommandText, ParsesEveryForm) {
     struct Case {
         const wchar_t* text;
