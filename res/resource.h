@@ -23,4 +23,12 @@
 // Commands.
 #define ID_APP_EXIT 57665
 #define ID_APP_ABOUT 57664
+
+// The quit dialog.
+#define IDD_QUIT 162
+#define IDC_QUIT_SHUTDOWN 1315
+#define IDC_QUIT_REBOOT 1711
+
+// Posted by an operation dialog when it has ended: purge the lists and refresh.
+#define ID_OPERATION_ENDED 1185
 #include "commands_res.h"

@@ -6,15 +6,12 @@
 namespace zq {
 
 void CMainFrame::OnClose() {
-    if (m_zqView && !m_zqView->QuitRequest(true)) return;
+    // Once the user has confirmed the end, the close goes through without asking again.
+    if (m_zqView && !m_zqView->Quitting() && !m_zqView->QuitRequest(true)) return;
     DestroyWindow();
 }
 
 LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == ID_APP_EXIT) {
-        if (m_zqView) m_zqView->QuitRequest(false);
-        return 0;
-    }
     return CFrameWnd::OnMessage(message, wParam, lParam);
 }
 

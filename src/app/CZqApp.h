@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "app/ProcessShared.h"
 #include "ui/CWinApp.h"
 
 namespace zq {
@@ -16,11 +17,13 @@ public:
 protected:
     bool InitInstance() override;
     int ExitInstance() override;
+    bool PreTranslateMessage(MSG& message) override;
 
 private:
+    ProcessShared m_shared;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<CZqView> m_view;
-    bool m_comInitialised = false;
+    bool m_oleInitialised = false;
 };
 
 }  // namespace zq

@@ -97,6 +97,30 @@ gui_key() {
   done
 }
 
+# Sends KEYS… until a window titled REGEX appears (a loaded machine may drop
+# or outrun keys sent to a menu that is still opening); prints its id.
+# Between tries, Escape closes whatever half-opened.
+gui_keys_until_title() {
+  local regex="$1" try w
+  shift
+  for try in 1 2 3 4; do
+    [ -n "$GUI_WID" ] && gui_focus "$GUI_WID"
+    local k
+    for k in "$@"; do
+      xdotool key --clearmodifiers "$k"
+      sleep "0.$((try * 2))"
+    done
+    if w="$(gui_wait_title "$regex" $((3 * try)))"; then
+      echo "$w"
+      return 0
+    fi
+    xdotool key Escape
+    sleep 0.3
+    xdotool key Escape
+  done
+  return 1
+}
+
 gui_type() {
   xdotool type --delay 40 "$1"
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # zq starts, shows its main window with the two panes, and ends cleanly when
-# its window is closed from the keyboard (Alt+F, then the exit item).
+# asked from the keyboard: Alt+F, the exit item, then the quit question.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin start_and_close
@@ -13,9 +13,10 @@ shot="$(gui_screenshot start_and_close)"
 # The panes are drawn: the screenshot is not one flat colour.
 colours="$(convert "$shot" -format '%k' info:)"
 [ "$colours" -ge 3 ] || gui_fail "the window looks empty ($colours colours)"
-gui_key alt+f
-sleep 0.5
-gui_key x
+dlg="$(gui_keys_until_title '^終了しますか$' alt+f x)" || gui_fail "the quit dialog did not appear"
+gui_screenshot start_and_close-quit-dialog >/dev/null
+gui_focus "$dlg"
+gui_key Return
 gui_wait_exit 15 || gui_fail "zq did not end after the exit command"
 [ "$GUI_EXIT" -eq 0 ] || gui_fail "zq ended with exit code $GUI_EXIT"
 echo "PASS: start_and_close"

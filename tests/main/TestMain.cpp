@@ -7,7 +7,11 @@
 #include <io.h>
 #include <ole2.h>
 
+#include <cstdio>
+
 int wmain(int argc, wchar_t** argv) {
+    // Unbuffered, so that a test which crashes the process still shows how far it got.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     ::OleInitialize(nullptr);
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

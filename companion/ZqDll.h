@@ -1,0 +1,75 @@
+#pragma once
+// The call forms of ZqDll.DLL, the companion library that lies beside zq.exe.
+// zq finds every function by its export name (undecorated) and must cope with
+// any of them missing.  All text is UTF-16.  The records below are handed
+// across the library boundary and keep their layout.
+#include <windows.h>
+
+#include <stdint.h>
+
+// Numbers the program relies on.
+#define ZQ_CPL_RECORD_BYTES 1000  // one control-panel record
+#define ZQ_CPL_MAX_RECORDS 40     // records the program asks for
+#define ZQ_NONLOADCPL_COUNT 10    // NONLOADCPL keys CPL0 .. CPL9
+#define ZQ_NONLOADCPL_CHARS 520   // units per NONLOADCPL value
+#define ZQ_TRAY_NOTIFY_MESSAGE (WM_USER + 5)  // the tray icon's message to the view
+#define ZQ_TRAY_SHOW_COMMAND 2050             // "ウィンドウ表示": the command that brings the window back
+#define ZQ_VIEW_CHILD_ID 0xE900               // the view's child-window identifier inside the frame
+
+// One control-panel item (an applet of a *.cpl file in the system directory).
+// The item is opened by running the applet: control.exe "<CplPath>",@<AppletIndex>.
+typedef struct StructZqCplData {
+    int32_t AppletIndex;     // the applet's number inside its file
+    int32_t IconResourceId;  // icon resource of the applet in its file; 0 when none is known
+    wchar_t CplPath[260];    // full path of the *.cpl file
+    wchar_t Name[128];       // the applet's name as it shows it
+    wchar_t Info[108];       // its description
+} StructZqCplData;
+
+// What the program hands to the control-panel functions.
+typedef struct StructZqCplContext {
+    uint32_t cbSize;  // sizeof(StructZqCplContext)
+    HWND hwndOwner;   // owner of the library's dialogs and of the applets' initialisation
+    // NONLOADCPL: files that are never loaded, by name ("joy.cpl") or full path; empty strings are unused
+    wchar_t NonLoadCpl[ZQ_NONLOADCPL_COUNT][ZQ_NONLOADCPL_CHARS];
+} StructZqCplContext;
+
+#ifdef __cplusplus
+static_assert(sizeof(StructZqCplData) == ZQ_CPL_RECORD_BYTES, "the record size is part of the call form");
+extern "C" {
+#endif
+
+// Fills up to capacity records with the control-panel items found on the
+// system, skipping the files named in context->NonLoadCpl.  debug != 0 reports
+// each file to the debugger output before it is loaded, so that a file that
+// crashes the search can be found and excluded.  Answers the number filled.
+typedef int(WINAPI* PFN_ZqGetCplAllData)(StructZqCplData* records, int capacity, BOOL debug,
+                                          StructZqCplContext* context);
+
+// Lets the user choose the files that are not loaded and writes the choice into
+// context->NonLoadCpl.  Answers non-zero when the user confirmed (the context
+// was rewritten), 0 when he cancelled.
+typedef BOOL(WINAPI* PFN_OnSetNonLoadCpl)(StructZqCplContext* context);
+
+// Hides frame and puts an icon into the task tray.  The icon sends
+// ZQ_TRAY_NOTIFY_MESSAGE to the view (the frame's child ZQ_VIEW_CHILD_ID, or the
+// frame itself when it has none) with the mouse message in lParam.  The key
+// that sent the window to the tray (modifierIndex 0 none, 1 Shift, 2 Ctrl,
+// 3 Alt; virtualKey) becomes a system-wide hot key while the window is hidden;
+// pressing it posts ZQ_TRAY_SHOW_COMMAND to the frame.  Answers 0 and leaves
+// the window shown when no icon can be added.
+typedef BOOL(WINAPI* PFN_SetToTaskTray)(HWND frame, int modifierIndex, UINT virtualKey);
+
+// Removes the icon and the hot key and shows the window hidden by
+// SetToTaskTray again.  Answers 0 when no window is in the tray.
+typedef BOOL(WINAPI* PFN_ReleaseToTaskTray)(void);
+
+// The platform's Wow64DisableWow64FsRedirection and
+// Wow64RevertWow64FsRedirection under the program's names; each answers 0
+// where the platform has no such function.
+typedef BOOL(WINAPI* PFN_DisableWow64FsRedirection)(PVOID* oldValue);
+typedef BOOL(WINAPI* PFN_RevertWow64FsRedirection)(PVOID oldValue);
+
+#ifdef __cplusplus
+}
+#endif

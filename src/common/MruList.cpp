@@ -1,0 +1,45 @@
+#include "common/MruList.h"
+
+#include <windows.h>
+
+namespace zq {
+
+namespace {
+
+bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+}  // namespace
+
+void MruList::Push(std::wstring_view item) {
+    if (item.empty() || m_capacity == 0) return;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (SameIgnoringCase(m_items[i], item)) {
+            // The spelling of the newer push wins: it is what the user typed last.
+            std::wstring moved(item);
+            m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(i));
+            m_items.insert(m_items.begin(), std::move(moved));
+            return;
+        }
+    }
+    if (m_items.size() >= m_capacity) m_items.pop_back();
+    m_items.insert(m_items.begin(), std::wstring(item));
+}
+
+void MruList::Resize(size_t capacity) {
+    m_capacity = capacity;
+    if (m_items.size() > capacity) m_items.resize(capacity);
+}
+
+void MruList::Remove(size_t index) {
+    if (index < m_items.size()) m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::wstring_view MruList::Get(size_t index) const noexcept {
+    return index < m_items.size() ? std::wstring_view(m_items[index]) : std::wstring_view();
+}
+
+}  // namespace zq

@@ -1,0 +1,129 @@
+#include "external/CompanionLibrary.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "common/Guard.h"
+#include "common/Paths.h"
+#include "external/NonLoadCpl.h"
+
+namespace zq {
+
+namespace {
+
+StructZqCplContext MakeContext(HWND owner, const std::vector<std::wstring>& nonLoadCpl) {
+    StructZqCplContext context{};
+    context.cbSize = sizeof(context);
+    context.hwndOwner = owner;
+    StoreNonLoadCplList(nonLoadCpl, context);
+    return context;
+}
+
+// Redirection is a state of each thread, so what it was before is kept per thread.
+struct Wow64ThreadState {
+    bool disabled = false;
+    PVOID oldValue = nullptr;
+};
+thread_local Wow64ThreadState t_wow64;
+
+}  // namespace
+
+CompanionLibrary::CompanionLibrary(std::wstring programDirectory) : m_directory(std::move(programDirectory)) {}
+
+std::wstring CompanionLibrary::LibraryPath() const { return JoinPath(m_directory, L"ZqDll.DLL"); }
+
+FARPROC CompanionLibrary::Export(const char* name) {
+    if (!m_module) {
+        // A library that is not there yet may be copied in later; it is looked for again at the next use.
+        const std::wstring path = LibraryPath();
+        HMODULE module = nullptr;
+        if (!GuardedCall([&] { module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH); })) {
+            return nullptr;
+        }
+        m_module.Reset(module);
+        if (!m_module) return nullptr;
+    }
+    return ::GetProcAddress(m_module.Get(), name);
+}
+
+std::vector<StructZqCplData> CompanionLibrary::GetCplAllData(bool debug, HWND owner,
+                                                            const std::vector<std::wstring>& nonLoadCpl) {
+    const auto fn = reinterpret_cast<PFN_ZqGetCplAllData>(Export("ZqGetCplAllData"));
+    if (!fn) return {};
+    std::vector<StructZqCplData> records(ZQ_CPL_MAX_RECORDS);
+    StructZqCplContext context = MakeContext(owner, nonLoadCpl);
+    const auto count = GuardedInvoke(
+        [&] { return fn(records.data(), static_cast<int>(records.size()), debug ? TRUE : FALSE, &context); });
+    if (!count) return {};
+    records.resize(static_cast<size_t>(std::clamp(*count, 0, ZQ_CPL_MAX_RECORDS)));
+    for (auto& record : records) {  // the texts are shown and passed on; make sure they end
+        record.CplPath[std::size(record.CplPath) - 1] = L'\0';
+        record.Name[std::size(record.Name) - 1] = L'\0';
+        record.Info[std::size(record.Info) - 1] = L'\0';
+    }
+    return records;
+}
+
+std::optional<std::vector<std::wstring>> CompanionLibrary::SetNonLoadCpl(HWND owner,
+                                                                          const std::vector<std::wstring>& nonLoadCpl) {
+    const auto fn = reinterpret_cast<PFN_OnSetNonLoadCpl>(Export("OnSetNonLoadCpl"));
+    if (!fn) return std::nullopt;
+    StructZqCplContext context = MakeContext(owner, nonLoadCpl);
+    const auto confirmed = GuardedInvoke([&] { return fn(&context); });
+    if (!confirmed || !*confirmed) return std::nullopt;
+    for (auto& slot : context.NonLoadCpl) slot[ZQ_NONLOADCPL_CHARS - 1] = L'\0';
+    return NonLoadCplList(context);
+}
+
+bool CompanionLibrary::SetToTaskTray(HWND frame, int modifierIndex, UINT virtualKey) {
+    const auto fn = reinterpret_cast<PFN_SetToTaskTray>(Export("SetToTaskTray"));
+    if (!fn) return false;
+    return GuardedInvoke([&] { return fn(frame, modifierIndex, virtualKey); }).value_or(FALSE) != FALSE;
+}
+
+bool CompanionLibrary::ReleaseToTaskTray() {
+    const auto fn = reinterpret_cast<PFN_ReleaseToTaskTray>(Export("ReleaseToTaskTray"));
+    if (!fn) return false;
+    return GuardedInvoke([&] { return fn(); }).value_or(FALSE) != FALSE;
+}
+
+bool CompanionLibrary::InitWow64Redirection() {
+    m_wow64 = RunsUnderWow64() && Export("DisableWow64FsRedirection") && Export("RevertWow64FsRedirection");
+    return m_wow64;
+}
+
+void CompanionLibrary::DisableWow64FsRedirection() {
+    if (!m_wow64 || t_wow64.disabled) return;
+    const auto fn = reinterpret_cast<PFN_DisableWow64FsRedirection>(Export("DisableWow64FsRedirection"));
+    PVOID oldValue = nullptr;
+    if (fn && GuardedInvoke([&] { return fn(&oldValue); }).value_or(FALSE)) t_wow64 = {true, oldValue};
+}
+
+void CompanionLibrary::RevertWow64FsRedirection() {
+    if (!m_wow64 || !t_wow64.disabled) return;
+    const auto fn = reinterpret_cast<PFN_RevertWow64FsRedirection>(Export("RevertWow64FsRedirection"));
+    const PVOID oldValue = t_wow64.oldValue;
+    if (fn && GuardedInvoke([&] { return fn(oldValue); }).value_or(FALSE)) t_wow64 = {};
+}
+
+bool RunsUnderWow64() {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto fn = reinterpret_cast<IsWow64ProcessFn>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "IsWow64Process"));
+    BOOL wow64 = FALSE;
+    return fn && fn(::GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::wstring CplOpenParameters(const StructZqCplData& item) {
+    return L"\"" + std::wstring(item.CplPath) + L"\",@" + std::to_wstring(item.AppletIndex);
+}
+
+bool OpenCplItem(const StructZqCplData& item) {
+    const std::wstring parameters = CplOpenParameters(item);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(nullptr, L"open", L"control.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+}  // namespace zq

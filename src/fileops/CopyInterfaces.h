@@ -1,0 +1,80 @@
+#pragma once
+// How the copy and delete engines talk to the outside: questions, progress,
+// the clock and virtual drives.  The dialogs implement them for real; tests
+// script them.
+#include <windows.h>
+
+#include <string>
+
+namespace zq::fileops {
+
+// The program's own question box: Yes is 1, No is 2.
+inline constexpr int kAnswerYes = 1;
+inline constexpr int kAnswerNo = 2;
+
+class IQuestionAsker {
+public:
+    virtual ~IQuestionAsker() = default;
+    // A yes/no question; answers kAnswerYes or kAnswerNo.
+    virtual int AskYesNo(const std::wstring& text, const std::wstring& caption) = 0;
+    // A message with an OK button only.
+    virtual void Tell(const std::wstring& text) = 0;
+};
+
+// The texts a copy dialog shows, one per field.
+enum class CopyField {
+    File,            // "ファイル": the item's relative path
+    Destination,     // the destination field (mode 5 shows each target here)
+    FreeSpace,       // "空き容量"
+    FilePercent,     // "%d%%"
+    OverallBytes,    // "%s/%s"
+    OverallFiles,    // "%ld/%ld"
+    OverallPercent,  // "%3.1f%%"
+    Speed,           // "コピー速度"
+    Remaining,       // "残"
+    EndTime,         // "終了"
+    Elapsed,         // "経過"
+    StartTime,       // the job's start, local
+};
+
+class ICopyProgress {
+public:
+    virtual ~ICopyProgress() = default;
+    virtual void SetText(CopyField field, const std::wstring& text) = 0;
+    virtual void SetBar(int percent) = 0;
+    // The walk starts: options and OK/Cancel locked, abort enabled, minimised when asked.
+    virtual void Running(bool minimize) = 0;
+};
+
+class IClock {
+public:
+    virtual ~IClock() = default;
+    virtual ULONGLONG TickMs() = 0;
+    virtual SYSTEMTIME LocalNow() = 0;
+};
+
+class SystemClock : public IClock {
+public:
+    ULONGLONG TickMs() override { return ::GetTickCount64(); }
+    SYSTEMTIME LocalNow() override {
+        SYSTEMTIME t{};
+        ::GetLocalTime(&t);
+        return t;
+    }
+};
+
+// Virtual drives (lists of paths shown as a drive).  Engines only add and
+// remove entries; the Filer owns the lists.
+class IVirtualDrives {
+public:
+    virtual ~IVirtualDrives() = default;
+    // The path lies on a virtual drive.
+    virtual bool IsVirtual(const std::wstring& path) = 0;
+    // Adds a real file's path to the list of a virtual directory.
+    virtual bool Add(const std::wstring& virtualDirectory, const std::wstring& realPath) = 0;
+    // Removes an entry (by its real directory and name) from a virtual directory.
+    virtual bool Remove(const std::wstring& virtualDirectory, const std::wstring& realDirectory,
+                        const std::wstring& name) = 0;
+};
+
+}  // namespace zq::fileops

@@ -1,0 +1,310 @@
+#include "fileops/CopyJob.h"
+
+#include <shlwapi.h>
+
+#include "fileops/CopyText.h"
+
+namespace zq::fileops {
+namespace {
+
+struct ModeTitle {
+    unsigned mode;
+    const wchar_t* title;
+};
+constexpr ModeTitle kModeTitles[] = {
+    {kModeCopy, L"ファイルのコピー"},
+    {kModeMove, L"ファイルの移動"},
+    {kModeUpMove, L"ディレクトリの内容をこのディレクトリへ"},
+    {kModeNeglectDir, L"ディレクトリ中のファイルをこのディレクトリへ"},
+    {kModeDropCopy, L"ファイルのコピー"},
+    {kModeCopyToAll, L"選択しているすべてのディレクトリにコピー"},
+    {kModeDropMove, L"ファイルの移動"},
+};
+
+bool IsDots(const wchar_t* name) { return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0; }
+
+LONGLONG FindSize(const WIN32_FIND_DATAW& data) {
+    return static_cast<LONGLONG>((static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+}
+
+std::wstring TrimTrailingSlash(std::wstring_view path) {
+    std::wstring out(path);
+    while (out.size() > 3 && (out.back() == L'\\' || out.back() == L'/')) out.pop_back();
+    return out;
+}
+
+}  // namespace
+
+bool IsMoveMode(unsigned mode) {
+    return mode == kModeMove || mode == kModeUpMove || mode == kModeNeglectDir || mode == kModeDropMove;
+}
+
+std::wstring_view CopyModeTitle(unsigned mode) {
+    for (const ModeTitle& row : kModeTitles)
+        if (row.mode == mode) return row.title;
+    return {};
+}
+
+bool SamePath(std::wstring_view a, std::wstring_view b) {
+    const std::wstring x = TrimTrailingSlash(a), y = TrimTrailingSlash(b);
+    return ::CompareStringOrdinal(x.data(), static_cast<int>(x.size()), y.data(), static_cast<int>(y.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+bool IsSameOrBelow(std::wstring_view path, std::wstring_view dir) {
+    const std::wstring p = TrimTrailingSlash(path), d = TrimTrailingSlash(dir);
+    if (p.size() < d.size()) return false;
+    if (::CompareStringOrdinal(p.data(), static_cast<int>(d.size()), d.data(), static_cast<int>(d.size()), TRUE) !=
+        CSTR_EQUAL)
+        return false;
+    return p.size() == d.size() || p[d.size()] == L'\\' || d.back() == L'\\';
+}
+
+CopyJob::CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices services)
+    : m_options(std::move(options)),
+      m_input(std::move(input)),
+      m_services(services),
+      m_fs(services.fs),
+      m_sameName(m_options.sameName),
+      m_copier(services.fs, services.clock) {
+    m_copier.SetRemovableFast(m_options.removableFast);
+    m_copier.SetProgress(&m_services.progress, &m_totals);
+    m_destinationRoot = TrimTrailingSlash(m_input.destination);
+}
+
+CopyJob::~CopyJob() { ClearFrames(m_frames); }
+
+bool CopyJob::LoopGuardHits(const std::wstring& destination) const {
+    if (m_options.mode == kModeDropCopy || m_options.mode == kModeDropMove) return false;
+    const SelectionSnapshot& s = m_input.source;
+    for (size_t i = 0; i < s.Count(); ++i) {
+        if (!SelectionSnapshot::IsDirectory(s.entries[i])) continue;
+        if (IsSameOrBelow(destination, s.DirectoryOf(i) + L"\\" + s.entries[i].cFileName)) return true;
+    }
+    return false;
+}
+
+bool CopyJob::SameVolume(const std::wstring& a, const std::wstring& b) {
+    return SamePath(m_fs.VolumeRoot(a), m_fs.VolumeRoot(b));
+}
+
+void CopyJob::CountTree(const std::wstring& directory) {
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
+    if (!find) return;
+    do {
+        if (IsDots(data.cFileName)) continue;
+        if (SelectionSnapshot::IsDirectory(data)) {
+            CountTree(directory + L"\\" + data.cFileName);
+        } else {
+            m_totals.totalBytes += static_cast<ULONGLONG>(FindSize(data));
+            ++m_totals.totalFiles;
+        }
+    } while (m_fs.FindNext(find.Get(), &data));
+}
+
+void CopyJob::CountTotals() {
+    const unsigned mode = m_options.mode;
+    bool count = mode == kModeCopy || mode == kModeDropCopy;
+    if (mode == kModeMove || mode == kModeDropMove) {
+        // A move within one volume is a rename: there are no bytes to count.
+        std::wstring sourceDirectory = m_input.source.directory;
+        if (mode == kModeDropMove && !m_input.dropped.empty())
+            sourceDirectory = std::wstring(m_input.dropped.front().substr(0, m_input.dropped.front().rfind(L'\\')));
+        count = !SameVolume(sourceDirectory, m_destinationRoot);
+    }
+    if (!count) return;
+    const auto add = [this](const std::wstring& directory, const WIN32_FIND_DATAW& entry) {
+        if (SelectionSnapshot::IsDirectory(entry)) {
+            CountTree(directory + L"\\" + entry.cFileName);
+        } else {
+            m_totals.totalBytes += static_cast<ULONGLONG>(FindSize(entry));
+            ++m_totals.totalFiles;
+        }
+    };
+    if (mode == kModeDropCopy || mode == kModeDropMove) {
+        for (const std::wstring& path : m_input.dropped) {
+            WIN32_FIND_DATAW data{};
+            UniqueFind find(m_fs.FindFirst(path, &data));
+            if (find) add(path.substr(0, path.rfind(L'\\') == std::wstring::npos ? 0 : path.rfind(L'\\')), data);
+        }
+    } else {
+        for (size_t i = 0; i < m_input.source.Count(); ++i) add(m_input.source.DirectoryOf(i), m_input.source.entries[i]);
+    }
+    m_totals.overallDisplay = true;
+    m_totals.bytesDone = 0;
+    m_totals.filesDone = 0;
+    ICopyProgress& p = m_services.progress;
+    p.SetText(CopyField::OverallBytes, GroupDigits(0, 15) + L"/" + GroupDigits(m_totals.totalBytes, 15));
+    p.SetText(CopyField::OverallFiles, L"0/" + std::to_wstring(m_totals.totalFiles));
+    p.SetText(CopyField::OverallPercent, m_totals.totalBytes == 0 ? L"100.0%" : L"0.0%");
+}
+
+// Mode 5: the next directory of the other pane becomes the destination root.
+bool CopyJob::NextTarget(bool& end) {
+    end = false;
+    const SelectionSnapshot& other = m_input.other;
+    while (m_nextTarget < other.Count()) {
+        const WIN32_FIND_DATAW& entry = other.entries[m_nextTarget++];
+        if (!SelectionSnapshot::IsDirectory(entry)) continue;
+        const std::wstring target = other.directory + L"\\" + entry.cFileName;
+        if (LoopGuardHits(target)) {
+            m_services.asker.Tell(L"無限ループに入るファイルのコピーできません");
+            end = true;
+            return false;
+        }
+        const DWORD attributes = m_fs.Attributes(target);
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!MakeDirectories(target)) continue;
+            m_fs.SetAttributes(target, entry.dwFileAttributes & ~FILE_ATTRIBUTE_DIRECTORY);
+        } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            continue;
+        }
+        m_destinationRoot = target;
+        m_services.progress.SetText(CopyField::Destination, target);
+        m_nextTopLevel = 0;
+        return true;
+    }
+    return false;
+}
+
+CopyJob::StartResult CopyJob::Start() {
+    if (m_options.noQuestion && !m_sameName.Ask(m_services.sameNameAsker, nullptr)) return StartResult::Fail;
+    m_log = JobErrorLog(m_options.programDirectory, std::wstring(CopyModeLogWord(m_options.mode)), m_options.noQuestion);
+    const SYSTEMTIME start = m_services.clock.LocalNow();
+    m_log.Start(start);
+    m_totals.jobStartTick = m_services.clock.TickMs();
+    if (m_options.mode == kModeCopyToAll) {
+        bool end = false;
+        if (!NextTarget(end)) return end ? StartResult::Fail : StartResult::NothingToDo;
+    } else {
+        // Checked before the destination is created, so a refused job leaves
+        // nothing behind.
+        if (LoopGuardHits(m_destinationRoot)) {
+            m_services.asker.Tell(L"無限ループに入るファイルのコピーできません");
+            return StartResult::Fail;
+        }
+        if (EnsureDirectory(m_destinationRoot, 0, false) != DirResult::Ok) return StartResult::Fail;
+        if (m_options.overallDisplay) CountTotals();
+    }
+    m_services.progress.Running(m_options.minimize);
+    m_services.progress.SetText(CopyField::StartTime, FormatClock(start));
+    return StartResult::Go;
+}
+
+bool CopyJob::Run() {
+    const StartResult start = Start();
+    if (start != StartResult::Go) return start == StartResult::NothingToDo;
+    for (;;) {
+        if (m_cancel.load()) break;
+        Item item;
+        const Take take = TakeNext(item);
+        if (take == Take::End) break;
+        if (take == Take::Exhausted) {
+            if (m_options.mode != kModeCopyToAll) return true;
+            bool end = false;
+            if (NextTarget(end)) continue;
+            return !end;
+        }
+        m_services.progress.SetText(CopyField::File, item.relativePath);
+        const Step step = SelectionSnapshot::IsDirectory(item.find) ? HandleDirectory(item) : HandleFile(item);
+        if (step == Step::End) break;
+    }
+    ClearFrames(m_frames);
+    return false;
+}
+
+bool CopyJob::PassesFilter(const std::wstring& name) const {
+    const auto matches = [this, &name](const std::wstring& pattern) {
+        if (m_options.matchPattern) return m_options.matchPattern(name, pattern);
+        return ::PathMatchSpecW(name.c_str(), pattern.c_str()) != FALSE;
+    };
+    for (const std::wstring& pattern : m_options.exclude)
+        if (matches(pattern)) return false;
+    if (m_options.include.empty()) return true;
+    for (const std::wstring& pattern : m_options.include)
+        if (matches(pattern)) return true;
+    return false;
+}
+
+bool CopyJob::TakeTopLevel(Item& item) {
+    const unsigned mode = m_options.mode;
+    if (mode == kModeDropCopy || mode == kModeDropMove) {
+        bool found = false;
+        while (!found && m_nextTopLevel < m_input.dropped.size()) {
+            const std::wstring& path = m_input.dropped[m_nextTopLevel++];
+            UniqueFind find(m_fs.FindFirst(path, &item.find));
+            if (!find) continue;  // dropped paths that have gone since are passed over
+            const size_t slash = path.rfind(L'\\');
+            item.sourceDirectory = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+            found = true;
+        }
+        if (!found) return false;
+    } else {
+        const SelectionSnapshot& s = m_input.source;
+        for (;;) {
+            if (m_nextTopLevel >= s.Count()) return false;
+            const size_t index = m_nextTopLevel++;
+            const bool isDirectory = SelectionSnapshot::IsDirectory(s.entries[index]);
+            if ((mode == kModeUpMove || mode == kModeNeglectDir) && !isDirectory) continue;
+            item.find = s.entries[index];
+            item.sourceDirectory = s.DirectoryOf(index);
+            item.fromVirtualListing = s.isVirtual;
+            break;
+        }
+    }
+    item.topLevel = true;
+    item.relativePath = item.find.cFileName;
+    item.destinationDirectory = m_destinationRoot;
+    m_currentSourceDirectory = item.sourceDirectory;
+    m_currentFromVirtual = item.fromVirtualListing;
+    return true;
+}
+
+CopyJob::Take CopyJob::TakeNext(Item& item) {
+    while (m_frames) {
+        DirWalkFrame& frame = *m_frames;
+        WIN32_FIND_DATAW data{};
+        bool got = false;
+        if (frame.firstEntryPending) {
+            frame.firstEntryPending = false;
+            frame.find.Reset(m_fs.FindFirst(m_currentSourceDirectory + L"\\" + frame.relativePath + L"\\*.*", &data));
+            got = frame.find.Valid();
+        } else {
+            got = m_fs.FindNext(frame.find.Get(), &data);
+        }
+        if (!got) {
+            FinishDirectory();
+            if (m_cancel.load()) return Take::End;
+            continue;
+        }
+        if (IsDots(data.cFileName)) continue;
+        if (!SelectionSnapshot::IsDirectory(data) && !PassesFilter(data.cFileName)) continue;
+        item.find = data;
+        item.sourceDirectory = m_currentSourceDirectory + L"\\" + frame.relativePath;
+        item.relativePath = frame.relativePath + L"\\" + data.cFileName;
+        item.destinationDirectory = frame.destination;
+        item.topLevel = false;
+        item.fromVirtualListing = false;
+        return Take::Item;
+    }
+    return TakeTopLevel(item) ? Take::Item : Take::Exhausted;
+}
+
+void CopyJob::FinishDirectory() {
+    DirWalkFrame& frame = *m_frames;
+    frame.find.Reset();
+    if (IsMoveMode(m_options.mode) && !m_currentFromVirtual) {
+        // Removal fails, silently, while anything is left inside (a declined or
+        // failed file): only an emptied directory goes.
+        const std::wstring source = m_currentSourceDirectory + L"\\" + frame.relativePath;
+        m_fs.SetAttributes(source, FILE_ATTRIBUTE_ARCHIVE);
+        m_fs.RemoveDirectory(source);
+    }
+    UniqueFile destination(m_fs.Open(frame.destination, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS));
+    if (destination) m_fs.SetTimes(destination.Get(), &frame.creationTime, &frame.lastAccessTime, &frame.lastWriteTime);
+    PopFrame(m_frames);
+}
+
+}  // namespace zq::fileops

@@ -1,0 +1,291 @@
+// The per-item rules of the copy job: directories, files, and what happens
+// after a failure.
+#include <cwchar>
+
+#include "fileops/CopyJob.h"
+#include "fileops/CopyText.h"
+
+namespace zq::fileops {
+namespace {
+
+ULONGLONG FindSize(const WIN32_FIND_DATAW& data) {
+    return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::wstring WithCode(const wchar_t* format, const wchar_t* call, DWORD code) {
+    wchar_t text[256] = {};
+    if (call != nullptr) {
+        _snwprintf_s(text, 256, _TRUNCATE, format, call, static_cast<unsigned>(code));
+    } else {
+        _snwprintf_s(text, 256, _TRUNCATE, format, static_cast<unsigned>(code));
+    }
+    return text;
+}
+
+// The directory part of a relative path with its first component (the
+// top-level directory's own name) left out.
+std::wstring WithoutFirstComponent(const std::wstring& relative) {
+    const size_t slash = relative.find(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : relative.substr(slash + 1);
+}
+
+}  // namespace
+
+bool CopyJob::AskContinue(const std::wstring& question) {
+    return m_services.asker.AskYesNo(question, std::wstring()) != kAnswerNo;
+}
+
+bool CopyJob::LogOrAsk(const wchar_t* call, DWORD code, const std::wstring& path, const std::wstring& question,
+                       const std::wstring& fileName) {
+    if (m_log.Write(call, code, path, fileName) == 1) return true;
+    return AskContinue(question);
+}
+
+bool CopyJob::MakeDirectories(const std::wstring& path) {
+    const DWORD attributes = m_fs.Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+        ::SetLastError(ERROR_ALREADY_EXISTS);
+        return false;
+    }
+    const size_t slash = path.rfind(L'\\');
+    if (slash != std::wstring::npos && slash > 2 && !MakeDirectories(path.substr(0, slash))) return false;
+    return m_fs.MakeDirectory(path);
+}
+
+CopyJob::DirResult CopyJob::EnsureDirectory(const std::wstring& path, DWORD attributes, bool offerChoice) {
+    const DWORD existing = m_fs.Attributes(path);
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY)) return DirResult::Ok;
+    if (!MakeDirectories(path)) {
+        m_lastError = ::GetLastError();
+        if (m_log.Write(L"CreateDirectory", m_lastError, path) == 1) return DirResult::Skip;
+        if (offerChoice) return AskContinue(L"ディレクトリの作成に失敗しました。続けますか") ? DirResult::Skip : DirResult::End;
+        m_services.asker.Tell(L"ディレクトリの作成に失敗しました");
+        return DirResult::End;
+    }
+    if (attributes != 0) m_fs.SetAttributes(path, attributes & ~FILE_ATTRIBUTE_DIRECTORY);
+    return DirResult::Ok;
+}
+
+CopyJob::Step CopyJob::HandleDirectory(const Item& item) {
+    const unsigned mode = m_options.mode;
+    std::wstring destination;
+    if (mode == kModeNeglectDir) {
+        destination = m_destinationRoot;
+    } else if (mode == kModeUpMove) {
+        const std::wstring rest = WithoutFirstComponent(item.relativePath);
+        destination = rest.empty() ? m_destinationRoot : m_destinationRoot + L"\\" + rest;
+    } else {
+        destination = m_destinationRoot + L"\\" + item.relativePath;
+    }
+    const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
+
+    const bool oneStepMove = (mode == kModeMove || mode == kModeUpMove || mode == kModeDropMove) &&
+                             !m_input.source.isVirtual && m_options.include.empty() && m_options.exclude.empty() &&
+                             m_fs.Attributes(destination) == INVALID_FILE_ATTRIBUTES &&
+                             SameVolume(source, destination);
+    if (oneStepMove) {
+        if (mode == kModeUpMove || mode == kModeDropMove) {
+            const size_t slash = destination.rfind(L'\\');
+            if (slash != std::wstring::npos && EnsureDirectory(destination.substr(0, slash), 0, true) == DirResult::End)
+                return Step::End;
+        }
+        if (!m_fs.Move(source, destination)) {
+            m_lastError = ::GetLastError();
+            if (!LogOrAsk(L"MoveFile", m_lastError, source,
+                          WithCode(L"ファイルのコピーに失敗しました。続けますか\n(MoveFile:Error Code=%u)", nullptr,
+                                   m_lastError)))
+                return Step::End;
+        }
+        return Step::Next;
+    }
+
+    switch (EnsureDirectory(destination, item.find.dwFileAttributes, true)) {
+    case DirResult::End: return Step::End;
+    case DirResult::Skip: return Step::Next;  // nothing below could be written there
+    case DirResult::Ok: break;
+    }
+    auto frame = std::make_unique<DirWalkFrame>();
+    frame->relativePath = item.relativePath;
+    frame->destination = destination;
+    frame->creationTime = item.find.ftCreationTime;
+    frame->lastAccessTime = item.find.ftLastAccessTime;
+    frame->lastWriteTime = item.find.ftLastWriteTime;
+    PushFrame(m_frames, std::move(frame));
+    return Step::Next;
+}
+
+CopyJob::Step CopyJob::Skip(const Item& item) {
+    m_totals.bytesDone += FindSize(item.find);
+    return Step::Next;
+}
+
+CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destinationPath, ULONGLONG replacedSize,
+                               bool& copied, bool& answered) {
+    copied = false;
+    const ULONGLONG size = FindSize(item.find);
+    ULONGLONG free = 0;
+    while (m_fs.FreeBytes(item.destinationDirectory, &free)) {
+        m_services.progress.SetText(CopyField::FreeSpace, GroupDigits(free));
+        if (free + replacedSize >= size) break;
+        if (m_services.asker.AskYesNo(L"容量が足りませんディスクを入れ替えてください", std::wstring()) == kAnswerNo) {
+            m_lastError = ERROR_DISK_FULL;
+            answered = true;
+            m_totals.bytesDone += size;
+            return Step::Next;
+        }
+    }
+    switch (EnsureDirectory(item.destinationDirectory, 0, true)) {
+    case DirResult::End: return Step::End;
+    case DirResult::Skip: answered = true; return Skip(item);
+    case DirResult::Ok: break;
+    }
+    switch (m_copier.Copy(item.sourceDirectory, item.find, destinationPath, m_cancel)) {
+    case FileCopier::Result::Done:
+        copied = true;
+        return Step::Next;
+    case FileCopier::Result::Cancelled:
+        return Step::End;
+    case FileCopier::Result::Failed:
+        break;
+    }
+    m_lastError = m_copier.ErrorCode();
+    answered = true;
+    if (!LogOrAsk(m_copier.FailedCall(), m_lastError, m_copier.FailedPath(),
+                  WithCode(L"ファイルのコピーに失敗しました。続けますか\n(%s:Error Code=%u)", m_copier.FailedCall(),
+                           m_lastError)))
+        return Step::End;
+    return Step::Next;
+}
+
+CopyJob::Step CopyJob::DeleteMovedSource(const Item& item) {
+    if (item.fromVirtualListing) {
+        if (m_services.virtualDrives != nullptr)
+            m_services.virtualDrives->Remove(m_input.source.directory, item.sourceDirectory, item.find.cFileName);
+        return Step::Next;
+    }
+    const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
+    m_fs.SetAttributes(source, FILE_ATTRIBUTE_ARCHIVE);
+    if (m_fs.Delete(source)) return Step::Next;
+    m_lastError = ::GetLastError();
+    if (!LogOrAsk(L"DeleteFile", m_lastError, source,
+                  WithCode(L"ファイルの移動に失敗しました。続けますか\n(DeleteFile:Error Code=%u)", nullptr,
+                           m_lastError)))
+        return Step::End;
+    return Step::Next;
+}
+
+CopyJob::Step CopyJob::VirtualDestination(const Item& item, bool& failed, bool& answered) {
+    const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
+    if (m_fs.Attributes(source) == INVALID_FILE_ATTRIBUTES) {
+        failed = true;
+        m_lastError = 0;
+        answered = m_log.Write(L"ExistFile", 0, source) == 1;
+        return Step::Next;
+    }
+    if (!m_services.virtualDrives->Add(item.destinationDirectory, source)) {
+        failed = true;
+        m_lastError = 0;
+        answered = m_log.Write(L"AddToVirtualDrive", 0, item.destinationDirectory, item.find.cFileName) == 1;
+        return Step::Next;
+    }
+    // The real file stays where it is: only the listing of a virtual source
+    // loses the entry, never the file itself.
+    if (IsMoveMode(m_options.mode) && item.fromVirtualListing)
+        m_services.virtualDrives->Remove(m_input.source.directory, item.sourceDirectory, item.find.cFileName);
+    return Step::Next;
+}
+
+CopyJob::Step CopyJob::HandleFile(const Item& item) {
+    if (m_totals.overallDisplay) {
+        ++m_totals.filesDone;
+        m_services.progress.SetText(CopyField::OverallFiles,
+                                    std::to_wstring(m_totals.filesDone) + L"/" + std::to_wstring(m_totals.totalFiles));
+    }
+    const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
+    std::wstring destination = item.destinationDirectory + L"\\" + item.find.cFileName;
+    const bool virtualDestination =
+        m_services.virtualDrives != nullptr && m_services.virtualDrives->IsVirtual(item.destinationDirectory);
+
+    WIN32_FIND_DATAW existing{};
+    bool collision = false;
+    if (!virtualDestination) {
+        UniqueFind find(m_fs.FindFirst(destination, &existing));
+        collision = find.Valid() && !SelectionSnapshot::IsDirectory(existing);
+    }
+    bool renamed = false;
+    if (collision) {
+        if (m_sameName.QuestionDue()) {
+            SameNameFile file;
+            file.source = item.find;
+            file.destination = existing;
+            file.sourceDirectory = item.sourceDirectory;
+            file.destinationDirectory = item.destinationDirectory;
+            if (!m_sameName.Ask(m_services.sameNameAsker, &file)) return Step::End;
+        }
+        const SameNameOutcome outcome =
+            m_sameName.Apply(m_fs, m_services.sameNameAsker, item.find, existing, item.destinationDirectory);
+        switch (outcome.action) {
+        case SameNameAction::EndJob: return Step::End;
+        case SameNameAction::Skip: return Skip(item);
+        case SameNameAction::SkipAfterNoCopy: {
+            const NoCopyFailure failure = m_sameName.RunNoCopyProcessing(m_fs, item.find, destination);
+            if (failure.Failed()) {
+                m_lastError = failure.code;
+                wchar_t question[512] = {};
+                _snwprintf_s(question, 512, _TRUNCATE, L"%sの変更に失敗しました。続けますか?(Error Code=%u)",
+                             failure.words.c_str(), static_cast<unsigned>(failure.code));
+                if (!LogOrAsk(failure.call, failure.code, destination, question)) return Step::End;
+            }
+            return Skip(item);
+        }
+        case SameNameAction::CopyAs:
+            destination = outcome.newPath;
+            renamed = true;
+            break;
+        case SameNameAction::Copy: break;
+        }
+    }
+    // Copying a file onto itself would destroy it.
+    if (SamePath(source, destination)) return Skip(item);
+
+    bool failed = false;
+    bool answered = false;
+    const bool replacing = collision && !renamed;
+    if (virtualDestination) {
+        if (VirtualDestination(item, failed, answered) == Step::End) return Step::End;
+    } else if (!IsMoveMode(m_options.mode)) {
+        if (replacing) m_fs.SetAttributes(destination, FILE_ATTRIBUTE_NORMAL);
+        bool copied = false;
+        if (CopyOne(item, destination, replacing ? FindSize(existing) : 0, copied, answered) == Step::End)
+            return Step::End;
+        failed = !copied;
+    } else if (!SameVolume(source, item.destinationDirectory)) {
+        bool copied = false;
+        if (CopyOne(item, destination, replacing ? FindSize(existing) : 0, copied, answered) == Step::End)
+            return Step::End;
+        failed = !copied;
+        // The source goes only after its copy is complete.
+        if (copied && DeleteMovedSource(item) == Step::End) return Step::End;
+    } else {
+        if (replacing) {
+            m_fs.SetAttributes(destination, FILE_ATTRIBUTE_NORMAL);
+            m_fs.Delete(destination);
+        }
+        if (!m_fs.Move(source, destination)) {
+            m_lastError = ::GetLastError();
+            m_totals.bytesDone += FindSize(item.find);
+            answered = m_log.Write(L"MoveFile", m_lastError, source) == 1;
+            failed = true;
+        } else if (item.fromVirtualListing && m_services.virtualDrives != nullptr) {
+            m_services.virtualDrives->Remove(m_input.source.directory, item.sourceDirectory, item.find.cFileName);
+        }
+    }
+    if (failed && !answered && !m_cancel.load() && !m_options.noQuestion) {
+        if (!AskContinue(WithCode(L"ファイルのコピーに失敗しました。続けますか\n(Error Code=%u)", nullptr, m_lastError)))
+            return Step::End;
+    }
+    return Step::Next;
+}
+
+}  // namespace zq::fileops

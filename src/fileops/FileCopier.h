@@ -1,0 +1,104 @@
+#pragma once
+// Copies one file in fixed-size chunks with sequential hints, or, towards a
+// removable drive, with unbuffered sector-aligned writes into a pre-sized file
+// that is truncated to the real size at the end.  Shows the per-file
+// percentage, the overall progress and the time display; polls the cancel flag
+// between chunks.
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "common/Handle.h"
+#include "fileops/CopyInterfaces.h"
+#include "fileops/FileSystem.h"
+
+namespace zq::fileops {
+
+// The overall counters of a job, shared with its copier.
+struct CopyTotals {
+    ULONGLONG totalBytes = 0;
+    ULONGLONG bytesDone = 0;
+    DWORD totalFiles = 0;
+    DWORD filesDone = 0;
+    bool overallDisplay = false;
+    ULONGLONG jobStartTick = 0;
+};
+
+class FileCopier {
+public:
+    static constexpr DWORD kChunkSize = 64000;
+
+    enum class Result { Done, Failed, Cancelled };
+
+    FileCopier(IFileSystem& fs, IClock& clock);
+    ~FileCopier();
+    FileCopier(const FileCopier&) = delete;
+    FileCopier& operator=(const FileCopier&) = delete;
+
+    // REMOVABLE_COPY_FAST.
+    void SetRemovableFast(bool on) noexcept { m_removableFast = on; }
+    void SetProgress(ICopyProgress* progress, CopyTotals* totals) noexcept {
+        m_progress = progress;
+        m_totals = totals;
+    }
+
+    // Copies sourceDirectory\source.cFileName to destinationPath (always
+    // replacing it).  A failure leaves the partial destination; a cancel
+    // removes it.
+    Result Copy(const std::wstring& sourceDirectory, const WIN32_FIND_DATAW& source,
+                const std::wstring& destinationPath, const std::atomic<bool>& cancel);
+
+    // The failure of the last Copy: "CreateFile", "ReadFile", "WriteFile",
+    // "SetFilePointer" or "SetEndOfFile", its code and the path concerned.
+    [[nodiscard]] const wchar_t* FailedCall() const noexcept { return m_failedCall; }
+    [[nodiscard]] DWORD ErrorCode() const noexcept { return m_errorCode; }
+    [[nodiscard]] const std::wstring& FailedPath() const noexcept { return m_failedPath; }
+    // What the last Copy chose, for tests and the benchmark.
+    [[nodiscard]] bool Unbuffered() const noexcept { return m_unbuffered; }
+    [[nodiscard]] DWORD ChunkSize() const noexcept { return m_chunk; }
+    // Per-file percentage: 100 for an empty file.
+    static int FilePercent(LONGLONG done, LONGLONG size);
+
+private:
+    Result Fail(const wchar_t* call, const std::wstring& path);
+    bool ChooseUnbuffered(const std::wstring& destinationPath, LONGLONG size);
+    void ShowPercent(int percent);
+    void ShowOverall(ULONGLONG extra);
+    void ShowTimes();
+    void CloseHandles();
+
+    IFileSystem& m_fs;
+    IClock& m_clock;
+    ICopyProgress* m_progress = nullptr;
+    CopyTotals* m_totals = nullptr;
+    bool m_removableFast = true;
+
+    BYTE* m_buffer = nullptr;  // one sector-aligned block for the copier's life
+    DWORD m_chunk = kChunkSize;
+    DWORD m_sectorSize = 0;
+    bool m_unbuffered = false;
+
+    UniqueFile m_source;
+    UniqueFile m_destination;
+    UniqueFile m_truncateHandle;  // second handle that cuts the last partial sector
+
+    LONGLONG m_fileSize = 0;
+    LONGLONG m_fileDone = 0;
+    int m_lastPercent = -1;
+
+    ULONGLONG m_elapsedBase = 0;
+    ULONGLONG m_fileStartTick = 0;
+    LONGLONG m_timedBytes = 0;
+    ULONGLONG m_openTime = 0;
+    DWORD m_openCount = 0;
+    ULONGLONG m_closeTime = 0;
+    DWORD m_closeCount = 0;
+
+    const wchar_t* m_failedCall = nullptr;
+    DWORD m_errorCode = 0;
+    std::wstring m_failedPath;
+};
+
+}  // namespace zq::fileops

@@ -1,0 +1,73 @@
+#pragma once
+// The file-system calls of the copy and delete engines, behind one interface so
+// that tests can inject what a real disk rarely does on demand: read and write
+// errors, a full disk, a vanishing source, a locked destination, a removable
+// drive with its sector size.  Every failing call leaves GetLastError() set, as
+// the Win32 call it stands for does.
+#include <windows.h>
+
+#include <string>
+
+namespace zq::fileops {
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+
+    // CreateFileW with no security attributes and no template.
+    virtual HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) = 0;
+    virtual bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) = 0;
+    virtual bool Write(HANDLE file, const void* buffer, DWORD bytes, DWORD* written) = 0;
+    // Moves the file pointer to an absolute position.
+    virtual bool Seek(HANDLE file, LONGLONG position) = 0;
+    virtual bool SetEnd(HANDLE file) = 0;
+    virtual bool Size(HANDLE file, LONGLONG* size) = 0;
+    virtual bool SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) = 0;
+    virtual bool SetAttributes(const std::wstring& path, DWORD attributes) = 0;
+    virtual DWORD Attributes(const std::wstring& path) = 0;
+    virtual bool Delete(const std::wstring& path) = 0;
+    virtual bool Move(const std::wstring& from, const std::wstring& to) = 0;
+    virtual bool MakeDirectory(const std::wstring& path) = 0;
+    virtual bool RemoveDirectory(const std::wstring& path) = 0;
+    virtual HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW* data) = 0;
+    virtual bool FindNext(HANDLE find, WIN32_FIND_DATAW* data) = 0;
+    // GetDriveTypeW of a root such as "E:\".
+    virtual UINT DriveType(const std::wstring& root) = 0;
+    // Bytes per sector of a root; 0 when it cannot be read.
+    virtual DWORD BytesPerSector(const std::wstring& root) = 0;
+    // Bytes free to the caller on the volume of a directory; false when unknown.
+    virtual bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) = 0;
+    // The root of the volume that holds a path ("C:\", "\\server\share\").
+    virtual std::wstring VolumeRoot(const std::wstring& path) = 0;
+    virtual bool SetCurrentDirectory(const std::wstring& path) = 0;
+};
+
+// The real calls.
+class Win32FileSystem : public IFileSystem {
+public:
+    HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
+    bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) override;
+    bool Write(HANDLE file, const void* buffer, DWORD bytes, DWORD* written) override;
+    bool Seek(HANDLE file, LONGLONG position) override;
+    bool SetEnd(HANDLE file) override;
+    bool Size(HANDLE file, LONGLONG* size) override;
+    bool SetTimes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write) override;
+    bool SetAttributes(const std::wstring& path, DWORD attributes) override;
+    DWORD Attributes(const std::wstring& path) override;
+    bool Delete(const std::wstring& path) override;
+    bool Move(const std::wstring& from, const std::wstring& to) override;
+    bool MakeDirectory(const std::wstring& path) override;
+    bool RemoveDirectory(const std::wstring& path) override;
+    HANDLE FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW* data) override;
+    bool FindNext(HANDLE find, WIN32_FIND_DATAW* data) override;
+    UINT DriveType(const std::wstring& root) override;
+    DWORD BytesPerSector(const std::wstring& root) override;
+    bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) override;
+    std::wstring VolumeRoot(const std::wstring& path) override;
+    bool SetCurrentDirectory(const std::wstring& path) override;
+};
+
+// A process-wide real file system for callers that have no reason to fake one.
+IFileSystem& RealFileSystem();
+
+}  // namespace zq::fileops

@@ -1,0 +1,143 @@
+#include "fileops/OperationLog.h"
+
+#include <shellapi.h>
+
+#include <cstdarg>
+#include <cwchar>
+
+#include "common/Handle.h"
+#include "common/Paths.h"
+
+namespace zq::fileops {
+namespace {
+
+struct ModeWord {
+    unsigned mode;
+    const wchar_t* word;
+};
+constexpr ModeWord kModeWords[] = {
+    {0, L"COPY"},      {1, L"MOVE"},       {2, L"UP_MOVE"},   {3, L"NEGLECT_DIR"}, {4, L"DROP_COPY"},
+    {5, L"COPY_TO_ALL"}, {6, L"SYNCRO_COPY"}, {7, L"DROP_MOVE"}, {8, L"DROP_LINK"},
+};
+
+// Size by a directory lookup, as the rotation rule asks; -1 when the file is absent.
+LONGLONG FileSizeByLookup(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+void RotateGeneralLog(const std::wstring& programDirectory) {
+    const std::wstring log = JoinPath(programDirectory, kGeneralLogName);
+    if (FileSizeByLookup(log) <= static_cast<LONGLONG>(kGeneralLogRotateAbove)) return;
+    const std::wstring backup = JoinPath(programDirectory, kGeneralLogBackupName);
+    ::DeleteFileW(backup.c_str());
+    ::MoveFileW(log.c_str(), backup.c_str());
+}
+
+}  // namespace
+
+bool AppendLineToFile(const std::wstring& path, std::wstring_view line) {
+    // Not shared: two jobs appending at once must not interleave half lines.
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size)) return false;
+    std::wstring text;
+    if (size.QuadPart == 0) text += L'\xFEFF';
+    text.append(line.substr(0, kLogLineMax));
+    text += L"\r\n";
+    LARGE_INTEGER zero{};
+    if (!::SetFilePointerEx(file.Get(), zero, nullptr, FILE_END)) return false;
+    // wchar_t is UTF-16LE on this platform, so the buffer is the file's bytes.
+    const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    DWORD written = 0;
+    return ::WriteFile(file.Get(), text.data(), bytes, &written, nullptr) && written == bytes;
+}
+
+bool AppendLogV(const std::wstring& programDirectory, const wchar_t* relativePath, const wchar_t* format,
+                va_list args) {
+    wchar_t line[kLogLineMax + 1] = {};
+    // _TRUNCATE cuts an overlong line instead of failing or overrunning.
+    _vsnwprintf_s(line, kLogLineMax + 1, _TRUNCATE, format, args);
+    std::wstring path;
+    if (relativePath != nullptr && *relativePath != L'\0') {
+        path = JoinPath(programDirectory, relativePath);
+    } else {
+        RotateGeneralLog(programDirectory);
+        path = JoinPath(programDirectory, kGeneralLogName);
+    }
+    return AppendLineToFile(path, line);
+}
+
+bool AppendLog(const std::wstring& programDirectory, const wchar_t* relativePath, const wchar_t* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const bool ok = AppendLogV(programDirectory, relativePath, format, args);
+    va_end(args);
+    return ok;
+}
+
+std::wstring_view CopyModeLogWord(unsigned mode) {
+    for (const ModeWord& row : kModeWords)
+        if (row.mode == mode) return row.word;
+    return {};
+}
+
+std::wstring ErrorLogFileName(std::wstring_view logWord, const SYSTEMTIME& t) {
+    wchar_t stamp[40] = {};
+    swprintf(stamp, 40, L"%04u-%02u-%02u_%02u%02u%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    std::wstring name(logWord);
+    name += L"_ERROR_";
+    name += stamp;
+    name += L".log";
+    return name;
+}
+
+JobErrorLog::JobErrorLog(std::wstring programDirectory, std::wstring logWord, bool noQuestion)
+    : m_programDirectory(std::move(programDirectory)), m_logWord(std::move(logWord)), m_noQuestion(noQuestion) {}
+
+std::wstring JobErrorLog::Directory() const { return JoinPath(m_programDirectory, kErrorLogDirectoryName); }
+
+std::wstring JobErrorLog::FilePath() const { return JoinPath(Directory(), m_fileName); }
+
+void JobErrorLog::Start(const SYSTEMTIME& localStart) {
+    m_fileName = ErrorLogFileName(m_logWord, localStart);
+    if (m_noQuestion) ::CreateDirectoryW(Directory().c_str(), nullptr);
+}
+
+int JobErrorLog::Write(std::wstring_view call, DWORD code, std::wstring_view path, std::wstring_view fileName) {
+    if (!m_noQuestion) return 0;
+    std::wstring line(call);
+    line += L',';
+    line += std::to_wstring(code);
+    line += L',';
+    line.append(path);
+    if (!fileName.empty()) {
+        line += L'\\';
+        line.append(fileName);
+    }
+    // A line that could not be written still counts: the user chose not to be
+    // asked, and asking now would surprise more than a missing line.
+    AppendLineToFile(FilePath(), line);
+    m_failureLogged = true;
+    return 1;
+}
+
+bool OpenJobErrorLog(const JobErrorLog& log, const std::wstring& editorName, const std::wstring& unicodeOption) {
+    if (!log.NoQuestion() || !log.FailureLogged()) return false;
+    const std::wstring directory = log.Directory();
+    HINSTANCE result = nullptr;
+    if (!editorName.empty()) {
+        const std::wstring parameters =
+            unicodeOption.empty() ? log.FileName() : unicodeOption + L" " + log.FileName();
+        result = ::ShellExecuteW(nullptr, L"open", editorName.c_str(), parameters.c_str(), directory.c_str(),
+                                 SW_SHOWNORMAL);
+    } else {
+        result = ::ShellExecuteW(nullptr, L"open", log.FileName().c_str(), nullptr, directory.c_str(), SW_SHOWNORMAL);
+    }
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+}  // namespace zq::fileops

@@ -1,0 +1,133 @@
+#include "filer/FilerPane.h"
+
+#include "filer/EntrySorter.h"
+
+namespace zq {
+
+namespace {
+
+// The sort's scratch keys are shared by both panes: sorting happens on the
+// interface thread only.
+EntrySorter& SharedSorter() {
+    static EntrySorter sorter;
+    return sorter;
+}
+
+}  // namespace
+
+FilerPane::FilerPane(FilerPaneHost* host) : m_host(host) {}
+
+FilerPane::~FilerPane() = default;
+
+void FilerPane::SetKind(uint32_t kind, uint32_t subKind) {
+    m_kind = kind;
+    if (subKind != 0) m_subKind = subKind;
+    if (kind != kKindDirectory || !(m_subKind & kSubKindThumbnails)) m_previewActive = false;
+}
+
+void FilerPane::SetPath(const std::wstring& path) { m_path = NormalisePath(path); }
+
+void FilerPane::SetWildcard(const std::wstring& pattern, bool appliesToDirectories, const FileConditions& conditions) {
+    m_pattern = pattern.empty() ? L"*.*" : pattern.substr(0, MAX_PATH - 1);
+    m_patternAppliesToDirs = appliesToDirectories;
+    m_conditions = conditions;
+}
+
+void FilerPane::Sort() {
+    InvalidateSelectionCache();
+    for (int i = 0; i < Capacity(); ++i) m_order[static_cast<size_t>(i)] = i;
+    SortOptions options;
+    options.viewFileTimeType = m_options.VIEWFILETIMETYPE;
+    options.useLogical = m_options.USE_STR_CMP_LOGICAL_W != 0;
+    m_special = SharedSorter().Sort(m_entries.data(), m_count, m_sort.InForce(), options, m_order.data());
+}
+
+int FilerPane::NextSlotCapacity(int capacity) noexcept {
+    long long step = 1000;
+    while (step * 10 <= capacity) step *= 10;
+    return static_cast<int>(capacity + step);
+}
+
+void FilerPane::EnsureSlots(int needed) {
+    int capacity = Capacity();
+    if (needed <= capacity) return;
+    while (capacity < needed) capacity = NextSlotCapacity(capacity);
+    const size_t old = m_entries.size();
+    m_entries.resize(static_cast<size_t>(capacity), FileEntry{});
+    m_marks.resize(static_cast<size_t>(capacity), 0);
+    m_changed.resize(static_cast<size_t>(capacity), 0);
+    m_order.resize(static_cast<size_t>(capacity));
+    for (size_t i = old; i < m_order.size(); ++i) m_order[i] = static_cast<int32_t>(i);
+}
+
+const FileEntry* FilerPane::CursorEntry() const {
+    if (m_count <= 0 || m_cursor < 0 || m_cursor >= m_count) return nullptr;
+    return &EntryAt(m_cursor);
+}
+
+int FilerPane::CountEntries(bool files, bool directories) const {
+    int n = 0;
+    for (int i = 0; i < m_count; ++i) {
+        const int c = ClassOf(Entry(i));
+        if ((files && c == kEntryFile) || (directories && c == kEntryDirectory)) ++n;
+    }
+    return n;
+}
+
+int FilerPane::CountMarked(bool files, bool directories) const {
+    int n = 0;
+    for (int i = 0; i < m_count; ++i) {
+        if (!m_marks[static_cast<size_t>(i)]) continue;
+        const int c = ClassOf(Entry(i));
+        if ((files && c == kEntryFile) || (directories && c == kEntryDirectory)) ++n;
+    }
+    return n;
+}
+
+uint64_t FilerPane::TotalSize() const {
+    uint64_t sum = 0;
+    for (int i = 0; i < m_count; ++i)
+        if (IsFileEntry(Entry(i))) sum += SizeOf(Entry(i));
+    return sum;
+}
+
+uint64_t FilerPane::MarkedSize() const {
+    uint64_t sum = 0;
+    for (int i = 0; i < m_count; ++i)
+        if (m_marks[static_cast<size_t>(i)] && IsFileEntry(Entry(i))) sum += SizeOf(Entry(i));
+    return sum;
+}
+
+int FilerPane::DriveClass() const {
+    if (m_path.size() >= 2 && m_path[0] == L'\\' && m_path[1] == L'\\') return kDriveNetwork;
+    if (m_path.size() < 2 || m_path[1] != L':') return kDriveFixed;
+    const wchar_t root[] = {m_path[0], L':', L'\\', L'\0'};
+    switch (::GetDriveTypeW(root)) {
+        case DRIVE_REMOVABLE: {
+            const wchar_t letter = m_path[0];
+            const bool floppy = letter == L'A' || letter == L'B' || letter == L'a' || letter == L'b';
+            return floppy ? kDriveFloppy : kDriveRemovable;
+        }
+        case DRIVE_CDROM: return kDriveCdRom;
+        case DRIVE_REMOTE: return kDriveNetwork;
+        default: return kDriveFixed;
+    }
+}
+
+const std::wstring& FilerPane::LastDirectoryOnDrive(wchar_t letter) const {
+    static const std::wstring none;
+    if (letter >= L'a' && letter <= L'z') letter = static_cast<wchar_t>(letter - L'a' + L'A');
+    if (letter < L'A' || letter > L'Z') return none;
+    return m_lastOnDrive[static_cast<size_t>(letter - L'A')];
+}
+
+std::wstring FilerPane::NormalisePath(const std::wstring& path) {
+    std::wstring out = path.substr(0, 2 * MAX_PATH - 1);
+    for (auto& c : out)
+        if (c == L'/') c = L'\\';
+    while (out.size() > 2 && out.back() == L'\\') out.pop_back();
+    if (out.size() == 3 && out[1] == L':' && out[2] == L'\\') out.pop_back();
+    return out;
+}
+
+}  // namespace zq

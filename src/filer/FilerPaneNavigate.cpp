@@ -1,0 +1,145 @@
+// Changing, leaving and climbing directories; the selection hand-over.
+#include <algorithm>
+
+#include "filer/CursorMemory.h"
+#include "filer/FilerPane.h"
+
+namespace zq {
+
+namespace {
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+bool DirectoryThere(const std::wstring& path) {
+    const std::wstring probe = (path.size() == 2 && path[1] == L':') ? path + L'\\' : path;
+    const DWORD a = ::GetFileAttributesW(probe.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+void FilerPane::LeaveDirectory(CursorMemory* memory) {
+    if (m_kind != kKindDirectory || m_path.empty()) return;
+    if (m_host) m_host->AddDirectoryHistory(m_path);
+    if (!m_options.SAVECURSORPOSITION || !memory) return;
+    if (m_notReady) {
+        memory->Forget(m_path);
+        return;
+    }
+    const FileEntry* under = CursorEntry();
+    if (!under || IsLinkEntry(*under)) return;
+    memory->Remember(m_path, under->cFileName);
+}
+
+bool FilerPane::ChangeDirectory(const std::wstring& path, bool keepFilter, const CursorMemory* memory) {
+    const std::wstring target = NormalisePath(path);
+    if (!SamePath(target, m_path)) {
+        // A pattern that also filters directories would hide the way on; it
+        // belongs to the directory it was set in.
+        if (!keepFilter && m_patternAppliesToDirs) {
+            m_pattern = L"*.*";
+            m_patternAppliesToDirs = false;
+        }
+        if (!m_path.empty()) m_predirectory = m_path + L'\\';
+    }
+    m_sort.DropTemporary();
+    m_path = target;
+    // Climb while the path is gone but its drive still answers; a drive that
+    // does not answer is left to the read, which marks it not ready.
+    while (!DirectoryThere(m_path)) {
+        const size_t slash = m_path.rfind(L'\\');
+        if (slash == std::wstring::npos || slash < 2) break;
+        m_path.resize(slash);
+    }
+    m_kind = kKindDirectory;
+    m_subKind &= ~static_cast<uint32_t>(kSubKindSearchResult);
+    SetKind(m_kind, 0);
+    ReadDirectory(kReadForced);
+    Sort();
+    m_cursor = 0;
+    m_firstShown = 0;
+
+    bool placed = false;
+    if (m_options.SAVECURSORPOSITION && memory) {
+        if (const std::wstring* name = memory->Find(m_path)) {
+            for (int p = 0; p < m_count && !placed; ++p) {
+                if (::CompareStringOrdinal(EntryAt(p).cFileName, -1, name->c_str(), static_cast<int>(name->size()),
+                                           TRUE) == CSTR_EQUAL) {
+                    m_cursor = p;
+                    placed = true;
+                }
+            }
+        }
+    }
+    if (!placed && m_count >= 2) {
+        for (int p = 0; p < m_count; ++p) {
+            if (ClassOf(EntryAt(p)) == kEntryParentLink) {
+                m_cursor = p;
+                break;
+            }
+        }
+    }
+    MoveCursor(0, false);
+    return !m_notReady;
+}
+
+UpDirectoryResult FilerPane::UpDirectory(const CursorMemory* memory) {
+    if (m_kind != kKindDirectory) return UpDirectoryResult::Failed;
+    if (m_subKind & kSubKindSearchResult) {
+        ChangeDirectory(m_path, true, memory);
+        return UpDirectoryResult::Done;
+    }
+    if (m_path.size() == 2 && m_path[1] == L':') return UpDirectoryResult::ToDriveList;
+    if (m_path.size() >= 2 && m_path[0] == L'\\' && m_path[1] == L'\\' &&
+        std::count(m_path.begin(), m_path.end(), L'\\') < 4)
+        return UpDirectoryResult::ToNetworkParent;
+    const size_t slash = m_path.rfind(L'\\');
+    if (slash == std::wstring::npos || slash < 2) return UpDirectoryResult::Failed;
+    const std::wstring left = m_path.substr(slash + 1);
+    ChangeDirectory(m_path.substr(0, slash), false, memory);
+    PlaceCursorOnName(left, true, 0);
+    MoveCursor(0, false);
+    return UpDirectoryResult::Done;
+}
+
+bool FilerPane::PreDirectory(const CursorMemory* memory) {
+    if (m_predirectory.empty()) return false;
+    const std::wstring target = m_predirectory;
+    return ChangeDirectory(target, false, memory);
+}
+
+const FileEntry* FilerPane::NthSelected(unsigned flags, int n, std::wstring* directory) const {
+    if (n < 0 || m_count <= 0) return nullptr;
+    bool useMarks = m_markedCount > 0 && !(flags & kNthCursorOnly);
+    if (useMarks && (flags & kNthCursorUnlessMarked) && !IsMarkedAt(m_cursor)) useMarks = false;
+    const FileEntry* found = nullptr;
+    if (!useMarks) {
+        const FileEntry* under = CursorEntry();
+        if (n == 0 && under && !IsLinkEntry(*under)) found = under;
+    } else {
+        // Walking n = 0, 1, 2, ... resumes where the previous call stopped.
+        int ordinal = 0;
+        int position = 0;
+        if (m_cacheOrdinal >= 0 && m_cacheOrdinal <= n) {
+            ordinal = m_cacheOrdinal;
+            position = m_cachePosition;
+        }
+        for (; position < m_count; ++position) {
+            if (!IsMarkedAt(position)) continue;
+            if (ordinal == n) {
+                m_cacheOrdinal = n;
+                m_cachePosition = position;
+                found = &EntryAt(position);
+                break;
+            }
+            ++ordinal;
+        }
+    }
+    if (found && directory) *directory = m_path;
+    return found;
+}
+
+}  // namespace zq

@@ -1,0 +1,279 @@
+// Reading a directory into the pane's slots, change detection, and the
+// automatic reload of the view's timer.
+#include <cwchar>
+
+#include "common/Handle.h"
+#include "filer/FilerPane.h"
+#include "filer/Wildcard.h"
+
+namespace zq {
+
+namespace {
+
+enum PassWhat { kPassBoth = 0, kPassDirectories = 1, kPassFiles = 2, kPassDirectoriesNoDots = 3 };
+
+// Bits of the sort keys whose change forces a re-sort.
+enum KeyBit : uint32_t { kKeyTime = 1, kKeySize = 2, kKeyAttribute = 4 };
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+// "C:" names the current directory of drive C; the root needs its backslash.
+std::wstring WithRootSlash(const std::wstring& path) {
+    if (path.size() == 2 && path[1] == L':') return path + L'\\';
+    return path;
+}
+
+bool IsExistingDirectory(const std::wstring& path) {
+    const DWORD a = ::GetFileAttributesW(WithRootSlash(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring RootOf(const std::wstring& path) {
+    if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L'\\';
+    if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') {
+        // \\server\share\ is the root of a network path.
+        size_t slash = path.find(L'\\', 2);
+        if (slash != std::wstring::npos) slash = path.find(L'\\', slash + 1);
+        return (slash == std::wstring::npos ? path : path.substr(0, slash)) + L'\\';
+    }
+    return path;
+}
+
+// Bytes after the terminating NUL of the name fields are whatever the
+// enumeration's buffer held before; clearing them lets two reads of the same
+// entry compare equal byte for byte.
+void ClearNameTails(FileEntry& e) {
+    const size_t n = wcsnlen(e.cFileName, MAX_PATH);
+    if (n < MAX_PATH) std::wmemset(e.cFileName + n, L'\0', MAX_PATH - n);
+    const size_t a = wcsnlen(e.cAlternateFileName, 14);
+    if (a < 14) std::wmemset(e.cAlternateFileName + a, L'\0', 14 - a);
+}
+
+uint32_t ActiveKeyMask(const SortSettings& s) {
+    const SortChains c = BuildSortChains(s);
+    uint32_t mask = 0;
+    for (const auto* chain : {&c.dir, &c.file}) {
+        for (SortKey k : *chain) {
+            if (k == SortKey::Time) mask |= kKeyTime;
+            if (k == SortKey::Size) mask |= kKeySize;
+            if (k == SortKey::Attribute) mask |= kKeyAttribute;
+        }
+    }
+    return mask;
+}
+
+}  // namespace
+
+bool FilerPane::Keep(const FileEntry& e) const {
+    const bool directory = (e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (directory && IsDotName(e.cFileName)) return m_options.NOTVIEWCURRENTDIR == 0;
+    if (directory && IsDotDotName(e.cFileName)) return m_options.NOTVIEWUPDIR == 0;
+    const DWORD a = e.dwFileAttributes;
+    if ((a & FILE_ATTRIBUTE_HIDDEN) && !m_options.HIDDENVIEWFLAG) return false;
+    if ((a & FILE_ATTRIBUTE_READONLY) && !m_options.DISP_READ_ONLY_FILE) return false;
+    if ((a & FILE_ATTRIBUTE_SYSTEM) && !m_options.DISP_SYSTEM_FILE) return false;
+    if (e.cFileName[0] == L'.' && !m_options.DISP_FIRST_DOT_FILE) return false;
+    return EntryPassesConditions(e, m_conditions);
+}
+
+void FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask) {
+    const int index = m_count;
+    EnsureSlots(index + 1);
+    FileEntry& slot = m_entries[static_cast<size_t>(index)];
+    if (std::memcmp(&slot, &candidate, sizeof(FileEntry)) != 0) {
+        if (result == kReadUnchanged) result = kReadChanged;
+        m_changed[static_cast<size_t>(index)] = 1;
+        // Names always count: a result of 2 promises the same names.
+        bool keyChanged = std::wcscmp(slot.cFileName, candidate.cFileName) != 0;
+        if ((keyMask & kKeyTime) && std::memcmp(&ViewTimeOf(slot, m_options.VIEWFILETIMETYPE),
+                                                &ViewTimeOf(candidate, m_options.VIEWFILETIMETYPE),
+                                                sizeof(FILETIME)) != 0)
+            keyChanged = true;
+        if ((keyMask & kKeySize) &&
+            (slot.nFileSizeHigh != candidate.nFileSizeHigh || slot.nFileSizeLow != candidate.nFileSizeLow))
+            keyChanged = true;
+        if ((keyMask & kKeyAttribute) && slot.dwFileAttributes != candidate.dwFileAttributes) keyChanged = true;
+        if (keyChanged) result = kReadReplaced;
+        slot = candidate;
+    }
+    ++m_count;
+}
+
+void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask) {
+    const std::wstring spec = m_path + L'\\' + pattern;
+    FileEntry found;
+    UniqueFind find(::FindFirstFileExW(spec.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return;
+    do {
+        const bool directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if ((what == kPassDirectories || what == kPassDirectoriesNoDots) && !directory) continue;
+        if (what == kPassFiles && directory) continue;
+        const bool link = directory && (IsDotName(found.cFileName) || IsDotDotName(found.cFileName));
+        if (what == kPassDirectoriesNoDots && link) continue;
+        // The platform also matches the pattern against short names; the
+        // re-check keeps only what matches by the long name.
+        if (recheck && !link && !WildcardMatch(found.cFileName, pattern)) continue;
+        ClearNameTails(found);
+        if (!Keep(found)) continue;
+        WriteCandidate(found, result, keyMask);
+    } while (::FindNextFileW(find.Get(), &found));
+}
+
+void FilerPane::AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMask) {
+    FileEntry own;
+    UniqueFind find(::FindFirstFileExW(m_path.c_str(), FindExInfoStandard, &own, FindExSearchNameMatch, nullptr, 0));
+    if (!find) return;  // a drive root has no record of its own
+    std::wmemset(own.cFileName, L'\0', MAX_PATH);
+    std::wcscpy(own.cFileName, asName);
+    std::wmemset(own.cAlternateFileName, L'\0', 14);
+    if (!Keep(own)) return;
+    WriteCandidate(own, result, keyMask);
+}
+
+void FilerPane::ClearAllMarks() {
+    std::fill(m_marks.begin(), m_marks.end(), 0u);
+    m_markedCount = 0;
+    InvalidateSelectionCache();
+}
+
+void FilerPane::EnterEmpty() {
+    m_watch.Close();
+    m_notReady = true;
+    m_freeBytes = m_totalBytes = 0;
+    m_count = 0;
+    m_special = 0;
+    m_lastReadPath = m_path;
+    ClearAllMarks();
+}
+
+bool FilerPane::ClimbToExistingDirectory() {
+    while (!IsExistingDirectory(m_path)) {
+        const size_t slash = m_path.rfind(L'\\');
+        if (slash == std::wstring::npos || slash < 2) return false;
+        m_path.resize(slash);
+    }
+    return true;
+}
+
+int FilerPane::ReadDirectory(int mode) {
+    m_loading = true;
+    const int oldCount = m_count;
+    const int oldSpecial = m_special;
+    m_anchor = -1;
+    InvalidateSelectionCache();
+    if (m_path.size() >= 2 && m_path[1] == L':') {
+        wchar_t letter = m_path[0];
+        if (letter >= L'a' && letter <= L'z') letter = static_cast<wchar_t>(letter - L'a' + L'A');
+        if (letter >= L'A' && letter <= L'Z') m_lastOnDrive[static_cast<size_t>(letter - L'A')] = m_path;
+    }
+
+    bool forced = mode == kReadForced;
+    bool sameDirectory = !m_lastReadPath.empty() && SamePath(m_path, m_lastReadPath);
+    if (forced) {
+        m_watch.Close();
+    } else if (sameDirectory && m_notReady && m_options.ACTIVECHECKMEDIAIN && !(m_flags & 1)) {
+        return kReadUnchanged;
+    }
+
+    // A drive that cannot be reached gives an empty listing.
+    const DWORD rootAttributes = ::GetFileAttributesW(RootOf(m_path).c_str());
+    if (m_path.empty() || rootAttributes == INVALID_FILE_ATTRIBUTES) {
+        EnterEmpty();
+        return kReadReplaced;
+    }
+
+    if (sameDirectory && !forced && m_watch.IsOpen()) {
+        if (m_watch.Poll(10) == DirectoryChangeWatch::State::Quiet) return kReadUnchanged;
+    }
+    if (!IsExistingDirectory(m_path)) {
+        if (sameDirectory && m_host) {
+            wchar_t text[2 * MAX_PATH + 64];
+            std::swprintf(text, std::size(text), L"ディレクトリ%lsは存在しません\n上の階層にあがります", m_path.c_str());
+            m_host->ShowMessage(text);
+        }
+        if (!ClimbToExistingDirectory()) {
+            EnterEmpty();
+            return kReadReplaced;
+        }
+        forced = true;
+        sameDirectory = false;
+    }
+    if (!sameDirectory || !m_watch.IsOpen()) {
+        m_watch.Close();
+        const ReloadClassSetting& reload = m_options.RELOAD_SETTING[static_cast<size_t>(DriveClass())];
+        // The watch is opened before enumerating so that a change made while
+        // the enumeration runs is seen by the next check.
+        if (reload.ENABLE) m_watch.Open(m_path);
+    }
+
+    m_lastReadPath = m_path;
+    m_notReady = false;
+    RefreshFreeSpace();
+    m_count = 0;
+    std::fill(m_changed.begin(), m_changed.end(), uint8_t{0});
+
+    int result = kReadUnchanged;
+    const uint32_t keyMask = ActiveKeyMask(m_sort.InForce());
+    const bool recheck = m_options.FIND_FILE_NEGLECT_DOS_NAME != 0;
+    if (IsMatchAllPattern(m_pattern)) {
+        EnumeratePass(L"*.*", kPassBoth, false, result, keyMask);
+    } else if (!m_patternAppliesToDirs) {
+        EnumeratePass(L"*", kPassDirectories, false, result, keyMask);
+        EnumeratePass(m_pattern, kPassFiles, recheck, result, keyMask);
+    } else {
+        if (!m_options.NOTVIEWCURRENTDIR) AddOwnRecord(L".", result, keyMask);
+        if (!m_options.NOTVIEWUPDIR) AddOwnRecord(L"..", result, keyMask);
+        EnumeratePass(m_pattern, kPassDirectoriesNoDots, recheck, result, keyMask);
+        EnumeratePass(m_pattern, kPassFiles, recheck, result, keyMask);
+    }
+
+    if (forced || m_count != oldCount) result = kReadReplaced;
+    if (result == kReadReplaced) {
+        ClearAllMarks();
+        for (size_t i = 0; i < m_order.size(); ++i) m_order[i] = static_cast<int32_t>(i);
+        m_special = 0;
+        if (m_cursor >= m_count) m_cursor = m_count > 0 ? m_count - 1 : 0;
+    } else {
+        m_special = oldSpecial;
+    }
+    return result;
+}
+
+bool FilerPane::RefreshFreeSpace() {
+    ULARGE_INTEGER freeToCaller{}, total{}, freeTotal{};
+    uint64_t freeBytes = 0, totalBytes = 0;
+    if (::GetDiskFreeSpaceExW(RootOf(m_path).c_str(), &freeToCaller, &total, &freeTotal)) {
+        freeBytes = freeToCaller.QuadPart;
+        totalBytes = total.QuadPart;
+    }
+    const bool changed = freeBytes != m_freeBytes || totalBytes != m_totalBytes;
+    m_freeBytes = freeBytes;
+    m_totalBytes = totalBytes;
+    return changed;
+}
+
+TickResult FilerPane::TimerTick() {
+    if (m_kind != kKindDirectory) return TickResult::Idle;
+    const ReloadClassSetting& reload = m_options.RELOAD_SETTING[static_cast<size_t>(DriveClass())];
+    if (!reload.ENABLE && !(m_subKind & kSubKindSearchResult)) return TickResult::Idle;
+    if (++m_reloadTicks < reload.TIME) return TickResult::NotDue;
+    m_reloadTicks = 0;
+    if (m_markedCount > 0) return TickResult::KeptForMarks;
+
+    const bool wasNotReady = m_notReady;
+    const FileEntry* under = CursorEntry();
+    const std::wstring name = under ? under->cFileName : L"";
+    const int result = ReadDirectory(kReadTimer);
+    if (result == kReadUnchanged) return wasNotReady && m_notReady ? TickResult::NotReady : TickResult::Unchanged;
+    if (wasNotReady && m_notReady) return TickResult::NotReady;
+    if (result == kReadReplaced) Sort();
+    if (!name.empty()) PlaceCursorOnName(name, false, m_cursor);
+    MoveCursor(0, false);
+    return TickResult::Reloaded;
+}
+
+}  // namespace zq

@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/Paths.h"
+#include "external/CompanionLibrary.h"
+#include "main/TempDir.h"
+
+namespace {
+
+// The tests run in build/cmake/tests; the library is built into build/bin.
+std::wstring BuiltLibraryFolder() {
+    const std::wstring relative = zq::JoinPath(zq::ModuleDirectory(), L"..\\..\\bin");
+    wchar_t full[MAX_PATH];
+    const DWORD n = ::GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? std::wstring(full, n) : relative;
+}
+
+std::wstring SystemDirectory() {
+    wchar_t system[MAX_PATH];
+    const UINT n = ::GetSystemDirectoryW(system, MAX_PATH);
+    return std::wstring(system, n);
+}
+
+bool EndsWithCplIgnoringCase(const std::wstring& path) {
+    return path.size() > 4 && ::CompareStringOrdinal(path.c_str() + path.size() - 4, 4, L".cpl", 4, TRUE) == CSTR_EQUAL;
+}
+
+// A visible top-level window with a child in the view's place, as the program has them.
+class TestFrame {
+public:
+    TestFrame() {
+        static const bool registered = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = Proc;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"ZqCompanionTestFrame";
+            return ::RegisterClassW(&wc) != 0;
+        }();
+        EXPECT_TRUE(registered);
+        m_frame = ::CreateWindowExW(0, L"ZqCompanionTestFrame", L"zq test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                    300, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        m_view = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, m_frame,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ZQ_VIEW_CHILD_ID)),
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    }
+    ~TestFrame() { Destroy(); }
+    void Destroy() {
+        if (m_frame) ::DestroyWindow(m_frame);
+        m_frame = nullptr;
+    }
+    [[nodiscard]] HWND Get() const { return m_frame; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(w, m, wp, lp); }
+    HWND m_frame = nullptr;
+    HWND m_view = nullptr;
+};
+
+}  // namespace
+
+TEST(CompanionLibrary, BuiltLibraryIsWhereTheProgramLooksForIt) {
+    zq::CompanionLibrary library(BuiltLibraryFolder());
+    ASSERT_TRUE(zq::FileExists(library.LibraryPath())) << "build the ZqDll target first";
+    EXPECT_FALSE(library.IsLoaded()) << "nothing is loaded before the first use";
+    library.ReleaseToTaskTray();
+    EXPECT_TRUE(library.IsLoaded());
+}
+
+TEST(CompanionLibrary, MissingLibraryMakesEveryCallANoOp) {
+    zq::test::TempDir dir;
+    zq::CompanionLibrary library(dir / L"no such folder");
+    TestFrame frame;
+    EXPECT_TRUE(library.GetCplAllData(false, nullptr, {}).empty());
+    EXPECT_EQ(library.SetNonLoadCpl(nullptr, {L"joy.cpl"}), std::nullopt);
+    EXPECT_FALSE(library.SetToTaskTray(frame.Get(), 2, 'T'));
+    EXPECT_TRUE(::IsWindowVisible(frame.Get()));
+    EXPECT_FALSE(library.ReleaseToTaskTray());
+    EXPECT_FALSE(library.IsLoaded());
+}
+
+TEST(CompanionLibrary, LibraryWithoutTheExportsMakesEveryCallANoOp) {
+    // Any loadable module without the exports will do: a copy of this test program.
+    zq::test::TempDir dir;
+    wchar_t self[MAX_PATH];
+    ASSERT_GT(::GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    ASSERT_TRUE(::CopyFileW(self, (dir / L"ZqDll.DLL").c_str(), FALSE));
+    zq::CompanionLibrary library(dir.Path());
+    TestFrame frame;
+    EXPECT_TRUE(library.GetCplAllData(false, nullptr, {}).empty());
+    EXPECT_TRUE(library.IsLoaded());
+    EXPECT_FALSE(library.SetToTaskTray(frame.Get(), 0, 0));
+    EXPECT_TRUE(::IsWindowVisible(frame.Get()));
+    EXPECT_EQ(library.SetNonLoadCpl(nullptr, {}), std::nullopt);
+}
+
+TEST(CompanionLibrary, ControlPanelItemsAreSystemAppletsWithNames) {
+    zq::CompanionLibrary library(BuiltLibraryFolder());
+    const auto items = library.GetCplAllData(false, nullptr, {});
+    ASSERT_TRUE(library.IsLoaded());
+    EXPECT_LE(items.size(), static_cast<size_t>(ZQ_CPL_MAX_RECORDS));
+    const std::wstring system = SystemDirectory();
+    std::set<std::pair<std::wstring, int>> seen;
+    for (const auto& item : items) {
+        const std::wstring path = item.CplPath;
+        EXPECT_NE(item.Name[0], L'\0') << path;
+        EXPECT_TRUE(EndsWithCplIgnoringCase(path)) << path;
+        EXPECT_TRUE(zq::FileExists(path)) << path;
+        EXPECT_EQ(::CompareStringOrdinal(std::wstring(zq::ParentPart(path)).c_str(), -1, system.c_str(), -1, TRUE),
+                  CSTR_EQUAL)
+            << path;
+        EXPECT_GE(item.AppletIndex, 0) << path;
+        EXPECT_TRUE(seen.insert({path, item.AppletIndex}).second) << "listed twice: " << path;
+        EXPECT_FALSE(zq::CplOpenParameters(item).empty());
+    }
+    // The debug flag only adds reports; the answer stays the same.
+    const auto again = library.GetCplAllData(true, nullptr, {});
+    ASSERT_EQ(again.size(), items.size());
+    for (size_t i = 0; i < items.size(); ++i) EXPECT_STREQ(again[i].Name, items[i].Name);
+}
+
+TEST(CompanionLibrary, NonLoadCplLeavesOutExactlyThatFile) {
+    zq::CompanionLibrary library(BuiltLibraryFolder());
+    const auto all = library.GetCplAllData(false, nullptr, {});
+    if (all.empty()) GTEST_SKIP() << "this system offers no control-panel items";
+
+    const std::wstring excludedPath = all.front().CplPath;
+    std::wstring excludedName(zq::FileNamePart(excludedPath));
+    ::CharUpperW(excludedName.data());  // the entry's case must not matter
+    size_t others = 0;
+    for (const auto& item : all) others += excludedPath != item.CplPath;
+
+    const auto filtered = library.GetCplAllData(false, nullptr, {L"", excludedName});
+    EXPECT_EQ(filtered.size(), others);
+    for (const auto& item : filtered) EXPECT_NE(std::wstring(item.CplPath), excludedPath);
+}
+
+namespace {
+
+// The dialog is modal: a thread timer, served by its message loop, answers it.
+struct DialogScript {
+    bool clearSelection = false;
+    WORD button = IDOK;
+    bool answered = false;
+};
+DialogScript g_script;
+
+BOOL CALLBACK AnswerDialog(HWND window, LPARAM) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (std::wstring(className) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+    if (g_script.clearSelection) {
+        const HWND list = ::FindWindowExW(window, nullptr, L"ListBox", nullptr);
+        ::SendMessageW(list, LB_SETSEL, FALSE, -1);
+    }
+    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(g_script.button, BN_CLICKED), 0);
+    g_script.answered = true;
+    return FALSE;
+}
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_script.answered) ::EnumThreadWindows(::GetCurrentThreadId(), AnswerDialog, 0);
+}
+
+std::optional<std::vector<std::wstring>> RunDialog(zq::CompanionLibrary& library, const DialogScript& script,
+                                                   const std::vector<std::wstring>& nonLoad) {
+    g_script = script;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, OnTimer);
+    auto result = library.SetNonLoadCpl(nullptr, nonLoad);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_script.answered);
+    return result;
+}
+
+}  // namespace
+
+TEST(CompanionLibrary, NonLoadCplDialogKeepsChosenAndVanishedEntries) {
+    zq::CompanionLibrary library(BuiltLibraryFolder());
+    const std::wstring gone = L"C:\\gone\\old.cpl";
+    const bool joyPresent = zq::FileExists(zq::JoinPath(SystemDirectory(), L"joy.cpl"));
+
+    const auto confirmed = RunDialog(library, {false, IDOK, false}, {L"JOY.CPL", gone});
+    ASSERT_TRUE(confirmed.has_value());
+    std::vector<std::wstring> expected;
+    if (joyPresent) expected.push_back(L"joy.cpl");  // as the system names the file
+    expected.push_back(gone);
+    EXPECT_EQ(*confirmed, expected);
+
+    EXPECT_EQ(RunDialog(library, {false, IDCANCEL, false}, {gone}), std::nullopt);
+
+    const auto cleared = RunDialog(library, {true, IDOK, false}, {L"joy.cpl", gone});
+    ASSERT_TRUE(cleared.has_value());
+    EXPECT_TRUE(cleared->empty());
+}
+
+TEST(CompanionLibrary, TaskTrayHidesTheFrameUntilReleased) {
+    zq::CompanionLibrary library(BuiltLibraryFolder());
+    TestFrame frame;
+    ASSERT_TRUE(::IsWindowVisible(frame.Get()));
+    if (!library.SetToTaskTray(frame.Get(), 2, VK_F11)) {
+        // Without a tray to put the icon in, the window must stay reachable.
+        EXPECT_TRUE(::IsWindowVisible(frame.Get()));
+        GTEST_SKIP() << "no task tray on this desktop";
+    }
+    EXPECT_FALSE(::IsWindowVisible(frame.Get()));
+    EXPECT_TRUE(library.SetToTaskTray(frame.Get(), 2, VK_F11)) << "the same window again is already done";
+    EXPECT_TRUE(library.ReleaseToTaskTray());
+    EXPECT_TRUE(::IsWindowVisible(frame.Get()));
+    EXPECT_FALSE(library.ReleaseToTaskTray()) << "nothing is in the tray any more";
+
+    // A frame destroyed while in the tray takes its icon along.
+    ASSERT_TRUE(library.SetToTaskTray(frame.Get(), 0, 'T'));
+    frame.Destroy();
+    EXPECT_FALSE(library.ReleaseToTaskTray());
+    TestFrame second;
+    EXPECT_TRUE(library.SetToTaskTray(second.Get(), 3, VK_F11));
+    EXPECT_TRUE(library.ReleaseToTaskTray());
+}
+
+TEST(CompanionLibrary, Wow64RedirectionOnlyForA32BitProcessOn64BitWindows) {
+    SYSTEM_INFO native{};
+    ::GetNativeSystemInfo(&native);
+    const bool os64 = native.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ||
+                      native.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_ARM64;
+    EXPECT_EQ(zq::RunsUnderWow64(), os64 && sizeof(void*) == 4);
+
+    zq::CompanionLibrary library(BuiltLibraryFolder());
+    EXPECT_EQ(library.InitWow64Redirection(), zq::RunsUnderWow64());
+    if (!zq::RunsUnderWow64()) {
+        EXPECT_FALSE(library.IsLoaded()) << "a 64-bit process has no use for the library at start";
+    }
+    library.DisableWow64FsRedirection();
+    library.RevertWow64FsRedirection();
+}

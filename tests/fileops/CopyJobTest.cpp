@@ -1,0 +1,310 @@
+#include "fileops/CopyJob.h"
+
+#include <gtest/gtest.h>
+
+#include "fileops/CopyTestSupport.h"
+
+namespace zq::fileops {
+namespace {
+
+using namespace zq::fileops::test;
+using zq::test::ReadFileBytes;
+using zq::test::RemoveTree;
+using zq::test::TempDir;
+
+// A folder on drive Y:, which the test prefix maps to another place: a
+// different volume root for the engine.
+struct OtherVolumeDir {
+    std::wstring path;
+    OtherVolumeDir() {
+        path = L"Y:\\zqtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64());
+        ::CreateDirectoryW(path.c_str(), nullptr);
+    }
+    ~OtherVolumeDir() { RemoveTree(path); }
+};
+
+TEST(CopyJobTest, PathRules) {
+    EXPECT_TRUE(SamePath(L"C:\\A\\b.txt", L"c:\\a\\B.TXT"));
+    EXPECT_TRUE(IsSameOrBelow(L"C:\\a\\b\\c", L"c:\\A"));
+    EXPECT_TRUE(IsSameOrBelow(L"C:\\a", L"C:\\a\\"));
+    EXPECT_FALSE(IsSameOrBelow(L"C:\\ab\\c", L"C:\\a"));  // whole components only
+    EXPECT_FALSE(IsSameOrBelow(L"C:\\a", L"C:\\a\\b"));
+    EXPECT_EQ(CopyModeTitle(2), L"ディレクトリの内容をこのディレクトリへ");
+    EXPECT_TRUE(IsMoveMode(7));
+    EXPECT_FALSE(IsMoveMode(5));
+}
+
+TEST(CopyJobTest, CopiesTreeWithTotals) {
+    TempDir dir;
+    dir.WriteFile(L"src\\a.txt", "aaaa");
+    dir.WriteFile(L"src\\d\\b.txt", "bb");
+    dir.WriteFile(L"src\\d\\e\\c.txt", "c");
+    CopyRig rig;
+    rig.options.overallDisplay = true;
+    rig.input.source = Select(dir / L"src", {L"a.txt", L"d"});
+    rig.input.destination = dir / L"out\\new";  // created with its missing parent
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_EQ(ReadFileBytes(dir / L"out\\new\\a.txt"), "aaaa");
+    EXPECT_EQ(ReadFileBytes(dir / L"out\\new\\d\\b.txt"), "bb");
+    EXPECT_EQ(ReadFileBytes(dir / L"out\\new\\d\\e\\c.txt"), "c");
+    EXPECT_EQ(job.Totals().totalFiles, 3u);
+    EXPECT_EQ(job.Totals().totalBytes, 7u);
+    EXPECT_EQ(job.Totals().bytesDone, 7u);
+    EXPECT_EQ(rig.progress.last[CopyField::OverallPercent], L"100.0%");
+    EXPECT_EQ(rig.progress.last[CopyField::StartTime], L"12:34:56");
+    EXPECT_TRUE(FileExists(dir / L"src\\d\\e\\c.txt"));
+    EXPECT_TRUE(rig.questions.asked.empty());
+}
+
+TEST(CopyJobTest, CopyIntoOwnDirectoryNeverOverwrites) {
+    struct Case {
+        CopyWay way;
+        std::wstring newName;  // expected extra file, if any
+    };
+    const Case cases[] = {
+        {CopyWay::Newer, L""},   {CopyWay::Older, L""},         {CopyWay::Larger, L""},  {CopyWay::Skip, L""},
+        {CopyWay::Overwrite, L""}, {CopyWay::Numbered, L"a000.txt"}, {CopyWay::Rename, L"renamed.txt"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.WriteFile(L"a.txt", "original");
+        CopyRig rig;
+        rig.input.source = Select(dir.Path(), {L"a.txt"});
+        rig.input.destination = dir.Path();
+        rig.Always(c.way);
+        rig.sameName.newNames.push_back({true, L"renamed.txt"});
+        CopyJob job = rig.Make();
+        EXPECT_TRUE(job.Run()) << static_cast<int>(c.way);
+        EXPECT_EQ(ReadFileBytes(dir / L"a.txt"), "original") << static_cast<int>(c.way);
+        EXPECT_EQ(rig.sameName.shown.size(), 1u);
+        if (!c.newName.empty()) {
+            EXPECT_EQ(ReadFileBytes(dir / c.newName), "original") << static_cast<int>(c.way);
+        }
+    }
+}
+
+TEST(CopyJobTest, NumberedWayTakes002AndSameSettingSkipsLaterQuestions) {
+    TempDir dir;
+    dir.WriteFile(L"src\\a.txt", "new a");
+    dir.WriteFile(L"src\\b.txt", "new b");
+    dir.WriteFile(L"dst\\a.txt", "old");
+    dir.WriteFile(L"dst\\a000.txt", "old");
+    dir.WriteFile(L"dst\\a001.txt", "old");
+    dir.WriteFile(L"dst\\b.txt", "old b");
+    CopyRig rig;
+    rig.input.source = Select(dir / L"src", {L"a.txt", L"b.txt"});
+    rig.input.destination = dir / L"dst";
+    rig.Always(CopyWay::Numbered);
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\a002.txt"), "new a");
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\b000.txt"), "new b");
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\a.txt"), "old");
+    EXPECT_EQ(rig.sameName.shown.size(), 1u);  // "以後同設定" was kept checked
+    EXPECT_EQ(job.SameNameSettingsAfter().savedWay, 4);
+}
+
+TEST(CopyJobTest, UncheckedSameSettingAsksAgainAndCancelEndsJob) {
+    TempDir dir;
+    dir.WriteFile(L"src\\a.txt", "new a");
+    dir.WriteFile(L"src\\b.txt", "new b");
+    dir.WriteFile(L"src\\c.txt", "new c");
+    dir.WriteFile(L"dst\\a.txt", "old a");
+    dir.WriteFile(L"dst\\b.txt", "old b");
+    dir.WriteFile(L"dst\\c.txt", "old c");
+    CopyRig rig;
+    rig.input.source = Select(dir / L"src", {L"a.txt", L"b.txt", L"c.txt"});
+    rig.input.destination = dir / L"dst";
+    rig.sameName.wayAnswers.push_back({true, Way(CopyWay::Overwrite, false)});
+    rig.sameName.wayAnswers.push_back({true, Way(CopyWay::Skip, false)});
+    rig.sameName.wayAnswers.push_back({false, {}});
+    CopyJob job = rig.Make();
+    EXPECT_FALSE(job.Run());
+    EXPECT_EQ(rig.sameName.shown.size(), 3u);
+    EXPECT_TRUE(rig.sameName.shown[0].sameFromNow);
+    EXPECT_FALSE(rig.sameName.shown[1].sameFromNow);
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\a.txt"), "new a");
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\b.txt"), "old b");
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\c.txt"), "old c");
+}
+
+TEST(CopyJobTest, ExistingDirectoryOfTheSameNameIsNoCollision) {
+    TempDir dir;
+    dir.WriteFile(L"src\\x\\f.txt", "f");
+    dir.MakeDir(L"dst\\x");
+    CopyRig rig;
+    rig.input.source = Select(dir / L"src", {L"x"});
+    rig.input.destination = dir / L"dst";
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_TRUE(rig.sameName.shown.empty());
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\x\\f.txt"), "f");
+}
+
+TEST(CopyJobTest, EndlessLoopRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        unsigned mode;
+        std::wstring destination;  // relative to the temp folder
+    };
+    const Case cases[] = {{kModeCopy, L"a\\sub\\new"}, {kModeMove, L"a"}, {kModeUpMove, L"A\\SUB"}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.WriteFile(L"a\\f.txt", "f");
+        dir.MakeDir(L"a\\sub");
+        CopyRig rig;
+        rig.options.mode = c.mode;
+        rig.input.source = Select(dir.Path(), {L"a"});
+        rig.input.destination = dir / c.destination;
+        CopyJob job = rig.Make();
+        EXPECT_FALSE(job.Run());
+        EXPECT_EQ(rig.questions.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"});
+        EXPECT_FALSE(DirectoryExists(dir / L"a\\sub\\new"));
+        EXPECT_TRUE(rig.fs.createFlags.empty());
+        EXPECT_TRUE(rig.fs.moves.empty());
+        EXPECT_EQ(ReadFileBytes(dir / L"a\\f.txt"), "f");
+    }
+}
+
+TEST(CopyJobTest, MoveWithinOneVolumeRenames) {
+    TempDir dir;
+    dir.WriteFile(L"src\\f.txt", "file");
+    dir.WriteFile(L"src\\d\\g.txt", "tree");
+    dir.MakeDir(L"dst");
+    CopyRig rig;
+    rig.options.mode = kModeMove;
+    rig.options.overallDisplay = true;
+    rig.input.source = Select(dir / L"src", {L"f.txt", L"d"});
+    rig.input.destination = dir / L"dst";
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_TRUE(rig.fs.reads.empty());            // nothing copied
+    EXPECT_EQ(job.Totals().totalFiles, 0u);       // nothing counted
+    ASSERT_EQ(rig.fs.moves.size(), 2u);           // one rename for the file, one for the directory
+    EXPECT_EQ(rig.fs.moves[1].second, dir / L"dst\\d");
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\f.txt"), "file");
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\d\\g.txt"), "tree");
+    EXPECT_FALSE(FileExists(dir / L"src\\f.txt"));
+    EXPECT_FALSE(DirectoryExists(dir / L"src\\d"));
+}
+
+TEST(CopyJobTest, MoveAcrossVolumesCopiesThenDeletes) {
+    TempDir dir;
+    OtherVolumeDir other;
+    ASSERT_TRUE(DirectoryExists(other.path)) << "drive Y: is not mapped";
+    dir.WriteFile(L"src\\f.txt", "file");
+    dir.WriteFile(L"src\\d\\g.txt", "tree");
+    CopyRig rig;
+    rig.options.mode = kModeMove;
+    rig.options.overallDisplay = true;
+    rig.input.source = Select(dir / L"src", {L"f.txt", L"d"});
+    rig.input.destination = other.path;
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_TRUE(rig.fs.moves.empty());
+    EXPECT_EQ(job.Totals().totalFiles, 2u);
+    EXPECT_EQ(ReadFileBytes(other.path + L"\\f.txt"), "file");
+    EXPECT_EQ(ReadFileBytes(other.path + L"\\d\\g.txt"), "tree");
+    EXPECT_FALSE(FileExists(dir / L"src\\f.txt"));
+    EXPECT_FALSE(DirectoryExists(dir / L"src\\d"));
+}
+
+TEST(CopyJobTest, UpMoveAndNeglectDirOnATree) {
+    struct Case {
+        unsigned mode;
+        std::vector<std::wstring> expected;  // files under dst
+        std::vector<std::wstring> absent;
+    };
+    const Case cases[] = {
+        {kModeUpMove, {L"top.txt", L"s1\\one.txt", L"s1\\s2\\two.txt"}, {L"d\\top.txt", L"one.txt"}},
+        {kModeNeglectDir, {L"top.txt", L"one.txt", L"two.txt"}, {L"s1", L"d"}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.WriteFile(L"src\\d\\top.txt", "t");
+        dir.WriteFile(L"src\\d\\s1\\one.txt", "1");
+        dir.WriteFile(L"src\\d\\s1\\s2\\two.txt", "2");
+        dir.WriteFile(L"src\\loose.txt", "selected file, passed over");
+        dir.MakeDir(L"dst");
+        CopyRig rig;
+        rig.options.mode = c.mode;
+        rig.input.source = Select(dir / L"src", {L"d", L"loose.txt"});
+        rig.input.destination = dir / L"dst";
+        CopyJob job = rig.Make();
+        ASSERT_TRUE(job.Run()) << c.mode;
+        for (const std::wstring& name : c.expected) EXPECT_TRUE(FileExists(dir / (L"dst\\" + name))) << ToUtf8(name);
+        for (const std::wstring& name : c.absent)
+            EXPECT_EQ(::GetFileAttributesW((dir / (L"dst\\" + name)).c_str()), INVALID_FILE_ATTRIBUTES)
+                << ToUtf8(name);
+        EXPECT_FALSE(DirectoryExists(dir / L"src\\d")) << c.mode;  // emptied and removed
+        EXPECT_TRUE(FileExists(dir / L"src\\loose.txt"));
+    }
+}
+
+TEST(CopyJobTest, IncludeAndExcludePatternsFilterFilesInsideDirectories) {
+    TempDir dir;
+    dir.WriteFile(L"src\\d\\a.txt", "a");
+    dir.WriteFile(L"src\\d\\b.log", "b");
+    dir.WriteFile(L"src\\d\\skip.txt", "s");
+    dir.WriteFile(L"src\\top.log", "selected at the top: not filtered");
+    CopyRig rig;
+    rig.options.include = {L"*.txt"};
+    rig.options.exclude = {L"skip.*"};
+    rig.input.source = Select(dir / L"src", {L"d", L"top.log"});
+    rig.input.destination = dir / L"dst";
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_TRUE(FileExists(dir / L"dst\\d\\a.txt"));
+    EXPECT_FALSE(FileExists(dir / L"dst\\d\\b.log"));
+    EXPECT_FALSE(FileExists(dir / L"dst\\d\\skip.txt"));
+    EXPECT_TRUE(FileExists(dir / L"dst\\top.log"));
+}
+
+TEST(CopyJobTest, CopyToAllSelectedDirectories) {
+    TempDir dir;
+    dir.WriteFile(L"src\\f.txt", "f");
+    dir.MakeDir(L"other\\t1");
+    dir.MakeDir(L"other\\t2");
+    dir.WriteFile(L"other\\plain.txt", "not a directory");
+    CopyRig rig;
+    rig.options.mode = kModeCopyToAll;
+    rig.input.source = Select(dir / L"src", {L"f.txt"});
+    rig.input.other = Select(dir / L"other", {L"t1", L"plain.txt", L"t2"});
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_EQ(ReadFileBytes(dir / L"other\\t1\\f.txt"), "f");
+    EXPECT_EQ(ReadFileBytes(dir / L"other\\t2\\f.txt"), "f");
+}
+
+TEST(CopyJobTest, DroppedPathsThatVanishedArePassedOver) {
+    TempDir dir;
+    const std::wstring a = dir.WriteFile(L"drop\\a.txt", "a");
+    CopyRig rig;
+    rig.options.mode = kModeDropCopy;
+    rig.input.dropped = {dir / L"drop\\gone.txt", a};
+    rig.input.destination = dir / L"dst";
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_EQ(ReadFileBytes(dir / L"dst\\a.txt"), "a");
+    EXPECT_TRUE(rig.questions.asked.empty());
+}
+
+TEST(CopyJobTest, CancelDuringAFileLeavesNoPartialFile) {
+    TempDir dir;
+    dir.WriteFile(L"src\\big.bin", std::string(500000, 'x'));
+    dir.WriteFile(L"src\\later.bin", "later");
+    CopyRig rig;
+    rig.input.source = Select(dir / L"src", {L"big.bin", L"later.bin"});
+    rig.input.destination = dir / L"dst";
+    CopyJob job = rig.Make();
+    rig.progress.onBar = [&job](int percent) {
+        if (percent < 100) job.RequestCancel();
+    };
+    EXPECT_FALSE(job.Run());
+    EXPECT_FALSE(FileExists(dir / L"dst\\big.bin"));
+    EXPECT_FALSE(FileExists(dir / L"dst\\later.bin"));
+    EXPECT_TRUE(rig.questions.asked.empty());
+}
+
+}  // namespace
+}  // namespace zq::fileops

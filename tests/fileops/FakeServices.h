@@ -1,0 +1,117 @@
+#pragma once
+// Fakes for the copy and delete engines: a real file system with faults that
+// can be switched on per path, scripted yes/no answers, a recording progress
+// sink and a clock that only moves when asked.
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fileops/CopyInterfaces.h"
+#include "fileops/FileSystem.h"
+
+namespace zq::fileops::test {
+
+// Real calls, with injected faults.  Paths are matched by substring, so a test
+// names a file by something unique in its path.
+class FaultyFileSystem : public Win32FileSystem {
+public:
+    struct ReadFault {
+        std::wstring pathPart;
+        LONGLONG afterBytes = 0;  // fail the read that starts at or after this offset
+        DWORD code = ERROR_CRC;
+    };
+    std::vector<ReadFault> readFaults;
+    std::wstring writeFaultPart;    // writes to this file fail…
+    DWORD writeFaultCode = ERROR_WRITE_FAULT;
+    bool writeFaultShort = false;   // …or report fewer bytes written (a full disk)
+    std::wstring vanishPart;        // the source disappears just before it is opened
+    std::wstring lockedPart;        // opening for writing fails with a sharing violation
+    std::wstring deleteFaultPart;   // DeleteFile fails with access denied
+    std::wstring moveFaultPart;     // MoveFile fails with access denied
+    // Drive letter -> removable with this many bytes per sector.
+    std::map<wchar_t, DWORD> removable;
+    // Path prefix -> the volume it is said to be on.
+    std::vector<std::pair<std::wstring, std::wstring>> volumes;
+    ULONGLONG freeBytes = ~0ULL;    // below this many free bytes the disk is "full"
+
+    // What happened.
+    std::vector<DWORD> reads;          // requested sizes
+    std::vector<DWORD> writes;         // requested sizes
+    std::vector<LONGLONG> endsOfFile;  // position at each SetEndOfFile
+    std::vector<DWORD> createFlags;    // flags of each open for writing
+    std::vector<std::pair<std::wstring, std::wstring>> moves;
+
+    HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
+    bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) override;
+    bool Write(HANDLE file, const void* buffer, DWORD bytes, DWORD* written) override;
+    bool Seek(HANDLE file, LONGLONG position) override;
+    bool SetEnd(HANDLE file) override;
+    bool Delete(const std::wstring& path) override;
+    bool Move(const std::wstring& from, const std::wstring& to) override;
+    UINT DriveType(const std::wstring& root) override;
+    DWORD BytesPerSector(const std::wstring& root) override;
+    bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) override;
+    std::wstring VolumeRoot(const std::wstring& path) override;
+    bool SetCurrentDirectory(const std::wstring&) override { return true; }
+
+private:
+    std::map<HANDLE, std::wstring> m_paths;
+    std::map<HANDLE, LONGLONG> m_positions;
+};
+
+// Scripted yes/no answers; an unexpected question is answered No and counted.
+struct ScriptedQuestions : IQuestionAsker {
+    std::deque<int> answers;
+    std::vector<std::wstring> asked;
+    std::vector<std::wstring> told;
+    int unexpected = 0;
+    std::function<void()> onAsk;
+
+    int AskYesNo(const std::wstring& text, const std::wstring&) override {
+        asked.push_back(text);
+        if (onAsk) onAsk();
+        if (answers.empty()) {
+            ++unexpected;
+            return kAnswerNo;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void Tell(const std::wstring& text) override { told.push_back(text); }
+};
+
+struct RecordingProgress : ICopyProgress {
+    std::map<CopyField, std::wstring> last;
+    std::vector<std::wstring> percents;
+    std::function<void(int)> onBar;
+    bool running = false;
+
+    void SetText(CopyField field, const std::wstring& text) override {
+        last[field] = text;
+        if (field == CopyField::FilePercent) percents.push_back(text);
+    }
+    void SetBar(int percent) override {
+        if (onBar) onBar(percent);
+    }
+    void Running(bool) override { running = true; }
+};
+
+struct SteppingClock : IClock {
+    ULONGLONG tick = 1000;
+    ULONGLONG TickMs() override { return tick += 7; }
+    SYSTEMTIME LocalNow() override {
+        SYSTEMTIME t{};
+        t.wYear = 2025;
+        t.wMonth = 6;
+        t.wDay = 1;
+        t.wHour = 12;
+        t.wMinute = 34;
+        t.wSecond = 56;
+        return t;
+    }
+};
+
+}  // namespace zq::fileops::test
