@@ -48,6 +48,12 @@ std::wstring ListLine(HWND dialog, int id, int row) {
     return text;
 }
 
+// The dialog itself is never shown in these tests, so IsWindowVisible would
+// say false for every control.
+bool Shown(HWND dialog, int id) {
+    return (::GetWindowLongW(::GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 std::wstring Text(HWND dialog, int id) {
     wchar_t buffer[600] = {};
     ::GetDlgItemTextW(dialog, id, buffer, 600);
@@ -167,14 +173,14 @@ TEST(CNotViewMenuDlg, ChecksFollowTheChosenModeAndOkWrites) {
         EXPECT_EQ(Text(dlg, IDC_NVM_POPUP0 + 3), L"プラグイン(&I)");
         EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_NVM_POPUP0 + 3, BM_GETCHECK, 0, 0), BST_CHECKED);
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dlg, IDC_NVM_POPUP0 + 3)));
-        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dlg, IDC_NVM_POPUP0 + 7)));
+        EXPECT_TRUE(Shown(dlg, IDC_NVM_POPUP0 + 7));
 
         SetCheck(dlg, IDC_NVM_POPUP0 + 6, true);
         Click(dlg, IDC_NVM_POPUP0 + 6);
         ChooseListRow(dlg, IDC_NVM_MODES, 4);  // the text viewer's bar has seven popups
         EXPECT_EQ(Text(dlg, IDC_NVM_POPUP0 + 1), L"文字列の検索(&C)");
         EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_NVM_POPUP0 + 1, BM_GETCHECK, 0, 0), BST_CHECKED);
-        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dlg, IDC_NVM_POPUP0 + 7)));
+        EXPECT_FALSE(Shown(dlg, IDC_NVM_POPUP0 + 7));
         SetCheck(dlg, IDC_NVM_POPUP0 + 1, false);
         Click(dlg, IDC_NVM_POPUP0 + 1);
         Click(dlg, IDCANCEL);
