@@ -45,36 +45,36 @@ void CKeyConfigBase::OnOK() {
 
 bool CKeyConfigBase::OnCommand(WORD id, WORD code, HWND control) {
     switch (id) {
-    case IDC_KEYCFG_KEYS:
-        if (code != LBN_SELCHANGE) return false;
-        SelectKey(static_cast<int>(Send(control, LB_GETCURSEL)));
-        return true;
-    case IDC_KEYCFG_MOD_NONE:
-    case IDC_KEYCFG_MOD_SHIFT:
-    case IDC_KEYCFG_MOD_CTRL:
-    case IDC_KEYCFG_MOD_ALT:
-        if (code != BN_CLICKED) return false;
-        m_editor.Select(m_editor.KeyIndex(), id - IDC_KEYCFG_MOD_NONE);
-        FillKeyList();
-        ShowSlot();
-        return true;
-    case IDC_KEYCFG_CATEGORY:
-        if (code != CBN_SELCHANGE) return false;
-        FillCommands(static_cast<int>(Send(control, CB_GETCURSEL)));
-        return true;
-    case IDC_KEYCFG_COMMANDS:
-        if (code != LBN_DBLCLK) return false;
-        StoreSelectedCommand();
-        return true;
-    case IDC_KEYCFG_SETCOMMAND:
-        StoreSelectedCommand();
-        return true;
-    case IDC_KEYCFG_CLEAR:
-        m_editor.Clear();
-        Store(AssignmentProblem::None);
-        return true;
-    default:
-        return false;
+        case IDC_KEYCFG_KEYS:
+            if (code != LBN_SELCHANGE) return false;
+            SelectKey(static_cast<int>(Send(control, LB_GETCURSEL)));
+            return true;
+        case IDC_KEYCFG_MOD_NONE:
+        case IDC_KEYCFG_MOD_SHIFT:
+        case IDC_KEYCFG_MOD_CTRL:
+        case IDC_KEYCFG_MOD_ALT:
+            if (code != BN_CLICKED) return false;
+            m_editor.Select(m_editor.KeyIndex(), id - IDC_KEYCFG_MOD_NONE);
+            FillKeyList();
+            ShowSlot();
+            return true;
+        case IDC_KEYCFG_CATEGORY:
+            if (code != CBN_SELCHANGE) return false;
+            FillCommands(static_cast<int>(Send(control, CB_GETCURSEL)));
+            return true;
+        case IDC_KEYCFG_COMMANDS:
+            if (code != LBN_DBLCLK) return false;
+            StoreSelectedCommand();
+            return true;
+        case IDC_KEYCFG_SETCOMMAND:
+            StoreSelectedCommand();
+            return true;
+        case IDC_KEYCFG_CLEAR:
+            m_editor.Clear();
+            Store(AssignmentProblem::None);
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -19,26 +19,26 @@ bool CKeyConfigDlg::OnCommand(WORD id, WORD code, HWND control) {
     if (code != BN_CLICKED) return CKeyConfigBase::OnCommand(id, code, control);
     KeyConfigEditor& editor = Editor();
     switch (id) {
-    case IDC_KEYCFG_SETTEXT:
-        Store(editor.AssignText(GetDlgItemText(IDC_KEYCFG_TEXT)));
-        return true;
-    case IDC_KEYCFG_SETDIR:
-        Store(editor.AssignKeyJumpDir(GetDlgItemText(IDC_KEYCFG_DIR)));
-        return true;
-    case IDC_KEYCFG_SETFILE:
-        Store(editor.AssignProgram(GetDlgItemText(IDC_KEYCFG_FILE), GetDlgItemText(IDC_KEYCFG_PARAMS)));
-        return true;
-    case IDC_KEYCFG_SETDEFAULTEXE:
-        Store(editor.AssignDefaultExe(GetDlgItemText(IDC_KEYCFG_FILE), GetDlgItemText(IDC_KEYCFG_PARAMS)));
-        return true;
-    case IDC_KEYCFG_DIRBROWSE:
-        BrowseDirectory();
-        return true;
-    case IDC_KEYCFG_FILEBROWSE:
-        BrowseFile();
-        return true;
-    default:
-        return CKeyConfigBase::OnCommand(id, code, control);
+        case IDC_KEYCFG_SETTEXT:
+            Store(editor.AssignText(GetDlgItemText(IDC_KEYCFG_TEXT)));
+            return true;
+        case IDC_KEYCFG_SETDIR:
+            Store(editor.AssignKeyJumpDir(GetDlgItemText(IDC_KEYCFG_DIR)));
+            return true;
+        case IDC_KEYCFG_SETFILE:
+            Store(editor.AssignProgram(GetDlgItemText(IDC_KEYCFG_FILE), GetDlgItemText(IDC_KEYCFG_PARAMS)));
+            return true;
+        case IDC_KEYCFG_SETDEFAULTEXE:
+            Store(editor.AssignDefaultExe(GetDlgItemText(IDC_KEYCFG_FILE), GetDlgItemText(IDC_KEYCFG_PARAMS)));
+            return true;
+        case IDC_KEYCFG_DIRBROWSE:
+            BrowseDirectory();
+            return true;
+        case IDC_KEYCFG_FILEBROWSE:
+            BrowseFile();
+            return true;
+        default:
+            return CKeyConfigBase::OnCommand(id, code, control);
     }
 }
 
@@ -47,16 +47,16 @@ void CKeyConfigDlg::ShowSlotFields() {
     // the user typed, so a program can be tried on several keys in a row.
     const ParsedAssignment parts = Editor().CurrentParts();
     switch (parts.form) {
-    case AssignmentForm::Command:
-        if (parts.word == kKeyJumpDirCommand) SetDlgItemText(IDC_KEYCFG_DIR, parts.argument);
-        break;
-    case AssignmentForm::DefaultExe:
-    case AssignmentForm::Program:
-        SetDlgItemText(IDC_KEYCFG_FILE, parts.program);
-        SetDlgItemText(IDC_KEYCFG_PARAMS, parts.parameters);
-        break;
-    default:
-        break;
+        case AssignmentForm::Command:
+            if (parts.word == kKeyJumpDirCommand) SetDlgItemText(IDC_KEYCFG_DIR, parts.argument);
+            break;
+        case AssignmentForm::DefaultExe:
+        case AssignmentForm::Program:
+            SetDlgItemText(IDC_KEYCFG_FILE, parts.program);
+            SetDlgItemText(IDC_KEYCFG_PARAMS, parts.parameters);
+            break;
+        default:
+            break;
     }
 }
 

@@ -6,8 +6,7 @@ namespace zq {
 
 namespace {
 
-const wchar_t* const kKeyConfigCommands[kModeGroupCount] = {L"@Filerkey", L"@Viewerkey", L"@Graphickey",
-                                                             L"@Binarykey"};
+const wchar_t* const kKeyConfigCommands[kModeGroupCount] = {L"@Filerkey", L"@Viewerkey", L"@Graphickey", L"@Binarykey"};
 
 }  // namespace
 

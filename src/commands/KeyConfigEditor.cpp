@@ -21,16 +21,16 @@ bool Blank(std::wstring_view text) {
 
 const wchar_t* ProblemMessage(AssignmentProblem problem) {
     switch (problem) {
-    case AssignmentProblem::UnknownCommand:
-        return L"このモードにはないコマンドです";
-    case AssignmentProblem::MissingArgument:
-        return L"設定する内容が入力されていません";
-    case AssignmentProblem::NotInThisMode:
-        return L"このモードでは設定できません";
-    case AssignmentProblem::CommaInProgram:
-        return L"ファイル名に「,」は使えません";
-    case AssignmentProblem::None:
-        break;
+        case AssignmentProblem::UnknownCommand:
+            return L"このモードにはないコマンドです";
+        case AssignmentProblem::MissingArgument:
+            return L"設定する内容が入力されていません";
+        case AssignmentProblem::NotInThisMode:
+            return L"このモードでは設定できません";
+        case AssignmentProblem::CommaInProgram:
+            return L"ファイル名に「,」は使えません";
+        case AssignmentProblem::None:
+            break;
     }
     return L"";
 }
@@ -121,7 +121,8 @@ AssignmentProblem KeyConfigEditor::Check(std::wstring_view text) const {
     if (!text.starts_with(L'@')) return filer ? AssignmentProblem::None : AssignmentProblem::NotInThisMode;
     const std::wstring_view word = CommandWord(text);
     const std::wstring_view argument = CommandArgument(text);
-    if (word == kDefaultCplCommand) return Blank(argument) ? AssignmentProblem::MissingArgument : AssignmentProblem::None;
+    if (word == kDefaultCplCommand)
+        return Blank(argument) ? AssignmentProblem::MissingArgument : AssignmentProblem::None;
     if (word == kDefaultExeCommand) {
         if (!filer) return AssignmentProblem::NotInThisMode;
         return Blank(argument) ? AssignmentProblem::MissingArgument : AssignmentProblem::None;

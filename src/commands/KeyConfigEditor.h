@@ -21,10 +21,10 @@ namespace zq {
 // Why a text cannot be stored in the slot being edited.
 enum class AssignmentProblem {
     None,
-    UnknownCommand,    // "@" and a word that is neither a command of the mode nor a known form
-    MissingArgument,   // "@Keyjumpdir", "@Defaultexe" or "@Defaultcpl" without what they need
-    NotInThisMode,     // a Filer-only form offered to a Viewer, Graphic or BinaryEditor key
-    CommaInProgram,    // the dispatcher divides program and parameters at the first comma
+    UnknownCommand,   // "@" and a word that is neither a command of the mode nor a known form
+    MissingArgument,  // "@Keyjumpdir", "@Defaultexe" or "@Defaultcpl" without what they need
+    NotInThisMode,    // a Filer-only form offered to a Viewer, Graphic or BinaryEditor key
+    CommaInProgram,   // the dispatcher divides program and parameters at the first comma
 };
 
 // The message the dialogs show for a refused text; "" for None.

@@ -19,12 +19,12 @@ void ReadKeySections(const IniFile& ini, KeyAssignments& keys) {
 bool ImportKeyData(const std::wstring& path, KeyAssignments& keys, IniRetryPolicy retry) {
     IniFile ini(path, std::move(retry));
     switch (ini.Load()) {
-    case IniLoadResult::Loaded:
-        break;
-    case IniLoadResult::Empty:
-        return true;  // a file without any line names no key, so every key keeps its assignment
-    default:
-        return false;
+        case IniLoadResult::Loaded:
+            break;
+        case IniLoadResult::Empty:
+            return true;  // a file without any line names no key, so every key keeps its assignment
+        default:
+            return false;
     }
     // Built on a copy so that the live assignments change all at once.
     KeyAssignments imported = keys;

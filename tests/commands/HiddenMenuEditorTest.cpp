@@ -23,10 +23,8 @@ TEST(HiddenMenuEditor, ListsTheSevenModesWithTheirPopups) {
         bool alwaysHidden;
     };
     const Case cases[] = {
-        {0, 8, 3, L"プラグイン(&I)", false, true},
-        {0, 8, 6, L"マルチメディア(&P)", false, false},
-        {3, 7, 3, L"表示設定(&V)", false, false},
-        {5, 9, 3, L"データ操作(&M)", true, false},
+        {0, 8, 3, L"プラグイン(&I)", false, true},  {0, 8, 6, L"マルチメディア(&P)", false, false},
+        {3, 7, 3, L"表示設定(&V)", false, false},   {5, 9, 3, L"データ操作(&M)", true, false},
         {6, 8, 2, L"画像の保存(&B)", false, false},
     };
     for (const Case& c : cases) {
@@ -46,11 +44,11 @@ TEST(HiddenMenuEditor, CancelKeepsOkWritesAndTheFlagsRoundTrip) {
     const HiddenMenuFlags before = live;
 
     HiddenMenuEditor editor(live);
-    editor.SetHidden(0, 6, true);   // "マルチメディア(&P)" of the directory listing only
+    editor.SetHidden(0, 6, true);  // "マルチメディア(&P)" of the directory listing only
     editor.SetHidden(1, 0, false);
-    editor.SetHidden(3, 7, true);   // the archive bar has seven popups: no such item
+    editor.SetHidden(3, 7, true);  // the archive bar has seven popups: no such item
     editor.SetHidden(4, 9, true);
-    EXPECT_EQ(live, before);        // nothing reaches the live flags before OK
+    EXPECT_EQ(live, before);  // nothing reaches the live flags before OK
 
     editor.ApplyTo(live);
     EXPECT_TRUE(live.Hidden(0, 6));

@@ -60,11 +60,11 @@ TEST(KeyDataImport, TakesTheFourKeySectionsAndNothingElse) {
     const Case cases[] = {
         {ModeGroup::Filer, L"C", 0, L"@Move"},
         {ModeGroup::Filer, L"F5", zq::kModifierCtrl, L"notepad.exe,$F"},
-        {ModeGroup::Filer, L"Q", 0, L""},              // present and empty: unassigned
-        {ModeGroup::Filer, L"A", 0, L"@Attribute"},    // only ALLDATA names it
-        {ModeGroup::Filer, L"D", 0, L"@Delete"},       // only a look-alike section names it
-        {ModeGroup::Filer, L"E", 0, L"@Edit"},         // only NOTVIEWMENU names it
-        {ModeGroup::Filer, L"X", 0, L"@Execute"},      // not named: keeps its assignment
+        {ModeGroup::Filer, L"Q", 0, L""},            // present and empty: unassigned
+        {ModeGroup::Filer, L"A", 0, L"@Attribute"},  // only ALLDATA names it
+        {ModeGroup::Filer, L"D", 0, L"@Delete"},     // only a look-alike section names it
+        {ModeGroup::Filer, L"E", 0, L"@Edit"},       // only NOTVIEWMENU names it
+        {ModeGroup::Filer, L"X", 0, L"@Execute"},    // not named: keeps its assignment
         {ModeGroup::Viewer, L"Q", zq::kModifierShift, L"@Closeviewer"},
         {ModeGroup::Viewer, L"Q", 0, L"@Quit"},
         {ModeGroup::Graphic, L"Z", 0, L"@Zoomin"},
