@@ -32,6 +32,9 @@ std::wstring WriteForeignSettings(const zq::test::TempDir& dir) {
     out.WriteString(L"GRAPHICKEYEXEDATA", L"N_Z", L"@Zoomin");
     out.WriteString(L"BINARYKEYEXEDATA", L"C_A", L"@Binaryallselect");
     out.WriteString(L"NOTVIEWMENU", L"N_E", L"@Quit");
+    // A second section of a name that came before: the reader takes the first only.
+    out.WriteString(L"KEYEXEDATA", L"N_C", L"@Delete");
+    out.WriteString(L"KEYEXEDATA", L"N_H", L"@Dirsize");
     EXPECT_TRUE(out.CloseWriting());
     return path;
 }
