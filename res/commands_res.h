@@ -335,3 +335,32 @@
 #define IDM_SELECTRANGE                      5287  // @Selectrange
 #define IDM_BINARYALLSELECT                  5288  // @Binaryallselect
 #define IDM_BINARYKEY                        5289  // @Binarykey
+
+// Key-configuration dialogs.  The Viewer dialog uses the same control
+// identifiers for the parts both dialogs have.
+#define IDD_KEYCONFIG            3700
+#define IDD_VIEWKEYCONFIG        3701
+#define IDC_KEYCFG_KEYS          3710
+#define IDC_KEYCFG_MOD_NONE      3711
+#define IDC_KEYCFG_MOD_SHIFT     3712
+#define IDC_KEYCFG_MOD_CTRL      3713
+#define IDC_KEYCFG_MOD_ALT       3714
+#define IDC_KEYCFG_TEXT          3715
+#define IDC_KEYCFG_SETTEXT       3716
+#define IDC_KEYCFG_CATEGORY      3717
+#define IDC_KEYCFG_COMMANDS      3718
+#define IDC_KEYCFG_SETCOMMAND    3719
+#define IDC_KEYCFG_CLEAR         3720
+#define IDC_KEYCFG_DIR           3721
+#define IDC_KEYCFG_DIRBROWSE     3722
+#define IDC_KEYCFG_SETDIR        3723
+#define IDC_KEYCFG_FILE          3724
+#define IDC_KEYCFG_FILEBROWSE    3725
+#define IDC_KEYCFG_PARAMS        3726
+#define IDC_KEYCFG_SETFILE       3727
+#define IDC_KEYCFG_SETDEFAULTEXE 3728
+
+// Hidden top-level menus.
+#define IDD_NOTVIEWMENU          3740
+#define IDC_NVM_MODES            3741
+#define IDC_NVM_POPUP0           3750  // ten check boxes, 3750 to 3759

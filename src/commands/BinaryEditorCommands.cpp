@@ -6,15 +6,8 @@
 namespace zq::commands_data {
 
 const wchar_t* const kBinaryEditorCategories[] = {
-    L"通常操作関係",
-    L"カーソル関係",
-    L"検索関係",
-    L"データ操作関係",
-    L"特殊操作",
-    L"表示設定",
-    L"設定",
-    L"コントロールパネル",
-    L"マルチメディア",
+    L"通常操作関係", L"カーソル関係", L"検索関係",           L"データ操作関係", L"特殊操作",
+    L"表示設定",     L"設定",         L"コントロールパネル", L"マルチメディア",
 };
 const std::size_t kBinaryEditorCategoryCount = std::size(kBinaryEditorCategories);
 

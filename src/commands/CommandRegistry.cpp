@@ -10,22 +10,24 @@ namespace {
 // focus.  Some are not in any table ("@MciCdVolumeUp"), so that a hand-written
 // assignment still reaches them.
 const wchar_t* const kCommonCommands[] = {
-    L"@Zoomscreen",   L"@Scsi01",          L"@Scsi02",          L"@Scsi03",         L"@Scsi04",
-    L"@Scsi05",       L"@Scsi06",          L"@Scsi07",          L"@Scsi08",         L"@Scsi09",
-    L"@Allscsiopen",  L"@Allscsiclose",    L"@Displayset0",     L"@Displayset1",    L"@Displayset2",
-    L"@Displayset3",  L"@Displayset4",     L"@Displayset5",     L"@Displayset6",    L"@Displayset7",
-    L"@Displayset8",  L"@Displayset9",     L"@Changedisplay",   L"@Soundpause",     L"@Soundstop",
-    L"@Setsoundlist", L"@Setsoundpause",   L"@Soundliststop",   L"@Soundlistnext",  L"@Soundlistbefore",
-    L"@Soundlistsave", L"@Soundlistrepeat", L"@Soundlistrandom", L"@CdPlay",         L"@CdPause",
-    L"@CdStop",       L"@CdNext",          L"@CdBefore",        L"@CdRepeat",       L"@CdRandom",
-    L"@CdPlayConfig", L"@MciCdVolumeUp",   L"@MciCdVolumeDown", L"@Sound50",        L"@Sound100",
-    L"@Sound150",     L"@Sound200",        L"@Sound300",        L"@Sound400",       L"@Soundfullscreen",
-    L"@MciVolumeUp",  L"@MciVolumeDown",   L"@TextBox",         L"@Defaultcpl",
+    L"@Zoomscreen",    L"@Scsi01",          L"@Scsi02",          L"@Scsi03",        L"@Scsi04",
+    L"@Scsi05",        L"@Scsi06",          L"@Scsi07",          L"@Scsi08",        L"@Scsi09",
+    L"@Allscsiopen",   L"@Allscsiclose",    L"@Displayset0",     L"@Displayset1",   L"@Displayset2",
+    L"@Displayset3",   L"@Displayset4",     L"@Displayset5",     L"@Displayset6",   L"@Displayset7",
+    L"@Displayset8",   L"@Displayset9",     L"@Changedisplay",   L"@Soundpause",    L"@Soundstop",
+    L"@Setsoundlist",  L"@Setsoundpause",   L"@Soundliststop",   L"@Soundlistnext", L"@Soundlistbefore",
+    L"@Soundlistsave", L"@Soundlistrepeat", L"@Soundlistrandom", L"@CdPlay",        L"@CdPause",
+    L"@CdStop",        L"@CdNext",          L"@CdBefore",        L"@CdRepeat",      L"@CdRandom",
+    L"@CdPlayConfig",  L"@MciCdVolumeUp",   L"@MciCdVolumeDown", L"@Sound50",       L"@Sound100",
+    L"@Sound150",      L"@Sound200",        L"@Sound300",        L"@Sound400",      L"@Soundfullscreen",
+    L"@MciVolumeUp",   L"@MciVolumeDown",   L"@TextBox",         L"@Defaultcpl",
 };
 
 }  // namespace
 
-std::span<const wchar_t* const> CommonCommandNames() { return kCommonCommands; }
+std::span<const wchar_t* const> CommonCommandNames() {
+    return kCommonCommands;
+}
 
 bool IsCommonCommand(std::wstring_view word) {
     for (const wchar_t* name : kCommonCommands)
@@ -55,7 +57,20 @@ const CommandHandler* CommandRegistry::Resolve(ModeGroup group, std::wstring_vie
     return nullptr;
 }
 
-bool CommandRegistry::HasHandler(ModeGroup group, std::wstring_view name) const { return Resolve(group, name) != nullptr; }
+bool CommandRegistry::HasHandler(ModeGroup group, std::wstring_view name) const {
+    return Resolve(group, name) != nullptr;
+}
+
+std::vector<std::wstring> CommandRegistry::NamesNotInTables() const {
+    std::vector<std::wstring> names;
+    for (ModeGroup g : kAllModeGroups) {
+        for (const auto& [name, handler] : m_mode[static_cast<int>(g)])
+            if (FindCommand(g, name) == nullptr && !IsCommonCommand(name)) names.push_back(name);
+    }
+    for (const auto& [name, handler] : m_common)
+        if (!IsCommonCommand(name)) names.push_back(name);
+    return names;
+}
 
 RouteResult CommandRegistry::Route(ModeGroup group, std::wstring_view text) const {
     const std::wstring_view word = CommandWord(text);

@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "commands/CommandTable.h"
 
@@ -42,7 +43,7 @@ enum class RouteResult {
 [[nodiscard]] bool IsCommonCommand(std::wstring_view word);
 
 class CommandRegistry {
-public:
+  public:
     // A later registration of the same name replaces the earlier one.
     void Register(ModeGroup group, std::wstring_view name, CommandHandler handler);
     void RegisterCommon(std::wstring_view name, CommandHandler handler);
@@ -58,7 +59,12 @@ public:
 
     [[nodiscard]] bool HasHandler(ModeGroup group, std::wstring_view name) const;
 
-private:
+    // Registrations under a name that neither the mode's table nor the common
+    // routine has: a misspelt name would otherwise never run.  The program's
+    // own start-up test expects this to be empty.
+    [[nodiscard]] std::vector<std::wstring> NamesNotInTables() const;
+
+  private:
     [[nodiscard]] const CommandHandler* Resolve(ModeGroup group, std::wstring_view word) const;
 
     std::map<std::wstring, CommandHandler, std::less<>> m_mode[kModeGroupCount];

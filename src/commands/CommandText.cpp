@@ -12,7 +12,9 @@ void SplitProgram(std::wstring_view text, ParsedAssignment& out) {
 
 }  // namespace
 
-std::wstring_view CommandWord(std::wstring_view text) { return text.substr(0, text.find(L' ')); }
+std::wstring_view CommandWord(std::wstring_view text) {
+    return text.substr(0, text.find(L' '));
+}
 
 std::wstring_view CommandArgument(std::wstring_view text) {
     const std::size_t blank = text.find(L' ');

@@ -36,9 +36,13 @@ bool ValidSlot(int keyIndex, int modifier) {
 // Defined with the built-in rows in KeyDefaults.cpp.
 void FillBuiltInAssignments(KeyAssignments& keys);
 
-const wchar_t* KeySectionName(ModeGroup group) { return kSections[static_cast<int>(group)].section; }
+const wchar_t* KeySectionName(ModeGroup group) {
+    return kSections[static_cast<int>(group)].section;
+}
 
-std::size_t AssignmentCapacity(ModeGroup group) { return kSections[static_cast<int>(group)].capacity; }
+std::size_t AssignmentCapacity(ModeGroup group) {
+    return kSections[static_cast<int>(group)].capacity;
+}
 
 std::wstring AssignmentKeyName(int keyIndex, int modifier) {
     if (!ValidSlot(keyIndex, modifier)) return {};

@@ -35,7 +35,7 @@ using KeyValueLine = std::pair<std::wstring, std::wstring>;  // (key name, value
 [[nodiscard]] std::wstring AssignmentKeyName(int keyIndex, int modifier);
 
 class KeyAssignments {
-public:
+  public:
     KeyAssignments() = default;  // every key unassigned in every mode
 
     // The program's defaults, which are also the defaults of the key sections.
@@ -63,7 +63,7 @@ public:
 
     friend bool operator==(const KeyAssignments&, const KeyAssignments&) = default;
 
-private:
+  private:
     using ModeKeys = std::array<std::array<std::wstring, kModifierCount>, kKeyCount>;
     std::array<ModeKeys, kModeGroupCount> m_text;
 };

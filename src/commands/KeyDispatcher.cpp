@@ -9,9 +9,12 @@ namespace {
 
 KeyOutcome FromRoute(RouteResult r) {
     switch (r) {
-        case RouteResult::Ran: return KeyOutcome::Ran;
-        case RouteResult::NoHandler: return KeyOutcome::NoHandler;
-        case RouteResult::NotACommand: break;
+        case RouteResult::Ran:
+            return KeyOutcome::Ran;
+        case RouteResult::NoHandler:
+            return KeyOutcome::NoHandler;
+        case RouteResult::NotACommand:
+            break;
     }
     return KeyOutcome::Consumed;
 }

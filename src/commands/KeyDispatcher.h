@@ -27,7 +27,9 @@ enum class KeyOutcome {
     Intercepted,  // taken by the key-down steps before the dispatch (KeyDownRouter)
 };
 
-[[nodiscard]] constexpr bool IsConsumed(KeyOutcome o) { return o != KeyOutcome::NotConsumed; }
+[[nodiscard]] constexpr bool IsConsumed(KeyOutcome o) {
+    return o != KeyOutcome::NotConsumed;
+}
 
 struct ProgramCall {
     std::wstring program;
@@ -36,7 +38,7 @@ struct ProgramCall {
 };
 
 class IKeyDispatchHost {
-public:
+  public:
     virtual ~IKeyDispatchHost() = default;
     // Mode query over the shown panes (pane -1, shown, this mode mask).
     [[nodiscard]] virtual bool ShownPaneInMode(std::uint32_t modeMask) const = 0;
@@ -47,7 +49,7 @@ public:
 };
 
 class KeyDispatcher {
-public:
+  public:
     KeyDispatcher(const KeyAssignments& keys, const CommandRegistry& registry, IKeyDispatchHost& host)
         : m_keys(keys), m_registry(registry), m_host(host) {}
 
@@ -56,7 +58,7 @@ public:
     // The text of an assignment run in a group, as a key would run it.
     [[nodiscard]] KeyOutcome RunAssignment(ModeGroup group, std::wstring_view text, int modifier, unsigned virtualKey);
 
-private:
+  private:
     [[nodiscard]] KeyOutcome RunFilerFallback(std::wstring_view text);
 
     const KeyAssignments& m_keys;

@@ -16,15 +16,15 @@
 namespace zq {
 
 struct KeyDownSettings {
-    bool enableMenuButton = true;           // ENABLEMENUBUTON
-    bool incModeNeglectReturn = true;       // INCMODENEGLECTRETURN
-    bool driveListCurJump[3] = {};          // DRIVELISTCURJUMP, ...SHIFT, ...CTRL (by modifier index)
-    bool driveListChangeDriveByKey = false; // DRIVELISTCHANGEDRIVEBYKEY
+    bool enableMenuButton = true;            // ENABLEMENUBUTON
+    bool incModeNeglectReturn = true;        // INCMODENEGLECTRETURN
+    bool driveListCurJump[3] = {};           // DRIVELISTCURJUMP, ...SHIFT, ...CTRL (by modifier index)
+    bool driveListChangeDriveByKey = false;  // DRIVELISTCHANGEDRIVEBYKEY
 };
 
 // The owners of the steps: the view, the in-list search, the directory jumps.
 class IKeyDownHooks {
-public:
+  public:
     virtual ~IKeyDownHooks() = default;
     // Mode query on the active pane (the one with the focus).
     [[nodiscard]] virtual bool ActivePaneInMode(std::uint32_t modeMask) const = 0;
@@ -47,7 +47,7 @@ inline constexpr unsigned kVirtualKeyReturn = 0x0D;
 inline constexpr unsigned kVirtualKeyF10 = 0x79;
 
 class KeyDownRouter {
-public:
+  public:
     KeyDownRouter(KeyDispatcher& dispatcher, IKeyDownHooks& hooks, const KeyDownSettings& settings)
         : m_dispatcher(dispatcher), m_hooks(hooks), m_settings(settings) {}
 
@@ -58,7 +58,7 @@ public:
     // other system key is left to the window.
     [[nodiscard]] KeyOutcome OnSystemKeyDown(unsigned virtualKey, bool altDown, bool shiftDown, bool ctrlDown);
 
-private:
+  private:
     KeyDispatcher& m_dispatcher;
     IKeyDownHooks& m_hooks;
     const KeyDownSettings& m_settings;

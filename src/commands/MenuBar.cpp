@@ -10,25 +10,39 @@ namespace zq {
 namespace {
 
 const StructMenuMode kMenuModes[kMenuModeCount] = {
-    {L"ファイラーモード", IDR_MENU_FILER, 8,
+    {L"ファイラーモード",
+     IDR_MENU_FILER,
+     8,
      {L"ファイル操作(&F)", L"ドライブ変更(&C)", L"特殊操作(&S)", L"プラグイン(&I)", L"表示設定(&V)", L"各種設定(&D)",
       L"マルチメディア(&P)", L"ヘルプ(&H)"}},
-    {L"ネットワークモード", IDR_MENU_NETWORK, 8,
+    {L"ネットワークモード",
+     IDR_MENU_NETWORK,
+     8,
      {L"操作(&O)", L"ドライブ変更(&C)", L"特殊操作(&S)", L"プラグイン(&I)", L"表示設定(&V)", L"各種設定(&D)",
       L"マルチメディア(&P)", L"ヘルプ(&H)"}},
-    {L"ドライブリストモード", IDR_MENU_DRIVELIST, 8,
+    {L"ドライブリストモード",
+     IDR_MENU_DRIVELIST,
+     8,
      {L"操作(&O)", L"ドライブ変更(&C)", L"特殊操作(&S)", L"プラグイン(&I)", L"表示設定(&V)", L"各種設定(&D)",
       L"マルチメディア(&P)", L"ヘルプ(&H)"}},
-    {L"圧縮ファイルの閲覧モード", IDR_MENU_ARCHIVE, 7,
-     {L"ファイル操作(&F)", L"ドライブ変更(&C)", L"特殊操作(&S)", L"表示設定(&V)", L"各種設定(&D)", L"マルチメディア(&P)",
-      L"ヘルプ(&H)"}},
-    {L"ファイル閲覧モード", IDR_MENU_VIEWER, 7,
+    {L"圧縮ファイルの閲覧モード",
+     IDR_MENU_ARCHIVE,
+     7,
+     {L"ファイル操作(&F)", L"ドライブ変更(&C)", L"特殊操作(&S)", L"表示設定(&V)", L"各種設定(&D)",
+      L"マルチメディア(&P)", L"ヘルプ(&H)"}},
+    {L"ファイル閲覧モード",
+     IDR_MENU_VIEWER,
+     7,
      {L"操作(&O)", L"文字列の検索(&C)", L"特殊操作(&S)", L"表示設定(&V)", L"各種設定(&D)", L"マルチメディア(&P)",
       L"ヘルプ(&H)"}},
-    {L"バイナリエディットモード", IDR_MENU_BINARY, 9,
+    {L"バイナリエディットモード",
+     IDR_MENU_BINARY,
+     9,
      {L"操作(&O)", L"行数移動(&L)", L"検索(&C)", L"データ操作(&M)", L"特殊操作(&S)", L"表示設定(&V)", L"各種設定(&D)",
       L"マルチメディア(&P)", L"ヘルプ(&H)"}},
-    {L"画像の閲覧モード", IDR_MENU_GRAPHIC, 8,
+    {L"画像の閲覧モード",
+     IDR_MENU_GRAPHIC,
+     8,
      {L"操作(&O)", L"次の画像へ(&N)", L"画像の保存(&B)", L"特殊操作(&S)", L"表示設定(&V)", L"各種設定(&D)",
       L"マルチメディア(&P)", L"ヘルプ(&H)"}},
 };
@@ -40,12 +54,19 @@ struct StructMenuChoice {
 
 // Tried in this order against the focused pane.
 const StructMenuChoice kMenuChoices[] = {
-    {kModeDirectory, IDR_MENU_FILER},   {kModeArchive, IDR_MENU_ARCHIVE},       {kModePicture | kModeArchivePicture, IDR_MENU_GRAPHIC},
-    {kModeArchiveText, IDR_MENU_VIEWER}, {kModeText, IDR_MENU_VIEWER},          {kModeDriveList, IDR_MENU_DRIVELIST},
-    {kModeBinary, IDR_MENU_BINARY},     {kModeNetwork, IDR_MENU_NETWORK},
+    {kModeDirectory, IDR_MENU_FILER},
+    {kModeArchive, IDR_MENU_ARCHIVE},
+    {kModePicture | kModeArchivePicture, IDR_MENU_GRAPHIC},
+    {kModeArchiveText, IDR_MENU_VIEWER},
+    {kModeText, IDR_MENU_VIEWER},
+    {kModeDriveList, IDR_MENU_DRIVELIST},
+    {kModeBinary, IDR_MENU_BINARY},
+    {kModeNetwork, IDR_MENU_NETWORK},
 };
 
-bool ValidFlag(int mode, int popup) { return mode >= 0 && mode < kMenuModeCount && popup >= 0 && popup < kMaxMenuPopups; }
+bool ValidFlag(int mode, int popup) {
+    return mode >= 0 && mode < kMenuModeCount && popup >= 0 && popup < kMaxMenuPopups;
+}
 
 std::wstring FlagKeyName(int mode, int popup) {
     wchar_t name[16];
@@ -55,7 +76,9 @@ std::wstring FlagKeyName(int mode, int popup) {
 
 }  // namespace
 
-std::span<const StructMenuMode> MenuModeTable() { return kMenuModes; }
+std::span<const StructMenuMode> MenuModeTable() {
+    return kMenuModes;
+}
 
 int MenuModeIndex(unsigned resource) {
     for (int i = 0; i < kMenuModeCount; ++i)
@@ -70,7 +93,9 @@ unsigned ChooseMenuBar(bool menuDisplay, const ModeQuery& focusedPaneIn) {
     return 0;
 }
 
-bool HiddenMenuFlags::Hidden(int mode, int popup) const { return ValidFlag(mode, popup) && m_hidden[mode][popup]; }
+bool HiddenMenuFlags::Hidden(int mode, int popup) const {
+    return ValidFlag(mode, popup) && m_hidden[mode][popup];
+}
 
 void HiddenMenuFlags::SetHidden(int mode, int popup, bool hidden) {
     if (ValidFlag(mode, popup)) m_hidden[mode][popup] = hidden;
@@ -88,7 +113,8 @@ void HiddenMenuFlags::ReadSection(const std::vector<KeyValueLine>& lines) {
     for (int m = 0; m < kMenuModeCount; ++m) {
         for (int p = 0; p < kMenuModes[m].popupCount; ++p) {
             const std::wstring key = FlagKeyName(m, p);
-            const auto it = std::find_if(lines.begin(), lines.end(), [&](const KeyValueLine& l) { return l.first == key; });
+            const auto it =
+                std::find_if(lines.begin(), lines.end(), [&](const KeyValueLine& l) { return l.first == key; });
             if (it != lines.end()) m_hidden[m][p] = std::wcstol(it->second.c_str(), nullptr, 10) != 0;
         }
     }

@@ -39,7 +39,7 @@ inline constexpr std::wstring_view kPluginPopupLabel = L"プラグイン(&I)";
 
 // Hidden flags per record and popup; section NOTVIEWMENU, keys "MENU%02d%02d".
 class HiddenMenuFlags {
-public:
+  public:
     [[nodiscard]] bool Hidden(int mode, int popup) const;
     void SetHidden(int mode, int popup, bool hidden);
 
@@ -50,7 +50,7 @@ public:
 
     friend bool operator==(const HiddenMenuFlags&, const HiddenMenuFlags&) = default;
 
-private:
+  private:
     bool m_hidden[kMenuModeCount][kMaxMenuPopups] = {};
 };
 

@@ -34,8 +34,12 @@ std::optional<ModeGroup> FirstGroup(const StructGroupMask (&order)[N], const Mod
 
 }  // namespace
 
-std::optional<ModeGroup> KeyDispatchGroup(const ModeQuery& shownPaneIn) { return FirstGroup(kKeyDispatchOrder, shownPaneIn); }
+std::optional<ModeGroup> KeyDispatchGroup(const ModeQuery& shownPaneIn) {
+    return FirstGroup(kKeyDispatchOrder, shownPaneIn);
+}
 
-std::optional<ModeGroup> MenuCommandGroup(const ModeQuery& shownPaneIn) { return FirstGroup(kMenuOrder, shownPaneIn); }
+std::optional<ModeGroup> MenuCommandGroup(const ModeQuery& shownPaneIn) {
+    return FirstGroup(kMenuOrder, shownPaneIn);
+}
 
 }  // namespace zq

@@ -6,12 +6,7 @@
 namespace zq::commands_data {
 
 const wchar_t* const kViewerCategories[] = {
-    L"通常操作関係",
-    L"特殊操作",
-    L"表示設定",
-    L"設定",
-    L"コントロールパネル",
-    L"マルチメディア",
+    L"通常操作関係", L"特殊操作", L"表示設定", L"設定", L"コントロールパネル", L"マルチメディア",
 };
 const std::size_t kViewerCategoryCount = std::size(kViewerCategories);
 

@@ -11,7 +11,9 @@ using zq::ModeGroup;
 
 namespace {
 
-int Key(const wchar_t* name) { return zq::FindKeyIndexByName(name); }
+int Key(const wchar_t* name) {
+    return zq::FindKeyIndexByName(name);
+}
 
 }  // namespace
 
@@ -30,8 +32,8 @@ TEST(KeyTable, EightyEightDistinctKeysWithTheirCodes) {
         int index;
     };
     const Case cases[] = {
-        {L"A", 0x41, 0},        {L"1", 0x31, 26},         {L"0", 0x30, 35},          {L"(", 0xBC, 44},
-        {L"\\", 0xDC, 38},      {L"F1", 0x70, 47},        {L"TAB", 0x09, 59},        {L"0(TENKEY)", 0x60, 67},
+        {L"A", 0x41, 0},          {L"1", 0x31, 26},        {L"0", 0x30, 35},      {L"(", 0xBC, 44},
+        {L"\\", 0xDC, 38},        {L"F1", 0x70, 47},       {L"TAB", 0x09, 59},    {L"0(TENKEY)", 0x60, 67},
         {L"+(TENKEY)", 0x6B, 77}, {L"ROLLDOWN", 0x22, 86}, {L"ESCAPE", 0x1B, 87},
     };
     for (const Case& c : cases) {
@@ -106,10 +108,10 @@ TEST(KeyAssignments, KeyTextPrefersNoModifierThenTableOrderAndIgnoresCase) {
         const wchar_t* expected;  // null: no key
     };
     const Case cases[] = {
-        {ModeGroup::Filer, L"@Execute", L"X"},      {ModeGroup::Filer, L"@EXECUTE", L"X"},
-        {ModeGroup::Filer, L"@Sort", L"Shift+B"},   {ModeGroup::Filer, L"@Mkdir", L"Alt+F5"},
+        {ModeGroup::Filer, L"@Execute", L"X"},        {ModeGroup::Filer, L"@EXECUTE", L"X"},
+        {ModeGroup::Filer, L"@Sort", L"Shift+B"},     {ModeGroup::Filer, L"@Mkdir", L"Alt+F5"},
         {ModeGroup::Filer, L"@pack", L"Ctrl+ROLLUP"}, {ModeGroup::Viewer, L"@Mkdir", L"Q"},
-        {ModeGroup::Filer, L"@Copy", nullptr},      {ModeGroup::Filer, L"", nullptr},
+        {ModeGroup::Filer, L"@Copy", nullptr},        {ModeGroup::Filer, L"", nullptr},
         {ModeGroup::Filer, L"@Exec", nullptr},
     };
     for (const Case& c : cases) {
@@ -127,7 +129,7 @@ TEST(KeyAssignments, SectionNamesAndCapacities) {
     EXPECT_STREQ(zq::KeySectionName(ModeGroup::Viewer), L"VIEWKEYEXEDATA");
     EXPECT_STREQ(zq::KeySectionName(ModeGroup::Graphic), L"GRAPHICKEYEXEDATA");
     EXPECT_STREQ(zq::KeySectionName(ModeGroup::BinaryEditor), L"BINARYKEYEXEDATA");
-    EXPECT_EQ(zq::AssignmentKeyName(Key(L"(") , zq::kModifierShift), L"S_(");
+    EXPECT_EQ(zq::AssignmentKeyName(Key(L"("), zq::kModifierShift), L"S_(");
     EXPECT_EQ(zq::AssignmentKeyName(Key(L"ESCAPE"), zq::kModifierAlt), L"A_ESCAPE");
 
     KeyAssignments keys;
@@ -154,15 +156,15 @@ TEST(KeyAssignments, SectionRoundTripAndReadingRules) {
 
     KeyAssignments keys = KeyAssignments::BuiltIn();
     keys.ReadSection(ModeGroup::Filer, {
-                                           {L"N_Q", L""},                // present and empty: unassigned
-                                           {L"C_Q", L"@Quit"},           // new binding
-                                           {L"C_Q", L"@Copy"},           // second line of a key is ignored
-                                           {L"n_c", L"@Move"},           // key names compare exactly
+                                           {L"N_Q", L""},       // present and empty: unassigned
+                                           {L"C_Q", L"@Quit"},  // new binding
+                                           {L"C_Q", L"@Copy"},  // second line of a key is ignored
+                                           {L"n_c", L"@Move"},  // key names compare exactly
                                            {L"N_W", std::wstring(700, L'y')},
                                        });
     EXPECT_EQ(keys.Get(ModeGroup::Filer, Key(L"Q"), 0), L"");
     EXPECT_EQ(keys.Get(ModeGroup::Filer, Key(L"Q"), zq::kModifierCtrl), L"@Quit");
-    EXPECT_EQ(keys.Get(ModeGroup::Filer, Key(L"C"), 0), L"@Copy");      // missing key keeps its value
+    EXPECT_EQ(keys.Get(ModeGroup::Filer, Key(L"C"), 0), L"@Copy");  // missing key keeps its value
     EXPECT_EQ(keys.Get(ModeGroup::Filer, Key(L"W"), 0).size(), 519u);
     EXPECT_EQ(keys.Get(ModeGroup::Viewer, Key(L"Q"), 0), L"@Quit");  // other modes untouched
 }

@@ -40,7 +40,8 @@ struct Fixture {
 
     zq::CommandHandler Recorder(const wchar_t* tag) {
         return [this, tag](const zq::CommandCall& c) {
-            host.log.push_back(std::wstring(tag) + L" " + std::wstring(c.name) + L" [" + std::wstring(c.argument) + L"]");
+            host.log.push_back(std::wstring(tag) + L" " + std::wstring(c.name) + L" [" + std::wstring(c.argument) +
+                               L"]");
         };
     }
     void Bind(ModeGroup g, const wchar_t* key, int modifier, const wchar_t* text) {
@@ -179,6 +180,16 @@ TEST(CommandRegistry, MenuItemAndCommandShareOneHandler) {
     EXPECT_EQ(f.registry.Route(ModeGroup::Filer, L"@Move"), zq::RouteResult::NoHandler);
     EXPECT_EQ(f.registry.Route(ModeGroup::Filer, L""), zq::RouteResult::NotACommand);
     EXPECT_EQ(f.registry.Route(ModeGroup::Viewer, L"@MciCdVolumeUp"), zq::RouteResult::NoHandler);
+}
+
+TEST(CommandRegistry, ReportsRegistrationsUnderUnknownNames) {
+    zq::CommandRegistry registry;
+    registry.Register(ModeGroup::Filer, L"@Copy", [](const zq::CommandCall&) {});
+    registry.Register(ModeGroup::Filer, L"@Displayset3", [](const zq::CommandCall&) {});  // common
+    registry.Register(ModeGroup::Viewer, L"@Copy", [](const zq::CommandCall&) {});        // Filer only
+    registry.Register(ModeGroup::Graphic, L"@zoomin", [](const zq::CommandCall&) {});     // wrong case
+    registry.RegisterCommon(L"@Quit", [](const zq::CommandCall&) {});                     // not common
+    EXPECT_EQ(registry.NamesNotInTables(), (std::vector<std::wstring>{L"@Copy", L"@zoomin", L"@Quit"}));
 }
 
 TEST(CommandText, ParsesEveryForm) {

@@ -29,12 +29,20 @@ TEST(MenuBar, ChosenByTheFocusedPanesMode) {
         unsigned resource;
     };
     const Case cases[] = {
-        {zq::kModeDirectory, 406}, {zq::kModeNetwork, 411},     {zq::kModeDriveList, 404},
-        {zq::kModeArchive, 400},   {zq::kModeText, 416},        {zq::kModeArchiveText, 416},
-        {zq::kModeBinary, 402},    {zq::kModePicture, 408},     {zq::kModeArchivePicture, 408},
-        {zq::kModeListingKind, 0}, {0, 0},
+        {zq::kModeDirectory, 406},
+        {zq::kModeNetwork, 411},
+        {zq::kModeDriveList, 404},
+        {zq::kModeArchive, 400},
+        {zq::kModeText, 416},
+        {zq::kModeArchiveText, 416},
+        {zq::kModeBinary, 402},
+        {zq::kModePicture, 408},
+        {zq::kModeArchivePicture, 408},
+        {zq::kModeListingKind, 0},
+        {0, 0},
         // Only one mode bit is ever set, but the order decides if a caller passes more.
-        {zq::kModeNetwork | zq::kModeDirectory, 406}, {zq::kModeDriveList | zq::kModeText, 416},
+        {zq::kModeNetwork | zq::kModeDirectory, 406},
+        {zq::kModeDriveList | zq::kModeText, 416},
     };
     for (const Case& c : cases) EXPECT_EQ(zq::ChooseMenuBar(true, Modes(c.mode)), c.resource) << c.mode;
     EXPECT_EQ(zq::ChooseMenuBar(false, Modes(zq::kModeDirectory)), 0u);
@@ -161,14 +169,14 @@ TEST(MenuRouting, IdentifierRangesTheViewHandlesItself) {
     };
     using K = zq::MenuIdKind;
     const Case cases[] = {
-        {1185, 0, false, K::DialogsEnded, 0},  {1396, 0, false, K::FindResults, 0},
-        {3000, 3, false, K::ControlPanel, 0},  {3002, 3, false, K::ControlPanel, 2},
-        {3003, 3, false, K::Other, 0},         {3000, 0, false, K::Other, 0},
-        {3050, 60, false, K::Plugin, 0},       {3099, 0, false, K::Plugin, 49},
-        {3100, 0, false, K::Other, 0},         {1378, 0, false, K::DynamicListSlot, 0},
+        {1185, 0, false, K::DialogsEnded, 0},    {1396, 0, false, K::FindResults, 0},
+        {3000, 3, false, K::ControlPanel, 0},    {3002, 3, false, K::ControlPanel, 2},
+        {3003, 3, false, K::Other, 0},           {3000, 0, false, K::Other, 0},
+        {3050, 60, false, K::Plugin, 0},         {3099, 0, false, K::Plugin, 49},
+        {3100, 0, false, K::Other, 0},           {1378, 0, false, K::DynamicListSlot, 0},
         {1387, 0, false, K::DynamicListSlot, 9}, {1388, 0, false, K::Other, 0},
-        {10000, 0, true, K::ShellVerb, 0},     {50000, 0, true, K::ShellVerb, 40000},
-        {50001, 0, true, K::Other, 0},         {10005, 0, false, K::Other, 0},
+        {10000, 0, true, K::ShellVerb, 0},       {50000, 0, true, K::ShellVerb, 40000},
+        {50001, 0, true, K::Other, 0},           {10005, 0, false, K::Other, 0},
         {IDM_COPY, 0, true, K::Other, 0},
     };
     for (const Case& c : cases) {
