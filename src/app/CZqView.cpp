@@ -6,6 +6,14 @@
 #include <cwchar>
 
 #include "app/CQuitDlg.h"
+#include "app/ViewFileOps.h"
+#include "app/ViewFiler.h"
+#include "external/CompanionLibrary.h"
+#include "external/TaskTray.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
+#include "settings/SettingsIo.h"
+#include "settings/SettingsSaver.h"
 #include "app/FloppyGuard.h"
 #include "app/QuitRequest.h"
 #include "app/SystemEnd.h"
@@ -22,9 +30,8 @@ constexpr UINT_PTR kLastSuspendedTimer = 10;
 
 constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr COLORREF kText = RGB(224, 224, 224);
-constexpr COLORREF kFrameFocused = RGB(80, 160, 255);
-constexpr COLORREF kFrameOther = RGB(96, 96, 96);
 constexpr int kClockHeight = 22;
+constexpr UINT kTrayNotify = WM_USER + 5;
 
 }  // namespace
 
@@ -44,7 +51,10 @@ public:
         m_view.m_quitting = true;
         ::PostMessageW(::GetParent(m_view.m_hWnd), WM_CLOSE, 0, 0);
     }
-    void SaveForSystemEnd() override { m_view.m_quitting = true; }
+    void SaveForSystemEnd() override {
+        m_view.m_quitting = true;
+        m_view.SaveSettingsFinal();
+    }
     void EndWindows(bool reboot) override {
         if (!EndWindowsSession(reboot)) ::PostMessageW(::GetParent(m_view.m_hWnd), WM_CLOSE, 0, 0);
     }
@@ -53,17 +63,37 @@ private:
     CZqView& m_view;
 };
 
-CZqView::CZqView(StructViewOptions options) : m_options(std::move(options)) {
-    m_last = {m_options.placement.endX, m_options.placement.endY, m_options.placement.endWide,
-              m_options.placement.endHeight};
+CZqView::CZqView(StructViewStart start) : m_start(std::move(start)), m_settings(*m_start.settings) {
+    m_last = {m_settings.ENDX, m_settings.ENDY, m_settings.ENDWIDE, m_settings.ENDHEIGHT};
+    m_context.programDir = m_start.programDir;
+    m_context.settings = &m_settings;
+    m_context.modes = &m_modes;
+    m_context.lists = &m_lists;
+    m_context.registry = &m_registry;
+    m_context.suspend = [this] { Suspend(); };
+    m_context.resume = [this] { Resume(); };
 }
 
 CZqView::~CZqView() { m_tearingDown = true; }
 
 bool CZqView::OnCreate() {
+    // The rest of the settings come from the start-up reader, which is then done with.
+    if (m_start.reader) ReadRemainingSettings(*m_start.reader, m_settings, {EnumerateScreenSizes()});
+    m_context.view = m_hWnd;
+    m_context.frame = ::GetParent(m_hWnd);
+    m_companion = std::make_unique<CompanionLibrary>(m_start.programDir);
+    m_tray = std::make_unique<TaskTray>(*m_companion, [this] { Suspend(); }, [this] { Resume(); });
+    m_filer = std::make_unique<ViewFiler>(m_context);
+    m_fileOps = std::make_unique<ViewFileOps>(m_context, *m_filer);
+    CreateKeys();
+    RegisterViewCommands();
+    m_filer->RegisterCommands();
+    m_fileOps->RegisterCommands();
+    m_filer->Create();
     SetTimer(kPeriodicTimer, 1000);
     m_started = kIdle;
     PlaceWindow(1);
+    UpdateMenuBar(true);
     return true;
 }
 
@@ -81,8 +111,8 @@ bool CZqView::QuitRequest(bool fromClose) {
     input.deleteRunning = !input.copyRunning && !m_lists.PurgeAndTestEmpty(DialogList::Delete);
     input.unpackRunning = !input.copyRunning && !input.deleteRunning && !m_lists.PurgeAndTestEmpty(DialogList::Unpack);
     input.fromClose = fromClose;
-    input.notQuitMessage = m_options.notQuitMessage;
-    input.askAlwaysAtExit = m_options.askAlwaysAtExit;
+    input.notQuitMessage = m_settings.NOTQUITMESSAGE;
+    input.askAlwaysAtExit = m_settings.ASK_ALWAYS_AT_EXIT;
     QuitUi quitUi(*this);
     const bool ends = RunQuitRequest(input, quitUi);
     // From the frame's close the frame itself goes on closing; a posted close is not needed.
@@ -93,7 +123,17 @@ void CZqView::PlaceWindow(int phase) {
     if (m_placementDone) return;
     HWND frame = ::GetParent(m_hWnd);
     if (!frame) return;
-    StructPlacementInput in = m_options.placement;
+    StructPlacementInput in;
+    in.startSize = m_settings.STARTSIZE;
+    in.startPos = m_settings.STARTPOS;
+    in.firstX = m_settings.FIRSTX;
+    in.firstY = m_settings.FIRSTY;
+    in.firstWide = m_settings.FIRSTWIDE;
+    in.firstHeight = m_settings.FIRSTHEIGHT;
+    in.endX = m_settings.ENDX;
+    in.endY = m_settings.ENDY;
+    in.endWide = m_settings.ENDWIDE;
+    in.endHeight = m_settings.ENDHEIGHT;
     ::GetWindowRect(frame, &in.created);
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
@@ -110,9 +150,35 @@ void CZqView::PlaceWindow(int phase) {
         ::SetWindowPos(frame, nullptr, placement.position.x, placement.position.y, placement.size.cx,
                        placement.size.cy, flags);
     }
+    RecordPlacement();
+}
+
+void CZqView::RecordPlacement() {
+    HWND frame = ::GetParent(m_hWnd);
+    if (!frame) return;
     RECT now{};
     ::GetWindowRect(frame, &now);
     m_last = RecordLastPlacement(m_last, now, ::IsIconic(frame) != 0, ::IsZoomed(frame) != 0);
+}
+
+void CZqView::StoreViewState() {
+    m_settings.ENDX = m_last.endX;
+    m_settings.ENDY = m_last.endY;
+    m_settings.ENDWIDE = m_last.endWide;
+    m_settings.ENDHEIGHT = m_last.endHeight;
+    StoreKeysInSettings();
+}
+
+void CZqView::SaveSettings() {
+    if (!m_start.saver || !m_start.user) return;
+    StoreViewState();
+    (void)m_start.saver->Save(m_settings, *m_start.user);
+}
+
+void CZqView::SaveSettingsFinal() {
+    if (!m_start.saver || !m_start.user) return;
+    StoreViewState();
+    (void)m_start.saver->SaveFinal(m_settings, *m_start.user);
 }
 
 void CZqView::OnTimer(UINT_PTR id) {
@@ -121,6 +187,7 @@ void CZqView::OnTimer(UINT_PTR id) {
     ReleaseFloppyCurrentDirectory();
     if (id != kPeriodicTimer || m_started != kIdle) return;
     m_started = kPeriodicWork;
+    if (m_filer) m_filer->OnPeriodicTimer();
     RECT client = GetClientRect();
     client.top = client.bottom - kClockHeight;
     ::InvalidateRect(m_hWnd, &client, FALSE);
@@ -131,24 +198,8 @@ void CZqView::OnOperationEnded() {
     m_lists.PurgeAndTestEmpty(DialogList::Copy);
     m_lists.PurgeAndTestEmpty(DialogList::Delete);
     m_lists.PurgeAndTestEmpty(DialogList::Unpack);
+    if (m_filer) m_filer->Refresh();
     Invalidate();
-}
-
-void CZqView::DrawPane(HDC dc, const RECT& area, int index) const {
-    const bool focused = m_modes.Get(index).state & pane_state::kFocused;
-    UniqueGdiObject pen(::CreatePen(PS_SOLID, focused ? 2 : 1, focused ? kFrameFocused : kFrameOther));
-    HGDIOBJ oldPen = ::SelectObject(dc, pen.Get());
-    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    ::Rectangle(dc, area.left + 1, area.top + 1, area.right - 1, area.bottom - 1);
-    ::SelectObject(dc, oldBrush);
-    ::SelectObject(dc, oldPen);
-
-    wchar_t directory[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, directory);
-    const std::wstring title = std::wstring(index == 0 ? L"左ペイン" : L"右ペイン") + L"  " + directory;
-    RECT text = area;
-    ::InflateRect(&text, -8, -6);
-    ::DrawTextW(dc, title.c_str(), -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 void CZqView::DrawClock(HDC dc, const RECT& client) const {
@@ -171,15 +222,7 @@ void CZqView::OnDraw(HDC dc, const RECT& client) {
     ::SetTextColor(dc, kText);
     RECT panesArea = client;
     panesArea.bottom -= kClockHeight;
-    const LONG middle = (panesArea.left + panesArea.right) / 2;
-    const std::array<RECT, 2> panes = {RECT{panesArea.left, panesArea.top, middle, panesArea.bottom},
-                                       RECT{middle, panesArea.top, panesArea.right, panesArea.bottom}};
-    const bool bothShown = !(m_modes.Get(1).state & pane_state::kHidden) && !(m_modes.Get(0).state & pane_state::kHidden);
-    if (bothShown) {
-        for (int i = 0; i < 2; ++i) DrawPane(dc, panes[static_cast<size_t>(i)], i);
-    } else {
-        DrawPane(dc, panesArea, (m_modes.Get(0).state & pane_state::kHidden) ? 1 : 0);
-    }
+    if (m_filer) m_filer->Paint(dc, panesArea);
     DrawClock(dc, client);
     ::SelectObject(dc, oldFont);
 }
@@ -187,18 +230,10 @@ void CZqView::OnDraw(HDC dc, const RECT& client) {
 LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KEYDOWN:
-            if (wParam == VK_TAB) {
-                // Swap the focus between the two shown panes.
-                const int focused = m_modes.FocusedPane();
-                if (focused >= 0 && !(m_modes.Get(focused ^ 1).state & pane_state::kHidden)) {
-                    const StructPaneMode a = m_modes.Get(focused);
-                    const StructPaneMode b = m_modes.Get(focused ^ 1);
-                    m_modes.Set(focused, pane_state::kOther, a.mode, a.subMode);
-                    m_modes.Set(focused ^ 1, pane_state::kFocused, b.mode, b.subMode);
-                }
-                Invalidate();
-                return 0;
-            }
+            if (OnKeyDown(wParam)) return 0;
+            break;
+        case WM_SYSKEYDOWN:
+            if (OnSystemKeyDown(wParam, lParam)) return 0;
             break;
         case WM_PAINT:
             if (!m_firstPaintDone) {
@@ -214,17 +249,23 @@ LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 OnOperationEnded();
                 return 0;
             }
-            if (LOWORD(wParam) == ID_APP_EXIT) {
-                QuitRequest(false);
-                return 0;
-            }
-            break;
+            OnMenuCommand(LOWORD(wParam));
+            return 0;
+        case kTrayNotify:
+            if (m_tray) m_tray->OnNotify(::GetParent(m_hWnd), lParam);
+            return 0;
         case WM_LBUTTONDOWN:
             ::SetFocus(m_hWnd);
             return 0;
         case WM_SIZE:
+            RecordPlacement();
             Invalidate();
             return 0;
+        case WM_DESTROY:
+            m_tearingDown = true;
+            KillTimer(kPeriodicTimer);
+            SaveSettingsFinal();
+            break;
         default:
             break;
     }

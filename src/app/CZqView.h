@@ -1,26 +1,45 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "app/DialogLists.h"
 #include "app/PaneModes.h"
 #include "app/StartupRules.h"
+#include "app/ViewContext.h"
+#include "commands/CommandRegistry.h"
+#include "commands/KeyAssignments.h"
+#include "commands/KeyDispatcher.h"
+#include "commands/KeyDownRouter.h"
+#include "commands/MenuBar.h"
 #include "ui/CView.h"
 
 namespace zq {
 
-// The settings the view's spine reads (filled by the settings loader).
-struct StructViewOptions {
-    int notQuitMessage = 0;    // NOTQUITMESSAGE
-    int askAlwaysAtExit = 0;   // ASK_ALWAYS_AT_EXIT
-    StructPlacementInput placement;
+struct Settings;
+class IniFile;
+class SettingsSaver;
+struct UserIniState;
+class ViewFiler;
+class ViewFileOps;
+class CompanionLibrary;
+class TaskTray;
+
+// What start-up hands to the view.
+struct StructViewStart {
+    Settings* settings = nullptr;
+    IniFile* reader = nullptr;      // the start-up reader; the view reads the rest of the sections from it
+    SettingsSaver* saver = nullptr;
+    UserIniState* user = nullptr;
+    std::wstring programDir;
+    std::wstring mainIniPath;
 };
 
 // The one view: it owns the two panes and draws and drives everything.
-class CZqView : public ui::CView {
+class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHooks {
 public:
     enum StartedFlag { kNotStarted = 0, kIdle = 1, kPeriodicWork = 2 };
 
-    explicit CZqView(StructViewOptions options = {});
+    explicit CZqView(StructViewStart start);
     ~CZqView() override;
 
     // Answers whether the program ends; fromClose is set when the frame is being closed.
@@ -32,9 +51,13 @@ public:
     void Resume();
     [[nodiscard]] int StartedFlag() const noexcept { return m_started; }
 
+    // "設定保存": writes every setting now (nothing once the final save is done).
+    void SaveSettings();
+    // The last save, at the view's destruction or before Windows ends.
+    void SaveSettingsFinal();
+
     PaneModes& Modes() noexcept { return m_modes; }
     DialogLists& Lists() noexcept { return m_lists; }
-    [[nodiscard]] const StructLastPlacement& LastPlacement() const noexcept { return m_last; }
 
 protected:
     bool OnCreate() override;
@@ -44,14 +67,55 @@ protected:
 private:
     class QuitUi;
     void PlaceWindow(int phase);
+    void RecordPlacement();
     void OnTimer(UINT_PTR id);
     void OnOperationEnded();
-    void DrawPane(HDC dc, const RECT& area, int index) const;
     void DrawClock(HDC dc, const RECT& client) const;
+    void StoreViewState();
 
-    StructViewOptions m_options;
+    // Keys, menus and the commands of the view itself (CZqViewKeys.cpp).
+    void CreateKeys();
+    void RegisterViewCommands();
+    bool OnKeyDown(WPARAM virtualKey);
+    bool OnSystemKeyDown(WPARAM virtualKey, LPARAM lParam);
+    void OnMenuCommand(UINT id);
+    void UpdateMenuBar(bool force = false);
+    [[nodiscard]] ModeGroup FocusedGroup() const;
+    void StoreKeysInSettings();
+
+    // IKeyDispatchHost
+    bool ShownPaneInMode(std::uint32_t modeMask) const override;
+    void HideToTaskTray(int modifier, unsigned virtualKey) override;
+    bool RunPluginCommand(std::wstring_view text) override;
+    void RunProgram(const ProgramCall& call) override;
+    // IKeyDownHooks
+    bool ActivePaneInMode(std::uint32_t modeMask) const override;
+    void CancelKeyDirectoryJump() override {}
+    void OpenPaneContextMenus() override {}
+    void RunReturnAction() override {}
+    bool IncrementalSearchActive() const override { return false; }
+    void EndIncrementalSearch() override {}
+    bool KeyDirectoryJumpPending() const override { return false; }
+    void RunKeyDirectoryJump(std::wstring_view) override {}
+    bool OfferToIncrementalSearch(unsigned, int) override { return false; }
+    void MoveCursorToDrive(wchar_t, bool) override {}
+
+    StructViewStart m_start;
+    Settings& m_settings;
     PaneModes m_modes;
     DialogLists m_lists;
+    ViewContext m_context;
+    CommandRegistry m_registry;
+    KeyAssignments m_keys;
+    HiddenMenuFlags m_hiddenMenus;
+    KeyDownSettings m_keyDownSettings;
+    std::unique_ptr<KeyDispatcher> m_dispatcher;
+    std::unique_ptr<KeyDownRouter> m_router;
+    std::unique_ptr<ViewFiler> m_filer;
+    std::unique_ptr<ViewFileOps> m_fileOps;
+    std::unique_ptr<CompanionLibrary> m_companion;
+    std::unique_ptr<TaskTray> m_tray;
+    unsigned m_menuResource = 0;
     StructLastPlacement m_last{};
     int m_started = kNotStarted;
     bool m_quitting = false;

@@ -1,0 +1,197 @@
+// The view's keys and menus: key presses become commands of the focused
+// pane's mode, menu items reach the same handlers, and the menu bar follows
+// the focused pane.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/CZqView.h"
+#include "app/ViewFiler.h"
+#include "commands/CKeyConfigDlg.h"
+#include "commands/CNotViewMenuDlg.h"
+#include "commands/CViewKeyConfigDlg.h"
+#include "commands/KeyDataCommand.h"
+#include "commands/KeyTable.h"
+#include "commands/MenuCommandText.h"
+#include "commands/ModeMasks.h"
+#include "external/TaskTray.h"
+#include "resource.h"
+#include "settings/Settings.h"
+
+namespace zq {
+namespace {
+
+bool KeyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+
+int KeySectionOf(ModeGroup group) {
+    switch (group) {
+        case ModeGroup::Viewer:
+            return kKeyViewer;
+        case ModeGroup::Graphic:
+            return kKeyGraphic;
+        case ModeGroup::BinaryEditor:
+            return kKeyBinary;
+        default:
+            return kKeyFiler;
+    }
+}
+
+}  // namespace
+
+void CZqView::CreateKeys() {
+    m_keys = KeyAssignments::BuiltIn();
+    for (ModeGroup group : kAllModeGroups) {
+        const auto& lines = m_settings.keySections[static_cast<size_t>(KeySectionOf(group))];
+        if (!lines.empty()) m_keys.ReadSection(group, lines);
+    }
+    std::vector<KeyValueLine> hidden;
+    for (int menu = 0; menu < kMenuModeCount; ++menu) {
+        for (int popup = 0; popup < kMaxMenuPopups; ++popup) {
+            m_hiddenMenus.SetHidden(menu, popup, m_settings.notViewMenu[static_cast<size_t>(menu)][static_cast<size_t>(popup)] != 0);
+        }
+    }
+    m_keyDownSettings.enableMenuButton = m_settings.ENABLEMENUBUTON != 0;
+    m_keyDownSettings.incModeNeglectReturn = m_settings.INCMODENEGLECTRETURN != 0;
+    m_keyDownSettings.driveListCurJump[0] = m_settings.DRIVELISTCURJUMP != 0;
+    m_keyDownSettings.driveListCurJump[1] = m_settings.DRIVELISTCURJUMPSHIFT != 0;
+    m_keyDownSettings.driveListCurJump[2] = m_settings.DRIVELISTCURJUMPCTRL != 0;
+    m_keyDownSettings.driveListChangeDriveByKey = m_settings.DRIVELISTCHANGEDRIVEBYKEY != 0;
+    m_dispatcher = std::make_unique<KeyDispatcher>(m_keys, m_registry, static_cast<IKeyDispatchHost&>(*this));
+    m_router = std::make_unique<KeyDownRouter>(*m_dispatcher, static_cast<IKeyDownHooks&>(*this), m_keyDownSettings);
+}
+
+void CZqView::StoreKeysInSettings() {
+    for (ModeGroup group : kAllModeGroups) {
+        m_settings.keySections[static_cast<size_t>(KeySectionOf(group))] = m_keys.ToSection(group);
+    }
+    for (int menu = 0; menu < kMenuModeCount; ++menu) {
+        for (int popup = 0; popup < kMaxMenuPopups; ++popup) {
+            m_settings.notViewMenu[static_cast<size_t>(menu)][static_cast<size_t>(popup)] =
+                m_hiddenMenus.Hidden(menu, popup) ? 1 : 0;
+        }
+    }
+}
+
+void CZqView::RegisterViewCommands() {
+    m_registry.RegisterCommon(L"@Quit", [this](const CommandCall&) { QuitRequest(false); });
+    m_registry.RegisterMenu(ID_APP_EXIT, [this](const CommandCall&) { QuitRequest(false); });
+    m_registry.RegisterCommon(L"@ConfigSave", [this](const CommandCall&) { SaveSettings(); });
+    m_registry.RegisterMenu(IDM_CONFIGSAVE, [this](const CommandCall&) { SaveSettings(); });
+    m_registry.RegisterCommon(L"@Changedmenu", [this](const CommandCall&) {
+        // Switches the menu bar off and on again.
+        m_settings.MENUDISPLAY = m_settings.MENUDISPLAY ? 0 : 1;
+        UpdateMenuBar(true);
+    });
+    const auto keyDialog = [this](ModeGroup group) {
+        Suspend();
+        INT_PTR result = IDCANCEL;
+        if (group == ModeGroup::Filer) {
+            CKeyConfigDlg dialog(m_keys, ::GetParent(m_hWnd));
+            result = dialog.DoModal();
+        } else {
+            CViewKeyConfigDlg dialog(m_keys, group, ::GetParent(m_hWnd));
+            result = dialog.DoModal();
+        }
+        Resume();
+        if (result == IDOK) UpdateMenuBar(true);
+    };
+    m_registry.RegisterMenu(IDM_FILERKEY, [keyDialog](const CommandCall&) { keyDialog(ModeGroup::Filer); });
+    m_registry.RegisterMenu(IDM_VIEWERKEY, [keyDialog](const CommandCall&) { keyDialog(ModeGroup::Viewer); });
+    m_registry.RegisterMenu(IDM_GRAPHICKEY, [keyDialog](const CommandCall&) { keyDialog(ModeGroup::Graphic); });
+    m_registry.RegisterMenu(IDM_BINARYKEY, [keyDialog](const CommandCall&) { keyDialog(ModeGroup::BinaryEditor); });
+    m_registry.RegisterMenu(IDM_HIDDEN_MENU, [this](const CommandCall&) {
+        Suspend();
+        CNotViewMenuDlg dialog(m_hiddenMenus, ::GetParent(m_hWnd));
+        const INT_PTR result = dialog.DoModal();
+        Resume();
+        if (result == IDOK) UpdateMenuBar(true);
+    });
+    m_registry.RegisterMenu(IDM_READ_KEYDATA, [this](const CommandCall&) {
+        Suspend();
+        const bool replaced = RunReadKeyData(m_hWnd, m_start.mainIniPath, m_keys);
+        Resume();
+        if (replaced) UpdateMenuBar(true);
+    });
+    m_registry.RegisterMenu(ID_TASKTRAY_SHOW, [this](const CommandCall&) {
+        if (m_tray) m_tray->Leave();
+    });
+}
+
+ModeGroup CZqView::FocusedGroup() const {
+    const auto group = MenuCommandGroup([this](std::uint32_t mask) {
+        return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask);
+    });
+    return group.value_or(ModeGroup::Filer);
+}
+
+bool CZqView::OnKeyDown(WPARAM virtualKey) {
+    if (!m_router || m_started == kNotStarted) return false;
+    const int modifier = ModifierIndex(KeyDown(VK_SHIFT), KeyDown(VK_CONTROL));
+    const KeyOutcome outcome = m_router->OnKeyDown(static_cast<unsigned>(virtualKey), modifier);
+    if (IsConsumed(outcome)) Invalidate();
+    return IsConsumed(outcome);
+}
+
+bool CZqView::OnSystemKeyDown(WPARAM virtualKey, LPARAM lParam) {
+    if (!m_router || m_started == kNotStarted) return false;
+    const bool altDown = (lParam & (1 << 29)) != 0;
+    const KeyOutcome outcome =
+        m_router->OnSystemKeyDown(static_cast<unsigned>(virtualKey), altDown, KeyDown(VK_SHIFT), KeyDown(VK_CONTROL));
+    if (IsConsumed(outcome)) Invalidate();
+    return IsConsumed(outcome);
+}
+
+void CZqView::OnMenuCommand(UINT id) {
+    const RouteResult result = m_registry.RunMenu(FocusedGroup(), id);
+    if (result == RouteResult::Ran) Invalidate();
+}
+
+void CZqView::UpdateMenuBar(bool force) {
+    HWND frame = ::GetParent(m_hWnd);
+    if (!frame) return;
+    const unsigned resource = ChooseMenuBar(m_settings.MENUDISPLAY != 0, [this](std::uint32_t mask) {
+        return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask);
+    });
+    if (!force && resource == m_menuResource) return;
+    m_menuResource = resource;
+    HMENU old = ::GetMenu(frame);
+    HMENU bar = resource ? ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource)) : nullptr;
+    if (bar) {
+        std::vector<std::wstring> labels;
+        const int count = ::GetMenuItemCount(bar);
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[128] = {};
+            ::GetMenuStringW(bar, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+            labels.emplace_back(text);
+        }
+        for (int position : TopLevelPopupsToRemove(resource, m_hiddenMenus, labels)) {
+            ::DeleteMenu(bar, static_cast<UINT>(position), MF_BYPOSITION);
+        }
+    }
+    ::SetMenu(frame, bar);
+    if (old) ::DestroyMenu(old);
+    ::DrawMenuBar(frame);
+}
+
+bool CZqView::ShownPaneInMode(std::uint32_t modeMask) const { return m_modes.Query(PaneModes::kEither, 0, modeMask); }
+
+bool CZqView::ActivePaneInMode(std::uint32_t modeMask) const {
+    return m_modes.Query(PaneModes::kEither, pane_state::kFocused, modeMask);
+}
+
+void CZqView::HideToTaskTray(int modifier, unsigned virtualKey) {
+    if (m_tray) m_tray->Enter(::GetParent(m_hWnd), modifier, virtualKey);
+}
+
+bool CZqView::RunPluginCommand(std::wstring_view) {
+    // Plug-ins are listed only once the plug-in host exists; until then no text names one.
+    return false;
+}
+
+void CZqView::RunProgram(const ProgramCall& call) {
+    Suspend();
+    ::ShellExecuteW(m_hWnd, call.throughAssociation ? nullptr : L"open", call.program.c_str(),
+                    call.parameters.empty() ? nullptr : call.parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    Resume();
+}
+
+}  // namespace zq
