@@ -62,7 +62,7 @@ std::uint32_t ParseColour(std::wstring_view text, std::uint32_t fallback);
 int ParseInt(std::wstring_view text);
 
 class IniFile {
-  public:
+public:
     explicit IniFile(std::wstring path = {}, IniRetryPolicy retry = {});
     ~IniFile();
     IniFile(const IniFile&) = delete;
@@ -107,7 +107,7 @@ class IniFile {
     bool CloseWriting();
     [[nodiscard]] bool Writing() const noexcept { return m_out.Valid(); }
 
-  private:
+private:
     struct KeyLine {
         std::wstring_view key;
         std::wstring_view value;
