@@ -7,7 +7,8 @@
 // ordinary character).  "[" at the start of a line opens a section whose name
 // runs to the first "]".  Other lines are "key=value" with no trimming and no
 // comments; names compare exactly.  The first section of a name and the first
-// line of a key win.
+// line of a key win.  Lines are taken whole however long they are (there is no
+// fixed line buffer to overrun); values are cut to the caller's capacity.
 //
 // Writing: UTF-16LE with the byte-order mark, CR LF lines, a "[section]" header
 // whenever the section differs from the one written last.
