@@ -4,7 +4,7 @@
 
 namespace zq {
 
-CAllDefExtProgram::CAllDefExtProgram(Settings& edit) : CDialog(IDD_ALLDEF_EXTPROGRAM), m_edit(edit) {}
+CAllDefExtProgram::CAllDefExtProgram(Settings& edit) : CSettingsPage(IDD_ALLDEF_EXTPROGRAM, edit) {}
 
 bool CAllDefExtProgram::OnInitDialog() {
     for (const wchar_t* shell : {L"command.com", L"CMD.EXE"})

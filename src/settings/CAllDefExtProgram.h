@@ -1,20 +1,18 @@
 #pragma once
 // "外部プログラム": the editor, its default inputs and the command shell.
-#include "settings/Settings.h"
-#include "ui/CDialog.h"
+#include "settings/CSettingsPage.h"
 
 namespace zq {
 
-class CAllDefExtProgram : public ui::CDialog {
-  public:
+class CAllDefExtProgram : public CSettingsPage {
+public:
     explicit CAllDefExtProgram(Settings& edit);
 
-  protected:
+protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-  private:
-    Settings& m_edit;
+private:
 };
 
 }  // namespace zq

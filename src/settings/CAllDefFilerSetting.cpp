@@ -11,7 +11,7 @@ constexpr const wchar_t* kTimeTypes[] = {L"作成日時", L"最終アクセス�
 
 }  // namespace
 
-CAllDefFilerSetting::CAllDefFilerSetting(Settings& edit) : CDialog(IDD_ALLDEF_FILER), m_edit(edit) {}
+CAllDefFilerSetting::CAllDefFilerSetting(Settings& edit) : CSettingsPage(IDD_ALLDEF_FILER, edit) {}
 
 bool CAllDefFilerSetting::OnInitDialog() {
     for (const wchar_t* type : kTimeTypes)

@@ -1,20 +1,18 @@
 #pragma once
 // The Filer display page: column widths, the time shown, and the display filters.
-#include "settings/Settings.h"
-#include "ui/CDialog.h"
+#include "settings/CSettingsPage.h"
 
 namespace zq {
 
-class CAllDefFilerSetting : public ui::CDialog {
-  public:
+class CAllDefFilerSetting : public CSettingsPage {
+public:
     explicit CAllDefFilerSetting(Settings& edit);
 
-  protected:
+protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-  private:
-    Settings& m_edit;
+private:
 };
 
 }  // namespace zq

@@ -4,7 +4,7 @@
 
 namespace zq {
 
-CAllDefReloadPage::CAllDefReloadPage(Settings& edit) : CDialog(IDD_ALLDEF_RELOAD), m_edit(edit) {}
+CAllDefReloadPage::CAllDefReloadPage(Settings& edit) : CSettingsPage(IDD_ALLDEF_RELOAD, edit) {}
 
 void CAllDefReloadPage::DoDataExchange(ui::DataExchange& dx) {
     for (size_t n = 0; n < m_edit.reloadEnable.size(); ++n) {

@@ -1,19 +1,16 @@
 #pragma once
 // "再読み込み設定": automatic reload per drive class.
-#include "settings/Settings.h"
-#include "ui/CDialog.h"
+#include "settings/CSettingsPage.h"
 
 namespace zq {
 
-class CAllDefReloadPage : public ui::CDialog {
-  public:
+class CAllDefReloadPage : public CSettingsPage {
+public:
     explicit CAllDefReloadPage(Settings& edit);
 
-  protected:
+protected:
     void DoDataExchange(ui::DataExchange& dx) override;
 
-  private:
-    Settings& m_edit;
 };
 
 }  // namespace zq

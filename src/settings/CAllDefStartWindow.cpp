@@ -7,7 +7,7 @@
 namespace zq {
 
 CAllDefStartWindow::CAllDefStartWindow(Settings& edit, SIZE currentFrameSize)
-    : CDialog(IDD_ALLDEF_START), m_edit(edit), m_currentFrameSize(currentFrameSize) {}
+    : CSettingsPage(IDD_ALLDEF_START, edit), m_currentFrameSize(currentFrameSize) {}
 
 void CAllDefStartWindow::DoDataExchange(ui::DataExchange& dx) {
     RadioKeepingUnknown(dx, IDC_STARTSIZE0, IDC_STARTSIZE5, m_edit.STARTSIZE);

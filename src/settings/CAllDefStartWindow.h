@@ -1,21 +1,19 @@
 #pragma once
 // "起動設定": window size and position at start, the start directories.
-#include "settings/Settings.h"
-#include "ui/CDialog.h"
+#include "settings/CSettingsPage.h"
 
 namespace zq {
 
-class CAllDefStartWindow : public ui::CDialog {
-  public:
+class CAllDefStartWindow : public CSettingsPage {
+public:
     CAllDefStartWindow(Settings& edit, SIZE currentFrameSize);
 
-  protected:
+protected:
     void DoDataExchange(ui::DataExchange& dx) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
-  private:
+private:
     void Browse(int editId);
-    Settings& m_edit;
     SIZE m_currentFrameSize;
 };
 

@@ -7,7 +7,8 @@
 // ordinary character).  "[" at the start of a line opens a section whose name
 // runs to the first "]".  Other lines are "key=value" with no trimming and no
 // comments; names compare exactly.  The first section of a name and the first
-// line of a key win.
+// line of a key win.  Lines are taken whole however long they are (there is no
+// fixed line buffer to overrun); values are cut to the caller's capacity.
 //
 // Writing: UTF-16LE with the byte-order mark, CR LF lines, a "[section]" header
 // whenever the section differs from the one written last.
@@ -62,7 +63,7 @@ std::uint32_t ParseColour(std::wstring_view text, std::uint32_t fallback);
 int ParseInt(std::wstring_view text);
 
 class IniFile {
-  public:
+public:
     explicit IniFile(std::wstring path = {}, IniRetryPolicy retry = {});
     ~IniFile();
     IniFile(const IniFile&) = delete;
@@ -107,7 +108,7 @@ class IniFile {
     bool CloseWriting();
     [[nodiscard]] bool Writing() const noexcept { return m_out.Valid(); }
 
-  private:
+private:
     struct KeyLine {
         std::wstring_view key;
         std::wstring_view value;

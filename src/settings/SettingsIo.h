@@ -2,18 +2,19 @@
 // Reading and writing the Settings record through an IniFile.
 //
 // Start-up (before the main window):
-//     IniFile ini(LocateMainIni(programDir, windowsDir));      // SettingsLocation.h
-//     while (ini.Load() == IniLoadResult::InUse) { …ask "再読み込み確認"…, Cancel ends the process }
-//     UserIniEntry user = ReadUserIniEntry(ini, userName, programDir);
-//     if (user.mode) { ini.SetPath(user.resolvedPath); …load again with the same loop… }
+//     IniFile ini;                             // lives until the view's loader has run
+//     UserIniEntry user;
+//     if (!OpenStartupSettings(ini, {programDir, windowsDir, userName}, askWaitForInUse, user))
+//         return false;                        // SettingsStartup.h: Cancel ends the process
 //     Settings settings;                       // every key at its default
 //     ReadStartupSettings(ini, settings);      // ALLDATA, ALLDATA2, SIZE_INFO
 // View creation:
 //     ReadRemainingSettings(ini, settings, {EnumerateScreenSizes()});   // every other section
-// Saving: SettingsSaver (SettingsSaver.h).
+// Saving: SettingsSaver (SettingsSaver.h), with {user.mode, user.path} as the user-ini state.
 //
-// Key sections ("キーデータの読み込み" reads only these from any file):
-//     Settings::KeySection keys = ReadKeySection(ini, L"KEYEXEDATA", KeySectionCapacity(kKeyFiler));
+// Key sections, as ordered key/command lists:
+//     settings.keySections[kKeyFiler]                      // KEYEXEDATA as read
+//     ImportKeySections(otherFile, settings);              // "キーデータの読み込み"
 #include <string_view>
 #include <vector>
 

@@ -36,7 +36,7 @@ enum class SaveOutcome {
 };
 
 class SettingsSaver {
-  public:
+public:
     explicit SettingsSaver(SaveEnvironment environment) : m_env(std::move(environment)) {}
 
     SaveOutcome Save(const Settings& settings, const UserIniState& user);
@@ -48,7 +48,7 @@ class SettingsSaver {
     // The main file that the last save wrote (empty when none).
     [[nodiscard]] const std::wstring& MainPath() const noexcept { return m_mainPath; }
 
-  private:
+private:
     bool OpenMain(IniFile& old, IniFile& main);
     void WriteUserIni(const IniFile& old, IniFile& main, const UserIniState& user) const;
 
