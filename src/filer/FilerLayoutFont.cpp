@@ -48,40 +48,41 @@ bool ParseInt(std::wstring_view text, int& out) {
 
 }  // namespace
 
-std::optional<FilerFontSpec> ParseDisplayFont(std::wstring_view value, const FilerFontSpec& fallback) {
+std::optional<FilerFontInfo> ParseDisplayFont(std::wstring_view value, const FilerFontInfo& fallback) {
     const std::vector<std::wstring_view> fields = CommaFields(value);
-    FilerFontSpec spec = fallback;
-    if (fields.size() < 4) return spec;
-    if (!ParseInt(fields[0], spec.height) || !ParseInt(fields[1], spec.width) || !ParseInt(fields[3], spec.charSet))
+    FilerFontInfo fontInfo = fallback;
+    if (fields.size() < 4) return fontInfo;
+    if (!ParseInt(fields[0], fontInfo.height) || !ParseInt(fields[1], fontInfo.width) ||
+        !ParseInt(fields[3], fontInfo.charSet))
         return std::nullopt;
-    spec.faceName.assign(fields[2]);
-    if (fields.size() >= 5 && !ParseInt(fields[4], spec.weight)) return std::nullopt;
-    return spec;
+    fontInfo.faceName.assign(fields[2]);
+    if (fields.size() >= 5 && !ParseInt(fields[4], fontInfo.weight)) return std::nullopt;
+    return fontInfo;
 }
 
-std::wstring FormatDisplayFont(const FilerFontSpec& spec) {
-    return std::to_wstring(spec.height) + L',' + std::to_wstring(spec.width) + L',' + spec.faceName + L',' +
-           std::to_wstring(spec.charSet) + L',' + std::to_wstring(spec.weight) + L',';
+std::wstring FormatDisplayFont(const FilerFontInfo& fontInfo) {
+    return std::to_wstring(fontInfo.height) + L',' + std::to_wstring(fontInfo.width) + L',' + fontInfo.faceName + L',' +
+           std::to_wstring(fontInfo.charSet) + L',' + std::to_wstring(fontInfo.weight) + L',';
 }
 
-FilerFontSpec ChooseFilerFont(const FilerFontSpec& settings, const std::wstring* displayFontValue) {
+FilerFontInfo ChooseFilerFont(const FilerFontInfo& settings, const std::wstring* displayFontValue) {
     if (displayFontValue == nullptr || displayFontValue->empty()) return settings;
     return ParseDisplayFont(*displayFontValue, settings).value_or(settings);
 }
 
-LOGFONTW MakeLogFont(const FilerFontSpec& spec) {
+LOGFONTW MakeLogFont(const FilerFontInfo& fontInfo) {
     LOGFONTW lf{};
-    lf.lfHeight = spec.height;
-    lf.lfWidth = spec.width;
-    lf.lfWeight = spec.weight;
-    lf.lfCharSet = static_cast<BYTE>(spec.charSet);
+    lf.lfHeight = fontInfo.height;
+    lf.lfWidth = fontInfo.width;
+    lf.lfWeight = fontInfo.weight;
+    lf.lfCharSet = static_cast<BYTE>(fontInfo.charSet);
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     // Every width of the Filer assumes a fixed pitch.
     lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    const size_t n = spec.faceName.size() < LF_FACESIZE - 1 ? spec.faceName.size() : LF_FACESIZE - 1;
-    spec.faceName.copy(lf.lfFaceName, n);
+    const size_t n = fontInfo.faceName.size() < LF_FACESIZE - 1 ? fontInfo.faceName.size() : LF_FACESIZE - 1;
+    fontInfo.faceName.copy(lf.lfFaceName, n);
     lf.lfFaceName[n] = L'\0';
     return lf;
 }

@@ -13,7 +13,7 @@
 namespace zq::filer {
 
 // One font as the settings describe it (values of LOGFONTW).
-struct FilerFontSpec {
+struct FilerFontInfo {
     int height = -16;                      // FONTHEIGHT
     int width = 0;                         // FONTWIDE
     std::wstring faceName = L"ＭＳ 明朝";  // FONTNAME
@@ -28,16 +28,16 @@ struct FilerFontSpec {
 // character set, weight; each field ended by a comma).  With fewer than four
 // fields the first four come from `fallback`; without the fifth the weight
 // comes from `fallback`.  Fails only when a numeric field is not a number.
-[[nodiscard]] std::optional<FilerFontSpec> ParseDisplayFont(std::wstring_view value, const FilerFontSpec& fallback);
+[[nodiscard]] std::optional<FilerFontInfo> ParseDisplayFont(std::wstring_view value, const FilerFontInfo& fallback);
 
 // The value written back for a DISPLAYFONT key.
-[[nodiscard]] std::wstring FormatDisplayFont(const FilerFontSpec& spec);
+[[nodiscard]] std::wstring FormatDisplayFont(const FilerFontInfo& fontInfo);
 
 // The font the Filer uses: the DISPLAYFONT entry for this screen size when
 // one is given and readable, else the FONT* settings.
-[[nodiscard]] FilerFontSpec ChooseFilerFont(const FilerFontSpec& settings, const std::wstring* displayFontValue);
+[[nodiscard]] FilerFontInfo ChooseFilerFont(const FilerFontInfo& settings, const std::wstring* displayFontValue);
 
-[[nodiscard]] LOGFONTW MakeLogFont(const FilerFontSpec& spec);
+[[nodiscard]] LOGFONTW MakeLogFont(const FilerFontInfo& fontInfo);
 
 // What the layout needs of the selected font, as GetTextMetricsW reports it.
 struct FontMetricsInput {

@@ -52,9 +52,9 @@ class Canvas {
 };
 
 zq::UniqueGdiObject MakeFont() {
-    FilerFontSpec spec;
-    spec.faceName = L"MS Gothic";
-    const LOGFONTW lf = MakeLogFont(spec);
+    FilerFontInfo fontInfo;
+    fontInfo.faceName = L"MS Gothic";
+    const LOGFONTW lf = MakeLogFont(fontInfo);
     return zq::UniqueGdiObject(::CreateFontIndirectW(&lf));
 }
 

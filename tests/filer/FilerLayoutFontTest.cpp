@@ -23,7 +23,7 @@ TEST(FilerLayoutFont, MetricsFallBackWhenTheFontReportsZero) {
 }
 
 TEST(FilerLayoutFont, DisplayFontValuesAndFallbacks) {
-    FilerFontSpec settings;
+    FilerFontInfo settings;
     settings.height = -16;
     settings.width = 0;
     settings.faceName = L"ＭＳ 明朝";
@@ -45,15 +45,15 @@ TEST(FilerLayoutFont, DisplayFontValuesAndFallbacks) {
     };
     for (const auto& c : cases) {
         const std::wstring value = c.value;
-        const FilerFontSpec f = ChooseFilerFont(settings, &value);
+        const FilerFontInfo f = ChooseFilerFont(settings, &value);
         EXPECT_EQ(f.height, c.height) << c.value;
         EXPECT_EQ(f.faceName, c.face) << c.value;
         EXPECT_EQ(f.weight, c.weight) << c.value;
     }
     EXPECT_EQ(ChooseFilerFont(settings, nullptr).faceName, L"ＭＳ 明朝");
 
-    FilerFontSpec spec{-12, 6, L"IPAGothic", 128, 700};
-    const auto back = ParseDisplayFont(FormatDisplayFont(spec), settings);
+    FilerFontInfo fontInfo{-12, 6, L"IPAGothic", 128, 700};
+    const auto back = ParseDisplayFont(FormatDisplayFont(fontInfo), settings);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->height, -12);
     EXPECT_EQ(back->width, 6);
@@ -61,7 +61,7 @@ TEST(FilerLayoutFont, DisplayFontValuesAndFallbacks) {
     EXPECT_EQ(back->weight, 700);
     EXPECT_EQ(DisplayFontKey(1024, 768), L"1024X0768");
 
-    const LOGFONTW lf = MakeLogFont(spec);
+    const LOGFONTW lf = MakeLogFont(fontInfo);
     EXPECT_EQ(lf.lfHeight, -12);
     EXPECT_EQ(lf.lfCharSet, 128);
     EXPECT_STREQ(lf.lfFaceName, L"IPAGothic");
