@@ -178,7 +178,10 @@ CopyJob::StartResult CopyJob::Start() {
             m_services.asker.Tell(L"無限ループに入るファイルのコピーできません");
             return StartResult::Fail;
         }
-        if (EnsureDirectory(m_destinationRoot, 0, false) != DirResult::Ok) return StartResult::Fail;
+        // A virtual drive is a list, not a folder: there is nothing to create.
+        const bool virtualRoot =
+            m_services.virtualDrives != nullptr && m_services.virtualDrives->IsVirtual(m_destinationRoot);
+        if (!virtualRoot && EnsureDirectory(m_destinationRoot, 0, false) != DirResult::Ok) return StartResult::Fail;
         if (m_options.overallDisplay) CountTotals();
     }
     m_services.progress.Running(m_options.minimize);

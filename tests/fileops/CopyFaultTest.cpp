@@ -148,6 +148,24 @@ TEST(CopyFaultTest, NoAnswerEndsTheJobAndKeepsTheSource) {
     EXPECT_FALSE(FileExists(dir / L"dst\\zz.txt"));
 }
 
+TEST(CopyFaultTest, CancelDuringAMoveKeepsTheSourceAndLeavesNoPartialCopy) {
+    TempDir dir;
+    dir.WriteFile(L"src\\d\\big.bin", kBad);
+    CopyRig rig;
+    rig.fs.volumes.push_back({dir / L"dst", L"Q:\\"});
+    rig.options.mode = kModeMove;
+    rig.input.source = Select(dir / L"src", {L"d"});
+    rig.input.destination = dir / L"dst";
+    CopyJob job = rig.Make();
+    rig.progress.onBar = [&job](int percent) {
+        if (percent < 100) job.RequestCancel();
+    };
+    EXPECT_FALSE(job.Run());
+    EXPECT_TRUE(ReadFileBytes(dir / L"src\\d\\big.bin") == kBad);
+    EXPECT_FALSE(FileExists(dir / L"dst\\d\\big.bin"));
+    EXPECT_TRUE(rig.questions.asked.empty());
+}
+
 TEST(CopyFaultTest, NotEnoughSpaceAsksToChangeTheDisk) {
     TempDir dir;
     dir.WriteFile(L"src\\a.bin", std::string(1000, 'a'));

@@ -306,5 +306,46 @@ TEST(CopyJobTest, CancelDuringAFileLeavesNoPartialFile) {
     EXPECT_TRUE(rig.questions.asked.empty());
 }
 
+TEST(CopyJobTest, VirtualDestinationGetsPathsAndLogsWhatItCannotAdd) {
+    TempDir dir;
+    dir.WriteFile(L"src\\a.txt", "a");
+    dir.WriteFile(L"src\\gone.txt", "g");
+    dir.WriteFile(L"src\\refused.txt", "r");
+    CopyRig rig;
+    rig.virtualDrives.virtualPrefix = dir / L"virt";
+    rig.virtualDrives.refuseName = L"refused.txt";
+    rig.options.mode = kModeMove;
+    rig.options.noQuestion = true;
+    rig.options.programDirectory = dir.Path();
+    rig.Always(CopyWay::Overwrite);
+    rig.input.source = Select(dir / L"src", {L"a.txt", L"gone.txt", L"refused.txt"});
+    rig.input.destination = dir / L"virt";
+    ::DeleteFileW((dir / L"src\\gone.txt").c_str());
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_FALSE(DirectoryExists(dir / L"virt"));
+    EXPECT_EQ(rig.virtualDrives.added, std::vector<std::wstring>{dir / L"virt" + L"|" + dir / L"src\\a.txt"});
+    // A real source stays where it is: the virtual drive only points at it.
+    EXPECT_TRUE(FileExists(dir / L"src\\a.txt"));
+    EXPECT_TRUE(FileExists(dir / L"src\\refused.txt"));
+    const std::wstring log = L"ExistFile,0," + dir / L"src\\gone.txt" + L"\r\nAddToVirtualDrive,0," + dir / L"virt" +
+                             L"\\refused.txt\r\n";
+    EXPECT_EQ(ReadFileBytes(job.ErrorLog().FilePath()),
+              "\xFF\xFE" + std::string(reinterpret_cast<const char*>(log.data()), log.size() * 2));
+}
+
+TEST(CopyJobTest, CopyToAllRefusesATargetInsideTheSelection) {
+    TempDir dir;
+    dir.WriteFile(L"pane\\a\\f.txt", "f");
+    CopyRig rig;
+    rig.options.mode = kModeCopyToAll;
+    rig.input.source = Select(dir / L"pane", {L"a"});
+    rig.input.other = Select(dir / L"pane", {L"a"});
+    CopyJob job = rig.Make();
+    EXPECT_FALSE(job.Run());
+    EXPECT_EQ(rig.questions.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"});
+    EXPECT_FALSE(DirectoryExists(dir / L"pane\\a\\a"));
+}
+
 }  // namespace
 }  // namespace zq::fileops

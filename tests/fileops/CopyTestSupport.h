@@ -40,8 +40,10 @@ struct CopyRig {
     CopyJobOptions options;
     CopyJobInput input;
 
+    FakeVirtualDrives virtualDrives;
+
     CopyJob Make() {
-        return CopyJob(options, input, CopyJobServices{fs, questions, sameName, progress, clock, nullptr});
+        return CopyJob(options, input, CopyJobServices{fs, questions, sameName, progress, clock, &virtualDrives});
     }
     // A same-name answer that applies to the whole job.
     void Always(CopyWay way) { sameName.wayAnswers.push_back({true, Way(way, true)}); }

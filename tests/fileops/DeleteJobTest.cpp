@@ -38,17 +38,6 @@ struct FakeBin : IRecycleBin {
     }
 };
 
-struct FakeVirtualDrives : IVirtualDrives {
-    std::vector<std::wstring> removed;
-    bool IsVirtual(const std::wstring&) override { return false; }
-    bool Add(const std::wstring&, const std::wstring&) override { return false; }
-    bool Remove(const std::wstring& virtualDirectory, const std::wstring& realDirectory,
-                const std::wstring& name) override {
-        removed.push_back(virtualDirectory + L"|" + realDirectory + L"\\" + name);
-        return true;
-    }
-};
-
 struct DeleteRig {
     FaultyFileSystem fs;
     ScriptedQuestions questions;

@@ -99,6 +99,27 @@ struct RecordingProgress : ICopyProgress {
     void Running(bool) override { running = true; }
 };
 
+// Virtual drives as lists in memory: paths below virtualPrefix are virtual.
+struct FakeVirtualDrives : IVirtualDrives {
+    std::wstring virtualPrefix = L"V:\\";
+    std::wstring refuseName;  // Add fails for a path ending in this name
+    std::vector<std::wstring> added;
+    std::vector<std::wstring> removed;
+    bool IsVirtual(const std::wstring& path) override { return path.compare(0, virtualPrefix.size(), virtualPrefix) == 0; }
+    bool Add(const std::wstring& virtualDirectory, const std::wstring& realPath) override {
+        if (!refuseName.empty() && realPath.size() >= refuseName.size() &&
+            realPath.compare(realPath.size() - refuseName.size(), refuseName.size(), refuseName) == 0)
+            return false;
+        added.push_back(virtualDirectory + L"|" + realPath);
+        return true;
+    }
+    bool Remove(const std::wstring& virtualDirectory, const std::wstring& realDirectory,
+                const std::wstring& name) override {
+        removed.push_back(virtualDirectory + L"|" + realDirectory + L"\\" + name);
+        return true;
+    }
+};
+
 struct SteppingClock : IClock {
     ULONGLONG tick = 1000;
     ULONGLONG TickMs() override { return tick += 7; }
