@@ -4,16 +4,50 @@
 
 #include "app/PaneModes.h"
 #include "common/Handle.h"
+#include "filer/CursorMemory.h"
+#include "filer/FilerPane.h"
+#include "ui/CMessageBoxDlg.h"
 
 namespace zq {
 
-ViewFiler::ViewFiler(ViewContext& context) : m_context(context) {}
+// Messages of the panes go to the view's window; the history arrives with the jumps.
+class ViewFiler::Host : public FilerPaneHost {
+public:
+    explicit Host(ViewContext& context) : m_context(context) {}
+    void ShowMessage(const std::wstring& text) override { ui::ZqMessageBox(m_context.view, text); }
+    void AddDirectoryHistory(const std::wstring&) override {}
+
+private:
+    ViewContext& m_context;
+};
+
+ViewFiler::ViewFiler(ViewContext& context) : m_context(context), m_host(std::make_unique<Host>(context)) {
+    for (auto& pane : m_panes) pane = std::make_unique<FilerPane>(m_host.get());
+}
 ViewFiler::~ViewFiler() = default;
 
-void ViewFiler::Create() {}
+FilerPane& ViewFiler::Pane(int index) { return *m_panes.at(static_cast<size_t>(index)); }
+
+int ViewFiler::ActivePane() const {
+    const int focused = m_context.modes->FocusedPane();
+    return focused < 0 ? 0 : focused;
+}
+
+void ViewFiler::Create() {
+    wchar_t current[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, current);
+    for (auto& pane : m_panes) pane->ChangeDirectory(current, false, nullptr);
+}
+
 void ViewFiler::RegisterCommands() {}
 void ViewFiler::OnPeriodicTimer() {}
-void ViewFiler::Refresh() {}
+
+void ViewFiler::Refresh() {
+    for (auto& pane : m_panes) {
+        pane->ReadDirectory(kReadForced);
+        pane->Sort();
+    }
+}
 
 void ViewFiler::Paint(HDC dc, const RECT& client) {
     const PaneModes& modes = *m_context.modes;
