@@ -12,6 +12,16 @@ void CMainFrame::OnClose() {
 }
 
 LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The menu bar is the frame's, but what its items say is the view's business.
+    if (message == WM_INITMENUPOPUP && m_zqView && m_zqView->GetSafeHwnd()) {
+        ::SendMessageW(m_zqView->GetSafeHwnd(), message, wParam, lParam);
+        return 0;
+    }
+    // A second copy asks for a change of directories: the view handles it.
+    if (m_dirChangeMessage != 0 && message == m_dirChangeMessage && m_zqView && m_zqView->GetSafeHwnd()) {
+        ::PostMessageW(m_zqView->GetSafeHwnd(), message, 0, 0);
+        return 1;
+    }
     return CFrameWnd::OnMessage(message, wParam, lParam);
 }
 

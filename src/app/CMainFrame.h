@@ -9,6 +9,7 @@ class CZqView;
 class CMainFrame : public ui::CFrameWnd {
 public:
     void SetZqView(CZqView* view) noexcept { m_zqView = view; }
+    void SetDirChangeMessage(UINT message) noexcept { m_dirChangeMessage = message; }
 
 protected:
     void OnClose() override;
@@ -16,6 +17,7 @@ protected:
 
 private:
     CZqView* m_zqView = nullptr;
+    UINT m_dirChangeMessage = 0;
 };
 
 }  // namespace zq

@@ -76,6 +76,8 @@ bool CZqApp::InitInstance() {
     m_view = std::make_unique<CZqView>(start);
     m_frame->SetView(m_view.get());
     m_frame->SetZqView(m_view.get());
+    m_frame->SetDirChangeMessage(m_shared.DirChangeMessage());
+    m_view->SetDirChangeSource(m_shared.DirChangeMessage(), &m_shared);
     if (!m_view->CreateView(m_frame->GetSafeHwnd())) return false;
     // The start-up reader has served the view's loader.
     m_reader.reset();

@@ -6,6 +6,8 @@
 #include <cwchar>
 
 #include "app/CQuitDlg.h"
+#include "app/ProcessShared.h"
+#include "filer/FilerPane.h"
 #include "app/ViewFileOps.h"
 #include "app/ViewFiler.h"
 #include "external/CompanionLibrary.h"
@@ -202,6 +204,44 @@ void CZqView::OnOperationEnded() {
     Invalidate();
 }
 
+void CZqView::ChangePaneDirectory(int pane, const std::wstring& path) {
+    FilerPane& filerPane = m_filer->Pane(pane);
+    filerPane.LeaveDirectory(nullptr);
+    filerPane.ChangeDirectory(path, false, nullptr);
+}
+
+void CZqView::OnDirChangeRequest() {
+    // Only while the view is running on its own and no pane shows a picture.
+    if (!m_shared || !m_filer || m_started == kNotStarted) return;
+    if (m_modes.Query(PaneModes::kEither, 0, pane_mode::kGraphicGroup)) return;
+    bool changed = false;
+    int slot = 0;
+    const std::wstring first = m_shared->ReadSlot(0);
+    if (first.empty()) return;
+    const int focused = m_modes.FindPane(PaneModes::kEither, pane_state::kFocused, pane_mode::kFilerGroup);
+    if (focused >= 0) {
+        ChangePaneDirectory(focused, first);
+        changed = true;
+        slot = 1;
+    }
+    const std::wstring next = m_shared->ReadSlot(slot);
+    if (!next.empty()) {
+        const int hidden = m_modes.FindPane(PaneModes::kEither, pane_state::kHidden, 0);
+        if (hidden >= 0) {
+            m_modes.Set(hidden, pane_state::kOther, pane_mode::kDirectory, 1);
+            ChangePaneDirectory(hidden, next);
+            changed = true;
+        } else {
+            const int other = m_modes.FindPane(PaneModes::kEither, pane_state::kOther, pane_mode::kFilerGroup);
+            if (other >= 0) {
+                ChangePaneDirectory(other, next);
+                changed = true;
+            }
+        }
+    }
+    if (changed) Invalidate();
+}
+
 void CZqView::DrawClock(HDC dc, const RECT& client) const {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
@@ -251,6 +291,9 @@ LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             OnMenuCommand(LOWORD(wParam));
             return 0;
+        case WM_INITMENUPOPUP:
+            DecorateMenuPopup(reinterpret_cast<HMENU>(wParam));
+            return 0;
         case kTrayNotify:
             if (m_tray) m_tray->OnNotify(::GetParent(m_hWnd), lParam);
             return 0;
@@ -267,6 +310,10 @@ LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SaveSettingsFinal();
             break;
         default:
+            if (m_dirChangeMessage != 0 && message == m_dirChangeMessage) {
+                OnDirChangeRequest();
+                return 1;
+            }
             break;
     }
     return CView::OnMessage(message, wParam, lParam);

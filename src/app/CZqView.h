@@ -57,6 +57,11 @@ public:
     void SaveSettingsFinal();
 
     PaneModes& Modes() noexcept { return m_modes; }
+    // The registered message of the second-instance hand-over and the block it reads.
+    void SetDirChangeSource(UINT message, const class ProcessShared* shared) noexcept {
+        m_dirChangeMessage = message;
+        m_shared = shared;
+    }
     DialogLists& Lists() noexcept { return m_lists; }
 
 protected:
@@ -80,6 +85,9 @@ private:
     bool OnSystemKeyDown(WPARAM virtualKey, LPARAM lParam);
     void OnMenuCommand(UINT id);
     void UpdateMenuBar(bool force = false);
+    void DecorateMenuPopup(HMENU popup);
+    void OnDirChangeRequest();
+    void ChangePaneDirectory(int pane, const std::wstring& path);
     [[nodiscard]] ModeGroup FocusedGroup() const;
     void StoreKeysInSettings();
 
@@ -116,6 +124,8 @@ private:
     std::unique_ptr<CompanionLibrary> m_companion;
     std::unique_ptr<TaskTray> m_tray;
     unsigned m_menuResource = 0;
+    UINT m_dirChangeMessage = 0;
+    const class ProcessShared* m_shared = nullptr;
     StructLastPlacement m_last{};
     int m_started = kNotStarted;
     bool m_quitting = false;

@@ -15,6 +15,8 @@
 #include "commands/ModeMasks.h"
 #include "external/TaskTray.h"
 #include "resource.h"
+#include "settings/CFilerSettingsSheet.h"
+#include "settings/FilerSettingsEffects.h"
 #include "settings/Settings.h"
 
 namespace zq {
@@ -111,6 +113,25 @@ void CZqView::RegisterViewCommands() {
         Resume();
         if (replaced) UpdateMenuBar(true);
     });
+    m_registry.RegisterMenu(IDM_SHOW_KEYS_IN_MENU, [this](const CommandCall&) {
+        m_settings.VIEWMENUCOMMAND = m_settings.VIEWMENUCOMMAND ? 0 : 1;
+        UpdateMenuBar(true);
+    });
+    m_registry.RegisterMenu(IDM_FILER_SETTINGS, [this](const CommandCall&) {
+        RECT frame{};
+        ::GetWindowRect(::GetParent(m_hWnd), &frame);
+        Suspend();
+        CFilerSettingsSheet sheet(m_settings, SIZE{frame.right - frame.left, frame.bottom - frame.top},
+                                  ::GetParent(m_hWnd));
+        const INT_PTR result = sheet.DoModal();
+        Resume();
+        if (result != IDOK) return;
+        const FilerSettingsEffects effects = CompareFilerSettings(m_settings, sheet.Edited());
+        m_settings = sheet.Edited();
+        if (effects.resizeSavedCursors) ResizeSavedCursors(m_settings);
+        if (effects.rereadListings || effects.redisplayListings) m_filer->Refresh();
+        Invalidate();
+    });
     m_registry.RegisterMenu(ID_TASKTRAY_SHOW, [this](const CommandCall&) {
         if (m_tray) m_tray->Leave();
     });
@@ -170,6 +191,30 @@ void CZqView::UpdateMenuBar(bool force) {
     ::SetMenu(frame, bar);
     if (old) ::DestroyMenu(old);
     ::DrawMenuBar(frame);
+}
+
+void CZqView::DecorateMenuPopup(HMENU popup) {
+    if (m_settings.VIEWMENUCOMMAND == 0 || m_menuResource == 0) return;
+    const ModeQuery focusedIn = [this](std::uint32_t mask) {
+        return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask);
+    };
+    const int count = ::GetMenuItemCount(popup);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+        if (!::GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (info.hSubMenu || (info.fType & MFT_SEPARATOR)) continue;
+        wchar_t label[256] = {};
+        ::GetMenuStringW(popup, static_cast<UINT>(i), label, 256, MF_BYPOSITION);
+        const auto decorated = MenuLabelWithKey(info.wID, label, focusedIn, m_keys, MenuTextSources{});
+        if (!decorated) continue;
+        MENUITEMINFOW text{};
+        text.cbSize = sizeof(text);
+        text.fMask = MIIM_STRING;
+        text.dwTypeData = const_cast<wchar_t*>(decorated->c_str());
+        ::SetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &text);
+    }
 }
 
 bool CZqView::ShownPaneInMode(std::uint32_t modeMask) const { return m_modes.Query(PaneModes::kEither, 0, modeMask); }

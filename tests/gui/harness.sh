@@ -121,6 +121,24 @@ gui_keys_until_title() {
   return 1
 }
 
+# Sends KEYS… to the window WID until no window titled REGEX is left.
+gui_keys_until_gone() {
+  local wid="$1" regex="$2" try
+  shift 2
+  for try in 1 2 3 4; do
+    gui_focus "$wid"
+    sleep "0.$((try * 2))"
+    local k
+    for k in "$@"; do xdotool key --clearmodifiers "$k"; done
+    local i
+    for ((i = 0; i < 10 * try; i++)); do
+      [ -z "$(gui_find "$regex")" ] && return 0
+      sleep 0.1
+    done
+  done
+  return 1
+}
+
 gui_type() {
   xdotool type --delay 40 "$1"
 }

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Key assignments come from zq.ini: with Q unbound and X bound to @Quit in the
+# Filer, X opens the quit question and Q does nothing; with VIEWMENUCOMMAND 1
+# the menu shows the keys of its items (screenshot of an opened menu).
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_begin key_assignments
+python3 - "$GUI_APP/zq.ini" <<'PY'
+import sys
+lines = ["[ALLDATA]", "VIEWMENUCOMMAND=1", "[KEYEXEDATA]", "N_Q=", "N_X=@Quit"]
+open(sys.argv[1], "wb").write(b"\xff\xfe" + "\r\n".join(lines + [""]).encode("utf-16-le"))
+PY
+gui_start_zq
+
+gui_key q
+if gui_wait_title '^終了しますか$' 2 >/dev/null; then gui_fail "Q still quits although it was unbound"; fi
+kill -0 "$GUI_PID" 2>/dev/null || gui_fail "zq ended on Q"
+
+dlg="$(gui_keys_until_title '^終了しますか$' x)" || gui_fail "X bound to @Quit did not ask to quit"
+gui_keys_until_gone "$dlg" '^終了しますか$' Escape || gui_fail "the quit question stayed open after Escape"
+sleep 0.5
+kill -0 "$GUI_PID" 2>/dev/null || gui_fail "cancelling the quit question ended zq"
+
+gui_focus "$GUI_WID"
+gui_key alt+f
+sleep 1
+gui_screenshot key_assignments-menu-with-keys >/dev/null
+gui_key Escape Escape
+
+dlg="$(gui_keys_until_title '^終了しますか$' x)" || gui_fail "X did not ask to quit the second time"
+gui_focus "$dlg"
+gui_key Return
+gui_wait_exit 20 || gui_fail "zq did not end"
+python3 - "$GUI_APP/zq.ini" <<'PY' || gui_fail "the assignments were not saved back"
+import sys
+text = open(sys.argv[1], "rb").read()[2:].decode("utf-16-le")
+section, found = None, {}
+for line in text.split("\r\n"):
+    if line.startswith("["):
+        section = line[1:-1]
+    elif section == "KEYEXEDATA" and line.split("=", 1)[0] in ("N_Q", "N_X", "N_DOWN"):
+        found[line.split("=", 1)[0]] = line.split("=", 1)[1]
+assert found.get("N_Q") == "" and found.get("N_X") == "@Quit", found
+PY
+echo "PASS: key_assignments"
