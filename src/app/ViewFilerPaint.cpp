@@ -32,6 +32,13 @@ void FrameBox(HDC dc, const RECT& box, COLORREF color) {
     ::SelectObject(dc, oldPen);
 }
 
+// Width of a text on the cell grid: full-width characters take two cells.
+int CellsOf(const std::wstring& text, int charWidth) {
+    int pixels = 0;
+    for (const INT advance : filer::GridAdvances(text, charWidth)) pixels += advance;
+    return charWidth > 0 ? pixels / charWidth : 0;
+}
+
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 }  // namespace
@@ -140,7 +147,7 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
     };
     auto item = [&](const RECT& box, int n, int column, const filer::HeaderItem& it) {
         text(box, n, column, it.label, label);
-        text(box, n, column + static_cast<int>(it.label.size()) + 1, it.value, value);
+        text(box, n, column + CellsOf(it.label, metrics.charWidth), it.value, value);
     };
 
     if (!IsEmpty(boxes.volume)) {
