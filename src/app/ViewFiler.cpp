@@ -11,12 +11,12 @@ namespace zq {
 
 // Messages of the panes go to the view's window; the history arrives with the jumps.
 class ViewFiler::Host : public FilerPaneHost {
-public:
+  public:
     explicit Host(ViewContext& context) : m_context(context) {}
     void ShowMessage(const std::wstring& text) override { ui::ZqMessageBox(m_context.view, text); }
     void AddDirectoryHistory(const std::wstring&) override {}
 
-private:
+  private:
     ViewContext& m_context;
 };
 
@@ -26,14 +26,18 @@ ViewFiler::ViewFiler(ViewContext& context)
 }
 ViewFiler::~ViewFiler() = default;
 
-FilerPane& ViewFiler::Pane(int index) { return *m_panes.at(static_cast<size_t>(index)); }
+FilerPane& ViewFiler::Pane(int index) {
+    return *m_panes.at(static_cast<size_t>(index));
+}
 
 int ViewFiler::ActivePane() const {
     const int focused = m_context.modes->FocusedPane();
     return focused < 0 ? 0 : focused;
 }
 
-bool ViewFiler::PaneShown(int index) const { return !(m_context.modes->Get(index).state & pane_state::kHidden); }
+bool ViewFiler::PaneShown(int index) const {
+    return !(m_context.modes->Get(index).state & pane_state::kHidden);
+}
 
 void ViewFiler::ApplySettings() {
     const Settings& settings = *m_context.settings;
@@ -55,8 +59,8 @@ void ViewFiler::Create() {
     }
     // Pane 0 starts with the focus; the second pane is shown when the settings ask for two panes.
     m_context.modes->Set(0, pane_state::kFocused, pane_mode::kDirectory, kSubKindThumbnails);
-    m_context.modes->Set(1, settings.SECONDFILEOPEN ? pane_state::kOther : pane_state::kHidden,
-                         pane_mode::kDirectory, kSubKindThumbnails);
+    m_context.modes->Set(1, settings.SECONDFILEOPEN ? pane_state::kOther : pane_state::kHidden, pane_mode::kDirectory,
+                         kSubKindThumbnails);
 
     wchar_t current[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, current);
@@ -78,8 +82,10 @@ void ViewFiler::Focus(int index) {
     for (int i = 0; i < 2; ++i) {
         const StructPaneMode& now = modes.Get(i);
         uint32_t state = pane_state::kHidden;
-        if (i == index) state = pane_state::kFocused;
-        else if (!(now.state & pane_state::kHidden)) state = pane_state::kOther;
+        if (i == index)
+            state = pane_state::kFocused;
+        else if (!(now.state & pane_state::kHidden))
+            state = pane_state::kOther;
         modes.Set(i, state, now.mode, now.subMode);
     }
 }

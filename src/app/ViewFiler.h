@@ -18,7 +18,7 @@ class FilerPane;
 class CursorMemory;
 
 class ViewFiler {
-public:
+  public:
     explicit ViewFiler(ViewContext& context);
     ~ViewFiler();
     ViewFiler(const ViewFiler&) = delete;
@@ -46,7 +46,7 @@ public:
     [[nodiscard]] int ActivePane() const;
     [[nodiscard]] int OtherPane() const { return ActivePane() ^ 1; }
 
-private:
+  private:
     class Host;
     using Action = std::function<void()>;
 

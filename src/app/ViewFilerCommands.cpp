@@ -46,9 +46,8 @@ struct MarkRow {
     MarkKind kind;
 };
 constexpr MarkRow kMarkRows[] = {
-    {L"@Allselectdir", kMarkAllWithDirs}, {L"@Allselect", kMarkAllFiles},
-    {L"@Releaseselect", kMarkRelease},    {L"@Reverseselect", kMarkReverse},
-    {L"@Reverseselectf", kMarkReverseFiles}, {L"@Upfileselect", kMarkUpFiles},
+    {L"@Allselectdir", kMarkAllWithDirs}, {L"@Allselect", kMarkAllFiles},          {L"@Releaseselect", kMarkRelease},
+    {L"@Reverseselect", kMarkReverse},    {L"@Reverseselectf", kMarkReverseFiles}, {L"@Upfileselect", kMarkUpFiles},
     {L"@Downfileselect", kMarkDownFiles},
 };
 

@@ -39,7 +39,9 @@ int CellsOf(const std::wstring& text, int charWidth) {
     return charWidth > 0 ? pixels / charWidth : 0;
 }
 
-bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool IsEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 }  // namespace
 
@@ -59,8 +61,8 @@ void ViewFiler::Layout(HDC dc, const RECT& area) {
         filer::FilerPaneLayoutInput& in = inputs[static_cast<size_t>(i)];
         in.shown = PaneShown(i);
         if (options.autoFileNameWidth) {
-            in.longestStemCells = filer::LongestStemCells(EntriesOf(Pane(i)), settings.DOSWRITEFLAG != 0,
-                                                          settings.FILECHARTYPE);
+            in.longestStemCells =
+                filer::LongestStemCells(EntriesOf(Pane(i)), settings.DOSWRITEFLAG != 0, settings.FILECHARTYPE);
         }
     }
     m_layout = filer::ComputeFilerLayout(metrics, area.right - area.left, area.bottom - area.top, options, inputs);
@@ -153,10 +155,9 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
     if (!IsEmpty(boxes.volume)) {
         FrameBox(dc, boxes.volume, line);
         text(boxes.volume, 0, 0, filer::kVolumeBoxCaption, colors[filer::FilerColorId::IntroVolume]);
-        const std::array<bool, 9> hvolume = {
-            settings.HVOLUME0 != 0, settings.HVOLUME1 != 0, settings.HVOLUME2 != 0,
-            settings.HVOLUME3 != 0, settings.HVOLUME4 != 0, settings.HVOLUME5 != 0,
-            settings.HVOLUME6 != 0, settings.HVOLUME7 != 0, settings.HVOLUME8 != 0};
+        const std::array<bool, 9> hvolume = {settings.HVOLUME0 != 0, settings.HVOLUME1 != 0, settings.HVOLUME2 != 0,
+                                             settings.HVOLUME3 != 0, settings.HVOLUME4 != 0, settings.HVOLUME5 != 0,
+                                             settings.HVOLUME6 != 0, settings.HVOLUME7 != 0, settings.HVOLUME8 != 0};
         filer::VolumeInfoValues values;
         values.capacityBytes = pane.TotalBytes();
         values.freeBytes = pane.FreeBytes();

@@ -166,9 +166,12 @@ std::array<std::wstring, 2> StartDirectories(const Settings& s, const std::wstri
     std::array<std::wstring, 2> out;
     for (size_t i = 0; i < 2; ++i) {
         // A first run with STARTENDDIR has no last directory yet.
-        if (s.STARTENDDIR != 0 && !last[i]->empty()) out[i] = *last[i];
-        else if (!fixed[i]->empty()) out[i] = *fixed[i];
-        else out[i] = current;
+        if (s.STARTENDDIR != 0 && !last[i]->empty())
+            out[i] = *last[i];
+        else if (!fixed[i]->empty())
+            out[i] = *fixed[i];
+        else
+            out[i] = current;
     }
     return out;
 }
