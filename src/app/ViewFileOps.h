@@ -1,11 +1,15 @@
 #pragma once
 // The file operations started from the view: copy, move and delete with their
 // dialogs, and the refresh when they end.
+#include <string>
+#include <vector>
+
 #include "app/ViewContext.h"
 
 namespace zq {
 
 class ViewFiler;
+enum class RecycleChoice;
 
 class ViewFileOps {
 public:
@@ -16,7 +20,16 @@ public:
 
     void RegisterCommands();
 
+    // Opens a copy or move dialog for the selection of the pane with the focus;
+    // mode is the copy engine's job mode (0 copy, 1 move, 2, 3, 5).
+    void StartCopy(unsigned mode);
+    // Paths dropped onto pane `pane`: mode 4 copy, 7 move, 8 link (done as a copy).
+    void StartDrop(int pane, std::vector<std::wstring> paths, unsigned mode);
+    void StartDelete(RecycleChoice recycle);
+
 private:
+    void ShowError(const std::wstring& text) const;
+
     ViewContext& m_context;
     ViewFiler& m_filer;
 };
