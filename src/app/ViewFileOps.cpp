@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/DialogLists.h"
+#include "app/ViewFileOpsDrop.h"
 #include "app/ViewFileOpsSettings.h"
 #include "app/ViewFiler.h"
 #include "commands/CommandRegistry.h"
@@ -23,7 +24,7 @@ namespace {
 // the settings copy the dialog edits; the settings go back when the list
 // disposes of the finished dialog, so that several dialogs never race on them.
 class CopyOperation final : public IOperationDialog {
-public:
+  public:
     CopyOperation(HWND view, unsigned mode, unsigned pane, Settings& settings, const std::wstring& programDir)
         : m_settings(settings),
           m_copy(CopySettingsFrom(settings, programDir)),
@@ -36,14 +37,14 @@ public:
         delete this;
     }
 
-private:
+  private:
     Settings& m_settings;
     fileops::CopyDialogSettings m_copy;
     std::unique_ptr<fileops::CMyCopyDlg> m_dialog;
 };
 
 class DeleteOperation final : public IOperationDialog {
-public:
+  public:
     DeleteOperation(HWND view, unsigned pane, fileops::SelectionSnapshot selection, Settings& settings,
                     RecycleChoice recycle)
         : m_settings(settings),
@@ -58,7 +59,7 @@ public:
         delete this;
     }
 
-private:
+  private:
     Settings& m_settings;
     RecycleChoice m_recycle;
     fileops::DeleteOptions m_options;
@@ -66,7 +67,9 @@ private:
 };
 
 // Copy, move and delete read a real directory; a drive list or an archive has none.
-bool IsDirectoryPane(const FilerPane& pane) { return pane.Kind() == kKindDirectory && !pane.Path().empty(); }
+bool IsDirectoryPane(const FilerPane& pane) {
+    return pane.Kind() == kKindDirectory && !pane.Path().empty();
+}
 
 std::wstring SendToFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -86,8 +89,7 @@ std::vector<std::wstring> DestinationChoices(const Settings& settings, const fil
     if (list.enabled[fileops::kSendToDirectories]) {
         const std::wstring sendTo = SendToFolder();
         if (!sendTo.empty())
-            sources.lists[fileops::kSendToDirectories] =
-                fileops::SendToDirectories(fileops::RealFileSystem(), sendTo);
+            sources.lists[fileops::kSendToDirectories] = fileops::SendToDirectories(fileops::RealFileSystem(), sendTo);
     }
     return fileops::OrderDestinationChoices(sources, list);
 }
@@ -168,8 +170,8 @@ void ViewFileOps::StartCopy(unsigned mode) {
     }
 
     Settings& settings = *m_context.settings;
-    auto* operation = new CopyOperation(m_context.view, mode, static_cast<unsigned>(active), settings,
-                                        m_context.programDir);
+    auto* operation =
+        new CopyOperation(m_context.view, mode, static_cast<unsigned>(active), settings, m_context.programDir);
     fileops::CMyCopyDlg& dialog = operation->Dialog();
     if (mode == fileops::kModeCopy || mode == fileops::kModeMove)
         dialog.SetDestinationChoices(DestinationChoices(settings, source));
@@ -187,19 +189,21 @@ void ViewFileOps::StartCopy(unsigned mode) {
     Open(operation, *m_context.lists, m_context.view, DialogList::Copy);
 }
 
-void ViewFileOps::StartDrop(int pane, std::vector<std::wstring> paths, unsigned mode) {
-    if (paths.empty() || pane < 0 || pane > 1) return;
+void ViewFileOps::OnDropFiles(HDROP drop, int pane) {
+    std::vector<std::wstring> paths = DroppedPaths(drop);
+    ::DragFinish(drop);
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    const bool control = ::GetKeyState(VK_CONTROL) < 0;
+    StartDrop(pane, std::move(paths), DropModeForKeys(shift, control));
+}
+
+void ViewFileOps::StartDrop(int pane, std::vector<std::wstring> paths, unsigned requested) {
+    if (pane < 0 || pane > 1) return;
     FilerPane& target = m_filer.Pane(pane);
     if (!IsDirectoryPane(target)) return;
-    if (mode == fileops::kModeDropLink) {
-        // A program dropped in link mode is meant to be linked, never copied.
-        const std::wstring& only = paths.front();
-        if (paths.size() == 1 && only.size() > 4 && ::lstrcmpiW(only.c_str() + only.size() - 4, L".EXE") == 0)
-            return;
-        mode = fileops::kModeDropCopy;
-    }
-    if (mode != fileops::kModeDropCopy && mode != fileops::kModeDropMove) return;
-    auto* operation = new CopyOperation(m_context.view, mode, static_cast<unsigned>(pane), *m_context.settings,
+    const std::optional<unsigned> mode = DropJobMode(requested, paths);
+    if (!mode) return;
+    auto* operation = new CopyOperation(m_context.view, *mode, static_cast<unsigned>(pane), *m_context.settings,
                                         m_context.programDir);
     fileops::CMyCopyDlg& dialog = operation->Dialog();
     fileops::SelectionSnapshot source;
@@ -221,8 +225,8 @@ void ViewFileOps::StartDelete(RecycleChoice recycle) {
         ShowError(status == SelectionStatus::OutOfMemory ? kOutOfMemoryText : kNoFileSelectedText);
         return;
     }
-    auto* operation = new DeleteOperation(m_context.view, static_cast<unsigned>(active),
-                                          ToOperationSnapshot(selection), *m_context.settings, recycle);
+    auto* operation = new DeleteOperation(m_context.view, static_cast<unsigned>(active), ToOperationSnapshot(selection),
+                                          *m_context.settings, recycle);
     fileops::CDeleteDlg& dialog = operation->Dialog();
     HWND view = m_context.view;
     dialog.onMarkSource = [&pane, view] {

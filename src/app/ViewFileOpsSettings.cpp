@@ -37,9 +37,15 @@ fileops::DeleteOptions DeleteOptionsFrom(const Settings& s, RecycleChoice recycl
     options.warnNotEmpty = s.DELETEASKNOTENMPTY != 0;
     options.foldersAtOnce = s.TODUSTUNITFOLDER != 0;
     switch (recycle) {
-        case RecycleChoice::AsStored: options.toRecycleBin = s.DELETETODUST != 0; break;
-        case RecycleChoice::Forced: options.toRecycleBin = true; break;
-        case RecycleChoice::Avoided: options.toRecycleBin = false; break;
+        case RecycleChoice::AsStored:
+            options.toRecycleBin = s.DELETETODUST != 0;
+            break;
+        case RecycleChoice::Forced:
+            options.toRecycleBin = true;
+            break;
+        case RecycleChoice::Avoided:
+            options.toRecycleBin = false;
+            break;
     }
     return options;
 }

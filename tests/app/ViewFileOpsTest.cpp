@@ -58,16 +58,16 @@ TEST(ViewFileOpsSettings, CopySettingsWrittenBackReachEveryKeyTheDialogChanges) 
 TEST(ViewFileOpsSettings, DeleteOptionsAndTheRecycleBinChoiceOfEachCommand) {
     struct Case {
         RecycleChoice recycle;
-        int stored;          // DELETETODUST before
-        bool boxChecked;     // the dialog starts with
-        bool userChecks;     // the dialog ends with
-        int storedAfter;     // DELETETODUST after
+        int stored;       // DELETETODUST before
+        bool boxChecked;  // the dialog starts with
+        bool userChecks;  // the dialog ends with
+        int storedAfter;  // DELETETODUST after
     };
     const Case cases[] = {
         {RecycleChoice::AsStored, 0, false, true, 1},
         {RecycleChoice::AsStored, 1, true, false, 0},
-        {RecycleChoice::Forced, 0, true, true, 0},    // @DeleteDefaultDust leaves the stored choice
-        {RecycleChoice::Avoided, 1, false, false, 1}, // @DeleteDefaultNotDust likewise
+        {RecycleChoice::Forced, 0, true, true, 0},     // @DeleteDefaultDust leaves the stored choice
+        {RecycleChoice::Avoided, 1, false, false, 1},  // @DeleteDefaultNotDust likewise
     };
     for (const Case& c : cases) {
         Settings s;
