@@ -37,8 +37,13 @@ gui_key Return
 way="$(gui_wait_title '^コピー条件$' 20)" || gui_fail "the same-name question did not appear"
 gui_focus "$way"
 gui_key alt+w Return
-# The 200 MB file follows the answered file; the dialog is busy with it now.
-gui_wait_title '^ファイルのコピー$' 2 >/dev/null && gui_screenshot copy_tree-running >/dev/null
+# The 200 MB file follows the answered file; the dialog is busy with it now
+# (the picture only shows it; nothing depends on catching it mid-copy).
+for ((i = 0; i < 50; i++)); do
+  [ -z "$(gui_find '^コピー条件$')" ] && break
+  sleep 0.1
+done
+[ -n "$(gui_find '^ファイルのコピー$')" ] && gui_screenshot copy_tree-running >/dev/null
 for ((i = 0; i < 600; i++)); do
   [ -z "$(gui_find '^ファイルのコピー$')" ] && break
   sleep 0.1
@@ -57,4 +62,13 @@ dlg="$(gui_keys_until_title '^終了しますか$' alt+f x)" || gui_fail "the qu
 gui_focus "$dlg"
 gui_key Return
 gui_wait_exit 15 || gui_fail "zq did not end after the copy"
+# The destination went into the history the copy dialog offers next time.
+first_todir="$(python3 - "$GUI_APP/zq.ini" <<'PY'
+import sys
+lines = open(sys.argv[1], "rb").read().decode("utf-16").split("\r\n")
+section = lines.index("[SELECTDIR]")
+print(next(l for l in lines[section + 1:] if l.startswith("TODIR0=")).split("=", 1)[1])
+PY
+)"
+[ "$first_todir" = "$(winpath "$dst")" ] || gui_fail "destination history holds '$first_todir'"
 echo "PASS: copy_tree"
