@@ -1,11 +1,10 @@
 #include "app/ViewFiler.h"
 
-#include <array>
-
 #include "app/PaneModes.h"
-#include "common/Handle.h"
+#include "app/ViewFilerSettings.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
+#include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
 
 namespace zq {
@@ -21,7 +20,8 @@ private:
     ViewContext& m_context;
 };
 
-ViewFiler::ViewFiler(ViewContext& context) : m_context(context), m_host(std::make_unique<Host>(context)) {
+ViewFiler::ViewFiler(ViewContext& context)
+    : m_context(context), m_host(std::make_unique<Host>(context)), m_cursorMemory(std::make_unique<CursorMemory>()) {
     for (auto& pane : m_panes) pane = std::make_unique<FilerPane>(m_host.get());
 }
 ViewFiler::~ViewFiler() = default;
@@ -33,40 +33,118 @@ int ViewFiler::ActivePane() const {
     return focused < 0 ? 0 : focused;
 }
 
+bool ViewFiler::PaneShown(int index) const { return !(m_context.modes->Get(index).state & pane_state::kHidden); }
+
+void ViewFiler::ApplySettings() {
+    const Settings& settings = *m_context.settings;
+    const FilerOptions options = FilerOptionsFrom(settings);
+    for (auto& pane : m_panes) pane->SetOptions(options);
+    m_cursorMemory->Resize(settings.SUMSAVECURPOS);
+    // A new font is measured at the next paint.
+    m_font.Reset();
+}
+
 void ViewFiler::Create() {
+    Settings& settings = *m_context.settings;
+    ApplySettings();
+    if (settings.SAVECURSORPOSITION) {
+        for (size_t i = 0; i < settings.savedCursors.size(); ++i) {
+            const Settings::SavedCursor& saved = settings.savedCursors[i];
+            m_cursorMemory->SetItem(static_cast<int>(i), {saved.dir, saved.name});
+        }
+    }
+    // Pane 0 starts with the focus; the second pane is shown when the settings ask for two panes.
+    m_context.modes->Set(0, pane_state::kFocused, pane_mode::kDirectory, kSubKindThumbnails);
+    m_context.modes->Set(1, settings.SECONDFILEOPEN ? pane_state::kOther : pane_state::kHidden,
+                         pane_mode::kDirectory, kSubKindThumbnails);
+
     wchar_t current[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, current);
-    for (auto& pane : m_panes) pane->ChangeDirectory(current, false, nullptr);
+    const std::array<std::wstring, 2> start = StartDirectories(settings, current);
+    for (size_t i = 0; i < m_panes.size(); ++i) {
+        m_panes[i]->SortState().defaults = SortSettingsFrom(settings, static_cast<int>(i));
+        m_panes[i]->ChangeDirectory(start[i], false, m_cursorMemory.get());
+    }
+    StoreEndDirectories(settings, m_panes[0]->Path(), m_panes[1]->Path());
 }
 
-void ViewFiler::RegisterCommands() {}
-void ViewFiler::OnPeriodicTimer() {}
+void ViewFiler::AfterCommand() {
+    StoreEndDirectories(*m_context.settings, m_panes[0]->Path(), m_panes[1]->Path());
+    ::InvalidateRect(m_context.view, nullptr, FALSE);
+}
+
+void ViewFiler::Focus(int index) {
+    PaneModes& modes = *m_context.modes;
+    for (int i = 0; i < 2; ++i) {
+        const StructPaneMode& now = modes.Get(i);
+        uint32_t state = pane_state::kHidden;
+        if (i == index) state = pane_state::kFocused;
+        else if (!(now.state & pane_state::kHidden)) state = pane_state::kOther;
+        modes.Set(i, state, now.mode, now.subMode);
+    }
+}
+
+void ViewFiler::ChangePaneDirectory(int index, const std::wstring& path) {
+    FilerPane& pane = Pane(index);
+    pane.LeaveDirectory(m_cursorMemory.get());
+    pane.ChangeDirectory(path, false, m_cursorMemory.get());
+}
+
+void ViewFiler::ClimbUp(int index) {
+    FilerPane& pane = Pane(index);
+    pane.LeaveDirectory(m_cursorMemory.get());
+    // A drive root or a network root leaves the directory kind; those listings are not shown here yet.
+    (void)pane.UpDirectory(m_cursorMemory.get());
+}
+
+bool ViewFiler::EnterCursorDirectory() {
+    const int index = ActivePane();
+    FilerPane& pane = Pane(index);
+    const FileEntry* entry = pane.CursorEntry();
+    if (!entry || IsFileEntry(*entry)) return false;
+    switch (ClassOf(*entry)) {
+        case kEntryParentLink:
+            ClimbUp(index);
+            break;
+        case kEntryCurrentLink:
+            break;
+        default:
+            ChangePaneDirectory(index, pane.Path() + L"\\" + entry->cFileName);
+            break;
+    }
+    AfterCommand();
+    return true;
+}
+
+void ViewFiler::ReadKeepingCursor(int index) {
+    FilerPane& pane = Pane(index);
+    const FileEntry* entry = pane.CursorEntry();
+    const std::wstring name = entry ? entry->cFileName : L"";
+    pane.ReadDirectory(kReadForced);
+    pane.Sort();
+    if (!name.empty()) pane.PlaceCursorOnName(name, false, pane.Cursor());
+}
+
+void ViewFiler::ReReadAllPanes() {
+    for (int i = 0; i < 2; ++i) ReadKeepingCursor(i);
+}
 
 void ViewFiler::Refresh() {
-    for (auto& pane : m_panes) {
-        pane->ReadDirectory(kReadForced);
-        pane->Sort();
+    for (int i = 0; i < 2; ++i) {
+        if (PaneShown(i)) ReadKeepingCursor(i);
     }
 }
 
-void ViewFiler::Paint(HDC dc, const RECT& client) {
-    const PaneModes& modes = *m_context.modes;
-    const LONG middle = (client.left + client.right) / 2;
-    const std::array<RECT, 2> panes = {RECT{client.left, client.top, middle, client.bottom},
-                                       RECT{middle, client.top, client.right, client.bottom}};
+void ViewFiler::OnPeriodicTimer() {
+    bool redraw = false;
     for (int i = 0; i < 2; ++i) {
-        const RECT& area = panes[static_cast<size_t>(i)];
-        const bool focused = modes.Get(i).state & pane_state::kFocused;
-        UniqueGdiObject pen(::CreatePen(PS_SOLID, focused ? 2 : 1, focused ? RGB(80, 160, 255) : RGB(96, 96, 96)));
-        HGDIOBJ oldPen = ::SelectObject(dc, pen.Get());
-        HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-        ::Rectangle(dc, area.left + 1, area.top + 1, area.right - 1, area.bottom - 1);
-        ::SelectObject(dc, oldBrush);
-        ::SelectObject(dc, oldPen);
-        RECT text = area;
-        ::InflateRect(&text, -8, -6);
-        ::DrawTextW(dc, i == 0 ? L"左ペイン" : L"右ペイン", -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        if (!PaneShown(i) || !m_context.modes->Query(i, 0, pane_mode::kDirectory)) continue;
+        const TickResult tick = Pane(i).TimerTick();
+        if (tick == TickResult::NotReady) break;
+        if (tick == TickResult::Reloaded) redraw = true;
+        if (Pane(i).DriveClass() == kDriveFixed && Pane(i).RefreshFreeSpace()) redraw = true;
     }
+    if (redraw) ::InvalidateRect(m_context.view, nullptr, FALSE);
 }
 
 }  // namespace zq

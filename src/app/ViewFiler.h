@@ -4,9 +4,13 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/ViewContext.h"
+#include "common/Handle.h"
+#include "filer/FilerLayout.h"
 
 namespace zq {
 
@@ -20,7 +24,8 @@ public:
     ViewFiler(const ViewFiler&) = delete;
     ViewFiler& operator=(const ViewFiler&) = delete;
 
-    // At the view's creation, after the settings are loaded.
+    // At the view's creation, after the settings are loaded: options, pane
+    // modes and the start directories.
     void Create();
     void RegisterCommands();
     void Paint(HDC dc, const RECT& client);
@@ -28,6 +33,13 @@ public:
     void OnPeriodicTimer();
     // An operation dialog ended (command 1185): re-read the shown listings.
     void Refresh();
+    // The settings changed (settings dialog, @Changefilerinfo …): hand them to
+    // the panes again; the next paint lays out anew.
+    void ApplySettings();
+
+    // Return on a directory: enters the directory under the active pane's
+    // cursor ("..": the parent).  False when the cursor is not on a directory.
+    bool EnterCursorDirectory();
 
     // The two panes (0 and 1), the one with the focus and the other one.
     FilerPane& Pane(int index);
@@ -36,10 +48,36 @@ public:
 
 private:
     class Host;
+    using Action = std::function<void()>;
+
+    void RegisterCursorCommands();
+    void RegisterMarkCommands();
+    void RegisterDirectoryCommands();
+    void RegisterPaneCommands();
+    void RegisterSortCommands();
+    void RegisterDisplayCommands();
+    // Registers `name` for the Filer; every handler ends with AfterCommand().
+    void Add(const wchar_t* name, Action action);
+    void AfterCommand();
+
+    [[nodiscard]] bool PaneShown(int index) const;
+    void Focus(int index);
+    void ChangePaneDirectory(int index, const std::wstring& path);
+    void ClimbUp(int index);
+    void ReadKeepingCursor(int index);
+    void ReReadAllPanes();
+
+    void EnsureFont();
+    void Layout(HDC dc, const RECT& area);
+    void PaintPane(HDC dc, int index);
+    void PaintHeader(HDC dc, int width);
+
     ViewContext& m_context;
     std::unique_ptr<Host> m_host;
     std::array<std::unique_ptr<FilerPane>, 2> m_panes;
     std::unique_ptr<CursorMemory> m_cursorMemory;
+    UniqueGdiObject m_font;
+    filer::FilerLayoutResult m_layout;
 };
 
 }  // namespace zq

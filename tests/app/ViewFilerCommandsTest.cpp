@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "app/PaneModes.h"
+#include "app/ViewFiler.h"
+#include "commands/CommandRegistry.h"
+#include "filer/FilerPane.h"
+#include "main/TempDir.h"
+#include "settings/Settings.h"
+
+using namespace zq;
+
+namespace {
+
+// A Filer without a window: both panes in temporary folders.
+struct FilerFixture {
+    test::TempDir first;
+    test::TempDir second;
+    Settings settings;
+    PaneModes modes;
+    CommandRegistry registry;
+    ViewContext context;
+    std::unique_ptr<ViewFiler> filer;
+
+    explicit FilerFixture(int twoPanes = 1) {
+        first.MakeDir(L"sub");
+        first.WriteFile(L"a.txt", "a");
+        first.WriteFile(L"b.txt", "bb");
+        second.WriteFile(L"x.txt", "x");
+        settings.FIRSTDIRECTORY = first.Path();
+        settings.SECONDDIRECTORY = second.Path();
+        settings.SECONDFILEOPEN = twoPanes;
+        context.settings = &settings;
+        context.modes = &modes;
+        context.registry = &registry;
+        filer = std::make_unique<ViewFiler>(context);
+        filer->RegisterCommands();
+        filer->Create();
+    }
+    RouteResult Run(const wchar_t* text) { return registry.Route(ModeGroup::Filer, text); }
+    std::wstring CursorName(int pane) {
+        const FileEntry* e = filer->Pane(pane).CursorEntry();
+        return e ? e->cFileName : L"";
+    }
+};
+
+}  // namespace
+
+TEST(ViewFilerCommands, EveryRegisteredNameIsAFilerCommand) {
+    FilerFixture f;
+    EXPECT_TRUE(f.registry.NamesNotInTables().empty());
+    const wchar_t* const expected[] = {
+        L"@Up", L"@Down", L"@Left", L"@Right", L"@Beforepage", L"@Nextpage", L"@Firstpos", L"@Endpos",
+        L"@Upsel", L"@Endpossel", L"@Select", L"@Allselect", L"@Allselectdir", L"@Releaseselect",
+        L"@Reverseselect", L"@Reverseselectf", L"@Upfileselect", L"@Downfileselect", L"@Anotherexistselect",
+        L"@Anothernoneselect", L"@InDir", L"@Updirectory", L"@Predirectory", L"@Manualreload", L"@Samedirectory",
+        L"@Sameotherdir", L"@Changewindow", L"@Leftwindow", L"@Rightwindow", L"@Sortname", L"@SortExchangeDir",
+        L"@Changefilerinfo", L"@ChangeDispHiddenFile", L"@SelectDispFileSetting5", L"@Wide",
+    };
+    for (const wchar_t* name : expected) EXPECT_TRUE(f.registry.HasHandler(ModeGroup::Filer, name)) << name;
+}
+
+TEST(ViewFilerCommands, PanesStartInTheSettingsDirectories) {
+    FilerFixture f;
+    EXPECT_EQ(f.filer->Pane(0).Path(), FilerPane::NormalisePath(f.first.Path()));
+    EXPECT_EQ(f.filer->Pane(1).Path(), FilerPane::NormalisePath(f.second.Path()));
+    EXPECT_EQ(f.settings.ENDDIRECTORY, f.filer->Pane(0).Path());
+    EXPECT_EQ(f.settings.ENDDIRECTORY2, f.filer->Pane(1).Path());
+    EXPECT_EQ(f.filer->ActivePane(), 0);
+    EXPECT_EQ(f.CursorName(0), L"..");
+}
+
+TEST(ViewFilerCommands, EnterLeaveAndReturn) {
+    FilerFixture f;
+    const std::wstring top = f.filer->Pane(0).Path();
+    ASSERT_EQ(f.Run(L"@Down"), RouteResult::Ran);
+    ASSERT_EQ(f.CursorName(0), L"sub");
+    EXPECT_TRUE(f.filer->EnterCursorDirectory());
+    EXPECT_EQ(f.filer->Pane(0).Path(), top + L"\\sub");
+    EXPECT_EQ(f.settings.ENDDIRECTORY, top + L"\\sub");
+
+    // Up lands on the directory just left; the previous directory is "sub" again.
+    f.Run(L"@Updirectory");
+    EXPECT_EQ(f.filer->Pane(0).Path(), top);
+    EXPECT_EQ(f.CursorName(0), L"sub");
+    f.Run(L"@Predirectory");
+    EXPECT_EQ(f.filer->Pane(0).Path(), top + L"\\sub");
+
+    // A file under the cursor is not entered.
+    f.Run(L"@Updirectory");
+    f.Run(L"@Endpos");
+    EXPECT_EQ(f.CursorName(0), L"b.txt");
+    EXPECT_FALSE(f.filer->EnterCursorDirectory());
+    EXPECT_EQ(f.filer->Pane(0).Path(), top);
+}
+
+TEST(ViewFilerCommands, FocusMovesOnlyToAShownPane) {
+    struct Case {
+        int twoPanes;
+        const wchar_t* command;
+        int expectedActive;
+    };
+    const Case cases[] = {
+        {1, L"@Changewindow", 1},
+        {0, L"@Changewindow", 0},
+        {1, L"@Rightwindow", 0},  // stacked panes have no left and right
+    };
+    for (const Case& c : cases) {
+        FilerFixture f(c.twoPanes);
+        f.Run(c.command);
+        EXPECT_EQ(f.filer->ActivePane(), c.expectedActive) << c.twoPanes << " " << c.command;
+        EXPECT_EQ(f.modes.FocusedPane(), c.expectedActive);
+    }
+    FilerFixture side;
+    side.settings.WINDOWDEVIDEWAY = 1;
+    side.Run(L"@Rightwindow");
+    EXPECT_EQ(side.filer->ActivePane(), 1);
+    EXPECT_TRUE(side.modes.Get(0).state & pane_state::kOther);
+    side.Run(L"@Leftwindow");
+    EXPECT_EQ(side.filer->ActivePane(), 0);
+}
+
+TEST(ViewFilerCommands, MarksSortAndSameDirectory) {
+    FilerFixture f;
+    f.Run(L"@Allselect");
+    EXPECT_EQ(f.filer->Pane(0).MarkedCount(), 2);  // files only
+    f.Run(L"@Releaseselect");
+    EXPECT_EQ(f.filer->Pane(0).MarkedCount(), 0);
+
+    // The sort key is stored for both panes (CHYNCROSORT) and kept in the settings.
+    f.settings.CHYNCROSORT = 1;
+    f.Run(L"@Sortsize");
+    EXPECT_EQ(f.settings.SORTWAY, 2);
+    EXPECT_EQ(f.settings.SORTWAY2, 2);
+    f.Run(L"@Sortexchange");
+    EXPECT_EQ(f.settings.SORTORDER, 1);
+    EXPECT_EQ(f.filer->Pane(1).SortState().defaults.v[7], 1u);
+
+    f.Run(L"@Samedirectory");
+    EXPECT_EQ(f.filer->Pane(1).Path(), f.filer->Pane(0).Path());
+    EXPECT_EQ(f.settings.ENDDIRECTORY2, f.filer->Pane(0).Path());
+}

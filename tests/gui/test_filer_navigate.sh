@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The Filer from the keyboard: both panes start in the directories of zq.ini,
+# the cursor moves, a Japanese-named directory is entered, left and entered
+# again, the focus goes to the other pane and a file is marked there.  zq
+# keeps the panes' directories at exit (STARTENDDIR), which is what is checked.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_begin filer_navigate
+
+tree="$GUI_DIR/tree"
+other="$GUI_DIR/other"
+mkdir -p "$tree/ascii_dir" "$tree/日本語フォルダ" "$other"
+echo a >"$tree/a.txt"
+echo b >"$tree/テスト.txt"
+echo c >"$tree/日本語フォルダ/中身.txt"
+echo x >"$other/x.txt"
+echo y >"$other/y.txt"
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+tree_w="$(winpath "$tree")"
+other_w="$(winpath "$other")"
+
+# The settings file is UTF-16LE with a byte-order mark and CRLF line ends.
+# O is not assigned by default; here it enters the directory under the cursor.
+TREE="$tree_w" OTHER="$other_w" OUT="$GUI_APP/zq.ini" python3 - <<'PY'
+import os
+text = "\r\n".join([
+    "[ALLDATA]",
+    "FIRSTDIRECTORY=" + os.environ["TREE"],
+    "SECONDDIRECTORY=" + os.environ["OTHER"],
+    "STARTENDDIR=1",
+    "SECONDFILEOPEN=1",
+    "NOTQUITMESSAGE=0",
+    "[KEYEXEDATA]",
+    "N_O=@InDir",
+    "",
+])
+with open(os.environ["OUT"], "wb") as f:
+    f.write(b"\xff\xfe" + text.encode("utf-16-le"))
+PY
+
+gui_start_zq
+sleep 1
+gui_screenshot filer_navigate-1-start >/dev/null
+
+# "." and ".." come first, the cursor starts on ".."; directories before files,
+# ASCII names before Japanese ones.
+gui_key Down Down
+gui_screenshot filer_navigate-2-on-japanese-dir >/dev/null
+gui_key o
+sleep 0.5
+gui_screenshot filer_navigate-3-inside >/dev/null
+# Up puts the cursor back on the directory just left, so O enters it again.
+gui_key BackSpace
+sleep 0.5
+before="$(gui_screenshot filer_navigate-4-up-again)"
+gui_key o
+sleep 0.5
+# Other pane: mark the file under the cursor after one step down.
+gui_key Tab Down Down space
+sleep 0.5
+shot="$(gui_screenshot filer_navigate-5-other-pane-marked)"
+# A marked file is drawn in reverse video: its cell is filled with the file
+# colour (ARCHIVE_COLOR, yellow by default), far more of it than names alone.
+yellow() {
+  convert "$1" -fill black +opaque 'rgb(255,255,0)' -fill white -opaque 'rgb(255,255,0)' \
+    -format '%[fx:int(mean*w*h)]' info:
+}
+gained=$(($(yellow "$shot") - $(yellow "$before")))
+[ "$gained" -ge 1000 ] || gui_fail "no marked cell drawn (yellow pixels gained: $gained)"
+
+dlg="$(gui_keys_until_title '^終了しますか$' q)" || gui_fail "the quit dialog did not appear"
+gui_focus "$dlg"
+gui_key Return
+gui_wait_exit 15 || gui_fail "zq did not end after the quit question"
+
+ini_value() {
+  INI="$GUI_APP/zq.ini" KEY="$1" python3 - <<'PY'
+import os
+data = open(os.environ["INI"], "rb").read()
+text = data.decode("utf-16") if data[:2] in (b"\xff\xfe", b"\xfe\xff") else data.decode("cp932")
+section = ""
+for line in text.splitlines():
+    line = line.strip()
+    if line.startswith("["):
+        section = line
+    elif section == "[ALLDATA]" and line.startswith(os.environ["KEY"] + "="):
+        print(line.split("=", 1)[1])
+        break
+PY
+}
+end1="$(ini_value ENDDIRECTORY)"
+end2="$(ini_value ENDDIRECTORY2)"
+expect1="$tree_w\\日本語フォルダ"
+[ "$end1" = "$expect1" ] || gui_fail "ENDDIRECTORY is '$end1', expected '$expect1'"
+[ "$end2" = "$other_w" ] || gui_fail "ENDDIRECTORY2 is '$end2', expected '$other_w'"
+echo "PASS: filer_navigate"
