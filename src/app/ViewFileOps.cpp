@@ -1,12 +1,239 @@
 #include "app/ViewFileOps.h"
 
+#include <shlobj.h>
+
+#include <memory>
+
+#include "app/DialogLists.h"
+#include "app/ViewFileOpsDrop.h"
+#include "app/ViewFileOpsSettings.h"
 #include "app/ViewFiler.h"
+#include "commands/CommandRegistry.h"
+#include "fileops/CDeleteDlg.h"
+#include "fileops/CMyCopyDlg.h"
+#include "fileops/CopyJob.h"
+#include "filer/FilerPane.h"
+#include "settings/Settings.h"
+#include "ui/CMessageBoxDlg.h"
 
 namespace zq {
+
+namespace {
+
+// A running copy dialog as the view's list sees it.  It owns the dialog and
+// the settings copy the dialog edits; the settings go back when the list
+// disposes of the finished dialog, so that several dialogs never race on them.
+class CopyOperation final : public IOperationDialog {
+  public:
+    CopyOperation(HWND view, unsigned mode, unsigned pane, Settings& settings, const std::wstring& programDir)
+        : m_settings(settings),
+          m_copy(CopySettingsFrom(settings, programDir)),
+          m_dialog(std::make_unique<fileops::CMyCopyDlg>(view, mode, pane, m_copy)) {}
+
+    fileops::CMyCopyDlg& Dialog() { return *m_dialog; }
+    [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
+    void DestroyFinished() override {
+        StoreCopySettings(m_copy, m_settings);
+        delete this;
+    }
+
+  private:
+    Settings& m_settings;
+    fileops::CopyDialogSettings m_copy;
+    std::unique_ptr<fileops::CMyCopyDlg> m_dialog;
+};
+
+class DeleteOperation final : public IOperationDialog {
+  public:
+    DeleteOperation(HWND view, unsigned pane, fileops::SelectionSnapshot selection, Settings& settings,
+                    RecycleChoice recycle)
+        : m_settings(settings),
+          m_recycle(recycle),
+          m_options(DeleteOptionsFrom(settings, recycle)),
+          m_dialog(std::make_unique<fileops::CDeleteDlg>(view, pane, std::move(selection), m_options)) {}
+
+    fileops::CDeleteDlg& Dialog() { return *m_dialog; }
+    [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
+    void DestroyFinished() override {
+        StoreDeleteOptions(m_options, m_recycle, m_settings);
+        delete this;
+    }
+
+  private:
+    Settings& m_settings;
+    RecycleChoice m_recycle;
+    fileops::DeleteOptions m_options;
+    std::unique_ptr<fileops::CDeleteDlg> m_dialog;
+};
+
+// Copy, move and delete read a real directory; a drive list or an archive has none.
+bool IsDirectoryPane(const FilerPane& pane) {
+    return pane.Kind() == kKindDirectory && !pane.Path().empty();
+}
+
+std::wstring SendToFolder() {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_SENDTO, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
+}
+
+std::vector<std::wstring> DestinationChoices(const Settings& settings, const fileops::SelectionSnapshot& source) {
+    const fileops::DestinationListSettings list = DestinationListFrom(settings);
+    fileops::DestinationSources sources;
+    if (list.enabled[fileops::kCurrentDirectoryDirs])
+        sources.lists[fileops::kCurrentDirectoryDirs] = fileops::SelectedDirectories(source);
+    if (list.enabled[fileops::kPastDirectories]) sources.lists[fileops::kPastDirectories] = settings.selectDir.Items();
+    if (list.enabled[fileops::kSpecialDirectories])
+        sources.lists[fileops::kSpecialDirectories] = fileops::SpecialDirectoryChoices(
+            std::vector<std::wstring>(settings.specialCopyTo.begin(), settings.specialCopyTo.end()));
+    if (list.enabled[fileops::kSendToDirectories]) {
+        const std::wstring sendTo = SendToFolder();
+        if (!sendTo.empty())
+            sources.lists[fileops::kSendToDirectories] = fileops::SendToDirectories(fileops::RealFileSystem(), sendTo);
+    }
+    return fileops::OrderDestinationChoices(sources, list);
+}
+
+// Shows the dialog and hands it to the list; one that never opened could never
+// finish, and would hold off quitting for good.
+template <typename Operation>
+void Open(Operation* operation, DialogLists& lists, HWND view, DialogList list) {
+    if (!operation->Dialog().Create(view)) {
+        delete operation;
+        return;
+    }
+    ::ShowWindow(operation->Dialog(), SW_SHOW);
+    lists.Add(list, operation);
+}
+
+}  // namespace
 
 ViewFileOps::ViewFileOps(ViewContext& context, ViewFiler& filer) : m_context(context), m_filer(filer) {}
 ViewFileOps::~ViewFileOps() = default;
 
-void ViewFileOps::RegisterCommands() {}
+void ViewFileOps::RegisterCommands() {
+    struct CopyCommand {
+        const wchar_t* name;
+        unsigned mode;
+    };
+    static constexpr CopyCommand kCopyCommands[] = {
+        {L"@Copy", fileops::kModeCopy},          {L"@Move", fileops::kModeMove},
+        {L"@Filesupdir", fileops::kModeUpMove},  {L"@Neglectdir", fileops::kModeNeglectDir},
+        {L"@Toalldir", fileops::kModeCopyToAll},
+    };
+    struct DeleteCommand {
+        const wchar_t* name;
+        RecycleChoice recycle;
+    };
+    static constexpr DeleteCommand kDeleteCommands[] = {
+        {L"@Delete", RecycleChoice::AsStored},
+        {L"@DeleteDefaultDust", RecycleChoice::Forced},
+        {L"@DeleteDefaultNotDust", RecycleChoice::Avoided},
+    };
+    CommandRegistry& registry = *m_context.registry;
+    for (const CopyCommand& c : kCopyCommands) {
+        const unsigned mode = c.mode;
+        registry.Register(ModeGroup::Filer, c.name, [this, mode](const CommandCall&) { StartCopy(mode); });
+    }
+    for (const DeleteCommand& c : kDeleteCommands) {
+        const RecycleChoice recycle = c.recycle;
+        registry.Register(ModeGroup::Filer, c.name, [this, recycle](const CommandCall&) { StartDelete(recycle); });
+    }
+}
+
+void ViewFileOps::ShowError(const std::wstring& text) const {
+    if (m_context.suspend) m_context.suspend();
+    ui::ZqMessageBox(m_context.view, text, kSelectionErrorCaption, MB_OK);
+    if (m_context.resume) m_context.resume();
+}
+
+void ViewFileOps::StartCopy(unsigned mode) {
+    const int active = m_filer.ActivePane();
+    FilerPane& pane = m_filer.Pane(active);
+    if (!IsDirectoryPane(pane)) return;
+    SelectionSnapshot selection;
+    const SelectionStatus status = TakeSelection(pane, 0, selection);
+    if (status != SelectionStatus::Ok) {
+        ShowError(status == SelectionStatus::OutOfMemory ? kOutOfMemoryText : kNoFileSelectedText);
+        return;
+    }
+    fileops::SelectionSnapshot source = ToOperationSnapshot(selection);
+
+    FilerPane& otherPane = m_filer.Pane(active ^ 1);
+    const bool otherIsDirectory = IsDirectoryPane(otherPane);
+    fileops::SelectionSnapshot other;
+    if (otherIsDirectory) {
+        SelectionSnapshot otherSelection;
+        if (TakeSelection(otherPane, 0, otherSelection) == SelectionStatus::Ok)
+            other = ToOperationSnapshot(otherSelection);
+        other.directory = otherPane.Path();
+    }
+
+    Settings& settings = *m_context.settings;
+    auto* operation =
+        new CopyOperation(m_context.view, mode, static_cast<unsigned>(active), settings, m_context.programDir);
+    fileops::CMyCopyDlg& dialog = operation->Dialog();
+    if (mode == fileops::kModeCopy || mode == fileops::kModeMove)
+        dialog.SetDestinationChoices(DestinationChoices(settings, source));
+    dialog.SetSource(std::move(source));
+    if (otherIsDirectory) dialog.SetDestination(otherPane.Path());
+    dialog.SetOther(std::move(other));
+    HWND view = m_context.view;
+    dialog.onMarkSource = [&pane, view] {
+        pane.ApplyMarkKind(kMarkRelease);
+        ::InvalidateRect(view, nullptr, FALSE);
+    };
+    dialog.onDestinationUsed = [&settings](const std::wstring& destination) {
+        if (!destination.empty()) settings.selectDir.Push(destination);
+    };
+    Open(operation, *m_context.lists, m_context.view, DialogList::Copy);
+}
+
+void ViewFileOps::OnDropFiles(HDROP drop, int pane) {
+    std::vector<std::wstring> paths = DroppedPaths(drop);
+    ::DragFinish(drop);
+    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    const bool control = ::GetKeyState(VK_CONTROL) < 0;
+    StartDrop(pane, std::move(paths), DropModeForKeys(shift, control));
+}
+
+void ViewFileOps::StartDrop(int pane, std::vector<std::wstring> paths, unsigned requested) {
+    if (pane < 0 || pane > 1) return;
+    FilerPane& target = m_filer.Pane(pane);
+    if (!IsDirectoryPane(target)) return;
+    const std::optional<unsigned> mode = DropJobMode(requested, paths);
+    if (!mode) return;
+    auto* operation = new CopyOperation(m_context.view, *mode, static_cast<unsigned>(pane), *m_context.settings,
+                                        m_context.programDir);
+    fileops::CMyCopyDlg& dialog = operation->Dialog();
+    fileops::SelectionSnapshot source;
+    const size_t slash = paths.front().rfind(L'\\');
+    if (slash != std::wstring::npos) source.directory = paths.front().substr(0, slash);
+    dialog.SetSource(std::move(source));
+    dialog.SetDropped(std::move(paths));
+    dialog.SetDestination(target.Path());
+    Open(operation, *m_context.lists, m_context.view, DialogList::Copy);
+}
+
+void ViewFileOps::StartDelete(RecycleChoice recycle) {
+    const int active = m_filer.ActivePane();
+    FilerPane& pane = m_filer.Pane(active);
+    if (!IsDirectoryPane(pane)) return;
+    SelectionSnapshot selection;
+    const SelectionStatus status = TakeSelection(pane, 0, selection);
+    if (status != SelectionStatus::Ok) {
+        ShowError(status == SelectionStatus::OutOfMemory ? kOutOfMemoryText : kNoFileSelectedText);
+        return;
+    }
+    auto* operation = new DeleteOperation(m_context.view, static_cast<unsigned>(active), ToOperationSnapshot(selection),
+                                          *m_context.settings, recycle);
+    fileops::CDeleteDlg& dialog = operation->Dialog();
+    HWND view = m_context.view;
+    dialog.onMarkSource = [&pane, view] {
+        pane.ApplyMarkKind(kMarkRelease);
+        ::InvalidateRect(view, nullptr, FALSE);
+    };
+    Open(operation, *m_context.lists, m_context.view, DialogList::Delete);
+}
 
 }  // namespace zq

@@ -1,14 +1,21 @@
 #pragma once
 // The file operations started from the view: copy, move and delete with their
 // dialogs, and the refresh when they end.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
 #include "app/ViewContext.h"
 
 namespace zq {
 
 class ViewFiler;
+enum class RecycleChoice;
 
 class ViewFileOps {
-public:
+  public:
     ViewFileOps(ViewContext& context, ViewFiler& filer);
     ~ViewFileOps();
     ViewFileOps(const ViewFileOps&) = delete;
@@ -16,7 +23,19 @@ public:
 
     void RegisterCommands();
 
-private:
+    // Opens a copy or move dialog for the selection of the pane with the focus;
+    // mode is the copy engine's job mode (0 copy, 1 move, 2, 3, 5).
+    void StartCopy(unsigned mode);
+    // WM_DROPFILES over pane `pane` (the view knows where the panes lie): a copy
+    // into that pane's directory, a move with Shift; releases the drop handle.
+    void OnDropFiles(HDROP drop, int pane);
+    // Paths dropped onto pane `pane`: mode 4 copy, 7 move, 8 link (done as a copy).
+    void StartDrop(int pane, std::vector<std::wstring> paths, unsigned mode);
+    void StartDelete(RecycleChoice recycle);
+
+  private:
+    void ShowError(const std::wstring& text) const;
+
     ViewContext& m_context;
     ViewFiler& m_filer;
 };
