@@ -17,6 +17,11 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SendMessageW(m_zqView->GetSafeHwnd(), message, wParam, lParam);
         return 0;
     }
+    // Files dropped on the frame go to the view, which knows the panes.
+    if (message == WM_DROPFILES && m_zqView && m_zqView->GetSafeHwnd()) {
+        ::SendMessageW(m_zqView->GetSafeHwnd(), message, wParam, lParam);
+        return 0;
+    }
     // A second copy asks for a change of directories: the view handles it.
     if (m_dirChangeMessage != 0 && message == m_dirChangeMessage && m_zqView && m_zqView->GetSafeHwnd()) {
         ::PostMessageW(m_zqView->GetSafeHwnd(), message, 0, 0);

@@ -1,6 +1,8 @@
 #include "app/CZqView.h"
 
+#include <windows.h>
 #include <mmsystem.h>
+#include <shellapi.h>
 
 #include <array>
 #include <cwchar>
@@ -210,6 +212,22 @@ void CZqView::ChangePaneDirectory(int pane, const std::wstring& path) {
     filerPane.ChangeDirectory(path, false, nullptr);
 }
 
+void CZqView::OnDropFiles(HDROP drop) {
+    // The pane under the mouse takes the files; without one, the focused pane.
+    POINT point{};
+    ::DragQueryPoint(drop, &point);
+    const RECT client = GetClientRect();
+    int pane = m_modes.FocusedPane();
+    if (!(m_modes.Get(0).state & pane_state::kHidden) && !(m_modes.Get(1).state & pane_state::kHidden)) {
+        pane = point.x < (client.left + client.right) / 2 ? 0 : 1;
+    }
+    if (m_fileOps) {
+        m_fileOps->OnDropFiles(drop, pane < 0 ? 0 : pane);
+    } else {
+        ::DragFinish(drop);
+    }
+}
+
 void CZqView::OnDirChangeRequest() {
     // Only while the view is running on its own and no pane shows a picture.
     if (!m_shared || !m_filer || m_started == kNotStarted) return;
@@ -290,6 +308,9 @@ LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             OnMenuCommand(LOWORD(wParam));
+            return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_INITMENUPOPUP:
             DecorateMenuPopup(reinterpret_cast<HMENU>(wParam));

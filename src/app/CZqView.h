@@ -2,6 +2,9 @@
 #include <memory>
 #include <string>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "app/DialogLists.h"
 #include "app/PaneModes.h"
 #include "app/StartupRules.h"
@@ -87,6 +90,7 @@ private:
     void UpdateMenuBar(bool force = false);
     void DecorateMenuPopup(HMENU popup);
     void OnDirChangeRequest();
+    void OnDropFiles(HDROP drop);
     void ChangePaneDirectory(int pane, const std::wstring& path);
     [[nodiscard]] ModeGroup FocusedGroup() const;
     void StoreKeysInSettings();
@@ -100,7 +104,7 @@ private:
     bool ActivePaneInMode(std::uint32_t modeMask) const override;
     void CancelKeyDirectoryJump() override {}
     void OpenPaneContextMenus() override {}
-    void RunReturnAction() override {}
+    void RunReturnAction() override;
     bool IncrementalSearchActive() const override { return false; }
     void EndIncrementalSearch() override {}
     bool KeyDirectoryJumpPending() const override { return false; }

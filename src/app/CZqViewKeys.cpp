@@ -217,6 +217,14 @@ void CZqView::DecorateMenuPopup(HMENU popup) {
     }
 }
 
+void CZqView::RunReturnAction() {
+    // Return in a listing enters the directory under the cursor; on a file it
+    // runs what the key tables bind to Return, which the dispatcher does next.
+    if (m_filer && m_modes.Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kFileCursorListings)) {
+        if (m_filer->EnterCursorDirectory()) Invalidate();
+    }
+}
+
 bool CZqView::ShownPaneInMode(std::uint32_t modeMask) const { return m_modes.Query(PaneModes::kEither, 0, modeMask); }
 
 bool CZqView::ActivePaneInMode(std::uint32_t modeMask) const {
