@@ -129,6 +129,8 @@ private:
     std::unique_ptr<TaskTray> m_tray;
     unsigned m_menuResource = 0;
     UINT m_dirChangeMessage = 0;
+    UINT m_unpackStartMessage = 0;
+    UINT m_previewLoadMessage = 0;
     const class ProcessShared* m_shared = nullptr;
     StructLastPlacement m_last{};
     int m_started = kNotStarted;

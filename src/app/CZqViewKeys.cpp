@@ -113,6 +113,15 @@ void CZqView::RegisterViewCommands() {
         Resume();
         if (replaced) UpdateMenuBar(true);
     });
+    // Settings toggles of the menu, run directly.
+    m_registry.RegisterMenu(IDM_DRIVELIST_JUMP_CTRL, [this](const CommandCall&) {
+        m_settings.DRIVELISTCURJUMPCTRL = m_settings.DRIVELISTCURJUMPCTRL ? 0 : 1;
+        m_keyDownSettings.driveListCurJump[2] = m_settings.DRIVELISTCURJUMPCTRL != 0;
+    });
+    m_registry.RegisterMenu(IDM_DRIVELIST_JUMP, [this](const CommandCall&) {
+        m_settings.DRIVELISTCURJUMP = m_settings.DRIVELISTCURJUMP ? 0 : 1;
+        m_keyDownSettings.driveListCurJump[0] = m_settings.DRIVELISTCURJUMP != 0;
+    });
     m_registry.RegisterMenu(IDM_SHOW_KEYS_IN_MENU, [this](const CommandCall&) {
         m_settings.VIEWMENUCOMMAND = m_settings.VIEWMENUCOMMAND ? 0 : 1;
         UpdateMenuBar(true);
@@ -194,6 +203,13 @@ void CZqView::UpdateMenuBar(bool force) {
 }
 
 void CZqView::DecorateMenuPopup(HMENU popup) {
+    // Update requests for the items the view manages itself.
+    const auto check = [popup](UINT id, bool on) {
+        ::CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    };
+    check(IDM_DRIVELIST_JUMP_CTRL, m_settings.DRIVELISTCURJUMPCTRL != 0);
+    check(IDM_DRIVELIST_JUMP, m_settings.DRIVELISTCURJUMP != 0);
+    check(IDM_SHOW_KEYS_IN_MENU, m_settings.VIEWMENUCOMMAND != 0);
     if (m_settings.VIEWMENUCOMMAND == 0 || m_menuResource == 0) return;
     const ModeQuery focusedIn = [this](std::uint32_t mask) {
         return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask);
