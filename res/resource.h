@@ -35,3 +35,4 @@
 #include "external_res.h"
 #include "fileops_res.h"
 #include "settings_res.h"
+#include "viewfiler_res.h"

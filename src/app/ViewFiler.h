@@ -11,6 +11,7 @@
 #include "app/ViewContext.h"
 #include "common/Handle.h"
 #include "filer/FilerLayout.h"
+#include "filer/SortSettings.h"
 
 namespace zq {
 
@@ -66,6 +67,11 @@ class ViewFiler {
     void ClimbUp(int index);
     void ReadKeepingCursor(int index);
     void ReReadAllPanes();
+    void ResortKeepingCursor(int index);
+    // New default sort values for the active pane (and the other one with CHYNCROSORT), kept in the settings.
+    void StoreDefaultSortOfActive(const SortSettings& sort);
+    // The sort dialog on `sort`; false when cancelled.
+    bool AskSort(bool temporary, SortSettings& sort);
 
     void EnsureFont();
     void Layout(HDC dc, const RECT& area);

@@ -4,6 +4,7 @@
 #include "app/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
+#include "app/ViewFilerSortDlg.h"
 #include "commands/CommandRegistry.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
@@ -195,24 +196,50 @@ void ViewFiler::RegisterPaneCommands() {
     Add(L"@Updevide", [shift] { shift(-1); });
 }
 
+void ViewFiler::ResortKeepingCursor(int index) {
+    FilerPane& pane = Pane(index);
+    const FileEntry* entry = pane.CursorEntry();
+    const std::wstring name = entry ? entry->cFileName : L"";
+    pane.Sort();
+    if (!name.empty()) pane.PlaceCursorOnName(name, false, pane.Cursor());
+}
+
+void ViewFiler::StoreDefaultSortOfActive(const SortSettings& sort) {
+    Settings& settings = *m_context.settings;
+    const int active = ActivePane();
+    StoreDefaultSort(Pane(active).SortState(), Pane(active ^ 1).SortState(), sort, settings.CHYNCROSORT);
+    for (int i = 0; i < 2; ++i) {
+        StoreSortSettings(settings, i, Pane(i).SortState().defaults);
+        ResortKeepingCursor(i);
+    }
+}
+
+bool ViewFiler::AskSort(bool temporary, SortSettings& sort) {
+    if (m_context.suspend) m_context.suspend();
+    ViewFilerSortDlg dialog(m_context.view, temporary, sort);
+    const bool ok = dialog.DoModal() == IDOK;
+    if (m_context.resume) m_context.resume();
+    if (ok) sort = dialog.Result();
+    return ok;
+}
+
 void ViewFiler::RegisterSortCommands() {
     for (const SortRow& row : kSortRows) {
         Add(row.name, [this, command = row.command] {
-            Settings& settings = *m_context.settings;
-            const int active = ActivePane();
-            PaneSortState& target = Pane(active).SortState();
-            PaneSortState& other = Pane(active ^ 1).SortState();
-            StoreDefaultSort(target, other, WithSortCommand(target.defaults, command), settings.CHYNCROSORT);
-            for (int i = 0; i < 2; ++i) {
-                StoreSortSettings(settings, i, Pane(i).SortState().defaults);
-                FilerPane& pane = Pane(i);
-                const FileEntry* entry = pane.CursorEntry();
-                const std::wstring name = entry ? entry->cFileName : L"";
-                pane.Sort();
-                if (!name.empty()) pane.PlaceCursorOnName(name, false, pane.Cursor());
-            }
+            StoreDefaultSortOfActive(WithSortCommand(Pane(ActivePane()).SortState().defaults, command));
         });
     }
+    Add(L"@Sort", [this] {
+        SortSettings sort = Pane(ActivePane()).SortState().defaults;
+        if (AskSort(false, sort)) StoreDefaultSortOfActive(sort);
+    });
+    Add(L"@Tempsort", [this] {
+        FilerPane& pane = Pane(ActivePane());
+        SortSettings sort = pane.SortState().temporary;
+        if (!AskSort(true, sort)) return;
+        pane.SortState().temporary = sort;
+        ResortKeepingCursor(ActivePane());
+    });
 }
 
 void ViewFiler::RegisterDisplayCommands() {

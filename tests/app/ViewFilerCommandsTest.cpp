@@ -81,6 +81,8 @@ TEST(ViewFilerCommands, EveryRegisteredNameIsAFilerCommand) {
         L"@Sortname",
         L"@SortExchangeDir",
         L"@Changefilerinfo",
+        L"@Sort",
+        L"@Tempsort",
         L"@ChangeDispHiddenFile",
         L"@SelectDispFileSetting5",
         L"@Wide",

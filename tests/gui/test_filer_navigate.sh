@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Filer from the keyboard: both panes start in the directories of zq.ini,
 # the cursor moves, a Japanese-named directory is entered, left and entered
-# again, the focus goes to the other pane and a file is marked there.  zq
-# keeps the panes' directories at exit (STARTENDDIR), which is what is checked.
+# again, the focus goes to the other pane, a file is marked there and the
+# sort order is changed in the sort dialog.  zq keeps the panes' directories
+# (STARTENDDIR) and the sort settings at exit, which is what is checked.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin filer_navigate
@@ -40,6 +41,12 @@ with open(os.environ["OUT"], "wb") as f:
 PY
 
 gui_start_zq
+# Keys go to the active window only: wait until it is zq's.
+for ((i = 0; i < 50; i++)); do
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$GUI_WID" ] && break
+  gui_focus "$GUI_WID"
+  sleep 0.1
+done
 sleep 1
 gui_screenshot filer_navigate-1-start >/dev/null
 
@@ -69,6 +76,14 @@ yellow() {
 gained=$(($(yellow "$shot") - $(yellow "$before")))
 [ "$gained" -ge 1000 ] || gui_fail "no marked cell drawn (yellow pixels gained: $gained)"
 
+# S opens the sort dialog; descending files are stored for both panes.
+sortdlg="$(gui_keys_until_title '^ソート方法$' s)" || gui_fail "the sort dialog did not appear"
+gui_screenshot filer_navigate-6-sort-dialog >/dev/null
+gui_focus "$sortdlg"
+gui_key alt+d Return
+sleep 0.5
+gui_screenshot filer_navigate-7-sorted-descending >/dev/null
+
 dlg="$(gui_keys_until_title '^終了しますか$' q)" || gui_fail "the quit dialog did not appear"
 gui_focus "$dlg"
 gui_key Return
@@ -94,4 +109,6 @@ end2="$(ini_value ENDDIRECTORY2)"
 expect1="$tree_w\\日本語フォルダ"
 [ "$end1" = "$expect1" ] || gui_fail "ENDDIRECTORY is '$end1', expected '$expect1'"
 [ "$end2" = "$other_w" ] || gui_fail "ENDDIRECTORY2 is '$end2', expected '$other_w'"
+[ "$(ini_value SORTORDER)" = 1 ] || gui_fail "SORTORDER is '$(ini_value SORTORDER)', expected 1"
+[ "$(ini_value SORTORDER2)" = 1 ] || gui_fail "SORTORDER2 is '$(ini_value SORTORDER2)', expected 1"
 echo "PASS: filer_navigate"
