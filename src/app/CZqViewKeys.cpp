@@ -138,6 +138,7 @@ void CZqView::RegisterViewCommands() {
         const FilerSettingsEffects effects = CompareFilerSettings(m_settings, sheet.Edited());
         m_settings = sheet.Edited();
         if (effects.resizeSavedCursors) ResizeSavedCursors(m_settings);
+        m_filer->ApplySettings();
         if (effects.rereadListings || effects.redisplayListings) m_filer->Refresh();
         Invalidate();
     });
