@@ -18,6 +18,7 @@
 #define IDM_DRIVELIST_JUMP      1201  // 入力キーにカーソル移動
 #define IDM_READ_KEYDATA        1543  // キーデータの読み込み
 #define IDM_SHOW_KEYS_IN_MENU   1556  // Menuにキーの表示
+#define IDM_USERINI             4699  // ユーザーごとのIniファイルの設定
 #define IDM_RECENT_FILE1        1646  // 過去のファイル1
 #define IDM_PLUGIN_SETTINGS     1832  // プラグインの設定
 #define IDM_HIDDEN_MENU         2026  // 非表示メニュー項目の設定

@@ -73,6 +73,7 @@ bool CZqApp::InitInstance() {
     start.user = m_user.get();
     start.programDir = m_programDir;
     start.mainIniPath = m_reader->Path();
+    start.userName = m_userName;
     m_view = std::make_unique<CZqView>(start);
     m_frame->SetView(m_view.get());
     m_frame->SetZqView(m_view.get());

@@ -35,6 +35,7 @@ struct StructViewStart {
     UserIniState* user = nullptr;
     std::wstring programDir;
     std::wstring mainIniPath;
+    std::wstring userName;
 };
 
 // The one view: it owns the two panes and draws and drives everything.

@@ -16,7 +16,9 @@
 #include "external/TaskTray.h"
 #include "resource.h"
 #include "settings/CFilerSettingsSheet.h"
+#include "settings/CUseriniDlg.h"
 #include "settings/FilerSettingsEffects.h"
+#include "settings/SettingsSaver.h"
 #include "settings/Settings.h"
 
 namespace zq {
@@ -141,6 +143,18 @@ void CZqView::RegisterViewCommands() {
         m_filer->ApplySettings();
         if (effects.rereadListings || effects.redisplayListings) m_filer->Refresh();
         Invalidate();
+    });
+    m_registry.RegisterMenu(IDM_USERINI, [this](const CommandCall&) {
+        if (!m_start.user || !m_start.saver) return;
+        Suspend();
+        CUseriniDlg dialog(m_start.userName, *m_start.user, ::GetParent(m_hWnd));
+        const INT_PTR result = dialog.DoModal();
+        Resume();
+        if (result != IDOK) return;
+        // Takes effect at the next save; the name is the one the USERINI line is written under.
+        *m_start.user = dialog.state;
+        m_start.userName = dialog.userName;
+        m_start.saver->SetUserName(dialog.userName);
     });
     m_registry.RegisterMenu(ID_TASKTRAY_SHOW, [this](const CommandCall&) {
         if (m_tray) m_tray->Leave();

@@ -31,6 +31,7 @@ zq::ModeGroup GroupOfBar(unsigned resource) {
 bool IsNonTableItem(unsigned id) {
     switch (id) {
         case IDM_FILER_SETTINGS:
+        case IDM_USERINI:
         case IDM_DRIVELIST_JUMP:
         case IDM_DRIVELIST_JUMP_CTRL:
         case IDM_READ_KEYDATA:
