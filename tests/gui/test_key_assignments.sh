@@ -28,8 +28,7 @@ gui_screenshot key_assignments-menu-with-keys >/dev/null
 gui_key Escape Escape
 
 dlg="$(gui_keys_until_title '^終了しますか$' x)" || gui_fail "X did not ask to quit the second time"
-gui_focus "$dlg"
-gui_key Return
+gui_keys_until_gone "$dlg" '^終了しますか$' Return || gui_fail "the quit question did not take Return"
 gui_wait_exit 20 || gui_fail "zq did not end"
 python3 - "$GUI_APP/zq.ini" <<'PY' || gui_fail "the assignments were not saved back"
 import sys

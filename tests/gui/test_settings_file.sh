@@ -12,8 +12,7 @@ ini="$GUI_APP/zq.ini"
 quit_from_keyboard() {
   local dlg
   dlg="$(gui_keys_until_title '^終了しますか$' alt+f x)" || gui_fail "the quit dialog did not appear"
-  gui_focus "$dlg"
-  gui_key Return
+  gui_keys_until_gone "$dlg" '^終了しますか$' Return || gui_fail "the quit question did not take Return"
   gui_wait_exit 20 || gui_fail "zq did not end"
   [ "$GUI_EXIT" -eq 0 ] || gui_fail "zq ended with exit code $GUI_EXIT"
 }

@@ -15,8 +15,7 @@ colours="$(convert "$shot" -format '%k' info:)"
 [ "$colours" -ge 3 ] || gui_fail "the window looks empty ($colours colours)"
 dlg="$(gui_keys_until_title '^終了しますか$' alt+f x)" || gui_fail "the quit dialog did not appear"
 gui_screenshot start_and_close-quit-dialog >/dev/null
-gui_focus "$dlg"
-gui_key Return
+gui_keys_until_gone "$dlg" '^終了しますか$' Return || gui_fail "the quit question did not take Return"
 gui_wait_exit 15 || gui_fail "zq did not end after the exit command"
 [ "$GUI_EXIT" -eq 0 ] || gui_fail "zq ended with exit code $GUI_EXIT"
 echo "PASS: start_and_close"
