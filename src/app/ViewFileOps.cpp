@@ -147,17 +147,25 @@ void ViewFileOps::ShowError(const std::wstring& text) const {
     if (m_context.resume) m_context.resume();
 }
 
-void ViewFileOps::StartCopy(unsigned mode) {
-    const int active = m_filer.ActivePane();
+bool ViewFileOps::TakeActiveSelection(int& active, fileops::SelectionSnapshot& out) const {
+    active = m_filer.ActivePane();
     FilerPane& pane = m_filer.Pane(active);
-    if (!IsDirectoryPane(pane)) return;
+    if (!IsDirectoryPane(pane)) return false;
     SelectionSnapshot selection;
     const SelectionStatus status = TakeSelection(pane, 0, selection);
     if (status != SelectionStatus::Ok) {
         ShowError(status == SelectionStatus::OutOfMemory ? kOutOfMemoryText : kNoFileSelectedText);
-        return;
+        return false;
     }
-    fileops::SelectionSnapshot source = ToOperationSnapshot(selection);
+    out = ToOperationSnapshot(selection);
+    return true;
+}
+
+void ViewFileOps::StartCopy(unsigned mode) {
+    int active = 0;
+    fileops::SelectionSnapshot source;
+    if (!TakeActiveSelection(active, source)) return;
+    FilerPane& pane = m_filer.Pane(active);
 
     FilerPane& otherPane = m_filer.Pane(active ^ 1);
     const bool otherIsDirectory = IsDirectoryPane(otherPane);
@@ -216,16 +224,11 @@ void ViewFileOps::StartDrop(int pane, std::vector<std::wstring> paths, unsigned 
 }
 
 void ViewFileOps::StartDelete(RecycleChoice recycle) {
-    const int active = m_filer.ActivePane();
+    int active = 0;
+    fileops::SelectionSnapshot selection;
+    if (!TakeActiveSelection(active, selection)) return;
     FilerPane& pane = m_filer.Pane(active);
-    if (!IsDirectoryPane(pane)) return;
-    SelectionSnapshot selection;
-    const SelectionStatus status = TakeSelection(pane, 0, selection);
-    if (status != SelectionStatus::Ok) {
-        ShowError(status == SelectionStatus::OutOfMemory ? kOutOfMemoryText : kNoFileSelectedText);
-        return;
-    }
-    auto* operation = new DeleteOperation(m_context.view, static_cast<unsigned>(active), ToOperationSnapshot(selection),
+    auto* operation = new DeleteOperation(m_context.view, static_cast<unsigned>(active), std::move(selection),
                                           *m_context.settings, recycle);
     fileops::CDeleteDlg& dialog = operation->Dialog();
     HWND view = m_context.view;

@@ -9,6 +9,10 @@
 
 #include "app/ViewContext.h"
 
+namespace zq::fileops {
+struct SelectionSnapshot;
+}
+
 namespace zq {
 
 class ViewFiler;
@@ -35,6 +39,9 @@ class ViewFileOps {
 
   private:
     void ShowError(const std::wstring& text) const;
+    // The active pane's selection for an operation; false (after telling the
+    // user when nothing is selected) when there is none to take.
+    bool TakeActiveSelection(int& active, fileops::SelectionSnapshot& out) const;
 
     ViewContext& m_context;
     ViewFiler& m_filer;
