@@ -40,8 +40,12 @@ bench: setup configure
 	@scripts/run-bench
 
 dist: build
-	@rm -f $(BUILD)/zq.zip
-	@cd $(BUILD) && zip -qr zq.zip bin -x 'bin/zq.ini' -x 'bin/zq.log' -x 'bin/Log/*'
+	@rm -rf $(BUILD)/dist $(BUILD)/zq.zip
+	@mkdir -p $(BUILD)/dist
+	@cp -r $(BUILD)/bin $(BUILD)/dist/zq
+	@rm -rf $(BUILD)/dist/zq/zq.ini $(BUILD)/dist/zq/zq.log $(BUILD)/dist/zq/zq_log.bck $(BUILD)/dist/zq/Log
+	@find $(BUILD)/dist/zq -iname '*.exe' -o -iname '*.dll' -o -iname '*.sph' | xargs -r x86_64-w64-mingw32-strip
+	@cd $(BUILD)/dist && zip -qr ../zq.zip zq
 	@echo "dist: $(BUILD)/zq.zip"
 
 clean:

@@ -91,6 +91,7 @@ private:
     void UpdateMenuBar(bool force = false);
     void DecorateMenuPopup(HMENU popup);
     void OnDirChangeRequest();
+    void SwapPaneFocus();
     void OnDropFiles(HDROP drop);
     void ChangePaneDirectory(int pane, const std::wstring& path);
     [[nodiscard]] ModeGroup FocusedGroup() const;
@@ -104,7 +105,7 @@ private:
     // IKeyDownHooks
     bool ActivePaneInMode(std::uint32_t modeMask) const override;
     void CancelKeyDirectoryJump() override {}
-    void OpenPaneContextMenus() override {}
+    void OpenPaneContextMenus() override;
     void RunReturnAction() override;
     bool IncrementalSearchActive() const override { return false; }
     void EndIncrementalSearch() override {}

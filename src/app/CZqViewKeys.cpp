@@ -15,6 +15,7 @@
 #include "commands/ModeMasks.h"
 #include "external/TaskTray.h"
 #include "resource.h"
+#include "common/Handle.h"
 #include "settings/CFilerSettingsSheet.h"
 #include "settings/CUseriniDlg.h"
 #include "settings/FilerSettingsEffects.h"
@@ -246,6 +247,39 @@ void CZqView::DecorateMenuPopup(HMENU popup) {
         text.dwTypeData = const_cast<wchar_t*>(decorated->c_str());
         ::SetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &text);
     }
+}
+
+void CZqView::OpenPaneContextMenus() {
+    POINT at{};
+    ::GetCursorPos(&at);
+    UniqueMenu menus(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_PANE_POPUP_FILER)));
+    if (!menus) return;
+    HMENU popup = ::GetSubMenu(menus.Get(), 0);
+    DecorateMenuPopup(popup);
+    const int focused = m_modes.FocusedPane();
+    for (int pane = 0; pane < 2; ++pane) {
+        if (!m_modes.Query(pane, 0, pane_mode::kDirectory)) continue;
+        // A pane's menu acts on that pane: it has the focus while its menu is open.
+        if (pane != m_modes.FocusedPane()) SwapPaneFocus();
+        Invalidate();
+        const UINT id = static_cast<UINT>(::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                                           at.y, 0, m_hWnd, nullptr));
+        if (id != 0) {
+            OnMenuCommand(id);
+            return;
+        }
+    }
+    if (focused >= 0 && focused != m_modes.FocusedPane()) SwapPaneFocus();
+    Invalidate();
+}
+
+void CZqView::SwapPaneFocus() {
+    const int focused = m_modes.FocusedPane();
+    if (focused < 0 || (m_modes.Get(focused ^ 1).state & pane_state::kHidden)) return;
+    const StructPaneMode a = m_modes.Get(focused);
+    const StructPaneMode b = m_modes.Get(focused ^ 1);
+    m_modes.Set(focused, pane_state::kOther, a.mode, a.subMode);
+    m_modes.Set(focused ^ 1, pane_state::kFocused, b.mode, b.subMode);
 }
 
 void CZqView::RunReturnAction() {

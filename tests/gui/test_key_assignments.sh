@@ -27,6 +27,18 @@ sleep 1
 gui_screenshot key_assignments-menu-with-keys >/dev/null
 gui_key Escape Escape
 
+# The application key opens the pane's popup menu (ENABLEMENUBUTON defaults to 1).
+sleep 0.5
+before="$(gui_screenshot key_assignments-before-popup)"
+gui_focus "$GUI_WID"
+gui_key Menu
+sleep 1
+after="$(gui_screenshot key_assignments-pane-popup)"
+changed="$(compare -metric AE "$before" "$after" null: 2>&1 | cut -d' ' -f1)"
+[ "${changed%.*}" -gt 2000 ] || gui_fail "the application key showed no popup menu ($changed pixels changed)"
+gui_key Escape
+sleep 0.5
+
 dlg="$(gui_keys_until_title '^終了しますか$' x)" || gui_fail "X did not ask to quit the second time"
 gui_keys_until_gone "$dlg" '^終了しますか$' Return || gui_fail "the quit question did not take Return"
 gui_wait_exit 20 || gui_fail "zq did not end"
