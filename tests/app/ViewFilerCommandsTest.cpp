@@ -170,3 +170,48 @@ TEST(ViewFilerCommands, MarksSortAndSameDirectory) {
     EXPECT_EQ(f.filer->Pane(1).Path(), f.filer->Pane(0).Path());
     EXPECT_EQ(f.settings.ENDDIRECTORY2, f.filer->Pane(0).Path());
 }
+
+TEST(ViewFilerCommands, DisplayCommandsChangeTheSettingsAndTheListing) {
+    FilerFixture f;
+    const std::wstring hidden = f.first.WriteFile(L"hidden.txt", "h");
+    ASSERT_TRUE(::SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    f.Run(L"@Manualreload");
+    const int shown = f.filer->Pane(0).Count();
+
+    f.Run(L"@ChangeDispHiddenFile");
+    EXPECT_EQ(f.settings.HIDDENVIEWFLAG, 0);
+    EXPECT_EQ(f.filer->Pane(0).Count(), shown - 1);
+    EXPECT_EQ(f.filer->Pane(0).Options().HIDDENVIEWFLAG, 0);
+
+    // Stored group 2 shows hidden files again and hides "." (bit 4).
+    f.settings.dispFileSettings[1] = 1u | 16u;
+    f.Run(L"@SelectDispFileSetting2");
+    EXPECT_EQ(f.settings.HIDDENVIEWFLAG, 1);
+    EXPECT_EQ(f.settings.DISP_SYSTEM_FILE, 0);
+    EXPECT_EQ(f.settings.NOTVIEWCURRENTDIR, 1);
+    EXPECT_EQ(f.filer->Pane(0).Count(), shown - 1);  // the hidden file back, "." gone
+
+    struct Case {
+        int before;
+        int after;
+    };
+    for (const Case c : {Case{0, 1}, Case{3, 4}, Case{4, 0}, Case{9, 1}}) {
+        f.settings.FILERINFONUMBER = c.before;
+        f.Run(L"@Changefilerinfo");
+        EXPECT_EQ(f.settings.FILERINFONUMBER, c.after) << c.before;
+    }
+}
+
+TEST(ViewFilerCommands, RootAndWide) {
+    FilerFixture f;
+    f.Run(L"@Rootdirectory");
+    EXPECT_EQ(f.filer->Pane(0).Path(), f.first.Path().substr(0, 2));
+
+    // Hiding the focused second pane gives the focus back to the first.
+    f.Run(L"@Changewindow");
+    f.Run(L"@Wide");
+    EXPECT_TRUE(f.modes.Get(1).state & pane_state::kHidden);
+    EXPECT_EQ(f.filer->ActivePane(), 0);
+    f.Run(L"@Wide");
+    EXPECT_TRUE(f.modes.Get(1).state & pane_state::kOther);
+}
