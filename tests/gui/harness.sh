@@ -139,6 +139,28 @@ gui_keys_until_gone() {
   return 1
 }
 
+# The Windows form of a Linux path under Wine's Z: drive.
+gui_winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Writes zq.ini beside the test's program as the program writes it (UTF-16LE
+# with a byte-order mark, CRLF), one argument a line: gui_write_ini "[ALLDATA]" "STARTSIZE=2".
+gui_write_ini() {
+  python3 - "$GUI_APP/zq.ini" "$@" <<'PY'
+import sys
+open(sys.argv[1], "wb").write(b"\xff\xfe" + "".join(l + "\r\n" for l in sys.argv[2:]).encode("utf-16-le"))
+PY
+}
+
+# Waits until no window titled REGEX is left.
+gui_wait_gone() {
+  local regex="$1" limit="${2:-20}" i
+  for ((i = 0; i < limit * 10; i++)); do
+    [ -z "$(gui_find "$regex")" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 gui_type() {
   xdotool type --delay 40 "$1"
 }

@@ -13,14 +13,7 @@ printf 'one\n' >"$src/one.txt"
 printf 'two\n' >"$src/二.txt"
 printf 'deep\n' >"$src/サブ/深い/x.txt"
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-python3 - "$GUI_APP/zq.ini" "$(winpath "$src")" "$(winpath "$dst")" <<'PY'
-import sys
-path, first, second = sys.argv[1:4]
-text = "[ALLDATA]\r\nFIRSTDIRECTORY=%s\r\nSECONDDIRECTORY=%s\r\nSECONDFILEOPEN=1\r\n" % (first, second)
-with open(path, "wb") as f:
-    f.write(b"\xff\xfe" + text.encode("utf-16-le"))
-PY
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$src")" "SECONDDIRECTORY=$(gui_winpath "$dst")" "SECONDFILEOPEN=1"
 
 gui_start_zq
 gui_key shift+Home

@@ -19,14 +19,7 @@ printf 'inside\n' >"$src/日本語フォルダ/中身.txt"
 # Large enough for the dialog to be seen working; sparse, so cheap to make.
 truncate -s 200M "$src/z_big.bin"
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-python3 - "$GUI_APP/zq.ini" "$(winpath "$src")" "$(winpath "$dst")" <<'PY'
-import sys
-path, first, second = sys.argv[1:4]
-text = "[ALLDATA]\r\nFIRSTDIRECTORY=%s\r\nSECONDDIRECTORY=%s\r\nSECONDFILEOPEN=1\r\n" % (first, second)
-with open(path, "wb") as f:
-    f.write(b"\xff\xfe" + text.encode("utf-16-le"))
-PY
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$src")" "SECONDDIRECTORY=$(gui_winpath "$dst")" "SECONDFILEOPEN=1"
 
 gui_start_zq
 gui_key shift+Home
@@ -70,5 +63,5 @@ section = lines.index("[SELECTDIR]")
 print(next(l for l in lines[section + 1:] if l.startswith("TODIR0=")).split("=", 1)[1])
 PY
 )"
-[ "$first_todir" = "$(winpath "$dst")" ] || gui_fail "destination history holds '$first_todir'"
+[ "$first_todir" = "$(gui_winpath "$dst")" ] || gui_fail "destination history holds '$first_todir'"
 echo "PASS: copy_tree"

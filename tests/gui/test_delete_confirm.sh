@@ -15,14 +15,8 @@ printf 'plain\n' >"$dir/plain.txt"
 printf 'protected\n' >"$dir/読み取り専用.txt"
 chmod a-w "$dir/読み取り専用.txt"
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-python3 - "$GUI_APP/zq.ini" "$(winpath "$dir")" "$(winpath "$GUI_DIR/empty")" <<'PY'
-import sys
-path, first, second = sys.argv[1:4]
-text = "[ALLDATA]\r\nFIRSTDIRECTORY=%s\r\nSECONDDIRECTORY=%s\r\nSECONDFILEOPEN=1\r\nDELETETODUST=0\r\n" % (first, second)
-with open(path, "wb") as f:
-    f.write(b"\xff\xfe" + text.encode("utf-16-le"))
-PY
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$dir")" "SECONDDIRECTORY=$(gui_winpath "$GUI_DIR/empty")" \
+  "SECONDFILEOPEN=1" "DELETETODUST=0"
 
 gui_start_zq
 gui_key Home
@@ -34,11 +28,7 @@ ask="$(gui_wait_title '^削除の確認$' 20)" || gui_fail "the read-only questi
 gui_screenshot delete_confirm-question >/dev/null
 gui_focus "$ask"
 gui_key Return
-for ((i = 0; i < 200; i++)); do
-  [ -z "$(gui_find '^ファイルの削除$')" ] && break
-  sleep 0.1
-done
-[ -z "$(gui_find '^ファイルの削除$')" ] || gui_fail "the delete dialog did not close"
+gui_wait_gone '^ファイルの削除$' 20 || gui_fail "the delete dialog did not close"
 
 [ ! -e "$dir/plain.txt" ] || gui_fail "plain.txt was not deleted"
 [ ! -e "$dir/読み取り専用.txt" ] || gui_fail "the read-only file was not deleted"

@@ -12,14 +12,7 @@ name="ごみ-$$-$RANDOM.txt"
 printf 'to the bin\n' >"$dir/$name"
 trash="$XDG_DATA_HOME/Trash/files"
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-python3 - "$GUI_APP/zq.ini" "$(winpath "$dir")" <<'PY'
-import sys
-path, first = sys.argv[1:3]
-text = "[ALLDATA]\r\nFIRSTDIRECTORY=%s\r\nSECONDDIRECTORY=%s\r\nDELETETODUST=1\r\n" % (first, first)
-with open(path, "wb") as f:
-    f.write(b"\xff\xfe" + text.encode("utf-16-le"))
-PY
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$dir")" "SECONDDIRECTORY=$(gui_winpath "$dir")" "DELETETODUST=1"
 
 gui_start_zq
 gui_key Home
@@ -27,11 +20,7 @@ dlg="$(gui_keys_until_title '^ファイルの削除$' d)" || gui_fail "the delet
 gui_screenshot delete_to_trash-dialog >/dev/null
 gui_focus "$dlg"
 gui_key Return
-for ((i = 0; i < 200; i++)); do
-  [ -z "$(gui_find '^ファイルの削除$')" ] && break
-  sleep 0.1
-done
-[ -z "$(gui_find '^ファイルの削除$')" ] || gui_fail "the delete dialog did not close"
+gui_wait_gone '^ファイルの削除$' 20 || gui_fail "the delete dialog did not close"
 
 [ ! -e "$dir/$name" ] || gui_fail "the file is still in its folder"
 [ "$(cat "$trash/$name" 2>/dev/null)" = "to the bin" ] || gui_fail "the file is not in the trash ($trash)"

@@ -17,28 +17,11 @@ echo c >"$tree/日本語フォルダ/中身.txt"
 echo x >"$other/x.txt"
 echo y >"$other/y.txt"
 
-winpath() { printf 'Z:%s' "${1//\//\\}"; }
-tree_w="$(winpath "$tree")"
-other_w="$(winpath "$other")"
-
-# The settings file is UTF-16LE with a byte-order mark and CRLF line ends.
 # O is not assigned by default; here it enters the directory under the cursor.
-TREE="$tree_w" OTHER="$other_w" OUT="$GUI_APP/zq.ini" python3 - <<'PY'
-import os
-text = "\r\n".join([
-    "[ALLDATA]",
-    "FIRSTDIRECTORY=" + os.environ["TREE"],
-    "SECONDDIRECTORY=" + os.environ["OTHER"],
-    "STARTENDDIR=1",
-    "SECONDFILEOPEN=1",
-    "NOTQUITMESSAGE=0",
-    "[KEYEXEDATA]",
-    "N_O=@InDir",
-    "",
-])
-with open(os.environ["OUT"], "wb") as f:
-    f.write(b"\xff\xfe" + text.encode("utf-16-le"))
-PY
+tree_w="$(gui_winpath "$tree")"
+other_w="$(gui_winpath "$other")"
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$tree")" "SECONDDIRECTORY=$(gui_winpath "$other")" \
+  "STARTENDDIR=1" "SECONDFILEOPEN=1" "NOTQUITMESSAGE=0" "[KEYEXEDATA]" "N_O=@InDir"
 
 gui_start_zq
 # Keys go to the active window only: wait until it is zq's.

@@ -5,11 +5,7 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin key_assignments
-python3 - "$GUI_APP/zq.ini" <<'PY'
-import sys
-lines = ["[ALLDATA]", "VIEWMENUCOMMAND=1", "[KEYEXEDATA]", "N_Q=", "N_X=@Quit"]
-open(sys.argv[1], "wb").write(b"\xff\xfe" + "\r\n".join(lines + [""]).encode("utf-16-le"))
-PY
+gui_write_ini "[ALLDATA]" "VIEWMENUCOMMAND=1" "[KEYEXEDATA]" "N_Q=" "N_X=@Quit"
 gui_start_zq
 
 gui_key q
