@@ -65,6 +65,8 @@ class ViewFiler {
     void Focus(int index);
     void ChangePaneDirectory(int index, const std::wstring& path);
     void ClimbUp(int index);
+    // @Changefilerdata: the two pane objects trade sides with all their state.
+    void ExchangePanes();
     void ReadKeepingCursor(int index);
     void ReReadAllPanes();
     void ResortKeepingCursor(int index);

@@ -1,6 +1,8 @@
 // The Filer's commands on the two panes: cursor, marks, directories, panes,
 // sort and display settings.  Every handler acts on the active pane unless
 // its name says otherwise, and the view is redrawn after each.
+#include <utility>
+
 #include "app/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
@@ -194,6 +196,19 @@ void ViewFiler::RegisterPaneCommands() {
     };
     Add(L"@Downdevide", [shift] { shift(1); });
     Add(L"@Updevide", [shift] { shift(-1); });
+    Add(L"@Changefilerdata", [this] { ExchangePanes(); });
+}
+
+void ViewFiler::ExchangePanes() {
+    // Listings of these two kinds are tied to the screen side they were opened on.
+    constexpr uint32_t kTiedKinds = 0x40 | 0x800;
+    if (!PaneShown(0) || !PaneShown(1)) return;
+    if ((Pane(0).Kind() & kTiedKinds) || (Pane(1).Kind() & kTiedKinds)) return;
+    std::swap(m_panes[0], m_panes[1]);
+    int& shift = m_context.settings->UP_WINDOW_ADD_LINE;
+    shift = -shift;
+    // The pane object that had the focus keeps it on its new side.
+    Focus(OtherPane());
 }
 
 void ViewFiler::ResortKeepingCursor(int index) {

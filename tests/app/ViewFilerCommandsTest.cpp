@@ -215,3 +215,22 @@ TEST(ViewFilerCommands, RootAndWide) {
     f.Run(L"@Wide");
     EXPECT_TRUE(f.modes.Get(1).state & pane_state::kOther);
 }
+
+TEST(ViewFilerCommands, ExchangeSwapsWholePanesAndKeepsTheFocusedOne) {
+    FilerFixture f;
+    f.Run(L"@Allselect");
+    f.settings.UP_WINDOW_ADD_LINE = 3;
+    const std::wstring firstPath = f.filer->Pane(0).Path();
+    const std::wstring secondPath = f.filer->Pane(1).Path();
+    f.Run(L"@Changefilerdata");
+    EXPECT_EQ(f.filer->Pane(1).Path(), firstPath);
+    EXPECT_EQ(f.filer->Pane(0).Path(), secondPath);
+    EXPECT_EQ(f.filer->Pane(1).MarkedCount(), 2) << "the marks travel with their pane";
+    EXPECT_EQ(f.filer->ActivePane(), 1);
+    EXPECT_EQ(f.settings.UP_WINDOW_ADD_LINE, -3);
+
+    // With one pane shown nothing trades places.
+    f.Run(L"@Wide");
+    f.Run(L"@Changefilerdata");
+    EXPECT_EQ(f.filer->Pane(0).Path(), secondPath);
+}
