@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "app/CQuitDlg.h"
+#include "app/EventSounds.h"
 #include "app/ProcessShared.h"
 #include "filer/FilerPane.h"
 #include "app/ViewFileOps.h"
@@ -46,7 +47,7 @@ public:
     void ShowRefusal(const std::wstring& text) override { ui::ZqMessageBox(m_view.m_hWnd, text); }
     void Suspend() override { m_view.Suspend(); }
     void Resume() override { m_view.Resume(); }
-    void PlayQuitSound() override {}
+    void PlayQuitSound() override { PlayEventSound(m_view.m_settings, SoundEvent::Quit); }
     int AskQuit() override {
         CQuitDlg dialog(::GetParent(m_view.m_hWnd));
         return static_cast<int>(dialog.DoModal());

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/DialogLists.h"
+#include "app/EventSounds.h"
 #include "app/ViewFileOpsDrop.h"
 #include "app/ViewFileOpsSettings.h"
 #include "app/ViewFiler.h"
@@ -162,6 +163,8 @@ bool ViewFileOps::TakeActiveSelection(int& active, fileops::SelectionSnapshot& o
 }
 
 void ViewFileOps::StartCopy(unsigned mode) {
+    const bool copying = mode == fileops::kModeCopy || mode == fileops::kModeCopyToAll;
+    PlayEventSound(*m_context.settings, copying ? SoundEvent::Copy : SoundEvent::Move);
     int active = 0;
     fileops::SelectionSnapshot source;
     if (!TakeActiveSelection(active, source)) return;
@@ -224,6 +227,7 @@ void ViewFileOps::StartDrop(int pane, std::vector<std::wstring> paths, unsigned 
 }
 
 void ViewFileOps::StartDelete(RecycleChoice recycle) {
+    PlayEventSound(*m_context.settings, SoundEvent::Delete);
     int active = 0;
     fileops::SelectionSnapshot selection;
     if (!TakeActiveSelection(active, selection)) return;

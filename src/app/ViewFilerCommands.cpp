@@ -3,6 +3,7 @@
 // its name says otherwise, and the view is redrawn after each.
 #include <utility>
 
+#include "app/EventSounds.h"
 #include "app/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
@@ -139,7 +140,11 @@ void ViewFiler::RegisterCursorCommands() {
 void ViewFiler::RegisterMarkCommands() {
     Add(L"@Select", [this] { Pane(ActivePane()).SelectAndAdvance(); });
     for (const MarkRow& row : kMarkRows) {
-        Add(row.name, [this, kind = row.kind] { Pane(ActivePane()).ApplyMarkKind(kind); });
+        Add(row.name, [this, kind = row.kind] {
+            if (kind == kMarkAllWithDirs) PlayEventSound(*m_context.settings, SoundEvent::AllSelect);
+            if (kind == kMarkAllFiles) PlayEventSound(*m_context.settings, SoundEvent::FileAllSelect);
+            Pane(ActivePane()).ApplyMarkKind(kind);
+        });
     }
     Add(L"@Anotherexistselect", [this] { Pane(ActivePane()).MarkByOtherPane(Pane(OtherPane()), true); });
     Add(L"@Anothernoneselect", [this] { Pane(ActivePane()).MarkByOtherPane(Pane(OtherPane()), false); });
@@ -147,7 +152,10 @@ void ViewFiler::RegisterMarkCommands() {
 
 void ViewFiler::RegisterDirectoryCommands() {
     Add(L"@InDir", [this] { (void)EnterCursorDirectory(); });
-    Add(L"@Updirectory", [this] { ClimbUp(ActivePane()); });
+    Add(L"@Updirectory", [this] {
+        PlayEventSound(*m_context.settings, SoundEvent::UpDir);
+        ClimbUp(ActivePane());
+    });
     Add(L"@Rootdirectory", [this] {
         const int index = ActivePane();
         ChangePaneDirectory(index, RootOf(Pane(index).Path()));
@@ -241,6 +249,7 @@ bool ViewFiler::AskSort(bool temporary, SortSettings& sort) {
 void ViewFiler::RegisterSortCommands() {
     for (const SortRow& row : kSortRows) {
         Add(row.name, [this, command = row.command] {
+            PlayEventSound(*m_context.settings, SoundEvent::Sort);
             StoreDefaultSortOfActive(WithSortCommand(Pane(ActivePane()).SortState().defaults, command));
         });
     }

@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "common/EventSound.h"
 #include "settings/Settings.h"
 #include "settings/SettingsCustom.h"
 
@@ -22,11 +23,7 @@ namespace {
 constexpr const wchar_t* kZoomKeys[] = {L"1_5", L"1_4", L"1_3", L"1_2", L"1_1", L"3_2", L"2_1", L"3_1", L"4_1", L"5_1"};
 static_assert(std::size(kZoomKeys) == std::tuple_size_v<decltype(Settings::zoomSteps)>);
 
-constexpr const wchar_t* kWavEvents[] = {
-    L"COPY",    L"MOVE",     L"DELETE",     L"RENAME",    L"EXECUTE", L"PACK",           L"UNPACK",    L"LOAD_PICTURE",
-    L"EDIT",    L"VIEW",     L"CMP_BINARY", L"ATTRIBUTE", L"MKDIR",   L"FILE_ALLSELECT", L"ALLSELECT", L"DIRCHANGE",
-    L"JUMPDIR", L"WILDCARD", L"FINDFILE",   L"SORT",      L"UPDIR",   L"START",          L"QUIT"};
-static_assert(std::size(kWavEvents) == std::tuple_size_v<decltype(Settings::wavFiles)>);
+static_assert(kSoundEventCount == std::tuple_size_v<decltype(Settings::wavFiles)>);
 
 // Built-in values of the sections whose defaults are not plain zeros.  The
 // drive classes are hard disk, floppy, CD, removable and network; intervals
@@ -141,7 +138,7 @@ constexpr KeyRow kRows[] = {
      .at = ZQ_AT(s.pluginFiles)},
 
     {.section = L"WAV", .name = L"", .kind = KeyKind::String, .count = ZQ_LEN(wavFiles), .capacity = 520,
-     .at = ZQ_AT(s.wavFiles[i]), .names = kWavEvents},
+     .at = ZQ_AT(s.wavFiles[i]), .names = kSoundEventNames},
 
     {.section = L"SOUND", .name = L"LASTLOAD", .kind = KeyKind::String, .capacity = 520, .at = ZQ_AT(s.lastLoad)},
     {.section = L"SOUND", .name = L"MOVIEKIND%02d", .kind = KeyKind::String, .count = ZQ_LEN(movieKinds),
