@@ -53,6 +53,20 @@ gui_begin() {
   cp -r "$ZQ_BUILD/bin/." "$GUI_DIR/app/"
   rm -f "$GUI_DIR/app/zq.ini" "$GUI_DIR/app/zq.log"
   export GUI_DIR GUI_APP="$GUI_DIR/app"
+  gui_wait_no_other_zq
+}
+
+# A zq of an earlier test that is still ending holds the single-instance
+# mutex in the shared wineserver, and a new zq would hand over to it and end.
+gui_wait_no_other_zq() {
+  local i
+  for ((i = 0; i < 150; i++)); do
+    pgrep -f "$ZQ_BUILD/gui/.*/zq\.exe" >/dev/null || return 0
+    sleep 0.1
+  done
+  echo "harness: an earlier zq.exe is still running; ending it" >&2
+  pkill -9 -f "$ZQ_BUILD/gui/.*/zq\.exe"
+  sleep 0.5
 }
 
 # Prints the X window ids whose title matches REGEX (xdotool's --name).
@@ -80,7 +94,8 @@ gui_wait_title() {
 gui_start_zq() {
   ( cd "$GUI_APP" && exec "$ZQ_WINE" "$GUI_APP/zq.exe" "$@" ) >"$GUI_DIR/stdout.txt" 2>"$GUI_DIR/stderr.txt" &
   GUI_PID=$!
-  GUI_WID="$(gui_wait_title ' - zq$' 30)" || gui_fail "the main window did not appear"
+  GUI_WID="$(gui_wait_title ' - zq$' 30)" ||
+    gui_fail "the main window did not appear$(kill -0 "$GUI_PID" 2>/dev/null || echo " (zq ended at once: $(head -c 300 "$GUI_DIR/stderr.txt"))")"
   gui_focus "$GUI_WID"
   sleep 0.3
 }
