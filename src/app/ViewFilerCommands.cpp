@@ -122,6 +122,7 @@ void ViewFiler::RegisterCommands() {
     RegisterPaneCommands();
     RegisterSortCommands();
     RegisterDisplayCommands();
+    RegisterDialogCommands();
 }
 
 void ViewFiler::RegisterCursorCommands() {
