@@ -260,7 +260,9 @@ TEST(FindOptionForm, SizeUnitsScaleTheFields) {
     for (const Case& c : cases) {
         uint64_t bytes = 99;
         EXPECT_EQ(ParseSizeField(c.text, c.unit, bytes), c.ok) << c.text << L" unit " << c.unit;
-        if (c.ok) EXPECT_EQ(bytes, c.bytes) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(bytes, c.bytes) << c.text;
+        }
     }
     // The unit applies to both fields of the form.
     FindOptionForm form(FileConditions{}, kTokyo);
