@@ -20,7 +20,7 @@ for ((i = 0; i < 50; i++)); do
   sleep 0.1
 done
 sleep 1
-gui_screenshot wildcard-1-start >/dev/null
+start="$(gui_screenshot wildcard-1-start)"
 
 dlg="$(gui_keys_until_title '^ワイルドカードの設定$' f)" || gui_fail "the wildcard dialog did not appear"
 gui_focus "$dlg"
@@ -33,7 +33,15 @@ gui_screenshot wildcard-3-typed >/dev/null
 gui_keys_until_gone "$dlg" '^ワイルドカードの設定$' Return || gui_fail "the wildcard dialog did not close"
 gui_focus "$GUI_WID"
 sleep 0.8
-gui_screenshot wildcard-4-filtered >/dev/null
+filtered="$(gui_screenshot wildcard-4-filtered)"
+# File names are drawn in the file colour (yellow by default): six rows of
+# names fewer leave far fewer yellow pixels.
+yellow() {
+  convert "$1" -fill black +opaque 'rgb(255,255,0)' -fill white -opaque 'rgb(255,255,0)' \
+    -format '%[fx:int(mean*w*h)]' info:
+}
+lost=$(($(yellow "$start") - $(yellow "$filtered")))
+[ "$lost" -ge 300 ] || gui_fail "the listing did not shrink to the *.txt files (yellow pixels lost: $lost)"
 
 quit="$(gui_keys_until_title '^終了しますか$' q)" || gui_fail "the quit dialog did not appear"
 gui_focus "$quit"
