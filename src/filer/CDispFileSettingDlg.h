@@ -11,18 +11,18 @@
 namespace zq {
 
 class CDispFileSettingDlg : public ui::CDialog {
-public:
+  public:
     // `groups` is written by "設定" even when the dialog is then cancelled.
     CDispFileSettingDlg(HWND parent, uint32_t current, std::array<uint32_t, 5>& groups);
     // The boxes after OK, in the DISP_FILE_SETTING bit layout.
     [[nodiscard]] uint32_t Result() const noexcept { return m_form.Result(); }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
     void ShowSelection();
 
     DispFileSettingForm m_form;

@@ -9,14 +9,17 @@ namespace {
 
 // Control of each text of FindOptionValues, in index order.
 constexpr int kTextControls[kFindOptionTextCount] = {
-    IDC_OPT_CREATION_FROM_DATE, IDC_OPT_CREATION_FROM_TIME, IDC_OPT_CREATION_TO_DATE, IDC_OPT_CREATION_TO_TIME,
-    IDC_OPT_ACCESS_FROM_DATE,   IDC_OPT_ACCESS_FROM_TIME,   IDC_OPT_ACCESS_TO_DATE,   IDC_OPT_ACCESS_TO_TIME,
-    IDC_OPT_WRITE_FROM_DATE,    IDC_OPT_WRITE_FROM_TIME,    IDC_OPT_WRITE_TO_DATE,    IDC_OPT_WRITE_TO_TIME,
+    IDC_OPT_CREATION_FROM_DATE, IDC_OPT_CREATION_FROM_TIME,
+    IDC_OPT_CREATION_TO_DATE,   IDC_OPT_CREATION_TO_TIME,
+    IDC_OPT_ACCESS_FROM_DATE,   IDC_OPT_ACCESS_FROM_TIME,
+    IDC_OPT_ACCESS_TO_DATE,     IDC_OPT_ACCESS_TO_TIME,
+    IDC_OPT_WRITE_FROM_DATE,    IDC_OPT_WRITE_FROM_TIME,
+    IDC_OPT_WRITE_TO_DATE,      IDC_OPT_WRITE_TO_TIME,
     IDC_OPT_SIZE_FROM,          IDC_OPT_SIZE_TO,
 };
 // Control of each check of FindOptionValues, in index order.
 constexpr int kCheckControls[kFindOptionCheckCount] = {
-    IDC_OPT_USE_CREATION, IDC_OPT_USE_ACCESS,   IDC_OPT_USE_WRITE,    IDC_OPT_ATTR_PLAIN,     IDC_OPT_ATTR_SYSTEM,
+    IDC_OPT_USE_CREATION,  IDC_OPT_USE_ACCESS,  IDC_OPT_USE_WRITE,    IDC_OPT_ATTR_PLAIN,     IDC_OPT_ATTR_SYSTEM,
     IDC_OPT_ATTR_READONLY, IDC_OPT_ATTR_HIDDEN, IDC_OPT_ATTR_ARCHIVE, IDC_OPT_ATTR_DIRECTORY,
 };
 
@@ -110,8 +113,7 @@ void CFindOptionDlg::OnOK() {
     const FindOptionOutcome outcome = m_form.Validate();
     if (!outcome.ok) {
         ui::ZqMessageBox(m_hWnd, outcome.message);
-        const int control =
-            outcome.focusText >= 0 ? kTextControls[outcome.focusText] : kCheckControls[kCheckPlain];
+        const int control = outcome.focusText >= 0 ? kTextControls[outcome.focusText] : kCheckControls[kCheckPlain];
         ::SetFocus(GetDlgItem(control));
         if (outcome.focusText >= 0) ::SendMessageW(GetDlgItem(control), EM_SETSEL, 0, -1);
         return;

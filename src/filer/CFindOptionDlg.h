@@ -8,18 +8,18 @@
 namespace zq {
 
 class CFindOptionDlg : public ui::CDialog {
-public:
+  public:
     CFindOptionDlg(HWND parent, const FileConditions& conditions, const LocalClock& clock = SystemLocalClock());
     // The checked record; valid after DoModal() returned IDOK.
     [[nodiscard]] const FileConditions& Result() const noexcept { return m_result; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void OnOK() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
     void ShowUnit();
     void EnableRanges();
     void ApplyDateOperation();

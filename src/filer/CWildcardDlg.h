@@ -18,17 +18,17 @@ struct WildcardChoice {
 };
 
 class CWildcardDlg : public ui::CDialog {
-public:
+  public:
     // `history` is listed most recent first; empty slots are left out.
     CWildcardDlg(HWND parent, const WildcardChoice& initial, std::vector<std::wstring> history);
     [[nodiscard]] const WildcardChoice& Result() const noexcept { return m_choice; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
     WildcardChoice m_choice;
     std::vector<std::wstring> m_history;
 };

@@ -31,7 +31,9 @@ CivilDate CivilFromDays(long long z) {
     return {year, month, day};
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\x3000'; }
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\x3000';
+}
 
 // Full-width digits and separators to their ASCII forms.
 wchar_t Narrow(wchar_t c) {
@@ -67,7 +69,9 @@ bool SplitThree(std::wstring_view text, wchar_t separator, const std::array<int,
 
 }  // namespace
 
-bool IsLeapYear(int year) noexcept { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) noexcept {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) noexcept {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -121,16 +125,17 @@ CivilDate AddMonths(const CivilDate& date, int months) {
 }
 
 CivilDate ApplyDateOperation(const CivilDate& date, DateOperation operation, const CivilDate& today) {
-    CivilDate result = date;
-    switch (operation) {
-        case DateOperation::Today: result = today; break;
-        case DateOperation::DayBefore: result = AddDays(date, -1); break;
-        case DateOperation::DayAfter: result = AddDays(date, 1); break;
-        case DateOperation::MonthBefore: result = AddMonths(date, -1); break;
-        case DateOperation::MonthAfter: result = AddMonths(date, 1); break;
-        case DateOperation::YearBefore: result = AddMonths(date, -12); break;
-        case DateOperation::YearAfter: result = AddMonths(date, 12); break;
-    }
+    // Days and months each entry of the list moves by, in list order; the first is "today".
+    struct Step {
+        int days;
+        int months;
+    };
+    static constexpr Step kSteps[kDateOperationCount] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}, {0, -12}, {0, 12}};
+    const int index = static_cast<int>(operation);
+    if (index < 0 || index >= kDateOperationCount) return date;
+    if (operation == DateOperation::Today) return today;
+    const Step step = kSteps[index];
+    const CivilDate result = step.months != 0 ? AddMonths(date, step.months) : AddDays(date, step.days);
     return IsValidDate(result) ? result : date;
 }
 

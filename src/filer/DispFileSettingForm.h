@@ -26,7 +26,7 @@ using DispFileBoxes = std::array<bool, kDispFileBoxCount>;
 [[nodiscard]] uint32_t GroupFromBoxes(const DispFileBoxes& boxes) noexcept;
 
 class DispFileSettingForm {
-public:
+  public:
     static constexpr int kCurrent = 0;  // selector position of "現在値"; 1-5 are the groups
 
     DispFileSettingForm(uint32_t current, const std::array<uint32_t, 5>& groups);
@@ -45,7 +45,7 @@ public:
     // What OK applies: the boxes as they stand.
     [[nodiscard]] uint32_t Result() const noexcept { return GroupFromBoxes(m_boxes); }
 
-private:
+  private:
     std::array<uint32_t, 5> m_groups;
     uint32_t m_current;
     DispFileBoxes m_boxes{};

@@ -53,10 +53,16 @@ constexpr CivilDate kDefaultFromDate{2000, 1, 1};
 constexpr ClockTime kStartOfDay{0, 0, 0};
 constexpr ClockTime kEndOfDay{23, 59, 59};
 
-bool IsZero(const FILETIME& t) { return t.dwLowDateTime == 0 && t.dwHighDateTime == 0; }
+bool IsZero(const FILETIME& t) {
+    return t.dwLowDateTime == 0 && t.dwHighDateTime == 0;
+}
 
-CivilDate DateOf(const SYSTEMTIME& t) { return {t.wYear, t.wMonth, t.wDay}; }
-ClockTime TimeOf(const SYSTEMTIME& t) { return {t.wHour, t.wMinute, t.wSecond}; }
+CivilDate DateOf(const SYSTEMTIME& t) {
+    return {t.wYear, t.wMonth, t.wDay};
+}
+ClockTime TimeOf(const SYSTEMTIME& t) {
+    return {t.wHour, t.wMinute, t.wSecond};
+}
 
 SYSTEMTIME ToSystemTime(const CivilDate& d, const ClockTime& t) {
     SYSTEMTIME s{};
@@ -73,18 +79,28 @@ bool ToUtc(const LocalClock& clock, const CivilDate& d, const ClockTime& t, FILE
     return clock.ToUtc(ToSystemTime(d, t), utc);
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\x3000'; }
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t' || c == L'\x3000';
+}
 
-std::wstring Fail(int range, const wchar_t* what) { return std::wstring(kRangeNames[range]) + what; }
+std::wstring Fail(int range, const wchar_t* what) {
+    return std::wstring(kRangeNames[range]) + what;
+}
 
 }  // namespace
 
 const wchar_t* RangeName(int range) {
     return range >= 0 && range < kFindOptionRangeCount ? kRangeNames[range] : L"";
 }
-const wchar_t* SizeFromLabel(int unit) { return kUnits[unit >= 0 && unit < kSizeUnitCount ? unit : 0].from; }
-const wchar_t* SizeToLabel(int unit) { return kUnits[unit >= 0 && unit < kSizeUnitCount ? unit : 0].to; }
-const wchar_t* SizeUnitItem(int unit) { return kUnits[unit >= 0 && unit < kSizeUnitCount ? unit : 0].item; }
+const wchar_t* SizeFromLabel(int unit) {
+    return kUnits[unit >= 0 && unit < kSizeUnitCount ? unit : 0].from;
+}
+const wchar_t* SizeToLabel(int unit) {
+    return kUnits[unit >= 0 && unit < kSizeUnitCount ? unit : 0].to;
+}
+const wchar_t* SizeUnitItem(int unit) {
+    return kUnits[unit >= 0 && unit < kSizeUnitCount ? unit : 0].item;
+}
 const wchar_t* DateOperationItem(int operation) {
     return operation >= 0 && operation < kDateOperationCount ? kDateOperationItems[operation] : L"";
 }
@@ -112,8 +128,8 @@ bool ParseSizeField(std::wstring_view text, int unit, uint64_t& bytes) {
 FileConditions DefaultSearchConditions(const LocalClock& clock) {
     FileConditions c;
     FILETIME from{}, to{};
-    const bool known = ToUtc(clock, kDefaultFromDate, kStartOfDay, from) &&
-                       ToUtc(clock, DateOf(clock.Now()), kEndOfDay, to);
+    const bool known =
+        ToUtc(clock, kDefaultFromDate, kStartOfDay, from) && ToUtc(clock, DateOf(clock.Now()), kEndOfDay, to);
     if (!known) return c;
     for (const RangeMembers& r : kRangeMembers) {
         c.*r.from = from;

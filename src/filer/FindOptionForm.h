@@ -24,7 +24,9 @@ enum FindOptionRange : int { kRangeCreation = 0, kRangeAccess = 1, kRangeWrite =
 enum FindOptionPart : int { kPartFromDate = 0, kPartFromTime = 1, kPartToDate = 2, kPartToTime = 3 };
 
 // Index of a range's field in FindOptionValues::text.
-[[nodiscard]] constexpr int FindOptionText(int range, int part) noexcept { return range * 4 + part; }
+[[nodiscard]] constexpr int FindOptionText(int range, int part) noexcept {
+    return range * 4 + part;
+}
 inline constexpr int kTextSizeFrom = 12;
 inline constexpr int kTextSizeTo = 13;
 inline constexpr int kFindOptionTextCount = 14;
@@ -76,7 +78,7 @@ struct FindOptionOutcome {
 [[nodiscard]] FileConditions DefaultSearchConditions(const LocalClock& clock);
 
 class FindOptionForm {
-public:
+  public:
     // A range whose two times are both zero (never set) shows the search
     // defaults, so that ticking "有効" starts from sensible dates.
     FindOptionForm(const FileConditions& initial, const LocalClock& clock);
@@ -94,7 +96,7 @@ public:
     // fields' times when those are valid and their old times otherwise.
     [[nodiscard]] FindOptionOutcome Validate() const;
 
-private:
+  private:
     bool RangeTimes(int range, FILETIME& from, FILETIME& to, FindOptionOutcome& outcome) const;
 
     FileConditions m_initial;

@@ -5,7 +5,7 @@ namespace zq {
 namespace {
 
 class PlatformClock final : public LocalClock {
-public:
+  public:
     SYSTEMTIME Now() const override {
         SYSTEMTIME now{};
         ::GetLocalTime(&now);

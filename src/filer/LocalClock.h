@@ -7,7 +7,7 @@
 namespace zq {
 
 class LocalClock {
-public:
+  public:
     virtual ~LocalClock() = default;
     [[nodiscard]] virtual SYSTEMTIME Now() const = 0;
     [[nodiscard]] virtual bool ToLocal(const FILETIME& utc, SYSTEMTIME& local) const = 0;

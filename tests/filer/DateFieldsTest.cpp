@@ -56,11 +56,12 @@ TEST(DateFields, TimeFieldAcceptsOnlyClockTimes) {
         ClockTime time;
     };
     const Case cases[] = {
-        {L"00:00:00", true, {0, 0, 0}},  {L"23:59:59", true, {23, 59, 59}}, {L"1:2:3", true, {1, 2, 3}},
-        {L"１２：３０：４５", true, {12, 30, 45}},                            {L"24:00:00", false, {}},
-        {L"12:60:00", false, {}},        {L"12:00:60", false, {}},          {L"12:00", false, {}},
-        {L"123:00:00", false, {}},       {L"12:00:00:00", false, {}},       {L"12.00.00", false, {}},
-        {L"", false, {}},
+        {L"00:00:00", true, {0, 0, 0}}, {L"23:59:59", true, {23, 59, 59}},
+        {L"1:2:3", true, {1, 2, 3}},    {L"１２：３０：４５", true, {12, 30, 45}},
+        {L"24:00:00", false, {}},       {L"12:60:00", false, {}},
+        {L"12:00:60", false, {}},       {L"12:00", false, {}},
+        {L"123:00:00", false, {}},      {L"12:00:00:00", false, {}},
+        {L"12.00.00", false, {}},       {L"", false, {}},
     };
     for (const Case& c : cases) {
         ClockTime time;

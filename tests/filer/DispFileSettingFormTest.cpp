@@ -14,10 +14,8 @@ TEST(DispFileSettingForm, BoxesShowWhatTheGroupShows) {
     };
     const Case cases[] = {
         {0x00, {false, false, false, false, true, true}},  // "." and ".." bits say hide
-        {0x3F, {true, true, true, true, false, false}},
-        {0x01, {true, false, false, false, true, true}},
-        {0x14, {false, false, true, false, false, true}},
-        {0x28, {false, false, false, true, true, false}},
+        {0x3F, {true, true, true, true, false, false}},   {0x01, {true, false, false, false, true, true}},
+        {0x14, {false, false, true, false, false, true}}, {0x28, {false, false, false, true, true, false}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(BoxesFromGroup(c.group), c.boxes) << c.group;

@@ -37,7 +37,9 @@ BOOL CALLBACK CloseBox(HWND window, LPARAM) {
     return FALSE;
 }
 
-VOID CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) { ::EnumThreadWindows(::GetCurrentThreadId(), CloseBox, 0); }
+VOID CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), CloseBox, 0);
+}
 
 // Clicks a button of `dialog`, answering any box it raises.
 void Click(HWND dialog, int id) {
@@ -55,10 +57,13 @@ std::wstring ItemText(HWND dialog, int id) {
 
 void ChooseInList(HWND dialog, int id, int index) {
     ::SendDlgItemMessageW(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+bool Checked(HWND dialog, int id) {
+    return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
 
 TEST(FilterDialogs, FindOptionComplainsAndStaysOpen) {
     g_boxes = {};

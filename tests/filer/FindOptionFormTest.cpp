@@ -29,7 +29,7 @@ FILETIME Utc(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WO
 
 // A zone a fixed number of hours east of UTC, and a fixed "now".
 class FixedClock : public LocalClock {
-public:
+  public:
     FixedClock(int hoursEast, SYSTEMTIME now) : m_offset(hoursEast * 3600LL * kTicksPerSecond), m_now(now) {}
     SYSTEMTIME Now() const override { return m_now; }
     bool ToLocal(const FILETIME& utc, SYSTEMTIME& local) const override {
@@ -47,7 +47,7 @@ public:
         return true;
     }
 
-private:
+  private:
     long long m_offset;
     SYSTEMTIME m_now;
 };
