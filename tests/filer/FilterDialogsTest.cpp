@@ -7,7 +7,6 @@
 
 #include "filer/CDispFileSettingDlg.h"
 #include "filer/CFindOptionDlg.h"
-#include "filer/CWildcardDlg.h"
 #include "resource.h"
 
 namespace {
@@ -104,22 +103,6 @@ TEST(FilterDialogs, FindOptionComplainsAndStaysOpen) {
     EXPECT_EQ(dialog.Result().maximumSize, 2048u);
 }
 
-TEST(FilterDialogs, FindOptionWantsAnAttribute) {
-    g_boxes = {};
-    CFindOptionDlg dialog(nullptr, FileConditions{});
-    ASSERT_TRUE(dialog.Create());
-    HWND hwnd = dialog.GetSafeHwnd();
-    for (int id : {IDC_OPT_ATTR_PLAIN, IDC_OPT_ATTR_SYSTEM, IDC_OPT_ATTR_READONLY, IDC_OPT_ATTR_HIDDEN,
-                   IDC_OPT_ATTR_ARCHIVE, IDC_OPT_ATTR_DIRECTORY}) {
-        EXPECT_TRUE(Checked(hwnd, id)) << id;
-        ::CheckDlgButton(hwnd, id, BST_UNCHECKED);
-    }
-    Click(hwnd, IDOK);
-    ASSERT_EQ(g_boxes.texts.size(), 1u);
-    EXPECT_EQ(g_boxes.texts[0], L"属性の情報が有りません");
-    EXPECT_TRUE(::IsWindow(hwnd));
-}
-
 TEST(FilterDialogs, DisplaySettingStoresIntoTheChosenGroup) {
     g_boxes = {};
     std::array<uint32_t, 5> groups = {0x01, 0x02, 0x04, 0x08, 0x30};
@@ -144,24 +127,6 @@ TEST(FilterDialogs, DisplaySettingStoresIntoTheChosenGroup) {
     EXPECT_EQ(groups, (std::array<uint32_t, 5>{0x01, 0x02, 0x04, 0x08, 0x10}));
     Click(hwnd, IDOK);
     EXPECT_EQ(dialog.Result(), 0x10u);
-}
-
-TEST(FilterDialogs, WildcardListsTheHistoryAndReturnsTheChoice) {
-    WildcardChoice initial;
-    initial.pattern = L"*.*";
-    initial.neglectDosNames = true;
-    CWildcardDlg dialog(nullptr, initial, {L"*.txt", L"", L"*.cpp"});
-    ASSERT_TRUE(dialog.Create());
-    HWND hwnd = dialog.GetSafeHwnd();
-    EXPECT_EQ(::SendDlgItemMessageW(hwnd, IDC_WILDCARD_PATTERN, CB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(ItemText(hwnd, IDC_WILDCARD_PATTERN), L"*.*");
-    EXPECT_TRUE(Checked(hwnd, IDC_WILDCARD_NEGLECT_DOS));
-    ::SetDlgItemTextW(hwnd, IDC_WILDCARD_PATTERN, L"a*.h");
-    ::CheckDlgButton(hwnd, IDC_WILDCARD_DIRECTORIES, BST_CHECKED);
-    Click(hwnd, IDOK);
-    EXPECT_EQ(dialog.Result().pattern, L"a*.h");
-    EXPECT_TRUE(dialog.Result().appliesToDirectories);
-    EXPECT_TRUE(dialog.Result().neglectDosNames);
 }
 
 }  // namespace
