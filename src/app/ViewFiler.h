@@ -57,6 +57,7 @@ class ViewFiler {
     void RegisterPaneCommands();
     void RegisterSortCommands();
     void RegisterDisplayCommands();
+    void RegisterDialogCommands();
     // Registers `name` for the Filer; every handler ends with AfterCommand().
     void Add(const wchar_t* name, Action action);
     void AfterCommand();

@@ -125,6 +125,7 @@ void ViewFiler::RegisterCommands() {
     RegisterPaneCommands();
     RegisterSortCommands();
     RegisterDisplayCommands();
+    RegisterDialogCommands();
 }
 
 void ViewFiler::RegisterCursorCommands() {

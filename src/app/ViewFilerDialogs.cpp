@@ -1,0 +1,73 @@
+// The Filer's filter dialogs: the wildcard of the active pane and the
+// display-file settings.
+#include <memory>
+
+#include "app/PaneModes.h"
+#include "app/ViewFiler.h"
+#include "app/ViewFilerSettings.h"
+#include "filer/CDispFileSettingDlg.h"
+#include "filer/CWildcardDlg.h"
+#include "filer/FilerPane.h"
+#include "filer/PatternHistory.h"
+#include "settings/Settings.h"
+
+namespace zq {
+
+namespace {
+
+void StoreDisplayFlags(Settings& settings, uint32_t group) {
+    FilerOptions flags = FilerOptionsFrom(settings);
+    ApplyDisplayGroup(flags, group);
+    settings.HIDDENVIEWFLAG = flags.HIDDENVIEWFLAG;
+    settings.DISP_SYSTEM_FILE = flags.DISP_SYSTEM_FILE;
+    settings.DISP_FIRST_DOT_FILE = flags.DISP_FIRST_DOT_FILE;
+    settings.DISP_READ_ONLY_FILE = flags.DISP_READ_ONLY_FILE;
+    settings.NOTVIEWCURRENTDIR = flags.NOTVIEWCURRENTDIR;
+    settings.NOTVIEWUPDIR = flags.NOTVIEWUPDIR;
+}
+
+}  // namespace
+
+void ViewFiler::RegisterDialogCommands() {
+    // "DIRにも適用" opens as it was last left, whatever the pane holds.
+    auto lastAppliesToDirectories = std::make_shared<bool>(false);
+    Add(L"@Wildcard", [this, lastAppliesToDirectories] {
+        const int index = ActivePane();
+        // An archive pane takes only the pattern and the directory flag and is
+        // re-sorted from its first entry rather than read; that belongs to the
+        // archive listing, which panes cannot show yet.
+        if (!m_context.modes->Query(index, 0, pane_mode::kDirectory)) return;
+        FilerPane& pane = Pane(index);
+        Settings& settings = *m_context.settings;
+        const WildcardChoice initial{pane.Pattern(), *lastAppliesToDirectories,
+                                     settings.FIND_FILE_NEGLECT_DOS_NAME != 0, pane.Conditions()};
+        if (m_context.suspend) m_context.suspend();
+        CWildcardDlg dialog(m_context.view, initial, HistoryEntries(settings.wildcardFilters));
+        const bool ok = dialog.DoModal() == IDOK;
+        if (m_context.resume) m_context.resume();
+        if (!ok) return;
+        const WildcardChoice& choice = dialog.Result();
+        *lastAppliesToDirectories = choice.appliesToDirectories;
+        PushHistory(settings.wildcardFilters, choice.pattern);
+        settings.FIND_FILE_NEGLECT_DOS_NAME = choice.neglectDosNames ? 1 : 0;
+        pane.SetWildcard(choice.pattern, choice.appliesToDirectories, choice.conditions);
+        ApplySettings();
+        ReadKeepingCursor(index);
+        // The listing may have shrunk below the first shown entry.
+        pane.MoveCursor(0, false);
+    });
+    Add(L"@DispFileSetting", [this] {
+        Settings& settings = *m_context.settings;
+        if (m_context.suspend) m_context.suspend();
+        CDispFileSettingDlg dialog(m_context.view, DisplayGroupOf(FilerOptionsFrom(settings)),
+                                   settings.dispFileSettings);
+        const bool ok = dialog.DoModal() == IDOK;
+        if (m_context.resume) m_context.resume();
+        if (!ok) return;
+        StoreDisplayFlags(settings, dialog.Result());
+        ApplySettings();
+        ReReadAllPanes();
+    });
+}
+
+}  // namespace zq
