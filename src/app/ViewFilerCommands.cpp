@@ -289,14 +289,7 @@ void ViewFiler::RegisterDisplayCommands() {
     for (size_t n = 0; n < std::size(kDisplayGroupCommands); ++n) {
         Add(kDisplayGroupCommands[n], [this, n] {
             Settings& settings = *m_context.settings;
-            FilerOptions group = FilerOptionsFrom(settings);
-            ApplyDisplayGroup(group, settings.dispFileSettings[n]);
-            settings.HIDDENVIEWFLAG = group.HIDDENVIEWFLAG;
-            settings.DISP_SYSTEM_FILE = group.DISP_SYSTEM_FILE;
-            settings.DISP_FIRST_DOT_FILE = group.DISP_FIRST_DOT_FILE;
-            settings.DISP_READ_ONLY_FILE = group.DISP_READ_ONLY_FILE;
-            settings.NOTVIEWCURRENTDIR = group.NOTVIEWCURRENTDIR;
-            settings.NOTVIEWUPDIR = group.NOTVIEWUPDIR;
+            StoreDisplayGroup(settings, settings.dispFileSettings[n]);
             ApplySettings();
             ReReadAllPanes();
         });

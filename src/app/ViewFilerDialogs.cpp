@@ -2,6 +2,7 @@
 // display-file settings.
 #include <memory>
 
+#include "app/EventSounds.h"
 #include "app/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
@@ -13,21 +14,6 @@
 
 namespace zq {
 
-namespace {
-
-void StoreDisplayFlags(Settings& settings, uint32_t group) {
-    FilerOptions flags = FilerOptionsFrom(settings);
-    ApplyDisplayGroup(flags, group);
-    settings.HIDDENVIEWFLAG = flags.HIDDENVIEWFLAG;
-    settings.DISP_SYSTEM_FILE = flags.DISP_SYSTEM_FILE;
-    settings.DISP_FIRST_DOT_FILE = flags.DISP_FIRST_DOT_FILE;
-    settings.DISP_READ_ONLY_FILE = flags.DISP_READ_ONLY_FILE;
-    settings.NOTVIEWCURRENTDIR = flags.NOTVIEWCURRENTDIR;
-    settings.NOTVIEWUPDIR = flags.NOTVIEWUPDIR;
-}
-
-}  // namespace
-
 void ViewFiler::RegisterDialogCommands() {
     // "DIRにも適用" opens as it was last left, whatever the pane holds.
     auto lastAppliesToDirectories = std::make_shared<bool>(false);
@@ -37,6 +23,7 @@ void ViewFiler::RegisterDialogCommands() {
         // re-sorted from its first entry rather than read; that belongs to the
         // archive listing, which panes cannot show yet.
         if (!m_context.modes->Query(index, 0, pane_mode::kDirectory)) return;
+        PlayEventSound(*m_context.settings, SoundEvent::Wildcard);
         FilerPane& pane = Pane(index);
         Settings& settings = *m_context.settings;
         const WildcardChoice initial{pane.Pattern(), *lastAppliesToDirectories,
@@ -64,7 +51,7 @@ void ViewFiler::RegisterDialogCommands() {
         const bool ok = dialog.DoModal() == IDOK;
         if (m_context.resume) m_context.resume();
         if (!ok) return;
-        StoreDisplayFlags(settings, dialog.Result());
+        StoreDisplayGroup(settings, dialog.Result());
         ApplySettings();
         ReReadAllPanes();
     });

@@ -181,4 +181,15 @@ void StoreEndDirectories(Settings& s, const std::wstring& pane0, const std::wstr
     s.ENDDIRECTORY2 = pane1;
 }
 
+void StoreDisplayGroup(Settings& settings, unsigned group) {
+    FilerOptions flags = FilerOptionsFrom(settings);
+    ApplyDisplayGroup(flags, group);
+    settings.HIDDENVIEWFLAG = flags.HIDDENVIEWFLAG;
+    settings.DISP_SYSTEM_FILE = flags.DISP_SYSTEM_FILE;
+    settings.DISP_FIRST_DOT_FILE = flags.DISP_FIRST_DOT_FILE;
+    settings.DISP_READ_ONLY_FILE = flags.DISP_READ_ONLY_FILE;
+    settings.NOTVIEWCURRENTDIR = flags.NOTVIEWCURRENTDIR;
+    settings.NOTVIEWUPDIR = flags.NOTVIEWUPDIR;
+}
+
 }  // namespace zq

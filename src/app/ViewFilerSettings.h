@@ -18,6 +18,8 @@ namespace zq {
 struct Settings;
 
 [[nodiscard]] FilerOptions FilerOptionsFrom(const Settings& settings);
+// The six display-file flags of a stored group (or a dialog's boxes) become the settings.
+void StoreDisplayGroup(Settings& settings, unsigned group);
 // The record FILERINFONUMBER selects; a number outside 0-4 selects record 0.
 [[nodiscard]] int DisplayFormatNumber(const Settings& settings);
 [[nodiscard]] filer::FilerDisplayFormat DisplayFormatFrom(const Settings& settings);
