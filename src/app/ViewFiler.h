@@ -57,6 +57,7 @@ class ViewFiler {
     void RegisterPaneCommands();
     void RegisterSortCommands();
     void RegisterDisplayCommands();
+    void RegisterNavigateCommands();
     // Registers `name` for the Filer; every handler ends with AfterCommand().
     void Add(const wchar_t* name, Action action);
     void AfterCommand();
@@ -65,6 +66,8 @@ class ViewFiler {
     void Focus(int index);
     void ChangePaneDirectory(int index, const std::wstring& path);
     void ClimbUp(int index);
+    // Going up from a drive root or a network root: the drive list or the network listing.
+    void LeaveForListing(int index);
     void ReadKeepingCursor(int index);
     void ReReadAllPanes();
     void ResortKeepingCursor(int index);

@@ -122,6 +122,7 @@ void ViewFiler::RegisterCommands() {
     RegisterPaneCommands();
     RegisterSortCommands();
     RegisterDisplayCommands();
+    RegisterNavigateCommands();
 }
 
 void ViewFiler::RegisterCursorCommands() {
