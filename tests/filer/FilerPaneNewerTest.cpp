@@ -49,8 +49,12 @@ protected:
             {nullptr, {}, L"rightonly.txt", day1},
         };
         for (const Pair& p : pairs) {
-            if (p.left) ASSERT_TRUE(zq::test::SetWriteTime(m_left.WriteFile(p.left, "l"), p.leftTime));
-            if (p.right) ASSERT_TRUE(zq::test::SetWriteTime(m_right.WriteFile(p.right, "r"), p.rightTime));
+            if (p.left) {
+                ASSERT_TRUE(zq::test::SetWriteTime(m_left.WriteFile(p.left, "l"), p.leftTime));
+            }
+            if (p.right) {
+                ASSERT_TRUE(zq::test::SetWriteTime(m_right.WriteFile(p.right, "r"), p.rightTime));
+            }
         }
         // A directory is no twin of a file, however new the file is.
         ASSERT_TRUE(zq::test::SetWriteTime(m_left.WriteFile(L"dirtwin.txt", ""), day1));
