@@ -165,9 +165,22 @@ TEST(ViewFilerNavigate, HistoryDialogGoesToTheChosenDirectory) {
     f.Run(L"@Updirectory");
     ASSERT_EQ(f.History(), (Names{top + L"\\sub", top}));
 
+    // The dialog opens at the size it was left at; the list fills it above the buttons.
+    f.settings.DIR_HISTORY_DIALOG_W = 700;
+    f.settings.DIR_HISTORY_DIALOG_H = 450;
     Names listed;
-    RunAnswered(f, L"@Dirhistory", L"ディレクトリ履歴", [&listed](HWND dialog) {
+    SIZE size{};
+    RECT client{}, listRect{}, okRect{};
+    RunAnswered(f, L"@Dirhistory", L"ディレクトリ履歴", [&](HWND dialog) {
         HWND list = ::GetDlgItem(dialog, IDC_DIRHISTORY_LIST);
+        RECT window{};
+        ::GetWindowRect(dialog, &window);
+        size = {window.right - window.left, window.bottom - window.top};
+        ::GetClientRect(dialog, &client);
+        ::GetWindowRect(list, &listRect);
+        ::GetWindowRect(::GetDlgItem(dialog, IDOK), &okRect);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&listRect), 2);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&okRect), 2);
         const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             wchar_t item[600] = {};
@@ -178,12 +191,18 @@ TEST(ViewFilerNavigate, HistoryDialogGoesToTheChosenDirectory) {
         Click(dialog, IDOK);
     });
     ASSERT_TRUE(g_answer.seen);
+    EXPECT_EQ(size.cx, 700);
+    EXPECT_EQ(size.cy, 450);
+    EXPECT_GT(listRect.right - listRect.left, client.right * 9 / 10);
+    EXPECT_LT(listRect.bottom, okRect.top);
+    EXPECT_LE(okRect.bottom, client.bottom);
+    EXPECT_GT(okRect.bottom, client.bottom * 9 / 10);
     EXPECT_EQ(listed, (Names{top + L"\\sub", top}));
     EXPECT_EQ(f.filer->Pane(0).Path(), top + L"\\sub");
     // Going there left `top`, which is now the newest entry; the size is kept for next time.
     EXPECT_EQ(f.History(), (Names{top, top + L"\\sub"}));
-    EXPECT_GT(f.settings.DIR_HISTORY_DIALOG_W, 0);
-    EXPECT_GT(f.settings.DIR_HISTORY_DIALOG_H, 0);
+    EXPECT_EQ(f.settings.DIR_HISTORY_DIALOG_W, 700);
+    EXPECT_EQ(f.settings.DIR_HISTORY_DIALOG_H, 450);
 }
 
 }  // namespace
