@@ -31,8 +31,8 @@ bool CDirHistoryDlg::OnInitDialog() {
     if (!m_paths.empty()) ::SendMessageW(list, LB_SETCURSEL, 0, 0);
 
     if (m_width > 0 && m_height > 0) {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, std::max<int>(m_width, m_minimum.cx), std::max<int>(m_height, m_minimum.cy),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, std::max<int>(m_width, m_minimum.cx),
+                       std::max<int>(m_height, m_minimum.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ArrangeControls();
     ::SetFocus(list);

