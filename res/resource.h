@@ -40,3 +40,4 @@
 #include "settings_res.h"
 #include "viewfiler_res.h"
 #include "filerdlg_res.h"
+#include "navigate_res.h"

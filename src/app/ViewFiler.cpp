@@ -4,17 +4,21 @@
 #include "app/ViewFilerSettings.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
+#include "filer/FilerPaneNavigate.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
 
 namespace zq {
 
-// Messages of the panes go to the view's window; the history arrives with the jumps.
+// Messages of the panes go to the view's window; every directory a pane leaves
+// goes to the front of the directory history that @Dirhistory offers.
 class ViewFiler::Host : public FilerPaneHost {
   public:
     explicit Host(ViewContext& context) : m_context(context) {}
     void ShowMessage(const std::wstring& text) override { ui::ZqMessageBox(m_context.view, text); }
-    void AddDirectoryHistory(const std::wstring&) override {}
+    void AddDirectoryHistory(const std::wstring& path) override {
+        if (m_context.settings) m_context.settings->dirHistoryDialog.Push(path);
+    }
 
   private:
     ViewContext& m_context;
@@ -98,9 +102,18 @@ void ViewFiler::ChangePaneDirectory(int index, const std::wstring& path) {
 
 void ViewFiler::ClimbUp(int index) {
     FilerPane& pane = Pane(index);
-    pane.LeaveDirectory(m_cursorMemory.get());
-    // A drive root or a network root leaves the directory kind; those listings are not shown here yet.
-    (void)pane.UpDirectory(m_cursorMemory.get());
+    switch (UpStepOf(pane)) {
+        case UpDirectoryResult::Done:
+            pane.LeaveDirectory(m_cursorMemory.get());
+            (void)pane.UpDirectory(m_cursorMemory.get());
+            break;
+        case UpDirectoryResult::ToDriveList:
+        case UpDirectoryResult::ToNetworkParent:
+            LeaveForListing(index);
+            break;
+        case UpDirectoryResult::Failed:
+            break;
+    }
 }
 
 bool ViewFiler::EnterCursorDirectory() {

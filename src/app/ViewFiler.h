@@ -58,6 +58,7 @@ class ViewFiler {
     void RegisterSortCommands();
     void RegisterDisplayCommands();
     void RegisterDialogCommands();
+    void RegisterNavigateCommands();
     // Registers `name` for the Filer; every handler ends with AfterCommand().
     void Add(const wchar_t* name, Action action);
     void AfterCommand();
@@ -68,6 +69,8 @@ class ViewFiler {
     void ClimbUp(int index);
     // @Changefilerdata: the two pane objects trade sides with all their state.
     void ExchangePanes();
+    // Going up from a drive root or a network root: the drive list or the network listing.
+    void LeaveForListing(int index);
     void ReadKeepingCursor(int index);
     void ReReadAllPanes();
     void ResortKeepingCursor(int index);

@@ -126,6 +126,7 @@ void ViewFiler::RegisterCommands() {
     RegisterSortCommands();
     RegisterDisplayCommands();
     RegisterDialogCommands();
+    RegisterNavigateCommands();
 }
 
 void ViewFiler::RegisterCursorCommands() {

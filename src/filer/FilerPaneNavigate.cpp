@@ -3,9 +3,39 @@
 
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
+#include "filer/FilerPaneNavigate.h"
 #include "filer/FilerPath.h"
 
 namespace zq {
+
+namespace {
+
+bool IsUncPath(const std::wstring& path) noexcept {
+    return path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\';
+}
+
+}  // namespace
+
+size_t RootLength(const std::wstring& path) noexcept {
+    if (path.size() >= 2 && path[1] == L':') return 2;
+    if (!IsUncPath(path)) return 0;
+    const size_t server = path.find(L'\\', 2);
+    if (server == std::wstring::npos) return path.size();
+    const size_t share = path.find(L'\\', server + 1);
+    return share == std::wstring::npos ? path.size() : share;
+}
+
+UpDirectoryResult UpStepOf(const FilerPane& pane) {
+    if (pane.Kind() != kKindDirectory) return UpDirectoryResult::Failed;
+    if (pane.SubKind() & kSubKindSearchResult) return UpDirectoryResult::Done;
+    const std::wstring& path = pane.Path();
+    if (path.size() == 2 && path[1] == L':') return UpDirectoryResult::ToDriveList;
+    // Fewer than four backslashes: "\\server" or "\\server\share", the top of a share.
+    if (IsUncPath(path) && std::count(path.begin(), path.end(), L'\\') < 4) return UpDirectoryResult::ToNetworkParent;
+    const size_t slash = path.rfind(L'\\');
+    if (slash == std::wstring::npos || slash < RootLength(path)) return UpDirectoryResult::Failed;
+    return UpDirectoryResult::Done;
+}
 
 void FilerPane::LeaveDirectory(CursorMemory* memory) {
     if (m_kind != kKindDirectory || m_path.empty()) return;
@@ -33,11 +63,12 @@ bool FilerPane::ChangeDirectory(const std::wstring& path, bool keepFilter, const
     }
     m_sort.DropTemporary();
     m_path = target;
-    // Climb while the path is gone but its drive still answers; a drive that
-    // does not answer is left to the read, which marks it not ready.
+    // Climb while the path is gone but its drive still answers; a drive or a
+    // share that does not answer is left to the read, which marks it not ready.
+    const size_t root = RootLength(m_path);
     while (!IsExistingDirectory(m_path)) {
         const size_t slash = m_path.rfind(L'\\');
-        if (slash == std::wstring::npos || slash < 2) break;
+        if (slash == std::wstring::npos || slash < std::max<size_t>(root, 2)) break;
         m_path.resize(slash);
     }
     m_kind = kKindDirectory;
@@ -72,17 +103,13 @@ bool FilerPane::ChangeDirectory(const std::wstring& path, bool keepFilter, const
 }
 
 UpDirectoryResult FilerPane::UpDirectory(const CursorMemory* memory) {
-    if (m_kind != kKindDirectory) return UpDirectoryResult::Failed;
+    const UpDirectoryResult step = UpStepOf(*this);
+    if (step != UpDirectoryResult::Done) return step;
     if (m_subKind & kSubKindSearchResult) {
         ChangeDirectory(m_path, true, memory);
         return UpDirectoryResult::Done;
     }
-    if (m_path.size() == 2 && m_path[1] == L':') return UpDirectoryResult::ToDriveList;
-    if (m_path.size() >= 2 && m_path[0] == L'\\' && m_path[1] == L'\\' &&
-        std::count(m_path.begin(), m_path.end(), L'\\') < 4)
-        return UpDirectoryResult::ToNetworkParent;
     const size_t slash = m_path.rfind(L'\\');
-    if (slash == std::wstring::npos || slash < 2) return UpDirectoryResult::Failed;
     const std::wstring left = m_path.substr(slash + 1);
     ChangeDirectory(m_path.substr(0, slash), false, memory);
     PlaceCursorOnName(left, true, 0);

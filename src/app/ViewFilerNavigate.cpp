@@ -1,0 +1,72 @@
+// Filer commands that move between directories or compare the two panes'
+// directories: @Newselelect, @Dirhistory, and the way up from a root.
+#include "app/PaneModes.h"
+#include "app/ViewFiler.h"
+#include "commands/CommandRegistry.h"
+#include "filer/CDirHistoryDlg.h"
+#include "filer/CNewSelectDlg.h"
+#include "filer/CursorMemory.h"
+#include "filer/FilerPane.h"
+#include "filer/FilerPaneNewer.h"
+#include "settings/Settings.h"
+#include "ui/CMessageBoxDlg.h"
+
+namespace zq {
+
+namespace {
+
+constexpr const wchar_t* kNotBothFiler = L"両方共Filerモードでないので実行できません";
+
+// The dialog's two boxes keep their last values while the program runs; they
+// are deliberately not settings.
+NewerSelectOptions& LastNewerSelectOptions() {
+    static NewerSelectOptions options;
+    return options;
+}
+
+}  // namespace
+
+void ViewFiler::LeaveForListing(int) {
+    // Above a drive root the pane shows the drive list, above a share the
+    // network listing.  Neither listing exists yet, so the pane stays in its
+    // directory and nothing is recorded as left: a directory counts as left
+    // only when the pane really moves away from it.
+}
+
+void ViewFiler::RegisterNavigateCommands() {
+    Add(L"@Newselelect", [this] {
+        const int active = ActivePane();
+        const int other = OtherPane();
+        const PaneModes& modes = *m_context.modes;
+        if (!modes.Query(active, 0, pane_mode::kFileCursorListings) ||
+            !modes.Query(other, 0, pane_mode::kFileCursorListings)) {
+            ui::ZqMessageBox(m_context.view, kNotBothFiler);
+            return;
+        }
+        NewerSelectOptions& last = LastNewerSelectOptions();
+        if (m_context.suspend) m_context.suspend();
+        CNewSelectDlg dialog(m_context.view, last);
+        const bool ok = dialog.DoModal() == IDOK;
+        if (m_context.resume) m_context.resume();
+        if (!ok) return;
+        last = dialog.Result();
+        NewerSelect(Pane(active), Pane(other), last);
+    });
+
+    Add(L"@Dirhistory", [this] {
+        const int index = ActivePane();
+        if (!m_context.modes->Query(index, 0, pane_mode::kDirectory)) return;
+        Settings& settings = *m_context.settings;
+        CDirHistoryDlg dialog(m_context.view, settings.dirHistoryDialog.Items(), settings.DIR_HISTORY_DIALOG_W,
+                              settings.DIR_HISTORY_DIALOG_H);
+        if (m_context.suspend) m_context.suspend();
+        const INT_PTR answer = dialog.DoModal();
+        if (m_context.resume) m_context.resume();
+        if (answer == -1) return;
+        settings.DIR_HISTORY_DIALOG_W = dialog.Width();
+        settings.DIR_HISTORY_DIALOG_H = dialog.Height();
+        if (answer == IDOK && !dialog.Selected().empty()) ChangePaneDirectory(index, dialog.Selected());
+    });
+}
+
+}  // namespace zq

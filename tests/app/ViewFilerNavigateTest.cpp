@@ -1,0 +1,208 @@
+// The navigation commands through the view's Filer, with their dialogs
+// answered by a timer as a user would answer them.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/PaneModes.h"
+#include "app/ViewFiler.h"
+#include "commands/CommandRegistry.h"
+#include "filer/FilerPane.h"
+#include "filer/PaneTestUtil.h"
+#include "main/TempDir.h"
+#include "resource.h"
+#include "settings/Settings.h"
+
+using namespace zq;
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+std::wstring Upper(std::wstring s) {
+    ::CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+struct Fixture {
+    test::TempDir first;
+    test::TempDir second;
+    Settings settings;
+    PaneModes modes;
+    CommandRegistry registry;
+    ViewContext context;
+    std::unique_ptr<ViewFiler> filer;
+
+    explicit Fixture(int twoPanes = 1) {
+        first.MakeDir(L"sub");
+        first.WriteFile(L"a.txt", "a");
+        second.WriteFile(L"a.txt", "a");
+        settings.FIRSTDIRECTORY = first.Path();
+        settings.SECONDDIRECTORY = second.Path();
+        settings.SECONDFILEOPEN = twoPanes;
+        context.settings = &settings;
+        context.modes = &modes;
+        context.registry = &registry;
+        filer = std::make_unique<ViewFiler>(context);
+        filer->RegisterCommands();
+        filer->Create();
+    }
+    void Run(const wchar_t* text) { ASSERT_EQ(registry.Route(ModeGroup::Filer, text), RouteResult::Ran) << text; }
+    Names History() const { return settings.dirHistoryDialog.Items(); }
+};
+
+// Answers the first window titled `title` that shows up: `act` works on it and
+// presses a button.
+struct Answer {
+    const wchar_t* title = nullptr;
+    std::function<void(HWND)> act;
+    bool seen = false;
+};
+Answer g_answer;
+
+VOID CALLBACK AnswerWindow(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND window = ::FindWindowW(L"#32770", g_answer.title);
+    if (!window || !::IsWindowVisible(window)) return;
+    ::KillTimer(nullptr, id);
+    g_answer.seen = true;
+    g_answer.act(window);
+}
+
+void Click(HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// Runs `command` while the timer stands ready to answer its window.
+void RunAnswered(Fixture& f, const wchar_t* command, const wchar_t* title, std::function<void(HWND)> act) {
+    g_answer = Answer{title, std::move(act), false};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerWindow);
+    f.Run(command);
+    ::KillTimer(nullptr, timer);
+}
+
+TEST(ViewFilerNavigate, EveryDirectoryLeftGoesToTheHistoryOnce) {
+    Fixture f;
+    const std::wstring top = f.first.Path();
+    const std::wstring sub = top + L"\\sub";
+    f.Run(L"@Down");
+    ASSERT_TRUE(f.filer->EnterCursorDirectory());
+    EXPECT_EQ(f.History(), (Names{top}));
+    f.Run(L"@Updirectory");
+    EXPECT_EQ(f.History(), (Names{sub, top}));
+    // The same directory, in other letters, moves to the front instead of appearing twice.
+    f.filer->Pane(0).SetPath(Upper(sub));
+    f.Run(L"@Updirectory");
+    ASSERT_EQ(f.History().size(), 2u);
+    EXPECT_EQ(Upper(f.History()[0]), Upper(sub));
+    EXPECT_EQ(f.History()[1], top);
+    // The jump list of typed and bookmarked directories is a different list.
+    EXPECT_TRUE(f.settings.dirHistory.Empty());
+}
+
+TEST(ViewFilerNavigate, UpFromADriveRootStaysAndRecordsNothing) {
+    Fixture f;
+    f.Run(L"@Rootdirectory");
+    const std::wstring root = f.filer->Pane(0).Path();
+    ASSERT_EQ(root.size(), 2u);
+    const Names before = f.History();
+    const int count = f.filer->Pane(0).Count();
+    f.Run(L"@Updirectory");
+    EXPECT_EQ(f.filer->Pane(0).Path(), root);
+    EXPECT_EQ(f.filer->Pane(0).Count(), count);
+    EXPECT_EQ(f.History(), before);
+}
+
+TEST(ViewFilerNavigate, NewerSelectNeedsTwoFilerPanes) {
+    Fixture f(0);
+    std::wstring text;
+    RunAnswered(f, L"@Newselelect", L"", [&text](HWND box) {
+        wchar_t buffer[200] = {};
+        ::GetDlgItemTextW(box, 0xFFFF, buffer, 200);
+        text = buffer;
+        Click(box, IDOK);
+    });
+    EXPECT_TRUE(g_answer.seen);
+    EXPECT_EQ(text, L"両方共Filerモードでないので実行できません");
+    EXPECT_EQ(f.filer->Pane(0).MarkedCount(), 0);
+}
+
+TEST(ViewFilerNavigate, NewerSelectAsksAndRemembersTheBoxes) {
+    Fixture f;
+    test::SetWriteTime(f.first / L"a.txt", test::DayTime(2));
+    test::SetWriteTime(f.second / L"a.txt", test::DayTime(1));
+    f.second.WriteFile(L"only.txt", "");
+    f.Run(L"@Manualreload");
+    f.filer->Pane(1).ReadDirectory(kReadForced);
+    f.filer->Pane(1).Sort();
+
+    // First use: tick both boxes.
+    RunAnswered(f, L"@Newselelect", L"新しいファイルを選択", [](HWND dialog) {
+        ::CheckDlgButton(dialog, IDC_NEWSELECT_LONELY, BST_CHECKED);
+        ::CheckDlgButton(dialog, IDC_NEWSELECT_BOTH, BST_CHECKED);
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(g_answer.seen);
+    EXPECT_EQ(test::MarkedNames(f.filer->Pane(0)), (Names{L"a.txt"}));
+    EXPECT_EQ(test::MarkedNames(f.filer->Pane(1)), (Names{L"only.txt"}));
+
+    // The next use opens with the boxes as they were left; Cancel changes no mark.
+    bool lonely = false, both = false;
+    RunAnswered(f, L"@Newselelect", L"新しいファイルを選択", [&](HWND dialog) {
+        lonely = ::IsDlgButtonChecked(dialog, IDC_NEWSELECT_LONELY) == BST_CHECKED;
+        both = ::IsDlgButtonChecked(dialog, IDC_NEWSELECT_BOTH) == BST_CHECKED;
+        Click(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(lonely);
+    EXPECT_TRUE(both);
+    EXPECT_EQ(f.filer->Pane(1).MarkedCount(), 1);
+}
+
+TEST(ViewFilerNavigate, HistoryDialogGoesToTheChosenDirectory) {
+    Fixture f;
+    const std::wstring top = f.first.Path();
+    f.Run(L"@Down");
+    ASSERT_TRUE(f.filer->EnterCursorDirectory());
+    f.Run(L"@Updirectory");
+    ASSERT_EQ(f.History(), (Names{top + L"\\sub", top}));
+
+    // The dialog opens at the size it was left at; the list fills it above the buttons.
+    f.settings.DIR_HISTORY_DIALOG_W = 700;
+    f.settings.DIR_HISTORY_DIALOG_H = 450;
+    Names listed;
+    SIZE size{};
+    RECT client{}, listRect{}, okRect{};
+    RunAnswered(f, L"@Dirhistory", L"ディレクトリ履歴", [&](HWND dialog) {
+        HWND list = ::GetDlgItem(dialog, IDC_DIRHISTORY_LIST);
+        RECT window{};
+        ::GetWindowRect(dialog, &window);
+        size = {window.right - window.left, window.bottom - window.top};
+        ::GetClientRect(dialog, &client);
+        ::GetWindowRect(list, &listRect);
+        ::GetWindowRect(::GetDlgItem(dialog, IDOK), &okRect);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&listRect), 2);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&okRect), 2);
+        const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            wchar_t item[600] = {};
+            ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+            listed.emplace_back(item);
+        }
+        ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(g_answer.seen);
+    EXPECT_EQ(size.cx, 700);
+    EXPECT_EQ(size.cy, 450);
+    EXPECT_GT(listRect.right - listRect.left, client.right * 9 / 10);
+    EXPECT_LT(listRect.bottom, okRect.top);
+    EXPECT_LE(okRect.bottom, client.bottom);
+    EXPECT_GT(okRect.bottom, client.bottom * 9 / 10);
+    EXPECT_EQ(listed, (Names{top + L"\\sub", top}));
+    EXPECT_EQ(f.filer->Pane(0).Path(), top + L"\\sub");
+    // Going there left `top`, which is now the newest entry; the size is kept for next time.
+    EXPECT_EQ(f.History(), (Names{top, top + L"\\sub"}));
+    EXPECT_EQ(f.settings.DIR_HISTORY_DIALOG_W, 700);
+    EXPECT_EQ(f.settings.DIR_HISTORY_DIALOG_H, 450);
+}
+
+}  // namespace
