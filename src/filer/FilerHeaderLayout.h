@@ -13,7 +13,7 @@ struct FilerHeaderOptions {
     bool driveListOnHeader = false;   // DRIVE_LIST_ON_HEADER
     bool dispBatteryInfo = false;     // DISP_BATTERY_INFO
     bool viewerShown = false;         // a pane shows a viewer: no battery then
-    int driveBoxChars = 28;           // the drive selection's own width
+    int driveBoxChars = 35;           // ten letters three apart between the two arrows
 };
 
 // Boxes in pixels, frames included; an empty rectangle is a box not shown.
