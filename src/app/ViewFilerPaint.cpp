@@ -284,9 +284,9 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
         const filer::FileInfoTexts t = filer::FileInfoItems(info);
         item(boxes.fileInfo, 1, 0, t.name);
         item(boxes.fileInfo, 2, 0, t.date);
-        item(boxes.fileInfo, 2, 18, t.time);
+        item(boxes.fileInfo, 2, 17, t.time);
         item(boxes.fileInfo, 3, 0, t.size);
-        item(boxes.fileInfo, 3, 24, t.attributes);
+        item(boxes.fileInfo, 3, 21, t.attributes);
         item(boxes.fileInfo, 4, 0, t.mask);
     }
     PaintHeaderClock(dc);

@@ -28,6 +28,9 @@ struct FilerHeaderBoxes {
 
 inline constexpr int kVolumeBoxChars = 32;
 inline constexpr int kSearchBoxChars = 26;
+// The file information's items need this much to show in full; the box is
+// still shown, clipped, down to the minimum.
+inline constexpr int kFileInfoChars = 36;
 inline constexpr int kMinFileInfoChars = 20;
 
 [[nodiscard]] FilerHeaderBoxes ComputeHeaderBoxes(const FilerMetrics& metrics, int clientWidth,
