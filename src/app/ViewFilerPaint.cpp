@@ -194,8 +194,7 @@ void ViewFiler::PaintPane(HDC dc, int index, bool full) {
     title.currentDirectory = pane.Path();
     title.writeFreeSize = settings.WRITEFILERFREESIZE != 0;
     title.freeBytes = pane.FreeBytes();
-    filer::PaintCell titleCell =
-        filer::BuildTitleCell(geometry, metrics, filer::PaneTitleText(title), active, colors);
+    filer::PaintCell titleCell = filer::BuildTitleCell(geometry, metrics, filer::PaneTitleText(title), active, colors);
     if (full || !(titleCell == m_paintedTitles[slot])) painter.Paint(dc, titleCell);
     m_paintedTitles[slot] = std::move(titleCell);
 }
@@ -304,8 +303,7 @@ void ViewFiler::PaintHeaderClock(HDC dc) {
     const filer::FilerMetrics& metrics = m_layout.metrics;
     const filer::FilerColors colors = FilerColorsFrom(settings);
     const filer::FilerCellPainter painter(static_cast<HFONT>(m_font.Get()), metrics);
-    const filer::FilerHeaderBoxes boxes =
-        filer::ComputeHeaderBoxes(metrics, m_pictureSize.cx, HeaderOptions());
+    const filer::FilerHeaderBoxes boxes = filer::ComputeHeaderBoxes(metrics, m_pictureSize.cx, HeaderOptions());
     const COLORREF back = colors[filer::FilerColorId::BackGround];
     if (!IsEmpty(boxes.clock)) {
         SYSTEMTIME now{};
@@ -318,8 +316,8 @@ void ViewFiler::PaintHeaderClock(HDC dc) {
     if (!IsEmpty(boxes.battery)) {
         SYSTEM_POWER_STATUS power{};
         if (!::GetSystemPowerStatus(&power)) return;
-        const filer::BatteryText battery = filer::BatteryInfoText(
-            filer::BatteryStatusFrom(power), settings.BATTERY_INFO_ALARM_PERSENT, colors);
+        const filer::BatteryText battery =
+            filer::BatteryInfoText(filer::BatteryStatusFrom(power), settings.BATTERY_INFO_ALARM_PERSENT, colors);
         Fill(dc, boxes.battery, back);
         painter.PaintText(dc, boxes.battery.left, boxes.battery.top, boxes.battery, filer::kBatteryLabel,
                           colors[filer::FilerColorId::AllIntro]);
@@ -359,9 +357,9 @@ std::wstring ViewFiler::VolumeLabelOf(const std::wstring& path) {
     if (root.empty()) return {};
     if (root != m_volumeRoot) {
         wchar_t label[MAX_PATH + 1] = {};
-        m_volumeLabel = ::GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)
-                            ? label
-                            : L"";
+        m_volumeLabel =
+            ::GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) ? label
+                                                                                                              : L"";
         m_volumeRoot = root;
     }
     return m_volumeLabel;

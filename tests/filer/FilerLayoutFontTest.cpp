@@ -32,12 +32,11 @@ TEST(FilerLayoutFont, LowLineStaysInsideTheLine) {
         int height;
     };
     const Case cases[] = {
-        {16, 1, 0, 16, 1},   // inside: where the font puts it
-        {16, 1, 4, 16, 1},   // a taller line does not move it
-        {16, 1, -3, 13, 1},  // a shorter line lifts it to its last row
-        {15, 3, -2, 12, 3},
-        {-1, 0, 0, -1, 0},   // no outline: nothing is drawn
-        {3, 40, 0, 0, 17},   // never taller than the line
+        {16, 1, 0, 16, 1},                      // inside: where the font puts it
+        {16, 1, 4, 16, 1},                      // a taller line does not move it
+        {16, 1, -3, 13, 1},                     // a shorter line lifts it to its last row
+        {15, 3, -2, 12, 3}, {-1, 0, 0, -1, 0},  // no outline: nothing is drawn
+        {3, 40, 0, 0, 17},                      // never taller than the line
     };
     for (const auto& c : cases) {
         const FilerMetrics m = ComputeFilerMetrics({17, 0, 8, c.underscoreTop, c.underscoreHeight}, c.add);

@@ -85,11 +85,13 @@ TEST(FilerLayoutRedraw, OnlyTheCellsThatLookDifferentArePaintedAgain) {
         {"scroll", [](Listing& l) { l.firstShown = 1, l.cursor = 1; }, false, {0, 1, 2, 3, 4, 5}},
         // Scrolled to the end: fewer cells than before, so the pane is cleared.
         {"fewer cells", [](Listing& l) { l.firstShown = 6, l.cursor = 6; }, true, {}},
-        {"entry gone", [](Listing& l) {
+        {"entry gone",
+         [](Listing& l) {
              l.entries.resize(5);
              l.order.resize(5);
          },
-         true, {}},
+         true,
+         {}},
     };
     for (const auto& c : cases) {
         Listing listing;
