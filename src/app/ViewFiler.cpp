@@ -164,6 +164,7 @@ void ViewFiler::OnPeriodicTimer() {
         if (Pane(i).DriveClass() == kDriveFixed && Pane(i).RefreshFreeSpace()) redraw = true;
     }
     if (redraw) ::InvalidateRect(m_context.view, nullptr, FALSE);
+    InvalidateHeaderClock();
 }
 
 }  // namespace zq

@@ -7,9 +7,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ViewContext.h"
 #include "common/Handle.h"
+#include "filer/FilerCellPainter.h"
+#include "filer/FilerHeaderLayout.h"
 #include "filer/FilerLayout.h"
 #include "filer/SortSettings.h"
 
@@ -81,8 +84,15 @@ class ViewFiler {
 
     void EnsureFont();
     void Layout(HDC dc, const RECT& area);
-    void PaintPane(HDC dc, int index);
+    // `full`: the picture starts from nothing; otherwise only the cells that
+    // look different from the last paint are painted again.
+    void PaintPane(HDC dc, int index, bool full);
     void PaintHeader(HDC dc, int width);
+    void PaintHeaderClock(HDC dc);
+    [[nodiscard]] filer::FilerHeaderOptions HeaderOptions() const;
+    // Timer 1: the header's clock, and the battery when its text changed.
+    void InvalidateHeaderClock();
+    [[nodiscard]] std::wstring VolumeLabelOf(const std::wstring& path);
 
     ViewContext& m_context;
     std::unique_ptr<Host> m_host;
@@ -90,6 +100,20 @@ class ViewFiler {
     std::unique_ptr<CursorMemory> m_cursorMemory;
     UniqueGdiObject m_font;
     filer::FilerLayoutResult m_layout;
+
+    // The picture of the Filer as last painted, and what it shows, so that a
+    // paint after a cursor move or a small change redraws only those cells.
+    UniqueGdiObject m_picture;
+    SIZE m_pictureSize{};
+    bool m_pictureValid = false;
+    POINT m_pictureOrigin{};
+    filer::FilerColors m_paintedColors;
+    std::array<std::vector<filer::PaintCell>, 2> m_paintedCells;
+    std::array<filer::PaintCell, 2> m_paintedTitles;
+    std::wstring m_paintedBattery;
+    // Volume labels by root, read once: asking a removable drive each paint would spin it up.
+    std::wstring m_volumeRoot;
+    std::wstring m_volumeLabel;
 };
 
 }  // namespace zq

@@ -1,6 +1,7 @@
 // Drawing of the Filer: layout, header, title lines and the name lists.
 // Everything shown is computed by the filer engines; this only feeds them
 // the panes' state and hands their cells to the painter.
+#include <cwctype>
 #include <span>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "filer/FilerCellPainter.h"
 #include "filer/FilerHeaderLayout.h"
 #include "filer/FilerHeaderText.h"
+#include "filer/FilerLayoutRedraw.h"
 #include "filer/FilerPane.h"
 #include "settings/Settings.h"
 
@@ -42,6 +44,35 @@ int CellsOf(const std::wstring& text, int charWidth) {
 bool IsEmpty(const RECT& r) {
     return r.right <= r.left || r.bottom <= r.top;
 }
+
+void Fill(HDC dc, const RECT& r, COLORREF color) {
+    UniqueGdiObject brush(::CreateSolidBrush(color));
+    ::FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
+}
+
+bool SameColors(const filer::FilerColors& a, const filer::FilerColors& b) {
+    return a.values == b.values;
+}
+
+// A memory device context for the Filer's picture, with its bitmap selected.
+class PictureDc {
+  public:
+    PictureDc(HDC compatible, HGDIOBJ bitmap) : m_dc(::CreateCompatibleDC(compatible)) {
+        if (m_dc != nullptr) m_old = ::SelectObject(m_dc, bitmap);
+    }
+    ~PictureDc() {
+        if (m_dc == nullptr) return;
+        ::SelectObject(m_dc, m_old);
+        ::DeleteDC(m_dc);
+    }
+    PictureDc(const PictureDc&) = delete;
+    PictureDc& operator=(const PictureDc&) = delete;
+    [[nodiscard]] HDC Get() const { return m_dc; }
+
+  private:
+    HDC m_dc;
+    HGDIOBJ m_old = nullptr;
+};
 
 }  // namespace
 
@@ -79,21 +110,43 @@ void ViewFiler::Layout(HDC dc, const RECT& area) {
 void ViewFiler::Paint(HDC dc, const RECT& client) {
     EnsureFont();
     const Settings& settings = *m_context.settings;
-    UniqueGdiObject background(::CreateSolidBrush(static_cast<COLORREF>(settings.BACK_GROUND_COLOR)));
-    ::FillRect(dc, &client, static_cast<HBRUSH>(background.Get()));
-    POINT oldOrigin{};
-    ::SetViewportOrgEx(dc, client.left, client.top, &oldOrigin);
-    HGDIOBJ oldFont = ::SelectObject(dc, m_font.Get());
-    Layout(dc, client);
-    PaintHeader(dc, client.right - client.left);
-    for (int i = 0; i < 2; ++i) PaintPane(dc, i);
-    ::SelectObject(dc, oldFont);
-    ::SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    const SIZE size = {client.right - client.left, client.bottom - client.top};
+    if (size.cx <= 0 || size.cy <= 0) return;
+    bool full = !m_pictureValid || !m_picture || size.cx != m_pictureSize.cx || size.cy != m_pictureSize.cy;
+    if (!m_picture || size.cx != m_pictureSize.cx || size.cy != m_pictureSize.cy) {
+        m_picture.Reset(::CreateCompatibleBitmap(dc, size.cx, size.cy));
+        m_pictureSize = size;
+    }
+    if (!m_picture) return;
+    const PictureDc picture(dc, m_picture.Get());
+    if (picture.Get() == nullptr) return;
+    HDC pdc = picture.Get();
+    HGDIOBJ oldFont = ::SelectObject(pdc, m_font.Get());
+
+    const filer::FilerLayoutResult before = m_layout;
+    Layout(pdc, {0, 0, size.cx, size.cy});
+    const filer::FilerColors colors = FilerColorsFrom(settings);
+    if (!filer::SameLayout(before, m_layout) || !SameColors(colors, m_paintedColors)) full = true;
+    if (full) {
+        const RECT all = {0, 0, size.cx, size.cy};
+        Fill(pdc, all, colors[filer::FilerColorId::BackGround]);
+    }
+    PaintHeader(pdc, size.cx);
+    for (int i = 0; i < 2; ++i) PaintPane(pdc, i, full);
+    m_paintedColors = colors;
+    m_pictureValid = true;
+    m_pictureOrigin = {client.left, client.top};
+    ::SelectObject(pdc, oldFont);
+    ::BitBlt(dc, client.left, client.top, size.cx, size.cy, pdc, 0, 0, SRCCOPY);
 }
 
-void ViewFiler::PaintPane(HDC dc, int index) {
-    const filer::FilerPaneGeometry& geometry = m_layout.panes[static_cast<size_t>(index)];
-    if (!geometry.shown) return;
+void ViewFiler::PaintPane(HDC dc, int index, bool full) {
+    const size_t slot = static_cast<size_t>(index);
+    const filer::FilerPaneGeometry& geometry = m_layout.panes[slot];
+    if (!geometry.shown) {
+        m_paintedCells[slot].clear();
+        return;
+    }
     const Settings& settings = *m_context.settings;
     FilerPane& pane = Pane(index);
     const filer::FilerColors colors = FilerColorsFrom(settings);
@@ -120,14 +173,30 @@ void ViewFiler::PaintPane(HDC dc, int index) {
 
     const filer::FilerMetrics& metrics = m_layout.metrics;
     const filer::FilerCellPainter painter(static_cast<HFONT>(m_font.Get()), metrics);
-    painter.Paint(dc, filer::BuildPaneCells(geometry, metrics, input, FilerCellOptionsFrom(settings), colors, kinds));
+    std::vector<filer::PaintCell> cells =
+        filer::BuildPaneCells(geometry, metrics, input, FilerCellOptionsFrom(settings), colors, kinds);
+    filer::CellRepaint repaint;
+    repaint.all = true;
+    if (!full) repaint = filer::CellsToRepaint(m_paintedCells[slot], cells);
+    if (repaint.all) {
+        // Cells that are gone leave background behind.
+        RECT list = geometry.rect;
+        list.top = filer::TitleRect(geometry, metrics).bottom;
+        if (!full) Fill(dc, list, colors[filer::FilerColorId::BackGround]);
+        painter.Paint(dc, cells);
+        pane.ClearLoading();
+    } else {
+        for (const size_t i : repaint.cells) painter.Paint(dc, cells[i]);
+    }
+    m_paintedCells[slot] = std::move(cells);
 
     filer::FilerTitleInput title;
     title.currentDirectory = pane.Path();
     title.writeFreeSize = settings.WRITEFILERFREESIZE != 0;
     title.freeBytes = pane.FreeBytes();
-    painter.Paint(dc, filer::BuildTitleCell(geometry, metrics, filer::PaneTitleText(title), active, colors));
-    pane.ClearLoading();
+    filer::PaintCell titleCell = filer::BuildTitleCell(geometry, metrics, filer::PaneTitleText(title), active, colors);
+    if (full || !(titleCell == m_paintedTitles[slot])) painter.Paint(dc, titleCell);
+    m_paintedTitles[slot] = std::move(titleCell);
 }
 
 void ViewFiler::PaintHeader(HDC dc, int width) {
@@ -136,11 +205,16 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
     const filer::FilerMetrics& metrics = m_layout.metrics;
     const filer::FilerColors colors = FilerColorsFrom(settings);
     const filer::FilerCellPainter painter(static_cast<HFONT>(m_font.Get()), metrics);
-    const filer::FilerHeaderBoxes boxes = filer::ComputeHeaderBoxes(metrics, width, FilerHeaderOptionsFrom(settings));
-    const FilerPane& pane = Pane(ActivePane());
+    const filer::FilerHeaderBoxes boxes = filer::ComputeHeaderBoxes(metrics, width, HeaderOptions());
+    FilerPane& pane = Pane(ActivePane());
+    const COLORREF back = colors[filer::FilerColorId::BackGround];
     const COLORREF line = colors[filer::FilerColorId::Line];
     const COLORREF label = colors[filer::FilerColorId::AllIntro];
     const COLORREF value = colors[filer::FilerColorId::Information];
+    const COLORREF caption = colors[filer::FilerColorId::IntroVolume];
+    // The header is a few boxes of text: painted whole each time, it always
+    // agrees with the cursor entry, the counts and the clock.
+    Fill(dc, {0, 0, width, m_layout.headerLines * metrics.lineHeight}, back);
 
     // Line `n` of a box: its caption on line 0 and one item per line below.
     auto text = [&](const RECT& box, int n, int column, const std::wstring& s, COLORREF color) {
@@ -154,11 +228,12 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
 
     if (!IsEmpty(boxes.volume)) {
         FrameBox(dc, boxes.volume, line);
-        text(boxes.volume, 0, 0, filer::kVolumeBoxCaption, colors[filer::FilerColorId::IntroVolume]);
+        text(boxes.volume, 0, 0, filer::kVolumeBoxCaption, caption);
         const std::array<bool, 9> hvolume = {settings.HVOLUME0 != 0, settings.HVOLUME1 != 0, settings.HVOLUME2 != 0,
                                              settings.HVOLUME3 != 0, settings.HVOLUME4 != 0, settings.HVOLUME5 != 0,
                                              settings.HVOLUME6 != 0, settings.HVOLUME7 != 0, settings.HVOLUME8 != 0};
         filer::VolumeInfoValues values;
+        if (settings.HVOLUME7 != 0) values.volumeLabel = VolumeLabelOf(pane.Path());
         values.capacityBytes = pane.TotalBytes();
         values.freeBytes = pane.FreeBytes();
         values.currentDirectory = pane.Path();
@@ -169,9 +244,34 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
         const std::vector<filer::HeaderItem> items = filer::VolumeInfoItems(hvolume, values);
         for (size_t n = 0; n < items.size(); ++n) item(boxes.volume, static_cast<int>(n) + 1, 0, items[n]);
     }
+    if (!IsEmpty(boxes.drives)) {
+        FrameBox(dc, boxes.drives, line);
+        text(boxes.drives, 0, 0, filer::kDriveBoxCaption, caption);
+        const filer::HeaderDriveRow row = filer::HeaderDriveLetters(::GetLogicalDrives(), 0);
+        const std::wstring& path = pane.Path();
+        const wchar_t current = path.size() >= 2 && path[1] == L':' ? static_cast<wchar_t>(::towupper(path[0])) : 0;
+        if (row.before) text(boxes.drives, 2, 0, L"<", label);
+        for (size_t n = 0; n < row.letters.size(); ++n) {
+            const int column = 2 + static_cast<int>(n) * filer::kHeaderDriveSpacing;
+            if (row.letters[n][0] == current) {
+                const int x = boxes.drives.left + metrics.charWidth * (1 + column);
+                const int y = boxes.drives.top + 2 * metrics.lineHeight;
+                Fill(dc, {x, y, x + 2 * metrics.charWidth, y + metrics.lineHeight}, caption);
+                text(boxes.drives, 2, column, row.letters[n], back);
+            } else {
+                text(boxes.drives, 2, column, row.letters[n], value);
+            }
+        }
+        if (row.after) text(boxes.drives, 2, 2 + filer::kHeaderDrivesPerView * filer::kHeaderDriveSpacing, L">", label);
+    }
+    if (!IsEmpty(boxes.search)) {
+        FrameBox(dc, boxes.search, line);
+        text(boxes.search, 0, 0, filer::kSearchBoxCaption, caption);
+        text(boxes.search, 2, 0, filer::SearchBoxLabel(false), label);
+    }
     if (!IsEmpty(boxes.fileInfo)) {
         FrameBox(dc, boxes.fileInfo, line);
-        text(boxes.fileInfo, 0, 0, filer::kFileInfoBoxCaption, colors[filer::FilerColorId::IntroVolume]);
+        text(boxes.fileInfo, 0, 0, filer::kFileInfoBoxCaption, caption);
         filer::FileInfoInput info;
         info.entry = pane.CursorEntry();
         if (info.entry) {
@@ -183,11 +283,86 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
         const filer::FileInfoTexts t = filer::FileInfoItems(info);
         item(boxes.fileInfo, 1, 0, t.name);
         item(boxes.fileInfo, 2, 0, t.date);
-        item(boxes.fileInfo, 2, 18, t.time);
+        item(boxes.fileInfo, 2, 17, t.time);
         item(boxes.fileInfo, 3, 0, t.size);
-        item(boxes.fileInfo, 3, 24, t.attributes);
+        item(boxes.fileInfo, 3, 21, t.attributes);
         item(boxes.fileInfo, 4, 0, t.mask);
     }
+    PaintHeaderClock(dc);
+}
+
+filer::FilerHeaderOptions ViewFiler::HeaderOptions() const {
+    filer::FilerHeaderOptions options = FilerHeaderOptionsFrom(*m_context.settings);
+    // The battery gives way to a viewer.
+    options.viewerShown = m_context.modes->Query(PaneModes::kEither, 0, pane_mode::kAllViewers);
+    return options;
+}
+
+void ViewFiler::PaintHeaderClock(HDC dc) {
+    const Settings& settings = *m_context.settings;
+    const filer::FilerMetrics& metrics = m_layout.metrics;
+    const filer::FilerColors colors = FilerColorsFrom(settings);
+    const filer::FilerCellPainter painter(static_cast<HFONT>(m_font.Get()), metrics);
+    const filer::FilerHeaderBoxes boxes = filer::ComputeHeaderBoxes(metrics, m_pictureSize.cx, HeaderOptions());
+    const COLORREF back = colors[filer::FilerColorId::BackGround];
+    if (!IsEmpty(boxes.clock)) {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        Fill(dc, boxes.clock, back);
+        painter.PaintText(dc, boxes.clock.left, boxes.clock.top, boxes.clock, filer::ClockText(now),
+                          colors[filer::FilerColorId::Time]);
+    }
+    m_paintedBattery.clear();
+    if (!IsEmpty(boxes.battery)) {
+        SYSTEM_POWER_STATUS power{};
+        if (!::GetSystemPowerStatus(&power)) return;
+        const filer::BatteryText battery =
+            filer::BatteryInfoText(filer::BatteryStatusFrom(power), settings.BATTERY_INFO_ALARM_PERSENT, colors);
+        Fill(dc, boxes.battery, back);
+        painter.PaintText(dc, boxes.battery.left, boxes.battery.top, boxes.battery, filer::kBatteryLabel,
+                          colors[filer::FilerColorId::AllIntro]);
+        const int x = boxes.battery.left + CellsOf(filer::kBatteryLabel, metrics.charWidth) * metrics.charWidth;
+        painter.PaintText(dc, x, boxes.battery.top, boxes.battery, battery.text, battery.color);
+        m_paintedBattery = battery.text;
+    }
+}
+
+void ViewFiler::InvalidateHeaderClock() {
+    if (!m_pictureValid || m_layout.headerLines <= 0) return;
+    const Settings& settings = *m_context.settings;
+    const filer::FilerHeaderBoxes boxes =
+        filer::ComputeHeaderBoxes(m_layout.metrics, m_pictureSize.cx, HeaderOptions());
+    auto invalidate = [this](RECT r) {
+        ::OffsetRect(&r, m_pictureOrigin.x, m_pictureOrigin.y);
+        ::InvalidateRect(m_context.view, &r, FALSE);
+    };
+    if (!IsEmpty(boxes.clock)) invalidate(boxes.clock);
+    if (IsEmpty(boxes.battery)) return;
+    SYSTEM_POWER_STATUS power{};
+    if (!::GetSystemPowerStatus(&power)) return;
+    const filer::BatteryText battery = filer::BatteryInfoText(
+        filer::BatteryStatusFrom(power), settings.BATTERY_INFO_ALARM_PERSENT, FilerColorsFrom(settings));
+    if (battery.text != m_paintedBattery) invalidate(boxes.battery);
+}
+
+std::wstring ViewFiler::VolumeLabelOf(const std::wstring& path) {
+    std::wstring root;
+    if (path.size() >= 2 && path[1] == L':') {
+        root = path.substr(0, 2) + L'\\';
+    } else if (path.rfind(L"\\\\", 0) == 0) {
+        const size_t server = path.find(L'\\', 2);
+        const size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
+        root = (share == std::wstring::npos ? path : path.substr(0, share)) + L'\\';
+    }
+    if (root.empty()) return {};
+    if (root != m_volumeRoot) {
+        wchar_t label[MAX_PATH + 1] = {};
+        m_volumeLabel =
+            ::GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0) ? label
+                                                                                                              : L"";
+        m_volumeRoot = root;
+    }
+    return m_volumeLabel;
 }
 
 }  // namespace zq

@@ -32,7 +32,9 @@ FilerHeaderBoxes ComputeHeaderBoxes(const FilerMetrics& m, int clientWidth, cons
     }
     const int limit = rightColumn > 0 ? rightColumn : totalChars;
 
-    // Boxes from the left, each kept only when it fits before the right column.
+    // Boxes from the left, each kept only when it fits before the right
+    // column.  The search box only shows what is typed, so it gives way to
+    // the cursor entry's file information when the header is narrow.
     int column = VolumeBoxIndent(options.dispVolumeAtHeader);
     const auto place = [&](RECT& box, int chars) {
         if (chars <= 0 || column + chars > limit) return;
@@ -41,7 +43,7 @@ FilerHeaderBoxes ComputeHeaderBoxes(const FilerMetrics& m, int clientWidth, cons
     };
     place(boxes.volume, kVolumeBoxChars);
     if (options.driveListOnHeader) place(boxes.drives, options.driveBoxChars);
-    place(boxes.search, kSearchBoxChars);
+    if (limit - column >= kSearchBoxChars + kFileInfoChars) place(boxes.search, kSearchBoxChars);
     if (limit - column >= kMinFileInfoChars) place(boxes.fileInfo, limit - column);
     return boxes;
 }

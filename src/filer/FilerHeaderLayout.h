@@ -13,7 +13,7 @@ struct FilerHeaderOptions {
     bool driveListOnHeader = false;   // DRIVE_LIST_ON_HEADER
     bool dispBatteryInfo = false;     // DISP_BATTERY_INFO
     bool viewerShown = false;         // a pane shows a viewer: no battery then
-    int driveBoxChars = 28;           // the drive selection's own width
+    int driveBoxChars = 35;           // ten letters three apart between the two arrows
 };
 
 // Boxes in pixels, frames included; an empty rectangle is a box not shown.
@@ -28,6 +28,9 @@ struct FilerHeaderBoxes {
 
 inline constexpr int kVolumeBoxChars = 32;
 inline constexpr int kSearchBoxChars = 26;
+// The file information's items need this much to show in full; the box is
+// still shown, clipped, down to the minimum.
+inline constexpr int kFileInfoChars = 36;
 inline constexpr int kMinFileInfoChars = 20;
 
 [[nodiscard]] FilerHeaderBoxes ComputeHeaderBoxes(const FilerMetrics& metrics, int clientWidth,

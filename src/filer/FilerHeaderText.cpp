@@ -91,9 +91,31 @@ std::wstring ClockText(const SYSTEMTIME& t) {
     return buf;
 }
 
+HeaderDriveRow HeaderDriveLetters(DWORD driveMask, int first) {
+    HeaderDriveRow row;
+    int seen = 0;
+    for (int letter = 0; letter < 26; ++letter) {
+        if (!(driveMask & (1u << letter))) continue;
+        const int n = seen++;
+        if (n < first) {
+            row.before = true;
+        } else if (n >= first + kHeaderDrivesPerView) {
+            row.after = true;
+        } else {
+            row.letters.push_back({static_cast<wchar_t>(L'A' + letter), L':'});
+        }
+    }
+    return row;
+}
+
+const wchar_t* SearchBoxLabel(bool byPath) {
+    return byPath ? kSearchByPath : kSearchByFileName;
+}
+
 BatteryStatus BatteryStatusFrom(const SYSTEM_POWER_STATUS& status) {
     BatteryStatus b;
-    b.onMains = status.ACLineStatus == 1;
+    constexpr BYTE kNoSystemBattery = 128;
+    b.onMains = status.ACLineStatus == 1 || (status.BatteryFlag != 255 && (status.BatteryFlag & kNoSystemBattery));
     b.percent = status.BatteryLifePercent;
     b.secondsLeft = status.BatteryLifeTime == static_cast<DWORD>(-1) ? -1 : static_cast<long>(status.BatteryLifeTime);
     return b;

@@ -24,6 +24,8 @@ inline constexpr const wchar_t* kFileInfoBoxCaption = L"ﾌｧｲﾙ情報";
 // The clock's and the battery's fields are sized by these templates.
 inline constexpr const wchar_t* kClockTemplate = L"0000-00-00   00:00:00";
 inline constexpr const wchar_t* kBatteryTemplate = L"ﾊﾞｯﾃﾘ:00h00m(100%)";
+// What stands before the battery's text in its field.
+inline constexpr const wchar_t* kBatteryLabel = L"ﾊﾞｯﾃﾘ:";
 
 // --- title line -----------------------------------------------------------
 
@@ -98,11 +100,31 @@ struct FileInfoTexts {
 // "%04d-%02d-%02d   %02d:%02d:%02d".
 [[nodiscard]] std::wstring ClockText(const SYSTEMTIME& localTime);
 
+// The drive letters of the drive-selection box: "%c:" for each letter of
+// `driveMask` (bit 0 = A) from the `first`-th on, ten per view, three
+// characters apart; `before`/`after` say whether letters are hidden on
+// either side (arrow buttons scroll then).
+struct HeaderDriveRow {
+    std::vector<std::wstring> letters;
+    bool before = false;
+    bool after = false;
+    bool operator==(const HeaderDriveRow&) const = default;
+};
+inline constexpr int kHeaderDrivesPerView = 10;
+inline constexpr int kHeaderDriveSpacing = 3;
+[[nodiscard]] HeaderDriveRow HeaderDriveLetters(DWORD driveMask, int first);
+
+// The label of the incremental-search box: "ﾌｧｲﾙ名", or "ﾊﾟｽ" when it
+// matches paths.
+[[nodiscard]] const wchar_t* SearchBoxLabel(bool byPath);
+
 struct BatteryStatus {
     bool onMains = false;
     int percent = 255;      // 255 when unknown
     long secondsLeft = -1;  // -1 when unknown
 };
+// A machine without a system battery runs on mains whatever the line
+// status says (a desktop may report it as unknown).
 [[nodiscard]] BatteryStatus BatteryStatusFrom(const SYSTEM_POWER_STATUS& status);
 
 struct BatteryText {

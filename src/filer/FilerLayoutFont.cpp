@@ -95,6 +95,11 @@ FilerMetrics ComputeFilerMetrics(const FontMetricsInput& font, int addHeightOneL
     if (m.lineHeight < 1) m.lineHeight = 1;
     m.charWidth = font.averageCharWidth == 0 ? 6 : font.averageCharWidth;
     if (m.charWidth < 1) m.charWidth = 1;
+    if (font.underscoreTop >= 0 && font.underscoreHeight > 0) {
+        m.underscoreHeight = font.underscoreHeight < m.lineHeight ? font.underscoreHeight : m.lineHeight;
+        const int lowest = m.lineHeight - m.underscoreHeight;
+        m.underscoreTop = font.underscoreTop < lowest ? font.underscoreTop : lowest;
+    }
     return m;
 }
 

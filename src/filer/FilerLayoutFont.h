@@ -44,16 +44,26 @@ struct FontMetricsInput {
     int height = 0;            // tmHeight
     int externalLeading = 0;   // tmExternalLeading
     int averageCharWidth = 0;  // tmAveCharWidth
+    // The low line's ink below the top of the text line (GetGlyphOutlineW of
+    // "_"); -1 when the font gives no outline.
+    int underscoreTop = -1;
+    int underscoreHeight = 0;
 };
 
 // Line height and character width in pixels, never 0.
 struct FilerMetrics {
     int lineHeight = 12;
     int charWidth = 6;
+    // Where the painter draws the low line itself (see FilerCellPainter);
+    // always inside the line, or -1 for none.
+    int underscoreTop = -1;
+    int underscoreHeight = 0;
 };
 
 // line height = font height + external leading + ADD_HEIGHT_ONE_LINE (12 when
 // the font reports a height of 0); character width = average width (6 when 0).
+// The low line is kept inside the line: a line made shorter than the font by
+// ADD_HEIGHT_ONE_LINE moves it up rather than letting it fall into the next.
 [[nodiscard]] FilerMetrics ComputeFilerMetrics(const FontMetricsInput& font, int addHeightOneLine);
 
 }  // namespace zq::filer

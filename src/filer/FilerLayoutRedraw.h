@@ -1,44 +1,30 @@
 #pragma once
-// Which parts of a pane must be redrawn after a read or a cursor move.  A full
-// draw is the fallback; these keep the common cases (a touched file, a cursor
-// step) to a few cells.
+// Which parts of the Filer must be painted again.  The view keeps the picture
+// of its last paint and the cells it painted; the next paint compares the
+// cells the panes ask for now with those and paints only the ones that
+// differ: after a cursor move the old and the new cursor cell, after a read
+// that changed some entries (result 2) those entries' cells.  A different
+// set of cells (the first shown entry moved, entries came or went) or a
+// different layout means the whole pane.
 #include <windows.h>
 
 #include <span>
 #include <vector>
 
+#include "filer/FilerCellPainter.h"
 #include "filer/FilerLayout.h"
 
 namespace zq::filer {
 
-enum class PaneRedraw {
-    None,     // nothing changed
-    Changed,  // only the entries whose changed byte is set
-    Full,     // the whole pane
+struct CellRepaint {
+    bool all = false;           // paint the pane's cells from scratch
+    std::vector<size_t> cells;  // otherwise these indexes of the new cells
 };
 
-// The redraw a read asks for: result 0 nothing, 1 the listing was replaced,
-// 2 the same names with some entries changed.
-[[nodiscard]] PaneRedraw RedrawAfterRead(int readResult);
+[[nodiscard]] CellRepaint CellsToRepaint(std::span<const PaintCell> painted, std::span<const PaintCell> now);
 
-struct RedrawCell {
-    int displayPosition = 0;
-    RECT rect{};
-};
-
-// The shown cells whose entry's changed byte is set.  `order[p]` is the entry
-// index shown at display position p; `changed` is indexed by entry index.
-[[nodiscard]] std::vector<RedrawCell> ChangedCells(const FilerPaneGeometry& pane, const FilerMetrics& metrics,
-                                                   std::span<const int> order, std::span<const unsigned char> changed,
-                                                   int firstShown, int entryCount);
-
-struct CursorRedraw {
-    bool full = false;              // the first shown entry moved: redraw the pane
-    std::vector<RedrawCell> cells;  // otherwise the old and the new cursor cell
-};
-
-[[nodiscard]] CursorRedraw CursorMoveRedraw(const FilerPaneGeometry& pane, const FilerMetrics& metrics, int oldCursor,
-                                            int newCursor, int oldFirstShown, int newFirstShown, int entryCount);
+// Whether two layouts put every pane and cell in the same place.
+[[nodiscard]] bool SameLayout(const FilerLayoutResult& a, const FilerLayoutResult& b);
 
 // Whether display position p is in one of the pane's shown cells.
 [[nodiscard]] bool IsShown(const FilerPaneGeometry& pane, int position, int firstShown, int entryCount);

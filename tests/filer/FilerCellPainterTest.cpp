@@ -126,6 +126,9 @@ TEST(FilerCellPainter, MarkedCellsAreReversed) {
     EXPECT_FALSE(plain.reverse);
     EXPECT_TRUE(plain.underline);
     EXPECT_EQ(plain.underlineColor, kLine);
+    // The cursor's cell stands out from the background, but not as much as a mark.
+    EXPECT_EQ(plain.background, RGB(85, 85, 0));
+    EXPECT_EQ(MakePaintCell(rect, content, colors, false, false).background, kBack);
 
     const PaintCell marked = MakePaintCell(rect, content, colors, true, false);
     EXPECT_TRUE(marked.reverse);
@@ -142,4 +145,53 @@ TEST(FilerCellPainter, MarkedCellsAreReversed) {
     EXPECT_GT(canvas.Count(band, kText), 16 * 16 / 3);
     EXPECT_GT(canvas.Count(band, kBack), 0);
     EXPECT_EQ(canvas.Count({16, 0, 80, 16}, kBack), 64 * 16);
+}
+
+TEST(FilerCellPainter, MarkIsOneBandAcrossTheGapsBetweenRuns) {
+    Canvas canvas;
+    ASSERT_TRUE(canvas.Ready());
+    const zq::UniqueGdiObject font = MakeFont();
+    const FilerMetrics metrics{16, 8};
+    const COLORREF kind = RGB(255, 0, 255);
+    PaintCell cell;
+    cell.rect = {0, 0, 200, 16};
+    cell.background = kBack;
+    cell.reverse = true;
+    cell.reverseText = kBack;
+    // Stem in columns 0-1, a kind-coloured extension in 5-8, the size ends at column 15.
+    cell.runs = {{0, L"ab", kText}, {5, L".txt", kind}, {14, L"5", kText}};
+    FilerCellPainter(static_cast<HFONT>(font.Get()), metrics).Paint(canvas.Dc(), cell);
+    const RECT gap = {2 * 8, 0, 5 * 8, 16};
+    EXPECT_EQ(canvas.Count(gap, kText), 3 * 8 * 16);
+    EXPECT_GT(canvas.Count({5 * 8, 0, 9 * 8, 16}, kind), 4 * 8 * 16 / 3);
+    EXPECT_EQ(canvas.Count({15 * 8, 0, 200, 16}, kBack), (200 - 15 * 8) * 16);
+}
+
+TEST(FilerCellPainter, LowLineIsDrawnFromTheFontOutline) {
+    Canvas canvas;
+    ASSERT_TRUE(canvas.Ready());
+    const zq::UniqueGdiObject font = MakeFont();
+    const FilerMetrics metrics = ComputeFilerMetrics(MeasureFont(canvas.Dc(), static_cast<HFONT>(font.Get())), 0);
+    ASSERT_GE(metrics.underscoreTop, 0);
+    ASSERT_LE(metrics.underscoreTop + metrics.underscoreHeight, metrics.lineHeight);
+
+    PaintCell cell;
+    cell.rect = {0, 0, 20 * metrics.charWidth, metrics.lineHeight};
+    cell.background = kBack;
+    cell.runs = {{0, L"a_b", kText}, {4, L"日_", kText}};
+    FilerCellPainter(static_cast<HFONT>(font.Get()), metrics).Paint(canvas.Dc(), cell);
+    const int row = metrics.underscoreTop;
+    for (const int column : {1, 6}) {
+        const RECT line = {column * metrics.charWidth, row, (column + 1) * metrics.charWidth, row + 1};
+        EXPECT_EQ(canvas.Count(line, kText), metrics.charWidth) << column;
+    }
+    // Not under the other characters.
+    EXPECT_EQ(canvas.Count({3 * metrics.charWidth, row, 4 * metrics.charWidth, row + 1}, kText), 0);
+
+    struct Case {
+        const wchar_t* text;
+        std::vector<int> offsets;
+    };
+    const Case cases[] = {{L"a_b_", {8, 24}}, {L"日_", {16}}, {L"__", {0, 8}}, {L"abc", {}}};
+    for (const auto& c : cases) EXPECT_EQ(UnderscoreOffsets(c.text, 8), c.offsets) << c.text;
 }

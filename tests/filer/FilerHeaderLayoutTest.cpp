@@ -22,15 +22,22 @@ TEST(FilerHeaderLayout, BoxesFitSideBySideWithoutOverlap) {
         int width;
         FilerHeaderOptions options;
         bool drives;
+        bool search;
         bool fileInfo;
         bool battery;
         int volumeLeft;  // -1: no volume box
     };
     const Case cases[] = {
-        {1280, {true, true, true, false, 28}, true, true, true, 0},
-        {1280, {false, false, true, true, 28}, false, true, false, 4},   // a viewer hides the battery
-        {800, {true, true, false, false, 28}, true, false, false, 0},    // no room left for the file box
-        {400, {true, true, false, false, 28}, false, false, false, -1},  // only the clock is left
+        {1280, {true, true, true, false, 35}, true, true, true, true, 0},
+        {1280, {false, false, true, true, 35}, false, true, true, false, 4},  // a viewer hides the battery
+        // 150 characters: the search box gives way to the file information.
+        {1200, {true, true, false, false, 35}, true, false, true, false, 0},
+        {1000, {false, false, false, false, 35}, false, true, true, false, 4},
+        {800, {true, true, false, false, 35}, true, false, false, false, 0},  // no room left for the file box
+        {640, {false, false, false, false, 35}, false, false, true, false, 4},
+        // The volume box does not fit; the file information takes what is left.
+        {400, {true, true, false, false, 35}, false, false, true, false, -1},
+        {300, {true, true, false, false, 35}, false, false, false, false, -1},  // only the clock is left
     };
     for (const auto& c : cases) {
         const FilerHeaderBoxes b = ComputeHeaderBoxes(kMetrics, c.width, c.options);
@@ -40,6 +47,10 @@ TEST(FilerHeaderLayout, BoxesFitSideBySideWithoutOverlap) {
             EXPECT_EQ(b.volume.bottom, 5 * 16);
         }
         EXPECT_EQ(!Empty(b.drives), c.drives) << c.width;
+        EXPECT_EQ(!Empty(b.search), c.search) << c.width;
+        if (!Empty(b.search) && !Empty(b.fileInfo)) {
+            EXPECT_GE(b.fileInfo.right - b.fileInfo.left, kFileInfoChars * 8) << c.width;
+        }
         EXPECT_EQ(!Empty(b.fileInfo), c.fileInfo) << c.width;
         EXPECT_EQ(!Empty(b.battery), c.battery) << c.width;
         EXPECT_FALSE(Empty(b.clock));

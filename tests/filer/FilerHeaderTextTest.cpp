@@ -139,8 +139,43 @@ TEST(FilerHeaderText, BatteryTextAndAlarmColour) {
     sps.ACLineStatus = 0;
     sps.BatteryLifePercent = 42;
     sps.BatteryLifeTime = static_cast<DWORD>(-1);
+    sps.BatteryFlag = 0;
     const BatteryStatus s = BatteryStatusFrom(sps);
     EXPECT_FALSE(s.onMains);
     EXPECT_EQ(s.percent, 42);
     EXPECT_EQ(s.secondsLeft, -1);
+
+    // Line status and battery flag as a laptop, a desktop and Wine report them.
+    struct PowerCase {
+        BYTE line;
+        BYTE flag;
+        bool mains;
+    };
+    const PowerCase power[] = {{0, 1, false}, {1, 8, true}, {255, 128, true}, {1, 128, true}, {255, 255, false}};
+    for (const auto& p : power) {
+        sps.ACLineStatus = p.line;
+        sps.BatteryFlag = p.flag;
+        EXPECT_EQ(BatteryStatusFrom(sps).onMains, p.mains) << int(p.line) << " " << int(p.flag);
+    }
+}
+
+TEST(FilerHeaderText, DriveLettersTenPerView) {
+    using L = std::vector<std::wstring>;
+    const DWORD cz = (1u << 2) | (1u << 25);
+    const DWORD twelve = 0xFFFu;  // A to L
+    struct Case {
+        DWORD mask;
+        int first;
+        HeaderDriveRow row;
+    };
+    const Case cases[] = {
+        {cz, 0, {L{L"C:", L"Z:"}, false, false}},
+        {0, 0, {L{}, false, false}},
+        {twelve, 0, {L{L"A:", L"B:", L"C:", L"D:", L"E:", L"F:", L"G:", L"H:", L"I:", L"J:"}, false, true}},
+        {twelve, 2, {L{L"C:", L"D:", L"E:", L"F:", L"G:", L"H:", L"I:", L"J:", L"K:", L"L:"}, true, false}},
+        {twelve, 1, {L{L"B:", L"C:", L"D:", L"E:", L"F:", L"G:", L"H:", L"I:", L"J:", L"K:"}, true, true}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(HeaderDriveLetters(c.mask, c.first), c.row) << c.mask << " " << c.first;
+    EXPECT_STREQ(SearchBoxLabel(false), L"ﾌｧｲﾙ名");
+    EXPECT_STREQ(SearchBoxLabel(true), L"ﾊﾟｽ");
 }

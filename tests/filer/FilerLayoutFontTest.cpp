@@ -22,6 +22,32 @@ TEST(FilerLayoutFont, MetricsFallBackWhenTheFontReportsZero) {
     }
 }
 
+TEST(FilerLayoutFont, LowLineStaysInsideTheLine) {
+    // Font of 17 pixels (ascent 14) whose low line is one pixel at row 16.
+    struct Case {
+        int underscoreTop;
+        int underscoreHeight;
+        int add;
+        int top;
+        int height;
+    };
+    const Case cases[] = {
+        {16, 1, 0, 16, 1},                      // inside: where the font puts it
+        {16, 1, 4, 16, 1},                      // a taller line does not move it
+        {16, 1, -3, 13, 1},                     // a shorter line lifts it to its last row
+        {15, 3, -2, 12, 3}, {-1, 0, 0, -1, 0},  // no outline: nothing is drawn
+        {3, 40, 0, 0, 17},                      // never taller than the line
+    };
+    for (const auto& c : cases) {
+        const FilerMetrics m = ComputeFilerMetrics({17, 0, 8, c.underscoreTop, c.underscoreHeight}, c.add);
+        EXPECT_EQ(m.underscoreTop, c.top) << c.underscoreTop << " " << c.add;
+        EXPECT_EQ(m.underscoreHeight, c.height) << c.underscoreTop << " " << c.add;
+        if (m.underscoreTop >= 0) {
+            EXPECT_LE(m.underscoreTop + m.underscoreHeight, m.lineHeight);
+        }
+    }
+}
+
 TEST(FilerLayoutFont, DisplayFontValuesAndFallbacks) {
     FilerFontInfo settings;
     settings.height = -16;

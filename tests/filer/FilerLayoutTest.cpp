@@ -258,3 +258,35 @@ TEST(FilerLayout, CellsFillColumnByColumnOrRowByRow) {
     EXPECT_EQ(cell.right - cell.left, 80);
     EXPECT_EQ(cell.bottom - cell.top, 16);
 }
+
+TEST(FilerLayout, RowsFollowTheFullLineAndHoldTheLowLine) {
+    // Fonts as GetTextMetricsW and the low line's outline report them.
+    struct Case {
+        FontMetricsInput font;
+        int add;
+        int lineHeight;
+    };
+    const Case cases[] = {
+        {{17, 0, 8, 16, 1}, 0, 17},  // IPA Gothic at -16 under Wine
+        {{16, 2, 8, 15, 1}, 0, 18},  // external leading belongs to the line
+        {{20, 0, 10, 19, 2}, 3, 23},
+        {{17, 0, 8, 16, 1}, -3, 14},  // a squeezed line still holds the low line
+    };
+    for (const auto& c : cases) {
+        const FilerMetrics m = ComputeFilerMetrics(c.font, c.add);
+        ASSERT_EQ(m.lineHeight, c.lineHeight);
+        const FilerLayoutResult r = ComputeFilerLayout(m, 800, 30 * m.lineHeight, FilerLayoutOptions{},
+                                                       {FilerPaneLayoutInput{}, FilerPaneLayoutInput{false}});
+        const FilerPaneGeometry& p = r.panes[0];
+        ASSERT_TRUE(p.shown);
+        EXPECT_EQ(p.rowsDrawn, 30 - 5 - 1) << c.lineHeight;
+        for (int row = 0; row + 1 < p.rowsDrawn; ++row) {
+            const RECT cell = CellRect(p, m, row);
+            EXPECT_EQ(cell.bottom - cell.top, m.lineHeight);
+            EXPECT_EQ(cell.bottom, CellRect(p, m, row + 1).top) << row;
+            EXPECT_LE(cell.top + m.underscoreTop + m.underscoreHeight, cell.bottom) << row;
+        }
+        // The last row ends with the pane.
+        EXPECT_EQ(CellRect(p, m, p.rowsDrawn - 1).bottom, p.rect.bottom) << c.lineHeight;
+    }
+}
