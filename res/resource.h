@@ -39,3 +39,4 @@
 #include "fileops_res.h"
 #include "settings_res.h"
 #include "viewfiler_res.h"
+#include "copyx_res.h"

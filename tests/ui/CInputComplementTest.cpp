@@ -1,0 +1,86 @@
+#include "ui/CInputComplement.h"
+
+#include <gtest/gtest.h>
+
+#include "main/TempDir.h"
+#include "resource.h"
+#include "ui/CDialog.h"
+
+namespace {
+
+using zq::test::TempDir;
+
+class ComboDlg : public zq::ui::CDialog {
+public:
+    ComboDlg() : CDialog(IDD_UI_TEST) {}
+};
+
+// Holds the modifier keys down for this thread while it lives.
+struct HeldKeys {
+    BYTE saved[256] = {};
+    HeldKeys(bool control, bool shift) {
+        ::GetKeyboardState(saved);
+        BYTE keys[256];
+        std::copy(std::begin(saved), std::end(saved), keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+    }
+    ~HeldKeys() { ::SetKeyboardState(saved); }
+};
+
+std::wstring Text(HWND edit) {
+    wchar_t text[600] = {};
+    ::GetWindowTextW(edit, text, 600);
+    return text;
+}
+
+// Tab goes through the dialog's own key handling, as in the program's loop.
+void PressTab(HWND dialog, HWND edit) {
+    MSG msg{edit, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    if (!::IsDialogMessageW(dialog, &msg)) ::DispatchMessageW(&msg);
+}
+
+TEST(CInputComplement, CtrlTabCompletesTheComboFieldInsideADialog) {
+    TempDir dir;
+    dir.MakeDir(L"beta");
+    dir.WriteFile(L"beta\\inner.txt", "x");
+    dir.WriteFile(L"bet.txt", "file");
+    ComboDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    zq::ui::CInputComplement complement;
+    ASSERT_TRUE(complement.Attach(dialog.GetDlgItem(IDC_UI_TEST_COMBO), true));
+    HWND edit = complement.Edit();
+    ASSERT_NE(edit, nullptr);
+    ::SetFocus(edit);
+    const std::wstring typed = dir / L"be";
+    ::SetWindowTextW(edit, typed.c_str());
+
+    {
+        HeldKeys keys(true, true);  // Ctrl+Shift+Tab is not completion
+        PressTab(dialog, edit);
+        EXPECT_EQ(Text(edit), typed);
+    }
+    {
+        HeldKeys keys(true, false);
+        PressTab(dialog, edit);
+        EXPECT_EQ(Text(edit), dir / L"beta") << "the file bet.txt is skipped in a directory field";
+        EXPECT_EQ(::GetFocus(), edit) << "Ctrl+Tab must not move the focus";
+        DWORD start = 0, end = 0;
+        ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, Text(edit).size());
+        EXPECT_EQ(end, Text(edit).size());
+    }
+    // Typing a separator restarts the completion inside the completed folder.
+    ::SendMessageW(edit, WM_CHAR, L'\\', 0);
+    complement.Attach(dialog.GetDlgItem(IDC_UI_TEST_COMBO), false);
+    {
+        HeldKeys keys(true, false);
+        PressTab(dialog, edit);
+        EXPECT_EQ(Text(edit), dir / L"beta\\inner.txt");
+    }
+    dialog.DestroyWindow();
+    EXPECT_EQ(complement.Edit(), nullptr);
+}
+
+}  // namespace
