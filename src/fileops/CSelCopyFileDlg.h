@@ -1,6 +1,6 @@
 #pragma once
 // "ファイル選択": edits the copy dialog's two pattern lists, the files to copy
-// and the files to leave behind.  The lists change only on OK.
+// and the files to leave behind.  The caller takes the edited lists on IDOK.
 #include <string>
 #include <vector>
 

@@ -48,11 +48,19 @@ TEST(CInputComplement, CtrlTabCompletesTheComboFieldInsideADialog) {
     dir.WriteFile(L"bet.txt", "file");
     ComboDlg dialog;
     ASSERT_TRUE(dialog.Create());
+    // A combo box as wide as a path field: the test dialog's own one would
+    // refuse characters beyond its width.
+    HWND combo = ::CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                                   0, 0, 300, 200, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(4321)),
+                                   nullptr, nullptr);
+    ASSERT_NE(combo, nullptr);
+    ::ShowWindow(dialog, SW_SHOW);
     zq::ui::CInputComplement complement;
-    ASSERT_TRUE(complement.Attach(dialog.GetDlgItem(IDC_UI_TEST_COMBO), true));
+    ASSERT_TRUE(complement.Attach(combo, true));
     HWND edit = complement.Edit();
     ASSERT_NE(edit, nullptr);
     ::SetFocus(edit);
+    ASSERT_EQ(::GetFocus(), edit);
     const std::wstring typed = dir / L"be";
     ::SetWindowTextW(edit, typed.c_str());
 
@@ -60,6 +68,13 @@ TEST(CInputComplement, CtrlTabCompletesTheComboFieldInsideADialog) {
         HeldKeys keys(true, true);  // Ctrl+Shift+Tab is not completion
         PressTab(dialog, edit);
         EXPECT_EQ(Text(edit), typed);
+        ::SetFocus(edit);  // the dialog moved on to the control before
+    }
+    {
+        HeldKeys keys(false, false);  // nor is a plain Tab
+        PressTab(dialog, edit);
+        EXPECT_EQ(Text(edit), typed);
+        ::SetFocus(edit);
     }
     {
         HeldKeys keys(true, false);
@@ -73,7 +88,8 @@ TEST(CInputComplement, CtrlTabCompletesTheComboFieldInsideADialog) {
     }
     // Typing a separator restarts the completion inside the completed folder.
     ::SendMessageW(edit, WM_CHAR, L'\\', 0);
-    complement.Attach(dialog.GetDlgItem(IDC_UI_TEST_COMBO), false);
+    ASSERT_EQ(Text(edit), dir / L"beta\\");
+    complement.Attach(combo, false);
     {
         HeldKeys keys(true, false);
         PressTab(dialog, edit);
