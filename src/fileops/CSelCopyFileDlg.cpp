@@ -74,8 +74,16 @@ bool CSelCopyFileDlg::OnCommand(WORD id, WORD code, HWND) {
 }
 
 void CSelCopyFileDlg::OnOK() {
-    // Return in an edit field means "add this", not "close with it forgotten":
-    // a pattern still waiting in a field is taken into its list.
+    // Return in a field that holds a pattern adds it and keeps the dialog open,
+    // so that several patterns can be typed one after the other.
+    HWND focus = ::GetFocus();
+    for (const Side& side : kSides) {
+        if (focus == GetDlgItem(side.edit) && !GetDlgItemText(side.edit).empty()) {
+            Add(side);
+            return;
+        }
+    }
+    // A pattern typed but not added when OK is clicked was meant to count.
     for (const Side& side : kSides) AddPatterns(this->*side.patterns, GetDlgItemText(side.edit));
     EndDialog(IDOK);
 }

@@ -8,6 +8,7 @@ namespace zq::fileops {
 namespace {
 
 bool g_seen = false;
+bool g_openAfterReturn = false;
 std::vector<std::wstring> g_shownExclude;
 
 void Click(HWND box, int id) { ::SendMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -27,6 +28,11 @@ VOID CALLBACK EditLists(HWND, UINT, UINT_PTR id, DWORD) {
     }
     ::SetDlgItemTextW(box, IDC_SELCOPY_INCLUDE_EDIT, L"*.txt; *.doc");
     Click(box, IDC_SELCOPY_INCLUDE_ADD);
+    // Return in a field with a pattern adds it instead of closing.
+    ::SetDlgItemTextW(box, IDC_SELCOPY_INCLUDE_EDIT, L"*.md");
+    ::SetFocus(::GetDlgItem(box, IDC_SELCOPY_INCLUDE_EDIT));
+    Click(box, IDOK);
+    g_openAfterReturn = ::IsWindowVisible(box) != FALSE;
     ::SendMessageW(exclude, LB_SETCURSEL, 0, 0);
     Click(box, IDC_SELCOPY_EXCLUDE_DELETE);
     // Typed but not added: OK takes it too.
@@ -42,7 +48,8 @@ TEST(CSelCopyFileDlgTest, AddsRemovesAndTakesAPatternStillInItsField) {
     ASSERT_TRUE(g_seen);
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(g_shownExclude, (std::vector<std::wstring>{L"*.bak", L"*.tmp"}));
-    EXPECT_EQ(dialog.Include(), (std::vector<std::wstring>{L"*.txt", L"*.doc"}));
+    EXPECT_TRUE(g_openAfterReturn);
+    EXPECT_EQ(dialog.Include(), (std::vector<std::wstring>{L"*.txt", L"*.doc", L"*.md"}));
     EXPECT_EQ(dialog.Exclude(), (std::vector<std::wstring>{L"*.tmp", L"*.old"}));
 }
 
