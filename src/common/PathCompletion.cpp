@@ -7,7 +7,9 @@
 namespace zq {
 namespace {
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
 
 bool IsDots(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
@@ -22,8 +24,8 @@ bool IsRooted(const std::wstring& text) {
 bool BeginsWith(const wchar_t* name, const std::wstring& prefix) {
     const size_t length = wcslen(name);
     if (length < prefix.size()) return false;
-    return ::CompareStringOrdinal(name, static_cast<int>(prefix.size()), prefix.data(),
-                                  static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
+    return ::CompareStringOrdinal(name, static_cast<int>(prefix.size()), prefix.data(), static_cast<int>(prefix.size()),
+                                  TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace

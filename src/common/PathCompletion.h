@@ -11,7 +11,7 @@
 namespace zq {
 
 class PathCompletion {
-public:
+  public:
     explicit PathCompletion(bool directoriesOnly = false) : m_directoriesOnly(directoriesOnly) {}
 
     // The folder that a relative text is taken from; empty: the process's
@@ -25,7 +25,7 @@ public:
     // The text was edited: the next request lists the directory afresh.
     void Restart() noexcept { m_active = false; }
 
-private:
+  private:
     bool Start(const std::wstring& text);
 
     bool m_directoriesOnly;

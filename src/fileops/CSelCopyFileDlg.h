@@ -9,18 +9,18 @@
 namespace zq::fileops {
 
 class CSelCopyFileDlg : public ui::CDialog {
-public:
+  public:
     CSelCopyFileDlg(HWND parent, std::vector<std::wstring> include, std::vector<std::wstring> exclude);
 
     [[nodiscard]] const std::vector<std::wstring>& Include() const noexcept { return m_include; }
     [[nodiscard]] const std::vector<std::wstring>& Exclude() const noexcept { return m_exclude; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnOK() override;
 
-private:
+  private:
     struct Side;
     static const Side kSides[2];
     void Fill(const Side& side) const;

@@ -8,7 +8,7 @@
 namespace zq::fileops {
 
 class CopyFileFilter {
-public:
+  public:
     CopyFileFilter() = default;
     CopyFileFilter(std::vector<std::wstring> include, std::vector<std::wstring> exclude);
 
@@ -18,7 +18,7 @@ public:
     // either the include list is empty or it matches one of its patterns.
     [[nodiscard]] bool Passes(std::wstring_view name) const;
 
-private:
+  private:
     std::vector<std::wstring> m_include;
     std::vector<std::wstring> m_exclude;
 };

@@ -10,15 +10,15 @@
 namespace zq::ui {
 
 class CCheckListBoxDlg : public CDialog {
-public:
+  public:
     // checks must outlive the dialog; a missing flag counts as unchecked.
     CCheckListBoxDlg(HWND parent, std::wstring title, std::vector<std::wstring> items, std::vector<bool>& checks);
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void OnOK() override;
 
-private:
+  private:
     std::wstring m_title;
     std::vector<std::wstring> m_items;
     std::vector<bool>& m_checks;

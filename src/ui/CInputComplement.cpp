@@ -21,7 +21,9 @@ std::wstring WindowText(HWND window) {
 
 }  // namespace
 
-CInputComplement::~CInputComplement() { Detach(); }
+CInputComplement::~CInputComplement() {
+    Detach();
+}
 
 bool CInputComplement::Attach(HWND control, bool directoriesOnly) {
     Detach();
@@ -57,38 +59,39 @@ LRESULT CALLBACK CInputComplement::SubclassProc(HWND hWnd, UINT message, WPARAM 
                                                 DWORD_PTR data) {
     auto* self = reinterpret_cast<CInputComplement*>(data);
     switch (message) {
-    case WM_GETDLGCODE: {
-        // Inside a dialog, Tab moves the focus before the field ever sees it;
-        // Ctrl+Tab is claimed here so that it reaches the field instead.
-        const LRESULT code = ::DefSubclassProc(hWnd, message, wParam, lParam);
-        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-        if (msg != nullptr && msg->message == WM_KEYDOWN && IsCompletionKey(msg->wParam))
-            return code | DLGC_WANTMESSAGE;
-        return code;
-    }
-    case WM_KEYDOWN:
-        if (IsCompletionKey(wParam)) {
-            self->Complete();
-            return 0;
+        case WM_GETDLGCODE: {
+            // Inside a dialog, Tab moves the focus before the field ever sees it;
+            // Ctrl+Tab is claimed here so that it reaches the field instead.
+            const LRESULT code = ::DefSubclassProc(hWnd, message, wParam, lParam);
+            const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg != nullptr && msg->message == WM_KEYDOWN && IsCompletionKey(msg->wParam))
+                return code | DLGC_WANTMESSAGE;
+            return code;
         }
-        if (wParam == VK_DELETE) self->m_completion.Restart();
-        break;
-    case WM_CHAR:
-        // The tab character that may follow the completion key is not text.
-        if (wParam == L'\t' && ::GetKeyState(VK_CONTROL) < 0) return 0;
-        self->m_completion.Restart();
-        break;
-    case WM_PASTE:
-    case WM_CUT:
-    case WM_CLEAR:
-    case WM_UNDO:
-        self->m_completion.Restart();
-        break;
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hWnd, SubclassProc, kSubclassId);
-        self->m_edit = nullptr;
-        break;
-    default: break;
+        case WM_KEYDOWN:
+            if (IsCompletionKey(wParam)) {
+                self->Complete();
+                return 0;
+            }
+            if (wParam == VK_DELETE) self->m_completion.Restart();
+            break;
+        case WM_CHAR:
+            // The tab character that may follow the completion key is not text.
+            if (wParam == L'\t' && ::GetKeyState(VK_CONTROL) < 0) return 0;
+            self->m_completion.Restart();
+            break;
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+            self->m_completion.Restart();
+            break;
+        case WM_NCDESTROY:
+            ::RemoveWindowSubclass(hWnd, SubclassProc, kSubclassId);
+            self->m_edit = nullptr;
+            break;
+        default:
+            break;
     }
     return ::DefSubclassProc(hWnd, message, wParam, lParam);
 }

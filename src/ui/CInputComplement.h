@@ -11,7 +11,7 @@
 namespace zq::ui {
 
 class CInputComplement {
-public:
+  public:
     CInputComplement() = default;
     ~CInputComplement();
     CInputComplement(const CInputComplement&) = delete;
@@ -24,7 +24,7 @@ public:
     void SetBaseDirectory(std::wstring base) { m_completion.SetBaseDirectory(std::move(base)); }
     [[nodiscard]] HWND Edit() const noexcept { return m_edit; }
 
-private:
+  private:
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data);
     void Complete();

@@ -41,8 +41,7 @@ TEST(PathCompletionTest, CyclesThroughMatchesInOneOrder) {
         std::set<std::wstring> names;  // the matches, in whatever order the listing has
     };
     const Case cases[] = {
-        {false, {L"alpha", L"Album", L"alfa.txt"}},
-        {true, {L"alpha", L"Album"}},  // files skipped in a directory field
+        {false, {L"alpha", L"Album", L"alfa.txt"}}, {true, {L"alpha", L"Album"}},  // files skipped in a directory field
     };
     for (const Case& c : cases) {
         Tree tree;
@@ -69,11 +68,11 @@ TEST(PathCompletionTest, SplitsTextIntoDirectoryAndPrefix) {
         std::set<std::wstring> expected;  // every text offered in one round
     };
     const Case cases[] = {
-        {root + L"\\beta\\", {root + L"\\beta\\inner.txt"}},     // empty prefix: the whole folder
+        {root + L"\\beta\\", {root + L"\\beta\\inner.txt"}},  // empty prefix: the whole folder
         {root + L"\\be", {root + L"\\beta"}},
-        {root + L"/beta/in", {root + L"/beta\\inner.txt"}},      // either separator
-        {root + L"\\zz", {}},                                    // no match
-        {root + L"\\nowhere\\a", {}},                            // no such folder
+        {root + L"/beta/in", {root + L"/beta\\inner.txt"}},  // either separator
+        {root + L"\\zz", {}},                                // no match
+        {root + L"\\nowhere\\a", {}},                        // no such folder
     };
     for (const Case& c : cases) {
         PathCompletion completion;

@@ -11,7 +11,9 @@ bool g_seen = false;
 bool g_openAfterReturn = false;
 std::vector<std::wstring> g_shownExclude;
 
-void Click(HWND box, int id) { ::SendMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+void Click(HWND box, int id) {
+    ::SendMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
 
 // Edits both lists the way a user would, then presses OK.
 VOID CALLBACK EditLists(HWND, UINT, UINT_PTR id, DWORD) {

@@ -11,7 +11,7 @@ namespace {
 using zq::test::TempDir;
 
 class ComboDlg : public zq::ui::CDialog {
-public:
+  public:
     ComboDlg() : CDialog(IDD_UI_TEST) {}
 };
 
@@ -50,9 +50,9 @@ TEST(CInputComplement, CtrlTabCompletesTheComboFieldInsideADialog) {
     ASSERT_TRUE(dialog.Create());
     // A combo box as wide as a path field: the test dialog's own one would
     // refuse characters beyond its width.
-    HWND combo = ::CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                   0, 0, 300, 200, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(4321)),
-                                   nullptr, nullptr);
+    HWND combo =
+        ::CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
+                          0, 300, 200, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(4321)), nullptr, nullptr);
     ASSERT_NE(combo, nullptr);
     ::ShowWindow(dialog, SW_SHOW);
     zq::ui::CInputComplement complement;
