@@ -41,3 +41,4 @@
 #include "viewfiler_res.h"
 #include "filerdlg_res.h"
 #include "navigate_res.h"
+#include "copyx_res.h"

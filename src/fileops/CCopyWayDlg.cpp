@@ -2,10 +2,10 @@
 
 #include <cwchar>
 
-#include "fileops/CNoCopyActionDlg.h"
 #include "fileops/CopyText.h"
 #include "fileops/SelectionSnapshot.h"
 #include "resource.h"
+#include "ui/CCheckListBoxDlg.h"
 
 namespace zq::fileops {
 namespace {
@@ -82,10 +82,11 @@ bool CCopyWayDlg::OnInitDialog() {
 
 bool CCopyWayDlg::OnCommand(WORD id, WORD code, HWND) {
     if (id == IDC_WAY_NOCOPY && code == BN_CLICKED) {
-        CNoCopyActionDlg dialog(m_hWnd, m_choice.noCopyAttributes, m_choice.noCopyDateTime);
+        std::vector<bool> checks{m_choice.noCopyAttributes, m_choice.noCopyDateTime};
+        ui::CCheckListBoxDlg dialog(m_hWnd, L"コピーしないときの処理", {L"属性をコピーする", L"日時をコピーする"}, checks);
         if (dialog.DoModal() == IDOK) {
-            m_choice.noCopyAttributes = dialog.m_attributes;
-            m_choice.noCopyDateTime = dialog.m_dateTime;
+            m_choice.noCopyAttributes = checks[0];
+            m_choice.noCopyDateTime = checks[1];
         }
         return true;
     }

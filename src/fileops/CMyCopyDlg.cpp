@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "fileops/CSelCopyFileDlg.h"
 #include "resource.h"
 #include "ui/CMessageBoxDlg.h"
 #include "ui/CommonDialogs.h"
@@ -53,8 +54,6 @@ bool CMyCopyDlg::OnInitDialog() {
     ::SendDlgItemMessageW(m_hWnd, IDC_COPY_PROGRESS, PBM_SETRANGE32, 0, 100);
     ::SendDlgItemMessageW(m_hWnd, IDC_COPY_PROGRESS, PBM_SETPOS, 0, 0);
     EnableItem(IDC_COPY_ABORT, false);
-    // "ファイル選択" patterns are set by the command that opens the dialog.
-    EnableItem(IDC_COPY_SELECT, false);
     ::CheckDlgButton(m_hWnd, IDC_COPY_MINIMUM, m_settings.minimize ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(m_hWnd, IDC_COPY_EXTRA, m_settings.overallDisplay ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(m_hWnd, IDC_COPY_NOQUESTION, m_settings.noQuestion ? BST_CHECKED : BST_UNCHECKED);
@@ -75,6 +74,10 @@ bool CMyCopyDlg::OnInitDialog() {
         EnableItem(IDC_COPY_BROWSE, false);
     } else {
         SetDlgItemText(IDC_COPY_DEST, m_destination);
+        // The destination is a directory; a relative one is taken from the
+        // source directory, and so is its completion.
+        m_complement.Attach(GetDlgItem(IDC_COPY_DEST), true);
+        if (!IsDropMode(m_mode)) m_complement.SetBaseDirectory(m_source.directory);
     }
     if (m_mode == kModeUpMove || m_mode == kModeNeglectDir || IsDropMode(m_mode)) {
         EnableItem(IDC_COPY_DEST, false);
@@ -155,6 +158,14 @@ bool CMyCopyDlg::OnCommand(WORD id, WORD code, HWND) {
     if (id == IDC_COPY_ABORT) {
         if (m_thread) m_thread->Cancel();
         EnableItem(IDC_COPY_ABORT, false);
+        return true;
+    }
+    if (id == IDC_COPY_SELECT) {
+        CSelCopyFileDlg dialog(m_hWnd, m_include, m_exclude);
+        if (dialog.DoModal() == IDOK) {
+            m_include = dialog.Include();
+            m_exclude = dialog.Exclude();
+        }
         return true;
     }
     if (id == IDC_COPY_BROWSE) {

@@ -11,6 +11,7 @@
 #include "fileops/CopyDialogSettings.h"
 #include "fileops/CopyProgressState.h"
 #include "ui/CDialog.h"
+#include "ui/CInputComplement.h"
 
 namespace zq::fileops {
 
@@ -62,6 +63,7 @@ private:
     std::vector<std::wstring> m_exclude;
     CopyProgressState m_progress;
     std::unique_ptr<CCopyDlgThread> m_thread;
+    ui::CInputComplement m_complement;
     bool m_finished = false;
 };
 

@@ -1,7 +1,5 @@
 #include "fileops/CopyJob.h"
 
-#include <shlwapi.h>
-
 #include "fileops/CopyText.h"
 
 namespace zq::fileops {
@@ -60,6 +58,7 @@ CopyJob::CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices ser
       m_services(services),
       m_fs(services.fs),
       m_sameName(m_options.sameName),
+      m_filter(m_options.include, m_options.exclude),
       m_copier(services.fs, services.clock) {
     m_copier.SetRemovableFast(m_options.removableFast);
     m_copier.SetProgress(&m_services.progress, &m_totals);
@@ -211,19 +210,6 @@ bool CopyJob::Run() {
     return false;
 }
 
-bool CopyJob::PassesFilter(const std::wstring& name) const {
-    const auto matches = [this, &name](const std::wstring& pattern) {
-        if (m_options.matchPattern) return m_options.matchPattern(name, pattern);
-        return ::PathMatchSpecW(name.c_str(), pattern.c_str()) != FALSE;
-    };
-    for (const std::wstring& pattern : m_options.exclude)
-        if (matches(pattern)) return false;
-    if (m_options.include.empty()) return true;
-    for (const std::wstring& pattern : m_options.include)
-        if (matches(pattern)) return true;
-    return false;
-}
-
 bool CopyJob::TakeTopLevel(Item& item) {
     const unsigned mode = m_options.mode;
     if (mode == kModeDropCopy || mode == kModeDropMove) {
@@ -276,7 +262,10 @@ CopyJob::Take CopyJob::TakeNext(Item& item) {
             continue;
         }
         if (IsDotsEntry(data.cFileName)) continue;
-        if (!SelectionSnapshot::IsDirectory(data) && !PassesFilter(data.cFileName)) continue;
+        // Only files found inside a walked directory are filtered: an entry the
+        // user selected himself is always taken, and subdirectories are walked
+        // so that matching files deeper down are found.
+        if (!SelectionSnapshot::IsDirectory(data) && !m_filter.Passes(data.cFileName)) continue;
         item.find = data;
         item.sourceDirectory = m_currentSourceDirectory + L"\\" + frame.relativePath;
         item.relativePath = frame.relativePath + L"\\" + data.cFileName;

@@ -7,11 +7,11 @@
 #include <windows.h>
 
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "fileops/CopyFileFilter.h"
 #include "fileops/CopyInterfaces.h"
 #include "fileops/DirWalkFrame.h"
 #include "fileops/FileCopier.h"
@@ -50,10 +50,9 @@ struct CopyJobOptions {
     bool minimize = false;        // COPYDLGMINIMUM, "実行と同時に最小化"
     bool removableFast = true;    // REMOVABLE_COPY_FAST
     SameNameSettings sameName;
-    std::vector<std::wstring> include;  // "ファイル選択" patterns
+    // "ファイル選択": applied to the files found inside walked directories.
+    std::vector<std::wstring> include;
     std::vector<std::wstring> exclude;
-    // The Filer's wildcard matcher (name, pattern); PathMatchSpec when empty.
-    std::function<bool(const std::wstring&, const std::wstring&)> matchPattern;
     std::wstring programDirectory;  // where Log\ is
 };
 
@@ -117,7 +116,6 @@ private:
     Take TakeNext(Item& item);
     bool TakeTopLevel(Item& item);
     void FinishDirectory();
-    bool PassesFilter(const std::wstring& name) const;
     bool SameVolume(const std::wstring& a, const std::wstring& b);
 
     Step HandleDirectory(const Item& item);
@@ -142,6 +140,7 @@ private:
     std::atomic<bool> m_cancel{false};
     JobErrorLog m_log;
     SameNameResolver m_sameName;
+    CopyFileFilter m_filter;
     CopyTotals m_totals;
     FileCopier m_copier;
     DWORD m_lastError = 0;

@@ -77,7 +77,7 @@ CopyJob::Step CopyJob::HandleDirectory(const Item& item) {
     const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
 
     const bool oneStepMove = (mode == kModeMove || mode == kModeUpMove || mode == kModeDropMove) &&
-                             !m_input.source.isVirtual && m_options.include.empty() && m_options.exclude.empty() &&
+                             !m_input.source.isVirtual && m_filter.Empty() &&
                              m_fs.Attributes(destination) == INVALID_FILE_ATTRIBUTES &&
                              SameVolume(source, destination);
     if (oneStepMove) {

@@ -241,25 +241,6 @@ TEST(CopyJobTest, UpMoveAndNeglectDirOnATree) {
     }
 }
 
-TEST(CopyJobTest, IncludeAndExcludePatternsFilterFilesInsideDirectories) {
-    TempDir dir;
-    dir.WriteFile(L"src\\d\\a.txt", "a");
-    dir.WriteFile(L"src\\d\\b.log", "b");
-    dir.WriteFile(L"src\\d\\skip.txt", "s");
-    dir.WriteFile(L"src\\top.log", "selected at the top: not filtered");
-    CopyRig rig;
-    rig.options.include = {L"*.txt"};
-    rig.options.exclude = {L"skip.*"};
-    rig.input.source = Select(dir / L"src", {L"d", L"top.log"});
-    rig.input.destination = dir / L"dst";
-    CopyJob job = rig.Make();
-    ASSERT_TRUE(job.Run());
-    EXPECT_TRUE(FileExists(dir / L"dst\\d\\a.txt"));
-    EXPECT_FALSE(FileExists(dir / L"dst\\d\\b.log"));
-    EXPECT_FALSE(FileExists(dir / L"dst\\d\\skip.txt"));
-    EXPECT_TRUE(FileExists(dir / L"dst\\top.log"));
-}
-
 TEST(CopyJobTest, CopyToAllSelectedDirectories) {
     TempDir dir;
     dir.WriteFile(L"src\\f.txt", "f");

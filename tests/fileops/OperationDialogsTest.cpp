@@ -4,8 +4,11 @@
 
 #include "fileops/CDeleteDlg.h"
 #include "fileops/CMyCopyDlg.h"
+#include "common/Handle.h"
 #include "fileops/CopyTestSupport.h"
 #include "resource.h"
+
+#include <commctrl.h>
 
 namespace zq::fileops {
 namespace {
@@ -36,8 +39,8 @@ VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
     wchar_t text[600] = {};
     ::GetDlgItemTextW(box, ::GetDlgItem(box, IDC_WAY_FILE) ? IDC_WAY_FILE : IDC_ASK_TEXT, text, 600);
     g_box.text = text;
-    g_box.sameChecked = ::IsDlgButtonChecked(box, ::GetDlgItem(box, IDC_WAY_SAME) ? IDC_WAY_SAME : IDC_ASK_SAME) ==
-                        BST_CHECKED;
+    g_box.sameChecked =
+        ::IsDlgButtonChecked(box, ::GetDlgItem(box, IDC_WAY_SAME) ? IDC_WAY_SAME : IDC_ASK_SAME) == BST_CHECKED;
     if (g_box.radio != 0) ::SendMessageW(::GetDlgItem(box, g_box.radio), BM_CLICK, 0, 0);
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_box.button, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(box, g_box.button)));
@@ -115,6 +118,58 @@ TEST(OperationDialogsTest, WayQuestionFromTheWorkerFullOrCompact) {
         EXPECT_EQ(ReadFileBytes(dir / L"out\\a.txt"), "new");
         EXPECT_EQ(settings.sameName.savedWay, 6);
     }
+}
+
+// The way dialog's "コピーしないときの処理" opens the check list; its two
+// answers reach the job, which then brings the time stamp onto the file it
+// declines, and the settings.
+int g_noCopyStep = 0;
+VOID CALLBACK AnswerNoCopyList(HWND, UINT, UINT_PTR, DWORD) {
+    HWND way = ::FindWindowW(L"#32770", L"コピー条件");
+    HWND list = ::FindWindowW(L"#32770", L"コピーしないときの処理");
+    if (g_noCopyStep == 0 && way && ::IsWindowVisible(way)) {
+        g_noCopyStep = 1;
+        ::PostMessageW(way, WM_COMMAND, MAKEWPARAM(IDC_WAY_NOCOPY, BN_CLICKED), 0);
+    } else if (g_noCopyStep == 1 && list && ::IsWindowVisible(list)) {
+        g_noCopyStep = 2;
+        HWND items = ::GetDlgItem(list, IDC_CHECKLIST_LIST);
+        ListView_SetCheckState(items, 1, TRUE);  // "日時をコピーする"
+        ::PostMessageW(list, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    } else if (g_noCopyStep == 2 && way && !list) {
+        g_noCopyStep = 3;
+        ::SendMessageW(::GetDlgItem(way, IDC_WAY_5), BM_CLICK, 0, 0);
+        ::PostMessageW(way, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+}
+
+TEST(OperationDialogsTest, NoCopyChecksFromTheWayDialogReachTheJob) {
+    TempDir dir;
+    const std::wstring dropped = dir.WriteFile(L"in\\a.txt", "new");
+    const std::wstring existing = dir.WriteFile(L"out\\a.txt", "old");
+    FILETIME stamp{};
+    stamp.dwHighDateTime = 0x01D00000;  // some day in 2014, unlike the files' own times
+    {
+        UniqueFile file(::CreateFileW(dropped.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file.Valid()) << ::GetLastError();
+        ASSERT_TRUE(::SetFileTime(file.Get(), &stamp, &stamp, &stamp)) << ::GetLastError();
+    }
+    MessageWindow view;
+    CopyDialogSettings settings;
+    settings.programDirectory = dir.Path();
+    CMyCopyDlg dialog(view.hwnd, kModeDropCopy, 0, settings);
+    dialog.SetDropped({dropped});
+    dialog.SetDestination(dir / L"out");
+    g_noCopyStep = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerNoCopyList);
+    ASSERT_TRUE(dialog.Create());
+    Pump(view.hwnd, [&] { return dialog.Finished(); });
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(g_noCopyStep, 3);
+    EXPECT_EQ(ReadFileBytes(existing), "old");  // declined
+    EXPECT_EQ(FindOf(existing).ftLastWriteTime.dwHighDateTime, stamp.dwHighDateTime);
+    EXPECT_EQ(FindOf(existing).ftLastWriteTime.dwLowDateTime, stamp.dwLowDateTime);
+    EXPECT_TRUE(settings.sameName.noCopyDateTime);
+    EXPECT_FALSE(settings.sameName.noCopyAttributes);
 }
 
 TEST(OperationDialogsTest, DeleteDialogAsksAboutHiddenFileAndKeepsItOnNo) {
