@@ -35,7 +35,6 @@ constexpr UINT_PTR kLastSuspendedTimer = 10;
 
 constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr COLORREF kText = RGB(224, 224, 224);
-constexpr int kClockHeight = 22;
 constexpr UINT kTrayNotify = WM_USER + 5;
 
 }  // namespace
@@ -197,9 +196,6 @@ void CZqView::OnTimer(UINT_PTR id) {
     if (id != kPeriodicTimer || m_started != kIdle) return;
     m_started = kPeriodicWork;
     if (m_filer) m_filer->OnPeriodicTimer();
-    RECT client = GetClientRect();
-    client.top = client.bottom - kClockHeight;
-    ::InvalidateRect(m_hWnd, &client, FALSE);
     m_started = kIdle;
 }
 
@@ -265,16 +261,6 @@ void CZqView::OnDirChangeRequest() {
     if (changed) Invalidate();
 }
 
-void CZqView::DrawClock(HDC dc, const RECT& client) const {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    wchar_t clock[64] = {};
-    std::swprintf(clock, 64, L"%04d-%02d-%02d   %02d:%02d:%02d", now.wYear, now.wMonth, now.wDay, now.wHour,
-                  now.wMinute, now.wSecond);
-    RECT area{client.left + 8, client.bottom - kClockHeight, client.right - 8, client.bottom};
-    ::DrawTextW(dc, clock, -1, &area, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-}
-
 void CZqView::OnDraw(HDC dc, const RECT& client) {
     UniqueGdiObject background(::CreateSolidBrush(kBackground));
     ::FillRect(dc, &client, static_cast<HBRUSH>(background.Get()));
@@ -283,10 +269,7 @@ void CZqView::OnDraw(HDC dc, const RECT& client) {
     HGDIOBJ oldFont = ::SelectObject(dc, font.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kText);
-    RECT panesArea = client;
-    panesArea.bottom -= kClockHeight;
-    if (m_filer) m_filer->Paint(dc, panesArea);
-    DrawClock(dc, client);
+    if (m_filer) m_filer->Paint(dc, client);
     ::SelectObject(dc, oldFont);
 }
 

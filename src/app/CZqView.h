@@ -79,7 +79,6 @@ private:
     void RecordPlacement();
     void OnTimer(UINT_PTR id);
     void OnOperationEnded();
-    void DrawClock(HDC dc, const RECT& client) const;
     void StoreViewState();
 
     // Keys, menus and the commands of the view itself (CZqViewKeys.cpp).
