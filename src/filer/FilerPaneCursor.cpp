@@ -7,16 +7,6 @@
 
 namespace zq {
 
-namespace {
-
-std::wstring UpperName(const wchar_t* name) {
-    std::wstring s(name);
-    if (!s.empty()) ::CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
-    return s;
-}
-
-}  // namespace
-
 int FilerPane::MoveCursor(int delta, bool wrap) {
     const int columns = std::max(1, m_grid.fullColumns);
     const int rows = std::max(1, m_grid.fullRows);
@@ -187,11 +177,11 @@ void FilerPane::MarkByOtherPane(const FilerPane& other, bool twinExists) {
     std::unordered_set<std::wstring> otherFiles;
     otherFiles.reserve(static_cast<size_t>(other.Count()));
     for (int i = 0; i < other.Count(); ++i)
-        if (IsFileEntry(other.Entry(i))) otherFiles.insert(UpperName(other.Entry(i).cFileName));
+        if (IsFileEntry(other.Entry(i))) otherFiles.insert(FoldedName(other.Entry(i).cFileName));
     for (int p = 0; p < m_count; ++p) {
         const FileEntry& e = EntryAt(p);
         if (!IsFileEntry(e)) continue;
-        if ((otherFiles.count(UpperName(e.cFileName)) != 0) == twinExists) ToggleMark(p);
+        if ((otherFiles.count(FoldedName(e.cFileName)) != 0) == twinExists) ToggleMark(p);
     }
 }
 

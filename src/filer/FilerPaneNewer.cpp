@@ -5,19 +5,9 @@
 #include <string>
 #include <unordered_map>
 
+#include "filer/FilerPath.h"
+
 namespace zq {
-
-namespace {
-
-// Names compare ignoring case throughout the Filer; upper-casing them once
-// turns the twin search into one hash lookup per file.
-std::wstring FoldedName(const wchar_t* name) {
-    std::wstring s(name);
-    if (!s.empty()) ::CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
-    return s;
-}
-
-}  // namespace
 
 void MarkNewerThan(FilerPane& pane, const FilerPane& other, bool lonelyFiles) {
     // A folder copied from a case-sensitive file system may list two names that

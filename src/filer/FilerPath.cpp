@@ -23,4 +23,10 @@ bool IsExistingDirectory(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::wstring FoldedName(const wchar_t* name) {
+    std::wstring s(name);
+    if (!s.empty()) ::CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
 }  // namespace zq

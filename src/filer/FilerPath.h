@@ -7,6 +7,9 @@ namespace zq {
 
 [[nodiscard]] bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) noexcept;
 [[nodiscard]] bool SameNameIgnoringCase(const wchar_t* a, const std::wstring& b) noexcept;
+// The name upper-cased as the system compares names: a key for hashed lookups
+// of names that must match ignoring case.
+[[nodiscard]] std::wstring FoldedName(const wchar_t* name);
 // "C:" names the current directory of drive C; the root needs its backslash.
 [[nodiscard]] std::wstring WithRootSlash(const std::wstring& path);
 [[nodiscard]] bool IsExistingDirectory(const std::wstring& path);

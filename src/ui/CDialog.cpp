@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/CWnd.h"
+
 namespace zq::ui {
 namespace {
 
@@ -10,13 +12,6 @@ std::vector<HWND>& ModelessList() {
     return list;
 }
 
-std::wstring WindowText(HWND control) {
-    const int length = ::GetWindowTextLengthW(control);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
 
 }  // namespace
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/CWnd.h"
+
 namespace zq::ui {
 namespace {
 
@@ -11,13 +13,6 @@ bool IsCompletionKey(WPARAM key) {
     return key == VK_TAB && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0;
 }
 
-std::wstring WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
 
 }  // namespace
 

@@ -58,13 +58,15 @@ CWnd* CWnd::FromHandle(HWND hWnd) noexcept {
     return hWnd ? static_cast<CWnd*>(::GetPropW(hWnd, kThisProperty)) : nullptr;
 }
 
-std::wstring CWnd::GetWindowText() const {
-    const int length = ::GetWindowTextLengthW(m_hWnd);
+std::wstring WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthW(window);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(m_hWnd, text.data(), length + 1);
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
 }
+
+std::wstring CWnd::GetWindowText() const { return WindowText(m_hWnd); }
 
 RECT CWnd::GetClientRect() const {
     RECT rc{};

@@ -9,6 +9,9 @@
 
 namespace zq::ui {
 
+// The whole text of any window or control.
+[[nodiscard]] std::wstring WindowText(HWND window);
+
 class CWnd {
 public:
     CWnd() = default;

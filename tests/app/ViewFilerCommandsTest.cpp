@@ -1,49 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/PaneModes.h"
-#include "app/ViewFiler.h"
-#include "commands/CommandRegistry.h"
-#include "filer/FilerPane.h"
-#include "main/TempDir.h"
-#include "settings/Settings.h"
+#include "app/FilerFixture.h"
 
 using namespace zq;
 
-namespace {
-
-// A Filer without a window: both panes in temporary folders.
-struct FilerFixture {
-    test::TempDir first;
-    test::TempDir second;
-    Settings settings;
-    PaneModes modes;
-    CommandRegistry registry;
-    ViewContext context;
-    std::unique_ptr<ViewFiler> filer;
-
-    explicit FilerFixture(int twoPanes = 1) {
-        first.MakeDir(L"sub");
-        first.WriteFile(L"a.txt", "a");
-        first.WriteFile(L"b.txt", "bb");
-        second.WriteFile(L"x.txt", "x");
-        settings.FIRSTDIRECTORY = first.Path();
-        settings.SECONDDIRECTORY = second.Path();
-        settings.SECONDFILEOPEN = twoPanes;
-        context.settings = &settings;
-        context.modes = &modes;
-        context.registry = &registry;
-        filer = std::make_unique<ViewFiler>(context);
-        filer->RegisterCommands();
-        filer->Create();
-    }
-    RouteResult Run(const wchar_t* text) { return registry.Route(ModeGroup::Filer, text); }
-    std::wstring CursorName(int pane) {
-        const FileEntry* e = filer->Pane(pane).CursorEntry();
-        return e ? e->cFileName : L"";
-    }
-};
-
-}  // namespace
+using test::FilerFixture;
 
 TEST(ViewFilerCommands, EveryRegisteredNameIsAFilerCommand) {
     FilerFixture f;

@@ -4,10 +4,7 @@
 
 #include <functional>
 
-#include "app/PaneModes.h"
-#include "app/ViewFiler.h"
-#include "commands/CommandRegistry.h"
-#include "filer/FilerPane.h"
+#include "app/FilerFixture.h"
 #include "filer/PaneTestUtil.h"
 #include "main/TempDir.h"
 #include "resource.h"
@@ -24,30 +21,10 @@ std::wstring Upper(std::wstring s) {
     return s;
 }
 
-struct Fixture {
-    test::TempDir first;
-    test::TempDir second;
-    Settings settings;
-    PaneModes modes;
-    CommandRegistry registry;
-    ViewContext context;
-    std::unique_ptr<ViewFiler> filer;
-
-    explicit Fixture(int twoPanes = 1) {
-        first.MakeDir(L"sub");
-        first.WriteFile(L"a.txt", "a");
-        second.WriteFile(L"a.txt", "a");
-        settings.FIRSTDIRECTORY = first.Path();
-        settings.SECONDDIRECTORY = second.Path();
-        settings.SECONDFILEOPEN = twoPanes;
-        context.settings = &settings;
-        context.modes = &modes;
-        context.registry = &registry;
-        filer = std::make_unique<ViewFiler>(context);
-        filer->RegisterCommands();
-        filer->Create();
-    }
-    void Run(const wchar_t* text) { ASSERT_EQ(registry.Route(ModeGroup::Filer, text), RouteResult::Ran) << text; }
+// Both panes hold an a.txt: twins for the newer-file marking.
+struct Fixture : test::FilerFixture {
+    explicit Fixture(int twoPanes = 1) : FilerFixture(twoPanes, L"a.txt") {}
+    void Run(const wchar_t* text) { ASSERT_EQ(FilerFixture::Run(text), RouteResult::Ran) << text; }
     Names History() const { return settings.dirHistoryDialog.Items(); }
 };
 
@@ -142,7 +119,8 @@ TEST(ViewFilerNavigate, NewerSelectAsksAndRemembersTheBoxes) {
         Click(dialog, IDOK);
     });
     ASSERT_TRUE(g_answer.seen);
-    EXPECT_EQ(test::MarkedNames(f.filer->Pane(0)), (Names{L"a.txt"}));
+    // a.txt is newer than its twin; b.txt has none.
+    EXPECT_EQ(test::MarkedNames(f.filer->Pane(0)), (Names{L"a.txt", L"b.txt"}));
     EXPECT_EQ(test::MarkedNames(f.filer->Pane(1)), (Names{L"only.txt"}));
 
     // The next use opens with the boxes as they were left; Cancel changes no mark.

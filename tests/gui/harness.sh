@@ -204,3 +204,32 @@ gui_wait_exit() {
 gui_geometry() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2}/^Y=/{y=$2}/^WIDTH=/{w=$2}/^HEIGHT=/{h=$2}END{print x, y, w, h}'
 }
+
+# Number of pixels of colour RGB ("255,255,0") in a screenshot.
+gui_count_colour() {
+  convert "$1" -fill black +opaque "rgb($2)" -fill white -opaque "rgb($2)" -format '%[fx:int(mean*w*h)]' info:
+}
+
+# Quits zq through its quit question (KEYS… open it) and waits for its end.
+gui_quit() {
+  local dlg
+  dlg="$(gui_keys_until_title '^終了しますか$' "$@")" || gui_fail "the quit dialog did not appear"
+  gui_keys_until_gone "$dlg" '^終了しますか$' Return || gui_fail "the quit question did not take Return"
+  gui_wait_exit 15 || gui_fail "zq did not end after the quit question"
+}
+
+# The value of KEY in [SECTION] of the zq.ini that zq wrote (empty when absent).
+gui_ini_value() {
+  INI="$GUI_APP/zq.ini" SECTION="$1" KEY="$2" python3 - <<'PY'
+import os
+data = open(os.environ["INI"], "rb").read()
+text = data.decode("utf-16") if data[:2] in (b"\xff\xfe", b"\xfe\xff") else data.decode("cp932")
+section = ""
+for line in text.splitlines():
+    if line.startswith("["):
+        section = line
+    elif section == "[" + os.environ["SECTION"] + "]" and line.startswith(os.environ["KEY"] + "="):
+        print(line.split("=", 1)[1])
+        break
+PY
+}

@@ -58,38 +58,16 @@ sleep 0.5
 shot="$(gui_screenshot dir_history-5-newer-marked)"
 # Marked files are drawn in reverse video, filled with the file colour (yellow
 # by default): the newer a.txt on the left and only.txt on the right.
-yellow() {
-  convert "$1" -fill black +opaque 'rgb(255,255,0)' -fill white -opaque 'rgb(255,255,0)' \
-    -format '%[fx:int(mean*w*h)]' info:
-}
-gained=$(($(yellow "$shot") - $(yellow "$before")))
+gained=$(($(gui_count_colour "$shot" 255,255,0) - $(gui_count_colour "$before" 255,255,0)))
 [ "$gained" -ge 2000 ] || gui_fail "the marked cells are not drawn (yellow pixels gained: $gained)"
 
-dlg="$(gui_keys_until_title '^終了しますか$' q)" || gui_fail "the quit dialog did not appear"
-gui_focus "$dlg"
-gui_key Return
-gui_wait_exit 15 || gui_fail "zq did not end after the quit question"
+gui_quit q
 
-ini_value() {
-  INI="$GUI_APP/zq.ini" SECTION="$1" KEY="$2" python3 - <<'PY'
-import os
-data = open(os.environ["INI"], "rb").read()
-text = data.decode("utf-16") if data[:2] in (b"\xff\xfe", b"\xfe\xff") else data.decode("cp932")
-section = ""
-for line in text.splitlines():
-    line = line.strip()
-    if line.startswith("["):
-        section = line
-    elif section == "[" + os.environ["SECTION"] + "]" and line.startswith(os.environ["KEY"] + "="):
-        print(line.split("=", 1)[1])
-        break
-PY
-}
-dir0="$(ini_value DIR_HISTORY DIR0)"
-dir1="$(ini_value DIR_HISTORY DIR1)"
+dir0="$(gui_ini_value DIR_HISTORY DIR0)"
+dir1="$(gui_ini_value DIR_HISTORY DIR1)"
 [ "$dir0" = "$tree_w\\inner" ] || gui_fail "DIR_HISTORY DIR0 is '$dir0', expected '$tree_w\\inner'"
 [ "$dir1" = "$tree_w" ] || gui_fail "DIR_HISTORY DIR1 is '$dir1', expected '$tree_w'"
-[ -z "$(ini_value DIR_HISTORY DIR2)" ] || gui_fail "DIR_HISTORY holds more than the two directories left"
-width="$(ini_value SIZE_INFO DIR_HISTORY_DIALOG_W)"
+[ -z "$(gui_ini_value DIR_HISTORY DIR2)" ] || gui_fail "DIR_HISTORY holds more than the two directories left"
+width="$(gui_ini_value SIZE_INFO DIR_HISTORY_DIALOG_W)"
 [ "${width:-0}" -gt 0 ] || gui_fail "DIR_HISTORY_DIALOG_W is '$width', expected the dialog's width"
 echo "PASS: dir_history"

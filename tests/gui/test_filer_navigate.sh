@@ -52,11 +52,7 @@ sleep 0.5
 shot="$(gui_screenshot filer_navigate-5-other-pane-marked)"
 # A marked file is drawn in reverse video: its cell is filled with the file
 # colour (ARCHIVE_COLOR, yellow by default), far more of it than names alone.
-yellow() {
-  convert "$1" -fill black +opaque 'rgb(255,255,0)' -fill white -opaque 'rgb(255,255,0)' \
-    -format '%[fx:int(mean*w*h)]' info:
-}
-gained=$(($(yellow "$shot") - $(yellow "$before")))
+gained=$(($(gui_count_colour "$shot" 255,255,0) - $(gui_count_colour "$before" 255,255,0)))
 [ "$gained" -ge 1000 ] || gui_fail "no marked cell drawn (yellow pixels gained: $gained)"
 
 # S opens the sort dialog; descending files are stored for both panes.
@@ -67,31 +63,13 @@ gui_key alt+d Return
 sleep 0.5
 gui_screenshot filer_navigate-7-sorted-descending >/dev/null
 
-dlg="$(gui_keys_until_title '^終了しますか$' q)" || gui_fail "the quit dialog did not appear"
-gui_focus "$dlg"
-gui_key Return
-gui_wait_exit 15 || gui_fail "zq did not end after the quit question"
+gui_quit q
 
-ini_value() {
-  INI="$GUI_APP/zq.ini" KEY="$1" python3 - <<'PY'
-import os
-data = open(os.environ["INI"], "rb").read()
-text = data.decode("utf-16") if data[:2] in (b"\xff\xfe", b"\xfe\xff") else data.decode("cp932")
-section = ""
-for line in text.splitlines():
-    line = line.strip()
-    if line.startswith("["):
-        section = line
-    elif section == "[ALLDATA]" and line.startswith(os.environ["KEY"] + "="):
-        print(line.split("=", 1)[1])
-        break
-PY
-}
-end1="$(ini_value ENDDIRECTORY)"
-end2="$(ini_value ENDDIRECTORY2)"
+end1="$(gui_ini_value ALLDATA ENDDIRECTORY)"
+end2="$(gui_ini_value ALLDATA ENDDIRECTORY2)"
 expect1="$tree_w\\日本語フォルダ"
 [ "$end1" = "$expect1" ] || gui_fail "ENDDIRECTORY is '$end1', expected '$expect1'"
 [ "$end2" = "$other_w" ] || gui_fail "ENDDIRECTORY2 is '$end2', expected '$other_w'"
-[ "$(ini_value SORTORDER)" = 1 ] || gui_fail "SORTORDER is '$(ini_value SORTORDER)', expected 1"
-[ "$(ini_value SORTORDER2)" = 1 ] || gui_fail "SORTORDER2 is '$(ini_value SORTORDER2)', expected 1"
+[ "$(gui_ini_value ALLDATA SORTORDER)" = 1 ] || gui_fail "SORTORDER is '$(gui_ini_value ALLDATA SORTORDER)', expected 1"
+[ "$(gui_ini_value ALLDATA SORTORDER2)" = 1 ] || gui_fail "SORTORDER2 is '$(gui_ini_value ALLDATA SORTORDER2)', expected 1"
 echo "PASS: filer_navigate"

@@ -36,37 +36,15 @@ sleep 0.8
 filtered="$(gui_screenshot wildcard-4-filtered)"
 # File names are drawn in the file colour (yellow by default): six rows of
 # names fewer leave far fewer yellow pixels.
-yellow() {
-  convert "$1" -fill black +opaque 'rgb(255,255,0)' -fill white -opaque 'rgb(255,255,0)' \
-    -format '%[fx:int(mean*w*h)]' info:
-}
-lost=$(($(yellow "$start") - $(yellow "$filtered")))
+lost=$(($(gui_count_colour "$start" 255,255,0) - $(gui_count_colour "$filtered" 255,255,0)))
 [ "$lost" -ge 300 ] || gui_fail "the listing did not shrink to the *.txt files (yellow pixels lost: $lost)"
 
-quit="$(gui_keys_until_title '^終了しますか$' q)" || gui_fail "the quit dialog did not appear"
-gui_focus "$quit"
-gui_key Return
-gui_wait_exit 15 || gui_fail "zq did not end after the quit question"
+gui_quit q
 
-ini_value() {
-  INI="$GUI_APP/zq.ini" SECTION="$1" KEY="$2" python3 - <<'PY'
-import os
-data = open(os.environ["INI"], "rb").read()
-text = data.decode("utf-16") if data[:2] in (b"\xff\xfe", b"\xfe\xff") else data.decode("cp932")
-section = ""
-for line in text.splitlines():
-    line = line.strip()
-    if line.startswith("["):
-        section = line
-    elif section == os.environ["SECTION"] and line.startswith(os.environ["KEY"] + "="):
-        print(line.split("=", 1)[1])
-        break
-PY
-}
 # The typed pattern moves the equal entry ignoring case to the front, in the new spelling.
-f0="$(ini_value "[WILDCARD]" FILTER0)"
-f1="$(ini_value "[WILDCARD]" FILTER1)"
-f2="$(ini_value "[WILDCARD]" FILTER2)"
+f0="$(gui_ini_value WILDCARD FILTER0)"
+f1="$(gui_ini_value WILDCARD FILTER1)"
+f2="$(gui_ini_value WILDCARD FILTER2)"
 [ "$f0" = "*.txt" ] || gui_fail "FILTER0 is '$f0', expected '*.txt'"
 [ "$f1" = "*.dat" ] || gui_fail "FILTER1 is '$f1', expected '*.dat'"
 [ -z "$f2" ] || gui_fail "FILTER2 is '$f2', expected nothing"

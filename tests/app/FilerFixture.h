@@ -1,0 +1,47 @@
+#pragma once
+// A Filer without a window: both panes in temporary folders, commands run
+// through the registry as keys and menus run them.
+#include <memory>
+
+#include "app/PaneModes.h"
+#include "app/ViewFiler.h"
+#include "commands/CommandRegistry.h"
+#include "filer/FilerPane.h"
+#include "main/TempDir.h"
+#include "settings/Settings.h"
+
+namespace zq::test {
+
+struct FilerFixture {
+    TempDir first;
+    TempDir second;
+    Settings settings;
+    PaneModes modes;
+    CommandRegistry registry;
+    ViewContext context;
+    std::unique_ptr<ViewFiler> filer;
+
+    // The first pane holds "sub", "a.txt" and "b.txt"; the second one file.
+    explicit FilerFixture(int twoPanes = 1, const wchar_t* secondFile = L"x.txt") {
+        first.MakeDir(L"sub");
+        first.WriteFile(L"a.txt", "a");
+        first.WriteFile(L"b.txt", "bb");
+        second.WriteFile(secondFile, "x");
+        settings.FIRSTDIRECTORY = first.Path();
+        settings.SECONDDIRECTORY = second.Path();
+        settings.SECONDFILEOPEN = twoPanes;
+        context.settings = &settings;
+        context.modes = &modes;
+        context.registry = &registry;
+        filer = std::make_unique<ViewFiler>(context);
+        filer->RegisterCommands();
+        filer->Create();
+    }
+    RouteResult Run(const wchar_t* text) { return registry.Route(ModeGroup::Filer, text); }
+    std::wstring CursorName(int pane) {
+        const FileEntry* e = filer->Pane(pane).CursorEntry();
+        return e ? e->cFileName : L"";
+    }
+};
+
+}  // namespace zq::test
