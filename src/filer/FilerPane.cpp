@@ -33,8 +33,18 @@ void FilerPane::SetWildcard(const std::wstring& pattern, bool appliesToDirectori
     m_conditions = conditions;
 }
 
+void FilerPane::SetNetworkEntries(std::vector<NetResourceEntry> entries) {
+    m_network = std::move(entries);
+    if (m_order.size() < m_network.size()) m_order.resize(m_network.size());
+}
+
 void FilerPane::Sort() {
     InvalidateSelectionCache();
+    m_special = 0;
+    if (m_kind == kKindNetwork) {
+        SortNetworkOrder(m_network.data(), static_cast<int>(m_network.size()), m_order.data());
+        return;
+    }
     for (int i = 0; i < Capacity(); ++i) m_order[static_cast<size_t>(i)] = i;
     SortOptions options;
     options.viewFileTimeType = m_options.VIEWFILETIMETYPE;

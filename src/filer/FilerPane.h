@@ -34,6 +34,7 @@
 #include "filer/EntrySlots.h"
 #include "filer/FileConditions.h"
 #include "filer/FileEntry.h"
+#include "filer/NetResourceEntry.h"
 #include "filer/FilerOptions.h"
 #include "filer/SortSettings.h"
 
@@ -118,6 +119,13 @@ public:
     // Kind word and sub-kind (0 keeps the sub-kind).
     void SetKind(uint32_t kind, uint32_t subKind);
     [[nodiscard]] uint32_t Kind() const noexcept { return m_kind; }
+    // The lines of the network kind, in enumeration order; Sort() orders them
+    // while the pane is of that kind.
+    void SetNetworkEntries(std::vector<NetResourceEntry> entries);
+    [[nodiscard]] int NetworkCount() const noexcept { return static_cast<int>(m_network.size()); }
+    [[nodiscard]] const NetResourceEntry& NetworkEntry(int index) const {
+        return m_network[static_cast<size_t>(index)];
+    }
     [[nodiscard]] uint32_t SubKind() const noexcept { return m_subKind; }
     // Thumbnails instead of the name list; decided by the thumbnail code.
     void SetPreviewActive(bool active) noexcept { m_previewActive = active; }
@@ -251,6 +259,7 @@ private:
     std::vector<uint32_t> m_marks;     // per slot, by entry index
     std::vector<uint8_t> m_changed;    // per slot
     std::vector<int32_t> m_order;      // per slot: position -> entry index
+    std::vector<NetResourceEntry> m_network;  // the lines of a network listing
     int m_cursor = 0;
     int m_anchor = -1;
     DirectoryChangeWatch m_watch;
