@@ -2,6 +2,8 @@
 // answered by a timer as a user would answer them.
 #include <gtest/gtest.h>
 
+#include "main/OwnWindows.h"
+
 #include <functional>
 
 #include "app/FilerFixture.h"
@@ -38,7 +40,7 @@ struct Answer {
 Answer g_answer;
 
 VOID CALLBACK AnswerWindow(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND window = ::FindWindowW(L"#32770", g_answer.title);
+    HWND window = zq::test::FindOwnWindow(L"#32770", g_answer.title);
     if (!window || !::IsWindowVisible(window)) return;
     ::KillTimer(nullptr, id);
     g_answer.seen = true;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "main/OwnWindows.h"
+
 #include "external/CompanionLibrary.h"
 #include "external/CompanionTestSupport.h"
 #include "external/TaskTray.h"
@@ -27,7 +29,7 @@ struct MenuSeen {
 MenuSeen g_menuSeen;
 
 void CALLBACK InspectOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
-    const HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+    const HWND menuWindow = zq::test::FindOwnWindow(L"#32768", nullptr);
     if (!menuWindow || g_menuSeen.shown) return;
     const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     g_menuSeen.shown = true;

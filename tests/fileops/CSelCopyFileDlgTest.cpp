@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "main/OwnWindows.h"
+
 #include "resource.h"
 
 namespace zq::fileops {
@@ -17,7 +19,7 @@ void Click(HWND box, int id) {
 
 // Edits both lists the way a user would, then presses OK.
 VOID CALLBACK EditLists(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = ::FindWindowW(L"#32770", L"ファイル選択");
+    HWND box = zq::test::FindOwnWindow(L"#32770", L"ファイル選択");
     if (!box || !::IsWindowVisible(box)) return;
     ::KillTimer(nullptr, id);
     g_seen = true;

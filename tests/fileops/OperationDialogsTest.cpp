@@ -2,6 +2,8 @@
 // dialog runs on its thread, asks through the program's boxes, and reports back.
 #include <gtest/gtest.h>
 
+#include "main/OwnWindows.h"
+
 #include "fileops/CDeleteDlg.h"
 #include "fileops/CMyCopyDlg.h"
 #include "common/Handle.h"
@@ -31,7 +33,7 @@ struct BoxScript {
 BoxScript g_box;
 
 VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = ::FindWindowW(L"#32770", g_box.title);
+    HWND box = zq::test::FindOwnWindow(L"#32770", g_box.title);
     if (!box || !::IsWindowVisible(box)) return;
     ::KillTimer(nullptr, id);
     g_box.seen = true;
@@ -125,8 +127,8 @@ TEST(OperationDialogsTest, WayQuestionFromTheWorkerFullOrCompact) {
 // declines, and the settings.
 int g_noCopyStep = 0;
 VOID CALLBACK AnswerNoCopyList(HWND, UINT, UINT_PTR, DWORD) {
-    HWND way = ::FindWindowW(L"#32770", L"コピー条件");
-    HWND list = ::FindWindowW(L"#32770", L"コピーしないときの処理");
+    HWND way = zq::test::FindOwnWindow(L"#32770", L"コピー条件");
+    HWND list = zq::test::FindOwnWindow(L"#32770", L"コピーしないときの処理");
     if (g_noCopyStep == 0 && way && ::IsWindowVisible(way)) {
         g_noCopyStep = 1;
         ::PostMessageW(way, WM_COMMAND, MAKEWPARAM(IDC_WAY_NOCOPY, BN_CLICKED), 0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "main/OwnWindows.h"
+
 #include <commctrl.h>
 
 #include "resource.h"
@@ -20,7 +22,7 @@ struct Script {
 Script g_script;
 
 VOID CALLBACK Answer(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = ::FindWindowW(L"#32770", L"コピーしないときの処理");
+    HWND box = zq::test::FindOwnWindow(L"#32770", L"コピーしないときの処理");
     HWND list = box ? ::GetDlgItem(box, IDC_CHECKLIST_LIST) : nullptr;
     if (!list || !::IsWindowVisible(box)) return;
     ::KillTimer(nullptr, id);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "main/OwnWindows.h"
+
 #include "resource.h"
 #include "ui/CDialog.h"
 #include "ui/CMessageBoxDlg.h"
@@ -100,7 +102,7 @@ namespace {
 // Answers the first CMessageBoxDlg that appears by clicking one of its buttons.
 int g_button = 0;
 VOID CALLBACK AnswerTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = ::FindWindowW(L"#32770", L"確認");
+    HWND box = zq::test::FindOwnWindow(L"#32770", L"確認");
     if (!box) return;
     ::KillTimer(nullptr, id);
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_button, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, g_button)));
