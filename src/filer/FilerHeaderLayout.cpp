@@ -41,7 +41,12 @@ FilerHeaderBoxes ComputeHeaderBoxes(const FilerMetrics& m, int clientWidth, cons
         box = Box(m, column, chars, 0, kHeaderLines);
         column += chars;
     };
-    place(boxes.volume, kVolumeBoxChars);
+    int volumeChars = kVolumeBoxChars;
+    if (!options.driveListOnHeader) {
+        const int spare = limit - column - kFileInfoChars;
+        if (spare < volumeChars) volumeChars = spare > kMinVolumeBoxChars ? spare : kMinVolumeBoxChars;
+    }
+    place(boxes.volume, volumeChars);
     if (options.driveListOnHeader) place(boxes.drives, options.driveBoxChars);
     if (limit - column >= kSearchBoxChars + kFileInfoChars) place(boxes.search, kSearchBoxChars);
     if (limit - column >= kMinFileInfoChars) place(boxes.fileInfo, limit - column);

@@ -26,7 +26,10 @@ struct FilerHeaderBoxes {
     RECT battery{};  // the battery's text field
 };
 
+// The volume box narrows down to the minimum before the file information is
+// clipped: its long values (the current directory) are cut in any case.
 inline constexpr int kVolumeBoxChars = 32;
+inline constexpr int kMinVolumeBoxChars = 16;
 inline constexpr int kSearchBoxChars = 26;
 // The file information's items need this much to show in full; the box is
 // still shown, clipped, down to the minimum.
