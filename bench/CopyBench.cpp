@@ -12,6 +12,7 @@
 #include "common/Handle.h"
 #include "common/TextConv.h"
 #include "fileops/CopyJob.h"
+#include "main/TempDir.h"
 
 using namespace zq;
 using namespace zq::fileops;
@@ -49,25 +50,6 @@ bool WriteBytes(const std::wstring& path, ULONGLONG size) {
     return true;
 }
 
-void RemoveTree(const std::wstring& path) {
-    WIN32_FIND_DATAW data{};
-    UniqueFind find(::FindFirstFileW((path + L"\\*").c_str(), &data));
-    if (find) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring full = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
-            } else {
-                ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(full.c_str());
-            }
-        } while (::FindNextFileW(find.Get(), &data));
-    }
-    find.Reset();
-    ::RemoveDirectoryW(path.c_str());
-}
 
 SelectionSnapshot SelectOne(const std::wstring& directory, const std::wstring& name) {
     SelectionSnapshot s;
@@ -131,7 +113,7 @@ int wmain(int argc, wchar_t** argv) {
     const ULONGLONG smallSize = 4096;
 
     const std::wstring root = work + L"\\copybench";
-    RemoveTree(root);
+    (void)zq::test::RemoveTree(root);
     const std::wstring source = root + L"\\src";
     ::CreateDirectoryW(root.c_str(), nullptr);
     ::CreateDirectoryW(source.c_str(), nullptr);
@@ -146,7 +128,7 @@ int wmain(int argc, wchar_t** argv) {
     // Engine first, then CopyFileW, each into a fresh folder; the source is
     // read once beforehand so that neither run pays for the first read alone.
     CopyTreeWithCopyFile(source, root + L"\\warm");
-    RemoveTree(root + L"\\warm");
+    (void)zq::test::RemoveTree(root + L"\\warm");
 
     const double engineBig = RunEngine(source, L"big.bin", root + L"\\engine");
     auto start = std::chrono::steady_clock::now();
@@ -168,6 +150,6 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  zq engine  %10.1f files/s  (%.3f s)\n", smallCount / engineSmall, engineSmall);
     std::printf("  CopyFileW  %10.1f files/s  (%.3f s)\n", smallCount / copyFileSmall, copyFileSmall);
     std::printf("  ratio engine/CopyFileW %.2f\n", copyFileSmall / engineSmall);
-    RemoveTree(root);
+    (void)zq::test::RemoveTree(root);
     return 0;
 }
