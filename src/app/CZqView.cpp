@@ -264,13 +264,10 @@ void CZqView::OnDirChangeRequest() {
 void CZqView::OnDraw(HDC dc, const RECT& client) {
     UniqueGdiObject background(::CreateSolidBrush(kBackground));
     ::FillRect(dc, &client, static_cast<HBRUSH>(background.Get()));
-    UniqueGdiObject font(::CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0,
-                                       CLEARTYPE_QUALITY, FIXED_PITCH, L"MS Gothic"));
-    HGDIOBJ oldFont = ::SelectObject(dc, font.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kText);
+    // The Filer draws with the font of its settings; nothing else writes text here.
     if (m_filer) m_filer->Paint(dc, client);
-    ::SelectObject(dc, oldFont);
 }
 
 LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
