@@ -24,6 +24,15 @@ inline WIN32_FIND_DATAW FindOf(const std::wstring& path) {
     return data;
 }
 
+// Sets all three times of a file; false when it cannot be opened or set.
+inline bool SetAllTimes(const std::wstring& path, const FILETIME& when) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool set = ::SetFileTime(h, &when, &when, &when) != FALSE;
+    ::CloseHandle(h);
+    return set;
+}
+
 // The bytes of an error log holding these lines: UTF-16LE after its byte order mark.
 inline std::string LogBytes(const std::wstring& lines) {
     return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(lines.data()), lines.size() * 2);

@@ -23,12 +23,7 @@ TEST(FileCopierTest, EmptyFileShowsHundredPercentAndKeepsAttributesAndTimes) {
     FILETIME when{};
     when.dwHighDateTime = 0x01D00000;
     when.dwLowDateTime = 0x12345678;
-    {
-        HANDLE h = ::CreateFileW(source.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        ::SetFileTime(h, &when, &when, &when);
-        ::CloseHandle(h);
-    }
+    ASSERT_TRUE(SetAllTimes(source, when));
     ::SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     dir.MakeDir(L"dst");
 

@@ -6,7 +6,6 @@
 
 #include "fileops/CDeleteDlg.h"
 #include "fileops/CMyCopyDlg.h"
-#include "common/Handle.h"
 #include "fileops/CopyTestSupport.h"
 #include "resource.h"
 
@@ -137,11 +136,7 @@ TEST(OperationDialogsTest, NoCopyChecksFromTheWayDialogReachTheJob) {
     const std::wstring existing = dir.WriteFile(L"out\\a.txt", "old");
     FILETIME stamp{};
     stamp.dwHighDateTime = 0x01D00000;  // some day in 2014, unlike the files' own times
-    {
-        UniqueFile file(::CreateFileW(dropped.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(file.Valid()) << ::GetLastError();
-        ASSERT_TRUE(::SetFileTime(file.Get(), &stamp, &stamp, &stamp)) << ::GetLastError();
-    }
+    ASSERT_TRUE(SetAllTimes(dropped, stamp)) << ::GetLastError();
     MessageWindow view;
     CopyDialogSettings settings;
     settings.programDirectory = dir.Path();
