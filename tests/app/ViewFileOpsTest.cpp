@@ -2,11 +2,9 @@
 
 #include <cstring>
 
-#include "app/PaneModes.h"
+#include "app/FilerFixture.h"
 #include "app/ViewFileOps.h"
 #include "app/ViewFileOpsSettings.h"
-#include "app/ViewFiler.h"
-#include "commands/CommandRegistry.h"
 #include "settings/Settings.h"
 
 using namespace zq;
@@ -131,19 +129,12 @@ TEST(ViewFileOpsSettings, SnapshotKeepsEntriesInOrderUnderTheFolder) {
 }
 
 TEST(ViewFileOps, RegistersEveryCopyAndDeleteCommandOfTheFiler) {
-    Settings settings;
-    PaneModes modes;
-    CommandRegistry registry;
-    ViewContext context;
-    context.settings = &settings;
-    context.modes = &modes;
-    context.registry = &registry;
-    ViewFiler filer(context);
-    ViewFileOps ops(context, filer);
+    test::FilerFixture f;
+    ViewFileOps ops(f.context, *f.filer);
     ops.RegisterCommands();
     for (const wchar_t* name : {L"@Copy", L"@Move", L"@Filesupdir", L"@Neglectdir", L"@Toalldir", L"@Delete",
                                 L"@DeleteDefaultDust", L"@DeleteDefaultNotDust"})
-        EXPECT_TRUE(registry.HasHandler(ModeGroup::Filer, name)) << name;
-    EXPECT_FALSE(registry.HasHandler(ModeGroup::Viewer, L"@Copy"));
-    EXPECT_TRUE(registry.NamesNotInTables().empty());
+        EXPECT_TRUE(f.registry.HasHandler(ModeGroup::Filer, name)) << name;
+    EXPECT_FALSE(f.registry.HasHandler(ModeGroup::Viewer, L"@Copy"));
+    EXPECT_TRUE(f.registry.NamesNotInTables().empty());
 }

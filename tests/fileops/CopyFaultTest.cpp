@@ -68,8 +68,7 @@ struct FaultRun {
         ::CreateDirectoryW(rig.options.programDirectory.c_str(), nullptr);
         if (noQuestion) rig.Always(CopyWay::Overwrite);  // the up-front compact question
         rig.questions.answers = {kAnswerYes};
-        rig.input.source = Select(dir / L"src", {L"d", L"top.txt"});
-        rig.input.destination = dir / L"dst";
+        rig.From(dir / L"src", {L"d", L"top.txt"}, dir / L"dst");
         CopyJob job = rig.Make();
         result = job.Run();
         logged = job.ErrorLog().FailureLogged();
@@ -122,9 +121,7 @@ TEST(CopyFaultTest, NoQuestionModeLogsAndLosesNothing) {
         EXPECT_TRUE(run.logged) << c.name;
         const std::wstring path = c.logsSourcePath ? run.dir / L"src\\d\\bad.bin" : run.dir / L"dst\\d\\bad.bin";
         const std::wstring line = c.logCall + L"," + path + L"\r\n";
-        const std::string bytes = ReadFileBytes(run.logPath);
-        EXPECT_EQ(bytes, "\xFF\xFE" + std::string(reinterpret_cast<const char*>(line.data()), line.size() * 2))
-            << c.name;
+        EXPECT_EQ(ReadFileBytes(run.logPath), LogBytes(line)) << c.name;
         EXPECT_EQ(run.logPath, run.dir / L"prog\\Log\\MOVE_ERROR_2025-06-01_123456.log");
         ExpectNothingLost(c, run);
     }
@@ -139,8 +136,7 @@ TEST(CopyFaultTest, NoAnswerEndsTheJobAndKeepsTheSource) {
     rig.fs.volumes.push_back({dir / L"dst", L"Q:\\"});
     rig.options.mode = kModeMove;
     rig.questions.answers = {kAnswerNo};
-    rig.input.source = Select(dir / L"src", {L"bad.bin", L"zz.txt"});
-    rig.input.destination = dir / L"dst";
+    rig.From(dir / L"src", {L"bad.bin", L"zz.txt"}, dir / L"dst");
     CopyJob job = rig.Make();
     EXPECT_FALSE(job.Run());
     EXPECT_TRUE(ReadFileBytes(dir / L"src\\bad.bin") == kBad);
@@ -151,11 +147,11 @@ TEST(CopyFaultTest, NoAnswerEndsTheJobAndKeepsTheSource) {
 TEST(CopyFaultTest, CancelDuringAMoveKeepsTheSourceAndLeavesNoPartialCopy) {
     TempDir dir;
     dir.WriteFile(L"src\\d\\big.bin", kBad);
+    dir.WriteFile(L"src\\later.bin", "later");
     CopyRig rig;
     rig.fs.volumes.push_back({dir / L"dst", L"Q:\\"});
     rig.options.mode = kModeMove;
-    rig.input.source = Select(dir / L"src", {L"d"});
-    rig.input.destination = dir / L"dst";
+    rig.From(dir / L"src", {L"d", L"later.bin"}, dir / L"dst");
     CopyJob job = rig.Make();
     rig.progress.onBar = [&job](int percent) {
         if (percent < 100) job.RequestCancel();
@@ -163,6 +159,8 @@ TEST(CopyFaultTest, CancelDuringAMoveKeepsTheSourceAndLeavesNoPartialCopy) {
     EXPECT_FALSE(job.Run());
     EXPECT_TRUE(ReadFileBytes(dir / L"src\\d\\big.bin") == kBad);
     EXPECT_FALSE(FileExists(dir / L"dst\\d\\big.bin"));
+    EXPECT_FALSE(FileExists(dir / L"dst\\later.bin"));  // the job stops there
+    EXPECT_EQ(ReadFileBytes(dir / L"src\\later.bin"), "later");
     EXPECT_TRUE(rig.questions.asked.empty());
 }
 
@@ -175,8 +173,7 @@ TEST(CopyFaultTest, NotEnoughSpaceAsksToChangeTheDisk) {
     rig.fs.volumes.push_back({dir / L"dst", L"Q:\\"});
     rig.options.mode = kModeMove;
     rig.questions.answers = {kAnswerYes, kAnswerNo};  // check again, still full; then give up on the file
-    rig.input.source = Select(dir / L"src", {L"a.bin", L"b.bin"});
-    rig.input.destination = dir / L"dst";
+    rig.From(dir / L"src", {L"a.bin", L"b.bin"}, dir / L"dst");
     CopyJob job = rig.Make();
     EXPECT_TRUE(job.Run());
     EXPECT_EQ(rig.questions.asked, std::vector<std::wstring>(2, L"容量が足りませんディスクを入れ替えてください"));
@@ -196,8 +193,7 @@ TEST(CopyFaultTest, DirectoryCreationFailureIsAskedOrLogged) {
         rig.options.programDirectory = dir.Path();
         if (noQuestion) rig.Always(CopyWay::Overwrite);
         rig.questions.answers = {kAnswerYes};
-        rig.input.source = Select(dir / L"src", {L"d"});
-        rig.input.destination = dir / L"dst";
+        rig.From(dir / L"src", {L"d"}, dir / L"dst");
         CopyJob job = rig.Make();
         EXPECT_TRUE(job.Run());
         if (noQuestion) {

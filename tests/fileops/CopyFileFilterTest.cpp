@@ -103,8 +103,7 @@ TEST(CopyFileFilterTest, CopyWalkAppliesPatternsAtEveryDepth) {
         CopyRig rig;
         rig.options.include = c.include;
         rig.options.exclude = c.exclude;
-        rig.input.source = Select(dir / L"src", {L"d", L"top.bak"});
-        rig.input.destination = dir / L"dst";
+        rig.From(dir / L"src", {L"d", L"top.bak"}, dir / L"dst");
         CopyJob job = rig.Make();
         ASSERT_TRUE(job.Run()) << c.label;
         for (const std::wstring& name : c.copied)
@@ -126,8 +125,7 @@ TEST(CopyFileFilterTest, FilteredMoveLeavesTheRestBehind) {
         CopyRig rig;
         rig.options.mode = mode;
         rig.options.include = {L"*.txt"};
-        rig.input.source = Select(dir / L"src", {L"d"});
-        rig.input.destination = dir / L"dst";
+        rig.From(dir / L"src", {L"d"}, dir / L"dst");
         CopyJob job = rig.Make();
         ASSERT_TRUE(job.Run()) << mode;
         const std::wstring sub = mode == kModeMove ? L"dst\\d\\sub\\" : L"dst\\";

@@ -2,6 +2,7 @@
 // Building blocks shared by the copy and delete tests.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "common/TextConv.h"
 #include "fileops/CopyJob.h"
 #include "fileops/FakeServices.h"
+#include "fileops/FileCopier.h"
 #include "fileops/ScriptedAskers.h"
 #include "main/TempDir.h"
 
@@ -20,6 +22,20 @@ inline WIN32_FIND_DATAW FindOf(const std::wstring& path) {
     EXPECT_NE(h, INVALID_HANDLE_VALUE) << "missing " << ToUtf8(path);
     if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
     return data;
+}
+
+// Sets all three times of a file; false when it cannot be opened or set.
+inline bool SetAllTimes(const std::wstring& path, const FILETIME& when) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool set = ::SetFileTime(h, &when, &when, &when) != FALSE;
+    ::CloseHandle(h);
+    return set;
+}
+
+// The bytes of an error log holding these lines: UTF-16LE after its byte order mark.
+inline std::string LogBytes(const std::wstring& lines) {
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(lines.data()), lines.size() * 2);
 }
 
 // The selection of names inside one directory, as the Filer hands it over.
@@ -47,6 +63,25 @@ struct CopyRig {
     }
     // A same-name answer that applies to the whole job.
     void Always(CopyWay way) { sameName.wayAnswers.push_back({true, Way(way, true)}); }
+    // The names selected in one directory, copied to another.
+    void From(const std::wstring& directory, const std::vector<std::wstring>& names, const std::wstring& to) {
+        input.source = Select(directory, names);
+        input.destination = to;
+    }
+};
+
+// A file copier with fakes, not cancelled unless the test says so.
+struct CopierRig {
+    FaultyFileSystem fs;
+    SteppingClock clock;
+    RecordingProgress progress;
+    CopyTotals totals;
+    std::atomic<bool> cancel{false};
+    FileCopier copier{fs, clock};
+
+    FileCopier::Result Copy(const std::wstring& directory, const std::wstring& source, const std::wstring& dest) {
+        return copier.Copy(directory, FindOf(source), dest, cancel);
+    }
 };
 
 }  // namespace zq::fileops::test

@@ -105,8 +105,7 @@ TEST(DeleteJobTest, QuestionKindBySystemThenReadOnlyThenHidden) {
 
 TEST(DeleteJobTest, UncheckedSameSettingAsksEveryTime) {
     TempDir dir;
-    dir.WriteFile(L"a.txt", "x");
-    dir.WriteFile(L"b.txt", "x");
+    for (const wchar_t* name : {L"a.txt", L"b.txt"}) dir.WriteFile(name, "x");
     DeleteRig rig;
     rig.askSame.answers = {{false, false}, {true, false}};
     ASSERT_TRUE(rig.Run(WithAttributes(Select(dir.Path(), {L"a.txt", L"b.txt"}), {HID, HID})));
@@ -185,9 +184,7 @@ TEST(DeleteJobTest, WarnWhenNotEmptyPassesOverOnNo) {
 
 TEST(DeleteJobTest, FailedDeletionAsksAndNoCancels) {
     TempDir dir;
-    dir.WriteFile(L"a.txt", "x");
-    dir.WriteFile(L"b.txt", "x");
-    dir.WriteFile(L"c.txt", "x");
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) dir.WriteFile(name, "x");
     DeleteRig rig;
     rig.fs.deleteFaultPart = L"b.txt";
     rig.questions.answers = {kAnswerNo};

@@ -23,26 +23,17 @@ TEST(FileCopierTest, EmptyFileShowsHundredPercentAndKeepsAttributesAndTimes) {
     FILETIME when{};
     when.dwHighDateTime = 0x01D00000;
     when.dwLowDateTime = 0x12345678;
-    {
-        HANDLE h = ::CreateFileW(source.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        ::SetFileTime(h, &when, &when, &when);
-        ::CloseHandle(h);
-    }
+    ASSERT_TRUE(SetAllTimes(source, when));
     ::SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     dir.MakeDir(L"dst");
 
-    FaultyFileSystem fs;
-    SteppingClock clock;
-    RecordingProgress progress;
-    FileCopier copier(fs, clock);
-    copier.SetProgress(&progress, nullptr);
-    std::atomic<bool> cancel{false};
+    CopierRig r;
+    r.copier.SetProgress(&r.progress, nullptr);
     const std::wstring dest = dir / L"dst\\empty.txt";
-    ASSERT_EQ(copier.Copy(dir / L"src", FindOf(source), dest, cancel), FileCopier::Result::Done);
+    ASSERT_EQ(r.Copy(dir / L"src", source, dest), FileCopier::Result::Done);
 
-    EXPECT_EQ(progress.percents, std::vector<std::wstring>{L"100%"});
-    EXPECT_TRUE(fs.reads.empty());
+    EXPECT_EQ(r.progress.percents, std::vector<std::wstring>{L"100%"});
+    EXPECT_TRUE(r.fs.reads.empty());
     const WIN32_FIND_DATAW copied = FindOf(dest);
     EXPECT_EQ(copied.nFileSizeLow, 0u);
     EXPECT_EQ(copied.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
@@ -67,21 +58,18 @@ TEST(FileCopierTest, UnbufferedCopyToRemovableDriveBySectorSize) {
     for (const Case& c : cases) {
         TempDir dir;
         const std::wstring source = dir.WriteFile(L"big.bin", bytes);
-        FaultyFileSystem fs;
+        CopierRig r;
         // The temp folder's own drive letter is declared removable.
-        fs.removable[static_cast<wchar_t>(towupper(dir.Path()[0]))] = c.sector;
-        SteppingClock clock;
-        FileCopier copier(fs, clock);
-        std::atomic<bool> cancel{false};
+        r.fs.removable[static_cast<wchar_t>(towupper(dir.Path()[0]))] = c.sector;
         dir.MakeDir(L"out");
         const std::wstring dest = dir / L"out\\big.bin";
-        ASSERT_EQ(copier.Copy(dir.Path(), FindOf(source), dest, cancel), FileCopier::Result::Done) << c.sector;
-        EXPECT_TRUE(copier.Unbuffered());
-        EXPECT_EQ(copier.ChunkSize(), c.chunk);
-        EXPECT_EQ(fs.reads, c.reads) << c.sector;
-        EXPECT_EQ(fs.writes, c.writes) << c.sector;
-        EXPECT_EQ(fs.endsOfFile, c.ends) << c.sector;
-        EXPECT_EQ(fs.createFlags.front(), static_cast<DWORD>(FILE_FLAG_NO_BUFFERING));
+        ASSERT_EQ(r.Copy(dir.Path(), source, dest), FileCopier::Result::Done) << c.sector;
+        EXPECT_TRUE(r.copier.Unbuffered());
+        EXPECT_EQ(r.copier.ChunkSize(), c.chunk);
+        EXPECT_EQ(r.fs.reads, c.reads) << c.sector;
+        EXPECT_EQ(r.fs.writes, c.writes) << c.sector;
+        EXPECT_EQ(r.fs.endsOfFile, c.ends) << c.sector;
+        EXPECT_EQ(r.fs.createFlags.front(), static_cast<DWORD>(FILE_FLAG_NO_BUFFERING));
         EXPECT_EQ(ReadFileBytes(dest), bytes);
     }
 }
@@ -95,16 +83,13 @@ TEST(FileCopierTest, BufferedWhenNotRemovableOrSmallOrSwitchedOff) {
     for (const Case& c : {Case{64001, false, true}, Case{64000, true, true}, Case{64001, true, false}}) {
         TempDir dir;
         const std::wstring source = dir.WriteFile(L"f.bin", Pattern(c.size));
-        FaultyFileSystem fs;
-        if (c.removable) fs.removable[static_cast<wchar_t>(towupper(dir.Path()[0]))] = 2048;
-        SteppingClock clock;
-        FileCopier copier(fs, clock);
-        copier.SetRemovableFast(c.fast);
-        std::atomic<bool> cancel{false};
-        ASSERT_EQ(copier.Copy(dir.Path(), FindOf(source), dir / L"g.bin", cancel), FileCopier::Result::Done);
-        EXPECT_FALSE(copier.Unbuffered()) << c.size << c.removable << c.fast;
-        EXPECT_TRUE(fs.endsOfFile.empty());
-        EXPECT_EQ(fs.createFlags.front() & FILE_FLAG_SEQUENTIAL_SCAN, static_cast<DWORD>(FILE_FLAG_SEQUENTIAL_SCAN));
+        CopierRig r;
+        if (c.removable) r.fs.removable[static_cast<wchar_t>(towupper(dir.Path()[0]))] = 2048;
+        r.copier.SetRemovableFast(c.fast);
+        ASSERT_EQ(r.Copy(dir.Path(), source, dir / L"g.bin"), FileCopier::Result::Done);
+        EXPECT_FALSE(r.copier.Unbuffered()) << c.size << c.removable << c.fast;
+        EXPECT_TRUE(r.fs.endsOfFile.empty());
+        EXPECT_EQ(r.fs.createFlags.front() & FILE_FLAG_SEQUENTIAL_SCAN, static_cast<DWORD>(FILE_FLAG_SEQUENTIAL_SCAN));
         EXPECT_EQ(ReadFileBytes(dir / L"g.bin").size(), c.size);
     }
 }
@@ -114,77 +99,67 @@ TEST(FileCopierTest, PercentagesShownOnlyWhenTheyChange) {
         LONGLONG done, size;
         int percent;
     };
-    const Case cases[] = {{0, 0, 100}, {1, 3, 33}, {3, 3, 100}, {50, 101, 50}, {64000, 200000, 32},
-                          {199999, 200000, 99}};
-    for (const Case& c : cases) EXPECT_EQ(FileCopier::FilePercent(c.done, c.size), c.percent) << c.done << "/" << c.size;
+    const Case cases[] = {{0, 0, 100},   {1, 3, 33},          {3, 3, 100},
+                          {50, 101, 50}, {64000, 200000, 32}, {199999, 200000, 99}};
+    for (const Case& c : cases)
+        EXPECT_EQ(FileCopier::FilePercent(c.done, c.size), c.percent) << c.done << "/" << c.size;
 
     TempDir dir;
     const std::wstring source = dir.WriteFile(L"p.bin", Pattern(200000));
-    FaultyFileSystem fs;
-    SteppingClock clock;
-    RecordingProgress progress;
-    CopyTotals totals;
-    FileCopier copier(fs, clock);
-    copier.SetProgress(&progress, &totals);
-    std::atomic<bool> cancel{false};
-    ASSERT_EQ(copier.Copy(dir.Path(), FindOf(source), dir / L"q.bin", cancel), FileCopier::Result::Done);
-    EXPECT_EQ(progress.percents, (std::vector<std::wstring>{L"32%", L"64%", L"96%", L"100%"}));
+    CopierRig r;
+    r.copier.SetProgress(&r.progress, &r.totals);
+    ASSERT_EQ(r.Copy(dir.Path(), source, dir / L"q.bin"), FileCopier::Result::Done);
+    EXPECT_EQ(r.progress.percents, (std::vector<std::wstring>{L"32%", L"64%", L"96%", L"100%"}));
 }
 
 TEST(FileCopierTest, CancelInTheMiddleLeavesNoPartialFile) {
     TempDir dir;
     const std::wstring source = dir.WriteFile(L"c.bin", Pattern(300000));
-    FaultyFileSystem fs;
-    SteppingClock clock;
-    RecordingProgress progress;
-    std::atomic<bool> cancel{false};
-    progress.onBar = [&cancel](int) { cancel = true; };
-    FileCopier copier(fs, clock);
-    copier.SetProgress(&progress, nullptr);
-    EXPECT_EQ(copier.Copy(dir.Path(), FindOf(source), dir / L"d.bin", cancel), FileCopier::Result::Cancelled);
-    EXPECT_EQ(fs.reads.size(), 1u);
+    CopierRig r;
+    r.progress.onBar = [&r](int) { r.cancel = true; };
+    r.copier.SetProgress(&r.progress, nullptr);
+    EXPECT_EQ(r.Copy(dir.Path(), source, dir / L"d.bin"), FileCopier::Result::Cancelled);
+    EXPECT_EQ(r.fs.reads.size(), 1u);
     EXPECT_FALSE(FileExists(dir / L"d.bin"));
     EXPECT_EQ(ReadFileBytes(source).size(), 300000u);
 }
 
 TEST(FileCopierTest, FailuresNameTheCallAndPath) {
     struct Case {
-        const wchar_t* what;
+        const char* what;
+        void (*inject)(FaultyFileSystem&);
         const wchar_t* call;
         DWORD code;
         bool destinationPath;
     };
     const Case cases[] = {
-        {L"read", L"ReadFile", ERROR_CRC, false},
-        {L"write", L"WriteFile", ERROR_WRITE_FAULT, true},
-        {L"full", L"WriteFile", ERROR_DISK_FULL, true},
-        {L"vanish", L"CreateFile", ERROR_FILE_NOT_FOUND, false},
-        {L"locked", L"CreateFile", ERROR_SHARING_VIOLATION, true},
+        {"read",
+         [](FaultyFileSystem& fs) {
+             fs.readFaults.push_back({L"s.bin", 64000, ERROR_CRC});
+         },
+         L"ReadFile", ERROR_CRC, false},
+        {"write", [](FaultyFileSystem& fs) { fs.writeFaultPart = L"t.bin"; }, L"WriteFile", ERROR_WRITE_FAULT, true},
+        {"full",
+         [](FaultyFileSystem& fs) {
+             fs.writeFaultPart = L"t.bin";
+             fs.writeFaultShort = true;
+         },
+         L"WriteFile", ERROR_DISK_FULL, true},
+        {"vanish", [](FaultyFileSystem& fs) { fs.vanishPart = L"s.bin"; }, L"CreateFile", ERROR_FILE_NOT_FOUND, false},
+        {"locked", [](FaultyFileSystem& fs) { fs.lockedPart = L"t.bin"; }, L"CreateFile", ERROR_SHARING_VIOLATION,
+         true},
     };
     for (const Case& c : cases) {
         TempDir dir;
         const std::wstring source = dir.WriteFile(L"s.bin", Pattern(150000));
-        const WIN32_FIND_DATAW find = FindOf(source);
-        FaultyFileSystem fs;
-        const std::wstring what = c.what;
-        if (what == L"read") fs.readFaults.push_back({L"s.bin", 64000, ERROR_CRC});
-        if (what == L"write") fs.writeFaultPart = L"t.bin";
-        if (what == L"full") {
-            fs.writeFaultPart = L"t.bin";
-            fs.writeFaultShort = true;
-        }
-        if (what == L"vanish") fs.vanishPart = L"s.bin";
-        if (what == L"locked") fs.lockedPart = L"t.bin";
-        SteppingClock clock;
-        CopyTotals totals;
-        FileCopier copier(fs, clock);
-        copier.SetProgress(nullptr, &totals);
-        std::atomic<bool> cancel{false};
-        EXPECT_EQ(copier.Copy(dir.Path(), find, dir / L"t.bin", cancel), FileCopier::Result::Failed) << ToUtf8(what);
-        EXPECT_STREQ(copier.FailedCall(), c.call) << ToUtf8(what);
-        EXPECT_EQ(copier.ErrorCode(), c.code) << ToUtf8(what);
-        EXPECT_EQ(copier.FailedPath(), c.destinationPath ? dir / L"t.bin" : source) << ToUtf8(what);
-        EXPECT_EQ(totals.bytesDone, 150000u) << ToUtf8(what);
+        CopierRig r;
+        c.inject(r.fs);
+        r.copier.SetProgress(nullptr, &r.totals);
+        EXPECT_EQ(r.Copy(dir.Path(), source, dir / L"t.bin"), FileCopier::Result::Failed) << c.what;
+        EXPECT_STREQ(r.copier.FailedCall(), c.call) << c.what;
+        EXPECT_EQ(r.copier.ErrorCode(), c.code) << c.what;
+        EXPECT_EQ(r.copier.FailedPath(), c.destinationPath ? dir / L"t.bin" : source) << c.what;
+        EXPECT_EQ(r.totals.bytesDone, 150000u) << c.what;
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "fileops/CDeleteDlg.h"
 #include "fileops/CMyCopyDlg.h"
-#include "common/Handle.h"
 #include "fileops/CopyTestSupport.h"
 #include "resource.h"
 
@@ -75,21 +74,7 @@ struct MessageWindow {
     ~MessageWindow() { ::DestroyWindow(hwnd); }
 };
 
-TEST(OperationDialogsTest, DroppedFileIsCopiedAndTheViewIsTold) {
-    TempDir dir;
-    const std::wstring dropped = dir.WriteFile(L"in\\a.txt", "dropped");
-    MessageWindow view;
-    CopyDialogSettings settings;
-    settings.programDirectory = dir.Path();
-    CMyCopyDlg dialog(view.hwnd, kModeDropCopy, 0, settings);
-    dialog.SetDropped({dropped});
-    dialog.SetDestination(dir / L"out");
-    ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(Pump(view.hwnd, [&] { return dialog.Finished(); }), 1);
-    EXPECT_TRUE(dialog.Finished());
-    EXPECT_EQ(ReadFileBytes(dir / L"out\\a.txt"), "dropped");
-}
-
+// A dropped file that collides: the worker asks, copies, and tells the view once.
 TEST(OperationDialogsTest, WayQuestionFromTheWorkerFullOrCompact) {
     struct Case {
         bool noQuestion;
@@ -109,8 +94,9 @@ TEST(OperationDialogsTest, WayQuestionFromTheWorkerFullOrCompact) {
         g_box = BoxScript{L"コピー条件", IDC_WAY_6, IDOK};
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerBox);
         ASSERT_TRUE(dialog.Create());
-        Pump(view.hwnd, [&] { return dialog.Finished(); });
+        EXPECT_EQ(Pump(view.hwnd, [&] { return dialog.Finished(); }), 1);
         ::KillTimer(nullptr, timer);
+        EXPECT_TRUE(dialog.Finished());
         EXPECT_TRUE(g_box.seen);
         EXPECT_EQ(g_box.fileShown, c.fileShown);
         EXPECT_TRUE(g_box.sameChecked);  // the first question of a job
@@ -150,11 +136,7 @@ TEST(OperationDialogsTest, NoCopyChecksFromTheWayDialogReachTheJob) {
     const std::wstring existing = dir.WriteFile(L"out\\a.txt", "old");
     FILETIME stamp{};
     stamp.dwHighDateTime = 0x01D00000;  // some day in 2014, unlike the files' own times
-    {
-        UniqueFile file(::CreateFileW(dropped.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(file.Valid()) << ::GetLastError();
-        ASSERT_TRUE(::SetFileTime(file.Get(), &stamp, &stamp, &stamp)) << ::GetLastError();
-    }
+    ASSERT_TRUE(SetAllTimes(dropped, stamp)) << ::GetLastError();
     MessageWindow view;
     CopyDialogSettings settings;
     settings.programDirectory = dir.Path();

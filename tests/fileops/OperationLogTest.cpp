@@ -68,7 +68,6 @@ TEST(OperationLogTest, ErrorLogNameAndWords) {
     t.wSecond = 1;
     EXPECT_EQ(ErrorLogFileName(CopyModeLogWord(0), t), L"COPY_ERROR_2024-03-07_090501.log");
     EXPECT_EQ(ErrorLogFileName(CopyModeLogWord(3), t), L"NEGLECT_DIR_ERROR_2024-03-07_090501.log");
-    EXPECT_EQ(CopyModeLogWord(7), L"DROP_MOVE");
     EXPECT_EQ(CopyModeLogWord(9), L"");
 }
 
