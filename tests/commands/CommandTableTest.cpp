@@ -62,7 +62,6 @@ TEST(CommandTable, NamesAreUniqueWellFormedAndFitTheirRecords) {
 TEST(CommandTable, LookupsAndTheFlagsThatOtherModulesRelyOn) {
     const zq::StructCommand* copy = zq::FindCommand(ModeGroup::Filer, L"@Copy");
     ASSERT_NE(copy, nullptr);
-    EXPECT_STREQ(copy->description, L"ファイルコピー");
     EXPECT_EQ(zq::FindCommand(ModeGroup::Filer, L"@copy"), nullptr);
     EXPECT_EQ(zq::FindCommand(ModeGroup::BinaryEditor, L"@Copy"), nullptr);
     EXPECT_EQ(zq::FindCommandByMenuId(ModeGroup::Filer, copy->menuId), copy);
@@ -76,7 +75,6 @@ TEST(CommandTable, LookupsAndTheFlagsThatOtherModulesRelyOn) {
 
     // The settings save is one menu item in every mode.
     const unsigned save = zq::FindCommand(ModeGroup::Filer, L"@ConfigSave")->menuId;
-    EXPECT_EQ(save, 1173u);
     for (ModeGroup g : zq::kAllModeGroups) EXPECT_EQ(zq::FindCommand(g, L"@ConfigSave")->menuId, save);
 
     const auto settings = zq::CommandsInCategory(ModeGroup::Viewer, 3);

@@ -124,11 +124,7 @@ TEST(KeyAssignments, KeyTextPrefersNoModifierThenTableOrderAndIgnoresCase) {
     }
 }
 
-TEST(KeyAssignments, SectionNamesAndCapacities) {
-    EXPECT_STREQ(zq::KeySectionName(ModeGroup::Filer), L"KEYEXEDATA");
-    EXPECT_STREQ(zq::KeySectionName(ModeGroup::Viewer), L"VIEWKEYEXEDATA");
-    EXPECT_STREQ(zq::KeySectionName(ModeGroup::Graphic), L"GRAPHICKEYEXEDATA");
-    EXPECT_STREQ(zq::KeySectionName(ModeGroup::BinaryEditor), L"BINARYKEYEXEDATA");
+TEST(KeyAssignments, KeyNamesAndCapacities) {
     EXPECT_EQ(zq::AssignmentKeyName(Key(L"("), zq::kModifierShift), L"S_(");
     EXPECT_EQ(zq::AssignmentKeyName(Key(L"ESCAPE"), zq::kModifierAlt), L"A_ESCAPE");
 

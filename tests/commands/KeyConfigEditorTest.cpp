@@ -3,7 +3,6 @@
 #include <string>
 
 #include "commands/CommandTable.h"
-#include "commands/CViewKeyConfigDlg.h"
 #include "commands/KeyConfigEditor.h"
 
 using zq::AssignmentProblem;
@@ -172,18 +171,4 @@ TEST(KeyConfigEditor, EveryCommandIsFoundAgainInItsCategoryList) {
     EXPECT_EQ(filer.PositionOf(L"notepad.exe").category, -1);
     EXPECT_EQ(filer.CommandAt(0, 10000), L"");
     EXPECT_EQ(KeyConfigEditor(KeyAssignments(), ModeGroup::Graphic).CategoryNames().front(), L"通常操作関係");
-}
-
-TEST(KeyConfigEditor, ViewDialogCaptionNamesTheMode) {
-    struct Case {
-        ModeGroup group;
-        const wchar_t* caption;
-    };
-    const Case cases[] = {
-        {ModeGroup::Filer, L"ファイラーキー設定"},
-        {ModeGroup::Viewer, L"ビューアーキー設定"},
-        {ModeGroup::Graphic, L"画像キー設定"},
-        {ModeGroup::BinaryEditor, L"バイナリエディットキー設定"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(zq::KeyConfigCaption(c.group), c.caption);
 }

@@ -33,31 +33,28 @@ TEST(CompanionLibrary, BuiltLibraryIsWhereTheProgramLooksForIt) {
     EXPECT_TRUE(library.IsLoaded());
 }
 
-TEST(CompanionLibrary, MissingLibraryMakesEveryCallANoOp) {
+TEST(CompanionLibrary, MissingLibraryOrExportsMakeEveryCallANoOp) {
     zq::test::TempDir dir;
-    zq::CompanionLibrary library(dir / L"no such folder");
-    TestFrame frame;
-    EXPECT_TRUE(library.GetCplAllData(false, nullptr, {}).empty());
-    EXPECT_EQ(library.SetNonLoadCpl(nullptr, {L"joy.cpl"}), std::nullopt);
-    EXPECT_FALSE(library.SetToTaskTray(frame.Get(), 2, 'T'));
-    EXPECT_TRUE(::IsWindowVisible(frame.Get()));
-    EXPECT_FALSE(library.ReleaseToTaskTray());
-    EXPECT_FALSE(library.IsLoaded());
-}
-
-TEST(CompanionLibrary, LibraryWithoutTheExportsMakesEveryCallANoOp) {
     // Any loadable module without the exports will do: a copy of this test program.
-    zq::test::TempDir dir;
     wchar_t self[MAX_PATH];
     ASSERT_GT(::GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
     ASSERT_TRUE(::CopyFileW(self, (dir / L"ZqDll.DLL").c_str(), FALSE));
-    zq::CompanionLibrary library(dir.Path());
-    TestFrame frame;
-    EXPECT_TRUE(library.GetCplAllData(false, nullptr, {}).empty());
-    EXPECT_TRUE(library.IsLoaded());
-    EXPECT_FALSE(library.SetToTaskTray(frame.Get(), 0, 0));
-    EXPECT_TRUE(::IsWindowVisible(frame.Get()));
-    EXPECT_EQ(library.SetNonLoadCpl(nullptr, {}), std::nullopt);
+    struct Case {
+        const char* what;
+        std::wstring folder;
+        bool loads;
+    };
+    const Case cases[] = {{"no library", dir / L"no such folder", false}, {"no exports", dir.Path(), true}};
+    for (const Case& c : cases) {
+        zq::CompanionLibrary library(c.folder);
+        TestFrame frame;
+        EXPECT_TRUE(library.GetCplAllData(false, nullptr, {}).empty()) << c.what;
+        EXPECT_EQ(library.SetNonLoadCpl(nullptr, {L"joy.cpl"}), std::nullopt) << c.what;
+        EXPECT_FALSE(library.SetToTaskTray(frame.Get(), 2, 'T')) << c.what;
+        EXPECT_TRUE(::IsWindowVisible(frame.Get())) << c.what;
+        EXPECT_FALSE(library.ReleaseToTaskTray()) << c.what;
+        EXPECT_EQ(library.IsLoaded(), c.loads) << c.what;
+    }
 }
 
 TEST(CompanionLibrary, CrashInsideTheLibraryIsACallThatDidNothing) {

@@ -111,11 +111,3 @@ TEST(TaskTray, RightButtonShowsTheTrayMenuWithShowOnlyWhileInTheTray) {
     EXPECT_FALSE(g_menuSeen.shown);
     EXPECT_TRUE(tray.Leave());
 }
-
-TEST(TaskTray, MenuTextsAreTheProgramOnes) {
-    zq::UniqueMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TASKTRAY_MENU)));
-    ASSERT_TRUE(menu);
-    wchar_t text[64] = {};
-    ASSERT_GT(::GetMenuStringW(::GetSubMenu(menu.Get(), 0), ID_TASKTRAY_SHOW, text, 64, MF_BYCOMMAND), 0);
-    EXPECT_STREQ(text, L"ウィンドウ表示");
-}

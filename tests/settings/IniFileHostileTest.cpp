@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "common/TextConv.h"
 #include "main/TempDir.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsIo.h"
@@ -51,7 +52,7 @@ TEST(IniFileHostileTest, TruncatedFileKeepsWhatCameBeforeTheCut) {
 }
 
 TEST(IniFileHostileTest, BinaryGarbageLoadsAndDefaultsTheRest) {
-    const std::string marker = "\r\n[ALLDATA]\r\nSTARTSIZE=3\r\nFONTNAME=x\r\n[ALLDATA2]\r\n";
+    const std::wstring marker = L"\r\n\r\n\r\n[ALLDATA]\r\nSTARTSIZE=3\r\nFONTNAME=x\r\n[ALLDATA2]\r\n";
     struct Case {
         bool bom;
         unsigned seed;
@@ -62,11 +63,10 @@ TEST(IniFileHostileTest, BinaryGarbageLoadsAndDefaultsTheRest) {
         if (c.bom) {
             bytes[0] = '\xFF';
             bytes[1] = '\xFE';
-            bytes.insert(
-                32768, test::Utf16File(L"\r\n\r\n[ALLDATA]\r\nSTARTSIZE=3\r\nFONTNAME=x\r\n[ALLDATA2]\r\n").substr(2));
+            bytes.insert(32768, test::Utf16File(marker).substr(2));
         } else {
             if (static_cast<unsigned char>(bytes[0]) == 0xFF) bytes[0] = 'x';
-            bytes.insert(32768, "\r\n\r\n" + marker);
+            bytes.insert(32768, ToNarrow(marker));
         }
         IniFile ini;
         ini.LoadBytes(bytes);

@@ -19,6 +19,13 @@ IniFile& Loaded(IniFile& ini, const std::wstring& text) {
     return ini;
 }
 
+void WriteAll(const std::wstring& path, const Settings& s) {
+    IniFile out;
+    ASSERT_TRUE(out.OpenForWriting(path));
+    ASSERT_TRUE(WriteAllSettings(out, s));
+    ASSERT_TRUE(out.CloseWriting());
+}
+
 Settings ReadAll(const IniFile& ini, const SettingsReadContext& context = {}) {
     Settings s;
     ReadStartupSettings(ini, s);
@@ -26,7 +33,7 @@ Settings ReadAll(const IniFile& ini, const SettingsReadContext& context = {}) {
     return s;
 }
 
-TEST(SettingsIoTest, TableHasEveryIntegerKeyOnceInFileOrder) {
+TEST(SettingsIoTest, TableNamesEveryKeyOnceAndKeepsSectionsTogether) {
     std::map<std::wstring, std::vector<std::wstring>> intKeys;
     std::set<std::wstring> seen;
     std::vector<std::wstring> sectionOrder;
@@ -42,66 +49,24 @@ TEST(SettingsIoTest, TableHasEveryIntegerKeyOnceInFileOrder) {
     }
     EXPECT_EQ(intKeys[L"ALLDATA"].size(), 138u);
     EXPECT_EQ(intKeys[L"ALLDATA2"].size(), 131u);
-    EXPECT_EQ(intKeys[L"ALLDATA"].front(), L"STARTSIZE");
-    EXPECT_EQ(intKeys[L"ALLDATA"].back(), L"DRIVELISTCURJUMPCTRL");
-    EXPECT_EQ(intKeys[L"ALLDATA2"].front(), L"SHIFTRETURNREADREGIST");
-    EXPECT_EQ(intKeys[L"ALLDATA2"].back(), L"MCI_VOLUME");
     // A section's rows are together, so each section is written under one header.
     std::set<std::wstring> distinct(sectionOrder.begin(), sectionOrder.end());
     EXPECT_EQ(distinct.size(), sectionOrder.size());
-    const std::vector<std::wstring> head(sectionOrder.begin(), sectionOrder.begin() + 9);
-    EXPECT_EQ(head, (std::vector<std::wstring>{L"FILERINFODATA", L"SPECIALCOPYTO", L"WILDCARD", L"SCSICOMMAND",
-                                               L"ZOOMDATA", L"ALLDATA", L"ALLDATA2", L"SIZE_INFO", L"COLORDATA"}));
-    EXPECT_EQ(sectionOrder.back(), L"DISP_FILE_SETTING");
-    EXPECT_EQ(sectionOrder.size(), 47u);
 }
 
-TEST(SettingsIoTest, DefaultsWithoutAFile) {
-    const Settings s;
-    struct IntCase {
-        const wchar_t* key;
-        int expected;
-    } ints[] = {{L"STARTSIZE", 0},
-                {L"FIRSTWIDE", 640},
-                {L"FONTHEIGHT", -16},
-                {L"FONTCHARSET", 128},
-                {L"FILERBMPNEXTYEAR", 1999},
-                {L"ZIPPACKTYPE", 6},
-                {L"MCI_ZOOM", 100},
-                {L"FINDDLGCLOSE", 1},
-                {L"NETRESOURCELONG", 20},
-                {L"HVOLUME3", 1},
-                {L"HVOLUME4", 0},
-                {L"FONTWEIGHT", 400},
-                {L"MAX_PREVIEW_FILES", 10000},
-                {L"MCI_VOLUME", 1000},
-                {L"DIR_HISTORY_DIALOG_W", 0}};
-    Settings copy = s;
-    for (const IntCase& c : ints) {
-        const int* value = FindIntSetting(copy, c.key);
-        ASSERT_NE(value, nullptr);
-        EXPECT_EQ(*value, c.expected) << ToUtf8(c.key);
-    }
-    EXPECT_EQ(FindIntSetting(copy, L"NOSUCHKEY"), nullptr);
-    ASSERT_NE(FindStringSetting(copy, L"DOSSHELL"), nullptr);
-    EXPECT_EQ(*FindStringSetting(copy, L"DOSSHELL"), L"command.com");
-    EXPECT_EQ(s.FONTNAME, L"ＭＳ 明朝");
-    EXPECT_EQ(s.READ_ONLY_COLOR, 0x0000ffu);
-    EXPECT_EQ(s.BACK_GROUND_COLOR, 0u);
-    EXPECT_EQ(s.PREVIEW_SEL_COLOR, 0x00ff00u);
-    EXPECT_EQ(s.binaryColors[0xff], 0xffffffu);
-    EXPECT_EQ(s.zoomSteps[9], 1);
-    EXPECT_EQ(s.viewerSetting[4], 80);
-    EXPECT_EQ(s.viewerKindTab[29], 8);
-    EXPECT_EQ(s.leftDblClickAct, L"@Closeviewer");
-    EXPECT_EQ(s.lineReturnCode, L"\u00b6");
-    EXPECT_EQ(s.selectDir.Capacity(), 20u);
-    EXPECT_EQ(s.jumpGroups.size(), 1u);
-    EXPECT_EQ(s.savedCursors.size(), 30u);
+TEST(SettingsIoTest, LookupByNameAndDerivedDefaults) {
+    Settings s;
+    EXPECT_EQ(FindIntSetting(s, L"STARTSIZE"), &s.STARTSIZE);
+    EXPECT_EQ(FindIntSetting(s, L"FIRSTWIDE"), &s.FIRSTWIDE);
+    EXPECT_EQ(FindIntSetting(s, L"MCI_VOLUME"), &s.MCI_VOLUME);
+    EXPECT_EQ(FindIntSetting(s, L"NOSUCHKEY"), nullptr);
+    EXPECT_EQ(FindStringSetting(s, L"DOSSHELL"), &s.DOSSHELL);
     // Derived defaults: date 0, time 0, size 1, no-seconds 0, attributes 0.
     EXPECT_EQ(s.filerInfo[4], (Settings::FilerInfo{0, 0, 1, 0, 0}));
     // Hidden, system, dot files and read-only shown; "." and ".." not hidden.
     EXPECT_EQ(s.dispFileSettings[0], 0x0Fu);
+    EXPECT_EQ(s.jumpGroups.size(), 1u);
+    EXPECT_EQ(s.savedCursors.size(), 30u);
 }
 
 TEST(SettingsIoTest, StartupAndRemainingSectionsAreReadSeparately) {
@@ -156,10 +121,7 @@ TEST(SettingsIoTest, HistoriesKeepFileOrderAndDropDuplicates) {
     EXPECT_EQ(s.selectDir.Items(), (std::vector<std::wstring>{L"s0", L"s1", L"s2"}));
 
     TempDir dir;
-    IniFile out;
-    ASSERT_TRUE(out.OpenForWriting(dir / L"h.ini"));
-    ASSERT_TRUE(WriteAllSettings(out, s));
-    ASSERT_TRUE(out.CloseWriting());
+    WriteAll(dir / L"h.ini", s);
     const std::wstring text = test::ReadUtf16File(dir / L"h.ini");
     EXPECT_NE(text.find(L"[SELECTDIR]\r\nTODIR0=s0\r\nTODIR1=s1\r\nTODIR2=s2\r\n["), std::wstring::npos);
     EXPECT_NE(text.find(L"TODIR2=C:\\c\r\nTODIR3=\r\n"), std::wstring::npos);
@@ -258,22 +220,13 @@ TEST(SettingsIoTest, EveryValueSurvivesWriteAndRead) {
     const SettingsReadContext screens{{{640, 480}, {1280, 1024}}};
     Settings original = test::DistinctSettings(screens);
     ASSERT_FALSE(original == Settings());
-    IniFile out;
-    ASSERT_TRUE(out.OpenForWriting(dir / L"all.ini"));
-    ASSERT_TRUE(WriteAllSettings(out, original));
-    ASSERT_TRUE(out.CloseWriting());
+    WriteAll(dir / L"all.ini", original);
     IniFile in(dir / L"all.ini");
     ASSERT_EQ(in.Load(), IniLoadResult::Loaded);
     const Settings back = ReadAll(in, screens);
     EXPECT_EQ(test::SettingsText(back), test::SettingsText(original));
     EXPECT_TRUE(back == original);
 }
-
-}  // namespace
-}  // namespace zq
-
-namespace zq {
-namespace {
 
 TEST(SettingsIoTest, AnsiFileIsSavedAsUtf16) {
     TempDir dir;
@@ -289,21 +242,12 @@ TEST(SettingsIoTest, AnsiFileIsSavedAsUtf16) {
     EXPECT_EQ(s.FONTNAME, L"ＭＳ ゴシック");
     EXPECT_EQ(s.FIRSTDIRECTORY, L"C:\\表\\x");
     EXPECT_EQ(s.dirHistory.Get(0), L"C:\\表");
-    IniFile out;
-    ASSERT_TRUE(out.OpenForWriting(dir / L"out.ini"));
-    ASSERT_TRUE(WriteAllSettings(out, s));
-    ASSERT_TRUE(out.CloseWriting());
+    WriteAll(dir / L"out.ini", s);
     const std::string bytes = test::ReadFileBytes(dir / L"out.ini");
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     EXPECT_NE(test::ReadUtf16File(dir / L"out.ini").find(L"\r\nFONTNAME=ＭＳ ゴシック\r\n"), std::wstring::npos);
 }
-
-}  // namespace
-}  // namespace zq
-
-namespace zq {
-namespace {
 
 TEST(SettingsIoTest, ImportKeySectionsKeepsKeysTheFileDoesNotName) {
     TempDir dir;
