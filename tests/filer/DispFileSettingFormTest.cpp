@@ -21,7 +21,8 @@ TEST(DispFileSettingForm, BoxesShowWhatTheGroupShows) {
         EXPECT_EQ(BoxesFromGroup(c.group), c.boxes) << c.group;
         EXPECT_EQ(GroupFromBoxes(c.boxes), c.group) << c.group;
     }
-    // The boxes agree with the settings the group stands for, for every group.
+    // The boxes agree with the settings the group stands for, and every group
+    // survives the trip through the settings and through the boxes.
     for (uint32_t group = 0; group < 64; ++group) {
         FilerOptions o;
         ApplyDisplayGroup(o, group);
@@ -29,7 +30,8 @@ TEST(DispFileSettingForm, BoxesShowWhatTheGroupShows) {
         EXPECT_EQ(b[kBoxHidden], o.HIDDENVIEWFLAG != 0) << group;
         EXPECT_EQ(b[kBoxCurrentDir], o.NOTVIEWCURRENTDIR == 0) << group;
         EXPECT_EQ(b[kBoxParentDir], o.NOTVIEWUPDIR == 0) << group;
-        EXPECT_EQ(GroupFromBoxes(b), DisplayGroupOf(o)) << group;
+        EXPECT_EQ(DisplayGroupOf(o), group);
+        EXPECT_EQ(GroupFromBoxes(b), group);
     }
 }
 

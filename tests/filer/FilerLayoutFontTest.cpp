@@ -86,9 +86,4 @@ TEST(FilerLayoutFont, DisplayFontValuesAndFallbacks) {
     EXPECT_EQ(back->faceName, L"IPAGothic");
     EXPECT_EQ(back->weight, 700);
     EXPECT_EQ(DisplayFontKey(1024, 768), L"1024X0768");
-
-    const LOGFONTW lf = MakeLogFont(fontInfo);
-    EXPECT_EQ(lf.lfHeight, -12);
-    EXPECT_EQ(lf.lfCharSet, 128);
-    EXPECT_STREQ(lf.lfFaceName, L"IPAGothic");
 }

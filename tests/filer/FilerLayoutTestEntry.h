@@ -19,7 +19,7 @@ inline SYSTEMTIME MakeSystemTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD 
     return st;
 }
 
-inline FILETIME MakeUtcTime(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
+inline FILETIME MakeUtcTime(WORD y, WORD mo, WORD d, WORD h = 0, WORD mi = 0, WORD s = 0) {
     const SYSTEMTIME st = MakeSystemTime(y, mo, d, h, mi, s);
     FILETIME ft{};
     ::SystemTimeToFileTime(&st, &ft);

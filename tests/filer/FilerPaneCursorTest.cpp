@@ -151,9 +151,7 @@ TEST(FilerPaneMarks, KindsOnFilesDirectoriesAndLinks) {
     dir.MakeDir(L"d1");
     for (const wchar_t* n : {L"a", L"b", L"c"}) dir.WriteFile(n, "");
     FilerPane pane;
-    pane.SetOptions(zq::test::NoDotOptions());
-    pane.SetGrid({1, 10, 1, 10});
-    ASSERT_TRUE(pane.ChangeDirectory(dir.Path(), false, nullptr));
+    zq::test::Open(pane, dir);
     ASSERT_EQ(zq::test::ShownNames(pane), (Names{L"..", L"d1", L"a", L"b", L"c"}));
     EXPECT_STREQ(pane.CursorEntry()->cFileName, L"..");
 
@@ -192,13 +190,6 @@ TEST(FilerPaneMarks, KindsOnFilesDirectoriesAndLinks) {
         EXPECT_EQ(zq::test::MarkedNames(pane), c.after) << "kind " << c.kind;
         EXPECT_EQ(pane.MarkedCount(), static_cast<int>(c.after.size())) << "kind " << c.kind;
     }
-    // @Upfileselect twice marks, then unmarks, the same files.
-    pane.ApplyMarkKind(zq::kMarkRelease);
-    pane.MoveCursor(4 - pane.Cursor(), false);
-    pane.ApplyMarkKind(zq::kMarkUpFiles);
-    EXPECT_EQ(zq::test::MarkedNames(pane), (Names{L"a", L"b", L"c"}));
-    pane.ApplyMarkKind(zq::kMarkUpFiles);
-    EXPECT_EQ(pane.MarkedCount(), 0);
 }
 
 TEST(FilerPaneMarks, ComparisonWithTheOtherPane) {

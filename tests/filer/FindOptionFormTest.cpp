@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "filer/FilerLayoutTestEntry.h"
 #include "filer/FindOptionForm.h"
 
 namespace {
 
 using namespace zq;
+using zq::filer::test::MakeUtcTime;
 
 constexpr long long kTicksPerSecond = 10000000;
 
@@ -13,18 +15,6 @@ unsigned long long Ticks(const FILETIME& t) {
 }
 FILETIME FromTicks(unsigned long long v) {
     return {static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
-}
-FILETIME Utc(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0) {
-    SYSTEMTIME s{};
-    s.wYear = year;
-    s.wMonth = month;
-    s.wDay = day;
-    s.wHour = hour;
-    s.wMinute = minute;
-    s.wSecond = second;
-    FILETIME t{};
-    EXPECT_TRUE(::SystemTimeToFileTime(&s, &t));
-    return t;
 }
 
 // A zone a fixed number of hours east of UTC, and a fixed "now".
@@ -52,14 +42,7 @@ class FixedClock : public LocalClock {
     SYSTEMTIME m_now;
 };
 
-SYSTEMTIME LocalNow() {
-    SYSTEMTIME now{};
-    now.wYear = 2026;
-    now.wMonth = 3;
-    now.wDay = 10;
-    now.wHour = 12;
-    return now;
-}
+SYSTEMTIME LocalNow() { return zq::filer::test::MakeSystemTime(2026, 3, 10, 12, 0, 0); }
 
 const FixedClock kTokyo(9, LocalNow());
 
@@ -69,8 +52,8 @@ std::wstring& Text(FindOptionForm& form, int range, int part) {
 
 TEST(FindOptionForm, RangesOpenInLocalTime) {
     FileConditions c;
-    c.writeFrom = Utc(2026, 1, 31, 15, 0, 0);  // 2026-02-01 00:00 in Tokyo
-    c.writeTo = Utc(2026, 2, 28, 14, 59, 59);
+    c.writeFrom = MakeUtcTime(2026, 1, 31, 15, 0, 0);  // 2026-02-01 00:00 in Tokyo
+    c.writeTo = MakeUtcTime(2026, 2, 28, 14, 59, 59);
     c.useWriteRange = 1;
     FindOptionForm form(c, kTokyo);
     EXPECT_EQ(Text(form, kRangeWrite, kPartFromDate), L"2026/02/01");
@@ -88,8 +71,8 @@ TEST(FindOptionForm, RangesOpenInLocalTime) {
 
 TEST(FindOptionForm, UntouchedFormGivesBackTheRecord) {
     FileConditions c;
-    c.accessFrom = Utc(2025, 6, 1, 3, 4, 5);
-    c.accessTo = Utc(2025, 7, 1, 6, 7, 8);
+    c.accessFrom = MakeUtcTime(2025, 6, 1, 3, 4, 5);
+    c.accessTo = MakeUtcTime(2025, 7, 1, 6, 7, 8);
     c.useAccessRange = 1;
     c.attributeMask = 0x137;  // a bit no box stands for is kept
     c.acceptPlain = 0;
@@ -117,9 +100,9 @@ TEST(FindOptionForm, FieldsAreReadAsLocalTime) {
         FILETIME expected;
     };
     const Case cases[] = {
-        {9, L"2026/02/01", L"00:00:00", Utc(2026, 1, 31, 15, 0, 0)},
-        {-5, L"2026/02/01", L"00:00:00", Utc(2026, 2, 1, 5, 0, 0)},
-        {0, L"2024/02/29", L"23:59:59", Utc(2024, 2, 29, 23, 59, 59)},
+        {9, L"2026/02/01", L"00:00:00", MakeUtcTime(2026, 1, 31, 15, 0, 0)},
+        {-5, L"2026/02/01", L"00:00:00", MakeUtcTime(2026, 2, 1, 5, 0, 0)},
+        {0, L"2024/02/29", L"23:59:59", MakeUtcTime(2024, 2, 29, 23, 59, 59)},
     };
     for (const Case& c : cases) {
         const FixedClock clock(c.hoursEast, LocalNow());
@@ -174,8 +157,8 @@ TEST(FindOptionForm, BadEntriesAreNamedAndFocused) {
 
 TEST(FindOptionForm, RangeNotInUseIsNotChecked) {
     FileConditions initial;
-    initial.writeFrom = Utc(2020, 1, 1);
-    initial.writeTo = Utc(2021, 1, 1);
+    initial.writeFrom = MakeUtcTime(2020, 1, 1);
+    initial.writeTo = MakeUtcTime(2021, 1, 1);
     FindOptionForm form(initial, kTokyo);
     Text(form, kRangeWrite, kPartFromDate) = L"2026/02/30";
     const FindOptionOutcome out = form.Validate();
@@ -266,8 +249,8 @@ TEST(FindOptionForm, DateOperationsActOnDateFieldsOnly) {
 
 TEST(FindOptionForm, SearchDefaultsRunFrom2000ToTheEndOfToday) {
     const FileConditions c = DefaultSearchConditions(kTokyo);
-    EXPECT_EQ(Ticks(c.creationFrom), Ticks(Utc(1999, 12, 31, 15, 0, 0)));
-    EXPECT_EQ(Ticks(c.writeTo), Ticks(Utc(2026, 3, 10, 14, 59, 59)));
+    EXPECT_EQ(Ticks(c.creationFrom), Ticks(MakeUtcTime(1999, 12, 31, 15, 0, 0)));
+    EXPECT_EQ(Ticks(c.writeTo), Ticks(MakeUtcTime(2026, 3, 10, 14, 59, 59)));
     EXPECT_EQ(Ticks(c.accessTo), Ticks(c.writeTo));
     EXPECT_EQ(c.useCreationRange + c.useAccessRange + c.useWriteRange, 0u);
 }

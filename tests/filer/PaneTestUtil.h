@@ -3,6 +3,8 @@
 // what the pane asks of its owner, and quick access to the shown names.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -63,6 +65,13 @@ inline FilerOptions NoDotOptions() {
     FilerOptions o;
     o.NOTVIEWCURRENTDIR = 1;
     return o;
+}
+
+// A pane on `dir`, read and sorted, one column of ten rows.
+inline void Open(FilerPane& pane, const TempDir& dir, FilerOptions options = NoDotOptions()) {
+    pane.SetOptions(options);
+    pane.SetGrid({1, 10, 1, 10});
+    ASSERT_TRUE(pane.ChangeDirectory(dir.Path(), false, nullptr));
 }
 
 }  // namespace zq::test

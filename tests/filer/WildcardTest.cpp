@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "filer/FileConditions.h"
-#include "filer/FilerOptions.h"
 #include "filer/Wildcard.h"
 
 namespace {
@@ -107,14 +106,3 @@ TEST(FileConditions, TimeAttributeAndSizeRules) {
 }
 
 }  // namespace
-
-TEST(DisplayGroup, SixFlagsRoundTripThroughTheBitMask) {
-    zq::FilerOptions o;
-    for (unsigned group : {0u, 1u, 0x3Fu, 0x2Au, 0x15u, 0x30u}) {
-        zq::ApplyDisplayGroup(o, group);
-        EXPECT_EQ(zq::DisplayGroupOf(o), group);
-    }
-    zq::ApplyDisplayGroup(o, 0x20);
-    EXPECT_EQ(o.NOTVIEWUPDIR, 1);
-    EXPECT_EQ(o.HIDDENVIEWFLAG, 0);
-}
