@@ -3,6 +3,11 @@ BUILD   := build
 CMAKE_B := $(BUILD)/cmake
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
+# A compiler cache makes rebuilds in a second work tree (and CI on a machine
+# that built before) cheap; it is used only when it is there.
+LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: all setup configure build tests-build run test unit gui bench dist clean
 
@@ -13,7 +18,7 @@ setup:
 
 $(CMAKE_B)/CMakeCache.txt:
 	@cmake -S . -B $(CMAKE_B) -G "Unix Makefiles" \
-	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake $(LAUNCHER) >/dev/null
 
 configure: $(CMAKE_B)/CMakeCache.txt
 
