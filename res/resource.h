@@ -24,6 +24,11 @@
 #define ID_APP_EXIT 57665
 #define ID_APP_ABOUT 57664
 
+// The about box.
+#define IDD_ABOUTBOX 100
+#define IDC_ABOUT_LINK 2035
+#define IDC_ABOUT_EDITION 4068
+
 // The quit dialog.
 #define IDD_QUIT 162
 #define IDC_QUIT_SHUTDOWN 1315

@@ -36,6 +36,8 @@ constexpr UINT_PTR kLastSuspendedTimer = 10;
 constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr COLORREF kText = RGB(224, 224, 224);
 constexpr UINT kTrayNotify = WM_USER + 5;
+// Posted once after a pane's mode or focus changed: the menu bar follows.
+constexpr UINT kMenuBarFollows = WM_APP + 1;
 
 }  // namespace
 
@@ -91,6 +93,10 @@ bool CZqView::OnCreate() {
     m_previewLoadMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_PREVIEW_LOAD");
     m_companion = std::make_unique<CompanionLibrary>(m_start.programDir);
     m_tray = std::make_unique<TaskTray>(*m_companion, [this] { Suspend(); }, [this] { Resume(); });
+    m_modes.SetChangeObserver([this] {
+        if (m_menuUpdatePosted) return;
+        m_menuUpdatePosted = ::PostMessageW(m_hWnd, kMenuBarFollows, 0, 0) != FALSE;
+    });
     m_filer = std::make_unique<ViewFiler>(m_context);
     m_fileOps = std::make_unique<ViewFileOps>(m_context, *m_filer);
     CreateKeys();
@@ -288,17 +294,18 @@ LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTimer(wParam);
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == ID_OPERATION_ENDED) {
-                OnOperationEnded();
-                return 0;
-            }
             OnMenuCommand(LOWORD(wParam));
+            return 0;
+        case kMenuBarFollows:
+            m_menuUpdatePosted = false;
+            UpdateMenuBar();
             return 0;
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_INITMENUPOPUP:
-            DecorateMenuPopup(reinterpret_cast<HMENU>(wParam));
+            // The window menu is the system's; only the program's own items are decided here.
+            if (HIWORD(lParam) == 0) DecorateMenuPopup(reinterpret_cast<HMENU>(wParam));
             return 0;
         case kTrayNotify:
             if (m_tray) m_tray->OnNotify(::GetParent(m_hWnd), lParam);

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <shellapi.h>
@@ -14,7 +15,10 @@
 #include "commands/KeyDispatcher.h"
 #include "commands/KeyDownRouter.h"
 #include "commands/MenuBar.h"
+#include "commands/MenuRouting.h"
 #include "ui/CView.h"
+
+struct StructZqCplData;
 
 namespace zq {
 
@@ -89,6 +93,12 @@ private:
     void OnMenuCommand(UINT id);
     void UpdateMenuBar(bool force = false);
     void DecorateMenuPopup(HMENU popup);
+    // Commands of the main window itself and of the system utilities (CZqViewMenus.cpp).
+    void RegisterWindowCommands();
+    void LoadControlPanelItems();
+    void OpenControlPanelItem(std::size_t index);
+    void ShowControlPanelList();
+    [[nodiscard]] std::wstring KeyDataStartPath() const;
     void OnDirChangeRequest();
     void SwapPaneFocus();
     void OnDropFiles(HDROP drop);
@@ -119,6 +129,8 @@ private:
     DialogLists m_lists;
     ViewContext m_context;
     CommandRegistry m_registry;
+    MenuRouter m_menuRouter{m_registry};
+    std::vector<StructZqCplData> m_cplItems;
     KeyAssignments m_keys;
     HiddenMenuFlags m_hiddenMenus;
     KeyDownSettings m_keyDownSettings;
@@ -129,6 +141,7 @@ private:
     std::unique_ptr<CompanionLibrary> m_companion;
     std::unique_ptr<TaskTray> m_tray;
     unsigned m_menuResource = 0;
+    bool m_menuUpdatePosted = false;
     UINT m_dirChangeMessage = 0;
     UINT m_unpackStartMessage = 0;
     UINT m_previewLoadMessage = 0;

@@ -6,14 +6,18 @@
 
 #include "app/CZqView.h"
 #include "app/ViewFiler.h"
+#include "app/ViewFilerSettings.h"
 #include "commands/CKeyConfigDlg.h"
 #include "commands/CNotViewMenuDlg.h"
+#include "commands/CommandText.h"
 #include "commands/CViewKeyConfigDlg.h"
 #include "commands/KeyDataCommand.h"
 #include "commands/KeyTable.h"
 #include "commands/MenuCommandText.h"
 #include "commands/ModeMasks.h"
+#include "external/CompanionLibrary.h"
 #include "external/TaskTray.h"
+#include "filer/FilerOptions.h"
 #include "resource.h"
 #include "common/Handle.h"
 #include "settings/CFilerSettingsSheet.h"
@@ -25,7 +29,9 @@
 namespace zq {
 namespace {
 
-bool KeyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+bool KeyDown(int vk) {
+    return (::GetKeyState(vk) & 0x8000) != 0;
+}
 
 int KeySectionOf(ModeGroup group) {
     switch (group) {
@@ -51,7 +57,8 @@ void CZqView::CreateKeys() {
     std::vector<KeyValueLine> hidden;
     for (int menu = 0; menu < kMenuModeCount; ++menu) {
         for (int popup = 0; popup < kMaxMenuPopups; ++popup) {
-            m_hiddenMenus.SetHidden(menu, popup, m_settings.notViewMenu[static_cast<size_t>(menu)][static_cast<size_t>(popup)] != 0);
+            m_hiddenMenus.SetHidden(menu, popup,
+                                    m_settings.notViewMenu[static_cast<size_t>(menu)][static_cast<size_t>(popup)] != 0);
         }
     }
     m_keyDownSettings.enableMenuButton = m_settings.ENABLEMENUBUTON != 0;
@@ -112,7 +119,7 @@ void CZqView::RegisterViewCommands() {
     });
     m_registry.RegisterMenu(IDM_READ_KEYDATA, [this](const CommandCall&) {
         Suspend();
-        const bool replaced = RunReadKeyData(m_hWnd, m_start.mainIniPath, m_keys);
+        const bool replaced = RunReadKeyData(m_hWnd, KeyDataStartPath(), m_keys);
         Resume();
         if (replaced) UpdateMenuBar(true);
     });
@@ -160,12 +167,13 @@ void CZqView::RegisterViewCommands() {
     m_registry.RegisterMenu(ID_TASKTRAY_SHOW, [this](const CommandCall&) {
         if (m_tray) m_tray->Leave();
     });
+    RegisterWindowCommands();
+    LoadControlPanelItems();
 }
 
 ModeGroup CZqView::FocusedGroup() const {
-    const auto group = MenuCommandGroup([this](std::uint32_t mask) {
-        return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask);
-    });
+    const auto group = MenuCommandGroup(
+        [this](std::uint32_t mask) { return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask); });
     return group.value_or(ModeGroup::Filer);
 }
 
@@ -187,8 +195,8 @@ bool CZqView::OnSystemKeyDown(WPARAM virtualKey, LPARAM lParam) {
 }
 
 void CZqView::OnMenuCommand(UINT id) {
-    const RouteResult result = m_registry.RunMenu(FocusedGroup(), id);
-    if (result == RouteResult::Ran) Invalidate();
+    // A disabled item that still arrives (an accelerator, a stale popup) runs nothing.
+    if (m_menuRouter.Run(FocusedGroup(), id)) Invalidate();
 }
 
 void CZqView::UpdateMenuBar(bool force) {
@@ -219,17 +227,30 @@ void CZqView::UpdateMenuBar(bool force) {
 }
 
 void CZqView::DecorateMenuPopup(HMENU popup) {
-    // Update requests for the items the view manages itself.
-    const auto check = [popup](UINT id, bool on) {
-        ::CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    // Every item that would run nothing is grayed, whatever its Part.
+    m_menuRouter.UpdatePopup(popup, FocusedGroup());
+    // Check marks of the settings that items toggle or choose.
+    const unsigned displayGroup = DisplayGroupOf(FilerOptionsFrom(m_settings));
+    const struct {
+        UINT id;
+        bool on;
+    } checks[] = {
+        {IDM_DRIVELIST_JUMP_CTRL, m_settings.DRIVELISTCURJUMPCTRL != 0},
+        {IDM_DRIVELIST_JUMP, m_settings.DRIVELISTCURJUMP != 0},
+        {IDM_SHOW_KEYS_IN_MENU, m_settings.VIEWMENUCOMMAND != 0},
+        {IDM_SELECTDISPFILESETTING1, m_settings.dispFileSettings[0] == displayGroup},
+        {IDM_SELECTDISPFILESETTING2, m_settings.dispFileSettings[1] == displayGroup},
+        {IDM_SELECTDISPFILESETTING3, m_settings.dispFileSettings[2] == displayGroup},
+        {IDM_SELECTDISPFILESETTING4, m_settings.dispFileSettings[3] == displayGroup},
+        {IDM_SELECTDISPFILESETTING5, m_settings.dispFileSettings[4] == displayGroup},
     };
-    check(IDM_DRIVELIST_JUMP_CTRL, m_settings.DRIVELISTCURJUMPCTRL != 0);
-    check(IDM_DRIVELIST_JUMP, m_settings.DRIVELISTCURJUMP != 0);
-    check(IDM_SHOW_KEYS_IN_MENU, m_settings.VIEWMENUCOMMAND != 0);
+    for (const auto& c : checks) ::CheckMenuItem(popup, c.id, MF_BYCOMMAND | (c.on ? MF_CHECKED : MF_UNCHECKED));
     if (m_settings.VIEWMENUCOMMAND == 0 || m_menuResource == 0) return;
     const ModeQuery focusedIn = [this](std::uint32_t mask) {
         return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask);
     };
+    std::vector<std::wstring> cplTexts;
+    for (const StructZqCplData& item : m_cplItems) cplTexts.push_back(DefaultCplText(item.Name));
     const int count = ::GetMenuItemCount(popup);
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info{};
@@ -239,7 +260,7 @@ void CZqView::DecorateMenuPopup(HMENU popup) {
         if (info.hSubMenu || (info.fType & MFT_SEPARATOR)) continue;
         wchar_t label[256] = {};
         ::GetMenuStringW(popup, static_cast<UINT>(i), label, 256, MF_BYPOSITION);
-        const auto decorated = MenuLabelWithKey(info.wID, label, focusedIn, m_keys, MenuTextSources{});
+        const auto decorated = MenuLabelWithKey(info.wID, label, focusedIn, m_keys, MenuTextSources{{}, cplTexts});
         if (!decorated) continue;
         MENUITEMINFOW text{};
         text.cbSize = sizeof(text);
@@ -262,8 +283,8 @@ void CZqView::OpenPaneContextMenus() {
         // A pane's menu acts on that pane: it has the focus while its menu is open.
         if (pane != m_modes.FocusedPane()) SwapPaneFocus();
         Invalidate();
-        const UINT id = static_cast<UINT>(::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
-                                                           at.y, 0, m_hWnd, nullptr));
+        const UINT id = static_cast<UINT>(
+            ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hWnd, nullptr));
         if (id != 0) {
             OnMenuCommand(id);
             return;
@@ -290,7 +311,9 @@ void CZqView::RunReturnAction() {
     }
 }
 
-bool CZqView::ShownPaneInMode(std::uint32_t modeMask) const { return m_modes.Query(PaneModes::kEither, 0, modeMask); }
+bool CZqView::ShownPaneInMode(std::uint32_t modeMask) const {
+    return m_modes.Query(PaneModes::kEither, 0, modeMask);
+}
 
 bool CZqView::ActivePaneInMode(std::uint32_t modeMask) const {
     return m_modes.Query(PaneModes::kEither, pane_state::kFocused, modeMask);

@@ -8,7 +8,17 @@ PaneModes::PaneModes() {
 }
 
 void PaneModes::Set(int pane, uint32_t state, uint32_t mode, uint32_t subMode) {
-    m_panes.at(static_cast<size_t>(pane)) = {state, mode, subMode};
+    StructPaneMode& p = m_panes.at(static_cast<size_t>(pane));
+    const bool changed = p.state != state || p.mode != mode || p.subMode != subMode;
+    p = {state, mode, subMode};
+    if (changed && m_observer) m_observer();
+}
+
+void PaneModes::ExchangeContents() {
+    const StructPaneMode first = m_panes[0];
+    const StructPaneMode second = m_panes[1];
+    Set(0, first.state, second.mode, second.subMode);
+    Set(1, second.state, first.mode, first.subMode);
 }
 
 bool PaneModes::Qualifies(int pane, uint32_t stateMask, uint32_t modeMask, uint32_t subModeMask) const {

@@ -3,6 +3,7 @@
 // pane 0, pane 1 or either pane show this kind of thing, in this state?"
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace zq {
 
@@ -42,13 +43,17 @@ struct StructPaneMode {
 };
 
 class PaneModes {
-public:
+  public:
     static constexpr int kEither = -1;
 
     PaneModes();
     // Both panes shown as directory listings, pane 0 focused.
     void Set(int pane, uint32_t state, uint32_t mode, uint32_t subMode);
     [[nodiscard]] const StructPaneMode& Get(int pane) const { return m_panes.at(static_cast<size_t>(pane)); }
+    // The two sides trade what they show (mode and sub-mode); the focus stays with its side.
+    void ExchangeContents();
+    // Called after every change of a pane's state, mode or sub-mode (the menu bar follows them).
+    void SetChangeObserver(std::function<void()> observer) { m_observer = std::move(observer); }
 
     // A word meets a mask when they share a bit; a zero mode or sub-mode mask
     // matches anything, a zero state mask means "shown" (state 1 or 2).
@@ -58,9 +63,10 @@ public:
     // The pane that has the focus, or -1.
     [[nodiscard]] int FocusedPane() const { return FindPane(kEither, pane_state::kFocused, 0); }
 
-private:
+  private:
     [[nodiscard]] bool Qualifies(int pane, uint32_t stateMask, uint32_t modeMask, uint32_t subModeMask) const;
     std::array<StructPaneMode, 2> m_panes;
+    std::function<void()> m_observer;
 };
 
 }  // namespace zq

@@ -210,11 +210,12 @@ void ViewFiler::RegisterPaneCommands() {
 }
 
 void ViewFiler::ExchangePanes() {
-    // Listings of these two kinds are tied to the screen side they were opened on.
-    constexpr uint32_t kTiedKinds = 0x40 | 0x800;
+    // A picture is tied to the screen side it was opened on; the pane modes,
+    // not the listing objects, know whether a side shows one.
     if (!PaneShown(0) || !PaneShown(1)) return;
-    if ((Pane(0).Kind() & kTiedKinds) || (Pane(1).Kind() & kTiedKinds)) return;
+    if (m_context.modes->Query(PaneModes::kEither, 0, pane_mode::kGraphicGroup)) return;
     std::swap(m_panes[0], m_panes[1]);
+    m_context.modes->ExchangeContents();
     int& shift = m_context.settings->UP_WINDOW_ADD_LINE;
     shift = -shift;
     // The pane object that had the focus keeps it on its new side.

@@ -61,6 +61,12 @@ bool CommandRegistry::HasHandler(ModeGroup group, std::wstring_view name) const 
     return Resolve(group, name) != nullptr;
 }
 
+bool CommandRegistry::CanRunMenu(ModeGroup group, unsigned menuId) const {
+    if (auto it = m_menu.find(menuId); it != m_menu.end() && it->second) return true;
+    const StructCommand* row = FindCommandByMenuId(group, menuId);
+    return row != nullptr && Resolve(group, row->name) != nullptr;
+}
+
 std::vector<std::wstring> CommandRegistry::NamesNotInTables() const {
     std::vector<std::wstring> names;
     for (ModeGroup g : kAllModeGroups) {

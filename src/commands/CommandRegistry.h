@@ -58,6 +58,9 @@ class CommandRegistry {
     [[nodiscard]] RouteResult RunMenu(ModeGroup group, unsigned menuId) const;
 
     [[nodiscard]] bool HasHandler(ModeGroup group, std::wstring_view name) const;
+    // Whether RunMenu would run a handler for the item; a menu item for which
+    // this is false is shown disabled.
+    [[nodiscard]] bool CanRunMenu(ModeGroup group, unsigned menuId) const;
 
     // Registrations under a name that neither the mode's table nor the common
     // routine has: a misspelt name would otherwise never run.  The program's

@@ -19,4 +19,61 @@ MenuIdClass ClassifyMenuId(unsigned id, std::size_t controlPanelItems, bool shel
     return {MenuIdKind::Other, 0};
 }
 
+namespace {
+
+// 1185 and 1396 are single commands: whoever handles them registers them as
+// menu commands, like any other item.
+bool IsRange(MenuIdKind kind) {
+    return kind != MenuIdKind::Other && kind != MenuIdKind::DialogsEnded && kind != MenuIdKind::FindResults;
+}
+
+}  // namespace
+
+void MenuRouter::SetRange(MenuIdKind kind, std::size_t count, RangeHandler handler) {
+    if (!IsRange(kind)) return;
+    m_ranges[static_cast<std::size_t>(kind)] = {count, std::move(handler)};
+}
+
+void MenuRouter::SetRangeCount(MenuIdKind kind, std::size_t count) {
+    if (IsRange(kind)) m_ranges[static_cast<std::size_t>(kind)].count = count;
+}
+
+const MenuRouter::Range* MenuRouter::RangeFor(MenuIdClass c) const {
+    const Range& range = m_ranges[static_cast<std::size_t>(c.kind)];
+    if (!range.handler || c.index < 0 || static_cast<std::size_t>(c.index) >= range.count) return nullptr;
+    return &range;
+}
+
+bool MenuRouter::CanRun(ModeGroup group, unsigned id) const {
+    const MenuIdClass c =
+        ClassifyMenuId(id, m_ranges[static_cast<std::size_t>(MenuIdKind::ControlPanel)].count, m_shellMenuOpen);
+    if (IsRange(c.kind)) return RangeFor(c) != nullptr;
+    return m_registry.CanRunMenu(group, id);
+}
+
+bool MenuRouter::Run(ModeGroup group, unsigned id) const {
+    const MenuIdClass c =
+        ClassifyMenuId(id, m_ranges[static_cast<std::size_t>(MenuIdKind::ControlPanel)].count, m_shellMenuOpen);
+    if (IsRange(c.kind)) {
+        const Range* range = RangeFor(c);
+        if (range == nullptr) return false;
+        range->handler(c.index);
+        return true;
+    }
+    return m_registry.RunMenu(group, id) == RouteResult::Ran;
+}
+
+void MenuRouter::UpdatePopup(HMENU popup, ModeGroup group) const {
+    const int count = ::GetMenuItemCount(popup);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+        if (!::GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (info.hSubMenu || (info.fType & MFT_SEPARATOR)) continue;
+        const bool enabled = CanRun(group, info.wID);
+        ::EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
 }  // namespace zq

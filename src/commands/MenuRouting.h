@@ -1,13 +1,20 @@
 #pragma once
-// The identifier ranges of menu commands that the view handles itself rather
-// than through the command registry.
+// The routing of a menu command: the identifier ranges that the view handles
+// itself, and everything else through the command registry.  The same rules
+// decide whether a menu item is enabled, so an item that would run nothing is
+// shown disabled instead of doing nothing when chosen.
 //
-//   switch (auto c = ClassifyMenuId(id, cplCount, shellMenuOpen); c.kind) {
-//   case MenuIdKind::Plugin: plugins.Run(c.index); break;
-//   ...
-//   case MenuIdKind::Other: registry.RunMenu(group, id); break;
-//   }
+//   MenuRouter router(registry);
+//   router.SetRange(MenuIdKind::ControlPanel, items.size(), [](int n) { Open(items[n]); });
+//   WM_INITMENUPOPUP: router.UpdatePopup(popup, group);
+//   WM_COMMAND:       if (router.Run(group, id)) Redraw();
+#include <windows.h>
+
+#include <array>
 #include <cstddef>
+#include <functional>
+
+#include "commands/CommandRegistry.h"
 
 namespace zq {
 
@@ -34,5 +41,38 @@ inline constexpr unsigned kMenuShellFirst = 10000;
 inline constexpr unsigned kMenuShellLast = 50000;
 
 [[nodiscard]] MenuIdClass ClassifyMenuId(unsigned id, std::size_t controlPanelItems, bool shellMenuOpen);
+
+class MenuRouter {
+  public:
+    using RangeHandler = std::function<void(int index)>;
+
+    explicit MenuRouter(const CommandRegistry& registry) : m_registry(registry) {}
+
+    // The handler of one identifier range (control panel, plug-ins, dynamic
+    // list, shell verbs) and how many of its entries exist now; entries from
+    // count on are disabled.  1185 and 1396 are registered as menu commands.
+    void SetRange(MenuIdKind kind, std::size_t count, RangeHandler handler);
+    void SetRangeCount(MenuIdKind kind, std::size_t count);
+    void SetShellMenuOpen(bool open) noexcept { m_shellMenuOpen = open; }
+
+    [[nodiscard]] bool CanRun(ModeGroup group, unsigned id) const;
+    // Runs the item's handler; false when nothing ran.
+    bool Run(ModeGroup group, unsigned id) const;
+
+    // Enables the items of one popup (not its submenus, which get their own
+    // update request) that would run something and grays the others.
+    void UpdatePopup(HMENU popup, ModeGroup group) const;
+
+  private:
+    struct Range {
+        std::size_t count = 0;
+        RangeHandler handler;
+    };
+    [[nodiscard]] const Range* RangeFor(MenuIdClass c) const;
+
+    const CommandRegistry& m_registry;
+    std::array<Range, static_cast<std::size_t>(MenuIdKind::Other)> m_ranges;
+    bool m_shellMenuOpen = false;
+};
 
 }  // namespace zq

@@ -195,3 +195,23 @@ TEST(ViewFilerCommands, ExchangeSwapsWholePanesAndKeepsTheFocusedOne) {
     f.Run(L"@Changefilerdata");
     EXPECT_EQ(f.filer->Pane(0).Path(), secondPath);
 }
+
+TEST(ViewFilerCommands, ExchangeLeavesAShownPictureOnItsSideAndCarriesOtherModes) {
+    for (const uint32_t picture : {pane_mode::kPicture, pane_mode::kArchivePicture}) {
+        for (int side = 0; side < 2; ++side) {
+            FilerFixture f;
+            const std::wstring firstPath = f.filer->Pane(0).Path();
+            const StructPaneMode before = f.modes.Get(side);
+            f.modes.Set(side, before.state, picture, 0);
+            f.Run(L"@Changefilerdata");
+            EXPECT_EQ(f.filer->Pane(0).Path(), firstPath) << picture << " on side " << side;
+            EXPECT_EQ(f.modes.Get(side).mode, picture);
+        }
+    }
+    // Any other mode travels with its pane object.
+    FilerFixture f;
+    f.modes.Set(1, f.modes.Get(1).state, pane_mode::kDriveList, 0);
+    f.Run(L"@Changefilerdata");
+    EXPECT_EQ(f.modes.Get(0).mode, pane_mode::kDriveList);
+    EXPECT_EQ(f.modes.Get(1).mode, pane_mode::kDirectory);
+}

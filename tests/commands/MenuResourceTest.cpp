@@ -5,6 +5,7 @@
 #include <string>
 
 #include "commands/MenuBar.h"
+#include "commands/MenuRouting.h"
 #include "resource.h"
 
 namespace {
@@ -38,11 +39,19 @@ bool IsNonTableItem(unsigned id) {
         case IDM_SHOW_KEYS_IN_MENU:
         case IDM_HIDDEN_MENU:
         case IDM_PLUGIN_SETTINGS:
+        case IDM_NON_LOAD_CPL:
         case ID_APP_ABOUT:
             return true;
         default:
             return false;
     }
+}
+
+// A label is its command's description; a few items say it shorter or with
+// a mnemonic, as the menus of the program do.
+std::wstring PlainLabel(std::wstring label) {
+    if (label.size() > 4 && label.compare(label.size() - 4, 2, L"(&") == 0) label.resize(label.size() - 4);
+    return label;
 }
 
 // Every command item of a bar must be a row of its mode's table, or the
@@ -56,8 +65,11 @@ void CheckItems(HMENU menu, zq::ModeGroup group, unsigned resource, int& command
         const UINT id = ::GetMenuItemID(menu, i);
         if (id == 0 || IsNonTableItem(id)) continue;  // separators
         ++commands;
-        EXPECT_NE(zq::FindCommandByMenuId(group, id), nullptr)
-            << resource << L" item " << id << L" " << ItemText(menu, i);
+        const zq::StructCommand* row = zq::FindCommandByMenuId(group, id);
+        EXPECT_NE(row, nullptr) << resource << L" item " << id << L" " << ItemText(menu, i);
+        if (row && id != IDM_WIDE) {
+            EXPECT_EQ(PlainLabel(ItemText(menu, i)), row->description) << resource << " " << id;
+        }
     }
 }
 
@@ -89,4 +101,85 @@ TEST(MenuResources, FilerBarKeepsThePluginAnchorOutsideThePluginPopup) {
     EXPECT_TRUE(::GetMenuItemInfoW(bar, IDM_PLUGIN_SETTINGS, FALSE, &info));
     EXPECT_EQ(::GetMenuState(::GetSubMenu(bar, 3), IDM_PLUGIN_SETTINGS, MF_BYCOMMAND), static_cast<UINT>(-1));
     ::DestroyMenu(bar);
+}
+
+TEST(MenuResources, CommandsThatMirrorEachOtherKeepTheirOwnTexts) {
+    // Pairs that read almost alike and were once given each other's texts.
+    const struct {
+        const wchar_t* name;
+        const wchar_t* text;
+    } cases[] = {
+        {L"@Samedirectory", L"相手側を同じディレクトリに変更"},
+        {L"@Sameotherdir", L"相手側と同じディレクトリに変更"},
+        {L"@Downdevide", L"境界を下/右へ"},
+        {L"@Updevide", L"境界を上/左へ"},
+        {L"@Changefilerdata", L"ファイラー情報交換"},
+        {L"@Changefilerinfo", L"ファイラー情報切り替え"},
+    };
+    HMENU bar = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MENU_FILER));
+    ASSERT_NE(bar, nullptr);
+    for (const auto& c : cases) {
+        const zq::StructCommand* row = zq::FindCommand(zq::ModeGroup::Filer, c.name);
+        ASSERT_NE(row, nullptr) << c.name;
+        EXPECT_STREQ(row->description, c.text) << c.name;
+        wchar_t label[128] = {};
+        ::GetMenuStringW(bar, row->menuId, label, 128, MF_BYCOMMAND);
+        EXPECT_STREQ(label, c.text) << c.name;
+    }
+    ::DestroyMenu(bar);
+}
+
+namespace {
+
+struct MenuWalk {
+    const zq::MenuRouter& router;
+    int& ran;
+    int enabled = 0;
+    int disabled = 0;
+
+    // Each popup gets its update request, as the frame sends it when the
+    // popup opens; then every item is chosen.
+    void Popup(HMENU popup, zq::ModeGroup group, unsigned resource) {
+        router.UpdatePopup(popup, group);
+        for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+            if (HMENU sub = ::GetSubMenu(popup, i)) {
+                Popup(sub, group, resource);
+                continue;
+            }
+            const UINT id = ::GetMenuItemID(popup, i);
+            if (id == 0) continue;
+            const bool on = !(::GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+            (on ? enabled : disabled)++;
+            const int before = ran;
+            EXPECT_EQ(router.Run(group, id), on) << resource << " " << id << " " << ItemText(popup, i);
+            EXPECT_EQ(ran - before, on ? 1 : 0) << resource << " " << id << " " << ItemText(popup, i);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(MenuResources, EveryItemOfEveryBarRunsAHandlerOrIsDisabled) {
+    int ran = 0;
+    const zq::CommandHandler count = [&ran](const zq::CommandCall&) { ++ran; };
+    zq::CommandRegistry registry;
+    // Half of each table has a handler, as while the features land one by one.
+    for (zq::ModeGroup group : zq::kAllModeGroups) {
+        const auto rows = zq::CommandTableOf(group).commands;
+        for (std::size_t i = 0; i < rows.size(); i += 2) registry.Register(group, rows[i].name, count);
+    }
+    registry.RegisterCommon(L"@Displayset3", count);
+    registry.RegisterMenu(IDM_HIDDEN_MENU, count);
+    registry.RegisterMenu(ID_APP_ABOUT, count);
+    const zq::MenuRouter router(registry);
+    for (const zq::StructMenuMode& mode : zq::MenuModeTable()) {
+        HMENU bar = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(mode.resource));
+        ASSERT_NE(bar, nullptr) << mode.resource;
+        MenuWalk walk{router, ran};
+        for (int i = 0; i < ::GetMenuItemCount(bar); ++i)
+            walk.Popup(::GetSubMenu(bar, i), GroupOfBar(mode.resource), mode.resource);
+        EXPECT_GT(walk.enabled, 5) << mode.resource;
+        EXPECT_GT(walk.disabled, 5) << mode.resource;
+        ::DestroyMenu(bar);
+    }
 }
