@@ -15,19 +15,12 @@ namespace {
 // needs so that a name typed without ".INI" still finds the file.
 bool ChooseKeyDataFile(HWND owner, const std::wstring& start, std::wstring& chosen) {
     const std::wstring filter = FileDialogFilter(kKeyDataFilter);
-    // The folder goes in its own field: a full path in the file-name field
-    // is not taken as the starting folder everywhere, and the dialog then
-    // opens at whatever folder it last showed.
-    const std::size_t slash = start.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : start.substr(0, slash);
-    const std::wstring name = slash == std::wstring::npos ? start : start.substr(slash + 1);
     std::vector<wchar_t> buffer(32768, L'\0');
-    name.copy(buffer.data(), buffer.size() - 1);
+    start.copy(buffer.data(), buffer.size() - 1);
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrDefExt = kKeyDataDefaultExtension;
