@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
+#include <iterator>
+
 #include "app/CZqView.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
@@ -245,6 +248,17 @@ void CZqView::DecorateMenuPopup(HMENU popup) {
         {IDM_SELECTDISPFILESETTING5, m_settings.dispFileSettings[4] == displayGroup},
     };
     for (const auto& c : checks) ::CheckMenuItem(popup, c.id, MF_BYCOMMAND | (c.on ? MF_CHECKED : MF_UNCHECKED));
+    // The viewer's column presets are named by their current values.
+    const UINT lineWordItems[] = {IDM_LINEWORD1, IDM_LINEWORD2, IDM_LINEWORD3, IDM_LINEWORD4, IDM_LINEWORD5};
+    for (std::size_t n = 0; n < std::size(lineWordItems); ++n) {
+        wchar_t text[32];
+        std::swprintf(text, std::size(text), L"%d文字に設定", m_settings.viewerSetting[n]);
+        MENUITEMINFOW label{};
+        label.cbSize = sizeof(label);
+        label.fMask = MIIM_STRING;
+        label.dwTypeData = text;
+        ::SetMenuItemInfoW(popup, lineWordItems[n], FALSE, &label);
+    }
     if (m_settings.VIEWMENUCOMMAND == 0 || m_menuResource == 0) return;
     const ModeQuery focusedIn = [this](std::uint32_t mask) {
         return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask);
