@@ -253,11 +253,7 @@ void CZqView::DecorateMenuPopup(HMENU popup) {
     for (std::size_t n = 0; n < std::size(lineWordItems); ++n) {
         wchar_t text[32];
         std::swprintf(text, std::size(text), L"%d文字に設定", m_settings.viewerSetting[n]);
-        MENUITEMINFOW label{};
-        label.cbSize = sizeof(label);
-        label.fMask = MIIM_STRING;
-        label.dwTypeData = text;
-        ::SetMenuItemInfoW(popup, lineWordItems[n], FALSE, &label);
+        SetMenuItemLabel(popup, lineWordItems[n], false, text);
     }
     if (m_settings.VIEWMENUCOMMAND == 0 || m_menuResource == 0) return;
     const ModeQuery focusedIn = [this](std::uint32_t mask) {
@@ -265,23 +261,12 @@ void CZqView::DecorateMenuPopup(HMENU popup) {
     };
     std::vector<std::wstring> cplTexts;
     for (const StructZqCplData& item : m_cplItems) cplTexts.push_back(DefaultCplText(item.Name));
-    const int count = ::GetMenuItemCount(popup);
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
-        if (!::GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info)) continue;
-        if (info.hSubMenu || (info.fType & MFT_SEPARATOR)) continue;
+    ForEachCommandItem(popup, [&](UINT position, UINT id) {
         wchar_t label[256] = {};
-        ::GetMenuStringW(popup, static_cast<UINT>(i), label, 256, MF_BYPOSITION);
-        const auto decorated = MenuLabelWithKey(info.wID, label, focusedIn, m_keys, MenuTextSources{{}, cplTexts});
-        if (!decorated) continue;
-        MENUITEMINFOW text{};
-        text.cbSize = sizeof(text);
-        text.fMask = MIIM_STRING;
-        text.dwTypeData = const_cast<wchar_t*>(decorated->c_str());
-        ::SetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &text);
-    }
+        ::GetMenuStringW(popup, position, label, 256, MF_BYPOSITION);
+        const auto decorated = MenuLabelWithKey(id, label, focusedIn, m_keys, MenuTextSources{{}, cplTexts});
+        if (decorated) SetMenuItemLabel(popup, position, true, *decorated);
+    });
 }
 
 void CZqView::OpenPaneContextMenus() {

@@ -63,7 +63,7 @@ bool MenuRouter::Run(ModeGroup group, unsigned id) const {
     return m_registry.RunMenu(group, id) == RouteResult::Ran;
 }
 
-void MenuRouter::UpdatePopup(HMENU popup, ModeGroup group) const {
+void ForEachCommandItem(HMENU popup, const std::function<void(UINT position, UINT id)>& fn) {
     const int count = ::GetMenuItemCount(popup);
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info{};
@@ -71,9 +71,22 @@ void MenuRouter::UpdatePopup(HMENU popup, ModeGroup group) const {
         info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
         if (!::GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info)) continue;
         if (info.hSubMenu || (info.fType & MFT_SEPARATOR)) continue;
-        const bool enabled = CanRun(group, info.wID);
-        ::EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+        fn(static_cast<UINT>(i), info.wID);
     }
+}
+
+void SetMenuItemLabel(HMENU menu, UINT item, bool byPosition, const std::wstring& label) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(label.c_str());
+    ::SetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info);
+}
+
+void MenuRouter::UpdatePopup(HMENU popup, ModeGroup group) const {
+    ForEachCommandItem(popup, [&](UINT position, UINT id) {
+        ::EnableMenuItem(popup, position, MF_BYPOSITION | (CanRun(group, id) ? MF_ENABLED : MF_GRAYED));
+    });
 }
 
 }  // namespace zq

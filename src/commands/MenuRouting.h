@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <string>
 
 #include "commands/CommandRegistry.h"
 
@@ -41,6 +42,12 @@ inline constexpr unsigned kMenuShellFirst = 10000;
 inline constexpr unsigned kMenuShellLast = 50000;
 
 [[nodiscard]] MenuIdClass ClassifyMenuId(unsigned id, std::size_t controlPanelItems, bool shellMenuOpen);
+
+// Calls fn(position, id) for each item of the popup that runs a command
+// (submenus and separators left out).
+void ForEachCommandItem(HMENU popup, const std::function<void(UINT position, UINT id)>& fn);
+// Replaces an item's label; item is a position or a command identifier.
+void SetMenuItemLabel(HMENU menu, UINT item, bool byPosition, const std::wstring& label);
 
 class MenuRouter {
   public:
