@@ -188,40 +188,30 @@ TEST(MenuRouting, IdentifierRangesTheViewHandlesItself) {
 
 TEST(MenuRouting, RangesRunOnlyTheEntriesThatExist) {
     zq::CommandRegistry registry;
-    int ran = 0;
+    int ran = -1;  // the index a handler was given; 1185 for the registered command
     registry.RegisterMenu(1185, [&ran](const zq::CommandCall&) { ran = 1185; });
     zq::MenuRouter router(registry);
-    std::vector<std::pair<zq::MenuIdKind, int>> calls;
-    const auto record = [&calls](zq::MenuIdKind kind) {
-        return [&calls, kind](int n) { calls.emplace_back(kind, n); };
-    };
-    router.SetRange(zq::MenuIdKind::ControlPanel, 2, record(zq::MenuIdKind::ControlPanel));
-    router.SetRange(zq::MenuIdKind::DynamicListSlot, 3, record(zq::MenuIdKind::DynamicListSlot));
-    router.SetRange(zq::MenuIdKind::ShellVerb, 40001, record(zq::MenuIdKind::ShellVerb));
-    struct Case {
+    const auto record = [&ran](int n) { ran = n; };
+    router.SetRange(zq::MenuIdKind::ControlPanel, 2, record);
+    router.SetRange(zq::MenuIdKind::DynamicListSlot, 3, record);
+    router.SetRange(zq::MenuIdKind::ShellVerb, 40001, record);
+    const struct {
         unsigned id;
         bool shellOpen;
-        bool runs;
-        int index;
+        int ran;  // -1: nothing runs
+    } cases[] = {
+        {3000, false, 0},    {3001, false, 1},  {3002, false, -1},  // two control-panel items loaded
+        {3050, false, -1},                                          // no plug-in runner
+        {1380, false, 2},    {1381, false, -1},                     // three slots labelled
+        {10005, false, -1},  {10005, true, 5},                      // only while a shell menu is open
+        {1185, false, 1185},
     };
-    const Case cases[] = {
-        {3000, false, true, 0},   {3001, false, true, 1},  {3002, false, false, 0},  // two items loaded
-        {3050, false, false, 0},                                                     // no plug-in handler
-        {1380, false, true, 2},   {1381, false, false, 0},                           // three slots labelled
-        {10005, false, false, 0}, {10005, true, true, 5},                            // only in a shell menu
-        {1185, false, true, 0},                                                      // a registered command
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         router.SetShellMenuOpen(c.shellOpen);
-        calls.clear();
-        ran = 0;
-        EXPECT_EQ(router.CanRun(ModeGroup::Filer, c.id), c.runs) << c.id;
-        EXPECT_EQ(router.Run(ModeGroup::Filer, c.id), c.runs) << c.id;
-        const bool handled = !calls.empty() || ran != 0;
-        EXPECT_EQ(handled, c.runs) << c.id;
-        if (!calls.empty()) {
-            EXPECT_EQ(calls.front().second, c.index) << c.id;
-        }
+        ran = -1;
+        EXPECT_EQ(router.CanRun(ModeGroup::Filer, c.id), c.ran >= 0) << c.id;
+        EXPECT_EQ(router.Run(ModeGroup::Filer, c.id), c.ran >= 0) << c.id;
+        EXPECT_EQ(ran, c.ran) << c.id;
     }
     router.SetRangeCount(zq::MenuIdKind::ControlPanel, 0);
     EXPECT_FALSE(router.Run(ModeGroup::Filer, 3000));
