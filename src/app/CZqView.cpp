@@ -41,7 +41,7 @@ constexpr UINT kTrayNotify = WM_USER + 5;
 
 // The quit request's steps, carried out on the real windows.
 class CZqView::QuitUi : public IQuitUi {
-public:
+  public:
     explicit QuitUi(CZqView& view) : m_view(view) {}
     void ShowRefusal(const std::wstring& text) override { ui::ZqMessageBox(m_view.m_hWnd, text); }
     void Suspend() override { m_view.Suspend(); }
@@ -63,7 +63,7 @@ public:
         if (!EndWindowsSession(reboot)) ::PostMessageW(::GetParent(m_view.m_hWnd), WM_CLOSE, 0, 0);
     }
 
-private:
+  private:
     CZqView& m_view;
 };
 
@@ -78,7 +78,9 @@ CZqView::CZqView(StructViewStart start) : m_start(std::move(start)), m_settings(
     m_context.resume = [this] { Resume(); };
 }
 
-CZqView::~CZqView() { m_tearingDown = true; }
+CZqView::~CZqView() {
+    m_tearingDown = true;
+}
 
 bool CZqView::OnCreate() {
     // The rest of the settings come from the start-up reader, which is then done with.
@@ -90,14 +92,15 @@ bool CZqView::OnCreate() {
     m_unpackStartMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_UNPACK_START");
     m_previewLoadMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_PREVIEW_LOAD");
     m_companion = std::make_unique<CompanionLibrary>(m_start.programDir);
-    m_tray = std::make_unique<TaskTray>(*m_companion, [this] { Suspend(); }, [this] { Resume(); });
+    m_tray = std::make_unique<TaskTray>(
+        *m_companion, [this] { Suspend(); }, [this] { Resume(); });
     m_filer = std::make_unique<ViewFiler>(m_context);
     m_fileOps = std::make_unique<ViewFileOps>(m_context, *m_filer);
     CreateKeys();
     RegisterViewCommands();
     m_filer->RegisterCommands();
     m_fileOps->RegisterCommands();
-    m_filer->Create();
+    m_filer->Create(m_start.startDirectories);
     SetTimer(kPeriodicTimer, 1000);
     m_started = kIdle;
     PlaceWindow(1);
@@ -110,7 +113,9 @@ void CZqView::Suspend() {
     for (UINT_PTR id = kFirstSuspendedTimer; id <= kLastSuspendedTimer; ++id) KillTimer(id);
 }
 
-void CZqView::Resume() { m_started = kIdle; }
+void CZqView::Resume() {
+    m_started = kIdle;
+}
 
 bool CZqView::QuitRequest(bool fromClose) {
     if (m_quitting) return true;
@@ -153,10 +158,10 @@ void CZqView::PlaceWindow(int phase) {
     if (placement.maximise) {
         ::ShowWindow(frame, SW_SHOWMAXIMIZED);
     } else {
-        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (placement.move ? 0 : SWP_NOMOVE) |
-                           (placement.resize ? 0 : SWP_NOSIZE);
-        ::SetWindowPos(frame, nullptr, placement.position.x, placement.position.y, placement.size.cx,
-                       placement.size.cy, flags);
+        const UINT flags =
+            SWP_NOZORDER | SWP_NOACTIVATE | (placement.move ? 0 : SWP_NOMOVE) | (placement.resize ? 0 : SWP_NOSIZE);
+        ::SetWindowPos(frame, nullptr, placement.position.x, placement.position.y, placement.size.cx, placement.size.cy,
+                       flags);
     }
     RecordPlacement();
 }
@@ -170,6 +175,10 @@ void CZqView::RecordPlacement() {
 }
 
 void CZqView::StoreViewState() {
+    // A move does not always reach us (a window manager may place the frame
+    // silently): the frame as it is now is what the next start restores.
+    RecordPlacement();
+    if (m_filer) m_filer->StoreState(m_settings);
     m_settings.ENDX = m_last.endX;
     m_settings.ENDY = m_last.endY;
     m_settings.ENDWIDE = m_last.endWide;
@@ -177,16 +186,22 @@ void CZqView::StoreViewState() {
     StoreKeysInSettings();
 }
 
+void CZqView::ReportSave(SaveOutcome outcome) {
+    if (!IsSaveFailure(outcome)) return;
+    // At the end the view is being destroyed: the box then stands on its own.
+    ui::ZqMessageBox(m_tearingDown ? nullptr : m_hWnd, m_start.saver->FailureText(), MB_OK | MB_ICONWARNING);
+}
+
 void CZqView::SaveSettings() {
     if (!m_start.saver || !m_start.user) return;
     StoreViewState();
-    (void)m_start.saver->Save(m_settings, *m_start.user);
+    ReportSave(m_start.saver->Save(m_settings, *m_start.user));
 }
 
 void CZqView::SaveSettingsFinal() {
-    if (!m_start.saver || !m_start.user) return;
+    if (!m_start.saver || !m_start.user || m_start.saver->FinalSaveDone()) return;
     StoreViewState();
-    (void)m_start.saver->SaveFinal(m_settings, *m_start.user);
+    ReportSave(m_start.saver->SaveFinal(m_settings, *m_start.user));
 }
 
 void CZqView::OnTimer(UINT_PTR id) {
@@ -208,9 +223,7 @@ void CZqView::OnOperationEnded() {
 }
 
 void CZqView::ChangePaneDirectory(int pane, const std::wstring& path) {
-    FilerPane& filerPane = m_filer->Pane(pane);
-    filerPane.LeaveDirectory(nullptr);
-    filerPane.ChangeDirectory(path, false, nullptr);
+    m_filer->ChangePaneDirectory(pane, path);
 }
 
 void CZqView::OnDropFiles(HDROP drop) {

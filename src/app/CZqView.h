@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <shellapi.h>
@@ -21,6 +22,7 @@ namespace zq {
 struct Settings;
 class IniFile;
 class SettingsSaver;
+enum class SaveOutcome;
 struct UserIniState;
 class ViewFiler;
 class ViewFileOps;
@@ -30,17 +32,18 @@ class TaskTray;
 // What start-up hands to the view.
 struct StructViewStart {
     Settings* settings = nullptr;
-    IniFile* reader = nullptr;      // the start-up reader; the view reads the rest of the sections from it
+    IniFile* reader = nullptr;  // the start-up reader; the view reads the rest of the sections from it
     SettingsSaver* saver = nullptr;
     UserIniState* user = nullptr;
     std::wstring programDir;
     std::wstring mainIniPath;
     std::wstring userName;
+    std::vector<std::wstring> startDirectories;  // the "-d" options of this copy, made absolute
 };
 
 // The one view: it owns the two panes and draws and drives everything.
 class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHooks {
-public:
+  public:
     enum StartedFlag { kNotStarted = 0, kIdle = 1, kPeriodicWork = 2 };
 
     explicit CZqView(StructViewStart start);
@@ -67,16 +70,18 @@ public:
         m_shared = shared;
     }
     DialogLists& Lists() noexcept { return m_lists; }
+    // The frame moved or changed size: ENDX, ENDY, ENDWIDE and ENDHEIGHT follow it.
+    void RecordPlacement();
 
-protected:
+  protected:
     bool OnCreate() override;
     void OnDraw(HDC dc, const RECT& client) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     class QuitUi;
     void PlaceWindow(int phase);
-    void RecordPlacement();
+    void ReportSave(SaveOutcome outcome);
     void OnTimer(UINT_PTR id);
     void OnOperationEnded();
     void StoreViewState();

@@ -1,6 +1,7 @@
 // Reading a directory into the pane's slots, change detection, and the
 // automatic reload of the view's timer.
 #include <cwchar>
+#include <unordered_set>
 
 #include "common/Handle.h"
 #include "filer/FilerPane.h"
@@ -76,9 +77,9 @@ bool FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t
         m_changed[static_cast<size_t>(index)] = 1;
         // Names always count: a result of 2 promises the same names.
         bool keyChanged = std::wcscmp(slot.cFileName, candidate.cFileName) != 0;
-        if ((keyMask & kKeyTime) && std::memcmp(&ViewTimeOf(slot, m_options.VIEWFILETIMETYPE),
-                                                &ViewTimeOf(candidate, m_options.VIEWFILETIMETYPE),
-                                                sizeof(FILETIME)) != 0)
+        if ((keyMask & kKeyTime) &&
+            std::memcmp(&ViewTimeOf(slot, m_options.VIEWFILETIMETYPE),
+                        &ViewTimeOf(candidate, m_options.VIEWFILETIMETYPE), sizeof(FILETIME)) != 0)
             keyChanged = true;
         if ((keyMask & kKeySize) &&
             (slot.nFileSizeHigh != candidate.nFileSizeHigh || slot.nFileSizeLow != candidate.nFileSizeLow))
@@ -181,7 +182,8 @@ int FilerPane::ReadDirectory(int mode) {
     if (!IsExistingDirectory(m_path)) {
         if (sameDirectory && m_host) {
             wchar_t text[2 * MAX_PATH + 64];
-            std::swprintf(text, std::size(text), L"ディレクトリ%lsは存在しません\n上の階層にあがります", m_path.c_str());
+            std::swprintf(text, std::size(text), L"ディレクトリ%lsは存在しません\n上の階層にあがります",
+                          m_path.c_str());
             m_host->ShowMessage(text);
         }
         if (!ClimbToExistingDirectory()) {
@@ -232,6 +234,29 @@ int FilerPane::ReadDirectory(int mode) {
     } else {
         m_special = oldSpecial;
     }
+    return result;
+}
+
+int FilerPane::Reread(int mode) {
+    // Names compare exactly: they come from the same directory, where a name
+    // differing only in case is another file.
+    std::unordered_set<std::wstring> marked;
+    for (int p = 0; p < m_count && m_markedCount > 0; ++p)
+        if (IsMarkedAt(p)) marked.insert(EntryAt(p).cFileName);
+    const FileEntry* under = CursorEntry();
+    const std::wstring cursorName = under ? under->cFileName : L"";
+    const std::wstring before = m_path;
+    const int result = ReadDirectory(mode);
+    if (result == kReadReplaced) {
+        Sort();
+        // A directory that vanished sends the pane up; marks of names there would be marks on strangers.
+        if (m_path == before) {
+            for (int p = 0; p < m_count; ++p)
+                if (marked.count(EntryAt(p).cFileName)) SetMark(p, true);
+        }
+    }
+    if (!cursorName.empty()) PlaceCursorOnName(cursorName, false, m_cursor);
+    MoveCursor(0, false);
     return result;
 }
 

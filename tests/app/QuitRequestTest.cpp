@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/QuitRequest.h"
+#include "app/SystemEnd.h"
 
 using namespace zq;
 
@@ -46,5 +47,37 @@ TEST(QuitRequest, EachAnswerLeadsToItsSteps) {
         ui.answer = c.answer;
         EXPECT_EQ(RunQuitRequest(c.in, ui), c.ends) << c.steps;
         EXPECT_EQ(ui.log, c.steps);
+    }
+}
+
+TEST(QuitRequest, WindowsEndsWithTheAskedFlagsAfterThePrivilege) {
+    struct Case {
+        bool reboot;
+        bool privilegeGranted;
+        bool exitAnswer;
+        std::wstring expectedLog;
+    };
+    const std::wstring shutDown = std::to_wstring(EWX_SHUTDOWN | EWX_POWEROFF);
+    const std::wstring reboot = std::to_wstring(EWX_REBOOT);
+    const Case cases[] = {
+        {false, true, true, L"privilege exit(" + shutDown + L") "},
+        {true, true, true, L"privilege exit(" + reboot + L") "},
+        // Windows' own answer decides; a refused privilege does not stop the request.
+        {true, false, false, L"privilege exit(" + reboot + L") "},
+    };
+    for (const Case& c : cases) {
+        std::wstring log;
+        SystemEndCalls calls;
+        calls.enableShutdownPrivilege = [&] {
+            log += L"privilege ";
+            return c.privilegeGranted;
+        };
+        calls.exitWindows = [&](UINT flags, DWORD reason) {
+            log += L"exit(" + std::to_wstring(flags) + L") ";
+            EXPECT_EQ(reason, static_cast<DWORD>(SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_FLAG_PLANNED));
+            return c.exitAnswer;
+        };
+        EXPECT_EQ(EndWindowsSession(c.reboot, calls), c.exitAnswer);
+        EXPECT_EQ(log, c.expectedLog);
     }
 }
