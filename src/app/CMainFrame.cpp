@@ -8,6 +8,9 @@ namespace zq {
 void CMainFrame::OnClose() {
     // Once the user has confirmed the end, the close goes through without asking again.
     if (m_zqView && !m_zqView->Quitting() && !m_zqView->QuitRequest(true)) return;
+    // The last save runs while the windows still stand: once the frame is
+    // destroyed the quit message is queued and a failure could not be shown.
+    if (m_zqView && m_zqView->GetSafeHwnd()) m_zqView->SaveSettingsFinal();
     DestroyWindow();
 }
 

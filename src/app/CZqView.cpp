@@ -189,7 +189,8 @@ void CZqView::StoreViewState() {
 void CZqView::ReportSave(SaveOutcome outcome) {
     if (!IsSaveFailure(outcome)) return;
     // At the end the view is being destroyed: the box then stands on its own.
-    ui::ZqMessageBox(m_tearingDown ? nullptr : m_hWnd, m_start.saver->FailureText(), MB_OK | MB_ICONWARNING);
+    ui::ZqMessageBox(m_tearingDown ? nullptr : m_hWnd, m_start.saver->FailureText(), L"設定の保存",
+                     MB_OK | MB_ICONWARNING);
 }
 
 void CZqView::SaveSettings() {
