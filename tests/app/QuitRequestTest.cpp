@@ -51,33 +51,19 @@ TEST(QuitRequest, EachAnswerLeadsToItsSteps) {
 }
 
 TEST(QuitRequest, WindowsEndsWithTheAskedFlagsAfterThePrivilege) {
-    struct Case {
-        bool reboot;
-        bool privilegeGranted;
-        bool exitAnswer;
-        std::wstring expectedLog;
-    };
-    const std::wstring shutDown = std::to_wstring(EWX_SHUTDOWN | EWX_POWEROFF);
-    const std::wstring reboot = std::to_wstring(EWX_REBOOT);
-    const Case cases[] = {
-        {false, true, true, L"privilege exit(" + shutDown + L") "},
-        {true, true, true, L"privilege exit(" + reboot + L") "},
-        // Windows' own answer decides; a refused privilege does not stop the request.
-        {true, false, false, L"privilege exit(" + reboot + L") "},
-    };
-    for (const Case& c : cases) {
+    for (const bool reboot : {false, true}) {
         std::wstring log;
         SystemEndCalls calls;
         calls.enableShutdownPrivilege = [&] {
             log += L"privilege ";
-            return c.privilegeGranted;
+            return false;
         };
-        calls.exitWindows = [&](UINT flags, DWORD reason) {
-            log += L"exit(" + std::to_wstring(flags) + L") ";
-            EXPECT_EQ(reason, static_cast<DWORD>(SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_FLAG_PLANNED));
-            return c.exitAnswer;
+        calls.exitWindows = [&](UINT flags, DWORD) {
+            log += std::to_wstring(flags);
+            return true;
         };
-        EXPECT_EQ(EndWindowsSession(c.reboot, calls), c.exitAnswer);
-        EXPECT_EQ(log, c.expectedLog);
+        // A refused privilege does not stop the request: Windows' own answer counts.
+        EXPECT_TRUE(EndWindowsSession(reboot, calls));
+        EXPECT_EQ(log, L"privilege " + std::to_wstring(reboot ? EWX_REBOOT : EWX_SHUTDOWN | EWX_POWEROFF));
     }
 }
