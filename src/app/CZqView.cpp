@@ -41,7 +41,7 @@ constexpr UINT kTrayNotify = WM_USER + 5;
 
 // The quit request's steps, carried out on the real windows.
 class CZqView::QuitUi : public IQuitUi {
-  public:
+public:
     explicit QuitUi(CZqView& view) : m_view(view) {}
     void ShowRefusal(const std::wstring& text) override { ui::ZqMessageBox(m_view.m_hWnd, text); }
     void Suspend() override { m_view.Suspend(); }
@@ -63,7 +63,7 @@ class CZqView::QuitUi : public IQuitUi {
         if (!EndWindowsSession(reboot)) ::PostMessageW(::GetParent(m_view.m_hWnd), WM_CLOSE, 0, 0);
     }
 
-  private:
+private:
     CZqView& m_view;
 };
 
@@ -78,9 +78,7 @@ CZqView::CZqView(StructViewStart start) : m_start(std::move(start)), m_settings(
     m_context.resume = [this] { Resume(); };
 }
 
-CZqView::~CZqView() {
-    m_tearingDown = true;
-}
+CZqView::~CZqView() { m_tearingDown = true; }
 
 bool CZqView::OnCreate() {
     // The rest of the settings come from the start-up reader, which is then done with.
@@ -92,8 +90,7 @@ bool CZqView::OnCreate() {
     m_unpackStartMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_UNPACK_START");
     m_previewLoadMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_PREVIEW_LOAD");
     m_companion = std::make_unique<CompanionLibrary>(m_start.programDir);
-    m_tray = std::make_unique<TaskTray>(
-        *m_companion, [this] { Suspend(); }, [this] { Resume(); });
+    m_tray = std::make_unique<TaskTray>(*m_companion, [this] { Suspend(); }, [this] { Resume(); });
     m_filer = std::make_unique<ViewFiler>(m_context);
     m_fileOps = std::make_unique<ViewFileOps>(m_context, *m_filer);
     CreateKeys();
@@ -113,9 +110,7 @@ void CZqView::Suspend() {
     for (UINT_PTR id = kFirstSuspendedTimer; id <= kLastSuspendedTimer; ++id) KillTimer(id);
 }
 
-void CZqView::Resume() {
-    m_started = kIdle;
-}
+void CZqView::Resume() { m_started = kIdle; }
 
 bool CZqView::QuitRequest(bool fromClose) {
     if (m_quitting) return true;
@@ -158,10 +153,10 @@ void CZqView::PlaceWindow(int phase) {
     if (placement.maximise) {
         ::ShowWindow(frame, SW_SHOWMAXIMIZED);
     } else {
-        const UINT flags =
-            SWP_NOZORDER | SWP_NOACTIVATE | (placement.move ? 0 : SWP_NOMOVE) | (placement.resize ? 0 : SWP_NOSIZE);
-        ::SetWindowPos(frame, nullptr, placement.position.x, placement.position.y, placement.size.cx, placement.size.cy,
-                       flags);
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (placement.move ? 0 : SWP_NOMOVE) |
+                           (placement.resize ? 0 : SWP_NOSIZE);
+        ::SetWindowPos(frame, nullptr, placement.position.x, placement.position.y, placement.size.cx,
+                       placement.size.cy, flags);
     }
     RecordPlacement();
 }
