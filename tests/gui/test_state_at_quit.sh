@@ -5,6 +5,7 @@
 # ENDDIRECTORY/ENDDIRECTORY2, the cursor memory (SAVECURPOS) and ENDX/ENDY;
 # the next start, given its own "-d" options, opens the panes there (both
 # shown), finds the remembered cursor, and stands where the window was left.
+# A relative SECONDDIRECTORY is refused for the current folder.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin state_at_quit
@@ -96,4 +97,11 @@ gui_quit alt+f x
 expect_ini ALLDATA ENDDIRECTORY "$A"
 expect_ini ALLDATA ENDDIRECTORY2 "$D"
 [ "$(remembered "$A")" = "a3.txt" ] || gui_fail "the cursor in A was not found again: memory holds '$(remembered "$A")'"
+
+# A relative start directory is refused: the pane opens in the current folder
+# (the program's here), never at a path that depends on where a copy runs.
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$A" "SECONDDIRECTORY=nosuchdir" "SECONDFILEOPEN=1" "NOTQUITMESSAGE=0"
+gui_start_zq
+gui_quit alt+f x
+expect_ini ALLDATA ENDDIRECTORY2 "$(gui_winpath "$GUI_APP")"
 echo "PASS: state_at_quit"
