@@ -56,7 +56,10 @@ sleep 0.3
 ( cd "$GUI_APP" && exec "$ZQ_WINE" "$GUI_APP/zq.exe" "-d$C" ) >"$GUI_DIR/second.txt" 2>&1 &
 second=$!
 for ((i = 0; i < 150; i++)); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$second" 2>/dev/null && gui_fail "the second copy did not hand over and end"
+if kill -0 "$second" 2>/dev/null; then
+  kill -9 "$second" 2>/dev/null
+  gui_fail "the second copy did not hand over and end"
+fi
 sleep 0.5
 
 # Moved from outside, as a window manager or the user's mouse would.
