@@ -16,6 +16,17 @@
 
 namespace zq {
 
+namespace {
+
+std::wstring AbsoluteFromCurrent(const std::wstring& path) {
+    if (path.empty() || IsAbsoluteStartPath(path)) return path;
+    wchar_t full[1040] = {};
+    const DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
+    return length > 0 && length < std::size(full) ? std::wstring(full, length) : path;
+}
+
+}  // namespace
+
 CZqApp::CZqApp() = default;
 CZqApp::~CZqApp() = default;
 
@@ -40,6 +51,8 @@ bool CZqApp::LoadSettings() {
     m_user->mode = entry.mode;
     m_user->path = entry.path;
     m_saver = std::make_unique<SettingsSaver>(SaveEnvironment{m_programDir, m_windowsDir, m_userName});
+    // Defaults are about to be written over a file nobody could read: keep it.
+    if (m_reader->Damaged()) m_saver->KeepBackupOf(m_reader->Path());
     return true;
 }
 
@@ -52,7 +65,10 @@ bool CZqApp::InitInstance() {
     if (!LoadSettings()) return false;
 
     // Step 8: the start directories go into the shared block, in every copy.
-    m_shared.WriteStartDirectories(ParseStartDirectories(::GetCommandLineW()));
+    // A relative one means the folder it was typed in, which only this process knows.
+    std::vector<std::wstring> startDirectories = ParseStartDirectories(::GetCommandLineW());
+    for (std::wstring& path : startDirectories) path = AbsoluteFromCurrent(path);
+    m_shared.WriteStartDirectories(startDirectories);
 
     // Step 9: hand over to a running copy when DISABLETWIN asks for it.
     if (m_shared.CheckTwin(m_settings->DISABLETWIN) == ProcessShared::TwinResult::HandedOver) return false;
@@ -74,6 +90,7 @@ bool CZqApp::InitInstance() {
     start.programDir = m_programDir;
     start.mainIniPath = m_reader->Path();
     start.userName = m_userName;
+    start.startDirectories = std::move(startDirectories);
     m_view = std::make_unique<CZqView>(start);
     m_frame->SetView(m_view.get());
     m_frame->SetZqView(m_view.get());

@@ -103,7 +103,7 @@ bool CZqView::OnCreate() {
     RegisterViewCommands();
     m_filer->RegisterCommands();
     m_fileOps->RegisterCommands();
-    m_filer->Create();
+    m_filer->Create(m_start.startDirectories);
     SetTimer(kPeriodicTimer, 1000);
     m_started = kIdle;
     PlaceWindow(1);
@@ -176,6 +176,10 @@ void CZqView::RecordPlacement() {
 }
 
 void CZqView::StoreViewState() {
+    // A move does not always reach us (a window manager may place the frame
+    // silently): the frame as it is now is what the next start restores.
+    RecordPlacement();
+    if (m_filer) m_filer->StoreState(m_settings);
     m_settings.ENDX = m_last.endX;
     m_settings.ENDY = m_last.endY;
     m_settings.ENDWIDE = m_last.endWide;
@@ -183,16 +187,23 @@ void CZqView::StoreViewState() {
     StoreKeysInSettings();
 }
 
+void CZqView::ReportSave(SaveOutcome outcome) {
+    if (!IsSaveFailure(outcome)) return;
+    // At the end the view is being destroyed: the box then stands on its own.
+    ui::ZqMessageBox(m_tearingDown ? nullptr : m_hWnd, m_start.saver->FailureText(), L"設定の保存",
+                     MB_OK | MB_ICONWARNING);
+}
+
 void CZqView::SaveSettings() {
     if (!m_start.saver || !m_start.user) return;
     StoreViewState();
-    (void)m_start.saver->Save(m_settings, *m_start.user);
+    ReportSave(m_start.saver->Save(m_settings, *m_start.user));
 }
 
 void CZqView::SaveSettingsFinal() {
-    if (!m_start.saver || !m_start.user) return;
+    if (!m_start.saver || !m_start.user || m_start.saver->FinalSaveDone()) return;
     StoreViewState();
-    (void)m_start.saver->SaveFinal(m_settings, *m_start.user);
+    ReportSave(m_start.saver->SaveFinal(m_settings, *m_start.user));
 }
 
 void CZqView::OnTimer(UINT_PTR id) {
@@ -214,9 +225,7 @@ void CZqView::OnOperationEnded() {
 }
 
 void CZqView::ChangePaneDirectory(int pane, const std::wstring& path) {
-    FilerPane& filerPane = m_filer->Pane(pane);
-    filerPane.LeaveDirectory(nullptr);
-    filerPane.ChangeDirectory(path, false, nullptr);
+    m_filer->ChangePaneDirectory(pane, path);
 }
 
 void CZqView::OnDropFiles(HDROP drop) {

@@ -25,6 +25,7 @@ namespace zq {
 struct Settings;
 class IniFile;
 class SettingsSaver;
+enum class SaveOutcome;
 struct UserIniState;
 class ViewFiler;
 class ViewFileOps;
@@ -40,6 +41,7 @@ struct StructViewStart {
     std::wstring programDir;
     std::wstring mainIniPath;
     std::wstring userName;
+    std::vector<std::wstring> startDirectories;  // the "-d" options of this copy, made absolute
 };
 
 // The one view: it owns the two panes and draws and drives everything.
@@ -71,6 +73,8 @@ public:
         m_shared = shared;
     }
     DialogLists& Lists() noexcept { return m_lists; }
+    // The frame moved or changed size: ENDX, ENDY, ENDWIDE and ENDHEIGHT follow it.
+    void RecordPlacement();
 
 protected:
     bool OnCreate() override;
@@ -80,7 +84,7 @@ protected:
 private:
     class QuitUi;
     void PlaceWindow(int phase);
-    void RecordPlacement();
+    void ReportSave(SaveOutcome outcome);
     void OnTimer(UINT_PTR id);
     void OnOperationEnded();
     void StoreViewState();

@@ -14,22 +14,25 @@ namespace zq {
 std::vector<std::wstring> ParseStartDirectories(const std::wstring& commandLine);
 // Blank-separated arguments, blanks inside double quotes kept.
 std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine);
+// A directory that names its drive and starts at its root ("C:", "C:\work",
+// "\\server\share"); "work", "C:work" and "\work" depend on the current folder.
+[[nodiscard]] bool IsAbsoluteStartPath(const std::wstring& path);
 
 struct StructPlacementInput {
     int startSize = 0;  // STARTSIZE 0-5
     int startPos = 0;   // STARTPOS 0-2
     int firstX = 0, firstY = 0, firstWide = 640, firstHeight = 480;
     int endX = 0, endY = 0, endWide = 640, endHeight = 480;
-    RECT created{};          // the frame as it was created
-    SIZE nonClientExtra{};   // frame size minus the view's client size
-    SIZE wallpaper{};        // a loaded Filer wallpaper, 0x0 when none
+    RECT created{};         // the frame as it was created
+    SIZE nonClientExtra{};  // frame size minus the view's client size
+    SIZE wallpaper{};       // a loaded Filer wallpaper, 0x0 when none
 };
 
 struct StructPlacement {
-    bool act = false;        // false: nothing to do in this phase
+    bool act = false;  // false: nothing to do in this phase
     bool maximise = false;
-    bool move = false;       // position changes
-    bool resize = false;     // size changes
+    bool move = false;    // position changes
+    bool resize = false;  // size changes
     POINT position{};
     SIZE size{};
 };
@@ -52,8 +55,8 @@ struct StructQuitInput {
     bool deleteRunning = false;
     bool unpackRunning = false;
     bool fromClose = false;
-    int notQuitMessage = 0;     // NOTQUITMESSAGE
-    int askAlwaysAtExit = 0;    // ASK_ALWAYS_AT_EXIT
+    int notQuitMessage = 0;   // NOTQUITMESSAGE
+    int askAlwaysAtExit = 0;  // ASK_ALWAYS_AT_EXIT
 };
 
 struct StructQuitDecision {

@@ -1,9 +1,5 @@
 #include "app/SystemEnd.h"
 
-#include <windows.h>
-
-#include <string>
-
 #include "common/Handle.h"
 
 namespace zq {
@@ -23,20 +19,17 @@ bool EnableShutdownPrivilege() {
 
 }  // namespace
 
-bool EndWindowsSession(bool reboot) {
-    wchar_t simulated[MAX_PATH] = {};
-    if (::GetEnvironmentVariableW(L"ZQ_SIMULATE_WINDOWS_END", simulated, MAX_PATH) > 0) {
-        UniqueFile file(::CreateFileW(simulated, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-        if (!file) return false;
-        const char* text = reboot ? "reboot" : "shutdown";
-        DWORD written = 0;
-        return ::WriteFile(file.Get(), text, static_cast<DWORD>(std::char_traits<char>::length(text)), &written,
-                           nullptr) != 0;
-    }
-    EnableShutdownPrivilege();
+SystemEndCalls PlatformSystemEndCalls() {
+    return {EnableShutdownPrivilege, [](UINT flags, DWORD reason) { return ::ExitWindowsEx(flags, reason) != 0; }};
+}
+
+bool EndWindowsSession(bool reboot, const SystemEndCalls& calls) {
+    // Without the privilege NT-family systems refuse; the request is still made,
+    // and its own answer is the one that counts.
+    if (calls.enableShutdownPrivilege) (void)calls.enableShutdownPrivilege();
+    if (!calls.exitWindows) return false;
     const UINT flags = reboot ? EWX_REBOOT : (EWX_SHUTDOWN | EWX_POWEROFF);
-    return ::ExitWindowsEx(flags, SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_FLAG_PLANNED) != 0;
+    return calls.exitWindows(flags, SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_FLAG_PLANNED);
 }
 
 }  // namespace zq

@@ -1,9 +1,22 @@
 #pragma once
-// Ending Windows (power-off or reboot) from the quit dialog.  A seam: when the
-// environment variable ZQ_SIMULATE_WINDOWS_END names a file, the request is
-// written there instead, so tests never end the session of the machine.
+// Ending Windows (power-off or reboot) from the quit dialog.  The two platform
+// calls are a seam: tests pass recording ones, so no test can end the session
+// of the machine it runs on.
+#include <windows.h>
+
+#include <functional>
+
 namespace zq {
 
-bool EndWindowsSession(bool reboot);
+struct SystemEndCalls {
+    std::function<bool()> enableShutdownPrivilege;
+    std::function<bool(UINT flags, DWORD reason)> exitWindows;
+};
+
+// The process token's SeShutdownPrivilege and ExitWindowsEx.
+[[nodiscard]] SystemEndCalls PlatformSystemEndCalls();
+
+// Shut-down with power-off, or reboot; false when Windows refused.
+bool EndWindowsSession(bool reboot, const SystemEndCalls& calls = PlatformSystemEndCalls());
 
 }  // namespace zq

@@ -52,7 +52,7 @@ void ViewFiler::ApplySettings() {
     m_font.Reset();
 }
 
-void ViewFiler::Create() {
+void ViewFiler::Create(const std::vector<std::wstring>& commandLine) {
     Settings& settings = *m_context.settings;
     ApplySettings();
     if (settings.SAVECURSORPOSITION) {
@@ -63,21 +63,37 @@ void ViewFiler::Create() {
     }
     // Pane 0 starts with the focus; the second pane is shown when the settings ask for two panes.
     m_context.modes->Set(0, pane_state::kFocused, pane_mode::kDirectory, kSubKindThumbnails);
-    m_context.modes->Set(1, settings.SECONDFILEOPEN ? pane_state::kOther : pane_state::kHidden, pane_mode::kDirectory,
+    // Two "-d" options ask for both panes, whatever SECONDFILEOPEN says.
+    const bool twoPanes = settings.SECONDFILEOPEN != 0 || commandLine.size() >= 2;
+    m_context.modes->Set(1, twoPanes ? pane_state::kOther : pane_state::kHidden, pane_mode::kDirectory,
                          kSubKindThumbnails);
 
     wchar_t current[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, current);
-    const std::array<std::wstring, 2> start = StartDirectories(settings, current);
+    const std::array<std::wstring, 2> start = StartDirectories(settings, commandLine, current);
     for (size_t i = 0; i < m_panes.size(); ++i) {
         m_panes[i]->SortState().defaults = SortSettingsFrom(settings, static_cast<int>(i));
         m_panes[i]->ChangeDirectory(start[i], false, m_cursorMemory.get());
     }
+}
+
+void ViewFiler::StoreState(Settings& settings) const {
     StoreEndDirectories(settings, m_panes[0]->Path(), m_panes[1]->Path());
+    if (!settings.SAVECURSORPOSITION) return;
+    // The directories shown now count as left: a start in the same place
+    // (STARTENDDIR) then finds its cursor again.
+    CursorMemory memory = *m_cursorMemory;
+    for (int i = 1; i >= 0; --i) {
+        const FilerPane& pane = *m_panes[static_cast<size_t>(i)];
+        if (!PaneShown(i) || pane.Kind() != kKindDirectory || pane.NotReady()) continue;
+        const FileEntry* under = pane.CursorEntry();
+        if (under && !IsLinkEntry(*under)) memory.Remember(pane.Path(), under->cFileName);
+    }
+    settings.savedCursors.clear();
+    for (const CursorMemory::Item& item : memory.Items()) settings.savedCursors.push_back({item.path, item.name});
 }
 
 void ViewFiler::AfterCommand() {
-    StoreEndDirectories(*m_context.settings, m_panes[0]->Path(), m_panes[1]->Path());
     ::InvalidateRect(m_context.view, nullptr, FALSE);
 }
 
@@ -137,11 +153,8 @@ bool ViewFiler::EnterCursorDirectory() {
 
 void ViewFiler::ReadKeepingCursor(int index) {
     FilerPane& pane = Pane(index);
-    const FileEntry* entry = pane.CursorEntry();
-    const std::wstring name = entry ? entry->cFileName : L"";
-    pane.ReadDirectory(kReadForced);
-    pane.Sort();
-    if (!name.empty()) pane.PlaceCursorOnName(name, false, pane.Cursor());
+    // Forced: the change notification of a directory just written may still be on its way.
+    pane.Reread(kReadForced);
 }
 
 void ViewFiler::ReReadAllPanes() {

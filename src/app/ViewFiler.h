@@ -20,6 +20,7 @@ namespace zq {
 
 class FilerPane;
 class CursorMemory;
+struct Settings;
 
 class ViewFiler {
   public:
@@ -29,14 +30,22 @@ class ViewFiler {
     ViewFiler& operator=(const ViewFiler&) = delete;
 
     // At the view's creation, after the settings are loaded: options, pane
-    // modes and the start directories.
-    void Create();
+    // modes and the start directories (`commandLine`: the "-d" options, made
+    // absolute; two of them show the second pane).
+    void Create(const std::vector<std::wstring>& commandLine = {});
     void RegisterCommands();
     void Paint(HDC dc, const RECT& client);
     // Timer 1's periodic work for the listings.
     void OnPeriodicTimer();
-    // An operation dialog ended (command 1185): re-read the shown listings.
+    // An operation dialog ended (command 1185): re-read the shown listings,
+    // keeping the marks of every entry still there.
     void Refresh();
+    // What the next start reads back: ENDDIRECTORY, ENDDIRECTORY2 and, with
+    // SAVECURSORPOSITION, the cursor memory including the directories shown now.
+    void StoreState(Settings& settings) const;
+    // An ordinary change of directory: leaving records the history and the
+    // cursor memory, entering places the cursor from it.
+    void ChangePaneDirectory(int index, const std::wstring& path);
     // The settings changed (settings dialog, @Changefilerinfo …): hand them to
     // the panes again; the next paint lays out anew.
     void ApplySettings();
@@ -68,7 +77,6 @@ class ViewFiler {
 
     [[nodiscard]] bool PaneShown(int index) const;
     void Focus(int index);
-    void ChangePaneDirectory(int index, const std::wstring& path);
     void ClimbUp(int index);
     // @Changefilerdata: the two pane objects trade sides with all their state.
     void ExchangePanes();

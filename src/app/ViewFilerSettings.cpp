@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/StartupRules.h"
 #include "settings/Settings.h"
 
 namespace zq {
@@ -160,15 +161,18 @@ void StoreSortSettings(Settings& s, int pane, const SortSettings& sort) {
     }
 }
 
-std::array<std::wstring, 2> StartDirectories(const Settings& s, const std::wstring& current) {
+std::array<std::wstring, 2> StartDirectories(const Settings& s, const std::vector<std::wstring>& commandLine,
+                                             const std::wstring& current) {
     const std::array<const std::wstring*, 2> last = {&s.ENDDIRECTORY, &s.ENDDIRECTORY2};
     const std::array<const std::wstring*, 2> fixed = {&s.FIRSTDIRECTORY, &s.SECONDDIRECTORY};
     std::array<std::wstring, 2> out;
     for (size_t i = 0; i < 2; ++i) {
         // A first run with STARTENDDIR has no last directory yet.
-        if (s.STARTENDDIR != 0 && !last[i]->empty())
+        if (i < commandLine.size() && IsAbsoluteStartPath(commandLine[i]))
+            out[i] = commandLine[i];
+        else if (s.STARTENDDIR != 0 && IsAbsoluteStartPath(*last[i]))
             out[i] = *last[i];
-        else if (!fixed[i]->empty())
+        else if (IsAbsoluteStartPath(*fixed[i]))
             out[i] = *fixed[i];
         else
             out[i] = current;

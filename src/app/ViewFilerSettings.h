@@ -4,6 +4,7 @@
 // matching function run again.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "filer/FilerCellText.h"
 #include "filer/FilerColor.h"
@@ -35,10 +36,14 @@ void StoreDisplayGroup(Settings& settings, unsigned group);
 [[nodiscard]] SortSettings SortSettingsFrom(const Settings& settings, int pane);
 void StoreSortSettings(Settings& settings, int pane, const SortSettings& sort);
 
-// The directory each pane starts in: with STARTENDDIR the directory of the
-// last run, else (or when that is empty) FIRSTDIRECTORY / SECONDDIRECTORY,
-// else `current`.
-[[nodiscard]] std::array<std::wstring, 2> StartDirectories(const Settings& settings, const std::wstring& current);
+// The directory each pane starts in: a "-d" option of the command line first
+// (`commandLine`, already made absolute), then with STARTENDDIR the directory of
+// the last run, then FIRSTDIRECTORY / SECONDDIRECTORY, else `current`.  A
+// relative directory from the settings is refused: it would be read against
+// whatever folder happens to be current, and a copy would land there.
+[[nodiscard]] std::array<std::wstring, 2> StartDirectories(const Settings& settings,
+                                                           const std::vector<std::wstring>& commandLine,
+                                                           const std::wstring& current);
 // What the next start reads back with STARTENDDIR.
 void StoreEndDirectories(Settings& settings, const std::wstring& pane0, const std::wstring& pane1);
 

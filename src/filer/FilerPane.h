@@ -149,6 +149,10 @@ public:
     // 0 nothing changed, 1 listing replaced (marks cleared; call Sort), 2 same
     // names but some records changed (cursor, order and marks kept).
     int ReadDirectory(int mode);
+    // The same directory read again in place (after a file operation, a reload
+    // command): the cursor stays on its entry and every entry still listed
+    // keeps its mark; only entries that went away lose theirs.
+    int Reread(int mode);
     // One tick of the view's one-second timer.
     TickResult TimerTick();
     // 0 fixed, 1 floppy, 2 CD-ROM, 3 other removable, 4 network.

@@ -1,6 +1,7 @@
 // Reading a directory into the pane's slots, change detection, and the
 // automatic reload of the view's timer.
 #include <cwchar>
+#include <unordered_set>
 
 #include "common/Handle.h"
 #include "filer/FilerPane.h"
@@ -232,6 +233,29 @@ int FilerPane::ReadDirectory(int mode) {
     } else {
         m_special = oldSpecial;
     }
+    return result;
+}
+
+int FilerPane::Reread(int mode) {
+    // Names compare exactly: they come from the same directory, where a name
+    // differing only in case is another file.
+    std::unordered_set<std::wstring> marked;
+    for (int p = 0; p < m_count && m_markedCount > 0; ++p)
+        if (IsMarkedAt(p)) marked.insert(EntryAt(p).cFileName);
+    const FileEntry* under = CursorEntry();
+    const std::wstring cursorName = under ? under->cFileName : L"";
+    const std::wstring before = m_path;
+    const int result = ReadDirectory(mode);
+    if (result == kReadReplaced) {
+        Sort();
+        // A directory that vanished sends the pane up; marks of names there would be marks on strangers.
+        if (m_path == before) {
+            for (int p = 0; p < m_count; ++p)
+                if (marked.count(EntryAt(p).cFileName)) SetMark(p, true);
+        }
+    }
+    if (!cursorName.empty()) PlaceCursorOnName(cursorName, false, m_cursor);
+    MoveCursor(0, false);
     return result;
 }
 

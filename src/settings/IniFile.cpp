@@ -77,7 +77,8 @@ int ParseInt(std::wstring_view text) {
 IniFile::IniFile(std::wstring path, IniRetryPolicy retry) : m_path(std::move(path)), m_retry(std::move(retry)) {}
 
 IniFile::~IniFile() {
-    if (Writing()) CloseWriting();
+    // A write that nobody finished must not replace the file.
+    if (Writing()) AbandonWriting();
 }
 
 void IniFile::Clear() {
@@ -90,6 +91,7 @@ void IniFile::Clear() {
 
 IniLoadResult IniFile::Load() {
     Clear();
+    m_damaged = false;
     const DWORD attributes = ::GetFileAttributesW(m_path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();
@@ -116,8 +118,13 @@ IniLoadResult IniFile::Load() {
     if (!file.Valid()) return IniLoadResult::InUse;
 
     LARGE_INTEGER size{};
+    // From here on the file exists and holds something: what cannot be read is damage.
+    m_damaged = true;
     if (!::GetFileSizeEx(file.Get(), &size)) return IniLoadResult::Unreadable;
-    if (size.QuadPart == 0) return IniLoadResult::Empty;
+    if (size.QuadPart == 0) {
+        m_damaged = false;
+        return IniLoadResult::Empty;
+    }
     if (size.QuadPart < 3 || static_cast<unsigned long long>(size.QuadPart) > kMaxFileBytes)
         return IniLoadResult::Unreadable;
 
@@ -154,6 +161,9 @@ void IniFile::LoadBytes(std::string_view bytes) {
         m_text = ToWide(bytes);
     }
     BuildIndex();
+    // No text file of ours holds a NUL, and a settings file without a single
+    // section is nothing the program wrote; UTF-16 without its mark shows as both.
+    m_damaged = m_text.find(L'\0') != std::wstring::npos || (!m_text.empty() && m_sections.empty());
 }
 
 void IniFile::BuildIndex() {
@@ -258,11 +268,32 @@ bool IniFile::EnumLine(size_t section, size_t line, std::wstring& sectionName, s
     return true;
 }
 
+std::wstring IniFile::TemporaryPathFor(const std::wstring& path) {
+    return path + L".tmp";
+}
+
+bool IniFile::Fail(const wchar_t* call, DWORD code) {
+    m_failedCall = call;
+    m_failedCode = code;
+    return false;
+}
+
 bool IniFile::OpenForWriting(const std::wstring& path) {
-    if (Writing()) CloseWriting();
-    m_out.Reset(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!m_out.Valid()) return false;
+    if (Writing()) AbandonWriting();
+    m_failedCall = L"";
+    m_failedCode = 0;
+    // Checked first so that a file that cannot be replaced costs no write, and
+    // so that the answer does not depend on how the platform renames over it.
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        return Fail(L"CreateFile", ERROR_ACCESS_DENIED);
+    m_target = path;
+    m_temporary = TemporaryPathFor(path);
+    m_out.Reset(
+        ::CreateFileW(m_temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_out.Valid()) return Fail(L"CreateFile", ::GetLastError());
     m_writeFailed = false;
+    m_bytesWritten = 0;
     m_sectionWritten = false;
     m_lastWrittenSection.clear();
     m_outBuffer.assign(1, L'\xFEFF');
@@ -291,7 +322,10 @@ bool IniFile::WriteInt(std::wstring_view section, std::wstring_view key, int val
 }
 
 bool IniFile::Flush() {
-    if (m_outBuffer.empty() || !Writing()) return !m_writeFailed;
+    if (m_outBuffer.empty() || !Writing() || m_writeFailed) {
+        m_outBuffer.clear();
+        return !m_writeFailed;
+    }
     // The file is UTF-16LE whatever the host's byte order.
     std::string bytes(m_outBuffer.size() * 2, '\0');
     for (size_t i = 0; i < m_outBuffer.size(); ++i) {
@@ -300,17 +334,41 @@ bool IniFile::Flush() {
     }
     m_outBuffer.clear();
     DWORD written = 0;
-    if (!::WriteFile(m_out.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size())
+    const auto size = static_cast<DWORD>(bytes.size());
+    const BOOL ok = m_write ? m_write(m_out.Get(), bytes.data(), size, &written)
+                            : ::WriteFile(m_out.Get(), bytes.data(), size, &written, nullptr);
+    if (!ok) {
         m_writeFailed = true;
+        Fail(L"WriteFile", ::GetLastError());
+    } else if (written != size) {
+        m_writeFailed = true;
+        Fail(L"WriteFile", ERROR_DISK_FULL);
+    }
+    m_bytesWritten += written;
     return !m_writeFailed;
 }
 
 bool IniFile::CloseWriting() {
     if (!Writing()) return false;
-    Flush();
+    bool ok = Flush();
+    if (ok && !::FlushFileBuffers(m_out.Get())) ok = Fail(L"FlushFileBuffers", ::GetLastError());
+    // A disk that says it wrote what it did not is caught by the size on the disk.
+    LARGE_INTEGER size{};
+    if (ok && !::GetFileSizeEx(m_out.Get(), &size)) ok = Fail(L"GetFileSizeEx", ::GetLastError());
+    if (ok && static_cast<unsigned long long>(size.QuadPart) != m_bytesWritten)
+        ok = Fail(L"WriteFile", ERROR_DISK_FULL);
     m_out.Reset();
-    return !m_writeFailed;
+    if (ok && !::MoveFileExW(m_temporary.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ok = Fail(L"MoveFileEx", ::GetLastError());
+    if (!ok) ::DeleteFileW(m_temporary.c_str());
+    return ok;
+}
+
+void IniFile::AbandonWriting() {
+    if (!Writing()) return;
+    m_out.Reset();
+    m_outBuffer.clear();
+    ::DeleteFileW(m_temporary.c_str());
 }
 
 }  // namespace zq

@@ -11,7 +11,11 @@
 // fixed line buffer to overrun); values are cut to the caller's capacity.
 //
 // Writing: UTF-16LE with the byte-order mark, CR LF lines, a "[section]" header
-// whenever the section differs from the one written last.
+// whenever the section differs from the one written last.  The text goes to a
+// temporary file beside the target ("zq.ini.tmp"), which replaces the target
+// only when every byte was written, flushed and the size checked: a full disk,
+// a killed process or a target that cannot be replaced leaves the old file as
+// it was.
 //
 //     IniFile ini(path);
 //     if (ini.Load() == IniLoadResult::InUse) …ask and retry…
@@ -20,12 +24,15 @@
 //
 //     IniFile out;
 //     if (out.OpenForWriting(path)) { out.WriteInt(L"ALLDATA", L"STARTSIZE", 2); out.CloseWriting(); }
+//     // false from CloseWriting: out.FailedCall() and out.FailedCode() say why; the old file is intact.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include <windows.h>
 
 #include "common/Handle.h"
 
@@ -55,6 +62,10 @@ struct IniRetryPolicy {
     std::function<void(unsigned)> sleep;  // empty: ::Sleep
 };
 
+// The one call that writes bytes to a file; tests pass one that fails or lies
+// (a full disk) to see that the old file survives.
+using IniWriteFunction = std::function<BOOL(HANDLE file, const void* data, DWORD bytes, DWORD* written)>;
+
 // "%06x" of a Windows colour value (0x00BBGGRR), and its reverse: three pairs of
 // hexadecimal digits of either case; shorter text or a bad digit gives fallback.
 std::wstring FormatColour(std::uint32_t colour);
@@ -63,7 +74,7 @@ std::uint32_t ParseColour(std::wstring_view text, std::uint32_t fallback);
 int ParseInt(std::wstring_view text);
 
 class IniFile {
-public:
+  public:
     explicit IniFile(std::wstring path = {}, IniRetryPolicy retry = {});
     ~IniFile();
     IniFile(const IniFile&) = delete;
@@ -100,15 +111,31 @@ public:
     [[nodiscard]] bool EnumLine(size_t section, size_t line, std::wstring& sectionName, std::wstring& key,
                                 std::wstring& value) const;
 
-    // Creates or truncates the file, unshared, and writes the byte-order mark.
+    // The loaded file is not one this reader can make sense of (binary data,
+    // UTF-16 without its byte-order mark, no section at all): saving over it
+    // would lose whatever it held.
+    [[nodiscard]] bool Damaged() const noexcept { return m_damaged; }
+
+    // Starts writing the file at path: creates the temporary file beside it,
+    // unshared, and writes the byte-order mark.  Fails when the target is a
+    // folder or read-only, or the temporary file cannot be created.
     [[nodiscard]] bool OpenForWriting(const std::wstring& path);
     bool WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value);
     bool WriteInt(std::wstring_view section, std::wstring_view key, int value);
-    // Flushes and closes; false when any write failed.
+    // Flushes, checks the size and puts the new file in place of the old one;
+    // false when any step failed, and then the old file is untouched.
     bool CloseWriting();
+    // Drops what was written; the old file stays.  Also what the destructor does.
+    void AbandonWriting();
     [[nodiscard]] bool Writing() const noexcept { return m_out.Valid(); }
+    void SetWriteFunction(IniWriteFunction write) { m_write = std::move(write); }
+    // Why the last OpenForWriting or CloseWriting failed: the platform call and its error code.
+    [[nodiscard]] const wchar_t* FailedCall() const noexcept { return m_failedCall; }
+    [[nodiscard]] DWORD FailedCode() const noexcept { return m_failedCode; }
+    // The temporary name the text is written under before it replaces path.
+    [[nodiscard]] static std::wstring TemporaryPathFor(const std::wstring& path);
 
-private:
+  private:
     struct KeyLine {
         std::wstring_view key;
         std::wstring_view value;
@@ -124,6 +151,7 @@ private:
     void BuildIndex();
     const SectionCache* CacheSection(int index) const;
     bool Flush();
+    bool Fail(const wchar_t* call, DWORD code);
 
     std::wstring m_path;
     IniRetryPolicy m_retry;
@@ -135,7 +163,15 @@ private:
     std::unordered_map<std::wstring_view, int> m_firstSection;
     mutable SectionCache m_cache;
 
+    bool m_damaged = false;
+
     UniqueFile m_out;
+    std::wstring m_target;
+    std::wstring m_temporary;
+    IniWriteFunction m_write;
+    unsigned long long m_bytesWritten = 0;
+    const wchar_t* m_failedCall = L"";
+    DWORD m_failedCode = 0;
     std::wstring m_outBuffer;
     std::wstring m_lastWrittenSection;
     bool m_sectionWritten = false;

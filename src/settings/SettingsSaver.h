@@ -1,9 +1,12 @@
 #pragma once
 // Writes the settings back: "設定保存" (@ConfigSave), the view's destruction and
-// the shut-down path.  The file is always written anew from the start.
+// the shut-down path.  The file is always written anew from the start, under a
+// temporary name that replaces the old file only when all of it was written.
 //
 //     SettingsSaver saver({programDir, windowsDir, userName});
-//     saver.Save(settings, {userIniMode, userIniPath, noSaveAtExit});       // @ConfigSave
+//     if (startupReader.Damaged()) saver.KeepBackupOf(startupReader.Path());
+//     SaveOutcome done = saver.Save(settings, {userIniMode, userIniPath, noSaveAtExit});   // @ConfigSave
+//     if (IsSaveFailure(done)) show(saver.FailureText());
 //     saver.SaveFinal(settings, …);   // at the end: saves once, later calls do nothing
 #include <string>
 
@@ -18,7 +21,8 @@ struct SaveEnvironment {
     std::wstring userName;
     // The program makes its directory current before writing; tests keep theirs.
     bool setCurrentDirectory = true;
-    IniRetryPolicy retry;  // for reading the old main file
+    IniRetryPolicy retry;    // for reading the old main file
+    IniWriteFunction write;  // empty: the platform's WriteFile
 };
 
 // The user's choices in "ユーザーごとのIniファイルの設定".
@@ -30,13 +34,18 @@ struct UserIniState {
 
 enum class SaveOutcome {
     Skipped,   // the final save was done, or the user chose not to save (user-ini mode off)
-    Failed,    // neither the program's nor the Windows directory took the main file
-    MainOnly,  // user-ini mode: the main file was written, the user's file was not
-    Saved,     // every setting was written
+    Failed,    // the main file was not written; the old one is as it was
+    MainOnly,  // user-ini mode with "終了時にIniファイルを保存しない": only the main file was written
+    UserFileFailed,  // user-ini mode: the main file was written, the user's file could not be
+    Saved,           // every setting was written
 };
 
+[[nodiscard]] constexpr bool IsSaveFailure(SaveOutcome outcome) noexcept {
+    return outcome == SaveOutcome::Failed || outcome == SaveOutcome::UserFileFailed;
+}
+
 class SettingsSaver {
-public:
+  public:
     explicit SettingsSaver(SaveEnvironment environment) : m_env(std::move(environment)) {}
 
     SaveOutcome Save(const Settings& settings, const UserIniState& user);
@@ -47,14 +56,27 @@ public:
     void SetUserName(std::wstring userName) { m_env.userName = std::move(userName); }
     // The main file that the last save wrote (empty when none).
     [[nodiscard]] const std::wstring& MainPath() const noexcept { return m_mainPath; }
+    // Start-up could not read this file: before the first save replaces it, it
+    // is copied to BackupPathFor(path), so that nothing of it is lost to the defaults.
+    void KeepBackupOf(std::wstring path) { m_damagedPath = std::move(path); }
+    // The backup name: "zq.ini.bak", or "zq.ini.bak2", "zq.ini.bak3" … when taken.
+    [[nodiscard]] static std::wstring BackupPathFor(const std::wstring& path);
+    // The message for the last failed save, in the program's words.
+    [[nodiscard]] std::wstring FailureText() const;
 
-private:
+  private:
     bool OpenMain(IniFile& old, IniFile& main);
+    bool OpenTarget(IniFile& out, const std::wstring& path);
     void WriteUserIni(const IniFile& old, IniFile& main, const UserIniState& user) const;
+    bool Finish(IniFile& out, bool written);
 
     SaveEnvironment m_env;
     bool m_finalSaveDone = false;
     std::wstring m_mainPath;
+    std::wstring m_damagedPath;
+    std::wstring m_failedPath;
+    std::wstring m_failedCall;
+    DWORD m_failedCode = 0;
 };
 
 }  // namespace zq

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/QuitRequest.h"
+#include "app/SystemEnd.h"
 
 using namespace zq;
 
@@ -46,5 +47,23 @@ TEST(QuitRequest, EachAnswerLeadsToItsSteps) {
         ui.answer = c.answer;
         EXPECT_EQ(RunQuitRequest(c.in, ui), c.ends) << c.steps;
         EXPECT_EQ(ui.log, c.steps);
+    }
+}
+
+TEST(QuitRequest, WindowsEndsWithTheAskedFlagsAfterThePrivilege) {
+    for (const bool reboot : {false, true}) {
+        std::wstring log;
+        SystemEndCalls calls;
+        calls.enableShutdownPrivilege = [&] {
+            log += L"privilege ";
+            return false;
+        };
+        calls.exitWindows = [&](UINT flags, DWORD) {
+            log += std::to_wstring(flags);
+            return true;
+        };
+        // A refused privilege does not stop the request: Windows' own answer counts.
+        EXPECT_TRUE(EndWindowsSession(reboot, calls));
+        EXPECT_EQ(log, L"privilege " + std::to_wstring(reboot ? EWX_REBOOT : EWX_SHUTDOWN | EWX_POWEROFF));
     }
 }

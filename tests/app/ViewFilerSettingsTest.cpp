@@ -8,17 +8,31 @@ using namespace zq;
 TEST(ViewFilerSettings, StartDirectoriesFollowTheChosenSettings) {
     struct Case {
         const char* what;
+        std::vector<std::wstring> commandLine;
         int startEndDir;
         const wchar_t *first, *second, *end, *end2;
         const wchar_t *expect0, *expect1;
     };
     const Case cases[] = {
-        {"nothing set: current directory", 0, L"", L"", L"", L"", L"C:\\cur", L"C:\\cur"},
-        {"fixed directories", 0, L"D:\\a", L"E:\\b", L"F:\\x", L"F:\\y", L"D:\\a", L"E:\\b"},
-        {"only the second set", 0, L"", L"E:\\b", L"", L"", L"C:\\cur", L"E:\\b"},
-        {"last run wins over fixed", 1, L"D:\\a", L"E:\\b", L"F:\\x", L"F:\\y", L"F:\\x", L"F:\\y"},
-        {"no last run yet: fixed", 1, L"D:\\a", L"E:\\b", L"", L"", L"D:\\a", L"E:\\b"},
-        {"no last run, nothing fixed", 1, L"", L"", L"", L"F:\\y", L"C:\\cur", L"F:\\y"},
+        {"nothing set: current directory", {}, 0, L"", L"", L"", L"", L"C:\\cur", L"C:\\cur"},
+        {"fixed directories", {}, 0, L"D:\\a", L"E:\\b", L"F:\\x", L"F:\\y", L"D:\\a", L"E:\\b"},
+        {"only the second set", {}, 0, L"", L"E:\\b", L"", L"", L"C:\\cur", L"E:\\b"},
+        {"last run wins over fixed", {}, 1, L"D:\\a", L"E:\\b", L"F:\\x", L"F:\\y", L"F:\\x", L"F:\\y"},
+        {"no last run yet: fixed", {}, 1, L"D:\\a", L"E:\\b", L"", L"", L"D:\\a", L"E:\\b"},
+        {"no last run, nothing fixed", {}, 1, L"", L"", L"", L"F:\\y", L"C:\\cur", L"F:\\y"},
+        {"-d before every setting", {L"G:\\w", L"H:"}, 1, L"D:\\a", L"E:\\b", L"F:\\x", L"F:\\y", L"G:\\w", L"H:"},
+        {"one -d: the second pane as set",
+         {L"\\\\srv\\share"},
+         0,
+         L"D:\\a",
+         L"E:\\b",
+         L"",
+         L"",
+         L"\\\\srv\\share",
+         L"E:\\b"},
+        {"relative settings are refused", {}, 1, L"nosuchdir", L"C:rel", L"\\x", L"D:\\a", L"C:\\cur", L"D:\\a"},
+        {"a refused last run falls to fixed", {}, 1, L"D:\\a", L"", L"sub\\dir", L"", L"D:\\a", L"C:\\cur"},
+        {"a relative -d is refused too", {L"rel", L"E:\\b"}, 0, L"D:\\a", L"", L"", L"", L"D:\\a", L"E:\\b"},
     };
     for (const Case& c : cases) {
         Settings s;
@@ -27,7 +41,7 @@ TEST(ViewFilerSettings, StartDirectoriesFollowTheChosenSettings) {
         s.SECONDDIRECTORY = c.second;
         s.ENDDIRECTORY = c.end;
         s.ENDDIRECTORY2 = c.end2;
-        const auto dirs = StartDirectories(s, L"C:\\cur");
+        const auto dirs = StartDirectories(s, c.commandLine, L"C:\\cur");
         EXPECT_EQ(dirs[0], c.expect0) << c.what;
         EXPECT_EQ(dirs[1], c.expect1) << c.what;
     }

@@ -3,6 +3,9 @@
 # after a quit from the keyboard, writes zq.ini beside itself as UTF-16LE with
 # a byte-order mark and CRLF lines, every section in order with every key.
 # A hand-edited file then takes effect at the next start (STARTSIZE 2).
+# A read-only zq.ini is left as it was, with a message, and nothing goes to the
+# Windows directory; a file zq cannot read (UTF-16 without its mark) is kept
+# as zq.ini.bak before the defaults replace it.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin settings_file
@@ -97,4 +100,37 @@ values = dict(l.split("=", 1) for l in text.split("\r\n") if "=" in l and l.spli
 assert values["STARTSIZE"] == "2", values
 assert values["ENDWIDE"] == "900" and values["ENDHEIGHT"] == "650", values
 PY
+
+# Read-only: the quit says the save failed, and the file and the Windows
+# directory are as they were.
+windows_ini="$WINEPREFIX/drive_c/windows/zq.ini"
+windows_before="$(stat -c %Y "$windows_ini" 2>/dev/null || echo none)"
+cp "$ini" "$GUI_DIR/read-only-before.ini"
+chmod 444 "$ini"
+gui_start_zq
+dlg="$(gui_keys_until_title '^終了しますか$' alt+f x)" || gui_fail "the quit dialog did not appear"
+gui_keys_until_gone "$dlg" '^終了しますか$' Return || gui_fail "the quit question did not take Return"
+box="$(gui_wait_title '^設定の保存$' 15)" || gui_fail "no message about the failed save"
+sleep 0.5
+shot="$(gui_screenshot settings_file-save-failed)"
+# The box's face (Wine's light grey) must be on the screen, not only its window in a list.
+[ "$(gui_count_colour "$shot" 245,245,245)" -gt 10000 ] || gui_fail "the message is not on the screen"
+gui_keys_until_gone "$box" '^設定の保存$' Return || gui_fail "the message did not take Return"
+gui_wait_exit 15 || gui_fail "zq did not end after the message"
+chmod 644 "$ini"
+cmp -s "$ini" "$GUI_DIR/read-only-before.ini" || gui_fail "the read-only zq.ini was changed"
+[ "$(stat -c %Y "$windows_ini" 2>/dev/null || echo none)" = "$windows_before" ] ||
+  gui_fail "the save went to the Windows directory"
+ls "$GUI_APP"/zq.ini.* >/dev/null 2>&1 && gui_fail "a temporary file was left: $(ls "$GUI_APP"/zq.ini.*)"
+
+# Unreadable: UTF-16 without a byte-order mark.
+python3 - "$ini" <<'PY'
+import sys
+open(sys.argv[1], "wb").write("[ALLDATA]\r\nSTARTSIZE=2\r\n".encode("utf-16-le"))
+PY
+cp "$ini" "$GUI_DIR/unreadable.ini"
+gui_start_zq
+quit_from_keyboard
+cmp -s "$GUI_APP/zq.ini.bak" "$GUI_DIR/unreadable.ini" || gui_fail "the unreadable zq.ini was not kept as zq.ini.bak"
+[ "$(head -c 2 "$ini" | od -An -tx1 | tr -d ' ')" = "fffe" ] || gui_fail "zq.ini was not written anew"
 echo "PASS: settings_file"

@@ -196,14 +196,26 @@ TEST(IniFileTest, WritesUtf16WithBomAndCrLf) {
         EXPECT_TRUE(out.CloseWriting());
     }
     EXPECT_EQ(test::ReadFileBytes(path), Utf16File(L"[S]\r\nK=日本\r\nN=-16\r\n[T]\r\nE=\r\n[S]\r\nK2=v\r\n"));
-    // A file being written is not shared.
+    // While a new file is written the old one is still there to read, whole;
+    // it is replaced only when the writer closes.
     IniFile out;
     ASSERT_TRUE(out.OpenForWriting(path));
-    int sleeps = 0;
-    IniFile reader(path, CountingRetry(2, &sleeps));
-    EXPECT_EQ(reader.Load(), IniLoadResult::InUse);
+    out.WriteString(L"New", L"K", L"1");
+    IniFile reader(path);
+    EXPECT_EQ(reader.Load(), IniLoadResult::Loaded);
+    EXPECT_EQ(reader.GetString(L"S", L"K", L"", 10), L"日本");
     EXPECT_TRUE(out.CloseWriting());
-    EXPECT_EQ(reader.Load(), IniLoadResult::Unreadable);  // only the byte-order mark was written
+    EXPECT_EQ(reader.Load(), IniLoadResult::Loaded);
+    EXPECT_EQ(reader.GetString(L"New", L"K", L"", 10), L"1");
+    EXPECT_EQ(test::ReadFileBytes(IniFile::TemporaryPathFor(path)), "");
+    // A writer dropped unfinished leaves the file as it was.
+    {
+        IniFile dropped;
+        ASSERT_TRUE(dropped.OpenForWriting(path));
+        dropped.WriteString(L"Other", L"K", L"2");
+    }
+    EXPECT_EQ(reader.Load(), IniLoadResult::Loaded);
+    EXPECT_EQ(reader.FindSection(L"Other"), -1);
 
     IniFile bad;
     EXPECT_FALSE(bad.OpenForWriting(dir / L"no\\such\\folder\\x.ini"));

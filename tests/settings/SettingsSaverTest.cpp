@@ -138,8 +138,117 @@ TEST(SettingsSaverTest, UserFileThatCannotBeCreated) {
     Folders f;
     Settings s;
     SettingsSaver saver(f.Environment());
-    EXPECT_EQ(saver.Save(s, {true, f.temp / L"no\\such\\mine.ini", false}), SaveOutcome::MainOnly);
+    EXPECT_EQ(saver.Save(s, {true, f.temp / L"no\\such\\mine.ini", false}), SaveOutcome::UserFileFailed);
     EXPECT_NE(test::ReadUtf16File(f.program + L"\\zq.ini").find(L"山田=@"), std::wstring::npos);
+}
+
+// A disk that fills up during the save: the refusal, a short write that is
+// admitted, and one that is not (only the size on the disk shows it).
+TEST(SettingsSaverTest, AFullDiskKeepsTheOldFile) {
+    struct Case {
+        const char* what;
+        DWORD budget;  // bytes the disk takes
+        bool admitShort;
+        const wchar_t* call;
+        DWORD code;
+    };
+    const Case cases[] = {
+        {"refused at once", 0, true, L"WriteFile", ERROR_DISK_FULL},
+        {"cut mid-line, admitted", 5001, true, L"WriteFile", ERROR_DISK_FULL},
+        {"cut mid-line, hidden", 5001, false, L"WriteFile", ERROR_DISK_FULL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Folders f;
+        const std::string before = test::Utf16File(L"[ALLDATA]\r\nSTARTSIZE=4\r\n[WAV]\r\nCOPY=a.wav\r\n");
+        const std::wstring path = f.temp.WriteFile(L"プログラム\\zq.ini", before);
+        SaveEnvironment env = f.Environment();
+        DWORD left = c.budget;
+        env.write = [&](HANDLE file, const void* data, DWORD bytes, DWORD* written) -> BOOL {
+            const DWORD take = bytes < left ? bytes : left;
+            left -= take;
+            ::WriteFile(file, data, take, written, nullptr);
+            if (take == bytes) return TRUE;
+            if (!c.admitShort) *written = bytes;  // a disk that lies
+            ::SetLastError(ERROR_DISK_FULL);
+            return c.admitShort && take == 0 ? FALSE : TRUE;
+        };
+        SettingsSaver saver(env);
+        EXPECT_EQ(saver.Save(test::DistinctSettings(kScreens), {}), SaveOutcome::Failed);
+        EXPECT_EQ(test::ReadFileBytes(path), before);
+        EXPECT_EQ(test::ReadFileBytes(IniFile::TemporaryPathFor(path)), "");
+        // Never the Windows directory: the next start would not read it.
+        EXPECT_EQ(test::ReadFileBytes(f.windows + L"\\zq.ini"), "");
+        const std::wstring text = saver.FailureText();
+        EXPECT_EQ(text.rfind(L"設定ファイルを保存できませんでした\n" + path + L"\n", 0), 0u) << text;
+        EXPECT_NE(text.find(std::wstring(c.call) + L":Error Code=" + std::to_wstring(c.code)), std::wstring::npos)
+            << text;
+        EXPECT_EQ(f.StartUp(L"山田").STARTSIZE, 4);
+    }
+}
+
+TEST(SettingsSaverTest, AReadOnlyFileBesideTheProgramIsNotBypassed) {
+    Folders f;
+    const std::string before = test::Utf16File(L"[ALLDATA]\r\nSTARTPOS=1\r\n");
+    const std::wstring path = f.temp.WriteFile(L"プログラム\\zq.ini", before);
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    Settings s;
+    s.STARTPOS = 2;
+    SettingsSaver saver(f.Environment());
+    EXPECT_EQ(saver.Save(s, {}), SaveOutcome::Failed);
+    EXPECT_TRUE(saver.MainPath().empty());
+    EXPECT_EQ(test::ReadFileBytes(path), before);
+    EXPECT_EQ(test::ReadFileBytes(f.windows + L"\\zq.ini"), "");
+    EXPECT_NE(saver.FailureText().find(L"CreateFile:Error Code=5"), std::wstring::npos);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Writable again: the save goes where the next start reads.
+    EXPECT_EQ(saver.Save(s, {}), SaveOutcome::Saved);
+    EXPECT_EQ(f.StartUp(L"山田").STARTPOS, 2);
+}
+
+TEST(SettingsSaverTest, AnUnreadableFileIsKeptBeforeTheDefaultsReplaceIt) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool damaged;
+    };
+    std::string utf16NoMark = test::Utf16File(L"[ALLDATA]\r\nSTARTSIZE=1\r\n").substr(2);
+    const Case cases[] = {
+        {"UTF-16 without its mark", utf16NoMark, true},
+        {"binary",
+         std::string("\x7f"
+                     "ELF\x02\x01\x01\0\0\0garbage",
+                     17),
+         true},
+        {"text without a section", "STARTSIZE=1\r\n", true},
+        {"too short to read", "[A", true},
+        {"ANSI in the system code page", "[ALLDATA]\r\nFONTNAME=\x82\xa0\r\n", false},
+        {"ours", test::Utf16File(L"[ALLDATA]\r\nSTARTSIZE=1\r\n"), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Folders f;
+        const std::wstring path = f.temp.WriteFile(L"プログラム\\zq.ini", c.bytes);
+        IniFile reader(path);
+        (void)reader.Load();
+        EXPECT_EQ(reader.Damaged(), c.damaged);
+        SettingsSaver saver(f.Environment());
+        if (reader.Damaged()) saver.KeepBackupOf(path);
+        EXPECT_EQ(saver.Save(Settings{}, {}), SaveOutcome::Saved);
+        EXPECT_EQ(test::ReadFileBytes(path + L".bak"), c.damaged ? c.bytes : "");
+        // Once replaced the file is ours; later saves keep no more copies.
+        EXPECT_EQ(saver.Save(Settings{}, {}), SaveOutcome::Saved);
+        EXPECT_EQ(test::ReadFileBytes(path + L".bak2"), "");
+    }
+    // An older backup is never overwritten.
+    Folders f;
+    const std::wstring path = f.temp.WriteFile(L"プログラム\\zq.ini", "no section");
+    f.temp.WriteFile(L"プログラム\\zq.ini.bak", "older");
+    SettingsSaver saver(f.Environment());
+    saver.KeepBackupOf(path);
+    EXPECT_EQ(saver.Save(Settings{}, {}), SaveOutcome::Saved);
+    EXPECT_EQ(test::ReadFileBytes(path + L".bak"), "older");
+    EXPECT_EQ(test::ReadFileBytes(path + L".bak2"), "no section");
 }
 
 TEST(SettingsSaverTest, StartupWaitsWhileTheFileIsInUse) {

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# What a quit leaves for the next start, after changes that are not commands:
+# a second copy hands a directory over, the window is moved by the X side, the
+# cursor was moved in a folder with SAVECURSORPOSITION on.  zq.ini then holds
+# ENDDIRECTORY/ENDDIRECTORY2, the cursor memory (SAVECURPOS) and ENDX/ENDY;
+# the next start, given its own "-d" options, opens the panes there (both
+# shown), finds the remembered cursor, and stands where the window was left.
+# A relative SECONDDIRECTORY is refused for the current folder.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_begin state_at_quit
+
+tree="$GUI_DIR/tree"
+mkdir -p "$tree/A" "$tree/B" "$tree/C" "$tree/D"
+for f in a1 a2 a3; do echo "$f" >"$tree/A/$f.txt"; done
+echo b >"$tree/B/b.txt"
+A="$(gui_winpath "$tree/A")"
+B="$(gui_winpath "$tree/B")"
+C="$(gui_winpath "$tree/C")"
+D="$(gui_winpath "$tree/D")"
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$A" "SECONDDIRECTORY=$B" "SECONDFILEOPEN=1" "STARTENDDIR=1" \
+  "STARTPOS=2" "NOTQUITMESSAGE=0" "[ALLDATA2]" "SAVECURSORPOSITION=1" "DISABLETWIN=1"
+
+# Compares a zq.ini value with the expected path, ignoring case as Windows does.
+expect_ini() {
+  local got
+  got="$(gui_ini_value "$1" "$2")"
+  [ "${got,,}" = "${3,,}" ] || gui_fail "$1/$2 is '$got', expected '$3'"
+}
+
+# The cursor memory's entry for a directory (empty when none).
+remembered() {
+  INI="$GUI_APP/zq.ini" DIR="$1" python3 - <<'PY'
+import os
+text = open(os.environ["INI"], "rb").read()[2:].decode("utf-16-le")
+values, section = {}, ""
+for line in text.split("\r\n"):
+    if line.startswith("["):
+        section = line
+    elif section == "[SAVECURPOS]" and "=" in line:
+        key, value = line.split("=", 1)
+        values[key] = value
+for key, value in values.items():
+    if key.startswith("DIR") and value.lower() == os.environ["DIR"].lower():
+        print(values.get("NAME" + key[3:], ""))
+        break
+PY
+}
+
+gui_start_zq
+# ".", "..", a1.txt, a2.txt, a3.txt: the cursor starts on "..".
+gui_key Down Down
+sleep 0.3
+
+# A second copy hands C over; the running copy changes its focused pane.
+( cd "$GUI_APP" && exec "$ZQ_WINE" "$GUI_APP/zq.exe" "-d$C" ) >"$GUI_DIR/second.txt" 2>&1 &
+second=$!
+for ((i = 0; i < 150; i++)); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$second" 2>/dev/null; then
+  kill -9 "$second" 2>/dev/null
+  gui_fail "the second copy did not hand over and end"
+fi
+sleep 0.5
+
+# Moved from outside, as a window manager or the user's mouse would.
+xdotool windowmove --sync "$GUI_WID" 150 90 2>/dev/null || xdotool windowmove "$GUI_WID" 150 90
+sleep 0.5
+read -r mx my _ _ < <(gui_geometry "$GUI_WID")
+gui_screenshot state_at_quit-1-moved >/dev/null
+gui_quit alt+f x
+
+expect_ini ALLDATA ENDDIRECTORY "$C"
+expect_ini ALLDATA ENDDIRECTORY2 "$B"
+[ "$(remembered "$A")" = "a2.txt" ] || gui_fail "the cursor memory for A holds '$(remembered "$A")', not a2.txt"
+endx="$(gui_ini_value ALLDATA ENDX)"
+endy="$(gui_ini_value ALLDATA ENDY)"
+# The X window leaves out Wine's own frame: the Windows position is a little
+# up and to the left of it.
+[ "$endx" -le "$mx" ] && [ "$endx" -ge $((mx - 20)) ] && [ "$endy" -le "$my" ] && [ "$endy" -ge $((my - 50)) ] ||
+  gui_fail "ENDX/ENDY are $endx,$endy; the window was moved to $mx,$my"
+
+# The next start: "-d" options before STARTENDDIR, the second pane shown even
+# with SECONDFILEOPEN off, the cursor found from memory, the old position kept.
+python3 - "$GUI_APP/zq.ini" <<'PY'
+import sys
+path = sys.argv[1]
+text = open(path, "rb").read()[2:].decode("utf-16-le")
+text = text.replace("\r\nSECONDFILEOPEN=1\r\n", "\r\nSECONDFILEOPEN=0\r\n")
+open(path, "wb").write(b"\xff\xfe" + text.encode("utf-16-le"))
+PY
+gui_start_zq "-d$A" "-d$D"
+sleep 0.5
+read -r sx sy _ _ < <(gui_geometry "$GUI_WID")
+[ "$sx" -eq "$mx" ] && [ "$sy" -eq "$my" ] || gui_fail "started at $sx,$sy, left at $mx,$my"
+# On a2.txt from memory, one down is a3.txt (from "..", it would be a1.txt).
+gui_key Down
+sleep 0.3
+gui_screenshot state_at_quit-2-second-start >/dev/null
+gui_quit alt+f x
+expect_ini ALLDATA ENDDIRECTORY "$A"
+expect_ini ALLDATA ENDDIRECTORY2 "$D"
+[ "$(remembered "$A")" = "a3.txt" ] || gui_fail "the cursor in A was not found again: memory holds '$(remembered "$A")'"
+
+# A relative start directory is refused: the pane opens in the current folder
+# (the program's here), never at a path that depends on where a copy runs.
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$A" "SECONDDIRECTORY=nosuchdir" "SECONDFILEOPEN=1" "NOTQUITMESSAGE=0"
+gui_start_zq
+gui_quit alt+f x
+expect_ini ALLDATA ENDDIRECTORY2 "$(gui_winpath "$GUI_APP")"
+echo "PASS: state_at_quit"
