@@ -13,8 +13,4 @@ namespace zq {
 // Failed when the pane is not a directory listing.
 [[nodiscard]] UpDirectoryResult UpStepOf(const FilerPane& pane);
 
-// Length of the part of a path that climbing never cuts: 2 for "C:…",
-// the end of the share name for "\\server\share\…", 0 for anything else.
-[[nodiscard]] size_t RootLength(const std::wstring& path) noexcept;
-
 }  // namespace zq

@@ -1,0 +1,158 @@
+// Copy, move and delete at a drive root, on R:, which the test run maps onto a
+// temporary folder (drive_r_fixture.sh).  Paths at a root are where a trailing
+// backslash and a bare "R:" change meaning.
+#include <gtest/gtest.h>
+
+#include "common/Paths.h"
+#include "fileops/CopyTestSupport.h"
+#include "fileops/DeleteJob.h"
+
+namespace zq::fileops {
+namespace {
+
+using namespace zq::fileops::test;
+using zq::test::ReadFileBytes;
+using zq::test::RemoveTree;
+using zq::test::TempDir;
+
+constexpr wchar_t kRoot[] = L"R:\\";
+
+void Write(const std::wstring& path, const std::string& bytes) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << ToUtf8(path);
+    DWORD written = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(h);
+}
+
+// Skips nothing silently: without R: the run was set up wrong.
+void RequireDriveR() {
+    ASSERT_TRUE(DirectoryExists(kRoot)) << "R: is not mapped; run through ctest";
+}
+
+// A folder of the current directory on R:, which a bare "R:" would name.
+struct CurrentDirectoryOnR {
+    wchar_t saved[MAX_PATH] = {};
+    explicit CurrentDirectoryOnR(const std::wstring& folder) {
+        ::GetCurrentDirectoryW(MAX_PATH, saved);
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        EXPECT_TRUE(::SetCurrentDirectoryW(folder.c_str()));
+    }
+    ~CurrentDirectoryOnR() { ::SetCurrentDirectoryW(saved); }
+};
+
+struct Told {
+    static bool Names(const std::vector<std::wstring>& told, const std::wstring& path) {
+        for (const std::wstring& text : told)
+            if (text.find(path) != std::wstring::npos) return true;
+        return false;
+    }
+};
+
+// A file copied or moved onto itself at the root, with "上書き", whichever
+// way the destination is spelt: the file stays whole and is named.
+TEST(DriveRootTest, CopyOrMoveOntoItselfWithOverwriteKeepsTheFile) {
+    RequireDriveR();
+    for (const unsigned mode : {kModeCopy, kModeMove, kModeDropMove}) {
+        for (const wchar_t* destination : {L"R:", L"R:\\", L"R:\\\\"}) {
+            const std::wstring file = L"R:\\self.txt";
+            Write(file, "keep me");
+            CopyRig rig;
+            rig.options.mode = mode;
+            rig.From(L"R:", {L"self.txt"}, destination);
+            if (mode == kModeDropMove) rig.input.dropped = {file};
+            rig.Always(CopyWay::Overwrite);
+            CopyJob job = rig.Make();
+            EXPECT_TRUE(job.Run()) << mode << ToUtf8(destination);
+            EXPECT_EQ(ReadFileBytes(file), "keep me") << mode << ToUtf8(destination);
+            EXPECT_TRUE(Told::Names(rig.questions.told, file)) << mode << ToUtf8(destination);
+            ::DeleteFileW(file.c_str());
+        }
+    }
+}
+
+// "R:" typed or taken from a pane is the root, not the current directory
+// that the process last had on R:.
+TEST(DriveRootTest, CopyAndMoveIntoBareDriveLandAtTheRoot) {
+    RequireDriveR();
+    const CurrentDirectoryOnR trap(L"R:\\trap");
+    for (const unsigned mode : {kModeCopy, kModeMove}) {
+        TempDir dir;
+        dir.WriteFile(L"landed.txt", "here");
+        CopyRig rig;
+        rig.options.mode = mode;
+        rig.From(dir.Path(), {L"landed.txt"}, ResolvePath(dir.Path(), L"R:"));
+        CopyJob job = rig.Make();
+        EXPECT_TRUE(job.Run()) << mode;
+        EXPECT_EQ(ReadFileBytes(L"R:\\landed.txt"), "here") << mode;
+        EXPECT_FALSE(FileExists(L"R:\\trap\\landed.txt")) << mode;
+        EXPECT_EQ(FileExists(dir / L"landed.txt"), mode == kModeCopy) << mode;
+        ::DeleteFileW(L"R:\\landed.txt");
+    }
+}
+
+TEST(DriveRootTest, DeleteAtTheRootLeavesTheCurrentDirectoryAlone) {
+    RequireDriveR();
+    Write(L"R:\\gone.txt", "x");
+    ::CreateDirectoryW(L"R:\\gonedir", nullptr);
+    ::CreateDirectoryW(L"R:\\gonedir\\deeper", nullptr);
+    Write(L"R:\\gonedir\\deeper\\y.txt", "y");
+    wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    FaultyFileSystem fs;
+    ScriptedQuestions questions;
+    struct NoAskSame : IAskSameAsker {
+        bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
+    } askSame;
+    ShellRecycleBin bin;
+    DeleteJob job(Select(L"R:", {L"gone.txt", L"gonedir"}), DeleteOptions{},
+                  DeleteServices{fs, questions, askSame, bin, nullptr, nullptr});
+    EXPECT_TRUE(job.Run());
+    ::GetCurrentDirectoryW(MAX_PATH, after);
+    EXPECT_FALSE(FileExists(L"R:\\gone.txt"));
+    EXPECT_FALSE(DirectoryExists(L"R:\\gonedir"));
+    EXPECT_STREQ(before, after);
+    EXPECT_TRUE(job.Remaining().empty());
+    EXPECT_TRUE(questions.told.empty());
+}
+
+// R:\loop\link is a link to R:\loop\src: a destination through it lies inside
+// the source although no text says so.
+TEST(DriveRootTest, LoopThroughALinkIsRefusedBeforeAnythingIsWritten) {
+    RequireDriveR();
+    ASSERT_TRUE(FileExists(L"R:\\loop\\link\\inner\\f.txt"));
+    for (const wchar_t* destination : {L"R:\\loop\\link\\inner\\copy", L"R:\\loop\\link"}) {
+        CopyRig rig;
+        rig.From(L"R:\\loop", {L"src"}, destination);
+        CopyJob job = rig.Make();
+        EXPECT_FALSE(job.Run()) << ToUtf8(destination);
+        EXPECT_EQ(rig.questions.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"});
+        EXPECT_FALSE(DirectoryExists(L"R:\\loop\\src\\inner\\copy"));
+        EXPECT_FALSE(DirectoryExists(L"R:\\loop\\src\\src"));
+    }
+}
+
+// The platform reports the immutable file deleted; the job does not believe it.
+TEST(DriveRootTest, UndeletableFileIsReportedByName) {
+    RequireDriveR();
+    if (FileExists(L"R:\\immutable\\UNAVAILABLE")) GTEST_SKIP() << "chattr +i is not available here";
+    TempDir program;
+    FaultyFileSystem fs;
+    ScriptedQuestions questions;
+    questions.answers = {kAnswerYes};
+    struct NoAskSame : IAskSameAsker {
+        bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
+    } askSame;
+    ShellRecycleBin bin;
+    DeleteOptions options;
+    options.programDirectory = program.Path();
+    DeleteJob job(Select(L"R:\\immutable", {L"locked.txt"}), options,
+                  DeleteServices{fs, questions, askSame, bin, nullptr, nullptr});
+    job.Run();
+    EXPECT_TRUE(FileExists(L"R:\\immutable\\locked.txt"));
+    EXPECT_EQ(job.Remaining(), std::vector<std::wstring>{L"R:\\immutable\\locked.txt"});
+    EXPECT_TRUE(Told::Names(questions.told, L"R:\\immutable\\locked.txt"));
+}
+
+}  // namespace
+}  // namespace zq::fileops

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# File operations at a drive root, on R: mapped onto a folder of this test.
+# First run, the left pane in R:\sub, the right one in a plain folder:
+#   - shift+Home, D, Return deletes the folder "inner" (a delete once moved the
+#     process's current directory into R:\sub for good) and, where chattr +i
+#     works, meets an immutable file: it is named in the end message and in
+#     Log\DELETE_ERROR_*.log instead of being reported deleted;
+#   - BackSpace takes the left pane up to the root "R:";
+#   - Tab, Home, C, Return copies b.txt to the pane at the root: it lands in
+#     R:\, not in the current directory of R:.
+# Second run, both panes at "R:": Home, M, Return and "上書き(&W)" moves both
+# files onto themselves; both stay whole, and the end message names them.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_begin drive_root
+
+drive="$GUI_DIR/drive-r"
+src="$GUI_DIR/src"
+link="$WINEPREFIX/dosdevices/r:"
+mkdir -p "$drive/sub/inner" "$src"
+printf 'inner\n' >"$drive/sub/inner/x.txt"
+printf 'root a\n' >"$drive/a.txt"
+printf 'bee\n' >"$src/b.txt"
+immutable=0
+printf 'locked\n' >"$drive/sub/locked.txt"
+chattr +i "$drive/sub/locked.txt" 2>/dev/null && immutable=1
+[ "$immutable" = 1 ] || rm -f "$drive/sub/locked.txt"
+ln -sfn "$drive" "$link"
+trap 'rc=$?; chattr -i "$drive/sub/locked.txt" 2>/dev/null; rm -f "$link"; (exit $rc); gui_end' EXIT
+
+# A worker's end message is a caption-less box owned by the operation's
+# dialog; it is answered until the dialog titled REGEX has gone.
+answer_boxes_until_gone() {
+  local regex="$1" shot="$2" i w shown=0
+  for ((i = 0; i < 100; i++)); do
+    [ -z "$(gui_find "$regex")" ] && return 0
+    for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+      if [ "$shown" = 0 ]; then
+        gui_screenshot "$shot" >/dev/null
+        shown=1
+      fi
+      gui_focus "$w"
+      xdotool key --clearmodifiers Return
+    done
+    sleep 0.2
+  done
+  return 1
+}
+
+quit_zq() {
+  local dlg
+  dlg="$(gui_keys_until_title '^終了しますか$' alt+f x)" || gui_fail "the quit dialog did not appear"
+  gui_focus "$dlg"
+  gui_key Return
+  gui_wait_exit 15 || gui_fail "zq did not end"
+}
+
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=R:\\sub" "SECONDDIRECTORY=$(gui_winpath "$src")" "SECONDFILEOPEN=1" \
+  "DELETETODUST=0"
+gui_start_zq
+gui_key shift+Home
+dlg="$(gui_keys_until_title '^ファイルの削除$' d)" || gui_fail "the delete dialog did not appear"
+gui_focus "$dlg"
+gui_key Return
+answer_boxes_until_gone '^ファイルの削除$' drive_root-undeletable || gui_fail "the delete dialog did not close"
+[ ! -e "$drive/sub/inner" ] || gui_fail "R:\\sub\\inner was not deleted"
+if [ "$immutable" = 1 ]; then
+  [ -f "$drive/sub/locked.txt" ] || gui_fail "the immutable file is gone"
+  log="$(ls "$GUI_APP"/Log/DELETE_ERROR_*.log 2>/dev/null | head -1)"
+  [ -n "$log" ] || gui_fail "no delete log names what was left"
+  iconv -f UTF-16 -t UTF-8 "$log" | grep -qF 'DeleteFile,0,R:\sub\locked.txt' ||
+    gui_fail "the delete log does not name the immutable file: $(iconv -f UTF-16 -t UTF-8 "$log")"
+else
+  echo "note: chattr +i is not available; the undeletable file was left out"
+fi
+
+gui_focus "$GUI_WID"
+gui_key BackSpace Tab Home
+dlg="$(gui_keys_until_title '^ファイルのコピー$' c)" || gui_fail "the copy dialog did not appear"
+gui_focus "$dlg"
+gui_key Return
+gui_wait_gone '^ファイルのコピー$' 30 || gui_fail "the copy dialog did not close"
+[ "$(cat "$drive/b.txt" 2>/dev/null)" = "bee" ] || gui_fail "b.txt did not arrive at the root of R:"
+[ ! -e "$drive/sub/b.txt" ] || gui_fail "b.txt went to the current directory of R: instead of its root"
+gui_screenshot drive_root-copied >/dev/null
+quit_zq
+
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=R:" "SECONDDIRECTORY=R:" "SECONDFILEOPEN=1"
+gui_start_zq
+gui_key Home
+dlg="$(gui_keys_until_title '^ファイルの移動$' m)" || gui_fail "the move dialog did not appear"
+gui_focus "$dlg"
+gui_key Return
+way="$(gui_wait_title '^コピー条件$' 20)" || gui_fail "the same-name question did not appear"
+gui_focus "$way"
+gui_key alt+w
+gui_screenshot drive_root-overwrite >/dev/null
+gui_key Return
+answer_boxes_until_gone '^ファイルの移動$' drive_root-refused || gui_fail "the move dialog did not close"
+[ "$(cat "$drive/a.txt" 2>/dev/null)" = "root a" ] || gui_fail "a.txt was lost by a move onto itself"
+[ "$(cat "$drive/b.txt" 2>/dev/null)" = "bee" ] || gui_fail "b.txt was lost by a move onto itself"
+quit_zq
+echo "PASS: drive_root"
