@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "common/Paths.h"  // RootLength: the part of a path that climbing never cuts
 #include "filer/FilerPane.h"
 
 namespace zq {
