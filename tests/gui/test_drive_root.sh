@@ -31,14 +31,12 @@ trap 'rc=$?; chattr -i "$drive/sub/locked.txt" 2>/dev/null; rm -f "$link"; (exit
 # A worker's end message is a caption-less box owned by the operation's
 # dialog; it is answered until the dialog titled REGEX has gone.
 answer_boxes_until_gone() {
-  local regex="$1" shot="$2" i w shown=0
+  local regex="$1" shot="$2" i w
+  sleep 1
+  gui_screenshot "$shot" >/dev/null
   for ((i = 0; i < 100; i++)); do
     [ -z "$(gui_find "$regex")" ] && return 0
     for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
-      if [ "$shown" = 0 ]; then
-        gui_screenshot "$shot" >/dev/null
-        shown=1
-      fi
       gui_focus "$w"
       xdotool key --clearmodifiers Return
     done
@@ -96,6 +94,7 @@ gui_focus "$way"
 gui_key alt+w
 gui_screenshot drive_root-overwrite >/dev/null
 gui_key Return
+gui_wait_gone '^コピー条件$' 10 || gui_fail "the same-name question did not close"
 answer_boxes_until_gone '^ファイルの移動$' drive_root-refused || gui_fail "the move dialog did not close"
 [ "$(cat "$drive/a.txt" 2>/dev/null)" = "root a" ] || gui_fail "a.txt was lost by a move onto itself"
 [ "$(cat "$drive/b.txt" 2>/dev/null)" = "bee" ] || gui_fail "b.txt was lost by a move onto itself"
