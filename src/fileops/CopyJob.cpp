@@ -103,17 +103,39 @@ CopyJob::Step CopyJob::RefuseSelf(const Item& item, const std::wstring& source) 
     return Skip(item);
 }
 
+bool CopyJob::LeadsBackUp(DirWalkFrame& frame, const wchar_t* name) {
+    const std::wstring walked = JoinPath(m_currentSourceDirectory, frame.relativePath);
+    if (frame.finalPath.empty()) frame.finalPath = m_fs.FinalPath(walked);
+    if (frame.finalPath.empty()) return false;
+    const std::wstring directory = JoinPath(walked, name);
+    const std::wstring found = m_fs.FinalPath(directory);
+    if (found.empty() || !IsSameOrBelow(frame.finalPath, found)) return false;
+    m_linksBackUp.push_back(directory);
+    return true;
+}
+
 void CopyJob::ReportRefused() {
-    if (m_refusedSelf.empty()) return;
-    if (m_log.NoQuestion()) {
-        for (const std::wstring& path : m_refusedSelf) (void)m_log.Write(L"SameFile", 0, path);
-        return;
+    struct Group {
+        const std::vector<std::wstring>& paths;
+        const wchar_t* logCall;
+        const wchar_t* title;
+    };
+    const Group groups[] = {
+        {m_refusedSelf, L"SameFile", kRefusedSelf},
+        {m_linksBackUp, L"LoopLink", L"無限ループに入るファイルのコピーできません"},
+    };
+    for (const Group& group : groups) {
+        if (group.paths.empty()) continue;
+        if (m_log.NoQuestion()) {
+            for (const std::wstring& path : group.paths) (void)m_log.Write(group.logCall, 0, path);
+            continue;
+        }
+        std::wstring text = group.title;
+        for (size_t i = 0; i < group.paths.size() && i < kNamesShown; ++i) text += L"\n" + group.paths[i];
+        if (group.paths.size() > kNamesShown)
+            text += L"\nほか" + std::to_wstring(group.paths.size() - kNamesShown) + L"件";
+        m_services.asker.Tell(text);
     }
-    std::wstring text = kRefusedSelf;
-    for (size_t i = 0; i < m_refusedSelf.size() && i < kNamesShown; ++i) text += L"\n" + m_refusedSelf[i];
-    if (m_refusedSelf.size() > kNamesShown)
-        text += L"\nほか" + std::to_wstring(m_refusedSelf.size() - kNamesShown) + L"件";
-    m_services.asker.Tell(text);
 }
 
 bool CopyJob::SameVolume(const std::wstring& a, const std::wstring& b) {
@@ -312,6 +334,7 @@ CopyJob::Take CopyJob::TakeNext(Item& item) {
         // user selected himself is always taken, and subdirectories are walked
         // so that matching files deeper down are found.
         if (!SelectionSnapshot::IsDirectory(data) && !m_filter.Passes(data.cFileName)) continue;
+        if (SelectionSnapshot::IsDirectory(data) && LeadsBackUp(frame, data.cFileName)) continue;
         item.find = data;
         item.sourceDirectory = JoinPath(m_currentSourceDirectory, frame.relativePath);
         item.relativePath = JoinPath(frame.relativePath, data.cFileName);

@@ -17,6 +17,8 @@ struct DirWalkFrame {
     // top-level entry's own name.
     std::wstring relativePath;
     bool firstEntryPending = true;
+    // The directory's path with every link resolved, once asked for.
+    std::wstring finalPath;
     // Copy only: where this directory's items go, and the source directory's times.
     std::wstring destination;
     FILETIME creationTime{};

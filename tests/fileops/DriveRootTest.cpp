@@ -132,6 +132,22 @@ TEST(DriveRootTest, LoopThroughALinkIsRefusedBeforeAnythingIsWritten) {
     }
 }
 
+// R:\loop\src\inner\back leads back to R:\loop\src: the walk passes it over
+// instead of following it a thousand levels down, and names it at the end.
+TEST(DriveRootTest, LinkBackUpTheTreeIsNotWalked) {
+    RequireDriveR();
+    ASSERT_TRUE(FileExists(L"R:\\loop\\src\\inner\\back\\inner\\f.txt"));
+    TempDir dir;
+    CopyRig rig;
+    rig.From(L"R:\\loop", {L"src"}, dir.Path());
+    CopyJob job = rig.Make();
+    EXPECT_TRUE(job.Run());
+    EXPECT_EQ(ReadFileBytes(dir / L"src\\inner\\f.txt"), "f\n");
+    EXPECT_FALSE(DirectoryExists(dir / L"src\\inner\\back"));
+    EXPECT_EQ(rig.questions.told,
+              std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません\nR:\\loop\\src\\inner\\back"});
+}
+
 // The platform reports the immutable file deleted; the job does not believe it.
 TEST(DriveRootTest, UndeletableFileIsReportedByName) {
     RequireDriveR();

@@ -2,8 +2,9 @@
 # Maps drive R: of the test prefix onto a temporary folder for one test run, so
 # that the file-operation tests can work at a drive root:
 #   drive_r_fixture.sh setup | cleanup
-# The folder also holds what only the Linux side can make: a link that leads
-# back into its own tree (loop/link -> loop/src) and, where the file system
+# The folder also holds what only the Linux side can make: links that lead
+# back into their own tree (loop/link -> loop/src, loop/src/inner/back ->
+# loop/src) and, where the file system
 # allows it, a file that cannot be deleted (immutable/locked.txt, chattr +i;
 # immutable/UNAVAILABLE says it could not be made).
 set -uo pipefail
@@ -28,6 +29,7 @@ case "${1:-}" in
     mkdir -p "$target/loop/src/inner" "$target/immutable"
     printf 'f\n' >"$target/loop/src/inner/f.txt"
     ln -s src "$target/loop/link"
+    ln -s .. "$target/loop/src/inner/back"
     printf 'locked\n' >"$target/immutable/locked.txt"
     chattr +i "$target/immutable/locked.txt" 2>/dev/null || touch "$target/immutable/UNAVAILABLE"
     ln -sfn "$target" "$link"
