@@ -3,6 +3,8 @@
 // backslash and a bare "R:" change meaning.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/Paths.h"
 #include "fileops/CopyTestSupport.h"
 #include "fileops/DeleteJob.h"
@@ -12,47 +14,30 @@ namespace {
 
 using namespace zq::fileops::test;
 using zq::test::ReadFileBytes;
-using zq::test::RemoveTree;
 using zq::test::TempDir;
 
-constexpr wchar_t kRoot[] = L"R:\\";
+// Without R: the run was set up wrong: nothing is skipped silently.
+constexpr char kNoDriveR[] = "R: is not mapped; run through ctest";
 
 void Write(const std::wstring& path, const std::string& bytes) {
     HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << ToUtf8(path);
     DWORD written = 0;
     ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     ::CloseHandle(h);
 }
 
-// Skips nothing silently: without R: the run was set up wrong.
-void RequireDriveR() {
-    ASSERT_TRUE(DirectoryExists(kRoot)) << "R: is not mapped; run through ctest";
+bool Named(const std::vector<std::wstring>& told, const std::wstring& path) {
+    return std::any_of(told.begin(), told.end(), [&](const std::wstring& t) { return t.find(path) != t.npos; });
 }
 
-// A folder of the current directory on R:, which a bare "R:" would name.
-struct CurrentDirectoryOnR {
-    wchar_t saved[MAX_PATH] = {};
-    explicit CurrentDirectoryOnR(const std::wstring& folder) {
-        ::GetCurrentDirectoryW(MAX_PATH, saved);
-        ::CreateDirectoryW(folder.c_str(), nullptr);
-        EXPECT_TRUE(::SetCurrentDirectoryW(folder.c_str()));
-    }
-    ~CurrentDirectoryOnR() { ::SetCurrentDirectoryW(saved); }
-};
-
-struct Told {
-    static bool Names(const std::vector<std::wstring>& told, const std::wstring& path) {
-        for (const std::wstring& text : told)
-            if (text.find(path) != std::wstring::npos) return true;
-        return false;
-    }
+struct NoAskSame : IAskSameAsker {
+    bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
 };
 
 // A file copied or moved onto itself at the root, with "上書き", whichever
 // way the destination is spelt: the file stays whole and is named.
 TEST(DriveRootTest, CopyOrMoveOntoItselfWithOverwriteKeepsTheFile) {
-    RequireDriveR();
+    ASSERT_TRUE(DirectoryExists(L"R:\\")) << kNoDriveR;
     for (const unsigned mode : {kModeCopy, kModeMove, kModeDropMove}) {
         for (const wchar_t* destination : {L"R:", L"R:\\", L"R:\\\\"}) {
             const std::wstring file = L"R:\\self.txt";
@@ -65,7 +50,7 @@ TEST(DriveRootTest, CopyOrMoveOntoItselfWithOverwriteKeepsTheFile) {
             CopyJob job = rig.Make();
             EXPECT_TRUE(job.Run()) << mode << ToUtf8(destination);
             EXPECT_EQ(ReadFileBytes(file), "keep me") << mode << ToUtf8(destination);
-            EXPECT_TRUE(Told::Names(rig.questions.told, file)) << mode << ToUtf8(destination);
+            EXPECT_TRUE(Named(rig.questions.told, file)) << mode << ToUtf8(destination);
             ::DeleteFileW(file.c_str());
         }
     }
@@ -74,8 +59,12 @@ TEST(DriveRootTest, CopyOrMoveOntoItselfWithOverwriteKeepsTheFile) {
 // "R:" typed or taken from a pane is the root, not the current directory
 // that the process last had on R:.
 TEST(DriveRootTest, CopyAndMoveIntoBareDriveLandAtTheRoot) {
-    RequireDriveR();
-    const CurrentDirectoryOnR trap(L"R:\\trap");
+    ASSERT_TRUE(DirectoryExists(L"R:\\")) << kNoDriveR;
+    // The current directory on R:, which a bare "R:" would name.
+    wchar_t saved[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, saved);
+    ::CreateDirectoryW(L"R:\\trap", nullptr);
+    ASSERT_TRUE(::SetCurrentDirectoryW(L"R:\\trap"));
     for (const unsigned mode : {kModeCopy, kModeMove}) {
         TempDir dir;
         dir.WriteFile(L"landed.txt", "here");
@@ -89,10 +78,11 @@ TEST(DriveRootTest, CopyAndMoveIntoBareDriveLandAtTheRoot) {
         EXPECT_EQ(FileExists(dir / L"landed.txt"), mode == kModeCopy) << mode;
         ::DeleteFileW(L"R:\\landed.txt");
     }
+    ::SetCurrentDirectoryW(saved);
 }
 
 TEST(DriveRootTest, DeleteAtTheRootLeavesTheCurrentDirectoryAlone) {
-    RequireDriveR();
+    ASSERT_TRUE(DirectoryExists(L"R:\\")) << kNoDriveR;
     Write(L"R:\\gone.txt", "x");
     ::CreateDirectoryW(L"R:\\gonedir", nullptr);
     ::CreateDirectoryW(L"R:\\gonedir\\deeper", nullptr);
@@ -101,9 +91,7 @@ TEST(DriveRootTest, DeleteAtTheRootLeavesTheCurrentDirectoryAlone) {
     ::GetCurrentDirectoryW(MAX_PATH, before);
     FaultyFileSystem fs;
     ScriptedQuestions questions;
-    struct NoAskSame : IAskSameAsker {
-        bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
-    } askSame;
+    NoAskSame askSame;
     ShellRecycleBin bin;
     DeleteJob job(Select(L"R:", {L"gone.txt", L"gonedir"}), DeleteOptions{},
                   DeleteServices{fs, questions, askSame, bin, nullptr, nullptr});
@@ -119,7 +107,7 @@ TEST(DriveRootTest, DeleteAtTheRootLeavesTheCurrentDirectoryAlone) {
 // R:\loop\link is a link to R:\loop\src: a destination through it lies inside
 // the source although no text says so.
 TEST(DriveRootTest, LoopThroughALinkIsRefusedBeforeAnythingIsWritten) {
-    RequireDriveR();
+    ASSERT_TRUE(DirectoryExists(L"R:\\")) << kNoDriveR;
     ASSERT_TRUE(FileExists(L"R:\\loop\\link\\inner\\f.txt"));
     for (const wchar_t* destination : {L"R:\\loop\\link\\inner\\copy", L"R:\\loop\\link"}) {
         CopyRig rig;
@@ -135,7 +123,7 @@ TEST(DriveRootTest, LoopThroughALinkIsRefusedBeforeAnythingIsWritten) {
 // R:\loop\src\inner\back leads back to R:\loop\src: the walk passes it over
 // instead of following it a thousand levels down, and names it at the end.
 TEST(DriveRootTest, LinkBackUpTheTreeIsNotWalked) {
-    RequireDriveR();
+    ASSERT_TRUE(DirectoryExists(L"R:\\")) << kNoDriveR;
     ASSERT_TRUE(FileExists(L"R:\\loop\\src\\inner\\back\\inner\\f.txt"));
     TempDir dir;
     CopyRig rig;
@@ -150,15 +138,13 @@ TEST(DriveRootTest, LinkBackUpTheTreeIsNotWalked) {
 
 // The platform reports the immutable file deleted; the job does not believe it.
 TEST(DriveRootTest, UndeletableFileIsReportedByName) {
-    RequireDriveR();
+    ASSERT_TRUE(DirectoryExists(L"R:\\")) << kNoDriveR;
     if (FileExists(L"R:\\immutable\\UNAVAILABLE")) GTEST_SKIP() << "chattr +i is not available here";
     TempDir program;
     FaultyFileSystem fs;
     ScriptedQuestions questions;
     questions.answers = {kAnswerYes};
-    struct NoAskSame : IAskSameAsker {
-        bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
-    } askSame;
+    NoAskSame askSame;
     ShellRecycleBin bin;
     DeleteOptions options;
     options.programDirectory = program.Path();
@@ -167,7 +153,7 @@ TEST(DriveRootTest, UndeletableFileIsReportedByName) {
     job.Run();
     EXPECT_TRUE(FileExists(L"R:\\immutable\\locked.txt"));
     EXPECT_EQ(job.Remaining(), std::vector<std::wstring>{L"R:\\immutable\\locked.txt"});
-    EXPECT_TRUE(Told::Names(questions.told, L"R:\\immutable\\locked.txt"));
+    EXPECT_TRUE(Named(questions.told, L"R:\\immutable\\locked.txt"));
 }
 
 }  // namespace
