@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
-# File operations at a drive root, on R: mapped onto a folder of this test.
-# First run, the left pane in R:\sub, the right one in a plain folder:
+# File operations at a drive root, on P: mapped onto a folder of this test (a
+# letter of its own: the unit tests' R: may be mapped at the same time).
+# First run, the left pane in P:\sub, the right one in a plain folder:
 #   - shift+Home, D, Return deletes the folder "inner" (a delete once moved the
-#     process's current directory into R:\sub for good) and, where chattr +i
+#     process's current directory into P:\sub for good) and, where chattr +i
 #     works, meets an immutable file: it is named in the end message and in
 #     Log\DELETE_ERROR_*.log instead of being reported deleted;
-#   - BackSpace takes the left pane up to the root "R:";
+#   - BackSpace takes the left pane up to the root "P:";
 #   - Tab, Home, C, Return copies b.txt to the pane at the root: it lands in
-#     R:\, not in the current directory of R:.
-# Second run, both panes at "R:": Home, M, Return and "上書き(&W)" moves both
+#     P:\, not in the current directory of P:.
+# Second run, both panes at "P:": Home, M, Return and "上書き(&W)" moves both
 # files onto themselves; both stay whole, and the end message names them.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin drive_root
 
-drive="$GUI_DIR/drive-r"
+drive="$GUI_DIR/drive-p"
 src="$GUI_DIR/src"
-link="$WINEPREFIX/dosdevices/r:"
+link="$WINEPREFIX/dosdevices/p:"
 mkdir -p "$drive/sub/inner" "$src"
 printf 'inner\n' >"$drive/sub/inner/x.txt"
 printf 'root a\n' >"$drive/a.txt"
@@ -53,7 +54,7 @@ quit_zq() {
   gui_wait_exit 15 || gui_fail "zq did not end"
 }
 
-gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=R:\\sub" "SECONDDIRECTORY=$(gui_winpath "$src")" "SECONDFILEOPEN=1" \
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=P:\\sub" "SECONDDIRECTORY=$(gui_winpath "$src")" "SECONDFILEOPEN=1" \
   "DELETETODUST=0"
 gui_start_zq
 gui_key shift+Home
@@ -61,12 +62,12 @@ dlg="$(gui_keys_until_title '^ファイルの削除$' d)" || gui_fail "the delet
 gui_focus "$dlg"
 gui_key Return
 answer_boxes_until_gone '^ファイルの削除$' drive_root-undeletable || gui_fail "the delete dialog did not close"
-[ ! -e "$drive/sub/inner" ] || gui_fail "R:\\sub\\inner was not deleted"
+[ ! -e "$drive/sub/inner" ] || gui_fail "P:\\sub\\inner was not deleted"
 if [ "$immutable" = 1 ]; then
   [ -f "$drive/sub/locked.txt" ] || gui_fail "the immutable file is gone"
   log="$(ls "$GUI_APP"/Log/DELETE_ERROR_*.log 2>/dev/null | head -1)"
   [ -n "$log" ] || gui_fail "no delete log names what was left"
-  iconv -f UTF-16 -t UTF-8 "$log" | grep -qF 'DeleteFile,0,R:\sub\locked.txt' ||
+  iconv -f UTF-16 -t UTF-8 "$log" | grep -qF 'DeleteFile,0,P:\sub\locked.txt' ||
     gui_fail "the delete log does not name the immutable file: $(iconv -f UTF-16 -t UTF-8 "$log")"
 else
   echo "note: chattr +i is not available; the undeletable file was left out"
@@ -78,12 +79,12 @@ dlg="$(gui_keys_until_title '^ファイルのコピー$' c)" || gui_fail "the co
 gui_focus "$dlg"
 gui_key Return
 gui_wait_gone '^ファイルのコピー$' 30 || gui_fail "the copy dialog did not close"
-[ "$(cat "$drive/b.txt" 2>/dev/null)" = "bee" ] || gui_fail "b.txt did not arrive at the root of R:"
-[ ! -e "$drive/sub/b.txt" ] || gui_fail "b.txt went to the current directory of R: instead of its root"
+[ "$(cat "$drive/b.txt" 2>/dev/null)" = "bee" ] || gui_fail "b.txt did not arrive at the root of P:"
+[ ! -e "$drive/sub/b.txt" ] || gui_fail "b.txt went to the current directory of P: instead of its root"
 gui_screenshot drive_root-copied >/dev/null
 quit_zq
 
-gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=R:" "SECONDDIRECTORY=R:" "SECONDFILEOPEN=1"
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=P:" "SECONDDIRECTORY=P:" "SECONDFILEOPEN=1"
 gui_start_zq
 gui_key Home
 dlg="$(gui_keys_until_title '^ファイルの移動$' m)" || gui_fail "the move dialog did not appear"
