@@ -103,17 +103,6 @@ CopyJob::Step CopyJob::RefuseSelf(const Item& item, const std::wstring& source) 
     return Skip(item);
 }
 
-bool CopyJob::LeadsBackUp(DirWalkFrame& frame, const wchar_t* name) {
-    const std::wstring walked = JoinPath(m_currentSourceDirectory, frame.relativePath);
-    if (frame.finalPath.empty()) frame.finalPath = m_fs.FinalPath(walked);
-    if (frame.finalPath.empty()) return false;
-    const std::wstring directory = JoinPath(walked, name);
-    const std::wstring found = m_fs.FinalPath(directory);
-    if (found.empty() || !IsSameOrBelow(frame.finalPath, found)) return false;
-    m_linksBackUp.push_back(directory);
-    return true;
-}
-
 void CopyJob::ReportRefused() {
     struct Group {
         const std::vector<std::wstring>& paths;
@@ -144,12 +133,16 @@ bool CopyJob::SameVolume(const std::wstring& a, const std::wstring& b) {
 
 void CopyJob::CountTree(const std::wstring& directory) {
     WIN32_FIND_DATAW data{};
-    UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
+    UniqueFind find(m_fs.FindFirst(JoinPath(directory, L"*.*"), &data));
     if (!find) return;
+    std::wstring directoryFinal;
     do {
         if (IsDotsEntry(data.cFileName)) continue;
         if (SelectionSnapshot::IsDirectory(data)) {
-            CountTree(JoinPath(directory, data.cFileName));
+            const std::wstring sub = JoinPath(directory, data.cFileName);
+            if (directoryFinal.empty()) directoryFinal = m_fs.FinalPath(directory);
+            // The walk passes a link back up over; so does the count.
+            if (!LinksBackUp(m_fs, directoryFinal, sub)) CountTree(sub);
         } else {
             m_totals.totalBytes += (FindDataSize(data));
             ++m_totals.totalFiles;
@@ -334,7 +327,13 @@ CopyJob::Take CopyJob::TakeNext(Item& item) {
         // user selected himself is always taken, and subdirectories are walked
         // so that matching files deeper down are found.
         if (!SelectionSnapshot::IsDirectory(data) && !m_filter.Passes(data.cFileName)) continue;
-        if (SelectionSnapshot::IsDirectory(data) && LeadsBackUp(frame, data.cFileName)) continue;
+        if (SelectionSnapshot::IsDirectory(data)) {
+            const std::wstring walked = JoinPath(m_currentSourceDirectory, frame.relativePath);
+            if (LeadsBackUp(m_fs, frame, walked, data.cFileName)) {
+                m_linksBackUp.push_back(JoinPath(walked, data.cFileName));
+                continue;
+            }
+        }
         item.find = data;
         item.sourceDirectory = JoinPath(m_currentSourceDirectory, frame.relativePath);
         item.relativePath = JoinPath(frame.relativePath, data.cFileName);

@@ -117,9 +117,6 @@ class CopyJob {
     // A file met itself as its destination: it is left alone and named at the end.
     Step RefuseSelf(const Item& item, const std::wstring& source);
     void ReportRefused();
-    // A directory met in a walk that is, through a link, the walked directory
-    // itself or one above it: walking it would never end.
-    bool LeadsBackUp(DirWalkFrame& frame, const wchar_t* name);
     bool NextTarget(bool& end);
     void CountTotals();
     void CountTree(const std::wstring& directory);

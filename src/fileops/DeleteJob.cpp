@@ -53,10 +53,13 @@ bool DeleteJob::HoldsFile(const std::wstring& directory) {
     WIN32_FIND_DATAW data{};
     UniqueFind find(m_fs.FindFirst(JoinPath(directory, L"*.*"), &data));
     if (!find) return false;
+    std::wstring directoryFinal;
     do {
         if (IsDotsEntry(data.cFileName)) continue;
         if (!SelectionSnapshot::IsDirectory(data)) return true;
-        if (HoldsFile(JoinPath(directory, data.cFileName))) return true;
+        const std::wstring sub = JoinPath(directory, data.cFileName);
+        if (directoryFinal.empty()) directoryFinal = m_fs.FinalPath(directory);
+        if (!LinksBackUp(m_fs, directoryFinal, sub) && HoldsFile(sub)) return true;
     } while (m_fs.FindNext(find.Get(), &data));
     return false;
 }
@@ -190,6 +193,13 @@ bool DeleteJob::Run() {
             }
             relativePath = JoinPath(frame.relativePath, entry.cFileName);
             fullPath = JoinPath(m_topDirectory, relativePath);
+            // A link back up the tree is neither walked nor removed: it would
+            // never end, and it is named with what was left.
+            if (SelectionSnapshot::IsDirectory(entry) &&
+                LeadsBackUp(m_fs, frame, JoinPath(m_topDirectory, frame.relativePath), entry.cFileName)) {
+                m_remaining.push_back(fullPath);
+                continue;
+            }
             Show(relativePath);
         } else {
             if (m_nextTopLevel >= m_selection.Count()) {

@@ -127,6 +127,7 @@ TEST(DriveRootTest, LinkBackUpTheTreeIsNotWalked) {
     ASSERT_TRUE(FileExists(L"R:\\loop\\src\\inner\\back\\inner\\f.txt"));
     TempDir dir;
     CopyRig rig;
+    rig.options.overallDisplay = true;  // the count walks the tree too
     rig.From(L"R:\\loop", {L"src"}, dir.Path());
     CopyJob job = rig.Make();
     EXPECT_TRUE(job.Run());
@@ -134,6 +135,24 @@ TEST(DriveRootTest, LinkBackUpTheTreeIsNotWalked) {
     EXPECT_FALSE(DirectoryExists(dir / L"src\\inner\\back"));
     EXPECT_EQ(rig.questions.told,
               std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません\nR:\\loop\\src\\inner\\back"});
+}
+
+// A delete through R:\loopdel\top\inner\back would never end either: the
+// link stays, and is named with what was left.
+TEST(DriveRootTest, DeleteLeavesALinkBackUpTheTree) {
+    ASSERT_TRUE(DirectoryExists(L"R:\\loopdel\\top\\inner\\back\\inner")) << kNoDriveR;
+    FaultyFileSystem fs;
+    ScriptedQuestions questions;
+    questions.answers = {kAnswerYes};
+    NoAskSame askSame;
+    ShellRecycleBin bin;
+    DeleteOptions options;
+    options.warnNotEmpty = true;  // its search for files walks the tree too
+    DeleteJob job(Select(L"R:\\loopdel", {L"top"}), options,
+                  DeleteServices{fs, questions, askSame, bin, nullptr, nullptr});
+    EXPECT_TRUE(job.Run());
+    EXPECT_FALSE(FileExists(L"R:\\loopdel\\top\\inner\\f.txt"));
+    EXPECT_EQ(job.Remaining(), std::vector<std::wstring>{L"R:\\loopdel\\top\\inner\\back"});
 }
 
 // The platform reports the immutable file deleted; the job does not believe it.

@@ -4,7 +4,7 @@
 #   drive_r_fixture.sh setup | cleanup
 # The folder also holds what only the Linux side can make: links that lead
 # back into their own tree (loop/link -> loop/src, loop/src/inner/back ->
-# loop/src) and, where the file system
+# loop/src, and the same in loopdel/top for a delete) and, where the file system
 # allows it, a file that cannot be deleted (immutable/locked.txt, chattr +i;
 # immutable/UNAVAILABLE says it could not be made).
 set -uo pipefail
@@ -30,6 +30,9 @@ case "${1:-}" in
     printf 'f\n' >"$target/loop/src/inner/f.txt"
     ln -s src "$target/loop/link"
     ln -s .. "$target/loop/src/inner/back"
+    mkdir -p "$target/loopdel/top/inner"
+    printf 'f\n' >"$target/loopdel/top/inner/f.txt"
+    ln -s .. "$target/loopdel/top/inner/back"
     printf 'locked\n' >"$target/immutable/locked.txt"
     chattr +i "$target/immutable/locked.txt" 2>/dev/null || touch "$target/immutable/UNAVAILABLE"
     ln -sfn "$target" "$link"
