@@ -99,7 +99,7 @@ void DeleteJob::CheckGone(const std::wstring& path) {
 }
 
 bool DeleteJob::AllowedToRecycle(const std::wstring& path) {
-    if (!m_services.recycleBin.WouldDeleteForGood(path)) return true;
+    if (!m_options.askBeforeDeletingForGood || !m_services.recycleBin.WouldDeleteForGood(path)) return true;
     return m_services.asker.AskYesNo(Format(kForGoodQuestion, path), kDeleteCaption) != kAnswerNo;
 }
 

@@ -22,6 +22,9 @@ struct DeleteOptions {
     bool warnNotEmpty = false;         // DELETEASKNOTENMPTY
     bool toRecycleBin = false;         // DELETETODUST
     bool foldersAtOnce = false;        // TODUSTUNITFOLDER
+    // TODUSTASKFORGOOD: a folder that the bin would delete for good is asked
+    // about first.
+    bool askBeforeDeletingForGood = true;
     // Where Log\ is: entries the job could not remove are listed there.  Empty:
     // no log.
     std::wstring programDirectory;

@@ -269,6 +269,16 @@ TEST(DeleteJobTest, RecycleThatWouldDeleteForGoodIsAskedFirst) {
             EXPECT_FALSE(rig.bin.recycled.empty());  // the other folder went all the same
         }
     }
+    // Switched off (TODUSTASKFORGOOD=0): recycled without a question.
+    TempDir dir;
+    dir.WriteFile(L"far\\a.txt", "x");
+    DeleteRig rig;
+    rig.options.toRecycleBin = rig.options.foldersAtOnce = true;
+    rig.options.askBeforeDeletingForGood = false;
+    rig.bin.forGoodPart = L"far";
+    ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"far"})));
+    EXPECT_TRUE(rig.questions.asked.empty());
+    EXPECT_EQ(rig.bin.recycled, std::vector<std::wstring>{dir / L"far"});
 }
 
 // Under Wine the bin is the desktop's trash, which takes a folder only from
