@@ -7,10 +7,11 @@
 #     works, meets an immutable file: it is named in the end message and in
 #     Log\DELETE_ERROR_*.log instead of being reported deleted;
 #   - BackSpace takes the left pane up to the root "P:";
-#   - Tab, Home, C, Return copies b.txt to the pane at the root: it lands in
-#     P:\, not in the current directory of P:.
-# Second run, both panes at "P:": Home, M, Return and "上書き(&W)" moves both
-# files onto themselves; both stay whole, and the end message names them.
+#   - Tab, Home, C, Return copies b.txt and nul.txt (a name the platform takes
+#     for its null device) to the pane at the root: they land in P:\, not in
+#     the current directory of P:, with their data.
+# Second run, both panes at "P:": Home, M, Return and "上書き(&W)" moves the
+# three files onto themselves; they stay whole, and the end message names them.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin drive_root
@@ -22,6 +23,7 @@ mkdir -p "$drive/sub/inner" "$src"
 printf 'inner\n' >"$drive/sub/inner/x.txt"
 printf 'root a\n' >"$drive/a.txt"
 printf 'bee\n' >"$src/b.txt"
+printf 'not a device\n' >"$src/nul.txt"
 immutable=0
 printf 'locked\n' >"$drive/sub/locked.txt"
 chattr +i "$drive/sub/locked.txt" 2>/dev/null && immutable=1
@@ -80,6 +82,7 @@ gui_focus "$dlg"
 gui_key Return
 gui_wait_gone '^ファイルのコピー$' 30 || gui_fail "the copy dialog did not close"
 [ "$(cat "$drive/b.txt" 2>/dev/null)" = "bee" ] || gui_fail "b.txt did not arrive at the root of P:"
+[ "$(cat "$drive/nul.txt" 2>/dev/null)" = "not a device" ] || gui_fail "nul.txt did not arrive with its data"
 [ ! -e "$drive/sub/b.txt" ] || gui_fail "b.txt went to the current directory of P: instead of its root"
 gui_screenshot drive_root-copied >/dev/null
 quit_zq
@@ -99,5 +102,6 @@ gui_wait_gone '^コピー条件$' 10 || gui_fail "the same-name question did not
 answer_boxes_until_gone '^ファイルの移動$' drive_root-refused || gui_fail "the move dialog did not close"
 [ "$(cat "$drive/a.txt" 2>/dev/null)" = "root a" ] || gui_fail "a.txt was lost by a move onto itself"
 [ "$(cat "$drive/b.txt" 2>/dev/null)" = "bee" ] || gui_fail "b.txt was lost by a move onto itself"
+[ "$(cat "$drive/nul.txt" 2>/dev/null)" = "not a device" ] || gui_fail "nul.txt was lost by a move onto itself"
 quit_zq
 echo "PASS: drive_root"
