@@ -87,6 +87,22 @@ TEST(CopyJobTest, CopyIntoOwnDirectoryNeverOverwrites) {
     }
 }
 
+// Without questions, a file met as its own destination is named in the log.
+TEST(CopyJobTest, SelfCopyWithoutQuestionsIsLogged) {
+    TempDir dir;
+    dir.WriteFile(L"a.txt", "original");
+    CopyRig rig;
+    rig.From(dir.Path(), {L"a.txt"}, dir.Path());
+    rig.options.noQuestion = true;
+    rig.options.programDirectory = dir.Path();
+    rig.Always(CopyWay::Overwrite);
+    CopyJob job = rig.Make();
+    EXPECT_TRUE(job.Run());
+    EXPECT_EQ(ReadFileBytes(dir / L"a.txt"), "original");
+    EXPECT_TRUE(rig.questions.told.empty());
+    EXPECT_EQ(ReadFileBytes(job.ErrorLog().FilePath()), LogBytes(L"SameFile,0," + dir / L"a.txt" + L"\r\n"));
+}
+
 TEST(CopyJobTest, NumberedWayTakes002AndSameSettingSkipsLaterQuestions) {
     TempDir dir;
     dir.WriteFile(L"src\\a.txt", "new a");
