@@ -36,6 +36,7 @@ fileops::DeleteOptions DeleteOptionsFrom(const Settings& s, RecycleChoice recycl
     fileops::DeleteOptions options;
     options.warnNotEmpty = s.DELETEASKNOTENMPTY != 0;
     options.foldersAtOnce = s.TODUSTUNITFOLDER != 0;
+    options.askBeforeDeletingForGood = s.TODUSTASKFORGOOD != 0;
     switch (recycle) {
         case RecycleChoice::AsStored:
             options.toRecycleBin = s.DELETETODUST != 0;

@@ -9,6 +9,7 @@
 #include "app/ViewFilerSettings.h"
 #include "app/ViewFilerSortDlg.h"
 #include "commands/CommandRegistry.h"
+#include "common/Paths.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
 #include "settings/Settings.h"
@@ -97,18 +98,6 @@ const wchar_t* const kDisplayGroupCommands[] = {
     L"@SelectDispFileSetting4", L"@SelectDispFileSetting5",
 };
 
-// The root of a path as the panes spell it: "C:" or "\\server\share".
-std::wstring RootOf(const std::wstring& path) {
-    if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2);
-    if (path.rfind(L"\\\\", 0) == 0) {
-        const size_t server = path.find(L'\\', 2);
-        if (server == std::wstring::npos) return path;
-        const size_t share = path.find(L'\\', server + 1);
-        return share == std::wstring::npos ? path : path.substr(0, share);
-    }
-    return path;
-}
-
 }  // namespace
 
 void ViewFiler::Add(const wchar_t* name, Action action) {
@@ -160,7 +149,7 @@ void ViewFiler::RegisterDirectoryCommands() {
     });
     Add(L"@Rootdirectory", [this] {
         const int index = ActivePane();
-        ChangePaneDirectory(index, RootOf(Pane(index).Path()));
+        ChangePaneDirectory(index, PaneRootOf(Pane(index).Path()));
     });
     Add(L"@Predirectory", [this] {
         FilerPane& pane = Pane(ActivePane());

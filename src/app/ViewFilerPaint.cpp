@@ -8,6 +8,7 @@
 #include "app/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
+#include "common/Paths.h"
 #include "filer/FilerCellGrid.h"
 #include "filer/FilerCellPainter.h"
 #include "filer/FilerHeaderLayout.h"
@@ -346,14 +347,7 @@ void ViewFiler::InvalidateHeaderClock() {
 }
 
 std::wstring ViewFiler::VolumeLabelOf(const std::wstring& path) {
-    std::wstring root;
-    if (path.size() >= 2 && path[1] == L':') {
-        root = path.substr(0, 2) + L'\\';
-    } else if (path.rfind(L"\\\\", 0) == 0) {
-        const size_t server = path.find(L'\\', 2);
-        const size_t share = server == std::wstring::npos ? server : path.find(L'\\', server + 1);
-        root = (share == std::wstring::npos ? path : path.substr(0, share)) + L'\\';
-    }
+    const std::wstring root = RootOf(path);
     if (root.empty()) return {};
     if (root != m_volumeRoot) {
         wchar_t label[MAX_PATH + 1] = {};

@@ -1,12 +1,16 @@
 #include "fileops/CDeleteDlg.h"
 
+#include "common/Paths.h"
 #include "resource.h"
 #include "ui/CMessageBoxDlg.h"
 
 namespace zq::fileops {
 
 CDeleteDlg::CDeleteDlg(HWND view, unsigned paneIndex, SelectionSnapshot selection, DeleteOptions& options)
-    : CDialog(IDD_DELETE, view), m_view(view), m_paneIndex(paneIndex), m_selection(std::move(selection)),
+    : CDialog(IDD_DELETE, view),
+      m_view(view),
+      m_paneIndex(paneIndex),
+      m_selection(std::move(selection)),
       m_options(options) {}
 
 CDeleteDlg::~CDeleteDlg() {
@@ -34,7 +38,9 @@ void CDeleteDlg::OnOK() {
     m_options.warnNotEmpty = ::IsDlgButtonChecked(m_hWnd, IDC_DEL_WARN) == BST_CHECKED;
     DeleteOptions jobOptions = m_options;
     jobOptions.noDeleteDirectories = ::IsDlgButtonChecked(m_hWnd, IDC_DEL_NODIR) == BST_CHECKED;
-    for (int id : {IDC_DEL_DUST, IDC_DEL_UNIT, IDC_DEL_WARN, IDC_DEL_NODIR, static_cast<int>(IDOK)}) EnableItem(id, false);
+    jobOptions.programDirectory = ModuleDirectory();
+    for (int id : {IDC_DEL_DUST, IDC_DEL_UNIT, IDC_DEL_WARN, IDC_DEL_NODIR, static_cast<int>(IDOK)})
+        EnableItem(id, false);
     SetDlgItemText(IDCANCEL, L"中止");
     m_thread = std::make_unique<CDeleteThread>(m_hWnd, m_selection, jobOptions);
     if (!m_thread->CreateThread()) {

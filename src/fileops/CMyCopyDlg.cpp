@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/Paths.h"
 #include "fileops/CSelCopyFileDlg.h"
 #include "resource.h"
 #include "ui/CMessageBoxDlg.h"
@@ -93,15 +94,12 @@ bool CMyCopyDlg::ResolveDestination(std::wstring& full) const {
     std::wstring typed = GetDlgItemText(IDC_COPY_DEST);
     while (!typed.empty() && typed.back() == L' ') typed.pop_back();
     if (typed.empty() || typed.find_first_of(L"*?\"<>|") != std::wstring::npos) return false;
-    // A relative destination is taken from the source directory.
-    const bool absolute = (typed.size() >= 2 && typed[1] == L':') || (typed.size() >= 2 && typed[0] == L'\\');
+    // A relative destination is taken from the source directory.  The text is
+    // resolved by the program's own rules: the platform's full-path routine
+    // would read "C:" as the process's current directory on drive C.
     const std::wstring base = IsDropMode(m_mode) ? std::wstring() : m_source.directory;
-    const std::wstring joined = absolute || base.empty() ? typed : base + L"\\" + typed;
-    wchar_t buffer[520] = {};
-    const DWORD n = ::GetFullPathNameW(joined.c_str(), 520, buffer, nullptr);
-    if (n == 0 || n >= 520) return false;
-    full = buffer;
-    return true;
+    full = ResolvePath(base, typed);
+    return !full.empty() && full.size() < 520;
 }
 
 void CMyCopyDlg::OnOK() {

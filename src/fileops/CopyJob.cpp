@@ -1,5 +1,6 @@
 #include "fileops/CopyJob.h"
 
+#include "common/Paths.h"
 #include "fileops/CopyText.h"
 
 namespace zq::fileops {
@@ -19,11 +20,10 @@ constexpr ModeTitle kModeTitles[] = {
     {kModeDropMove, L"ファイルの移動"},
 };
 
-std::wstring TrimTrailingSlash(std::wstring_view path) {
-    std::wstring out(path);
-    while (out.size() > 3 && (out.back() == L'\\' || out.back() == L'/')) out.pop_back();
-    return out;
-}
+// Not a question: several files may meet themselves in one job, and they
+// are named together once it ends.
+constexpr wchar_t kRefusedSelf[] = L"次のファイルはコピー先が自分自身のためコピーしませんでした";
+constexpr size_t kNamesShown = 20;
 
 }  // namespace
 
@@ -37,21 +37,6 @@ std::wstring_view CopyModeTitle(unsigned mode) {
     return {};
 }
 
-bool SamePath(std::wstring_view a, std::wstring_view b) {
-    const std::wstring x = TrimTrailingSlash(a), y = TrimTrailingSlash(b);
-    return ::CompareStringOrdinal(x.data(), static_cast<int>(x.size()), y.data(), static_cast<int>(y.size()), TRUE) ==
-           CSTR_EQUAL;
-}
-
-bool IsSameOrBelow(std::wstring_view path, std::wstring_view dir) {
-    const std::wstring p = TrimTrailingSlash(path), d = TrimTrailingSlash(dir);
-    if (p.size() < d.size()) return false;
-    if (::CompareStringOrdinal(p.data(), static_cast<int>(d.size()), d.data(), static_cast<int>(d.size()), TRUE) !=
-        CSTR_EQUAL)
-        return false;
-    return p.size() == d.size() || p[d.size()] == L'\\' || d.back() == L'\\';
-}
-
 CopyJob::CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices services)
     : m_options(std::move(options)),
       m_input(std::move(input)),
@@ -62,19 +47,84 @@ CopyJob::CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices ser
       m_copier(services.fs, services.clock) {
     m_copier.SetRemovableFast(m_options.removableFast);
     m_copier.SetProgress(&m_services.progress, &m_totals);
-    m_destinationRoot = TrimTrailingSlash(m_input.destination);
+    // Kept as the panes keep a folder ("R:" for a root), so that every name is
+    // joined to it with exactly one backslash.
+    m_destinationRoot = FolderForm(m_input.destination);
 }
 
-CopyJob::~CopyJob() { ClearFrames(m_frames); }
+CopyJob::~CopyJob() {
+    ClearFrames(m_frames);
+}
 
-bool CopyJob::LoopGuardHits(const std::wstring& destination) const {
+std::wstring CopyJob::FinalPathOfFolder(const std::wstring& path) {
+    std::wstring existing = NormalisePath(path), rest;
+    while (!existing.empty()) {
+        const std::wstring found = m_fs.FinalPath(existing);
+        if (!found.empty()) return rest.empty() ? found : JoinPath(found, rest);
+        const std::wstring parent = ParentPath(existing);
+        if (parent.empty()) break;
+        const std::wstring name(FileNamePart(existing));
+        rest = rest.empty() ? name : JoinPath(name, rest);
+        existing = parent;
+    }
+    return {};
+}
+
+bool CopyJob::LoopGuardHits(const std::wstring& destination) {
     if (m_options.mode == kModeDropCopy || m_options.mode == kModeDropMove) return false;
     const SelectionSnapshot& s = m_input.source;
+    std::wstring finalDestination;
+    bool finalAsked = false;
     for (size_t i = 0; i < s.Count(); ++i) {
         if (!SelectionSnapshot::IsDirectory(s.entries[i])) continue;
-        if (IsSameOrBelow(destination, s.DirectoryOf(i) + L"\\" + s.entries[i].cFileName)) return true;
+        const std::wstring directory = JoinPath(s.DirectoryOf(i), s.entries[i].cFileName);
+        if (IsSameOrBelow(destination, directory)) return true;
+        // A link can lead into the selected directory under another name; only
+        // the paths the platform finally reaches tell.
+        if (!finalAsked) {
+            finalDestination = FinalPathOfFolder(destination);
+            finalAsked = true;
+        }
+        const std::wstring finalDirectory = m_fs.FinalPath(directory);
+        if (!finalDestination.empty() && !finalDirectory.empty() && IsSameOrBelow(finalDestination, finalDirectory))
+            return true;
     }
     return false;
+}
+
+bool CopyJob::IsSameFile(const std::wstring& a, const std::wstring& b) {
+    if (SamePath(a, b)) return true;
+    const std::wstring finalA = m_fs.FinalPath(a);
+    return !finalA.empty() && SamePath(finalA, m_fs.FinalPath(b));
+}
+
+CopyJob::Step CopyJob::RefuseSelf(const Item& item, const std::wstring& source) {
+    m_refusedSelf.push_back(source);
+    return Skip(item);
+}
+
+void CopyJob::ReportRefused() {
+    struct Group {
+        const std::vector<std::wstring>& paths;
+        const wchar_t* logCall;
+        const wchar_t* title;
+    };
+    const Group groups[] = {
+        {m_refusedSelf, L"SameFile", kRefusedSelf},
+        {m_linksBackUp, L"LoopLink", L"無限ループに入るファイルのコピーできません"},
+    };
+    for (const Group& group : groups) {
+        if (group.paths.empty()) continue;
+        if (m_log.NoQuestion()) {
+            for (const std::wstring& path : group.paths) (void)m_log.Write(group.logCall, 0, path);
+            continue;
+        }
+        std::wstring text = group.title;
+        for (size_t i = 0; i < group.paths.size() && i < kNamesShown; ++i) text += L"\n" + group.paths[i];
+        if (group.paths.size() > kNamesShown)
+            text += L"\nほか" + std::to_wstring(group.paths.size() - kNamesShown) + L"件";
+        m_services.asker.Tell(text);
+    }
 }
 
 bool CopyJob::SameVolume(const std::wstring& a, const std::wstring& b) {
@@ -83,12 +133,16 @@ bool CopyJob::SameVolume(const std::wstring& a, const std::wstring& b) {
 
 void CopyJob::CountTree(const std::wstring& directory) {
     WIN32_FIND_DATAW data{};
-    UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
+    UniqueFind find(m_fs.FindFirst(JoinPath(directory, L"*.*"), &data));
     if (!find) return;
+    std::wstring directoryFinal;
     do {
         if (IsDotsEntry(data.cFileName)) continue;
         if (SelectionSnapshot::IsDirectory(data)) {
-            CountTree(directory + L"\\" + data.cFileName);
+            const std::wstring sub = JoinPath(directory, data.cFileName);
+            if (directoryFinal.empty()) directoryFinal = m_fs.FinalPath(directory);
+            // The walk passes a link back up over; so does the count.
+            if (!LinksBackUp(m_fs, directoryFinal, sub)) CountTree(sub);
         } else {
             m_totals.totalBytes += (FindDataSize(data));
             ++m_totals.totalFiles;
@@ -103,13 +157,13 @@ void CopyJob::CountTotals() {
         // A move within one volume is a rename: there are no bytes to count.
         std::wstring sourceDirectory = m_input.source.directory;
         if (mode == kModeDropMove && !m_input.dropped.empty())
-            sourceDirectory = std::wstring(m_input.dropped.front().substr(0, m_input.dropped.front().rfind(L'\\')));
+            sourceDirectory = FolderForm(ParentPath(m_input.dropped.front()));
         count = !SameVolume(sourceDirectory, m_destinationRoot);
     }
     if (!count) return;
     const auto add = [this](const std::wstring& directory, const WIN32_FIND_DATAW& entry) {
         if (SelectionSnapshot::IsDirectory(entry)) {
-            CountTree(directory + L"\\" + entry.cFileName);
+            CountTree(JoinPath(directory, entry.cFileName));
         } else {
             m_totals.totalBytes += (FindDataSize(entry));
             ++m_totals.totalFiles;
@@ -119,10 +173,11 @@ void CopyJob::CountTotals() {
         for (const std::wstring& path : m_input.dropped) {
             WIN32_FIND_DATAW data{};
             UniqueFind find(m_fs.FindFirst(path, &data));
-            if (find) add(path.substr(0, path.rfind(L'\\') == std::wstring::npos ? 0 : path.rfind(L'\\')), data);
+            if (find) add(FolderForm(ParentPath(path)), data);
         }
     } else {
-        for (size_t i = 0; i < m_input.source.Count(); ++i) add(m_input.source.DirectoryOf(i), m_input.source.entries[i]);
+        for (size_t i = 0; i < m_input.source.Count(); ++i)
+            add(m_input.source.DirectoryOf(i), m_input.source.entries[i]);
     }
     m_totals.overallDisplay = true;
     m_totals.bytesDone = 0;
@@ -140,7 +195,7 @@ bool CopyJob::NextTarget(bool& end) {
     while (m_nextTarget < other.Count()) {
         const WIN32_FIND_DATAW& entry = other.entries[m_nextTarget++];
         if (!SelectionSnapshot::IsDirectory(entry)) continue;
-        const std::wstring target = other.directory + L"\\" + entry.cFileName;
+        const std::wstring target = JoinPath(other.directory, entry.cFileName);
         if (LoopGuardHits(target)) {
             m_services.asker.Tell(L"無限ループに入るファイルのコピーできません");
             end = true;
@@ -163,7 +218,8 @@ bool CopyJob::NextTarget(bool& end) {
 
 CopyJob::StartResult CopyJob::Start() {
     if (m_options.noQuestion && !m_sameName.Ask(m_services.sameNameAsker, nullptr)) return StartResult::Fail;
-    m_log = JobErrorLog(m_options.programDirectory, std::wstring(CopyModeLogWord(m_options.mode)), m_options.noQuestion);
+    m_log =
+        JobErrorLog(m_options.programDirectory, std::wstring(CopyModeLogWord(m_options.mode)), m_options.noQuestion);
     const SYSTEMTIME start = m_services.clock.LocalNow();
     m_log.Start(start);
     m_totals.jobStartTick = m_services.clock.TickMs();
@@ -191,11 +247,18 @@ CopyJob::StartResult CopyJob::Start() {
 bool CopyJob::Run() {
     const StartResult start = Start();
     if (start != StartResult::Go) return start == StartResult::NothingToDo;
+    const bool completed = Walk();
+    ClearFrames(m_frames);
+    ReportRefused();
+    return completed;
+}
+
+bool CopyJob::Walk() {
     for (;;) {
-        if (m_cancel.load()) break;
+        if (m_cancel.load()) return false;
         Item item;
         const Take take = TakeNext(item);
-        if (take == Take::End) break;
+        if (take == Take::End) return false;
         if (take == Take::Exhausted) {
             if (m_options.mode != kModeCopyToAll) return true;
             bool end = false;
@@ -204,10 +267,8 @@ bool CopyJob::Run() {
         }
         m_services.progress.SetText(CopyField::File, item.relativePath);
         const Step step = SelectionSnapshot::IsDirectory(item.find) ? HandleDirectory(item) : HandleFile(item);
-        if (step == Step::End) break;
+        if (step == Step::End) return false;
     }
-    ClearFrames(m_frames);
-    return false;
 }
 
 bool CopyJob::TakeTopLevel(Item& item) {
@@ -218,8 +279,7 @@ bool CopyJob::TakeTopLevel(Item& item) {
             const std::wstring& path = m_input.dropped[m_nextTopLevel++];
             UniqueFind find(m_fs.FindFirst(path, &item.find));
             if (!find) continue;  // dropped paths that have gone since are passed over
-            const size_t slash = path.rfind(L'\\');
-            item.sourceDirectory = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+            item.sourceDirectory = FolderForm(ParentPath(path));
             found = true;
         }
         if (!found) return false;
@@ -251,7 +311,8 @@ CopyJob::Take CopyJob::TakeNext(Item& item) {
         bool got = false;
         if (frame.firstEntryPending) {
             frame.firstEntryPending = false;
-            frame.find.Reset(m_fs.FindFirst(m_currentSourceDirectory + L"\\" + frame.relativePath + L"\\*.*", &data));
+            frame.find.Reset(
+                m_fs.FindFirst(JoinPath(JoinPath(m_currentSourceDirectory, frame.relativePath), L"*.*"), &data));
             got = frame.find.Valid();
         } else {
             got = m_fs.FindNext(frame.find.Get(), &data);
@@ -266,9 +327,16 @@ CopyJob::Take CopyJob::TakeNext(Item& item) {
         // user selected himself is always taken, and subdirectories are walked
         // so that matching files deeper down are found.
         if (!SelectionSnapshot::IsDirectory(data) && !m_filter.Passes(data.cFileName)) continue;
+        if (SelectionSnapshot::IsDirectory(data)) {
+            const std::wstring walked = JoinPath(m_currentSourceDirectory, frame.relativePath);
+            if (LeadsBackUp(m_fs, frame, walked, data.cFileName)) {
+                m_linksBackUp.push_back(JoinPath(walked, data.cFileName));
+                continue;
+            }
+        }
         item.find = data;
-        item.sourceDirectory = m_currentSourceDirectory + L"\\" + frame.relativePath;
-        item.relativePath = frame.relativePath + L"\\" + data.cFileName;
+        item.sourceDirectory = JoinPath(m_currentSourceDirectory, frame.relativePath);
+        item.relativePath = JoinPath(frame.relativePath, data.cFileName);
         item.destinationDirectory = frame.destination;
         item.topLevel = false;
         item.fromVirtualListing = false;
@@ -283,7 +351,7 @@ void CopyJob::FinishDirectory() {
     if (IsMoveMode(m_options.mode) && !m_currentFromVirtual) {
         // Removal fails, silently, while anything is left inside (a declined or
         // failed file): only an emptied directory goes.
-        const std::wstring source = m_currentSourceDirectory + L"\\" + frame.relativePath;
+        const std::wstring source = JoinPath(m_currentSourceDirectory, frame.relativePath);
         m_fs.SetAttributes(source, FILE_ATTRIBUTE_ARCHIVE);
         m_fs.RemoveDirectory(source);
     }

@@ -29,7 +29,7 @@ enum CopyMode : unsigned {
     kModeUpMove = 2,      // a directory's contents into the destination
     kModeNeglectDir = 3,  // every file below a directory, flat, into the destination
     kModeDropCopy = 4,
-    kModeCopyToAll = 5,   // into every directory selected in the other pane
+    kModeCopyToAll = 5,  // into every directory selected in the other pane
     kModeSyncroCopy = 6,
     kModeDropMove = 7,
     kModeDropLink = 8,
@@ -37,11 +37,6 @@ enum CopyMode : unsigned {
 bool IsMoveMode(unsigned mode);
 // The dialog title of a mode; empty where none is set.
 std::wstring_view CopyModeTitle(unsigned mode);
-
-// Case-insensitive comparison of whole paths, and whether path is dir itself or
-// lies below it (whole components only).
-bool SamePath(std::wstring_view a, std::wstring_view b);
-bool IsSameOrBelow(std::wstring_view path, std::wstring_view dir);
 
 struct CopyJobOptions {
     unsigned mode = kModeCopy;
@@ -58,9 +53,9 @@ struct CopyJobOptions {
 
 struct CopyJobInput {
     SelectionSnapshot source;
-    SelectionSnapshot other;             // mode 5: the other pane's selection
-    std::vector<std::wstring> dropped;   // modes 4 and 7
-    std::wstring destination;            // the resolved destination root (full path)
+    SelectionSnapshot other;            // mode 5: the other pane's selection
+    std::vector<std::wstring> dropped;  // modes 4 and 7
+    std::wstring destination;           // the resolved destination root (full path)
 };
 
 struct CopyJobServices {
@@ -73,7 +68,7 @@ struct CopyJobServices {
 };
 
 class CopyJob {
-public:
+  public:
     CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices services);
     ~CopyJob();
     CopyJob(const CopyJob&) = delete;
@@ -91,10 +86,12 @@ public:
     [[nodiscard]] const CopyTotals& Totals() const noexcept { return m_totals; }
     [[nodiscard]] DWORD LastError() const noexcept { return m_lastError; }
     [[nodiscard]] const std::wstring& DestinationRoot() const noexcept { return m_destinationRoot; }
+    // Sources that were their own destination, so not copied.
+    [[nodiscard]] const std::vector<std::wstring>& RefusedSelf() const noexcept { return m_refusedSelf; }
     // For the synchronised copy and tests: fix the way without a question.
     SameNameResolver& SameName() noexcept { return m_sameName; }
 
-private:
+  private:
     enum class Step { Next, End };
     struct Item {
         WIN32_FIND_DATAW find{};
@@ -109,7 +106,17 @@ private:
 
     enum class StartResult { Go, NothingToDo, Fail };
     StartResult Start();
-    bool LoopGuardHits(const std::wstring& destination) const;
+    // The main loop; true when every item was taken.
+    bool Walk();
+    bool LoopGuardHits(const std::wstring& destination);
+    // The final path of a folder that may not exist yet: its nearest existing
+    // ancestor's, with the missing rest appended.
+    std::wstring FinalPathOfFolder(const std::wstring& path);
+    // Two paths name one file: equal texts, or one final path through links.
+    bool IsSameFile(const std::wstring& a, const std::wstring& b);
+    // A file met itself as its destination: it is left alone and named at the end.
+    Step RefuseSelf(const Item& item, const std::wstring& source);
+    void ReportRefused();
     bool NextTarget(bool& end);
     void CountTotals();
     void CountTree(const std::wstring& directory);
@@ -151,6 +158,8 @@ private:
     std::wstring m_currentSourceDirectory;  // the top-level entry's directory
     bool m_currentFromVirtual = false;
     std::unique_ptr<DirWalkFrame> m_frames;
+    std::vector<std::wstring> m_refusedSelf;
+    std::vector<std::wstring> m_linksBackUp;
 };
 
 }  // namespace zq::fileops

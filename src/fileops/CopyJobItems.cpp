@@ -242,8 +242,10 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
         case SameNameAction::Copy: break;
         }
     }
-    // Copying a file onto itself would destroy it.
-    if (SamePath(source, destination)) return Skip(item);
+    // A file that is its own destination (the same text, or the same file
+    // through a link) would be destroyed: by the copy's truncation, or by the
+    // move's removal of the "existing" destination.
+    if (collision && !renamed && IsSameFile(source, destination)) return RefuseSelf(item, source);
 
     bool failed = false;
     bool answered = false;

@@ -2,10 +2,17 @@
 
 #include <cwchar>
 
+#include "common/Paths.h"
+#include "fileops/OperationLog.h"
+
 namespace zq::fileops {
 namespace {
 
 constexpr wchar_t kFailedContinue[] = L"削除に失敗しました続けますか";
+constexpr wchar_t kRemainingTitle[] = L"次のファイルは削除できませんでした";
+constexpr wchar_t kForGoodQuestion[] = L"%sはごみ箱に移動できないため完全に削除されます。削除しますか";
+constexpr wchar_t kDeleteCaption[] = L"ファイルの削除";
+constexpr size_t kNamesShown = 20;
 
 // Checked in this order: a file that is system and read-only is asked about
 // as a system file only.
@@ -30,7 +37,9 @@ std::wstring Format(const wchar_t* format, const std::wstring& path) {
 DeleteJob::DeleteJob(SelectionSnapshot selection, DeleteOptions options, DeleteServices services)
     : m_selection(std::move(selection)), m_options(options), m_services(services), m_fs(services.fs) {}
 
-DeleteJob::~DeleteJob() { ClearFrames(m_frames); }
+DeleteJob::~DeleteJob() {
+    ClearFrames(m_frames);
+}
 
 bool DeleteJob::WholeFolderToBin() const noexcept {
     return m_options.foldersAtOnce && m_options.toRecycleBin && !m_options.noDeleteDirectories;
@@ -42,19 +51,22 @@ void DeleteJob::Show(const std::wstring& item) {
 
 bool DeleteJob::HoldsFile(const std::wstring& directory) {
     WIN32_FIND_DATAW data{};
-    UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
+    UniqueFind find(m_fs.FindFirst(JoinPath(directory, L"*.*"), &data));
     if (!find) return false;
+    std::wstring directoryFinal;
     do {
         if (IsDotsEntry(data.cFileName)) continue;
         if (!SelectionSnapshot::IsDirectory(data)) return true;
-        if (HoldsFile(directory + L"\\" + data.cFileName)) return true;
+        const std::wstring sub = JoinPath(directory, data.cFileName);
+        if (directoryFinal.empty()) directoryFinal = m_fs.FinalPath(directory);
+        if (!LinksBackUp(m_fs, directoryFinal, sub) && HoldsFile(sub)) return true;
     } while (m_fs.FindNext(find.Get(), &data));
     return false;
 }
 
 bool DeleteJob::IsEmptyDirectory(const std::wstring& directory) {
     WIN32_FIND_DATAW data{};
-    UniqueFind find(m_fs.FindFirst(directory + L"\\*.*", &data));
+    UniqueFind find(m_fs.FindFirst(JoinPath(directory, L"*.*"), &data));
     if (!find) return true;
     do {
         if (!IsDotsEntry(data.cFileName)) return false;
@@ -63,21 +75,51 @@ bool DeleteJob::IsEmptyDirectory(const std::wstring& directory) {
 }
 
 void DeleteJob::FinishDirectory() {
-    // A directory cannot be removed while it is some process's current one.
-    m_fs.SetCurrentDirectory(m_topDirectory);
-    const std::wstring path = m_topDirectory + L"\\" + m_frames->relativePath;
+    // The directory is named by its full path, so nothing here depends on, or
+    // changes, the process's current directory.
+    const std::wstring path = JoinPath(m_topDirectory, m_frames->relativePath);
     m_frames->find.Reset();
     if (!m_options.noDeleteDirectories && (WholeFolderToBin() || IsEmptyDirectory(path))) {
-        // A directory that could not go stays silently: what is left in it was
-        // declined or failed, and was asked about already.
+        // A directory that still holds entries stays silently: what is left in
+        // it was declined or failed, and was asked about already.  One that was
+        // empty and is still there is reported.
         if (m_options.toRecycleBin) {
             m_services.recycleBin.Recycle(path);
         } else {
             m_fs.SetAttributes(path, FILE_ATTRIBUTE_NORMAL);
             m_fs.RemoveDirectory(path);
         }
+        CheckGone(path);
     }
     PopFrame(m_frames);
+}
+
+void DeleteJob::CheckGone(const std::wstring& path) {
+    if (m_fs.Attributes(path) != INVALID_FILE_ATTRIBUTES) m_remaining.push_back(path);
+}
+
+bool DeleteJob::AllowedToRecycle(const std::wstring& path) {
+    if (!m_options.askBeforeDeletingForGood || !m_services.recycleBin.WouldDeleteForGood(path)) return true;
+    return m_services.asker.AskYesNo(Format(kForGoodQuestion, path), kDeleteCaption) != kAnswerNo;
+}
+
+void DeleteJob::ReportRemaining() {
+    if (m_remaining.empty()) return;
+    if (!m_options.programDirectory.empty()) {
+        // Written whatever the question mode: the list may be longer than a
+        // message can show.
+        JobErrorLog log(m_options.programDirectory, L"DELETE", true);
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        log.Start(now);
+        for (const std::wstring& path : m_remaining) (void)log.Write(L"DeleteFile", 0, path);
+        m_logPath = log.FilePath();
+    }
+    std::wstring text = kRemainingTitle;
+    for (size_t i = 0; i < m_remaining.size() && i < kNamesShown; ++i) text += L"\n" + m_remaining[i];
+    if (m_remaining.size() > kNamesShown) text += L"\nほか" + std::to_wstring(m_remaining.size() - kNamesShown) + L"件";
+    if (!m_logPath.empty()) text += L"\n(" + m_logPath + L")";
+    m_services.asker.Tell(text);
 }
 
 bool DeleteJob::DeleteOneFile(const WIN32_FIND_DATAW& entry, const std::wstring& fullPath) {
@@ -96,7 +138,13 @@ bool DeleteJob::DeleteOneFile(const WIN32_FIND_DATAW& entry, const std::wstring&
         if (m_services.asker.AskYesNo(kFailedContinue, std::wstring()) == kAnswerNo) return false;
     }
     const bool deleted = m_options.toRecycleBin ? m_services.recycleBin.Recycle(fullPath) : m_fs.Delete(fullPath);
-    if (!deleted && m_services.asker.AskYesNo(kFailedContinue, std::wstring()) == kAnswerNo) return false;
+    if (!deleted && m_services.asker.AskYesNo(kFailedContinue, std::wstring()) == kAnswerNo) {
+        m_remaining.push_back(fullPath);
+        return false;
+    }
+    // A success is not taken on trust: a platform may report a file removed
+    // that an immutable flag or a read-only mount kept.
+    CheckGone(fullPath);
     return true;
 }
 
@@ -131,7 +179,8 @@ bool DeleteJob::Run() {
                 do {
                     if (frame.firstEntryPending) {
                         frame.firstEntryPending = false;
-                        frame.find.Reset(m_fs.FindFirst(m_topDirectory + L"\\" + frame.relativePath + L"\\*.*", &entry));
+                        frame.find.Reset(
+                            m_fs.FindFirst(JoinPath(JoinPath(m_topDirectory, frame.relativePath), L"*.*"), &entry));
                         got = frame.find.Valid();
                     } else {
                         got = m_fs.FindNext(frame.find.Get(), &entry);
@@ -142,20 +191,32 @@ bool DeleteJob::Run() {
                 FinishDirectory();
                 continue;
             }
-            relativePath = frame.relativePath + L"\\" + entry.cFileName;
-            fullPath = m_topDirectory + L"\\" + relativePath;
+            relativePath = JoinPath(frame.relativePath, entry.cFileName);
+            fullPath = JoinPath(m_topDirectory, relativePath);
+            // A link back up the tree is neither walked nor removed: it would
+            // never end, and it is named with what was left.
+            if (SelectionSnapshot::IsDirectory(entry) &&
+                LeadsBackUp(m_fs, frame, JoinPath(m_topDirectory, frame.relativePath), entry.cFileName)) {
+                m_remaining.push_back(fullPath);
+                continue;
+            }
             Show(relativePath);
         } else {
-            if (m_nextTopLevel >= m_selection.Count()) return true;
+            if (m_nextTopLevel >= m_selection.Count()) {
+                ReportRemaining();
+                return true;
+            }
             index = m_nextTopLevel++;
             entry = m_selection.entries[index];
-            const std::wstring directory = m_selection.isVirtual ? m_selection.directory : m_selection.DirectoryOf(index);
-            fullPath = directory + L"\\" + entry.cFileName;
+            const std::wstring directory =
+                m_selection.isVirtual ? m_selection.directory : m_selection.DirectoryOf(index);
+            fullPath = JoinPath(directory, entry.cFileName);
             if (m_options.warnNotEmpty && SelectionSnapshot::IsDirectory(entry) && !m_selection.isVirtual &&
                 HoldsFile(fullPath) &&
                 m_services.asker.AskYesNo(Format(L"%sにはファイルが存在します。消去しますか", fullPath),
-                                          L"ファイルの削除") == kAnswerNo)
+                                          kDeleteCaption) == kAnswerNo)
                 continue;
+            if (m_options.toRecycleBin && !m_selection.isVirtual && !AllowedToRecycle(fullPath)) continue;
             m_topDirectory = directory;
             relativePath = entry.cFileName;
             topLevel = true;
@@ -166,6 +227,7 @@ bool DeleteJob::Run() {
         }
     }
     ClearFrames(m_frames);
+    ReportRemaining();
     return false;
 }
 

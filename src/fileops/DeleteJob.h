@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fileops/CopyInterfaces.h"
 #include "fileops/DirWalkFrame.h"
@@ -21,18 +22,24 @@ struct DeleteOptions {
     bool warnNotEmpty = false;         // DELETEASKNOTENMPTY
     bool toRecycleBin = false;         // DELETETODUST
     bool foldersAtOnce = false;        // TODUSTUNITFOLDER
+    // TODUSTASKFORGOOD: a folder that the bin would delete for good is asked
+    // about first.
+    bool askBeforeDeletingForGood = true;
+    // Where Log\ is: entries the job could not remove are listed there.  Empty:
+    // no log.
+    std::wstring programDirectory;
 };
 
 // The confirmation box with "以後同設定" (CAskSameDlg).
 class IAskSameAsker {
-public:
+  public:
     virtual ~IAskSameAsker() = default;
     // true for "YES(&Y)"; sameFromNow comes in checked and goes out as the user left it.
     virtual bool AskSame(const std::wstring& caption, const std::wstring& text, bool& sameFromNow) = 0;
 };
 
 class IDeleteProgress {
-public:
+  public:
     virtual ~IDeleteProgress() = default;
     virtual void ShowItem(const std::wstring& item) = 0;
 };
@@ -47,7 +54,7 @@ struct DeleteServices {
 };
 
 class DeleteJob {
-public:
+  public:
     DeleteJob(SelectionSnapshot selection, DeleteOptions options, DeleteServices services);
     ~DeleteJob();
     DeleteJob(const DeleteJob&) = delete;
@@ -58,7 +65,12 @@ public:
     bool Run();
     void RequestCancel() noexcept { m_cancel.store(true); }
 
-private:
+    // Full paths of the entries the job set out to remove and found still
+    // there afterwards (the platform may say it removed what it did not).
+    [[nodiscard]] const std::vector<std::wstring>& Remaining() const noexcept { return m_remaining; }
+    [[nodiscard]] const std::wstring& LogPath() const noexcept { return m_logPath; }
+
+  private:
     enum Kind { kSystem = 0, kReadOnly = 1, kHidden = 2, kKinds = 3 };
     struct Question {
         bool yes = false;
@@ -73,6 +85,12 @@ private:
     bool HoldsFile(const std::wstring& directory);
     bool IsEmptyDirectory(const std::wstring& directory);
     void Show(const std::wstring& item);
+    // A recycle that the platform would turn into a deletion for good is asked
+    // about as one; false when the user keeps the entry.
+    bool AllowedToRecycle(const std::wstring& path);
+    // Records path when it is still there after its removal.
+    void CheckGone(const std::wstring& path);
+    void ReportRemaining();
 
     SelectionSnapshot m_selection;
     DeleteOptions m_options;
@@ -83,6 +101,8 @@ private:
     std::wstring m_topDirectory;
     std::unique_ptr<DirWalkFrame> m_frames;
     Question m_questions[kKinds];
+    std::vector<std::wstring> m_remaining;
+    std::wstring m_logPath;
 };
 
 }  // namespace zq::fileops

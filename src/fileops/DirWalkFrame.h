@@ -8,6 +8,8 @@
 #include <string>
 
 #include "common/Handle.h"
+#include "common/Paths.h"
+#include "fileops/FileSystem.h"
 
 namespace zq::fileops {
 
@@ -17,6 +19,8 @@ struct DirWalkFrame {
     // top-level entry's own name.
     std::wstring relativePath;
     bool firstEntryPending = true;
+    // The directory's path with every link resolved, once asked for.
+    std::wstring finalPath;
     // Copy only: where this directory's items go, and the source directory's times.
     std::wstring destination;
     FILETIME creationTime{};
@@ -37,6 +41,22 @@ inline void PopFrame(std::unique_ptr<DirWalkFrame>& top) {
 // Unlinks iteratively, so that a deep stack is not freed by deep recursion.
 inline void ClearFrames(std::unique_ptr<DirWalkFrame>& top) {
     while (top) PopFrame(top);
+}
+
+// Whether the directory `sub` is, through a link, the directory whose final
+// path is `walkedFinal` or one above it, so that walking it would never end.
+// Texts cannot tell: only the paths the platform finally reaches.
+inline bool LinksBackUp(IFileSystem& fs, const std::wstring& walkedFinal, const std::wstring& sub) {
+    if (walkedFinal.empty()) return false;
+    const std::wstring found = fs.FinalPath(sub);
+    return !found.empty() && IsSameOrBelow(walkedFinal, found);
+}
+
+// The same for the directory `name` found in the frame's directory `walked`;
+// the frame keeps its own final path once asked.
+inline bool LeadsBackUp(IFileSystem& fs, DirWalkFrame& frame, const std::wstring& walked, const wchar_t* name) {
+    if (frame.finalPath.empty()) frame.finalPath = fs.FinalPath(walked);
+    return LinksBackUp(fs, frame.finalPath, JoinPath(walked, name));
 }
 
 }  // namespace zq::fileops

@@ -2,10 +2,23 @@
 
 #include <cwctype>
 
+#include "common/Handle.h"
+#include "common/Paths.h"
+
 namespace zq::fileops {
+namespace {
+
+// The root that volume questions are asked about; a path without one is
+// passed as it is, and the platform answers for it.
+std::wstring RootFor(const std::wstring& path) {
+    std::wstring root = RootOf(path);
+    return root.empty() ? path : root;
+}
+
+}  // namespace
 
 HANDLE Win32FileSystem::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-    return ::CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+    return ::CreateFileW(PlatformPath(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
 }
 
 bool Win32FileSystem::Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) {
@@ -22,7 +35,9 @@ bool Win32FileSystem::Seek(HANDLE file, LONGLONG position) {
     return ::SetFilePointerEx(file, to, nullptr, FILE_BEGIN) != 0;
 }
 
-bool Win32FileSystem::SetEnd(HANDLE file) { return ::SetEndOfFile(file) != 0; }
+bool Win32FileSystem::SetEnd(HANDLE file) {
+    return ::SetEndOfFile(file) != 0;
+}
 
 bool Win32FileSystem::Size(HANDLE file, LONGLONG* size) {
     LARGE_INTEGER value{};
@@ -36,52 +51,79 @@ bool Win32FileSystem::SetTimes(HANDLE file, const FILETIME* creation, const FILE
 }
 
 bool Win32FileSystem::SetAttributes(const std::wstring& path, DWORD attributes) {
-    return ::SetFileAttributesW(path.c_str(), attributes) != 0;
+    return ::SetFileAttributesW(PlatformPath(path).c_str(), attributes) != 0;
 }
 
-DWORD Win32FileSystem::Attributes(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
+DWORD Win32FileSystem::Attributes(const std::wstring& path) {
+    return ::GetFileAttributesW(PlatformPath(path).c_str());
+}
 
-bool Win32FileSystem::Delete(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }
+bool Win32FileSystem::Delete(const std::wstring& path) {
+    return ::DeleteFileW(PlatformPath(path).c_str()) != 0;
+}
 
 bool Win32FileSystem::Move(const std::wstring& from, const std::wstring& to) {
-    return ::MoveFileW(from.c_str(), to.c_str()) != 0;
+    return ::MoveFileW(PlatformPath(from).c_str(), PlatformPath(to).c_str()) != 0;
 }
 
-bool Win32FileSystem::MakeDirectory(const std::wstring& path) { return ::CreateDirectoryW(path.c_str(), nullptr) != 0; }
+bool Win32FileSystem::MakeDirectory(const std::wstring& path) {
+    return ::CreateDirectoryW(PlatformPath(path).c_str(), nullptr) != 0;
+}
 
-bool Win32FileSystem::RemoveDirectory(const std::wstring& path) { return ::RemoveDirectoryW(path.c_str()) != 0; }
+bool Win32FileSystem::RemoveDirectory(const std::wstring& path) {
+    return ::RemoveDirectoryW(PlatformPath(path).c_str()) != 0;
+}
 
 HANDLE Win32FileSystem::FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW* data) {
-    return ::FindFirstFileW(pattern.c_str(), data);
+    return ::FindFirstFileW(PlatformPath(pattern).c_str(), data);
 }
 
-bool Win32FileSystem::FindNext(HANDLE find, WIN32_FIND_DATAW* data) { return ::FindNextFileW(find, data) != 0; }
+bool Win32FileSystem::FindNext(HANDLE find, WIN32_FIND_DATAW* data) {
+    return ::FindNextFileW(find, data) != 0;
+}
 
-UINT Win32FileSystem::DriveType(const std::wstring& root) { return ::GetDriveTypeW(root.c_str()); }
+UINT Win32FileSystem::DriveType(const std::wstring& root) {
+    return ::GetDriveTypeW(RootFor(root).c_str());
+}
 
 DWORD Win32FileSystem::BytesPerSector(const std::wstring& root) {
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
-    if (!::GetDiskFreeSpaceW(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) return 0;
+    if (!::GetDiskFreeSpaceW(RootFor(root).c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+        return 0;
     return bytesPerSector;
 }
 
 bool Win32FileSystem::FreeBytes(const std::wstring& directory, ULONGLONG* bytes) {
     ULARGE_INTEGER available{}, total{}, free{};
-    if (!::GetDiskFreeSpaceExW(directory.c_str(), &available, &total, &free)) return false;
+    if (!::GetDiskFreeSpaceExW(PlatformPath(directory).c_str(), &available, &total, &free)) return false;
     *bytes = available.QuadPart;
     return true;
 }
 
 std::wstring Win32FileSystem::VolumeRoot(const std::wstring& path) {
     wchar_t root[MAX_PATH + 1] = {};
-    if (::GetVolumePathNameW(path.c_str(), root, MAX_PATH)) return root;
-    // A path whose volume cannot be asked (not yet created, say): its drive part.
-    if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L"\\";
-    return path;
+    if (::GetVolumePathNameW(PlatformPath(path).c_str(), root, MAX_PATH)) return root;
+    // A path whose volume cannot be asked (not yet created, say): its root.
+    return RootFor(path);
 }
 
-bool Win32FileSystem::SetCurrentDirectory(const std::wstring& path) {
-    return ::SetCurrentDirectoryW(path.c_str()) != 0;
+std::wstring Win32FileSystem::FinalPath(const std::wstring& path) {
+    // No access is asked for: a directory or a file locked by another program
+    // still has a name.
+    UniqueFile file(::CreateFileW(PlatformPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return {};
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetFinalPathNameByHandleW(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) return {};
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return buffer;
+        }
+        buffer.resize(n + 1);
+    }
 }
 
 IFileSystem& RealFileSystem() {

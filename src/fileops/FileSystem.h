@@ -4,6 +4,10 @@
 // errors, a full disk, a vanishing source, a locked destination, a removable
 // drive with its sector size.  Every failing call leaves GetLastError() set, as
 // the Win32 call it stands for does.
+//
+// Every path goes to the platform through PlatformPath: a bare drive means its
+// root, never the process's current directory there, and a file named like a
+// device ("nul.txt", "aux") is reached as the file it is on the disk.
 #include <windows.h>
 
 #include <string>
@@ -11,7 +15,7 @@
 namespace zq::fileops {
 
 class IFileSystem {
-public:
+  public:
     virtual ~IFileSystem() = default;
 
     // CreateFileW with no security attributes and no template.
@@ -39,12 +43,15 @@ public:
     virtual bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) = 0;
     // The root of the volume that holds a path ("C:\", "\\server\share\").
     virtual std::wstring VolumeRoot(const std::wstring& path) = 0;
-    virtual bool SetCurrentDirectory(const std::wstring& path) = 0;
+
+    // The path of an existing file or directory as the platform finally
+    // reaches it, every link on the way resolved; empty when it cannot be had.
+    virtual std::wstring FinalPath(const std::wstring& path) = 0;
 };
 
 // The real calls.
 class Win32FileSystem : public IFileSystem {
-public:
+  public:
     HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
     bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) override;
     bool Write(HANDLE file, const void* buffer, DWORD bytes, DWORD* written) override;
@@ -64,7 +71,8 @@ public:
     DWORD BytesPerSector(const std::wstring& root) override;
     bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) override;
     std::wstring VolumeRoot(const std::wstring& path) override;
-    bool SetCurrentDirectory(const std::wstring& path) override;
+
+    std::wstring FinalPath(const std::wstring& path) override;
 };
 
 // A process-wide real file system for callers that have no reason to fake one.

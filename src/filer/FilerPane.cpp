@@ -1,5 +1,6 @@
 #include "filer/FilerPane.h"
 
+#include "common/Paths.h"
 #include "filer/EntrySorter.h"
 
 namespace zq {
@@ -133,12 +134,7 @@ const std::wstring& FilerPane::LastDirectoryOnDrive(wchar_t letter) const {
 }
 
 std::wstring FilerPane::NormalisePath(const std::wstring& path) {
-    std::wstring out = path.substr(0, 2 * MAX_PATH - 1);
-    for (auto& c : out)
-        if (c == L'/') c = L'\\';
-    while (out.size() > 2 && out.back() == L'\\') out.pop_back();
-    if (out.size() == 3 && out[1] == L':' && out[2] == L'\\') out.pop_back();
-    return out;
+    return FolderForm(std::wstring_view(path).substr(0, 2 * MAX_PATH - 1));
 }
 
 }  // namespace zq

@@ -1,6 +1,7 @@
 // Changing, leaving and climbing directories; the selection hand-over.
 #include <algorithm>
 
+#include "common/Paths.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
 #include "filer/FilerPaneNavigate.h"
@@ -15,15 +16,6 @@ bool IsUncPath(const std::wstring& path) noexcept {
 }
 
 }  // namespace
-
-size_t RootLength(const std::wstring& path) noexcept {
-    if (path.size() >= 2 && path[1] == L':') return 2;
-    if (!IsUncPath(path)) return 0;
-    const size_t server = path.find(L'\\', 2);
-    if (server == std::wstring::npos) return path.size();
-    const size_t share = path.find(L'\\', server + 1);
-    return share == std::wstring::npos ? path.size() : share;
-}
 
 UpDirectoryResult UpStepOf(const FilerPane& pane) {
     if (pane.Kind() != kKindDirectory) return UpDirectoryResult::Failed;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "common/Paths.h"  // RootLength: the part of a path that climbing never cuts
 #include "filer/FilerPane.h"
 
 namespace zq {
@@ -12,9 +13,5 @@ namespace zq {
 // root, ToNetworkParent at a network root ("\\server" or "\\server\share"),
 // Failed when the pane is not a directory listing.
 [[nodiscard]] UpDirectoryResult UpStepOf(const FilerPane& pane);
-
-// Length of the part of a path that climbing never cuts: 2 for "C:…",
-// the end of the share name for "\\server\share\…", 0 for anything else.
-[[nodiscard]] size_t RootLength(const std::wstring& path) noexcept;
 
 }  // namespace zq

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "common/Handle.h"
+#include "common/Paths.h"
 #include "filer/FilerPane.h"
 #include "filer/FilerPath.h"
 #include "filer/Wildcard.h"
@@ -16,17 +17,6 @@ enum PassWhat { kPassBoth = 0, kPassDirectories = 1, kPassFiles = 2, kPassDirect
 
 // Bits of the sort keys whose change forces a re-sort.
 enum KeyBit : uint32_t { kKeyTime = 1, kKeySize = 2, kKeyAttribute = 4 };
-
-std::wstring RootOf(const std::wstring& path) {
-    if (path.size() >= 2 && path[1] == L':') return path.substr(0, 2) + L'\\';
-    if (path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\') {
-        // \\server\share\ is the root of a network path.
-        size_t slash = path.find(L'\\', 2);
-        if (slash != std::wstring::npos) slash = path.find(L'\\', slash + 1);
-        return (slash == std::wstring::npos ? path : path.substr(0, slash)) + L'\\';
-    }
-    return path;
-}
 
 // Bytes after the terminating NUL of the name fields are whatever the
 // enumeration's buffer held before; clearing them lets two reads of the same
@@ -114,9 +104,12 @@ void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool rechec
 }
 
 void FilerPane::AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMask) {
+    // A root has no record of its own; and "C:" asked for one would answer
+    // with the record of the process's current directory on C.
+    if (IsRootPath(m_path)) return;
     FileEntry own;
     UniqueFind find(::FindFirstFileExW(m_path.c_str(), FindExInfoStandard, &own, FindExSearchNameMatch, nullptr, 0));
-    if (!find) return;  // a drive root has no record of its own
+    if (!find) return;
     std::wmemset(own.cFileName, L'\0', MAX_PATH);
     std::wcscpy(own.cFileName, asName);
     std::wmemset(own.cAlternateFileName, L'\0', 14);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/Paths.h"
+
 namespace zq {
 
 bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) noexcept {
@@ -14,8 +16,7 @@ bool SameNameIgnoringCase(const wchar_t* a, const std::wstring& b) noexcept {
 }
 
 std::wstring WithRootSlash(const std::wstring& path) {
-    if (path.size() == 2 && path[1] == L':') return path + L'\\';
-    return path;
+    return PlatformPath(path);
 }
 
 bool IsExistingDirectory(const std::wstring& path) {

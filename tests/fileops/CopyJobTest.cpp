@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fileops/CopyTestSupport.h"
+#include "fileops/DeleteJob.h"
 
 namespace zq::fileops {
 namespace {
@@ -61,8 +62,13 @@ TEST(CopyJobTest, CopyIntoOwnDirectoryNeverOverwrites) {
         std::wstring newName;  // expected extra file, if any
     };
     const Case cases[] = {
-        {CopyWay::Newer, L""},   {CopyWay::Older, L""},         {CopyWay::Larger, L""},  {CopyWay::Skip, L""},
-        {CopyWay::Overwrite, L""}, {CopyWay::Numbered, L"a000.txt"}, {CopyWay::Rename, L"renamed.txt"},
+        {CopyWay::Newer, L""},
+        {CopyWay::Older, L""},
+        {CopyWay::Larger, L""},
+        {CopyWay::Skip, L""},
+        {CopyWay::Overwrite, L""},
+        {CopyWay::Numbered, L"a000.txt"},
+        {CopyWay::Rename, L"renamed.txt"},
     };
     for (const Case& c : cases) {
         TempDir dir;
@@ -79,6 +85,22 @@ TEST(CopyJobTest, CopyIntoOwnDirectoryNeverOverwrites) {
             EXPECT_EQ(ReadFileBytes(dir / c.newName), "original") << static_cast<int>(c.way);
         }
     }
+}
+
+// Without questions, a file met as its own destination is named in the log.
+TEST(CopyJobTest, SelfCopyWithoutQuestionsIsLogged) {
+    TempDir dir;
+    dir.WriteFile(L"a.txt", "original");
+    CopyRig rig;
+    rig.From(dir.Path(), {L"a.txt"}, dir.Path());
+    rig.options.noQuestion = true;
+    rig.options.programDirectory = dir.Path();
+    rig.Always(CopyWay::Overwrite);
+    CopyJob job = rig.Make();
+    EXPECT_TRUE(job.Run());
+    EXPECT_EQ(ReadFileBytes(dir / L"a.txt"), "original");
+    EXPECT_TRUE(rig.questions.told.empty());
+    EXPECT_EQ(ReadFileBytes(job.ErrorLog().FilePath()), LogBytes(L"SameFile,0," + dir / L"a.txt" + L"\r\n"));
 }
 
 TEST(CopyJobTest, NumberedWayTakes002AndSameSettingSkipsLaterQuestions) {
@@ -134,6 +156,54 @@ TEST(CopyJobTest, ExistingDirectoryOfTheSameNameIsNoCollision) {
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\x\\f.txt"), "f");
 }
 
+// Names the platform takes for devices are ordinary files on the disk: they
+// are copied, moved and deleted as such, never read from or written to a device.
+TEST(CopyJobTest, DeviceNamedFilesAreCopiedMovedAndDeletedAsFiles) {
+    const std::wstring names[] = {L"nul.txt", L"aux", L"CON.log", L"com1"};
+    const auto write = [](const std::wstring& path, const std::string& bytes) {
+        HANDLE h = ::CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE) << ToUtf8(path);
+        DWORD written = 0;
+        ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        ::CloseHandle(h);
+    };
+    const auto read = [](const std::wstring& path) { return ReadFileBytes(ExtendedPath(path)); };
+    for (const unsigned mode : {kModeCopy, kModeMove}) {
+        TempDir dir;
+        dir.MakeDir(L"src");
+        SelectionSnapshot selection;
+        selection.directory = dir / L"src";
+        for (const std::wstring& name : names) {
+            write(dir / L"src\\" + name, "data of " + ToUtf8(name));
+            WIN32_FIND_DATAW data{};
+            HANDLE find = ::FindFirstFileW(ExtendedPath(dir / L"src\\" + name).c_str(), &data);
+            ASSERT_NE(find, INVALID_HANDLE_VALUE);
+            ::FindClose(find);
+            selection.entries.push_back(data);
+        }
+        CopyRig rig;
+        rig.options.mode = mode;
+        rig.input.source = selection;
+        rig.input.destination = dir / L"dst";
+        CopyJob job = rig.Make();
+        ASSERT_TRUE(job.Run()) << mode;
+        for (const std::wstring& name : names) {
+            EXPECT_EQ(read(dir / L"dst\\" + name), "data of " + ToUtf8(name)) << mode << ToUtf8(name);
+            EXPECT_EQ(read(dir / L"src\\" + name).empty(), mode == kModeMove) << mode << ToUtf8(name);
+        }
+        ScriptedQuestions questions;
+        struct : IAskSameAsker {
+            bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
+        } askSame;
+        ShellRecycleBin bin;
+        selection.directory = dir / L"dst";
+        DeleteJob remove(selection, DeleteOptions{}, DeleteServices{rig.fs, questions, askSame, bin});
+        EXPECT_TRUE(remove.Run());
+        for (const std::wstring& name : names) EXPECT_EQ(read(dir / L"dst\\" + name), "") << ToUtf8(name);
+        EXPECT_TRUE(remove.Remaining().empty());
+    }
+}
+
 // Copying a directory into itself, or into every selected directory of the
 // other pane when the source is among them.
 TEST(CopyJobTest, EndlessLoopRefusedBeforeAnythingIsWritten) {
@@ -157,7 +227,8 @@ TEST(CopyJobTest, EndlessLoopRefusedBeforeAnythingIsWritten) {
         }
         CopyJob job = rig.Make();
         EXPECT_FALSE(job.Run()) << c.mode;
-        EXPECT_EQ(rig.questions.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"}) << c.mode;
+        EXPECT_EQ(rig.questions.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"})
+            << c.mode;
         EXPECT_FALSE(DirectoryExists(dir / L"a\\sub\\new"));
         EXPECT_FALSE(DirectoryExists(dir / L"a\\a"));
         EXPECT_TRUE(rig.fs.createFlags.empty()) << c.mode;
@@ -223,8 +294,7 @@ TEST(CopyJobTest, UpMoveAndNeglectDirOnATree) {
         ASSERT_TRUE(job.Run()) << c.mode;
         for (const std::wstring& name : c.expected) EXPECT_TRUE(FileExists(dir / (L"dst\\" + name))) << ToUtf8(name);
         for (const std::wstring& name : c.absent)
-            EXPECT_EQ(::GetFileAttributesW((dir / (L"dst\\" + name)).c_str()), INVALID_FILE_ATTRIBUTES)
-                << ToUtf8(name);
+            EXPECT_EQ(::GetFileAttributesW((dir / (L"dst\\" + name)).c_str()), INVALID_FILE_ATTRIBUTES) << ToUtf8(name);
         EXPECT_FALSE(DirectoryExists(dir / L"src\\d")) << c.mode;  // emptied and removed
         EXPECT_TRUE(FileExists(dir / L"src\\loose.txt"));
     }

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fileops/CopyTestSupport.h"
 
 namespace zq::fileops {
 namespace {
 
 using namespace zq::fileops::test;
+using zq::test::ReadFileBytes;
 using zq::test::TempDir;
 
 struct ScriptedAskSame : IAskSameAsker {
@@ -32,9 +35,13 @@ struct ScriptedAskSame : IAskSameAsker {
 
 struct FakeBin : IRecycleBin {
     std::vector<std::wstring> recycled;
+    std::wstring forGoodPart;  // paths holding this would be deleted for good
     bool Recycle(const std::wstring& path) override {
         recycled.push_back(path);
         return true;
+    }
+    bool WouldDeleteForGood(const std::wstring& path) override {
+        return !forGoodPart.empty() && path.find(forGoodPart) != std::wstring::npos;
     }
 };
 
@@ -89,7 +96,8 @@ TEST(DeleteJobTest, QuestionKindBySystemThenReadOnlyThenHidden) {
         DWORD attributes;
         const wchar_t* kind;
     };
-    const Case cases[] = {{SYS | RO, L"システムファイル"}, {RO | HID, L"リードオンリーファイル"}, {HID | SYS, L"システムファイル"}};
+    const Case cases[] = {
+        {SYS | RO, L"システムファイル"}, {RO | HID, L"リードオンリーファイル"}, {HID | SYS, L"システムファイル"}};
     for (const Case& c : cases) {
         TempDir dir;
         dir.WriteFile(L"f.txt", "x");
@@ -177,7 +185,8 @@ TEST(DeleteJobTest, WarnWhenNotEmptyPassesOverOnNo) {
     rig.options.warnNotEmpty = true;
     rig.questions.answers = {kAnswerNo};
     ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"full", L"empty"})));
-    EXPECT_EQ(rig.questions.asked, std::vector<std::wstring>{dir / L"full" + L"にはファイルが存在します。消去しますか"});
+    EXPECT_EQ(rig.questions.asked,
+              std::vector<std::wstring>{dir / L"full" + L"にはファイルが存在します。消去しますか"});
     EXPECT_TRUE(FileExists(dir / L"full\\deep\\f.txt"));
     EXPECT_FALSE(DirectoryExists(dir / L"empty"));
 }
@@ -205,10 +214,85 @@ TEST(DeleteJobTest, VirtualListingLosesEntriesButKeepsFiles) {
     s.entryDirectories = {dir / L"real", dir / L"real"};
     DeleteRig rig;
     ASSERT_TRUE(rig.Run(s));
-    EXPECT_EQ(rig.virtualDrives.removed, (std::vector<std::wstring>{L"V:\\list|" + dir / L"real\\a.txt",
-                                                                    L"V:\\list|" + dir / L"real\\d"}));
+    EXPECT_EQ(rig.virtualDrives.removed,
+              (std::vector<std::wstring>{L"V:\\list|" + dir / L"real\\a.txt", L"V:\\list|" + dir / L"real\\d"}));
     EXPECT_TRUE(FileExists(dir / L"real\\a.txt"));
     EXPECT_TRUE(FileExists(dir / L"real\\d\\b.txt"));
+}
+
+// The platform may say a file is gone that is still there (Wine does, for an
+// immutable file): the job checks, and names what is left in its end message
+// and in its log.
+TEST(DeleteJobTest, EntriesStillThereAfterASuccessAreReportedByName) {
+    TempDir dir, program;
+    dir.WriteFile(L"a.txt", "x");
+    dir.WriteFile(L"d\\stuck.txt", "x");
+    dir.WriteFile(L"d\\fine.txt", "x");
+    DeleteRig rig;
+    rig.fs.deleteIgnoredPart = L"stuck.txt";
+    rig.options.programDirectory = program.Path();
+    ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"a.txt", L"d"})));
+    EXPECT_FALSE(FileExists(dir / L"a.txt"));
+    EXPECT_FALSE(FileExists(dir / L"d\\fine.txt"));
+    ASSERT_EQ(rig.questions.told.size(), 1u);
+    const std::wstring& told = rig.questions.told[0];
+    EXPECT_EQ(told.rfind(L"次のファイルは削除できませんでした\n" + dir / L"d\\stuck.txt", 0), 0u) << ToUtf8(told);
+    EXPECT_EQ(told.find(L"fine.txt"), std::wstring::npos);
+
+    WIN32_FIND_DATAW found{};
+    HANDLE find = ::FindFirstFileW((program / L"Log\\DELETE_ERROR_*.log").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    ::FindClose(find);
+    EXPECT_EQ(ReadFileBytes(program / (std::wstring(L"Log\\") + found.cFileName)),
+              LogBytes(L"DeleteFile,0," + dir / L"d\\stuck.txt" + L"\r\n"));
+}
+
+// A folder the bin would not keep is asked about as a deletion for good.
+TEST(DeleteJobTest, RecycleThatWouldDeleteForGoodIsAskedFirst) {
+    for (const bool atOnce : {true, false}) {
+        for (const int answer : {kAnswerNo, kAnswerYes}) {
+            TempDir dir;
+            dir.WriteFile(L"far\\a.txt", "x");
+            dir.WriteFile(L"near\\b.txt", "x");
+            DeleteRig rig;
+            rig.options.toRecycleBin = true;
+            rig.options.foldersAtOnce = atOnce;
+            rig.bin.forGoodPart = L"far";
+            rig.questions.answers = {answer};
+            ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"far", L"near"})));
+            EXPECT_EQ(rig.questions.asked,
+                      std::vector<std::wstring>{dir / L"far" +
+                                                L"はごみ箱に移動できないため完全に削除されます。削除しますか"});
+            const bool farRecycled = std::count_if(rig.bin.recycled.begin(), rig.bin.recycled.end(),
+                                                   [](const std::wstring& p) { return p.find(L"far") != p.npos; }) > 0;
+            EXPECT_EQ(farRecycled, answer == kAnswerYes) << atOnce;
+            EXPECT_FALSE(rig.bin.recycled.empty());  // the other folder went all the same
+        }
+    }
+    // Switched off (TODUSTASKFORGOOD=0): recycled without a question.
+    TempDir dir;
+    dir.WriteFile(L"far\\a.txt", "x");
+    DeleteRig rig;
+    rig.options.toRecycleBin = rig.options.foldersAtOnce = true;
+    rig.options.askBeforeDeletingForGood = false;
+    rig.bin.forGoodPart = L"far";
+    ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"far"})));
+    EXPECT_TRUE(rig.questions.asked.empty());
+    EXPECT_EQ(rig.bin.recycled, std::vector<std::wstring>{dir / L"far"});
+}
+
+// Under Wine the bin is the desktop's trash, which takes a folder only from
+// its own file system; /dev/shm is another one.
+TEST(DeleteJobTest, ShellBinKnowsWhichFoldersItWouldDeleteForGood) {
+    if (HostTrashFolder().empty()) GTEST_SKIP() << "not under Wine";
+    if (!DirectoryExists(L"Z:\\dev\\shm")) GTEST_SKIP() << "no /dev/shm";
+    const std::wstring other = L"Z:\\dev\\shm\\zq-bin-" + std::to_wstring(::GetCurrentProcessId());
+    ASSERT_TRUE(::CreateDirectoryW(other.c_str(), nullptr));
+    TempDir same;
+    ShellRecycleBin bin;
+    EXPECT_TRUE(bin.WouldDeleteForGood(other));
+    EXPECT_FALSE(bin.WouldDeleteForGood(same.Path()));
+    ::RemoveDirectoryW(other.c_str());
 }
 
 }  // namespace

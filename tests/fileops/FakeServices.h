@@ -29,6 +29,7 @@ public:
     std::wstring vanishPart;        // the source disappears just before it is opened
     std::wstring lockedPart;        // opening for writing fails with a sharing violation
     std::wstring deleteFaultPart;   // DeleteFile fails with access denied
+    std::wstring deleteIgnoredPart;  // DeleteFile says yes and leaves the file (Wine on an immutable one)
     std::wstring moveFaultPart;     // MoveFile fails with access denied
     // Drive letter -> removable with this many bytes per sector.
     std::map<wchar_t, DWORD> removable;
@@ -54,9 +55,8 @@ public:
     DWORD BytesPerSector(const std::wstring& root) override;
     bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) override;
     std::wstring VolumeRoot(const std::wstring& path) override;
-    bool SetCurrentDirectory(const std::wstring&) override { return true; }
 
-private:
+  private:
     std::map<HANDLE, std::wstring> m_paths;
     std::map<HANDLE, LONGLONG> m_positions;
 };
