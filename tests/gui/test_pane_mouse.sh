@@ -40,8 +40,8 @@ client_origin() {
   CY=$((y + h - $2))
 }
 client_origin 1-start 480
-LH=$((16 + 10))  # the font's line (IPAGothic at 16 pixels) and ADD_HEIGHT_ONE_LINE
-# Upper pane: its title line, then "..", "sub", a.txt, b.txt, c.txt, d.txt.
+LH=$((17 + 10))  # the font's line (IPAGothic at 16 pixels: 17) and ADD_HEIGHT_ONE_LINE
+# Upper pane: its title line, then ".", "..", "sub", a.txt, b.txt, c.txt, d.txt.
 row_y() { echo $((CY + (1 + $1) * LH + LH / 2)); }
 click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.4; }
 title() { xdotool getwindowname "$GUI_WID"; }
@@ -53,7 +53,7 @@ click $((CX + 300)) $((CY + 400))
 [ "$(title)" = "$dst_w - zq" ] || gui_fail "after a click on the lower pane the title is '$(title)'"
 
 # A click on b.txt: the upper pane is active again with its cursor there.
-click $((CX + 40)) "$(row_y 3)"
+click $((CX + 40)) "$(row_y 4)"
 [ "$(title)" = "$src_w - zq" ] || gui_fail "after a click on the upper pane the title is '$(title)'"
 gui_screenshot pane_mouse-2-clicked-b >/dev/null
 copy_and_wait() {
@@ -69,9 +69,9 @@ copy_and_wait "cursor on b.txt"
 [ "$(ls "$dst" | wc -l)" -eq 1 ] || gui_fail "more than b.txt was copied: $(ls "$dst")"
 
 # Ctrl-click marks a.txt and d.txt (and only those) for the next copy.
-xdotool mousemove $((CX + 40)) "$(row_y 2)" keydown ctrl click 1 keyup ctrl
+xdotool mousemove $((CX + 40)) "$(row_y 3)" keydown ctrl click 1 keyup ctrl
 sleep 0.3
-xdotool mousemove $((CX + 40)) "$(row_y 5)" keydown ctrl click 1 keyup ctrl
+xdotool mousemove $((CX + 40)) "$(row_y 6)" keydown ctrl click 1 keyup ctrl
 sleep 0.4
 gui_screenshot pane_mouse-3-ctrl-marked >/dev/null
 copy_and_wait "marked a.txt and d.txt"
@@ -80,15 +80,17 @@ copy_and_wait "marked a.txt and d.txt"
 [ ! -e "$dst/c.txt" ] || gui_fail "c.txt was copied without being marked"
 
 # A double click on "sub" enters it, as Return does.
-xdotool mousemove $((CX + 40)) "$(row_y 1)" click --repeat 2 --delay 60 1
+xdotool mousemove $((CX + 40)) "$(row_y 2)" click --repeat 2 --delay 60 1
 sleep 0.6
 [ "$(title)" = "$src_w\\sub - zq" ] || gui_fail "a double click on sub left the title at '$(title)'"
 
-# In sub the cursor starts on ".."; one notch of the wheel moves it three entries on (s3.txt).
-xdotool mousemove $((CX + 40)) "$(row_y 1)" click 5
+# In sub (".", "..", s1.txt …) a click puts the cursor on s1.txt; one notch
+# of the wheel moves it three entries on, to s4.txt.
+click $((CX + 40)) "$(row_y 2)"
+xdotool click 5
 sleep 0.4
 copy_and_wait "after the wheel"
-[ "$(cat "$dst/s3.txt" 2>/dev/null)" = 3 ] || gui_fail "the wheel did not move the cursor three entries: $(ls "$dst")"
+[ "$(cat "$dst/s4.txt" 2>/dev/null)" = 4 ] || gui_fail "the wheel did not move the cursor three entries: $(ls "$dst")"
 
 # Side by side at 480x360 a cell (name and size, 43 characters) is far wider
 # than a pane (30): the cursor bar of the left pane must end at the border, not
@@ -99,11 +101,17 @@ gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$src_w" "SECONDDIRECTORY=$dst_w" "SECO
   "[COLORDATA]" "BACK_GROUND_COLOR=600000" "LINE_COLOR=ff00ff"
 gui_start_zq
 sleep 1
+# A cursor move repaints only the cells that changed: the left pane alone.
+gui_key Down Down
+sleep 0.5
 shot="$(gui_screenshot pane_mouse-4-side-by-side-480x360)"
 client_origin 4-side-by-side-480x360 360
-bar="$(convert "$shot" -fill black +opaque 'rgb(255,0,255)' -fill white -opaque 'rgb(255,0,255)' -format '%@' info:)"
+# Below the header (five lines, also framed in LINE_COLOR) and the title lines.
+top=$((CY + 6 * 17))
+bar="$(convert "$shot" -crop "480x$((CY + 360 - top))+$CX+$top" +repage -fill black +opaque 'rgb(255,0,255)' \
+  -fill white -opaque 'rgb(255,0,255)' -format '%@' info:)"
 IFS='x+' read -r bw bh bx by <<<"$bar"
 [ "${bw:-0}" -gt 0 ] || gui_fail "no cursor bar found"
-[ $((bx + bw)) -le $((CX + 240 + 8)) ] || gui_fail "the cursor bar runs into the right pane: $bar (client at $CX,$CY)"
+[ $((bx + bw)) -le $((240 + 8)) ] || gui_fail "the cursor bar runs into the right pane: $bar (client at $CX,$CY)"
 gui_quit alt+f x
 echo "PASS: pane_mouse"
