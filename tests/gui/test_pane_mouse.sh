@@ -3,7 +3,7 @@
 # (the title names its directory), a click on a file of the upper pane puts the
 # cursor there and C copies that file to the lower pane; Ctrl-click marks two
 # files for the next copy, a double click enters a directory, the wheel moves
-# the cursor.  What arrives on the disk says where each click landed.  Then, at
+# the cursor, a right click opens the shell's menu for the entry.  What arrives on the disk says where each click landed.  Then, at
 # 480x360 with the panes side by side, the cursor bar stays inside its pane.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
@@ -32,9 +32,9 @@ sleep 1
 # The client area: the bounding box of the background colour (its last lines are
 # always background), with the size of FIRSTWIDE x FIRSTHEIGHT.
 client_origin() {
-  local shot box w h x y
-  shot="$(gui_screenshot "pane_mouse-$1")"
-  box="$(convert "$shot" -fill black +opaque 'rgb(0,0,96)' -fill white -opaque 'rgb(0,0,96)' -format '%@' info:)"
+  local box w h x y
+  SHOT="$(gui_screenshot "pane_mouse-$1")"
+  box="$(convert "$SHOT" -fill black +opaque 'rgb(0,0,96)' -fill white -opaque 'rgb(0,0,96)' -format '%@' info:)"
   IFS='x+' read -r w h x y <<<"$box"
   CX=$x
   CY=$((y + h - $2))
@@ -92,6 +92,20 @@ sleep 0.4
 copy_and_wait "after the wheel"
 [ "$(cat "$dst/s4.txt" 2>/dev/null)" = 4 ] || gui_fail "the wheel did not move the cursor three entries: $(ls "$dst")"
 
+# A right click puts the cursor on s5.txt and opens the shell's menu for it;
+# Escape closes the menu and C copies the entry the click chose.
+before="$(gui_screenshot pane_mouse-4-before-right-click)"
+xdotool mousemove $((CX + 40)) "$(row_y 6)" click 3
+sleep 1.5
+after="$(gui_screenshot pane_mouse-5-shell-menu)"
+changed="$(compare -metric AE "$before" "$after" null: 2>&1 | cut -d' ' -f1)"
+[ "${changed%.*}" -gt 2000 ] || gui_fail "a right click showed no menu ($changed pixels changed)"
+xdotool key Escape
+sleep 0.5
+kill -0 "$GUI_PID" 2>/dev/null || gui_fail "zq ended while its shell menu was open"
+copy_and_wait "after the right click"
+[ "$(cat "$dst/s5.txt" 2>/dev/null)" = 5 ] || gui_fail "the right click did not put the cursor on s5.txt: $(ls "$dst")"
+
 # Side by side at 480x360 a cell (name and size, 43 characters) is far wider
 # than a pane (30): the cursor bar of the left pane must end at the border, not
 # run under the right pane.
@@ -104,11 +118,10 @@ sleep 1
 # A cursor move repaints only the cells that changed: the left pane alone.
 gui_key Down Down
 sleep 0.5
-shot="$(gui_screenshot pane_mouse-4-side-by-side-480x360)"
-client_origin 4-side-by-side-480x360 360
+client_origin 6-side-by-side-480x360 360
 # Below the header (five lines, also framed in LINE_COLOR) and the title lines.
 top=$((CY + 6 * 17))
-bar="$(convert "$shot" -crop "480x$((CY + 360 - top))+$CX+$top" +repage -fill black +opaque 'rgb(255,0,255)' \
+bar="$(convert "$SHOT" -crop "480x$((CY + 360 - top))+$CX+$top" +repage -fill black +opaque 'rgb(255,0,255)' \
   -fill white -opaque 'rgb(255,0,255)' -format '%@' info:)"
 IFS='x+' read -r bw bh bx by <<<"$bar"
 [ "${bw:-0}" -gt 0 ] || gui_fail "no cursor bar found"
