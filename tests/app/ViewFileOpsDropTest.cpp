@@ -84,19 +84,6 @@ struct ViewWindow {
     }
 };
 
-// The Filer drawn once into a memory picture of the given size, as the view paints it.
-void PaintFiler(ViewFiler& filer, SIZE size) {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    filer.Paint(dc, {0, 0, size.cx, size.cy});
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-}
-
 }  // namespace
 
 TEST(ViewFileOpsDrop, FilesDroppedOnAPaneLandInThatPanesDirectoryInEitherSplit) {
@@ -111,7 +98,7 @@ TEST(ViewFileOpsDrop, FilesDroppedOnAPaneLandInThatPanesDirectoryInEitherSplit) 
     int dropped = 0;
     for (const int way : {0, 1}) {
         f.settings.WINDOWDEVIDEWAY = way;
-        PaintFiler(*f.filer, {640, 480});
+        f.Paint({640, 480});
         const filer::FilerLayoutResult& layout = f.filer->LayoutResult();
         for (const int pane : {1, 0}) {
             SCOPED_TRACE(testing::Message() << "split " << way << " pane " << pane);
