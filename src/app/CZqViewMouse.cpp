@@ -39,11 +39,17 @@ bool CZqView::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
             UpdateMenuBar();
             return true;
         }
-        case WM_LBUTTONDBLCLK:
-            // The first click of the two has put the cursor on the entry already.
-            if (filer::PaneAt(m_filer->LayoutResult(), PointOf(lParam)) < 0 || !m_router) return false;
+        case WM_LBUTTONDBLCLK: {
+            // The first click of the two has put the cursor on the entry already;
+            // a double click beside the entries (a title line) does nothing.
+            const filer::FilerLayoutResult& layout = m_filer->LayoutResult();
+            const int pane = filer::PaneAt(layout, PointOf(lParam));
+            if (pane < 0 || !m_router ||
+                filer::CellAt(layout.panes[static_cast<size_t>(pane)], layout.metrics, PointOf(lParam)) < 0)
+                return false;
             if (IsConsumed(m_router->OnKeyDown(VK_RETURN, 0))) Invalidate();
             return true;
+        }
         case WM_RBUTTONUP: {
             const std::wstring path = m_filer->EntryPathAt(PointOf(lParam));
             if (path.empty()) return false;
