@@ -21,6 +21,7 @@
 #include "settings/SettingsSaver.h"
 #include "app/FloppyGuard.h"
 #include "app/QuitRequest.h"
+#include "app/ShellContextMenu.h"
 #include "app/SystemEnd.h"
 #include "common/Handle.h"
 #include "resource.h"
@@ -229,16 +230,9 @@ void CZqView::ChangePaneDirectory(int pane, const std::wstring& path) {
 }
 
 void CZqView::OnDropFiles(HDROP drop) {
-    // The pane under the mouse takes the files; without one, the focused pane.
-    POINT point{};
-    ::DragQueryPoint(drop, &point);
-    const RECT client = GetClientRect();
-    int pane = m_modes.FocusedPane();
-    if (!(m_modes.Get(0).state & pane_state::kHidden) && !(m_modes.Get(1).state & pane_state::kHidden)) {
-        pane = point.x < (client.left + client.right) / 2 ? 0 : 1;
-    }
+    // The file operations know from the Filer's layout which pane is under the drop.
     if (m_fileOps) {
-        m_fileOps->OnDropFiles(drop, pane < 0 ? 0 : pane);
+        m_fileOps->OnDropFiles(drop);
     } else {
         ::DragFinish(drop);
     }
@@ -283,9 +277,12 @@ void CZqView::OnDraw(HDC dc, const RECT& client) {
     ::SetTextColor(dc, kText);
     // The Filer draws with the font of its settings; nothing else writes text here.
     if (m_filer) m_filer->Paint(dc, client);
+    UpdateFrameTitle();
 }
 
 LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT shellResult = 0;
+    if (ForwardToShellContextMenu(message, wParam, lParam, shellResult)) return shellResult;
     switch (message) {
         case WM_KEYDOWN:
             if (OnKeyDown(wParam)) return 0;
@@ -320,8 +317,15 @@ LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (m_tray) m_tray->OnNotify(::GetParent(m_hWnd), lParam);
             return 0;
         case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
             ::SetFocus(m_hWnd);
-            return 0;
+            if (OnMouse(message, wParam, lParam)) return 0;
+            break;
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+        case WM_MOUSEWHEEL:
+            if (OnMouse(message, wParam, lParam)) return 0;
+            break;
         case WM_SIZE:
             RecordPlacement();
             Invalidate();

@@ -106,6 +106,10 @@ private:
     void OnDirChangeRequest();
     void SwapPaneFocus();
     void OnDropFiles(HDROP drop);
+    // Clicks, double clicks, the right button and the wheel (CZqViewMouse.cpp).
+    bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    // The frame's title names the active pane's location.
+    void UpdateFrameTitle();
     void ChangePaneDirectory(int pane, const std::wstring& path);
     [[nodiscard]] ModeGroup FocusedGroup() const;
     void StoreKeysInSettings();
@@ -156,6 +160,8 @@ private:
     bool m_placementDone = false;
     bool m_firstPaintDone = false;
     bool m_tearingDown = false;
+    std::wstring m_title;
+    int m_wheelRest = 0;
 };
 
 }  // namespace zq

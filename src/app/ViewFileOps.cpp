@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cwchar>
 #include <memory>
 
 #include "app/DialogLists.h"
@@ -13,6 +14,7 @@
 #include "fileops/CDeleteDlg.h"
 #include "fileops/CMyCopyDlg.h"
 #include "fileops/CopyJob.h"
+#include "fileops/OperationLog.h"
 #include "filer/FilerPane.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
@@ -67,6 +69,8 @@ class DeleteOperation final : public IOperationDialog {
     std::unique_ptr<fileops::CDeleteDlg> m_dialog;
 };
 
+constexpr wchar_t kDialogNotOpenedText[] = L"操作のダイアログを開けませんでした";
+
 // Copy, move and delete read a real directory; a drive list or an archive has none.
 bool IsDirectoryPane(const FilerPane& pane) {
     return pane.Kind() == kKindDirectory && !pane.Path().empty();
@@ -95,16 +99,39 @@ std::vector<std::wstring> DestinationChoices(const Settings& settings, const fil
     return fileops::OrderDestinationChoices(sources, list);
 }
 
-// Shows the dialog and hands it to the list; one that never opened could never
-// finish, and would hold off quitting for good.
+// A box about an operation, with the view suspended around it.  The view may
+// be gone when a dialog failed to open, and the box must show all the same.
+void ShowBox(const ViewContext& context, const std::wstring& text, const wchar_t* caption) {
+    if (context.suspend) context.suspend();
+    HWND owner = ::IsWindow(context.view) ? context.view : nullptr;
+    if (caption != nullptr) {
+        ui::ZqMessageBox(owner, text, caption, MB_OK);
+    } else {
+        ui::ZqMessageBox(owner, text);
+    }
+    if (context.resume) context.resume();
+}
+
+// Shows the dialog and hands it to the list.  One that never opened could
+// never finish, and would hold off quitting for good: it is freed, and the
+// user is told, since nothing else would show that the command did anything.
 template <typename Operation>
-void Open(Operation* operation, DialogLists& lists, HWND view, DialogList list) {
-    if (!operation->Dialog().Create(view)) {
+void Open(Operation* operation, const ViewContext& context, DialogList list) {
+    if (!operation->Dialog().Create(context.view)) {
+        const DWORD error = ::GetLastError();
         delete operation;
+        if (list == DialogList::Copy) {
+            fileops::AppendLog(context.programDir, nullptr, L"OnCopy Failed before Create");
+        } else {
+            fileops::AppendLog(context.programDir, nullptr, L"OnDelete Failed before Create");
+        }
+        wchar_t text[160] = {};
+        swprintf(text, 160, L"%ls\n(CreateDialog:Error Code=%u)", kDialogNotOpenedText, static_cast<unsigned>(error));
+        ShowBox(context, text, nullptr);
         return;
     }
     ::ShowWindow(operation->Dialog(), SW_SHOW);
-    lists.Add(list, operation);
+    context.lists->Add(list, operation);
 }
 
 }  // namespace
@@ -143,9 +170,7 @@ void ViewFileOps::RegisterCommands() {
 }
 
 void ViewFileOps::ShowError(const std::wstring& text) const {
-    if (m_context.suspend) m_context.suspend();
-    ui::ZqMessageBox(m_context.view, text, kSelectionErrorCaption, MB_OK);
-    if (m_context.resume) m_context.resume();
+    ShowBox(m_context, text, kSelectionErrorCaption);
 }
 
 bool ViewFileOps::TakeActiveSelection(int& active, fileops::SelectionSnapshot& out) const {
@@ -197,10 +222,13 @@ void ViewFileOps::StartCopy(unsigned mode) {
     dialog.onDestinationUsed = [&settings](const std::wstring& destination) {
         if (!destination.empty()) settings.selectDir.Push(destination);
     };
-    Open(operation, *m_context.lists, m_context.view, DialogList::Copy);
+    Open(operation, m_context, DialogList::Copy);
 }
 
-void ViewFileOps::OnDropFiles(HDROP drop, int pane) {
+void ViewFileOps::OnDropFiles(HDROP drop) {
+    POINT point{};
+    ::DragQueryPoint(drop, &point);
+    const int pane = DropTargetPane(m_filer.LayoutResult(), point, m_filer.ActivePane());
     std::vector<std::wstring> paths = DroppedPaths(drop);
     ::DragFinish(drop);
     const bool shift = ::GetKeyState(VK_SHIFT) < 0;
@@ -223,7 +251,7 @@ void ViewFileOps::StartDrop(int pane, std::vector<std::wstring> paths, unsigned 
     dialog.SetSource(std::move(source));
     dialog.SetDropped(std::move(paths));
     dialog.SetDestination(target.Path());
-    Open(operation, *m_context.lists, m_context.view, DialogList::Copy);
+    Open(operation, m_context, DialogList::Copy);
 }
 
 void ViewFileOps::StartDelete(RecycleChoice recycle) {
@@ -240,7 +268,7 @@ void ViewFileOps::StartDelete(RecycleChoice recycle) {
         pane.ApplyMarkKind(kMarkRelease);
         ::InvalidateRect(view, nullptr, FALSE);
     };
-    Open(operation, *m_context.lists, m_context.view, DialogList::Delete);
+    Open(operation, m_context, DialogList::Delete);
 }
 
 }  // namespace zq

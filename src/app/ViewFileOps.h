@@ -30,9 +30,9 @@ class ViewFileOps {
     // Opens a copy or move dialog for the selection of the pane with the focus;
     // mode is the copy engine's job mode (0 copy, 1 move, 2, 3, 5).
     void StartCopy(unsigned mode);
-    // WM_DROPFILES over pane `pane` (the view knows where the panes lie): a copy
-    // into that pane's directory, a move with Shift; releases the drop handle.
-    void OnDropFiles(HDROP drop, int pane);
+    // WM_DROPFILES: a copy into the directory of the pane under the drop point
+    // (the focused pane outside both), a move with Shift; releases the handle.
+    void OnDropFiles(HDROP drop);
     // Paths dropped onto pane `pane`: mode 4 copy, 7 move, 8 link (done as a copy).
     void StartDrop(int pane, std::vector<std::wstring> paths, unsigned mode);
     void StartDelete(RecycleChoice recycle);

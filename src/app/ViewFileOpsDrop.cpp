@@ -4,6 +4,12 @@
 
 namespace zq {
 
+int DropTargetPane(const filer::FilerLayoutResult& layout, POINT point, int focusedPane) {
+    const int pane = filer::PaneAt(layout, point);
+    if (pane >= 0) return pane;
+    return focusedPane == 1 ? 1 : 0;
+}
+
 unsigned DropModeForKeys(bool shift, bool control) {
     if (shift && control) return fileops::kModeDropLink;
     if (shift) return fileops::kModeDropMove;

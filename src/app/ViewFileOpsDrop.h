@@ -7,7 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "filer/FilerLayout.h"
+
 namespace zq {
+
+// The pane that takes files dropped at `point` (the view's client pixels): the
+// pane drawn there in the last layout, whichever way the panes are split;
+// outside every pane (the header, before the first paint) the focused one.
+[[nodiscard]] int DropTargetPane(const filer::FilerLayoutResult& layout, POINT point, int focusedPane);
 
 // The job a drop asks for from the keys held while dropping, as the shell
 // reads them: Shift moves, Ctrl+Shift links, anything else copies.

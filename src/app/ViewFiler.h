@@ -54,6 +54,21 @@ class ViewFiler {
     // cursor ("..": the parent).  False when the cursor is not on a directory.
     bool EnterCursorDirectory();
 
+    // The mouse over the Filer, at a point in the view's client pixels
+    // (ViewFilerMouse.cpp).  A click activates the pane under it and puts that
+    // pane's cursor on the entry there; Shift marks the run from the cursor to
+    // the entry, Ctrl toggles the one entry.  False when no pane is there.
+    enum class ClickKind { Plain, Range, Toggle };
+    bool OnMouseClick(POINT point, ClickKind kind);
+    // The wheel: the active pane's cursor moves `entries` on (negative: back).
+    void OnMouseWheel(int entries);
+    // The full path of the entry under the point ("." and ".." give none).
+    [[nodiscard]] std::wstring EntryPathAt(POINT point);
+    // What the window's title names: the active pane's location.
+    [[nodiscard]] std::wstring ActiveLocation();
+    // The split and grids of the last paint (no pane is shown before it).
+    [[nodiscard]] const filer::FilerLayoutResult& LayoutResult() const { return m_layout; }
+
     // The two panes (0 and 1), the one with the focus and the other one.
     FilerPane& Pane(int index);
     [[nodiscard]] int ActivePane() const;

@@ -75,6 +75,25 @@ class PictureDc {
     HGDIOBJ m_old = nullptr;
 };
 
+// Limits drawing to a rectangle until it goes out of scope.  Cells are cut to
+// their pane by the layout already; this also holds for text, bars and fills
+// that a cell's painter places by its own arithmetic.
+class ClipTo {
+  public:
+    ClipTo(HDC dc, const RECT& r) : m_dc(dc), m_saved(::SaveDC(dc)) {
+        ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    }
+    ~ClipTo() {
+        if (m_saved != 0) ::RestoreDC(m_dc, m_saved);
+    }
+    ClipTo(const ClipTo&) = delete;
+    ClipTo& operator=(const ClipTo&) = delete;
+
+  private:
+    HDC m_dc;
+    int m_saved;
+};
+
 }  // namespace
 
 void ViewFiler::EnsureFont() {
@@ -148,6 +167,7 @@ void ViewFiler::PaintPane(HDC dc, int index, bool full) {
         m_paintedCells[slot].clear();
         return;
     }
+    const ClipTo clip(dc, geometry.rect);
     const Settings& settings = *m_context.settings;
     FilerPane& pane = Pane(index);
     const filer::FilerColors colors = FilerColorsFrom(settings);

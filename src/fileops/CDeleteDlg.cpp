@@ -70,6 +70,8 @@ bool CDeleteDlg::OnCommand(WORD id, WORD, HWND) {
 
 void CDeleteDlg::Finish() {
     if (m_finished) return;
+    // Nothing is left to stop; the window may take a moment to go on some displays.
+    EnableItem(IDCANCEL, false);
     if (m_thread) {
         m_thread->Cancel();
         JoinPumping(m_thread->Handle());

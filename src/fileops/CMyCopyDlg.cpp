@@ -197,6 +197,8 @@ void CMyCopyDlg::OnTimer(UINT_PTR id) {
 void CMyCopyDlg::Finish() {
     if (m_finished) return;
     KillTimer(kProgressTimer);
+    // Nothing is left to stop; the window may take a moment to go on some displays.
+    EnableItem(IDC_COPY_ABORT, false);
     if (m_thread) {
         m_thread->Cancel();
         JoinPumping(m_thread->Handle());

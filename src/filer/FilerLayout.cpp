@@ -226,7 +226,16 @@ RECT CellRect(const FilerPaneGeometry& pane, const FilerMetrics& metrics, int re
     const int left = pane.rect.left + pos.column * width;
     // The first line of a pane is its title line.
     const int top = pane.rect.top + metrics.lineHeight + pos.row * height;
-    return {left, top, left + width, top + height};
+    // A cell that starts inside the pane keeps its left and top edges, so that
+    // the painter counts text columns from the cell's own start even when only
+    // part of it is left; one wholly outside shrinks to nothing at the edge.
+    const int paneRight = static_cast<int>(pane.rect.right);
+    const int paneBottom = static_cast<int>(pane.rect.bottom);
+    const int cellLeft = std::min(left, paneRight);
+    const int cellTop = std::min(top, paneBottom);
+    const RECT cell = {cellLeft, cellTop, std::max(cellLeft, std::min(left + width, paneRight)),
+                       std::max(cellTop, std::min(top + height, paneBottom))};
+    return cell;
 }
 
 RECT TitleRect(const FilerPaneGeometry& pane, const FilerMetrics& metrics) {
@@ -235,6 +244,32 @@ RECT TitleRect(const FilerPaneGeometry& pane, const FilerMetrics& metrics) {
 
 int CellsShown(const FilerPaneGeometry& pane) {
     return std::max(1, pane.columnsDrawn) * std::max(1, pane.rowsDrawn);
+}
+
+int PaneAt(const FilerLayoutResult& layout, POINT point) {
+    for (int i = 0; i < 2; ++i) {
+        const FilerPaneGeometry& pane = layout.panes[static_cast<size_t>(i)];
+        if (pane.shown && ::PtInRect(&pane.rect, point)) return i;
+    }
+    return -1;
+}
+
+int CellAt(const FilerPaneGeometry& pane, const FilerMetrics& metrics, POINT point) {
+    if (!pane.shown || !::PtInRect(&pane.rect, point)) return -1;
+    const int width = std::max(1, pane.cellWidth * metrics.charWidth);
+    const int height = std::max(1, pane.cellHeight * metrics.lineHeight);
+    const int y = point.y - pane.rect.top - metrics.lineHeight;
+    if (y < 0) return -1;
+    const int column = (point.x - pane.rect.left) / width;
+    const int row = y / height;
+    if (pane.rowMajor) {
+        const int columns = std::max(1, pane.columnsVisible);
+        if (column >= columns || row >= std::max(1, pane.rowsDrawn)) return -1;
+        return row * columns + column;
+    }
+    const int rows = std::max(1, pane.rowsDrawn);
+    if (row >= rows || column >= std::max(1, pane.columnsDrawn)) return -1;
+    return column * rows + row;
 }
 
 }  // namespace zq::filer

@@ -106,10 +106,18 @@ struct CellPosition {
     int row = 0;
 };
 [[nodiscard]] CellPosition CellPositionOf(const FilerPaneGeometry& pane, int relative);
+// The cell's rectangle, cut to the pane: a partly visible last column or row
+// ends at the pane's edge and never reaches into the other pane.
 [[nodiscard]] RECT CellRect(const FilerPaneGeometry& pane, const FilerMetrics& metrics, int relative);
 // The rectangle of the pane's title line.
 [[nodiscard]] RECT TitleRect(const FilerPaneGeometry& pane, const FilerMetrics& metrics);
 // Entries a pane shows at once (columns drawn × rows drawn).
 [[nodiscard]] int CellsShown(const FilerPaneGeometry& pane);
+
+// The shown pane whose rectangle holds the point (client pixels); -1 when none does.
+[[nodiscard]] int PaneAt(const FilerLayoutResult& layout, POINT point);
+// The display position, counted from the first shown entry, of the cell under
+// the point; -1 on the title line, outside the pane or outside the cells drawn.
+[[nodiscard]] int CellAt(const FilerPaneGeometry& pane, const FilerMetrics& metrics, POINT point);
 
 }  // namespace zq::filer

@@ -12,8 +12,40 @@ std::vector<HWND>& ModelessList() {
     return list;
 }
 
+// The window a new dialog is centred on: the top-level window of its owner
+// (the main window for a dialog the view opens, the operation's dialog for
+// the questions its worker asks), or the main window itself when that one is
+// minimised or hidden.
+HWND CentreTarget(HWND dialog) {
+    HWND owner = ::GetWindow(dialog, GW_OWNER);
+    if (owner == nullptr) return nullptr;
+    for (HWND candidate : {::GetAncestor(owner, GA_ROOT), ::GetAncestor(owner, GA_ROOTOWNER)}) {
+        if (candidate != nullptr && ::IsWindowVisible(candidate) && !::IsIconic(candidate)) return candidate;
+    }
+    return nullptr;
+}
 
 }  // namespace
+
+void CentreOnOwner(HWND dialog) {
+    if (::GetWindowLongPtrW(dialog, GWL_STYLE) & WS_CHILD) return;
+    HWND target = CentreTarget(dialog);
+    if (target == nullptr) return;
+    RECT box{}, around{};
+    if (!::GetWindowRect(dialog, &box) || !::GetWindowRect(target, &around)) return;
+    const SIZE size = {box.right - box.left, box.bottom - box.top};
+    POINT at = {around.left + ((around.right - around.left) - size.cx) / 2,
+                around.top + ((around.bottom - around.top) - size.cy) / 2};
+    // Whole on the screen, even when the main window hangs over its edge.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (::GetMonitorInfoW(::MonitorFromWindow(target, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        at.x = std::max(work.left, std::min(at.x, work.right - size.cx));
+        at.y = std::max(work.top, std::min(at.y, work.bottom - size.cy));
+    }
+    ::SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void DataExchange::Text(int id, std::wstring& value, size_t capacity) {
     if (m_save) {
@@ -107,8 +139,8 @@ INT_PTR CDialog::DoModal() {
 bool CDialog::Create(HWND parent) {
     if (parent) m_parent = parent;
     m_modeless = true;
-    HWND hWnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hWnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent, DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
     if (!hWnd) return false;
     ModelessList().push_back(hWnd);
     return true;
@@ -118,7 +150,9 @@ void CDialog::DestroyWindow() {
     if (m_hWnd) ::DestroyWindow(m_hWnd);
 }
 
-const std::vector<HWND>& CDialog::ModelessDialogs() { return ModelessList(); }
+const std::vector<HWND>& CDialog::ModelessDialogs() {
+    return ModelessList();
+}
 
 bool CDialog::UpdateData(bool saveAndValidate) {
     DataExchange dx(m_hWnd, saveAndValidate);
@@ -134,7 +168,9 @@ void CDialog::EndDialog(INT_PTR result) {
     }
 }
 
-std::wstring CDialog::GetDlgItemText(int id) const { return WindowText(GetDlgItem(id)); }
+std::wstring CDialog::GetDlgItemText(int id) const {
+    return WindowText(GetDlgItem(id));
+}
 
 bool CDialog::OnInitDialog() {
     UpdateData(false);
@@ -146,12 +182,18 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
-bool CDialog::OnCommand(WORD, WORD, HWND) { return false; }
+bool CDialog::OnCommand(WORD, WORD, HWND) {
+    return false;
+}
 void CDialog::OnTimer(UINT_PTR) {}
 void CDialog::DoDataExchange(DataExchange&) {}
-bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog* self = nullptr;
@@ -159,7 +201,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         self = reinterpret_cast<CDialog*>(lParam);
         self->m_hWnd = hWnd;
         ::SetWindowLongPtrW(hWnd, DWLP_USER, lParam);
-        return self->OnInitDialog() ? TRUE : FALSE;
+        // After OnInitDialog, which may change the dialog's size; a dialog
+        // that has placed itself there keeps its place.
+        RECT before{}, after{};
+        ::GetWindowRect(hWnd, &before);
+        const bool focusFirst = self->OnInitDialog();
+        if (::IsWindow(hWnd) && ::GetWindowRect(hWnd, &after) && after.left == before.left && after.top == before.top)
+            CentreOnOwner(hWnd);
+        return focusFirst ? TRUE : FALSE;
     }
     self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
     if (!self) return FALSE;

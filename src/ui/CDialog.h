@@ -12,9 +12,13 @@ namespace zq::ui {
 
 class CDialog;
 
+// Centres a top-level dialog on the window it belongs to (see CDialog.cpp),
+// kept whole on that window's monitor.  Every dialog is placed so as it opens.
+void CentreOnOwner(HWND dialog);
+
 // One direction of a data exchange between a dialog's controls and members.
 class DataExchange {
-public:
+  public:
     DataExchange(HWND dialog, bool saveAndValidate) : m_dialog(dialog), m_save(saveAndValidate) {}
     [[nodiscard]] bool Saving() const noexcept { return m_save; }
     [[nodiscard]] bool Failed() const noexcept { return m_failed; }
@@ -30,7 +34,7 @@ public:
     // The edit text of a combo box.
     void ComboText(int id, std::wstring& value);
 
-private:
+  private:
     HWND Control(int id) const { return ::GetDlgItem(m_dialog, id); }
     HWND m_dialog;
     bool m_save;
@@ -38,7 +42,7 @@ private:
 };
 
 class CDialog {
-public:
+  public:
     explicit CDialog(UINT templateId, HWND parent = nullptr) : m_templateId(templateId), m_parent(parent) {}
     virtual ~CDialog();
     CDialog(const CDialog&) = delete;
@@ -66,10 +70,10 @@ public:
     // Every modeless dialog alive on this thread, for the message loop.
     static const std::vector<HWND>& ModelessDialogs();
 
-protected:
-    virtual bool OnInitDialog();  // true: focus the first control
-    virtual void OnOK();          // default: UpdateData(true), then EndDialog(IDOK)
-    virtual void OnCancel();      // default: EndDialog(IDCANCEL)
+  protected:
+    virtual bool OnInitDialog();                               // true: focus the first control
+    virtual void OnOK();                                       // default: UpdateData(true), then EndDialog(IDOK)
+    virtual void OnCancel();                                   // default: EndDialog(IDCANCEL)
     virtual bool OnCommand(WORD id, WORD code, HWND control);  // true when handled
     virtual void OnTimer(UINT_PTR id);
     virtual void DoDataExchange(DataExchange& dx);
@@ -82,7 +86,7 @@ protected:
     UINT m_templateId;
     HWND m_parent;
 
-private:
+  private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool m_modeless = false;
 };

@@ -42,6 +42,19 @@ struct FilerFixture {
         const FileEntry* e = filer->Pane(pane).CursorEntry();
         return e ? e->cFileName : L"";
     }
+    // Paints the Filer once into a memory picture, as the view does: the
+    // layout that says where the panes and cells are comes from a paint.
+    void Paint(SIZE size) {
+        HDC screen = ::GetDC(nullptr);
+        HDC dc = ::CreateCompatibleDC(screen);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
+        HGDIOBJ old = ::SelectObject(dc, bitmap);
+        filer->Paint(dc, {0, 0, size.cx, size.cy});
+        ::SelectObject(dc, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(dc);
+        ::ReleaseDC(nullptr, screen);
+    }
 };
 
 }  // namespace zq::test

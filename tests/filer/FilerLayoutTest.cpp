@@ -290,3 +290,59 @@ TEST(FilerLayout, RowsFollowTheFullLineAndHoldTheLowLine) {
         EXPECT_EQ(CellRect(p, m, p.rowsDrawn - 1).bottom, p.rect.bottom) << c.lineHeight;
     }
 }
+
+TEST(FilerLayout, NoCellCrossesItsPaneAndClicksFindTheCellsAgain) {
+    // Small windows, both splits, a border pushed to either side, and cells
+    // wider than a pane (all columns, a long name): whatever is drawn of a
+    // pane stays inside its rectangle, and the panes never overlap.
+    struct Case {
+        int width;
+        int height;
+        int way;
+        int shift;
+        FilerPaneContent content;
+    };
+    const Case cases[] = {
+        {480, 360, 0, 0, FilerPaneContent::Directory},   {480, 360, 1, 0, FilerPaneContent::Directory},
+        {480, 360, 1, -20, FilerPaneContent::Directory}, {480, 360, 1, 20, FilerPaneContent::Directory},
+        {483, 365, 0, 3, FilerPaneContent::Directory},   {1100, 700, 0, 0, FilerPaneContent::Directory},
+        {480, 360, 1, 0, FilerPaneContent::Thumbnails},  {480, 360, 0, 0, FilerPaneContent::Network},
+        {200, 150, 1, 0, FilerPaneContent::Directory},
+    };
+    const FilerMetrics m{16, 8};
+    for (const Case& c : cases) {
+        FilerLayoutOptions o;
+        o.windowDevideWay = c.way;
+        o.upWindowAddLine = c.shift;
+        o.fileNameLong = 30;
+        o.format = AllColumns();
+        std::array<FilerPaneLayoutInput, 2> panes = TwoDirectoryPanes();
+        for (auto& p : panes) p.content = c.content;
+        const FilerLayoutResult r = ComputeFilerLayout(m, c.width, c.height, o, panes);
+        RECT overlap{};
+        EXPECT_FALSE(::IntersectRect(&overlap, &r.panes[0].rect, &r.panes[1].rect)) << c.width << "x" << c.way;
+        for (size_t i = 0; i < 2; ++i) {
+            const FilerPaneGeometry& p = r.panes[i];
+            ASSERT_TRUE(p.shown);
+            for (int relative = 0; relative < CellsShown(p); ++relative) {
+                const RECT cell = CellRect(p, m, relative);
+                SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " way " << c.way << " pane " << i
+                                                << " cell " << relative);
+                EXPECT_GE(cell.left, p.rect.left);
+                EXPECT_GE(cell.top, p.rect.top);
+                EXPECT_LE(cell.right, p.rect.right);
+                EXPECT_LE(cell.bottom, p.rect.bottom);
+                // A click inside what is left of a cell finds that cell.
+                if (cell.right > cell.left && cell.bottom > cell.top) {
+                    const POINT inside = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+                    EXPECT_EQ(PaneAt(r, inside), static_cast<int>(i));
+                    EXPECT_EQ(CellAt(p, m, inside), relative);
+                }
+            }
+            // The title line is no cell; neither is anything outside the pane.
+            EXPECT_EQ(CellAt(p, m, {p.rect.left + 1, p.rect.top + 1}), -1);
+            EXPECT_EQ(CellAt(p, m, {p.rect.right, p.rect.top + m.lineHeight + 1}), -1);
+        }
+        EXPECT_EQ(PaneAt(r, {1, 1}), -1);  // the header
+    }
+}

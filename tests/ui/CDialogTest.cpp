@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "main/OwnWindows.h"
 
 #include "resource.h"
@@ -9,7 +11,7 @@
 namespace {
 
 class TestDlg : public zq::ui::CDialog {
-public:
+  public:
     TestDlg() : CDialog(IDD_UI_TEST) {}
     std::wstring text = L"初期値";
     bool checked = true;
@@ -18,7 +20,7 @@ public:
     int number = 5;
     size_t capacity = 0;
 
-protected:
+  protected:
     void DoDataExchange(zq::ui::DataExchange& dx) override {
         dx.Text(IDC_UI_TEST_EDIT, text, capacity);
         dx.Check(IDC_UI_TEST_CHECK, checked);
@@ -28,7 +30,9 @@ protected:
     }
 };
 
-bool IsChecked(HWND dialog, int id) { return ::SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND dialog, int id) {
+    return ::SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 }  // namespace
 
@@ -105,7 +109,8 @@ VOID CALLBACK AnswerTimer(HWND, UINT, UINT_PTR id, DWORD) {
     HWND box = zq::test::FindOwnWindow(L"#32770", L"確認");
     if (!box) return;
     ::KillTimer(nullptr, id);
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_button, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, g_button)));
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(box, g_button)));
 }
 }  // namespace
 
@@ -121,5 +126,45 @@ TEST(CMessageBoxDlg, NoAnswersTwoAndYesAnswersOne) {
         zq::ui::CMessageBoxDlg box(L"上書きしますか?", nullptr, L"確認");
         EXPECT_EQ(box.DoModal(), c.expected) << c.button;
         ::KillTimer(nullptr, timer);
+    }
+}
+
+TEST(CDialog, OpensCentredOnTheMainWindowAndWholeOnTheScreen) {
+    // The view is a child of the main window; its dialogs centre on the main window.
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    struct Case {
+        int x, y;
+    };
+    const Case cases[] = {{work.left + 200, work.top + 150},
+                          {work.left + 10, work.top + 10},
+                          {work.right - 300, work.bottom - 200}};  // hangs over the corner
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        HWND frame = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, c.x, c.y, 700, 500, nullptr,
+                                       nullptr, nullptr, nullptr);
+        HWND view = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 700, 500, frame, nullptr, nullptr,
+                                      nullptr);
+        TestDlg dlg;
+        ASSERT_TRUE(dlg.Create(view));
+        RECT box{}, main{};
+        ::GetWindowRect(dlg.GetSafeHwnd(), &box);
+        ::GetWindowRect(frame, &main);
+        const RECT shown = {std::max(main.left, work.left), std::max(main.top, work.top),
+                            std::min(main.right, work.right), std::min(main.bottom, work.bottom)};
+        EXPECT_GE(box.left, work.left);
+        EXPECT_GE(box.top, work.top);
+        EXPECT_LE(box.right, work.right);
+        EXPECT_LE(box.bottom, work.bottom);
+        if (main.right <= work.right && main.bottom <= work.bottom && main.left >= work.left && main.top >= work.top) {
+            EXPECT_NEAR((box.left + box.right) / 2, (main.left + main.right) / 2, 1);
+            EXPECT_NEAR((box.top + box.bottom) / 2, (main.top + main.bottom) / 2, 1);
+        } else {
+            // Pushed inside the screen, it still overlaps what is seen of the main window.
+            RECT both{};
+            EXPECT_TRUE(::IntersectRect(&both, &box, &shown));
+        }
+        dlg.DestroyWindow();
+        ::DestroyWindow(frame);
     }
 }
