@@ -84,6 +84,10 @@ bool Win32FileSystem::SetCurrentDirectory(const std::wstring& path) {
     return ::SetCurrentDirectoryW(path.c_str()) != 0;
 }
 
+bool Win32FileSystem::Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
+    return ::MoveFileExW(from.c_str(), to.c_str(), replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+}
+
 IFileSystem& RealFileSystem() {
     static Win32FileSystem fs;
     return fs;

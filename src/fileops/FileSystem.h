@@ -40,6 +40,11 @@ public:
     // The root of the volume that holds a path ("C:\", "\\server\share\").
     virtual std::wstring VolumeRoot(const std::wstring& path) = 0;
     virtual bool SetCurrentDirectory(const std::wstring& path) = 0;
+
+    // MoveFileExW within one volume in one step; with replaceExisting an
+    // existing file at to is replaced (never left half-way), without it the
+    // call fails when to exists.
+    virtual bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) = 0;
 };
 
 // The real calls.
@@ -65,6 +70,8 @@ public:
     bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) override;
     std::wstring VolumeRoot(const std::wstring& path) override;
     bool SetCurrentDirectory(const std::wstring& path) override;
+
+    bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) override;
 };
 
 // A process-wide real file system for callers that have no reason to fake one.

@@ -51,6 +51,12 @@ bool FaultyFileSystem::Write(HANDLE file, const void* buffer, DWORD bytes, DWORD
         ::SetLastError(writeFaultCode);
         return false;
     }
+    std::string changed;
+    if (Contains(m_paths[file], corruptPart) && bytes > 0) {
+        changed.assign(static_cast<const char*>(buffer), bytes);
+        changed[0] = static_cast<char>(changed[0] ^ 0x5A);
+        buffer = changed.data();
+    }
     const bool ok = Win32FileSystem::Write(file, buffer, bytes, written);
     if (ok) m_positions[file] += *written;
     return ok;
@@ -81,6 +87,15 @@ bool FaultyFileSystem::Move(const std::wstring& from, const std::wstring& to) {
         return false;
     }
     return Win32FileSystem::Move(from, to);
+}
+
+bool FaultyFileSystem::Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
+    renames.emplace_back(from, (replaceExisting ? L"R " : L"") + to);
+    if (Contains(to, renameFaultPart)) {
+        ::SetLastError(ERROR_SHARING_VIOLATION);
+        return false;
+    }
+    return Win32FileSystem::Rename(from, to, replaceExisting);
 }
 
 UINT FaultyFileSystem::DriveType(const std::wstring& root) {

@@ -163,5 +163,113 @@ TEST(FileCopierTest, FailuresNameTheCallAndPath) {
     }
 }
 
+// Whatever stops a copy before it is complete, the file it was to replace keeps
+// its bytes and attributes, a new file does not appear at all, and no
+// temporary file is left beside them.
+TEST(FileCopierTest, UnfinishedCopyLeavesTheOldFileAndNoPartialFile) {
+    struct Case {
+        const char* what;
+        void (*inject)(CopierRig&);
+        FileCopier::Result result;
+        const wchar_t* call;
+        DWORD code;
+    };
+    const Case cases[] = {
+        {"disk full",
+         [](CopierRig& r) {
+             r.fs.writeFaultPart = L"t.bin";
+             r.fs.writeFaultShort = true;
+         },
+         FileCopier::Result::Failed, L"WriteFile", ERROR_DISK_FULL},
+        {"read error",
+         [](CopierRig& r) {
+             r.fs.readFaults.push_back({L"s.bin", 128000, ERROR_CRC});
+         },
+         FileCopier::Result::Failed, L"ReadFile", ERROR_CRC},
+        {"cancel at a quarter",
+         [](CopierRig& r) {
+             r.progress.onBar = [&r](int percent) {
+                 if (percent >= 25) r.cancel = true;
+             };
+         },
+         FileCopier::Result::Cancelled, nullptr, 0},
+        {"final rename refused", [](CopierRig& r) { r.fs.renameFaultPart = L"t.bin"; }, FileCopier::Result::Failed,
+         L"MoveFile", ERROR_SHARING_VIOLATION},
+        {"copy differs from source",
+         [](CopierRig& r) {
+             r.fs.corruptPart = L"t.bin";
+             r.copier.SetVerify(true);
+         },
+         FileCopier::Result::Failed, L"Compare", 0},
+    };
+    const std::string bytes = Pattern(640000);
+    for (const Case& c : cases) {
+        for (const bool existing : {true, false}) {
+            TempDir dir;
+            const std::wstring source = dir.WriteFile(L"s.bin", bytes);
+            const std::wstring dest = dir.MakeDir(L"out") + L"\\t.bin";
+            if (existing) {
+                dir.WriteFile(L"out\\t.bin", "the old file");
+                ::SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_READONLY);
+            }
+            CopierRig r;
+            r.copier.SetProgress(&r.progress, nullptr);
+            c.inject(r);
+            EXPECT_EQ(r.Copy(dir.Path(), source, dest), c.result) << c.what << existing;
+            if (c.call != nullptr) {
+                EXPECT_STREQ(r.copier.FailedCall(), c.call) << c.what;
+                EXPECT_EQ(r.copier.ErrorCode(), c.code) << c.what;
+                EXPECT_EQ(r.copier.FailedPath(), c.call == std::wstring(L"ReadFile") ? source : dest) << c.what;
+            }
+            if (existing) {
+                EXPECT_EQ(ReadFileBytes(dest), "the old file") << c.what;
+                EXPECT_TRUE(::GetFileAttributesW(dest.c_str()) & FILE_ATTRIBUTE_READONLY) << c.what;
+                ::SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
+            }
+            EXPECT_EQ(NamesIn(dir / L"out"),
+                      existing ? std::vector<std::wstring>{L"t.bin"} : std::vector<std::wstring>{})
+                << c.what;
+        }
+    }
+}
+
+TEST(FileCopierTest, ReplacesAProtectedFileInOneRenameFromItsTemporaryName) {
+    TempDir dir;
+    const std::wstring source = dir.WriteFile(L"s.bin", Pattern(70000));
+    ::SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+    const std::wstring dest = dir.WriteFile(L"out\\t.bin", "old");
+    ::SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    CopierRig r;
+    r.copier.SetVerify(true);
+    ASSERT_EQ(r.Copy(dir.Path(), source, dest), FileCopier::Result::Done);
+    EXPECT_EQ(ReadFileBytes(dest), Pattern(70000));
+    EXPECT_EQ(::GetFileAttributesW(dest.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_EQ(r.fs.renames.size(), 1u);
+    EXPECT_EQ(r.fs.renames[0].second, L"R " + dest);
+    const std::wstring temporary = r.fs.renames[0].first;
+    EXPECT_EQ(temporary.substr(0, dest.size() + 4), dest + L".~zq");
+    EXPECT_TRUE(FileCopier::IsTemporaryName(temporary.substr(temporary.rfind(L'\\') + 1)));
+    EXPECT_EQ(NamesIn(dir / L"out"), std::vector<std::wstring>{L"t.bin"});
+}
+
+TEST(FileCopierTest, TemporaryNames) {
+    const std::wstring longName(250, L'x');
+    struct Case {
+        std::wstring destination;
+        std::wstring temporary;
+    };
+    const Case cases[] = {
+        {L"C:\\d\\a.txt", L"C:\\d\\a.txt.~zq0000BEEF.tmp"},
+        {L"C:\\d\\" + longName, L"C:\\d\\~zq0000BEEF.tmp"},  // the long form passes 255 characters
+        {L"C:\\" + std::wstring(240, L'd') + L"\\a.txt", L"C:\\" + std::wstring(240, L'd') + L"\\~zq0000BEEF.tmp"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FileCopier::TemporaryPath(c.destination, 0xBEEF), c.temporary);
+        EXPECT_TRUE(FileCopier::IsTemporaryName(c.temporary.substr(c.temporary.rfind(L'\\') + 1)));
+    }
+    for (const wchar_t* name : {L"a.tmp", L"~zq0000BEEF.txt", L"a.~zq0000BEGF.tmp", L"a~zq0000BEEF.tmp"})
+        EXPECT_FALSE(FileCopier::IsTemporaryName(name)) << ToUtf8(name);
+}
+
 }  // namespace
 }  // namespace zq::fileops
