@@ -166,14 +166,17 @@ bool FileCopier::SameAsSource(const std::wstring& destinationPath) {
     return true;
 }
 
-// Gives the finished temporary file the real name in one rename.  An existing
-// destination keeps its attributes until then, and gets them back when the
-// rename fails.
+// Gives the finished temporary file the real name in one rename.  A new name
+// is tried first (one lookup of a name that does not exist is all it costs);
+// an existing destination keeps its attributes until it is replaced, and gets
+// them back when the replacing rename fails.
 bool FileCopier::Commit(const std::wstring& destinationPath) {
+    if (m_fs.Rename(m_writePath, destinationPath, false)) return true;
+    const DWORD refused = ::GetLastError();
     const DWORD existing = m_fs.Attributes(destinationPath);
-    if (existing == INVALID_FILE_ATTRIBUTES) return m_fs.Rename(m_writePath, destinationPath, false);
-    if (existing & FILE_ATTRIBUTE_DIRECTORY) {
-        ::SetLastError(ERROR_ALREADY_EXISTS);
+    if ((refused != ERROR_ALREADY_EXISTS && refused != ERROR_FILE_EXISTS) || existing == INVALID_FILE_ATTRIBUTES ||
+        (existing & FILE_ATTRIBUTE_DIRECTORY)) {
+        ::SetLastError(refused);
         return false;
     }
     if (existing & kBlockingAttributes) m_fs.SetAttributes(destinationPath, existing & ~kBlockingAttributes);
@@ -349,8 +352,15 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
     }
     ShowPercent(100);
     const DWORD attributes = source.dwFileAttributes & ~FILE_ATTRIBUTE_DIRECTORY;
-    if (!m_safeReplace) m_fs.SetAttributes(destinationPath, attributes);
-    m_fs.SetTimes(timesHandle, &source.ftCreationTime, &source.ftLastAccessTime, &source.ftLastWriteTime);
+    if (m_safeReplace) {
+        // Through the handle, in one call: the temporary file carries its
+        // final attributes and times into the rename.
+        m_fs.SetTimesAndAttributes(timesHandle, &source.ftCreationTime, &source.ftLastAccessTime,
+                                   &source.ftLastWriteTime, attributes);
+    } else {
+        m_fs.SetAttributes(destinationPath, attributes);
+        m_fs.SetTimes(timesHandle, &source.ftCreationTime, &source.ftLastAccessTime, &source.ftLastWriteTime);
+    }
     const ULONGLONG closeStart = m_clock.TickMs();
     const bool bothOpen = m_source.Valid() && (m_destination.Valid() || m_truncateHandle.Valid());
     m_destination.Reset();
@@ -360,7 +370,6 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
     if (m_safeReplace) {
         if (!Commit(destinationPath)) return Fail(L"MoveFile", destinationPath);
         m_writePath.clear();
-        m_fs.SetAttributes(destinationPath, attributes);
     }
     if (bothOpen) {
         m_closeTime += m_clock.TickMs() - closeStart;

@@ -45,6 +45,10 @@ public:
     // existing file at to is replaced (never left half-way), without it the
     // call fails when to exists.
     virtual bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) = 0;
+    // The three times and the attribute word of an open file in one call
+    // (SetFileInformationByHandle); attributes 0 leaves them as they are.
+    virtual bool SetTimesAndAttributes(HANDLE file, const FILETIME* creation, const FILETIME* access,
+                                       const FILETIME* write, DWORD attributes) = 0;
 };
 
 // The real calls.
@@ -72,6 +76,8 @@ public:
     bool SetCurrentDirectory(const std::wstring& path) override;
 
     bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) override;
+    bool SetTimesAndAttributes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write,
+                               DWORD attributes) override;
 };
 
 // A process-wide real file system for callers that have no reason to fake one.
