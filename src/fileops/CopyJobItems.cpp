@@ -147,12 +147,14 @@ CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destination
                                bool& copied, bool& answered) {
     copied = false;
     const ULONGLONG size = FindDataSize(item.find);
+    // Written under a temporary name, the new file needs its whole size while
+    // the old one still stands.
+    ULONGLONG needed = size;
+    if (!m_copier.SafeReplace()) needed = replacedSize >= size ? 0 : size - replacedSize;
     ULONGLONG free = 0;
-    while (m_fs.FreeBytes(item.destinationDirectory, &free)) {
+    for (bool fresh = false; m_copier.FreeBytes(item.destinationDirectory, needed, fresh, &free); fresh = true) {
         m_services.progress.SetText(CopyField::FreeSpace, GroupDigits(free));
-        // Written under a temporary name, the new file needs its whole size
-        // while the old one still stands.
-        if (free + (m_copier.SafeReplace() ? 0 : replacedSize) >= size) break;
+        if (free >= needed) break;
         if (m_services.asker.AskYesNo(L"容量が足りませんディスクを入れ替えてください", std::wstring()) == kAnswerNo) {
             m_lastError = ERROR_DISK_FULL;
             answered = true;
@@ -243,7 +245,9 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
 
     WIN32_FIND_DATAW existing{};
     bool collision = false;
-    if (!virtualDestination) {
+    // The attribute lookup answers "nothing there" for a fraction of what a
+    // find costs; the find record is fetched only for a name that exists.
+    if (!virtualDestination && m_fs.Attributes(destination) != INVALID_FILE_ATTRIBUTES) {
         UniqueFind find(m_fs.FindFirst(destination, &existing));
         collision = find.Valid() && !SelectionSnapshot::IsDirectory(existing);
     }

@@ -197,6 +197,26 @@ bool FileCopier::ChooseUnbuffered(const std::wstring& destinationPath, LONGLONG 
     return m_sectorSize != 0 && m_sectorSize <= kChunkSize;
 }
 
+bool FileCopier::FreeBytes(const std::wstring& directory, ULONGLONG needed, bool fresh, ULONGLONG* bytes) {
+    const ULONGLONG now = m_clock.TickMs();
+    if (!fresh && !m_freeDirectory.empty() && m_freeDirectory == directory && now - m_freeTick < 1000) {
+        const ULONGLONG estimate = m_freeBytes > m_writtenSinceFree ? m_freeBytes - m_writtenSinceFree : 0;
+        if (estimate >= needed) {
+            *bytes = estimate;
+            return true;
+        }
+    }
+    if (!m_fs.FreeBytes(directory, bytes)) {
+        m_freeDirectory.clear();
+        return false;
+    }
+    m_freeDirectory = directory;
+    m_freeBytes = *bytes;
+    m_freeTick = now;
+    m_writtenSinceFree = 0;
+    return true;
+}
+
 void FileCopier::ShowPercent(int percent) {
     if (percent == m_lastPercent || m_progress == nullptr) return;
     m_lastPercent = percent;
@@ -326,6 +346,7 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
         }
         m_fileDone += got;
         m_timedBytes += got;
+        m_writtenSinceFree += toWrite;
         ShowOverall(static_cast<ULONGLONG>(m_fileDone));
         ShowPercent(FilePercent(m_fileDone, m_fileSize));
         if (m_fileDone < m_fileSize) ShowTimes();

@@ -60,6 +60,13 @@ class FileCopier {
     Result Copy(const std::wstring& sourceDirectory, const WIN32_FIND_DATAW& source,
                 const std::wstring& destinationPath, const std::atomic<bool>& cancel);
 
+    // Free bytes on the volume of directory, for the free-space check before
+    // each file.  Asking the system costs as much as copying a small file, so
+    // the last answer, less what this copier has written since, is used while
+    // it is under a second old, for the same directory, and holds needed bytes;
+    // fresh asks the system in any case.  false when the system cannot tell.
+    bool FreeBytes(const std::wstring& directory, ULONGLONG needed, bool fresh, ULONGLONG* bytes);
+
     // The failure of the last Copy: "CreateFile", "ReadFile", "WriteFile",
     // "SetFilePointer", "SetEndOfFile", "MoveFile" (the final rename) or
     // "Compare" (the verification found a difference, code 0), its code and the
@@ -122,6 +129,11 @@ class FileCopier {
     DWORD m_openCount = 0;
     ULONGLONG m_closeTime = 0;
     DWORD m_closeCount = 0;
+
+    std::wstring m_freeDirectory;  // empty: nothing known
+    ULONGLONG m_freeBytes = 0;
+    ULONGLONG m_freeTick = 0;
+    ULONGLONG m_writtenSinceFree = 0;
 
     const wchar_t* m_failedCall = nullptr;
     DWORD m_errorCode = 0;
