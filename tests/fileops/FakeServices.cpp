@@ -115,6 +115,7 @@ DWORD FaultyFileSystem::BytesPerSector(const std::wstring& root) {
 }
 
 bool FaultyFileSystem::FreeBytes(const std::wstring& directory, ULONGLONG* bytes) {
+    ++freeQueries;
     if (freeBytes != ~0ULL) {
         *bytes = freeBytes;
         return true;

@@ -44,6 +44,7 @@ class FaultyFileSystem : public Win32FileSystem {
     std::vector<LONGLONG> endsOfFile;  // position at each SetEndOfFile
     std::vector<DWORD> createFlags;    // flags of each open for writing
     std::vector<std::pair<std::wstring, std::wstring>> moves;
+    int freeQueries = 0;
     std::vector<std::pair<std::wstring, std::wstring>> renames;  // MoveFileEx, "R " before a replacing one
 
     HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;

@@ -254,6 +254,42 @@ TEST(FileCopierTest, ReplacesAProtectedFileInOneRenameFromItsTemporaryName) {
     EXPECT_EQ(NamesIn(dir / L"out"), std::vector<std::wstring>{L"t.bin"});
 }
 
+// The free space is asked once and then estimated, but never trusted to refuse
+// a file: an estimate that falls short is checked with the system first.
+TEST(FileCopierTest, FreeSpaceIsAskedAgainWhenTheEstimateFallsShort) {
+    TempDir dir;
+    const std::wstring source = dir.WriteFile(L"s.bin", Pattern(600));
+    CopierRig r;
+    r.fs.freeBytes = 1000;
+    struct Step {
+        const wchar_t* directory;
+        ULONGLONG needed;
+        bool fresh;
+        ULONGLONG systemSays;  // set before the step
+        ULONGLONG answer;
+        int queries;
+    };
+    const Step steps[] = {
+        {L"C:\\d", 100, false, 1000, 1000, 1},                                       // first: asked
+        {L"C:\\d", 100, false, 10, 1000, 1},                                         // the estimate holds: not asked
+        {L"C:\\d", 2000, false, 10, 10, 2},                                          // the estimate falls short: asked
+        {L"C:\\d", 10, false, 5000, 10, 2},    {L"C:\\d", 10, true, 5000, 5000, 3},  // fresh: asked
+        {L"C:\\e", 10, false, 4000, 4000, 4},                                        // another directory: asked
+    };
+    for (const Step& s : steps) {
+        r.fs.freeBytes = s.systemSays;
+        ULONGLONG free = 0;
+        ASSERT_TRUE(r.copier.FreeBytes(s.directory, s.needed, s.fresh, &free));
+        EXPECT_EQ(free, s.answer) << s.needed;
+        EXPECT_EQ(r.fs.freeQueries, s.queries) << s.needed;
+    }
+    // What the copier writes comes off the estimate.
+    ASSERT_EQ(r.Copy(dir.Path(), source, dir / L"t.bin"), FileCopier::Result::Done);
+    ULONGLONG free = 0;
+    ASSERT_TRUE(r.copier.FreeBytes(L"C:\\e", 10, false, &free));
+    EXPECT_EQ(free, 3400u);
+}
+
 TEST(FileCopierTest, TemporaryNames) {
     const std::wstring longName(250, L'x');
     struct Case {
