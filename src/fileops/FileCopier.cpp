@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <cwchar>
-#include <cwctype>
 
 #include "fileops/CopyText.h"
 #include "fileops/SelectionSnapshot.h"
@@ -61,18 +60,6 @@ std::wstring FileCopier::TemporaryPath(const std::wstring& destinationPath, DWOR
     std::wstring longForm = name + L"." + kTemporaryMark + digits + kTemporaryExtension;
     if (longForm.size() <= kLongestName && directory.size() + longForm.size() < MAX_PATH) return directory + longForm;
     return directory + kTemporaryMark + digits + kTemporaryExtension;
-}
-
-bool FileCopier::IsTemporaryName(std::wstring_view name) {
-    constexpr size_t markSize = 3, digitCount = 8, extensionSize = 4;
-    if (name.size() < markSize + digitCount + extensionSize) return false;
-    const std::wstring_view tail = name.substr(name.size() - (markSize + digitCount + extensionSize));
-    if (tail.substr(0, markSize) != kTemporaryMark || tail.substr(markSize + digitCount) != kTemporaryExtension)
-        return false;
-    for (wchar_t c : tail.substr(markSize, digitCount))
-        if (!iswxdigit(c)) return false;
-    const size_t head = name.size() - tail.size();
-    return head == 0 || (head >= 2 && name[head - 1] == L'.');
 }
 
 int FileCopier::FilePercent(LONGLONG done, LONGLONG size) {

@@ -12,7 +12,6 @@
 #include <atomic>
 #include <memory>
 #include <string>
-#include <string_view>
 
 #include "common/Handle.h"
 #include "fileops/CopyInterfaces.h"
@@ -79,11 +78,11 @@ class FileCopier {
     [[nodiscard]] DWORD ChunkSize() const noexcept { return m_chunk; }
     // Per-file percentage: 100 for an empty file.
     static int FilePercent(LONGLONG done, LONGLONG size);
-    // The temporary name that a copy to destinationPath writes first: the
-    // destination's name followed by ".~zq", eight hexadecimal digits and ".tmp"
-    // (or "~zq", the digits and ".tmp" alone where the long form would not fit).
+    // The temporary name that a copy to destinationPath writes first, beside
+    // it: the destination's name followed by ".~zq", eight hexadecimal digits
+    // and ".tmp" (or "~zq", the digits and ".tmp" alone where the long form
+    // would not fit), so that a file left by a killed copy says whose it was.
     static std::wstring TemporaryPath(const std::wstring& destinationPath, DWORD unique);
-    static bool IsTemporaryName(std::wstring_view name);
 
   private:
     Result Fail(const wchar_t* call, const std::wstring& path);

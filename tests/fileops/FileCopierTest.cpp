@@ -250,7 +250,7 @@ TEST(FileCopierTest, ReplacesAProtectedFileInOneRenameFromItsTemporaryName) {
     EXPECT_EQ(r.fs.renames[1].second, L"R " + dest);
     const std::wstring temporary = r.fs.renames[1].first;
     EXPECT_EQ(temporary.substr(0, dest.size() + 4), dest + L".~zq");
-    EXPECT_TRUE(FileCopier::IsTemporaryName(temporary.substr(temporary.rfind(L'\\') + 1)));
+    EXPECT_EQ(temporary.substr(temporary.size() - 4), L".tmp");
     EXPECT_EQ(NamesIn(dir / L"out"), std::vector<std::wstring>{L"t.bin"});
 }
 
@@ -301,12 +301,7 @@ TEST(FileCopierTest, TemporaryNames) {
         {L"C:\\d\\" + longName, L"C:\\d\\~zq0000BEEF.tmp"},  // the long form passes 255 characters
         {L"C:\\" + std::wstring(240, L'd') + L"\\a.txt", L"C:\\" + std::wstring(240, L'd') + L"\\~zq0000BEEF.tmp"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FileCopier::TemporaryPath(c.destination, 0xBEEF), c.temporary);
-        EXPECT_TRUE(FileCopier::IsTemporaryName(c.temporary.substr(c.temporary.rfind(L'\\') + 1)));
-    }
-    for (const wchar_t* name : {L"a.tmp", L"~zq0000BEEF.txt", L"a.~zq0000BEGF.tmp", L"a~zq0000BEEF.tmp"})
-        EXPECT_FALSE(FileCopier::IsTemporaryName(name)) << ToUtf8(name);
+    for (const Case& c : cases) EXPECT_EQ(FileCopier::TemporaryPath(c.destination, 0xBEEF), c.temporary);
 }
 
 }  // namespace
