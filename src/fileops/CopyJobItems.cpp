@@ -67,7 +67,9 @@ bool CopyJob::MakeDirectories(const std::wstring& path) {
     }
     const size_t slash = path.rfind(L'\\');
     if (slash != std::wstring::npos && slash > 2 && !MakeDirectories(path.substr(0, slash))) return false;
-    return m_fs.MakeDirectory(path);
+    if (!m_fs.MakeDirectory(path)) return false;
+    m_sameName.NoteCreatedDirectory(path);
+    return true;
 }
 
 CopyJob::DirResult CopyJob::EnsureDirectory(const std::wstring& path, DWORD attributes, bool offerChoice) {
@@ -246,8 +248,12 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
     WIN32_FIND_DATAW existing{};
     bool collision = false;
     // The attribute lookup answers "nothing there" for a fraction of what a
-    // find costs; the find record is fetched only for a name that exists.
-    if (!virtualDestination && m_fs.Attributes(destination) != INVALID_FILE_ATTRIBUTES) {
+    // find costs; the find record is fetched only for a name that exists.  In
+    // a directory this job created, only what the job put there can exist (a
+    // file that appears there from elsewhere meanwhile makes the final rename
+    // fail, since nothing is replaced without a collision seen here).
+    if (!virtualDestination && !m_sameName.KnownAbsent(item.destinationDirectory, destination) &&
+        m_fs.Attributes(destination) != INVALID_FILE_ATTRIBUTES) {
         UniqueFind find(m_fs.FindFirst(destination, &existing));
         collision = find.Valid() && !SelectionSnapshot::IsDirectory(existing);
     }
@@ -300,6 +306,7 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
     bool failed = false;
     bool answered = false;
     const bool replacing = collision && !renamed;
+    m_copier.SetReplaceExisting(replacing);
     if (virtualDestination) {
         if (VirtualDestination(item, failed, answered) == Step::End) return Step::End;
     } else if (!IsMoveMode(m_options.mode)) {

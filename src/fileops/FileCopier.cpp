@@ -160,6 +160,7 @@ bool FileCopier::SameAsSource(const std::wstring& destinationPath) {
 bool FileCopier::Commit(const std::wstring& destinationPath) {
     if (m_fs.Rename(m_writePath, destinationPath, false)) return true;
     const DWORD refused = ::GetLastError();
+    if (!m_replaceExisting) return false;
     const DWORD existing = m_fs.Attributes(destinationPath);
     if ((refused != ERROR_ALREADY_EXISTS && refused != ERROR_FILE_EXISTS) || existing == INVALID_FILE_ATTRIBUTES ||
         (existing & FILE_ATTRIBUTE_DIRECTORY)) {

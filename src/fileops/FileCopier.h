@@ -42,6 +42,10 @@ class FileCopier {
 
     // REMOVABLE_COPY_FAST.
     void SetRemovableFast(bool on) noexcept { m_removableFast = on; }
+    // Whether the next copies may replace an existing destination (the job saw
+    // a collision and chose to copy over it); without it a destination that
+    // appears meanwhile makes the copy fail instead of being replaced.
+    void SetReplaceExisting(bool on) noexcept { m_replaceExisting = on; }
     // Off only for measuring against the plain in-place write.
     void SetSafeReplace(bool on) noexcept { m_safeReplace = on; }
     [[nodiscard]] bool SafeReplace() const noexcept { return m_safeReplace; }
@@ -104,6 +108,7 @@ class FileCopier {
     bool m_removableFast = true;
 
     bool m_safeReplace = true;
+    bool m_replaceExisting = true;
     bool m_verify = false;
     std::wstring m_writePath;  // where the data goes: a temporary name, or the destination itself
 

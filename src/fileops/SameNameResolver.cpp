@@ -161,6 +161,15 @@ bool SameNameResolver::WrittenByThisJob(const std::wstring& path) const {
     return false;
 }
 
+void SameNameResolver::NoteCreatedDirectory(const std::wstring& directory) {
+    m_createdDirectories.insert(directory);
+}
+
+bool SameNameResolver::KnownAbsent(const std::wstring& directory, const std::wstring& path) const {
+    return m_createdDirectories.count(directory) != 0 && m_createdDirectories.count(path) == 0 &&
+           !WrittenByThisJob(path);
+}
+
 NoCopyFailure SameNameResolver::RunNoCopyProcessing(IFileSystem& fs, const WIN32_FIND_DATAW& source,
                                                     const std::wstring& destinationPath) const {
     NoCopyFailure failure;

@@ -121,6 +121,10 @@ class SameNameResolver {
     void NoteWritten(const std::wstring& path);
     void NoteWrittenTree(const std::wstring& directory);
     [[nodiscard]] bool WrittenByThisJob(const std::wstring& path) const;
+    // Directories this job created: a path inside one that the job has not
+    // written (and that is not itself a directory the job made) cannot exist.
+    void NoteCreatedDirectory(const std::wstring& directory);
+    [[nodiscard]] bool KnownAbsent(const std::wstring& directory, const std::wstring& path) const;
     // Way 4 for one file, whatever the job's way is.
     static SameNameOutcome Numbered(IFileSystem& fs, const WIN32_FIND_DATAW& source,
                                     const std::wstring& destinationDirectory);
@@ -138,6 +142,7 @@ class SameNameResolver {
     };
     std::set<std::wstring, NoCaseLess> m_written;
     std::vector<std::wstring> m_writtenTrees;
+    std::set<std::wstring, NoCaseLess> m_createdDirectories;
 };
 
 }  // namespace zq::fileops

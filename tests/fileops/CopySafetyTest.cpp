@@ -97,6 +97,31 @@ TEST(CopySafetyTest, MoveWithinTheVolumeReplacesInOneRename) {
     }
 }
 
+// A file that another program puts at the destination while the copy runs is
+// never replaced: only a collision the job saw and answered replaces a file,
+// in a folder the job made itself as in one that was there before.
+TEST(CopySafetyTest, AFileThatAppearsMeanwhileIsNotReplaced) {
+    for (const bool folderMadeByJob : {true, false}) {
+        TempDir dir;
+        dir.WriteFile(L"src\\a.txt", "ours");
+        if (!folderMadeByJob) dir.MakeDir(L"dst");
+        const std::wstring dest = dir / L"dst\\a.txt";
+        CopyRig rig;
+        rig.fs.onOpen = [&](const std::wstring& path) {
+            if (path.find(L".~zq") != std::wstring::npos) dir.WriteFile(L"dst\\a.txt", "theirs");
+        };
+        rig.questions.answers = {kAnswerYes};
+        rig.From(dir / L"src", {L"a.txt"}, dir / L"dst");
+        CopyJob job = rig.Make();
+        EXPECT_TRUE(job.Run());
+        EXPECT_EQ(ReadFileBytes(dest), "theirs") << folderMadeByJob;
+        EXPECT_EQ(rig.questions.asked,
+                  std::vector<std::wstring>{L"ファイルのコピーに失敗しました。続けますか\n(MoveFile:Error Code=183)\n" +
+                                            dest});
+        EXPECT_EQ(NamesIn(dir / L"dst"), std::vector<std::wstring>{L"a.txt"});
+    }
+}
+
 // "コピー後に比較する": a copy that does not read back as its source is not
 // given the real name, and the difference is on record in the job's log in
 // either mode.

@@ -10,6 +10,7 @@ bool Contains(const std::wstring& path, const std::wstring& part) {
 }  // namespace
 
 HANDLE FaultyFileSystem::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+    if (onOpen) onOpen(path);
     if (Contains(path, vanishPart) && (access & GENERIC_READ)) {
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(path.c_str());

@@ -25,12 +25,13 @@ class FaultyFileSystem : public Win32FileSystem {
     std::vector<ReadFault> readFaults;
     std::wstring writeFaultPart;  // writes to this file fail…
     DWORD writeFaultCode = ERROR_WRITE_FAULT;
-    bool writeFaultShort = false;  // …or report fewer bytes written (a full disk)
-    std::wstring corruptPart;      // writes to this file succeed with their first byte changed
-    std::wstring vanishPart;       // the source disappears just before it is opened
-    std::wstring lockedPart;       // opening for writing fails with a sharing violation
-    std::wstring deleteFaultPart;  // DeleteFile fails with access denied
-    std::wstring moveFaultPart;    // MoveFile fails with access denied
+    bool writeFaultShort = false;                     // …or report fewer bytes written (a full disk)
+    std::wstring corruptPart;                         // writes to this file succeed with their first byte changed
+    std::wstring vanishPart;                          // the source disappears just before it is opened
+    std::function<void(const std::wstring&)> onOpen;  // called before every open
+    std::wstring lockedPart;                          // opening for writing fails with a sharing violation
+    std::wstring deleteFaultPart;                     // DeleteFile fails with access denied
+    std::wstring moveFaultPart;                       // MoveFile fails with access denied
     std::wstring renameFaultPart;  // MoveFileEx onto a path with this part fails with a sharing violation
     // Drive letter -> removable with this many bytes per sector.
     std::map<wchar_t, DWORD> removable;
