@@ -140,7 +140,11 @@ bool FileCopier::SameAsSource(const std::wstring& destinationPath) {
         DWORD fromSource = 0, fromCopy = 0;
         if (!m_fs.Read(m_source.Get(), m_buffer, want, &fromSource) ||
             !m_fs.Read(written.Get(), m_verifyBuffer, want, &fromCopy)) {
-            Fail(L"Compare", destinationPath);
+            // Closed first: an open handle would keep the temporary file from
+            // being deleted.
+            const DWORD code = ::GetLastError();
+            written.Reset();
+            FailWith(L"Compare", code, destinationPath);
             return false;
         }
         if (fromSource != want || fromCopy != want || memcmp(m_buffer, m_verifyBuffer, want) != 0) {
