@@ -41,6 +41,8 @@ mkfifo "$GUI_DIR/tick"
   done
 ) &
 watcher=$!
+# A failure before the watcher is done must not leave it polling.
+trap 'rc=$?; kill "$watcher" 2>/dev/null; (exit $rc); gui_end' EXIT
 
 gui_key shift+Home
 dlg="$(gui_keys_until_title '^ファイルのコピー$' c)" || gui_fail "the copy dialog did not appear"
