@@ -157,18 +157,15 @@ bool FileCopier::SameAsSource(const std::wstring& destinationPath) {
     return true;
 }
 
-// Gives the finished temporary file the real name in one rename.  A new name
-// is tried first (one lookup of a name that does not exist is all it costs);
-// an existing destination keeps its attributes until it is replaced, and gets
-// them back when the replacing rename fails.
+// Gives the finished temporary file the real name in one rename.  Only a
+// destination the job chose to replace is replaced: it keeps its attributes
+// until then, and gets them back when the replacing rename fails.  Anything
+// else must be a new name, so a file that appeared meanwhile stays.
 bool FileCopier::Commit(const std::wstring& destinationPath) {
-    if (m_fs.Rename(m_writePath, destinationPath, false)) return true;
-    const DWORD refused = ::GetLastError();
-    if (!m_replaceExisting) return false;
-    const DWORD existing = m_fs.Attributes(destinationPath);
-    if ((refused != ERROR_ALREADY_EXISTS && refused != ERROR_FILE_EXISTS) || existing == INVALID_FILE_ATTRIBUTES ||
-        (existing & FILE_ATTRIBUTE_DIRECTORY)) {
-        ::SetLastError(refused);
+    const DWORD existing = m_replaceExisting ? m_fs.Attributes(destinationPath) : INVALID_FILE_ATTRIBUTES;
+    if (existing == INVALID_FILE_ATTRIBUTES) return m_fs.Rename(m_writePath, destinationPath, false);
+    if (existing & FILE_ATTRIBUTE_DIRECTORY) {
+        ::SetLastError(ERROR_ALREADY_EXISTS);
         return false;
     }
     if (existing & kBlockingAttributes) m_fs.SetAttributes(destinationPath, existing & ~kBlockingAttributes);

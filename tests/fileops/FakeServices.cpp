@@ -92,10 +92,7 @@ bool FaultyFileSystem::Move(const std::wstring& from, const std::wstring& to) {
 
 bool FaultyFileSystem::Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
     renames.emplace_back(from, (replaceExisting ? L"R " : L"") + to);
-    // A rename that would only be refused for an existing target anyway is
-    // left to the real call, so the fault hits the one that would replace.
-    if (Contains(to, renameFaultPart) &&
-        (replaceExisting || ::GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES)) {
+    if (Contains(to, renameFaultPart)) {
         ::SetLastError(ERROR_SHARING_VIOLATION);
         return false;
     }
