@@ -10,6 +10,7 @@ fileops::CopyDialogSettings CopySettingsFrom(const Settings& s, const std::wstri
     copy.overallDisplay = s.COPYDLGEXTRA != 0;
     copy.noQuestion = s.WRITE_LOG_COPY_MOVE != 0;
     copy.removableFast = s.REMOVABLE_COPY_FAST != 0;
+    copy.verify = s.COPY_VERIFY != 0;
     copy.sameName.saveWay = s.SAVE_SAME_FILE_NAME_COPY_WAY != 0;
     copy.sameName.savedWay = s.SAME_FILE_NAME_COPY_WAY;
     copy.sameName.timeRange = s.COPY_FILE_TIME_USED_RANGE != 0;
@@ -25,6 +26,7 @@ void StoreCopySettings(const fileops::CopyDialogSettings& copy, Settings& s) {
     s.COPYDLGMINIMUM = copy.minimize ? 1 : 0;
     s.COPYDLGEXTRA = copy.overallDisplay ? 1 : 0;
     s.WRITE_LOG_COPY_MOVE = copy.noQuestion ? 1 : 0;
+    s.COPY_VERIFY = copy.verify ? 1 : 0;
     s.SAVE_SAME_FILE_NAME_COPY_WAY = copy.sameName.saveWay ? 1 : 0;
     s.SAME_FILE_NAME_COPY_WAY = copy.sameName.savedWay;
     s.COPY_FILE_TIME_USED_RANGE = copy.sameName.timeRange ? 1 : 0;

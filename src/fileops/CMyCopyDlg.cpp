@@ -32,8 +32,8 @@ constexpr FieldControl kFieldControls[] = {
     {CopyField::StartTime, IDC_COPY_START},
 };
 
-constexpr int kOptionControls[] = {IDC_COPY_DEST,       IDC_COPY_BROWSE, IDC_COPY_MINIMUM, IDC_COPY_EXTRA,
-                                   IDC_COPY_NOQUESTION, IDC_COPY_SELECT, IDOK,             IDCANCEL};
+constexpr int kOptionControls[] = {IDC_COPY_DEST,   IDC_COPY_BROWSE, IDC_COPY_MINIMUM, IDC_COPY_EXTRA, IDC_COPY_NOQUESTION,
+                                   IDC_COPY_VERIFY, IDC_COPY_SELECT, IDOK,             IDCANCEL};
 
 bool IsDropMode(unsigned mode) { return mode == kModeDropCopy || mode == kModeDropMove; }
 
@@ -58,6 +58,7 @@ bool CMyCopyDlg::OnInitDialog() {
     ::CheckDlgButton(m_hWnd, IDC_COPY_MINIMUM, m_settings.minimize ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(m_hWnd, IDC_COPY_EXTRA, m_settings.overallDisplay ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(m_hWnd, IDC_COPY_NOQUESTION, m_settings.noQuestion ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_COPY_VERIFY, m_settings.verify ? BST_CHECKED : BST_UNCHECKED);
 
     if (IsDropMode(m_mode)) {
         SetDlgItemText(IDC_COPY_FILE, m_dropped.size() == 1 ? m_dropped.front() : std::wstring(L"DROPしたファイル"));
@@ -107,6 +108,7 @@ void CMyCopyDlg::OnOK() {
     m_settings.minimize = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_MINIMUM) == BST_CHECKED;
     m_settings.overallDisplay = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_EXTRA) == BST_CHECKED;
     m_settings.noQuestion = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_NOQUESTION) == BST_CHECKED;
+    m_settings.verify = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_VERIFY) == BST_CHECKED;
     std::wstring destination;
     if (m_mode == kModeCopyToAll) {
         destination = m_other.directory;
@@ -125,6 +127,7 @@ void CMyCopyDlg::OnOK() {
     options.overallDisplay = m_settings.overallDisplay;
     options.minimize = m_settings.minimize;
     options.removableFast = m_settings.removableFast;
+    options.verify = m_settings.verify;
     options.sameName = m_settings.sameName;
     options.include = m_include;
     options.exclude = m_exclude;

@@ -8,12 +8,13 @@
 namespace zq::fileops {
 
 struct CopyDialogSettings {
-    bool minimize = false;       // COPYDLGMINIMUM
-    bool overallDisplay = false; // COPYDLGEXTRA
-    bool noQuestion = false;     // WRITE_LOG_COPY_MOVE
-    bool removableFast = true;   // REMOVABLE_COPY_FAST
-    SameNameSettings sameName;   // the same-name settings of the way question
-    std::wstring editorName;     // EDITORNAME
+    bool minimize = false;             // COPYDLGMINIMUM
+    bool overallDisplay = false;       // COPYDLGEXTRA
+    bool noQuestion = false;           // WRITE_LOG_COPY_MOVE
+    bool removableFast = true;         // REMOVABLE_COPY_FAST
+    bool verify = false;               // COPY_VERIFY, "コピー後に比較する"
+    SameNameSettings sameName;         // the same-name settings of the way question
+    std::wstring editorName;           // EDITORNAME
     std::wstring editorUnicodeOption;  // EDITOR_OPEN_UNICODE_OPTION
     std::wstring programDirectory;
 };

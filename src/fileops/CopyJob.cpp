@@ -46,6 +46,8 @@ CopyJob::CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices ser
       m_filter(m_options.include, m_options.exclude),
       m_copier(services.fs, services.clock) {
     m_copier.SetRemovableFast(m_options.removableFast);
+    m_copier.SetSafeReplace(m_options.safeReplace);
+    m_copier.SetVerify(m_options.verify);
     m_copier.SetProgress(&m_services.progress, &m_totals);
     // Kept as the panes keep a folder ("R:" for a root), so that every name is
     // joined to it with exactly one backslash.

@@ -44,6 +44,8 @@ struct CopyJobOptions {
     bool overallDisplay = false;  // COPYDLGEXTRA, "全体の割合を表示"
     bool minimize = false;        // COPYDLGMINIMUM, "実行と同時に最小化"
     bool removableFast = true;    // REMOVABLE_COPY_FAST
+    bool verify = false;          // COPY_VERIFY, "コピー後に比較する"
+    bool safeReplace = true;      // write to a temporary name first (off only to measure against)
     SameNameSettings sameName;
     // "ファイル選択": applied to the files found inside walked directories.
     std::vector<std::wstring> include;

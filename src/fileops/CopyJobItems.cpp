@@ -8,14 +8,20 @@
 namespace zq::fileops {
 namespace {
 
-std::wstring WithCode(const wchar_t* format, const wchar_t* call, DWORD code) {
+std::wstring Naming(const std::wstring& question, const std::wstring& path) {
+    return path.empty() ? question : question + L"\n" + path;
+}
+
+// A failure question with its code, and the file it is about on a line of its
+// own: in a job of many files the code alone does not say which one failed.
+std::wstring WithCode(const wchar_t* format, const wchar_t* call, DWORD code, const std::wstring& path) {
     wchar_t text[256] = {};
     if (call != nullptr) {
         _snwprintf_s(text, 256, _TRUNCATE, format, call, static_cast<unsigned>(code));
     } else {
         _snwprintf_s(text, 256, _TRUNCATE, format, static_cast<unsigned>(code));
     }
-    return text;
+    return Naming(text, path);
 }
 
 // The directory part of a relative path with its first component (the
@@ -23,6 +29,21 @@ std::wstring WithCode(const wchar_t* format, const wchar_t* call, DWORD code) {
 std::wstring WithoutFirstComponent(const std::wstring& relative) {
     const size_t slash = relative.find(L'\\');
     return slash == std::wstring::npos ? std::wstring() : relative.substr(slash + 1);
+}
+
+// A same-volume move is a rename; over an existing file it is one replacing
+// rename, so that a failure leaves the old destination where it was instead of
+// deleting it first.
+bool MoveWithinVolume(IFileSystem& fs, const std::wstring& source, const std::wstring& destination, bool replacing) {
+    const DWORD blocking = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const DWORD existing = replacing ? fs.Attributes(destination) : INVALID_FILE_ATTRIBUTES;
+    const bool cleared = existing != INVALID_FILE_ATTRIBUTES && (existing & blocking) != 0;
+    if (cleared) fs.SetAttributes(destination, existing & ~blocking);
+    if (replacing ? fs.Rename(source, destination, true) : fs.Move(source, destination)) return true;
+    const DWORD code = ::GetLastError();
+    if (cleared) fs.SetAttributes(destination, existing);
+    ::SetLastError(code);
+    return false;
 }
 
 }  // namespace
@@ -46,7 +67,9 @@ bool CopyJob::MakeDirectories(const std::wstring& path) {
     }
     const size_t slash = path.rfind(L'\\');
     if (slash != std::wstring::npos && slash > 2 && !MakeDirectories(path.substr(0, slash))) return false;
-    return m_fs.MakeDirectory(path);
+    if (!m_fs.MakeDirectory(path)) return false;
+    m_sameName.NoteCreatedDirectory(path);
+    return true;
 }
 
 CopyJob::DirResult CopyJob::EnsureDirectory(const std::wstring& path, DWORD attributes, bool offerChoice) {
@@ -55,8 +78,10 @@ CopyJob::DirResult CopyJob::EnsureDirectory(const std::wstring& path, DWORD attr
     if (!MakeDirectories(path)) {
         m_lastError = ::GetLastError();
         if (m_log.Write(L"CreateDirectory", m_lastError, path) == 1) return DirResult::Skip;
-        if (offerChoice) return AskContinue(L"ディレクトリの作成に失敗しました。続けますか") ? DirResult::Skip : DirResult::End;
-        m_services.asker.Tell(L"ディレクトリの作成に失敗しました");
+        if (offerChoice)
+            return AskContinue(Naming(L"ディレクトリの作成に失敗しました。続けますか", path)) ? DirResult::Skip
+                                                                                              : DirResult::End;
+        m_services.asker.Tell(Naming(L"ディレクトリの作成に失敗しました", path));
         return DirResult::End;
     }
     if (attributes != 0) m_fs.SetAttributes(path, attributes & ~FILE_ATTRIBUTE_DIRECTORY);
@@ -78,8 +103,7 @@ CopyJob::Step CopyJob::HandleDirectory(const Item& item) {
 
     const bool oneStepMove = (mode == kModeMove || mode == kModeUpMove || mode == kModeDropMove) &&
                              !m_input.source.isVirtual && m_filter.Empty() &&
-                             m_fs.Attributes(destination) == INVALID_FILE_ATTRIBUTES &&
-                             SameVolume(source, destination);
+                             m_fs.Attributes(destination) == INVALID_FILE_ATTRIBUTES && SameVolume(source, destination);
     if (oneStepMove) {
         if (mode == kModeUpMove || mode == kModeDropMove) {
             const size_t slash = destination.rfind(L'\\');
@@ -90,16 +114,21 @@ CopyJob::Step CopyJob::HandleDirectory(const Item& item) {
             m_lastError = ::GetLastError();
             if (!LogOrAsk(L"MoveFile", m_lastError, source,
                           WithCode(L"ファイルのコピーに失敗しました。続けますか\n(MoveFile:Error Code=%u)", nullptr,
-                                   m_lastError)))
+                                   m_lastError, source)))
                 return Step::End;
+        } else {
+            m_sameName.NoteWrittenTree(destination);
         }
         return Step::Next;
     }
 
     switch (EnsureDirectory(destination, item.find.dwFileAttributes, true)) {
-    case DirResult::End: return Step::End;
-    case DirResult::Skip: return Step::Next;  // nothing below could be written there
-    case DirResult::Ok: break;
+        case DirResult::End:
+            return Step::End;
+        case DirResult::Skip:
+            return Step::Next;  // nothing below could be written there
+        case DirResult::Ok:
+            break;
     }
     auto frame = std::make_unique<DirWalkFrame>();
     frame->relativePath = item.relativePath;
@@ -120,10 +149,14 @@ CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destination
                                bool& copied, bool& answered) {
     copied = false;
     const ULONGLONG size = FindDataSize(item.find);
+    // Written under a temporary name, the new file needs its whole size while
+    // the old one still stands.
+    ULONGLONG needed = size;
+    if (!m_copier.SafeReplace()) needed = replacedSize >= size ? 0 : size - replacedSize;
     ULONGLONG free = 0;
-    while (m_fs.FreeBytes(item.destinationDirectory, &free)) {
+    for (bool fresh = false; m_copier.FreeBytes(item.destinationDirectory, needed, fresh, &free); fresh = true) {
         m_services.progress.SetText(CopyField::FreeSpace, GroupDigits(free));
-        if (free + replacedSize >= size) break;
+        if (free >= needed) break;
         if (m_services.asker.AskYesNo(L"容量が足りませんディスクを入れ替えてください", std::wstring()) == kAnswerNo) {
             m_lastError = ERROR_DISK_FULL;
             answered = true;
@@ -132,24 +165,33 @@ CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destination
         }
     }
     switch (EnsureDirectory(item.destinationDirectory, 0, true)) {
-    case DirResult::End: return Step::End;
-    case DirResult::Skip: answered = true; return Skip(item);
-    case DirResult::Ok: break;
+        case DirResult::End:
+            return Step::End;
+        case DirResult::Skip:
+            answered = true;
+            return Skip(item);
+        case DirResult::Ok:
+            break;
     }
     switch (m_copier.Copy(item.sourceDirectory, item.find, destinationPath, m_cancel)) {
-    case FileCopier::Result::Done:
-        copied = true;
-        return Step::Next;
-    case FileCopier::Result::Cancelled:
-        return Step::End;
-    case FileCopier::Result::Failed:
-        break;
+        case FileCopier::Result::Done:
+            copied = true;
+            m_sameName.NoteWritten(destinationPath);
+            return Step::Next;
+        case FileCopier::Result::Cancelled:
+            return Step::End;
+        case FileCopier::Result::Failed:
+            break;
     }
     m_lastError = m_copier.ErrorCode();
     answered = true;
+    // A difference found by the comparison goes to the log even when the user
+    // is asked: it is the record of what the copy could not be trusted with.
+    if (!m_options.noQuestion && wcscmp(m_copier.FailedCall(), L"Compare") == 0)
+        m_log.Record(m_copier.FailedCall(), m_lastError, m_copier.FailedPath());
     if (!LogOrAsk(m_copier.FailedCall(), m_lastError, m_copier.FailedPath(),
                   WithCode(L"ファイルのコピーに失敗しました。続けますか\n(%s:Error Code=%u)", m_copier.FailedCall(),
-                           m_lastError)))
+                           m_lastError, m_copier.FailedPath())))
         return Step::End;
     return Step::Next;
 }
@@ -166,7 +208,7 @@ CopyJob::Step CopyJob::DeleteMovedSource(const Item& item) {
     m_lastError = ::GetLastError();
     if (!LogOrAsk(L"DeleteFile", m_lastError, source,
                   WithCode(L"ファイルの移動に失敗しました。続けますか\n(DeleteFile:Error Code=%u)", nullptr,
-                           m_lastError)))
+                           m_lastError, source)))
         return Step::End;
     return Step::Next;
 }
@@ -205,13 +247,23 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
 
     WIN32_FIND_DATAW existing{};
     bool collision = false;
-    if (!virtualDestination) {
+    // The attribute lookup answers "nothing there" for a fraction of what a
+    // find costs; the find record is fetched only for a name that exists.  In
+    // a directory this job created, only what the job put there can exist (a
+    // file that appears there from elsewhere meanwhile makes the final rename
+    // fail, since nothing is replaced without a collision seen here).
+    if (!virtualDestination && !m_sameName.KnownAbsent(item.destinationDirectory, destination) &&
+        m_fs.Attributes(destination) != INVALID_FILE_ATTRIBUTES) {
         UniqueFind find(m_fs.FindFirst(destination, &existing));
         collision = find.Valid() && !SelectionSnapshot::IsDirectory(existing);
     }
     bool renamed = false;
     if (collision) {
-        if (m_sameName.QuestionDue()) {
+        // The existing file may be one this job has just written from another
+        // source of the same name: that is asked about (or numbered, when no
+        // question may be asked) even under "以後同設定".
+        const bool ownCopy = m_sameName.WrittenByThisJob(destination);
+        if (!(ownCopy && m_options.noQuestion) && (m_sameName.QuestionDue() || ownCopy)) {
             SameNameFile file;
             file.source = item.find;
             file.destination = existing;
@@ -220,26 +272,32 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
             if (!m_sameName.Ask(m_services.sameNameAsker, &file)) return Step::End;
         }
         const SameNameOutcome outcome =
-            m_sameName.Apply(m_fs, m_services.sameNameAsker, item.find, existing, item.destinationDirectory);
+            ownCopy && m_options.noQuestion
+                ? SameNameResolver::Numbered(m_fs, item.find, item.destinationDirectory)
+                : m_sameName.Apply(m_fs, m_services.sameNameAsker, item.find, existing, item.destinationDirectory);
         switch (outcome.action) {
-        case SameNameAction::EndJob: return Step::End;
-        case SameNameAction::Skip: return Skip(item);
-        case SameNameAction::SkipAfterNoCopy: {
-            const NoCopyFailure failure = m_sameName.RunNoCopyProcessing(m_fs, item.find, destination);
-            if (failure.Failed()) {
-                m_lastError = failure.code;
-                wchar_t question[512] = {};
-                _snwprintf_s(question, 512, _TRUNCATE, L"%sの変更に失敗しました。続けますか?(Error Code=%u)",
-                             failure.words.c_str(), static_cast<unsigned>(failure.code));
-                if (!LogOrAsk(failure.call, failure.code, destination, question)) return Step::End;
+            case SameNameAction::EndJob:
+                return Step::End;
+            case SameNameAction::Skip:
+                return Skip(item);
+            case SameNameAction::SkipAfterNoCopy: {
+                const NoCopyFailure failure = m_sameName.RunNoCopyProcessing(m_fs, item.find, destination);
+                if (failure.Failed()) {
+                    m_lastError = failure.code;
+                    wchar_t question[512] = {};
+                    _snwprintf_s(question, 512, _TRUNCATE, L"%sの変更に失敗しました。続けますか?(Error Code=%u)",
+                                 failure.words.c_str(), static_cast<unsigned>(failure.code));
+                    if (!LogOrAsk(failure.call, failure.code, destination, Naming(question, destination)))
+                        return Step::End;
+                }
+                return Skip(item);
             }
-            return Skip(item);
-        }
-        case SameNameAction::CopyAs:
-            destination = outcome.newPath;
-            renamed = true;
-            break;
-        case SameNameAction::Copy: break;
+            case SameNameAction::CopyAs:
+                destination = outcome.newPath;
+                renamed = true;
+                break;
+            case SameNameAction::Copy:
+                break;
         }
     }
     // A file that is its own destination (the same text, or the same file
@@ -250,10 +308,13 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
     bool failed = false;
     bool answered = false;
     const bool replacing = collision && !renamed;
+    m_copier.SetReplaceExisting(replacing);
     if (virtualDestination) {
         if (VirtualDestination(item, failed, answered) == Step::End) return Step::End;
     } else if (!IsMoveMode(m_options.mode)) {
-        if (replacing) m_fs.SetAttributes(destination, FILE_ATTRIBUTE_NORMAL);
+        // The copier keeps an existing destination's attributes until the new
+        // file replaces it; only the plain in-place write needs them cleared now.
+        if (replacing && !m_copier.SafeReplace()) m_fs.SetAttributes(destination, FILE_ATTRIBUTE_NORMAL);
         bool copied = false;
         if (CopyOne(item, destination, replacing ? FindDataSize(existing) : 0, copied, answered) == Step::End)
             return Step::End;
@@ -265,22 +326,19 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
         failed = !copied;
         // The source goes only after its copy is complete.
         if (copied && DeleteMovedSource(item) == Step::End) return Step::End;
+    } else if (!MoveWithinVolume(m_fs, source, destination, replacing)) {
+        m_lastError = ::GetLastError();
+        m_totals.bytesDone += FindDataSize(item.find);
+        answered = m_log.Write(L"MoveFile", m_lastError, source) == 1;
+        failed = true;
     } else {
-        if (replacing) {
-            m_fs.SetAttributes(destination, FILE_ATTRIBUTE_NORMAL);
-            m_fs.Delete(destination);
-        }
-        if (!m_fs.Move(source, destination)) {
-            m_lastError = ::GetLastError();
-            m_totals.bytesDone += FindDataSize(item.find);
-            answered = m_log.Write(L"MoveFile", m_lastError, source) == 1;
-            failed = true;
-        } else if (item.fromVirtualListing && m_services.virtualDrives != nullptr) {
+        m_sameName.NoteWritten(destination);
+        if (item.fromVirtualListing && m_services.virtualDrives != nullptr)
             m_services.virtualDrives->Remove(m_input.source.directory, item.sourceDirectory, item.find.cFileName);
-        }
     }
     if (failed && !answered && !m_cancel.load() && !m_options.noQuestion) {
-        if (!AskContinue(WithCode(L"ファイルのコピーに失敗しました。続けますか\n(Error Code=%u)", nullptr, m_lastError)))
+        if (!AskContinue(
+                WithCode(L"ファイルのコピーに失敗しました。続けますか\n(Error Code=%u)", nullptr, m_lastError, source)))
             return Step::End;
     }
     return Step::Next;

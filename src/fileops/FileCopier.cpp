@@ -1,5 +1,6 @@
 #include "fileops/FileCopier.h"
 
+#include <cstring>
 #include <cwchar>
 
 #include "fileops/CopyText.h"
@@ -8,9 +9,25 @@
 namespace zq::fileops {
 namespace {
 
-LONGLONG RoundUp(LONGLONG value, DWORD unit) { return (value + unit - 1) / unit * unit; }
+LONGLONG RoundUp(LONGLONG value, DWORD unit) {
+    return (value + unit - 1) / unit * unit;
+}
 
-bool IsUncPath(const std::wstring& path) { return path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\'; }
+bool IsUncPath(const std::wstring& path) {
+    return path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\';
+}
+
+constexpr wchar_t kTemporaryMark[] = L"~zq";
+constexpr wchar_t kTemporaryExtension[] = L".tmp";
+constexpr size_t kLongestName = 255;
+constexpr DWORD kBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// Unique within the process for its life; the process id keeps two running
+// copies of the program apart, and CREATE_NEW settles any remaining clash.
+DWORD NextUnique() {
+    static std::atomic<DWORD> counter{0};
+    return (::GetCurrentProcessId() << 16) ^ counter.fetch_add(1);
+}
 
 }  // namespace
 
@@ -22,6 +39,27 @@ FileCopier::FileCopier(IFileSystem& fs, IClock& clock) : m_fs(fs), m_clock(clock
 FileCopier::~FileCopier() {
     CloseHandles();
     if (m_buffer != nullptr) ::VirtualFree(m_buffer, 0, MEM_RELEASE);
+    if (m_verifyBuffer != nullptr) ::VirtualFree(m_verifyBuffer, 0, MEM_RELEASE);
+}
+
+void FileCopier::SetVerify(bool on) {
+    m_verify = on;
+    if (on && m_verifyBuffer == nullptr)
+        m_verifyBuffer =
+            static_cast<BYTE*>(::VirtualAlloc(nullptr, kChunkSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+}
+
+std::wstring FileCopier::TemporaryPath(const std::wstring& destinationPath, DWORD unique) {
+    const size_t slash = destinationPath.rfind(L'\\');
+    const std::wstring directory = slash == std::wstring::npos ? std::wstring() : destinationPath.substr(0, slash + 1);
+    const std::wstring name = slash == std::wstring::npos ? destinationPath : destinationPath.substr(slash + 1);
+    wchar_t digits[16] = {};
+    swprintf(digits, 16, L"%08X", static_cast<unsigned>(unique));
+    // The destination's own name first, so that a file left by a killed
+    // process says what it was meant to become.
+    std::wstring longForm = name + L"." + kTemporaryMark + digits + kTemporaryExtension;
+    if (longForm.size() <= kLongestName && directory.size() + longForm.size() < MAX_PATH) return directory + longForm;
+    return directory + kTemporaryMark + digits + kTemporaryExtension;
 }
 
 int FileCopier::FilePercent(LONGLONG done, LONGLONG size) {
@@ -37,12 +75,105 @@ void FileCopier::CloseHandles() {
 }
 
 FileCopier::Result FileCopier::Fail(const wchar_t* call, const std::wstring& path) {
+    return FailWith(call, ::GetLastError(), path);
+}
+
+FileCopier::Result FileCopier::FailWith(const wchar_t* call, DWORD code, const std::wstring& path) {
     m_failedCall = call;
-    m_errorCode = ::GetLastError();
+    m_errorCode = code;
     m_failedPath = path;
     if (m_totals != nullptr) m_totals->bytesDone += static_cast<ULONGLONG>(m_fileSize);
     CloseHandles();
+    // In place (the plain path) the partial file stays as far as it was
+    // written; a temporary file is of no use to anyone.
+    if (m_safeReplace) DiscardTarget();
     return Result::Failed;
+}
+
+void FileCopier::DiscardTarget() {
+    if (m_writePath.empty()) return;
+    CloseHandles();
+    m_fs.SetAttributes(m_writePath, FILE_ATTRIBUTE_NORMAL);
+    m_fs.Delete(m_writePath);
+    m_writePath.clear();
+}
+
+bool FileCopier::OpenTarget(const std::wstring& destinationPath, DWORD flags) {
+    if (!m_safeReplace) {
+        m_writePath = destinationPath;
+        m_destination.Reset(m_fs.Open(destinationPath, GENERIC_WRITE, FILE_SHARE_WRITE, CREATE_ALWAYS, flags));
+        return m_destination.Valid();
+    }
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const std::wstring path = TemporaryPath(destinationPath, NextUnique());
+        m_destination.Reset(m_fs.Open(path, GENERIC_WRITE, FILE_SHARE_WRITE, CREATE_NEW, flags));
+        if (m_destination) {
+            m_writePath = path;
+            return true;
+        }
+        const DWORD code = ::GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return false;
+    }
+    return false;
+}
+
+// Reads the written file back and compares it with the source; false with the
+// failure recorded when they differ or cannot be read.
+bool FileCopier::SameAsSource(const std::wstring& destinationPath) {
+    if (m_verifyBuffer == nullptr) {
+        FailWith(L"Compare", ERROR_NOT_ENOUGH_MEMORY, destinationPath);
+        return false;
+    }
+    UniqueFile written(m_fs.Open(m_writePath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
+    if (!written) {
+        Fail(L"Compare", destinationPath);
+        return false;
+    }
+    if (!m_fs.Seek(m_source.Get(), 0)) {
+        Fail(L"Compare", destinationPath);
+        return false;
+    }
+    LONGLONG done = 0;
+    while (done < m_fileSize) {
+        const LONGLONG left = m_fileSize - done;
+        const DWORD want = left < static_cast<LONGLONG>(kChunkSize) ? static_cast<DWORD>(left) : kChunkSize;
+        DWORD fromSource = 0, fromCopy = 0;
+        if (!m_fs.Read(m_source.Get(), m_buffer, want, &fromSource) ||
+            !m_fs.Read(written.Get(), m_verifyBuffer, want, &fromCopy)) {
+            // Closed first: an open handle would keep the temporary file from
+            // being deleted.
+            const DWORD code = ::GetLastError();
+            written.Reset();
+            FailWith(L"Compare", code, destinationPath);
+            return false;
+        }
+        if (fromSource != want || fromCopy != want || memcmp(m_buffer, m_verifyBuffer, want) != 0) {
+            written.Reset();
+            FailWith(L"Compare", 0, destinationPath);
+            return false;
+        }
+        done += want;
+    }
+    return true;
+}
+
+// Gives the finished temporary file the real name in one rename.  Only a
+// destination the job chose to replace is replaced: it keeps its attributes
+// until then, and gets them back when the replacing rename fails.  Anything
+// else must be a new name, so a file that appeared meanwhile stays.
+bool FileCopier::Commit(const std::wstring& destinationPath) {
+    const DWORD existing = m_replaceExisting ? m_fs.Attributes(destinationPath) : INVALID_FILE_ATTRIBUTES;
+    if (existing == INVALID_FILE_ATTRIBUTES) return m_fs.Rename(m_writePath, destinationPath, false);
+    if (existing & FILE_ATTRIBUTE_DIRECTORY) {
+        ::SetLastError(ERROR_ALREADY_EXISTS);
+        return false;
+    }
+    if (existing & kBlockingAttributes) m_fs.SetAttributes(destinationPath, existing & ~kBlockingAttributes);
+    if (m_fs.Rename(m_writePath, destinationPath, true)) return true;
+    const DWORD code = ::GetLastError();
+    if (existing & kBlockingAttributes) m_fs.SetAttributes(destinationPath, existing);
+    ::SetLastError(code);
+    return false;
 }
 
 bool FileCopier::ChooseUnbuffered(const std::wstring& destinationPath, LONGLONG size) {
@@ -53,6 +184,26 @@ bool FileCopier::ChooseUnbuffered(const std::wstring& destinationPath, LONGLONG 
     if (m_fs.DriveType(root) != DRIVE_REMOVABLE) return false;
     m_sectorSize = m_fs.BytesPerSector(root);
     return m_sectorSize != 0 && m_sectorSize <= kChunkSize;
+}
+
+bool FileCopier::FreeBytes(const std::wstring& directory, ULONGLONG needed, bool fresh, ULONGLONG* bytes) {
+    const ULONGLONG now = m_clock.TickMs();
+    if (!fresh && !m_freeDirectory.empty() && m_freeDirectory == directory && now - m_freeTick < 1000) {
+        const ULONGLONG estimate = m_freeBytes > m_writtenSinceFree ? m_freeBytes - m_writtenSinceFree : 0;
+        if (estimate >= needed) {
+            *bytes = estimate;
+            return true;
+        }
+    }
+    if (!m_fs.FreeBytes(directory, bytes)) {
+        m_freeDirectory.clear();
+        return false;
+    }
+    m_freeDirectory = directory;
+    m_freeBytes = *bytes;
+    m_freeTick = now;
+    m_writtenSinceFree = 0;
+    return true;
 }
 
 void FileCopier::ShowPercent(int percent) {
@@ -67,15 +218,15 @@ void FileCopier::ShowPercent(int percent) {
 void FileCopier::ShowOverall(ULONGLONG extra) {
     if (m_totals == nullptr || !m_totals->overallDisplay || m_progress == nullptr) return;
     const ULONGLONG done = m_totals->bytesDone + extra;
-    m_progress->SetText(CopyField::OverallBytes,
-                        GroupDigits(done, 15) + L"/" + GroupDigits(m_totals->totalBytes, 15));
+    m_progress->SetText(CopyField::OverallBytes, GroupDigits(done, 15) + L"/" + GroupDigits(m_totals->totalBytes, 15));
     m_progress->SetText(CopyField::OverallFiles,
                         std::to_wstring(m_totals->filesDone) + L"/" + std::to_wstring(m_totals->totalFiles));
     wchar_t percent[32] = {};
     if (m_totals->totalBytes == 0) {
         swprintf(percent, 32, L"100.0%%");
     } else {
-        swprintf(percent, 32, L"%3.1f%%", static_cast<double>(done) * 100.0 / static_cast<double>(m_totals->totalBytes));
+        swprintf(percent, 32, L"%3.1f%%",
+                 static_cast<double>(done) * 100.0 / static_cast<double>(m_totals->totalBytes));
     }
     m_progress->SetText(CopyField::OverallPercent, percent);
 }
@@ -83,7 +234,8 @@ void FileCopier::ShowOverall(ULONGLONG extra) {
 void FileCopier::ShowTimes() {
     if (m_progress == nullptr) return;
     const ULONGLONG now = m_clock.TickMs();
-    if (m_totals != nullptr) m_progress->SetText(CopyField::Elapsed, FormatDuration((now - m_totals->jobStartTick) / 1000));
+    if (m_totals != nullptr)
+        m_progress->SetText(CopyField::Elapsed, FormatDuration((now - m_totals->jobStartTick) / 1000));
     const ULONGLONG elapsedMs = m_elapsedBase + (now - m_fileStartTick);
     if (elapsedMs == 0 || m_timedBytes <= 0) return;
     const double bytesPerMs = static_cast<double>(m_timedBytes) / static_cast<double>(elapsedMs);
@@ -92,9 +244,8 @@ void FileCopier::ShowTimes() {
     if (m_totals == nullptr) return;
     // Opening and closing cost time that the byte rate does not see; many small
     // files are dominated by it.
-    const double averageOpenClose =
-        (m_openCount ? static_cast<double>(m_openTime) / m_openCount : 0.0) +
-        (m_closeCount ? static_cast<double>(m_closeTime) / m_closeCount : 0.0);
+    const double averageOpenClose = (m_openCount ? static_cast<double>(m_openTime) / m_openCount : 0.0) +
+                                    (m_closeCount ? static_cast<double>(m_closeTime) / m_closeCount : 0.0);
     const LONGLONG filesLeft = static_cast<LONGLONG>(m_totals->totalFiles) - m_totals->filesDone;
     const double overhead = averageOpenClose * static_cast<double>(filesLeft > 0 ? filesLeft : 0) / 1000.0;
     const double bytesLeft =
@@ -119,6 +270,7 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
     m_failedCall = nullptr;
     m_errorCode = 0;
     m_failedPath.clear();
+    m_writePath.clear();
     m_lastPercent = -1;
     m_fileDone = 0;
     m_fileSize = FindDataSize(source);
@@ -137,19 +289,21 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
 
     m_unbuffered = ChooseUnbuffered(destinationPath, m_fileSize);
     if (m_unbuffered) m_chunk = kChunkSize / m_sectorSize * m_sectorSize;
-    const DWORD createFlags =
-        m_unbuffered ? FILE_FLAG_NO_BUFFERING
-                     : ((source.dwFileAttributes & ~FILE_ATTRIBUTE_DIRECTORY) | FILE_FLAG_SEQUENTIAL_SCAN);
-    m_destination.Reset(m_fs.Open(destinationPath, GENERIC_WRITE, FILE_SHARE_WRITE, CREATE_ALWAYS, createFlags));
-    if (!m_destination) return Fail(L"CreateFile", destinationPath);
+    // A temporary file is created writable: its attributes are the source's
+    // only once it has its real name.
+    const DWORD keptAttributes =
+        source.dwFileAttributes & ~(FILE_ATTRIBUTE_DIRECTORY | (m_safeReplace ? FILE_ATTRIBUTE_READONLY : 0));
+    const DWORD createFlags = m_unbuffered ? FILE_FLAG_NO_BUFFERING : (keptAttributes | FILE_FLAG_SEQUENTIAL_SCAN);
+    if (!OpenTarget(destinationPath, createFlags)) return Fail(L"CreateFile", destinationPath);
     const bool partialSector = m_unbuffered && m_fileSize % m_sectorSize != 0;
     if (m_unbuffered) {
         if (partialSector) {
             m_truncateHandle.Reset(
-                m_fs.Open(destinationPath, GENERIC_WRITE, FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+                m_fs.Open(m_writePath, GENERIC_WRITE, FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
         }
         // Pre-sizing lets the drive allocate once instead of growing per chunk.
-        if (!m_fs.Seek(m_destination.Get(), RoundUp(m_fileSize, m_sectorSize))) return Fail(L"SetFilePointer", destinationPath);
+        if (!m_fs.Seek(m_destination.Get(), RoundUp(m_fileSize, m_sectorSize)))
+            return Fail(L"SetFilePointer", destinationPath);
         if (!m_fs.SetEnd(m_destination.Get())) return Fail(L"SetEndOfFile", destinationPath);
         if (!m_fs.Seek(m_destination.Get(), 0)) return Fail(L"SetFilePointer", destinationPath);
     }
@@ -159,9 +313,7 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
 
     while (m_fileDone < m_fileSize) {
         if (cancel.load()) {
-            CloseHandles();
-            m_fs.SetAttributes(destinationPath, FILE_ATTRIBUTE_NORMAL);
-            m_fs.Delete(destinationPath);
+            DiscardTarget();
             m_elapsedBase += m_clock.TickMs() - m_fileStartTick;
             return Result::Cancelled;
         }
@@ -183,6 +335,7 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
         }
         m_fileDone += got;
         m_timedBytes += got;
+        m_writtenSinceFree += toWrite;
         ShowOverall(static_cast<ULONGLONG>(m_fileDone));
         ShowPercent(FilePercent(m_fileDone, m_fileSize));
         if (m_fileDone < m_fileSize) ShowTimes();
@@ -193,19 +346,41 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
         m_destination.Reset();
         if (!m_truncateHandle) {
             m_truncateHandle.Reset(
-                m_fs.Open(destinationPath, GENERIC_WRITE, FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+                m_fs.Open(m_writePath, GENERIC_WRITE, FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
             if (!m_truncateHandle) return Fail(L"CreateFile", destinationPath);
         }
         if (!m_fs.Seek(m_truncateHandle.Get(), m_fileSize)) return Fail(L"SetFilePointer", destinationPath);
         if (!m_fs.SetEnd(m_truncateHandle.Get())) return Fail(L"SetEndOfFile", destinationPath);
         timesHandle = m_truncateHandle.Get();
     }
+    if (m_safeReplace) {
+        // What the file system says it holds, not what the writes said they
+        // wrote, decides whether the old file may go.
+        LONGLONG writtenSize = -1;
+        if (!m_fs.Size(timesHandle, &writtenSize)) return Fail(L"WriteFile", destinationPath);
+        if (writtenSize != m_fileSize) return FailWith(L"WriteFile", ERROR_WRITE_FAULT, destinationPath);
+    }
     ShowPercent(100);
-    m_fs.SetAttributes(destinationPath, source.dwFileAttributes & ~FILE_ATTRIBUTE_DIRECTORY);
-    m_fs.SetTimes(timesHandle, &source.ftCreationTime, &source.ftLastAccessTime, &source.ftLastWriteTime);
+    const DWORD attributes = source.dwFileAttributes & ~FILE_ATTRIBUTE_DIRECTORY;
+    if (m_safeReplace) {
+        // Through the handle, in one call: the temporary file carries its
+        // final attributes and times into the rename.
+        m_fs.SetTimesAndAttributes(timesHandle, &source.ftCreationTime, &source.ftLastAccessTime,
+                                   &source.ftLastWriteTime, attributes);
+    } else {
+        m_fs.SetAttributes(destinationPath, attributes);
+        m_fs.SetTimes(timesHandle, &source.ftCreationTime, &source.ftLastAccessTime, &source.ftLastWriteTime);
+    }
     const ULONGLONG closeStart = m_clock.TickMs();
     const bool bothOpen = m_source.Valid() && (m_destination.Valid() || m_truncateHandle.Valid());
-    CloseHandles();
+    m_destination.Reset();
+    m_truncateHandle.Reset();
+    if (m_verify && !SameAsSource(destinationPath)) return Result::Failed;
+    m_source.Reset();
+    if (m_safeReplace) {
+        if (!Commit(destinationPath)) return Fail(L"MoveFile", destinationPath);
+        m_writePath.clear();
+    }
     if (bothOpen) {
         m_closeTime += m_clock.TickMs() - closeStart;
         ++m_closeCount;

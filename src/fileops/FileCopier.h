@@ -3,7 +3,10 @@
 // removable drive, with unbuffered sector-aligned writes into a pre-sized file
 // that is truncated to the real size at the end.  Shows the per-file
 // percentage, the overall progress and the time display; polls the cancel flag
-// between chunks.
+// between chunks.  The data goes to a temporary name beside the destination,
+// which replaces the destination in one rename only once it is complete, so
+// that no failure, cancel or kill leaves a partial file under the real name
+// or destroys the file being replaced.
 #include <windows.h>
 
 #include <atomic>
@@ -27,7 +30,7 @@ struct CopyTotals {
 };
 
 class FileCopier {
-public:
+  public:
     static constexpr DWORD kChunkSize = 64000;
 
     enum class Result { Done, Failed, Cancelled };
@@ -39,19 +42,38 @@ public:
 
     // REMOVABLE_COPY_FAST.
     void SetRemovableFast(bool on) noexcept { m_removableFast = on; }
+    // Whether the next copies may replace an existing destination (the job saw
+    // a collision and chose to copy over it); without it a destination that
+    // appears meanwhile makes the copy fail instead of being replaced.
+    void SetReplaceExisting(bool on) noexcept { m_replaceExisting = on; }
+    // Off only for measuring against the plain in-place write.
+    void SetSafeReplace(bool on) noexcept { m_safeReplace = on; }
+    [[nodiscard]] bool SafeReplace() const noexcept { return m_safeReplace; }
+    // "コピー後に比較する": read the written file back and compare it with the
+    // source before it takes the real name.
+    void SetVerify(bool on);
     void SetProgress(ICopyProgress* progress, CopyTotals* totals) noexcept {
         m_progress = progress;
         m_totals = totals;
     }
 
-    // Copies sourceDirectory\source.cFileName to destinationPath (always
-    // replacing it).  A failure leaves the partial destination; a cancel
-    // removes it.
+    // Copies sourceDirectory\source.cFileName to destinationPath (replacing an
+    // existing file).  A failure or cancel leaves an existing destination as it
+    // was and no file under the real name.
     Result Copy(const std::wstring& sourceDirectory, const WIN32_FIND_DATAW& source,
                 const std::wstring& destinationPath, const std::atomic<bool>& cancel);
 
+    // Free bytes on the volume of directory, for the free-space check before
+    // each file.  Asking the system costs as much as copying a small file, so
+    // the last answer, less what this copier has written since, is used while
+    // it is under a second old, for the same directory, and holds needed bytes;
+    // fresh asks the system in any case.  false when the system cannot tell.
+    bool FreeBytes(const std::wstring& directory, ULONGLONG needed, bool fresh, ULONGLONG* bytes);
+
     // The failure of the last Copy: "CreateFile", "ReadFile", "WriteFile",
-    // "SetFilePointer" or "SetEndOfFile", its code and the path concerned.
+    // "SetFilePointer", "SetEndOfFile", "MoveFile" (the final rename) or
+    // "Compare" (the verification found a difference, code 0), its code and the
+    // path concerned (the real destination, never the temporary name).
     [[nodiscard]] const wchar_t* FailedCall() const noexcept { return m_failedCall; }
     [[nodiscard]] DWORD ErrorCode() const noexcept { return m_errorCode; }
     [[nodiscard]] const std::wstring& FailedPath() const noexcept { return m_failedPath; }
@@ -60,9 +82,19 @@ public:
     [[nodiscard]] DWORD ChunkSize() const noexcept { return m_chunk; }
     // Per-file percentage: 100 for an empty file.
     static int FilePercent(LONGLONG done, LONGLONG size);
+    // The temporary name that a copy to destinationPath writes first, beside
+    // it: the destination's name followed by ".~zq", eight hexadecimal digits
+    // and ".tmp" (or "~zq", the digits and ".tmp" alone where the long form
+    // would not fit), so that a file left by a killed copy says whose it was.
+    static std::wstring TemporaryPath(const std::wstring& destinationPath, DWORD unique);
 
-private:
+  private:
     Result Fail(const wchar_t* call, const std::wstring& path);
+    Result FailWith(const wchar_t* call, DWORD code, const std::wstring& path);
+    bool OpenTarget(const std::wstring& destinationPath, DWORD flags);
+    void DiscardTarget();
+    bool SameAsSource(const std::wstring& destinationPath);
+    bool Commit(const std::wstring& destinationPath);
     bool ChooseUnbuffered(const std::wstring& destinationPath, LONGLONG size);
     void ShowPercent(int percent);
     void ShowOverall(ULONGLONG extra);
@@ -75,7 +107,13 @@ private:
     CopyTotals* m_totals = nullptr;
     bool m_removableFast = true;
 
-    BYTE* m_buffer = nullptr;  // one sector-aligned block for the copier's life
+    bool m_safeReplace = true;
+    bool m_replaceExisting = true;
+    bool m_verify = false;
+    std::wstring m_writePath;  // where the data goes: a temporary name, or the destination itself
+
+    BYTE* m_buffer = nullptr;        // one sector-aligned block for the copier's life
+    BYTE* m_verifyBuffer = nullptr;  // the read-back block, only while verifying
     DWORD m_chunk = kChunkSize;
     DWORD m_sectorSize = 0;
     bool m_unbuffered = false;
@@ -95,6 +133,11 @@ private:
     DWORD m_openCount = 0;
     ULONGLONG m_closeTime = 0;
     DWORD m_closeCount = 0;
+
+    std::wstring m_freeDirectory;  // empty: nothing known
+    ULONGLONG m_freeBytes = 0;
+    ULONGLONG m_freeTick = 0;
+    ULONGLONG m_writtenSinceFree = 0;
 
     const wchar_t* m_failedCall = nullptr;
     DWORD m_errorCode = 0;

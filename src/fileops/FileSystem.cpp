@@ -126,6 +126,29 @@ std::wstring Win32FileSystem::FinalPath(const std::wstring& path) {
     }
 }
 
+bool Win32FileSystem::Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
+    return ::MoveFileExW(PlatformPath(from).c_str(), PlatformPath(to).c_str(),
+                         replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+}
+
+bool Win32FileSystem::SetTimesAndAttributes(HANDLE file, const FILETIME* creation, const FILETIME* access,
+                                            const FILETIME* write, DWORD attributes) {
+    const auto value = [](const FILETIME* t) {
+        LARGE_INTEGER v{};
+        if (t != nullptr) {
+            v.LowPart = t->dwLowDateTime;
+            v.HighPart = static_cast<LONG>(t->dwHighDateTime);
+        }
+        return v;
+    };
+    FILE_BASIC_INFO info{};
+    info.CreationTime = value(creation);
+    info.LastAccessTime = value(access);
+    info.LastWriteTime = value(write);
+    info.FileAttributes = attributes;
+    return ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info) != 0;
+}
+
 IFileSystem& RealFileSystem() {
     static Win32FileSystem fs;
     return fs;

@@ -47,6 +47,15 @@ class IFileSystem {
     // The path of an existing file or directory as the platform finally
     // reaches it, every link on the way resolved; empty when it cannot be had.
     virtual std::wstring FinalPath(const std::wstring& path) = 0;
+
+    // MoveFileExW within one volume in one step; with replaceExisting an
+    // existing file at to is replaced (never left half-way), without it the
+    // call fails when to exists.
+    virtual bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) = 0;
+    // The three times and the attribute word of an open file in one call
+    // (SetFileInformationByHandle); attributes 0 leaves them as they are.
+    virtual bool SetTimesAndAttributes(HANDLE file, const FILETIME* creation, const FILETIME* access,
+                                       const FILETIME* write, DWORD attributes) = 0;
 };
 
 // The real calls.
@@ -73,6 +82,10 @@ class Win32FileSystem : public IFileSystem {
     std::wstring VolumeRoot(const std::wstring& path) override;
 
     std::wstring FinalPath(const std::wstring& path) override;
+
+    bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) override;
+    bool SetTimesAndAttributes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write,
+                               DWORD attributes) override;
 };
 
 // A process-wide real file system for callers that have no reason to fake one.

@@ -27,8 +27,7 @@ bool AppendLineToFile(const std::wstring& path, std::wstring_view line);
 // zq_log.bck first when it is above 1,000,000 bytes.  format uses the CRT's wide
 // conventions (%s is a wide string).
 bool AppendLog(const std::wstring& programDirectory, const wchar_t* relativePath, const wchar_t* format, ...);
-bool AppendLogV(const std::wstring& programDirectory, const wchar_t* relativePath, const wchar_t* format,
-                va_list args);
+bool AppendLogV(const std::wstring& programDirectory, const wchar_t* relativePath, const wchar_t* format, va_list args);
 
 // The word of a copy job mode in its error-log name ("COPY", "MOVE", …); empty for
 // an unknown mode.
@@ -39,7 +38,7 @@ std::wstring ErrorLogFileName(std::wstring_view logWord, const SYSTEMTIME& local
 // The error log of one job.  In question mode it writes nothing and Write answers
 // 0, which tells the caller to ask the user instead.
 class JobErrorLog {
-public:
+  public:
     JobErrorLog() = default;
     JobErrorLog(std::wstring programDirectory, std::wstring logWord, bool noQuestion);
 
@@ -51,13 +50,19 @@ public:
     [[nodiscard]] int Write(std::wstring_view call, DWORD code, std::wstring_view path,
                             std::wstring_view fileName = {});
 
+    // A line written in either mode (creating the Log directory when needed),
+    // for what must be on record even when the user was also asked.
+    void Record(std::wstring_view call, DWORD code, std::wstring_view path);
+
     [[nodiscard]] bool NoQuestion() const noexcept { return m_noQuestion; }
     [[nodiscard]] bool FailureLogged() const noexcept { return m_failureLogged; }
     [[nodiscard]] const std::wstring& FileName() const noexcept { return m_fileName; }
     [[nodiscard]] std::wstring Directory() const;
     [[nodiscard]] std::wstring FilePath() const;
 
-private:
+  private:
+    void Append(std::wstring_view call, DWORD code, std::wstring_view path, std::wstring_view fileName);
+
     std::wstring m_programDirectory;
     std::wstring m_logWord;
     std::wstring m_fileName;

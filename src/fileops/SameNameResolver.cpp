@@ -10,9 +10,13 @@ namespace {
 
 constexpr ULONGLONG kTimeTolerance = 20000000;  // 2 s in 100-ns units
 
-ULONGLONG Ticks(const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+ULONGLONG Ticks(const FILETIME& t) {
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
 
-bool Exists(IFileSystem& fs, const std::wstring& path) { return fs.Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(IFileSystem& fs, const std::wstring& path) {
+    return fs.Attributes(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 // The Filer's name split: the extension follows the last dot; a name without a
 // dot has an empty extension.
@@ -88,42 +92,82 @@ SameNameOutcome SameNameResolver::Apply(IFileSystem& fs, ISameNameAsker& asker, 
         out.action = allowed ? SameNameAction::Copy : SameNameAction::SkipAfterNoCopy;
     };
     switch (static_cast<CopyWay>(m_way)) {
-    case CopyWay::Newer:
-        copyWhen(CompareWriteTimes(source.ftLastWriteTime, destination.ftLastWriteTime, m_settings.timeRange) > 0);
-        break;
-    case CopyWay::Older:
-        copyWhen(CompareWriteTimes(source.ftLastWriteTime, destination.ftLastWriteTime, m_settings.timeRange) < 0);
-        break;
-    case CopyWay::Larger:
-        copyWhen(FindDataSize(source) > FindDataSize(destination));
-        break;
-    case CopyWay::Rename: {
-        std::wstring newName;
-        if (!asker.AskNewName(source, destinationDirectory, newName)) {
-            out.action = SameNameAction::EndJob;
+        case CopyWay::Newer:
+            copyWhen(CompareWriteTimes(source.ftLastWriteTime, destination.ftLastWriteTime, m_settings.timeRange) > 0);
+            break;
+        case CopyWay::Older:
+            copyWhen(CompareWriteTimes(source.ftLastWriteTime, destination.ftLastWriteTime, m_settings.timeRange) < 0);
+            break;
+        case CopyWay::Larger:
+            copyWhen(FindDataSize(source) > FindDataSize(destination));
+            break;
+        case CopyWay::Rename: {
+            std::wstring newName;
+            if (!asker.AskNewName(source, destinationDirectory, newName)) {
+                out.action = SameNameAction::EndJob;
+                break;
+            }
+            const std::wstring path = destinationDirectory + L"\\" + newName;
+            if (newName.empty() || Exists(fs, path)) {
+                out.action = SameNameAction::Skip;
+            } else {
+                out.action = SameNameAction::CopyAs;
+                out.newPath = path;
+            }
             break;
         }
-        const std::wstring path = destinationDirectory + L"\\" + newName;
-        if (newName.empty() || Exists(fs, path)) {
-            out.action = SameNameAction::Skip;
-        } else {
-            out.action = SameNameAction::CopyAs;
-            out.newPath = path;
-        }
-        break;
-    }
-    case CopyWay::Numbered:
-        out.newPath = FirstFreeNumberedPath(fs, destinationDirectory, source.cFileName);
-        out.action = out.newPath.empty() ? SameNameAction::Skip : SameNameAction::CopyAs;
-        break;
-    case CopyWay::Skip:
-        out.action = SameNameAction::SkipAfterNoCopy;
-        break;
-    case CopyWay::Overwrite:
-        out.action = SameNameAction::Copy;
-        break;
+        case CopyWay::Numbered:
+            out = Numbered(fs, source, destinationDirectory);
+            break;
+        case CopyWay::Skip:
+            out.action = SameNameAction::SkipAfterNoCopy;
+            break;
+        case CopyWay::Overwrite:
+            out.action = SameNameAction::Copy;
+            break;
     }
     return out;
+}
+
+SameNameOutcome SameNameResolver::Numbered(IFileSystem& fs, const WIN32_FIND_DATAW& source,
+                                           const std::wstring& destinationDirectory) {
+    SameNameOutcome out;
+    out.newPath = FirstFreeNumberedPath(fs, destinationDirectory, source.cFileName);
+    out.action = out.newPath.empty() ? SameNameAction::Skip : SameNameAction::CopyAs;
+    return out;
+}
+
+bool SameNameResolver::NoCaseLess::operator()(const std::wstring& a, const std::wstring& b) const {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_LESS_THAN;
+}
+
+void SameNameResolver::NoteWritten(const std::wstring& path) {
+    m_written.insert(path);
+}
+
+void SameNameResolver::NoteWrittenTree(const std::wstring& directory) {
+    m_writtenTrees.push_back(directory);
+}
+
+bool SameNameResolver::WrittenByThisJob(const std::wstring& path) const {
+    if (m_written.count(path) != 0) return true;
+    for (const std::wstring& tree : m_writtenTrees) {
+        if (path.size() <= tree.size() || path[tree.size()] != L'\\') continue;
+        if (::CompareStringOrdinal(path.data(), static_cast<int>(tree.size()), tree.data(),
+                                   static_cast<int>(tree.size()), TRUE) == CSTR_EQUAL)
+            return true;
+    }
+    return false;
+}
+
+void SameNameResolver::NoteCreatedDirectory(const std::wstring& directory) {
+    m_createdDirectories.insert(directory);
+}
+
+bool SameNameResolver::KnownAbsent(const std::wstring& directory, const std::wstring& path) const {
+    return m_createdDirectories.count(directory) != 0 && m_createdDirectories.count(path) == 0 &&
+           !WrittenByThisJob(path);
 }
 
 NoCopyFailure SameNameResolver::RunNoCopyProcessing(IFileSystem& fs, const WIN32_FIND_DATAW& source,

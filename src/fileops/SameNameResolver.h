@@ -5,7 +5,9 @@
 // destination that is not copied over.
 #include <windows.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "fileops/FileSystem.h"
 
@@ -25,20 +27,20 @@ inline constexpr int kCopyWayCount = 7;
 
 // The settings the rules read and the way question writes back.
 struct SameNameSettings {
-    bool saveWay = false;          // SAVE_SAME_FILE_NAME_COPY_WAY
-    int savedWay = 0;              // SAME_FILE_NAME_COPY_WAY
-    bool timeRange = false;        // COPY_FILE_TIME_USED_RANGE
-    bool noCopyAttributes = false; // NO_COPY_ACTION_COPY_ATTRIBUTES
-    bool noCopyDateTime = false;   // NO_COPY_ACTION_COPY_DATE_TIME
+    bool saveWay = false;           // SAVE_SAME_FILE_NAME_COPY_WAY
+    int savedWay = 0;               // SAME_FILE_NAME_COPY_WAY
+    bool timeRange = false;         // COPY_FILE_TIME_USED_RANGE
+    bool noCopyAttributes = false;  // NO_COPY_ACTION_COPY_ATTRIBUTES
+    bool noCopyDateTime = false;    // NO_COPY_ACTION_COPY_DATE_TIME
 };
 
 // What the way dialog shows and returns.
 struct SameNameChoice {
     int way = 0;
-    bool sameFromNow = false;      // "以後同設定"
-    bool timeRange = false;        // "時間比較に範囲を使用"
-    bool noCopyAttributes = false; // "属性をコピーする"
-    bool noCopyDateTime = false;   // "日時をコピーする"
+    bool sameFromNow = false;       // "以後同設定"
+    bool timeRange = false;         // "時間比較に範囲を使用"
+    bool noCopyAttributes = false;  // "属性をコピーする"
+    bool noCopyDateTime = false;    // "日時をコピーする"
 };
 
 // The file a question is about; absent for the compact up-front question.
@@ -50,7 +52,7 @@ struct SameNameFile {
 };
 
 class ISameNameAsker {
-public:
+  public:
     virtual ~ISameNameAsker() = default;
     // The way question; file is null for the compact form.  false: Cancel.
     virtual bool AskWay(SameNameChoice& choice, const SameNameFile* file) = 0;
@@ -65,8 +67,7 @@ int CompareWriteTimes(const FILETIME& a, const FILETIME& b, bool range);
 
 // "%s\\%s%03d.%s" for 0..998: the first numbered path that does not exist; empty
 // when all 999 exist.
-std::wstring FirstFreeNumberedPath(IFileSystem& fs, const std::wstring& destinationDirectory,
-                                   const std::wstring& name);
+std::wstring FirstFreeNumberedPath(IFileSystem& fs, const std::wstring& destinationDirectory, const std::wstring& name);
 
 enum class SameNameAction {
     Copy,             // copy over the existing destination
@@ -91,7 +92,7 @@ struct NoCopyFailure {
 
 // The same-name state of one job.
 class SameNameResolver {
-public:
+  public:
     explicit SameNameResolver(const SameNameSettings& settings);
 
     // The question is due for a collision while "以後同設定" is not in force.
@@ -113,13 +114,35 @@ public:
     // For a job that is given its way without a question (tests, synchronised copy).
     void SetWay(CopyWay way, bool sameFromNow);
 
-private:
+    // The files this job has written, and the directories it has moved whole.
+    // Two sources of one name (search results, drops, several folders) meet
+    // here: the second must never silently replace the first one's copy,
+    // whatever "以後同設定" says.
+    void NoteWritten(const std::wstring& path);
+    void NoteWrittenTree(const std::wstring& directory);
+    [[nodiscard]] bool WrittenByThisJob(const std::wstring& path) const;
+    // Directories this job created: a path inside one that the job has not
+    // written (and that is not itself a directory the job made) cannot exist.
+    void NoteCreatedDirectory(const std::wstring& directory);
+    [[nodiscard]] bool KnownAbsent(const std::wstring& directory, const std::wstring& path) const;
+    // Way 4 for one file, whatever the job's way is.
+    static SameNameOutcome Numbered(IFileSystem& fs, const WIN32_FIND_DATAW& source,
+                                    const std::wstring& destinationDirectory);
+
+  private:
     SameNameSettings m_settings;
     int m_way = 0;
     bool m_firstQuestion = true;
     bool m_sameFromNow = false;
     bool m_noCopyAttributes = false;
     bool m_noCopyDateTime = false;
+
+    struct NoCaseLess {
+        bool operator()(const std::wstring& a, const std::wstring& b) const;
+    };
+    std::set<std::wstring, NoCaseLess> m_written;
+    std::vector<std::wstring> m_writtenTrees;
+    std::set<std::wstring, NoCaseLess> m_createdDirectories;
 };
 
 }  // namespace zq::fileops

@@ -24,8 +24,11 @@ struct FaultCase {
 };
 
 const FaultCase kFaults[] = {
-    {"read error", [](FaultyFileSystem& fs) { fs.readFaults.push_back({L"bad.bin", 64000, ERROR_CRC}); }, false,
-     L"ファイルのコピーに失敗しました。続けますか\n(ReadFile:Error Code=23)", L"ReadFile,23", true, true, false},
+    {"read error",
+     [](FaultyFileSystem& fs) {
+         fs.readFaults.push_back({L"bad.bin", 64000, ERROR_CRC});
+     },
+     false, L"ファイルのコピーに失敗しました。続けますか\n(ReadFile:Error Code=23)", L"ReadFile,23", true, true, false},
     {"write error", [](FaultyFileSystem& fs) { fs.writeFaultPart = L"bad.bin"; }, false,
      L"ファイルのコピーに失敗しました。続けますか\n(WriteFile:Error Code=29)", L"WriteFile,29", false, true, false},
     {"disk full",
@@ -105,7 +108,9 @@ TEST(CopyFaultTest, QuestionModeAsksAndLosesNothing) {
     for (const FaultCase& c : kFaults) {
         FaultRun run(c, false);
         EXPECT_TRUE(run.result) << c.name;
-        EXPECT_EQ(run.rig.questions.asked, std::vector<std::wstring>{c.question}) << c.name;
+        // The question names the file it is about, on a line of its own.
+        const std::wstring path = c.logsSourcePath ? run.dir / L"src\\d\\bad.bin" : run.dir / L"dst\\d\\bad.bin";
+        EXPECT_EQ(run.rig.questions.asked, std::vector<std::wstring>{c.question + L"\n" + path}) << c.name;
         EXPECT_EQ(run.rig.questions.unexpected, 0) << c.name;
         EXPECT_FALSE(run.logged) << c.name;
         ExpectNothingLost(c, run);
@@ -200,7 +205,8 @@ TEST(CopyFaultTest, DirectoryCreationFailureIsAskedOrLogged) {
             EXPECT_TRUE(rig.questions.asked.empty());
             EXPECT_TRUE(job.ErrorLog().FailureLogged());
         } else {
-            EXPECT_EQ(rig.questions.asked, std::vector<std::wstring>{L"ディレクトリの作成に失敗しました。続けますか"});
+            EXPECT_EQ(rig.questions.asked,
+                      std::vector<std::wstring>{L"ディレクトリの作成に失敗しました。続けますか\n" + dir / L"dst\\d"});
         }
         EXPECT_TRUE(FileExists(dir / L"src\\d\\f.txt"));
     }

@@ -2,6 +2,7 @@
 // Building blocks shared by the copy and delete tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <vector>
@@ -22,6 +23,21 @@ inline WIN32_FIND_DATAW FindOf(const std::wstring& path) {
     EXPECT_NE(h, INVALID_HANDLE_VALUE) << "missing " << ToUtf8(path);
     if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
     return data;
+}
+
+// The names in a directory, "." and ".." left out, sorted.
+inline std::vector<std::wstring> NamesIn(const std::wstring& directory) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data{};
+    HANDLE h = ::FindFirstFileW((directory + L"\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (::FindNextFileW(h, &data));
+    ::FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // Sets all three times of a file; false when it cannot be opened or set.

@@ -10,6 +10,7 @@ bool Contains(const std::wstring& path, const std::wstring& part) {
 }  // namespace
 
 HANDLE FaultyFileSystem::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+    if (onOpen) onOpen(path);
     if (Contains(path, vanishPart) && (access & GENERIC_READ)) {
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(path.c_str());
@@ -51,6 +52,12 @@ bool FaultyFileSystem::Write(HANDLE file, const void* buffer, DWORD bytes, DWORD
         ::SetLastError(writeFaultCode);
         return false;
     }
+    std::string changed;
+    if (Contains(m_paths[file], corruptPart) && bytes > 0) {
+        changed.assign(static_cast<const char*>(buffer), bytes);
+        changed[0] = static_cast<char>(changed[0] ^ 0x5A);
+        buffer = changed.data();
+    }
     const bool ok = Win32FileSystem::Write(file, buffer, bytes, written);
     if (ok) m_positions[file] += *written;
     return ok;
@@ -84,6 +91,15 @@ bool FaultyFileSystem::Move(const std::wstring& from, const std::wstring& to) {
     return Win32FileSystem::Move(from, to);
 }
 
+bool FaultyFileSystem::Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
+    renames.emplace_back(from, (replaceExisting ? L"R " : L"") + to);
+    if (Contains(to, renameFaultPart)) {
+        ::SetLastError(ERROR_SHARING_VIOLATION);
+        return false;
+    }
+    return Win32FileSystem::Rename(from, to, replaceExisting);
+}
+
 UINT FaultyFileSystem::DriveType(const std::wstring& root) {
     if (!root.empty() && removable.count(static_cast<wchar_t>(towupper(root[0])))) return DRIVE_REMOVABLE;
     return Win32FileSystem::DriveType(root);
@@ -98,6 +114,7 @@ DWORD FaultyFileSystem::BytesPerSector(const std::wstring& root) {
 }
 
 bool FaultyFileSystem::FreeBytes(const std::wstring& directory, ULONGLONG* bytes) {
+    ++freeQueries;
     if (freeBytes != ~0ULL) {
         *bytes = freeBytes;
         return true;

@@ -16,26 +16,29 @@ namespace zq::fileops::test {
 // Real calls, with injected faults.  Paths are matched by substring, so a test
 // names a file by something unique in its path.
 class FaultyFileSystem : public Win32FileSystem {
-public:
+  public:
     struct ReadFault {
         std::wstring pathPart;
         LONGLONG afterBytes = 0;  // fail the read that starts at or after this offset
         DWORD code = ERROR_CRC;
     };
     std::vector<ReadFault> readFaults;
-    std::wstring writeFaultPart;    // writes to this file fail…
+    std::wstring writeFaultPart;  // writes to this file fail…
     DWORD writeFaultCode = ERROR_WRITE_FAULT;
-    bool writeFaultShort = false;   // …or report fewer bytes written (a full disk)
-    std::wstring vanishPart;        // the source disappears just before it is opened
-    std::wstring lockedPart;        // opening for writing fails with a sharing violation
-    std::wstring deleteFaultPart;   // DeleteFile fails with access denied
+    bool writeFaultShort = false;                     // …or report fewer bytes written (a full disk)
+    std::wstring corruptPart;                         // writes to this file succeed with their first byte changed
+    std::wstring vanishPart;                          // the source disappears just before it is opened
+    std::function<void(const std::wstring&)> onOpen;  // called before every open
+    std::wstring lockedPart;                          // opening for writing fails with a sharing violation
+    std::wstring deleteFaultPart;                     // DeleteFile fails with access denied
     std::wstring deleteIgnoredPart;  // DeleteFile says yes and leaves the file (Wine on an immutable one)
-    std::wstring moveFaultPart;     // MoveFile fails with access denied
+    std::wstring moveFaultPart;                       // MoveFile fails with access denied
+    std::wstring renameFaultPart;  // MoveFileEx onto a path with this part fails with a sharing violation
     // Drive letter -> removable with this many bytes per sector.
     std::map<wchar_t, DWORD> removable;
     // Path prefix -> the volume it is said to be on.
     std::vector<std::pair<std::wstring, std::wstring>> volumes;
-    ULONGLONG freeBytes = ~0ULL;    // below this many free bytes the disk is "full"
+    ULONGLONG freeBytes = ~0ULL;  // below this many free bytes the disk is "full"
 
     // What happened.
     std::vector<DWORD> reads;          // requested sizes
@@ -43,6 +46,8 @@ public:
     std::vector<LONGLONG> endsOfFile;  // position at each SetEndOfFile
     std::vector<DWORD> createFlags;    // flags of each open for writing
     std::vector<std::pair<std::wstring, std::wstring>> moves;
+    int freeQueries = 0;
+    std::vector<std::pair<std::wstring, std::wstring>> renames;  // MoveFileEx, "R " before a replacing one
 
     HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
     bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) override;
@@ -55,6 +60,7 @@ public:
     DWORD BytesPerSector(const std::wstring& root) override;
     bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) override;
     std::wstring VolumeRoot(const std::wstring& path) override;
+    bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) override;
 
   private:
     std::map<HANDLE, std::wstring> m_paths;
@@ -105,7 +111,9 @@ struct FakeVirtualDrives : IVirtualDrives {
     std::wstring refuseName;  // Add fails for a path ending in this name
     std::vector<std::wstring> added;
     std::vector<std::wstring> removed;
-    bool IsVirtual(const std::wstring& path) override { return path.compare(0, virtualPrefix.size(), virtualPrefix) == 0; }
+    bool IsVirtual(const std::wstring& path) override {
+        return path.compare(0, virtualPrefix.size(), virtualPrefix) == 0;
+    }
     bool Add(const std::wstring& virtualDirectory, const std::wstring& realPath) override {
         if (!refuseName.empty() && realPath.size() >= refuseName.size() &&
             realPath.compare(realPath.size() - refuseName.size(), refuseName.size(), refuseName) == 0)

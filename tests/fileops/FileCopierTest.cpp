@@ -163,5 +163,144 @@ TEST(FileCopierTest, FailuresNameTheCallAndPath) {
     }
 }
 
+// Whatever stops a copy before it is complete, the file it was to replace keeps
+// its bytes and attributes, a new file does not appear at all, and no
+// temporary file is left beside them.
+TEST(FileCopierTest, UnfinishedCopyLeavesTheOldFileAndNoPartialFile) {
+    struct Case {
+        const char* what;
+        void (*inject)(CopierRig&);
+        FileCopier::Result result;
+        const wchar_t* call;
+        DWORD code;
+    };
+    const Case cases[] = {
+        {"disk full",
+         [](CopierRig& r) {
+             r.fs.writeFaultPart = L"t.bin";
+             r.fs.writeFaultShort = true;
+         },
+         FileCopier::Result::Failed, L"WriteFile", ERROR_DISK_FULL},
+        {"read error",
+         [](CopierRig& r) {
+             r.fs.readFaults.push_back({L"s.bin", 128000, ERROR_CRC});
+         },
+         FileCopier::Result::Failed, L"ReadFile", ERROR_CRC},
+        {"cancel at a quarter",
+         [](CopierRig& r) {
+             r.progress.onBar = [&r](int percent) {
+                 if (percent >= 25) r.cancel = true;
+             };
+         },
+         FileCopier::Result::Cancelled, nullptr, 0},
+        {"final rename refused", [](CopierRig& r) { r.fs.renameFaultPart = L"t.bin"; }, FileCopier::Result::Failed,
+         L"MoveFile", ERROR_SHARING_VIOLATION},
+        {"copy differs from source",
+         [](CopierRig& r) {
+             r.fs.corruptPart = L"t.bin";
+             r.copier.SetVerify(true);
+         },
+         FileCopier::Result::Failed, L"Compare", 0},
+    };
+    const std::string bytes = Pattern(640000);
+    for (const Case& c : cases) {
+        for (const bool existing : {true, false}) {
+            TempDir dir;
+            const std::wstring source = dir.WriteFile(L"s.bin", bytes);
+            const std::wstring dest = dir.MakeDir(L"out") + L"\\t.bin";
+            if (existing) {
+                dir.WriteFile(L"out\\t.bin", "the old file");
+                ::SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_READONLY);
+            }
+            CopierRig r;
+            r.copier.SetProgress(&r.progress, nullptr);
+            c.inject(r);
+            EXPECT_EQ(r.Copy(dir.Path(), source, dest), c.result) << c.what << existing;
+            if (c.call != nullptr) {
+                EXPECT_STREQ(r.copier.FailedCall(), c.call) << c.what;
+                EXPECT_EQ(r.copier.ErrorCode(), c.code) << c.what;
+                EXPECT_EQ(r.copier.FailedPath(), c.call == std::wstring(L"ReadFile") ? source : dest) << c.what;
+            }
+            if (existing) {
+                EXPECT_EQ(ReadFileBytes(dest), "the old file") << c.what;
+                EXPECT_TRUE(::GetFileAttributesW(dest.c_str()) & FILE_ATTRIBUTE_READONLY) << c.what;
+                ::SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
+            }
+            EXPECT_EQ(NamesIn(dir / L"out"),
+                      existing ? std::vector<std::wstring>{L"t.bin"} : std::vector<std::wstring>{})
+                << c.what;
+        }
+    }
+}
+
+TEST(FileCopierTest, ReplacesAProtectedFileInOneRenameFromItsTemporaryName) {
+    TempDir dir;
+    const std::wstring source = dir.WriteFile(L"s.bin", Pattern(70000));
+    ::SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+    const std::wstring dest = dir.WriteFile(L"out\\t.bin", "old");
+    ::SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    CopierRig r;
+    r.copier.SetVerify(true);
+    ASSERT_EQ(r.Copy(dir.Path(), source, dest), FileCopier::Result::Done);
+    EXPECT_EQ(ReadFileBytes(dest), Pattern(70000));
+    EXPECT_EQ(::GetFileAttributesW(dest.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_EQ(r.fs.renames.size(), 1u);
+    EXPECT_EQ(r.fs.renames[0].second, L"R " + dest);
+    const std::wstring temporary = r.fs.renames[0].first;
+    EXPECT_EQ(temporary.substr(0, dest.size() + 4), dest + L".~zq");
+    EXPECT_EQ(temporary.substr(temporary.size() - 4), L".tmp");
+    EXPECT_EQ(NamesIn(dir / L"out"), std::vector<std::wstring>{L"t.bin"});
+}
+
+// The free space is asked once and then estimated, but never trusted to refuse
+// a file: an estimate that falls short is checked with the system first.
+TEST(FileCopierTest, FreeSpaceIsAskedAgainWhenTheEstimateFallsShort) {
+    TempDir dir;
+    const std::wstring source = dir.WriteFile(L"s.bin", Pattern(600));
+    CopierRig r;
+    r.fs.freeBytes = 1000;
+    struct Step {
+        const wchar_t* directory;
+        ULONGLONG needed;
+        bool fresh;
+        ULONGLONG systemSays;  // set before the step
+        ULONGLONG answer;
+        int queries;
+    };
+    const Step steps[] = {
+        {L"C:\\d", 100, false, 1000, 1000, 1},                                       // first: asked
+        {L"C:\\d", 100, false, 10, 1000, 1},                                         // the estimate holds: not asked
+        {L"C:\\d", 2000, false, 10, 10, 2},                                          // the estimate falls short: asked
+        {L"C:\\d", 10, false, 5000, 10, 2},    {L"C:\\d", 10, true, 5000, 5000, 3},  // fresh: asked
+        {L"C:\\e", 10, false, 4000, 4000, 4},                                        // another directory: asked
+    };
+    for (const Step& s : steps) {
+        r.fs.freeBytes = s.systemSays;
+        ULONGLONG free = 0;
+        ASSERT_TRUE(r.copier.FreeBytes(s.directory, s.needed, s.fresh, &free));
+        EXPECT_EQ(free, s.answer) << s.needed;
+        EXPECT_EQ(r.fs.freeQueries, s.queries) << s.needed;
+    }
+    // What the copier writes comes off the estimate.
+    ASSERT_EQ(r.Copy(dir.Path(), source, dir / L"t.bin"), FileCopier::Result::Done);
+    ULONGLONG free = 0;
+    ASSERT_TRUE(r.copier.FreeBytes(L"C:\\e", 10, false, &free));
+    EXPECT_EQ(free, 3400u);
+}
+
+TEST(FileCopierTest, TemporaryNames) {
+    const std::wstring longName(250, L'x');
+    struct Case {
+        std::wstring destination;
+        std::wstring temporary;
+    };
+    const Case cases[] = {
+        {L"C:\\d\\a.txt", L"C:\\d\\a.txt.~zq0000BEEF.tmp"},
+        {L"C:\\d\\" + longName, L"C:\\d\\~zq0000BEEF.tmp"},  // the long form passes 255 characters
+        {L"C:\\" + std::wstring(240, L'd') + L"\\a.txt", L"C:\\" + std::wstring(240, L'd') + L"\\~zq0000BEEF.tmp"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FileCopier::TemporaryPath(c.destination, 0xBEEF), c.temporary);
+}
+
 }  // namespace
 }  // namespace zq::fileops
