@@ -157,7 +157,8 @@ CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destination
     for (bool fresh = false; m_copier.FreeBytes(item.destinationDirectory, needed, fresh, &free); fresh = true) {
         m_services.progress.SetText(CopyField::FreeSpace, GroupDigits(free));
         if (free >= needed) break;
-        if (m_services.asker.AskYesNo(L"容量が足りませんディスクを入れ替えてください", std::wstring()) == kAnswerNo) {
+        if (m_services.asker.AskYesNo(Naming(L"容量が足りませんディスクを入れ替えてください", destinationPath),
+                                      std::wstring()) == kAnswerNo) {
             m_lastError = ERROR_DISK_FULL;
             answered = true;
             m_totals.bytesDone += size;

@@ -181,7 +181,8 @@ TEST(CopyFaultTest, NotEnoughSpaceAsksToChangeTheDisk) {
     rig.From(dir / L"src", {L"a.bin", L"b.bin"}, dir / L"dst");
     CopyJob job = rig.Make();
     EXPECT_TRUE(job.Run());
-    EXPECT_EQ(rig.questions.asked, std::vector<std::wstring>(2, L"容量が足りませんディスクを入れ替えてください"));
+    EXPECT_EQ(rig.questions.asked,
+              std::vector<std::wstring>(2, L"容量が足りませんディスクを入れ替えてください\n" + dir / L"dst\\a.bin"));
     EXPECT_EQ(ReadFileBytes(dir / L"src\\a.bin"), std::string(1000, 'a'));
     EXPECT_FALSE(FileExists(dir / L"dst\\a.bin"));
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\b.bin"), std::string(10, 'b'));
