@@ -9,6 +9,7 @@
 #   gui_wait_title REGEX      wait for a top-level window whose title matches
 #   gui_screenshot NAME       build/screenshots/NAME.png
 #   gui_wait_exit [SECONDS]   wait for zq.exe to end
+#   gui_answer_boxes_until_gone REGEX   answer zq's caption-less boxes with OK
 #   gui_fail MESSAGE          fail the test (cleanup still runs)
 
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/wine-env"
@@ -150,6 +151,36 @@ gui_keys_until_gone() {
       [ -z "$(gui_find "$regex")" ] && return 0
       sleep 0.1
     done
+  done
+  return 1
+}
+
+# The visible caption-less windows of zq's own process: its message boxes
+# (and open menus).  Wine's desktop window has no title either; it belongs to
+# another process and must never be picked.
+gui_boxes() {
+  xdotool search --all --onlyvisible --pid "$GUI_PID" --name '^$' 2>/dev/null
+}
+
+# Answers zq's caption-less boxes (a worker's end message, owned by the
+# operation's dialog) as a user does until no window titled REGEX is left: a
+# click into the box's left margin, left of its text and above its buttons,
+# makes it the active window, and Return then takes its default button.
+# Keys alone are not enough: Wine's windows here are unmanaged, X focus on a
+# window does not make it the active one, and X focus moved to a window of
+# another process hands Wine's foreground to the desktop, where keys go lost.
+gui_answer_boxes_until_gone() {
+  local regex="$1" limit="${2:-20}" i w x y wd ht
+  for ((i = 0; i < limit * 4; i++)); do
+    [ -z "$(gui_find "$regex")" ] && return 0
+    for w in $(gui_boxes); do
+      read -r x y wd ht < <(gui_geometry "$w") || continue
+      [ -n "$ht" ] || continue
+      xdotool mousemove --sync $((x + 6)) $((y + ht / 2)) click 1 2>/dev/null
+      sleep 0.1
+      xdotool key --clearmodifiers Return
+    done
+    sleep 0.25
   done
   return 1
 }

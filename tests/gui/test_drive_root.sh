@@ -32,20 +32,11 @@ ln -sfn "$drive" "$link"
 trap 'rc=$?; chattr -i "$drive/sub/locked.txt" 2>/dev/null; rm -f "$link"; (exit $rc); gui_end' EXIT
 
 # A worker's end message is a caption-less box owned by the operation's
-# dialog; it is answered until the dialog titled REGEX has gone.
+# dialog: it is photographed, then answered until the dialog titled REGEX has gone.
 answer_boxes_until_gone() {
-  local regex="$1" shot="$2" i w
   sleep 1
-  gui_screenshot "$shot" >/dev/null
-  for ((i = 0; i < 100; i++)); do
-    [ -z "$(gui_find "$regex")" ] && return 0
-    for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
-      gui_focus "$w"
-      xdotool key --clearmodifiers Return
-    done
-    sleep 0.2
-  done
-  return 1
+  gui_screenshot "$2" >/dev/null
+  gui_answer_boxes_until_gone "$1"
 }
 
 quit_zq() {
