@@ -101,8 +101,42 @@ gui_start_zq() {
   sleep 0.3
 }
 
+# Makes WID the window that takes the keys.  Wine's windows are unmanaged here
+# (no window manager on the display): Wine routes keys to the window that is
+# active on the Windows side, and X focus alone does not make a window active.
+# A window manager, when the user picks a window, hands it the focus with a
+# WM_TAKE_FOCUS message; that is sent here as well, and Wine then activates it.
 gui_focus() {
   xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null
+  gui_take_focus "$1"
+}
+
+gui_take_focus() {
+  python3 - "$1" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+class ClientMessage(ctypes.Structure):  # XClientMessageEvent, padded to the size of an XEvent
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("l", ctypes.c_long * 5), ("pad", ctypes.c_long * 24)]
+d = x.XOpenDisplay(None)
+if not d:
+    sys.exit(1)
+ev = ClientMessage(type=33, window=int(sys.argv[1]), format=32)  # 33: ClientMessage
+ev.message_type = x.XInternAtom(d, b"WM_PROTOCOLS", 0)
+ev.l[0] = x.XInternAtom(d, b"WM_TAKE_FOCUS", 0)  # l[1] = 0: CurrentTime
+sent = x.XSendEvent(d, ev.window, 0, 0, ctypes.byref(ev))
+x.XSync(d, 0)
+x.XCloseDisplay(d)
+sys.exit(0 if sent else 1)
+PY
 }
 
 gui_key() {
@@ -156,28 +190,22 @@ gui_keys_until_gone() {
 }
 
 # The visible caption-less windows of zq's own process: its message boxes
-# (and open menus).  Wine's desktop window has no title either; it belongs to
-# another process and must never be picked.
+# (and open menus).  Wine's desktop window has no title either but belongs to
+# another process: X focus moved there makes Wine hand the foreground to the
+# desktop, where keys go lost.
 gui_boxes() {
   xdotool search --all --onlyvisible --pid "$GUI_PID" --name '^$' 2>/dev/null
 }
 
 # Answers zq's caption-less boxes (a worker's end message, owned by the
-# operation's dialog) as a user does until no window titled REGEX is left: a
-# click into the box's left margin, left of its text and above its buttons,
-# makes it the active window, and Return then takes its default button.
-# Keys alone are not enough: Wine's windows here are unmanaged, X focus on a
-# window does not make it the active one, and X focus moved to a window of
-# another process hands Wine's foreground to the desktop, where keys go lost.
+# operation's dialog) with Return, each made the active window first, until no
+# window titled REGEX is left.
 gui_answer_boxes_until_gone() {
-  local regex="$1" limit="${2:-20}" i w x y wd ht
+  local regex="$1" limit="${2:-20}" i w
   for ((i = 0; i < limit * 4; i++)); do
     [ -z "$(gui_find "$regex")" ] && return 0
     for w in $(gui_boxes); do
-      read -r x y wd ht < <(gui_geometry "$w") || continue
-      [ -n "$ht" ] || continue
-      xdotool mousemove --sync $((x + 6)) $((y + ht / 2)) click 1 2>/dev/null
-      sleep 0.1
+      gui_focus "$w"
       xdotool key --clearmodifiers Return
     done
     sleep 0.25
