@@ -7,9 +7,14 @@ namespace zq {
 GuardedLibrary::GuardedLibrary(const std::wstring& path) {
     // The library's folder is searched for what it needs itself, as the
     // library's author expects; its start-up code may crash like any call.
+    // A library on a drive that is not ready must fail the load, not stop the
+    // program with the system's question.
     HMODULE module = nullptr;
+    DWORD oldMode = 0;
+    const bool modeSet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode) != FALSE;
     if (GuardedCall([&] { module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH); }))
         m_module.Reset(module);
+    if (modeSet) ::SetThreadErrorMode(oldMode, nullptr);
 }
 
 GuardedLibrary::~GuardedLibrary() {

@@ -217,19 +217,6 @@ TEST(SettingsIoTest, KeySectionsKeepFileOrderFirstLineAndCapacity) {
     EXPECT_EQ(ReadKeySection(ini, L"KEYEXEDATA", KeySectionCapacity(kKeyFiler)), s.keySections[kKeyFiler]);
 }
 
-TEST(SettingsIoTest, EveryValueSurvivesWriteAndRead) {
-    TempDir dir;
-    const SettingsReadContext screens{{{640, 480}, {1280, 1024}}};
-    Settings original = test::DistinctSettings(screens);
-    ASSERT_FALSE(original == Settings());
-    WriteAll(dir / L"all.ini", original);
-    IniFile in(dir / L"all.ini");
-    ASSERT_EQ(in.Load(), IniLoadResult::Loaded);
-    const Settings back = ReadAll(in, screens);
-    EXPECT_EQ(test::SettingsText(back), test::SettingsText(original));
-    EXPECT_TRUE(back == original);
-}
-
 TEST(SettingsIoTest, AnsiFileIsSavedAsUtf16) {
     TempDir dir;
     // ＭＳ ゴシック, a path with 表 (whose second byte is a backslash) and a half-width ｱ in code page 932;
