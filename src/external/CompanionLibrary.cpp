@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "common/Guard.h"
 #include "common/Paths.h"
 #include "external/NonLoadCpl.h"
 
@@ -35,28 +34,19 @@ std::wstring CompanionLibrary::LibraryPath() const {
     return JoinPath(m_directory, L"ZqDll.DLL");
 }
 
-FARPROC CompanionLibrary::Export(const char* name) {
-    if (!m_module) {
-        // A library that is not there yet may be copied in later; it is looked for again at the next use.
-        const std::wstring path = LibraryPath();
-        HMODULE module = nullptr;
-        if (!GuardedCall([&] { module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH); })) {
-            return nullptr;
-        }
-        m_module.Reset(module);
-        if (!m_module) return nullptr;
-    }
-    return ::GetProcAddress(m_module.Get(), name);
+GuardedLibrary CompanionLibrary::Use() const {
+    // A library that is not there yet may be copied in later; it is looked for again at the next use.
+    return GuardedLibrary(LibraryPath());
 }
 
 std::vector<StructZqCplData> CompanionLibrary::GetCplAllData(bool debug, HWND owner,
                                                              const std::vector<std::wstring>& nonLoadCpl) {
-    const auto fn = reinterpret_cast<PFN_ZqGetCplAllData>(Export("ZqGetCplAllData"));
-    if (!fn) return {};
+    const GuardedLibrary library = Use();
+    const auto getCplAllData = library.Find<PFN_ZqGetCplAllData>("ZqGetCplAllData");
+    if (!getCplAllData) return {};
     std::vector<StructZqCplData> records(ZQ_CPL_MAX_RECORDS);
     StructZqCplContext context = MakeContext(owner, nonLoadCpl);
-    const auto count = GuardedInvoke(
-        [&] { return fn(records.data(), static_cast<int>(records.size()), debug ? TRUE : FALSE, &context); });
+    const auto count = getCplAllData(records.data(), static_cast<int>(records.size()), debug ? TRUE : FALSE, &context);
     if (!count) return {};
     records.resize(static_cast<size_t>(std::clamp(*count, 0, ZQ_CPL_MAX_RECORDS)));
     for (auto& record : records) {  // the texts are shown and passed on; make sure they end
@@ -69,44 +59,50 @@ std::vector<StructZqCplData> CompanionLibrary::GetCplAllData(bool debug, HWND ow
 
 std::optional<std::vector<std::wstring>> CompanionLibrary::SetNonLoadCpl(HWND owner,
                                                                          const std::vector<std::wstring>& nonLoadCpl) {
-    const auto fn = reinterpret_cast<PFN_OnSetNonLoadCpl>(Export("OnSetNonLoadCpl"));
-    if (!fn) return std::nullopt;
+    const GuardedLibrary library = Use();
     StructZqCplContext context = MakeContext(owner, nonLoadCpl);
-    const auto confirmed = GuardedInvoke([&] { return fn(&context); });
+    const auto confirmed = library.Find<PFN_OnSetNonLoadCpl>("OnSetNonLoadCpl")(&context);
     if (!confirmed || !*confirmed) return std::nullopt;
     for (auto& slot : context.NonLoadCpl) slot[ZQ_NONLOADCPL_CHARS - 1] = L'\0';
     return NonLoadCplList(context);
 }
 
 bool CompanionLibrary::SetToTaskTray(HWND frame, int modifierIndex, UINT virtualKey) {
-    const auto fn = reinterpret_cast<PFN_SetToTaskTray>(Export("SetToTaskTray"));
-    if (!fn) return false;
-    return GuardedInvoke([&] { return fn(frame, modifierIndex, virtualKey); }).value_or(FALSE) != FALSE;
+    GuardedLibrary library = Use();
+    const bool done =
+        library.Find<PFN_SetToTaskTray>("SetToTaskTray")(frame, modifierIndex, virtualKey).value_or(FALSE) != FALSE;
+    // The library's window keeps the icon and the hot key: it stays loaded until the window comes back.
+    if (done && !m_tray.Loaded()) m_tray = std::move(library);
+    return done;
 }
 
 bool CompanionLibrary::ReleaseToTaskTray() {
-    const auto fn = reinterpret_cast<PFN_ReleaseToTaskTray>(Export("ReleaseToTaskTray"));
-    if (!fn) return false;
-    return GuardedInvoke([&] { return fn(); }).value_or(FALSE) != FALSE;
+    const GuardedLibrary library = Use();
+    const bool done = library.Find<PFN_ReleaseToTaskTray>("ReleaseToTaskTray")().value_or(FALSE) != FALSE;
+    m_tray.Free();
+    return done;
 }
 
 bool CompanionLibrary::InitWow64Redirection() {
-    m_wow64 = RunsUnderWow64() && Export("DisableWow64FsRedirection") && Export("RevertWow64FsRedirection");
+    m_redirection.Free();
+    if (RunsUnderWow64()) m_redirection = Use();
+    m_wow64 = m_redirection.Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection") &&
+              m_redirection.Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection");
+    if (!m_wow64) m_redirection.Free();
     return m_wow64;
 }
 
 void CompanionLibrary::DisableWow64FsRedirection() {
     if (!m_wow64 || t_wow64.disabled) return;
-    const auto fn = reinterpret_cast<PFN_DisableWow64FsRedirection>(Export("DisableWow64FsRedirection"));
     PVOID oldValue = nullptr;
-    if (fn && GuardedInvoke([&] { return fn(&oldValue); }).value_or(FALSE)) t_wow64 = {true, oldValue};
+    if (m_redirection.Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection")(&oldValue).value_or(FALSE))
+        t_wow64 = {true, oldValue};
 }
 
 void CompanionLibrary::RevertWow64FsRedirection() {
     if (!m_wow64 || !t_wow64.disabled) return;
-    const auto fn = reinterpret_cast<PFN_RevertWow64FsRedirection>(Export("RevertWow64FsRedirection"));
-    const PVOID oldValue = t_wow64.oldValue;
-    if (fn && GuardedInvoke([&] { return fn(oldValue); }).value_or(FALSE)) t_wow64 = {};
+    if (m_redirection.Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection")(t_wow64.oldValue).value_or(FALSE))
+        t_wow64 = {};
 }
 
 bool RunsUnderWow64() {

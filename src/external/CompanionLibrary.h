@@ -1,6 +1,8 @@
 #pragma once
-// The companion library ZqDll.DLL beside the program.  It is loaded on first
-// use and stays loaded.  When it or one of its functions is missing, or a call
+// The companion library ZqDll.DLL beside the program.  It is loaded for each
+// use and freed after it, except while it holds something for the program: a
+// window in the tray (until it is released) and the file-system redirection
+// (while in use).  When it or one of its functions is missing, or a call
 // crashes inside it, the call answers "nothing happened" and the command that
 // made it does nothing, without a message.
 #include <windows.h>
@@ -10,7 +12,7 @@
 #include <vector>
 
 #include "../../companion/ZqDll.h"
-#include "common/Handle.h"
+#include "external/GuardedLibrary.h"
 
 namespace zq {
 
@@ -22,8 +24,8 @@ class CompanionLibrary {
     CompanionLibrary& operator=(const CompanionLibrary&) = delete;
 
     [[nodiscard]] std::wstring LibraryPath() const;
-    // Whether the library is loaded now (it is not loaded before its first use).
-    [[nodiscard]] bool IsLoaded() const noexcept { return m_module.Valid(); }
+    // Whether the library is held now (between uses it is not).
+    [[nodiscard]] bool IsLoaded() const noexcept { return m_tray.Loaded() || m_redirection.Loaded(); }
 
     // The control-panel items of the system, at most ZQ_CPL_MAX_RECORDS; item n
     // belongs to command 3000 + n.  nonLoadCpl: the NONLOADCPL entries.
@@ -48,10 +50,12 @@ class CompanionLibrary {
     void RevertWow64FsRedirection();
 
   private:
-    FARPROC Export(const char* name);
+    // The library for one use (loading it again while it is held only counts one more user).
+    [[nodiscard]] GuardedLibrary Use() const;
 
     std::wstring m_directory;
-    UniqueModule m_module;
+    GuardedLibrary m_tray;         // from SetToTaskTray until ReleaseToTaskTray
+    GuardedLibrary m_redirection;  // while the redirection is in use
     bool m_wow64 = false;
 };
 

@@ -102,32 +102,6 @@ bool WriteJumpData(IniFile& ini, const Settings& s) {
     return ok;
 }
 
-// ---- LANCHER: entries up to the first empty EXE%d.
-void ReadLauncher(const IniFile& ini, Settings& s, const SettingsReadContext&) {
-    s.launcher.clear();
-    for (int n = 0; n < kMaxListEntries; ++n) {
-        Settings::Launcher entry;
-        entry.exe = ini.GetString(L"LANCHER", Key(L"EXE%d", n), L"", 520);
-        if (entry.exe.empty()) break;
-        entry.param = ini.GetString(L"LANCHER", Key(L"PAR%d", n), L"", 520);
-        entry.key = ini.GetString(L"LANCHER", Key(L"KEY%d", n), L"", 520);
-        entry.exeDir = ini.GetString(L"LANCHER", Key(L"EXE_DIR%d", n), L"", 520);
-        s.launcher.push_back(std::move(entry));
-    }
-}
-
-bool WriteLauncher(IniFile& ini, const Settings& s) {
-    bool ok = true;
-    for (size_t i = 0; i < s.launcher.size(); ++i) {
-        const int n = static_cast<int>(i);
-        ok &= ini.WriteString(L"LANCHER", Key(L"EXE%d", n), s.launcher[i].exe);
-        ok &= ini.WriteString(L"LANCHER", Key(L"PAR%d", n), s.launcher[i].param);
-        ok &= ini.WriteString(L"LANCHER", Key(L"KEY%d", n), s.launcher[i].key);
-        ok &= ini.WriteString(L"LANCHER", Key(L"EXE_DIR%d", n), s.launcher[i].exeDir);
-    }
-    return ok;
-}
-
 // ---- DISPLAYFONT: "%d,%d,%s,%d,%d," per screen size; with fewer than four
 // fields the font comes from the ALLDATA font keys, without the fifth the weight
 // from FONTWEIGHT.
@@ -168,61 +142,6 @@ bool WriteDisplayFont(IniFile& ini, const Settings& s) {
                                    font.face + L"," + std::to_wstring(font.charset) + L"," +
                                    std::to_wstring(font.weight) + L",";
         ok &= ini.WriteString(L"DISPLAYFONT", Key(L"%04dX%04d", font.screenWidth, font.screenHeight), value);
-    }
-    return ok;
-}
-
-// ---- PLUGINDATA records, read only when plug-ins are loaded from the list.
-void ReadPlugins(const IniFile& ini, Settings& s, const SettingsReadContext&) {
-    s.plugins.clear();
-    if (s.ZQPLUGINLOADTYPE == 0) return;
-    for (int n = 0; n < kMaxListEntries; ++n) {
-        Settings::Plugin plugin;
-        plugin.name = ini.GetString(L"PLUGINDATA", Key(L"P_NAME%d", n), L"", 260);
-        if (plugin.name.empty()) break;
-        plugin.version = ini.GetInt(L"PLUGINDATA", Key(L"P_VER%d", n), 0);
-        plugin.type = ini.GetString(L"PLUGINDATA", Key(L"P_TYPE%d", n), L"", 4);
-        plugin.viewKey = ini.GetString(L"PLUGINDATA", Key(L"P_VIEWKEY%d", n), L"", 60);
-        plugin.keyStr = ini.GetString(L"PLUGINDATA", Key(L"P_KEYSTR%d", n), L"", 30);
-        plugin.viewMenu = ini.GetInt(L"PLUGINDATA", Key(L"P_VIEWMENU%d", n), 0);
-        s.plugins.push_back(std::move(plugin));
-    }
-}
-
-bool WritePlugins(IniFile& ini, const Settings& s) {
-    bool ok = true;
-    for (size_t i = 0; i < s.plugins.size(); ++i) {
-        const int n = static_cast<int>(i);
-        const Settings::Plugin& p = s.plugins[i];
-        ok &= ini.WriteString(L"PLUGINDATA", Key(L"P_NAME%d", n), p.name);
-        ok &= ini.WriteInt(L"PLUGINDATA", Key(L"P_VER%d", n), p.version);
-        ok &= ini.WriteString(L"PLUGINDATA", Key(L"P_TYPE%d", n), p.type);
-        ok &= ini.WriteString(L"PLUGINDATA", Key(L"P_VIEWKEY%d", n), p.viewKey);
-        ok &= ini.WriteString(L"PLUGINDATA", Key(L"P_KEYSTR%d", n), p.keyStr);
-        ok &= ini.WriteInt(L"PLUGINDATA", Key(L"P_VIEWMENU%d", n), p.viewMenu);
-    }
-    return ok;
-}
-
-// ---- SAVECURPOS: SUMSAVECURPOS slots, read only when SAVECURSORPOSITION is on.
-void ReadSavedCursors(const IniFile& ini, Settings& s, const SettingsReadContext&) {
-    s.savedCursors.assign(static_cast<size_t>(BoundedCount(s.SUMSAVECURPOS)), {});
-    if (s.SAVECURSORPOSITION == 0) return;
-    for (size_t i = 0; i < s.savedCursors.size(); ++i) {
-        const int n = static_cast<int>(i);
-        s.savedCursors[i].dir = ini.GetString(L"SAVECURPOS", Key(L"DIR%d", n), L"", 520);
-        s.savedCursors[i].name = ini.GetString(L"SAVECURPOS", Key(L"NAME%d", n), L"", 260);
-    }
-}
-
-bool WriteSavedCursors(IniFile& ini, const Settings& s) {
-    bool ok = true;
-    const size_t count = static_cast<size_t>(BoundedCount(s.SUMSAVECURPOS));
-    static const Settings::SavedCursor kEmpty;
-    for (size_t i = 0; i < count; ++i) {
-        const Settings::SavedCursor& slot = i < s.savedCursors.size() ? s.savedCursors[i] : kEmpty;
-        ok &= ini.WriteString(L"SAVECURPOS", Key(L"DIR%d", static_cast<int>(i)), slot.dir);
-        ok &= ini.WriteString(L"SAVECURPOS", Key(L"NAME%d", static_cast<int>(i)), slot.name);
     }
     return ok;
 }

@@ -9,14 +9,8 @@ void ReadFilerInfo(const IniFile& ini, Settings& s, const SettingsReadContext& c
 bool WriteFilerInfo(IniFile& ini, const Settings& s);
 void ReadJumpData(const IniFile& ini, Settings& s, const SettingsReadContext& context);
 bool WriteJumpData(IniFile& ini, const Settings& s);
-void ReadLauncher(const IniFile& ini, Settings& s, const SettingsReadContext& context);
-bool WriteLauncher(IniFile& ini, const Settings& s);
 void ReadDisplayFont(const IniFile& ini, Settings& s, const SettingsReadContext& context);
 bool WriteDisplayFont(IniFile& ini, const Settings& s);
-void ReadPlugins(const IniFile& ini, Settings& s, const SettingsReadContext& context);
-bool WritePlugins(IniFile& ini, const Settings& s);
-void ReadSavedCursors(const IniFile& ini, Settings& s, const SettingsReadContext& context);
-bool WriteSavedCursors(IniFile& ini, const Settings& s);
 void ReadDispFileSetting(const IniFile& ini, Settings& s, const SettingsReadContext& context);
 bool WriteDispFileSetting(IniFile& ini, const Settings& s);
 

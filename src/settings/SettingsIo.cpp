@@ -24,6 +24,56 @@ Settings& Mutable(const Settings& settings) {
 // 88 keys with four modifiers is what a key section holds; far more is damage.
 constexpr size_t kMaxKeyLines = 4096;
 
+int IntSetting(Settings& settings, const wchar_t* key) {
+    const int* value = FindIntSetting(settings, key);
+    return value ? *value : 0;
+}
+
+void ReadRecords(const IniFile& ini, const KeyRow& row, Settings& settings) {
+    const RecordList& list = *row.records;
+    const int count = list.countKey ? custom::BoundedCount(IntSetting(settings, list.countKey)) : 0;
+    list.resize(settings, 0);
+    list.resize(settings, static_cast<size_t>(count));
+    if (list.readWhenKey && IntSetting(settings, list.readWhenKey) == 0) return;
+    const int limit = list.countKey ? count : custom::kMaxListEntries;
+    for (int n = 0; n < limit; ++n) {
+        if (!list.countKey) list.resize(settings, static_cast<size_t>(n) + 1);
+        void* record = list.record(settings, static_cast<size_t>(n));
+        for (const RecordField& field : list.fields) {
+            const std::wstring key = FormatKey(field.name, n);
+            if (field.kind == KeyKind::Int)
+                *static_cast<int*>(field.at(record)) = ini.GetInt(row.section, key, 0);
+            else
+                *static_cast<std::wstring*>(field.at(record)) = ini.GetString(row.section, key, L"", field.capacity);
+        }
+        // Without a count the list ends at the first record whose first field is empty.
+        if (!list.countKey && static_cast<std::wstring*>(list.fields.front().at(record))->empty()) {
+            list.resize(settings, static_cast<size_t>(n));
+            break;
+        }
+    }
+}
+
+bool WriteRecords(IniFile& ini, const KeyRow& row, Settings& settings) {
+    const RecordList& list = *row.records;
+    const size_t size = list.size(settings);
+    const size_t count =
+        list.countKey ? static_cast<size_t>(custom::BoundedCount(IntSetting(settings, list.countKey))) : size;
+    bool ok = true;
+    for (size_t n = 0; n < count; ++n) {
+        void* record = n < size ? list.record(settings, n) : nullptr;  // a slot past the list is written empty
+        for (const RecordField& field : list.fields) {
+            const std::wstring key = FormatKey(field.name, static_cast<int>(n));
+            if (field.kind == KeyKind::Int)
+                ok &= ini.WriteInt(row.section, key, record ? *static_cast<int*>(field.at(record)) : 0);
+            else
+                ok &= ini.WriteString(row.section, key,
+                                      record ? *static_cast<std::wstring*>(field.at(record)) : std::wstring());
+        }
+    }
+    return ok;
+}
+
 }  // namespace
 
 void ReadRow(const IniFile& ini, const KeyRow& row, Settings& settings, const SettingsReadContext& context) {
@@ -70,6 +120,9 @@ void ReadRow(const IniFile& ini, const KeyRow& row, Settings& settings, const Se
         case KeyKind::Pairs:
             Variable<Settings::KeySection>(row, settings, 0) = ReadKeySection(ini, row.section, row.capacity);
             break;
+        case KeyKind::Records:
+            ReadRecords(ini, row, settings);
+            break;
         case KeyKind::Custom:
             row.read(ini, settings, context);
             break;
@@ -107,6 +160,9 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& constSettings) {
         }
         case KeyKind::Pairs:
             ok &= WriteKeySection(ini, row.section, Variable<Settings::KeySection>(row, settings, 0));
+            break;
+        case KeyKind::Records:
+            ok &= WriteRecords(ini, row, settings);
             break;
         case KeyKind::Custom:
             ok &= row.write(ini, settings);

@@ -1,6 +1,7 @@
 #include "settings/SettingsTable.h"
 
 #include <tuple>
+#include <type_traits>
 
 #include "common/EventSound.h"
 #include "settings/Settings.h"
@@ -36,6 +37,46 @@ constexpr int kJumpListWidth[] = {80, 120, 300};
 constexpr const wchar_t* kMovieKinds[30] = {L"AVI", L"MPG", L"MPEG", L"MOV", L"WMV", L"ASF", L"MP4"};
 constexpr const wchar_t* kAudioKinds[30] = {L"WAV", L"MID",  L"MIDI", L"RMI", L"MP3", L"WMA",
                                             L"AIF", L"AIFF", L"AU",   L"SND", L"CDA"};
+
+// The record lists: a list's vector and each field's member, found from member
+// pointers so that a field can only name a member of the list's own record type.
+template <typename Record, typename T>
+Record RecordOf(T Record::*);
+
+template <auto Member>
+constexpr RecordField Field(const wchar_t* name, size_t capacity = 0) {
+    using Record = decltype(RecordOf(Member));
+    using T = std::remove_cvref_t<decltype(std::declval<Record&>().*Member)>;
+    static_assert(std::is_same_v<T, int> || std::is_same_v<T, std::wstring>, "a record field is an int or a string");
+    return {name, std::is_same_v<T, int> ? KeyKind::Int : KeyKind::String, capacity,
+            [](void* record) -> void* { return &(static_cast<Record*>(record)->*Member); }};
+}
+
+template <auto List, const auto& Fields>
+constexpr RecordList Records(const wchar_t* countKey = nullptr, const wchar_t* readWhenKey = nullptr) {
+    return {Fields,
+            countKey,
+            readWhenKey,
+            [](const Settings& s) { return (s.*List).size(); },
+            [](Settings& s, size_t n) { (s.*List).resize(n); },
+            [](Settings& s, size_t i) -> void* { return &(s.*List)[i]; }};
+}
+
+using L = Settings::Launcher;
+constexpr RecordField kLauncherFields[] = {Field<&L::exe>(L"EXE%d", 520), Field<&L::param>(L"PAR%d", 520),
+                                           Field<&L::key>(L"KEY%d", 520), Field<&L::exeDir>(L"EXE_DIR%d", 520)};
+constexpr RecordList kLauncher = Records<&Settings::launcher, kLauncherFields>();
+
+using P = Settings::Plugin;
+constexpr RecordField kPluginFields[] = {Field<&P::name>(L"P_NAME%d", 260),    Field<&P::version>(L"P_VER%d"),
+                                         Field<&P::type>(L"P_TYPE%d", 4),      Field<&P::viewKey>(L"P_VIEWKEY%d", 60),
+                                         Field<&P::keyStr>(L"P_KEYSTR%d", 30), Field<&P::viewMenu>(L"P_VIEWMENU%d")};
+constexpr RecordList kPlugins = Records<&Settings::plugins, kPluginFields>(nullptr, L"ZQPLUGINLOADTYPE");
+
+using C = Settings::SavedCursor;
+constexpr RecordField kSavedCursorFields[] = {Field<&C::dir>(L"DIR%d", 520), Field<&C::name>(L"NAME%d", 260)};
+constexpr RecordList kSavedCursors =
+    Records<&Settings::savedCursors, kSavedCursorFields>(L"SUMSAVECURPOS", L"SAVECURSORPOSITION");
 
 // One row per line of thought: kept as laid out, not reflowed field by field.
 // clang-format off
@@ -118,8 +159,7 @@ constexpr KeyRow kRows[] = {
     {.section = L"EXEHISTORY", .name = L"EXEPARAM%d", .kind = KeyKind::History, .capacity = 520,
      .at = ZQ_AT(s.exeParamHistory)},
 
-    {.section = L"LANCHER", .name = L"EXE%d", .kind = KeyKind::Custom, .read = custom::ReadLauncher,
-     .write = custom::WriteLauncher},
+    {.section = L"LANCHER", .name = L"EXE%d", .kind = KeyKind::Records, .records = &kLauncher},
 
     {.section = L"KEYEXEDATA", .name = L"", .kind = KeyKind::Pairs, .capacity = 520,
      .at = ZQ_AT(s.keySections[kKeyFiler])},
@@ -176,8 +216,7 @@ constexpr KeyRow kRows[] = {
 
     {.section = L"PLUGINDATA", .name = L"PLUGINDIR", .kind = KeyKind::String, .capacity = 520,
      .at = ZQ_AT(s.pluginDir)},
-    {.section = L"PLUGINDATA", .name = L"P_NAME%d", .kind = KeyKind::Custom, .read = custom::ReadPlugins,
-     .write = custom::WritePlugins},
+    {.section = L"PLUGINDATA", .name = L"P_NAME%d", .kind = KeyKind::Records, .records = &kPlugins},
 
     {.section = L"NETWORK", .name = L"RES%d", .kind = KeyKind::String, .count = ZQ_LEN(network), .capacity = 520,
      .at = ZQ_AT(s.network[i].resource)},
@@ -188,8 +227,7 @@ constexpr KeyRow kRows[] = {
     {.section = L"NETWORK", .name = L"PROV%d", .kind = KeyKind::String, .count = ZQ_LEN(network), .capacity = 520,
      .at = ZQ_AT(s.network[i].provider)},
 
-    {.section = L"SAVECURPOS", .name = L"DIR%d", .kind = KeyKind::Custom, .read = custom::ReadSavedCursors,
-     .write = custom::WriteSavedCursors},
+    {.section = L"SAVECURPOS", .name = L"DIR%d", .kind = KeyKind::Records, .records = &kSavedCursors},
 
     {.section = L"MAKENEWFILE", .name = L"KIND%d", .kind = KeyKind::String, .count = ZQ_LEN(newFileKinds),
      .capacity = 260, .at = ZQ_AT(s.newFileKinds[i].kind)},

@@ -31,7 +31,30 @@ enum class KeyKind : std::uint8_t {
     History,  // MruList: slots 0..Capacity()-1, read from the last slot to the first, each pushed to the front
     List,     // std::vector<std::wstring>: keys from index 0 up to the first empty value
     Pairs,    // Settings::KeySection: every key line of the section, in file order
+    Records,  // a list of records (RecordList below)
     Custom,   // a section whose keys depend on other values: read and write below
+};
+
+// One field of a record: its key format ("EXE%d", the record's index) and the
+// member behind it, an int (Int) or a std::wstring (String, cut to capacity - 1).
+struct RecordField {
+    const wchar_t* name;
+    KeyKind kind;
+    size_t capacity;
+    void* (*at)(void* record);
+};
+
+// A list of records, written record after record, each field in turn.  Its
+// length is the integer setting countKey (bounded; missing slots are written
+// empty), or without one, the records up to the first whose first field is
+// empty.  With readWhenKey the list is read only while that setting is not 0.
+struct RecordList {
+    std::span<const RecordField> fields;
+    const wchar_t* countKey = nullptr;
+    const wchar_t* readWhenKey = nullptr;
+    size_t (*size)(const Settings&) = nullptr;
+    void (*resize)(Settings&, size_t) = nullptr;
+    void* (*record)(Settings&, size_t) = nullptr;
 };
 
 struct KeyRow {
@@ -51,6 +74,7 @@ struct KeyRow {
     const int* defaultInts = nullptr;              // per-index defaults, when they differ
     const wchar_t* const* defaultTexts = nullptr;  //
     const wchar_t* const* names = nullptr;         // per-index key names instead of a format
+    const RecordList* records = nullptr;           // Records
     void (*read)(const IniFile&, Settings&, const SettingsReadContext&) = nullptr;  // Custom
     bool (*write)(IniFile&, const Settings&) = nullptr;                             // Custom
 

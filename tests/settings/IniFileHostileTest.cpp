@@ -12,14 +12,10 @@
 namespace zq {
 namespace {
 
+using test::ReadAll;
 using test::TempDir;
 
-Settings ReadAll(const IniFile& ini) {
-    Settings s;
-    ReadStartupSettings(ini, s);
-    ReadRemainingSettings(ini, s, {{{640, 480}}});
-    return s;
-}
+const SettingsReadContext kScreen{{{640, 480}}};
 
 // A repeatable byte stream: the same "garbage" on every run.
 std::string Garbage(size_t size, unsigned seed) {
@@ -41,7 +37,7 @@ TEST(IniFileHostileTest, TruncatedFileKeepsWhatCameBeforeTheCut) {
         SCOPED_TRACE(cut);
         IniFile ini;
         ini.LoadBytes(full.substr(0, cut));
-        const Settings s = ReadAll(ini);
+        const Settings s = ReadAll(ini, kScreen);
         const bool allDataKept = cut > colours;
         EXPECT_EQ(s.STARTSIZE, allDataKept ? original.STARTSIZE : Settings().STARTSIZE);
         EXPECT_EQ(s.MCI_VOLUME, allDataKept ? original.MCI_VOLUME : Settings().MCI_VOLUME);
@@ -70,7 +66,7 @@ TEST(IniFileHostileTest, BinaryGarbageLoadsAndDefaultsTheRest) {
         }
         IniFile ini;
         ini.LoadBytes(bytes);
-        const Settings s = ReadAll(ini);
+        const Settings s = ReadAll(ini, kScreen);
         EXPECT_EQ(s.STARTSIZE, 3);
         EXPECT_EQ(s.FONTNAME, L"x");
         EXPECT_EQ(s.FONTWEIGHT, 400);
@@ -80,7 +76,7 @@ TEST(IniFileHostileTest, BinaryGarbageLoadsAndDefaultsTheRest) {
     for (unsigned u = 0; u < 0x10000; ++u) all += static_cast<wchar_t>(u);
     IniFile ini;
     ini.LoadBytes(test::Utf16File(L"[ALLDATA]\r\nFIRSTX=" + all + L"\r\nFIRSTY=7\r\n"));
-    const Settings s = ReadAll(ini);
+    const Settings s = ReadAll(ini, kScreen);
     EXPECT_EQ(s.FIRSTX, 0);  // the value is U+0000 to U+000C: the CR among the units ends the line
     EXPECT_EQ(s.FIRSTY, 7);
 }
@@ -101,7 +97,7 @@ TEST(IniFileHostileTest, HundredMegabyteFile) {
     {
         IniFile ini(path);
         ASSERT_EQ(ini.Load(), IniLoadResult::Loaded);
-        const Settings s = ReadAll(ini);
+        const Settings s = ReadAll(ini, kScreen);
         EXPECT_EQ(s.STARTSIZE, 2);
         EXPECT_EQ(s.FIRSTWIDE, 640);
         EXPECT_EQ(s.FONTWEIGHT, 700);
@@ -115,7 +111,7 @@ TEST(IniFileHostileTest, HugeCountsAreBounded) {
     ini.LoadBytes(test::Utf16File(
         L"[ALLDATA2]\r\nSUMCOPYPASTDIRECTORY=2000000000\r\nSUMSAVECURPOS=-5\r\nSUMDIRJUMPGROUP=99999\r\n"
         L"SAVECURSORPOSITION=1\r\n[SELECTDIR]\r\nTODIR0=a\r\n"));
-    const Settings s = ReadAll(ini);
+    const Settings s = ReadAll(ini, kScreen);
     EXPECT_LE(s.selectDir.Capacity(), 1000u);
     EXPECT_EQ(s.selectDir.Get(0), L"a");
     EXPECT_TRUE(s.savedCursors.empty());

@@ -33,10 +33,7 @@ struct Folders {
         EXPECT_TRUE(OpenStartupSettings(
             ini, {program, windows, user}, [] { return false; }, found));
         if (entry) *entry = found;
-        Settings s;
-        ReadStartupSettings(ini, s);
-        ReadRemainingSettings(ini, s, kScreens);
-        return s;
+        return test::ReadAll(ini, kScreens);
     }
 };
 
@@ -254,9 +251,7 @@ TEST(SettingsSaverTest, AnUnreadableFileIsKeptBeforeTheDefaultsReplaceIt) {
 TEST(SettingsSaverTest, StartupWaitsWhileTheFileIsInUse) {
     Folders f;
     const std::wstring path = f.temp.WriteFile(L"プログラム\\zq.ini", test::Utf16File(L"[ALLDATA]\r\nSTARTSIZE=5\r\n"));
-    UniqueFile holder(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(holder.Valid());
+    UniqueFile holder = test::HoldExclusively(path);
     IniFile ini({}, IniRetryPolicy{2, 0, [](unsigned) {}});
     UserIniEntry user;
     int asked = 0;

@@ -1,5 +1,7 @@
 #include "settings/SettingsTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include "main/TempDir.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsIo.h"
@@ -27,7 +29,8 @@ std::wstring ReadUtf16File(const std::wstring& path) {
 namespace {
 
 std::wstring Text(int row, int index, size_t capacity) {
-    std::wstring value = L"値" + std::to_wstring(row) + L"_" + std::to_wstring(index) + L" =x";
+    // Wide, half-width, rare and control characters all pass through the file.
+    std::wstring value = L"値ﾊﾝ髙﨑①\t\u00b6" + std::to_wstring(row) + L"_" + std::to_wstring(index) + L" =x";
     if (capacity > 0 && value.size() > capacity - 1) {
         // Short fields still get a value of their own.
         value = std::to_wstring((row * 7 + index) % 100);
@@ -105,6 +108,20 @@ std::wstring SettingsText(const Settings& settings) {
     WriteAllSettings(out, settings);
     out.CloseWriting();
     return ReadUtf16File(dir / L"text.ini");
+}
+
+Settings ReadAll(const IniFile& ini, const SettingsReadContext& context) {
+    Settings s;
+    ReadStartupSettings(ini, s);
+    ReadRemainingSettings(ini, s, context);
+    return s;
+}
+
+UniqueFile HoldExclusively(const std::wstring& path) {
+    UniqueFile holder(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_TRUE(holder.Valid()) << "cannot hold the file";
+    return holder;
 }
 
 }  // namespace zq::test

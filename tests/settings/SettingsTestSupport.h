@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Handle.h"
+#include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsTable.h"
 
@@ -18,5 +20,9 @@ Settings DistinctSettings(const SettingsReadContext& screens);
 // Everything the program would write for these settings, as text, so that a
 // failed comparison shows the differing lines.
 std::wstring SettingsText(const Settings& settings);
+// What start-up and the view's loader read from a loaded file.
+Settings ReadAll(const IniFile& ini, const SettingsReadContext& context = {});
+// A file opened by someone else with no sharing at all.
+UniqueFile HoldExclusively(const std::wstring& path);
 
 }  // namespace zq::test
