@@ -37,8 +37,6 @@
 // The popup menu of a directory listing pane.
 #define IDR_PANE_POPUP_FILER 407
 
-// Posted by an operation dialog when it has ended: purge the lists and refresh.
-#define ID_OPERATION_ENDED 1185
 #include "commands_res.h"
 #include "external_res.h"
 #include "fileops_res.h"

@@ -7,7 +7,7 @@
 #include <shellapi.h>
 
 #include "app/DialogLists.h"
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 #include "app/StartupRules.h"
 #include "app/ViewContext.h"
 #include "commands/CommandRegistry.h"

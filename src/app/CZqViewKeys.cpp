@@ -87,11 +87,11 @@ void CZqView::StoreKeysInSettings() {
 }
 
 void CZqView::RegisterViewCommands() {
-    m_registry.RegisterCommon(L"@Quit", [this](const CommandCall&) { QuitRequest(false); });
+    m_registry.RegisterCommon(cmd::filer::Quit, [this](const CommandCall&) { QuitRequest(false); });
     m_registry.RegisterMenu(ID_APP_EXIT, [this](const CommandCall&) { QuitRequest(false); });
-    m_registry.RegisterCommon(L"@ConfigSave", [this](const CommandCall&) { SaveSettings(); });
+    m_registry.RegisterCommon(cmd::filer::ConfigSave, [this](const CommandCall&) { SaveSettings(); });
     m_registry.RegisterMenu(IDM_CONFIGSAVE, [this](const CommandCall&) { SaveSettings(); });
-    m_registry.RegisterCommon(L"@Changedmenu", [this](const CommandCall&) {
+    m_registry.RegisterCommon(cmd::filer::Changedmenu, [this](const CommandCall&) {
         // Switches the menu bar off and on again.
         m_settings.MENUDISPLAY = m_settings.MENUDISPLAY ? 0 : 1;
         UpdateMenuBar(true);

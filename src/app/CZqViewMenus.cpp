@@ -35,24 +35,24 @@ void RunControlPanel(const std::wstring& parameters) {
 }  // namespace
 
 void CZqView::RegisterWindowCommands() {
-    m_registry.RegisterMenu(ID_OPERATION_ENDED, [this](const CommandCall&) { OnOperationEnded(); });
+    m_registry.RegisterMenu(ID_OPERATION_DIALOG_FINISHED, [this](const CommandCall&) { OnOperationEnded(); });
     m_registry.RegisterMenu(ID_APP_ABOUT, [this](const CommandCall&) {
         Suspend();
         CAboutDlg dialog(::GetParent(m_hWnd));
         (void)dialog.DoModal();
         Resume();
     });
-    m_registry.RegisterCommon(L"@Zoomscreen", [this](const CommandCall&) {
+    m_registry.RegisterCommon(cmd::common::Zoomscreen, [this](const CommandCall&) {
         HWND frame = ::GetParent(m_hWnd);
         ::ShowWindow(frame, ::IsZoomed(frame) ? SW_RESTORE : SW_MAXIMIZE);
     });
-    for (ModeGroup group : kAllModeGroups) {
-        m_registry.Register(group, L"@Showicon",
-                            [this](const CommandCall&) { ::ShowWindow(::GetParent(m_hWnd), SW_MINIMIZE); });
+    for (CommandId id :
+         {cmd::filer::Showicon, cmd::viewer::Showicon, cmd::graphic::Showicon, cmd::binary_editor::Showicon}) {
+        m_registry.Register(id, [this](const CommandCall&) { ::ShowWindow(::GetParent(m_hWnd), SW_MINIMIZE); });
     }
     // "@Defaultcpl" names an item by its name; a name that was not loaded is
     // left to the control panel itself, which knows its files and canonical names.
-    m_registry.RegisterCommon(kDefaultCplCommand, [this](const CommandCall& call) {
+    m_registry.RegisterCommon(cmd::common::Defaultcpl, [this](const CommandCall& call) {
         if (call.argument.empty()) return;
         for (std::size_t n = 0; n < m_cplItems.size(); ++n) {
             if (SameTextIgnoringCase(m_cplItems[n].Name, call.argument)) {
@@ -62,7 +62,7 @@ void CZqView::RegisterWindowCommands() {
         }
         RunControlPanel(std::wstring(call.argument));
     });
-    m_registry.Register(ModeGroup::Filer, L"@Opencpl", [this](const CommandCall&) {
+    m_registry.Register(cmd::filer::Opencpl, [this](const CommandCall&) {
         FilerPane& pane = m_filer->Pane(m_filer->ActivePane());
         const FileEntry* entry = pane.CursorEntry();
         if (!entry || !EndsWithCpl(entry->cFileName)) return;
@@ -91,8 +91,9 @@ void CZqView::LoadControlPanelItems() {
     m_menuRouter.SetRangeCount(MenuIdKind::ControlPanel, m_cplItems.size());
     if (m_cplItems.empty()) return;
     // The list exists only when there is something to list.
-    for (ModeGroup group : kAllModeGroups) {
-        m_registry.Register(group, L"@Allcpldata", [this](const CommandCall&) { ShowControlPanelList(); });
+    for (CommandId id :
+         {cmd::filer::Allcpldata, cmd::viewer::Allcpldata, cmd::graphic::Allcpldata, cmd::binary_editor::Allcpldata}) {
+        m_registry.Register(id, [this](const CommandCall&) { ShowControlPanelList(); });
     }
 }
 

@@ -141,31 +141,31 @@ ViewFileOps::~ViewFileOps() = default;
 
 void ViewFileOps::RegisterCommands() {
     struct CopyCommand {
-        const wchar_t* name;
+        CommandId id;
         unsigned mode;
     };
     static constexpr CopyCommand kCopyCommands[] = {
-        {L"@Copy", fileops::kModeCopy},          {L"@Move", fileops::kModeMove},
-        {L"@Filesupdir", fileops::kModeUpMove},  {L"@Neglectdir", fileops::kModeNeglectDir},
-        {L"@Toalldir", fileops::kModeCopyToAll},
+        {cmd::filer::Copy, fileops::kModeCopy},          {cmd::filer::Move, fileops::kModeMove},
+        {cmd::filer::Filesupdir, fileops::kModeUpMove},  {cmd::filer::Neglectdir, fileops::kModeNeglectDir},
+        {cmd::filer::Toalldir, fileops::kModeCopyToAll},
     };
     struct DeleteCommand {
-        const wchar_t* name;
+        CommandId id;
         RecycleChoice recycle;
     };
     static constexpr DeleteCommand kDeleteCommands[] = {
-        {L"@Delete", RecycleChoice::AsStored},
-        {L"@DeleteDefaultDust", RecycleChoice::Forced},
-        {L"@DeleteDefaultNotDust", RecycleChoice::Avoided},
+        {cmd::filer::Delete, RecycleChoice::AsStored},
+        {cmd::filer::DeleteDefaultDust, RecycleChoice::Forced},
+        {cmd::filer::DeleteDefaultNotDust, RecycleChoice::Avoided},
     };
     CommandRegistry& registry = *m_context.registry;
     for (const CopyCommand& c : kCopyCommands) {
         const unsigned mode = c.mode;
-        registry.Register(ModeGroup::Filer, c.name, [this, mode](const CommandCall&) { StartCopy(mode); });
+        registry.Register(c.id, [this, mode](const CommandCall&) { StartCopy(mode); });
     }
     for (const DeleteCommand& c : kDeleteCommands) {
         const RecycleChoice recycle = c.recycle;
-        registry.Register(ModeGroup::Filer, c.name, [this, recycle](const CommandCall&) { StartDelete(recycle); });
+        registry.Register(c.id, [this, recycle](const CommandCall&) { StartDelete(recycle); });
     }
 }
 

@@ -1,6 +1,6 @@
 #include "app/ViewFiler.h"
 
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 #include "app/ViewFilerSettings.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"

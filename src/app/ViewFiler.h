@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/ViewContext.h"
+#include "commands/CommandIds.h"
 #include "common/Handle.h"
 #include "filer/FilerCellPainter.h"
 #include "filer/FilerHeaderLayout.h"
@@ -87,7 +88,7 @@ class ViewFiler {
     void RegisterDialogCommands();
     void RegisterNavigateCommands();
     // Registers `name` for the Filer; every handler ends with AfterCommand().
-    void Add(const wchar_t* name, Action action);
+    void Add(CommandId id, Action action);
     void AfterCommand();
 
     [[nodiscard]] bool PaneShown(int index) const;

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/EventSounds.h"
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
 #include "app/ViewFilerSortDlg.h"
@@ -19,89 +19,90 @@ namespace zq {
 namespace {
 
 struct CursorRow {
-    const wchar_t* name;
+    CommandId id;
     CursorCommand command;
     bool withSelection;
 };
 constexpr CursorRow kCursorRows[] = {
-    {L"@Up", CursorCommand::Up, false},
-    {L"@Down", CursorCommand::Down, false},
-    {L"@Left", CursorCommand::Left, false},
-    {L"@Right", CursorCommand::Right, false},
-    {L"@Beforepage", CursorCommand::BeforePage, false},
-    {L"@Nextpage", CursorCommand::NextPage, false},
-    {L"@Beforehalfpage", CursorCommand::BeforeHalfPage, false},
-    {L"@Nexthalfpage", CursorCommand::NextHalfPage, false},
-    {L"@Firstpos", CursorCommand::FirstPos, false},
-    {L"@Endpos", CursorCommand::EndPos, false},
-    {L"@Upsel", CursorCommand::Up, true},
-    {L"@Downsel", CursorCommand::Down, true},
-    {L"@Leftsel", CursorCommand::Left, true},
-    {L"@Rightsel", CursorCommand::Right, true},
-    {L"@Beforepagesel", CursorCommand::BeforePage, true},
-    {L"@Nextpagesel", CursorCommand::NextPage, true},
-    {L"@Beforehalfpagesel", CursorCommand::BeforeHalfPage, true},
-    {L"@Nexthalfpagesel", CursorCommand::NextHalfPage, true},
-    {L"@Firstpossel", CursorCommand::FirstPos, true},
-    {L"@Endpossel", CursorCommand::EndPos, true},
+    {cmd::filer::Up, CursorCommand::Up, false},
+    {cmd::filer::Down, CursorCommand::Down, false},
+    {cmd::filer::Left, CursorCommand::Left, false},
+    {cmd::filer::Right, CursorCommand::Right, false},
+    {cmd::filer::Beforepage, CursorCommand::BeforePage, false},
+    {cmd::filer::Nextpage, CursorCommand::NextPage, false},
+    {cmd::filer::Beforehalfpage, CursorCommand::BeforeHalfPage, false},
+    {cmd::filer::Nexthalfpage, CursorCommand::NextHalfPage, false},
+    {cmd::filer::Firstpos, CursorCommand::FirstPos, false},
+    {cmd::filer::Endpos, CursorCommand::EndPos, false},
+    {cmd::filer::Upsel, CursorCommand::Up, true},
+    {cmd::filer::Downsel, CursorCommand::Down, true},
+    {cmd::filer::Leftsel, CursorCommand::Left, true},
+    {cmd::filer::Rightsel, CursorCommand::Right, true},
+    {cmd::filer::Beforepagesel, CursorCommand::BeforePage, true},
+    {cmd::filer::Nextpagesel, CursorCommand::NextPage, true},
+    {cmd::filer::Beforehalfpagesel, CursorCommand::BeforeHalfPage, true},
+    {cmd::filer::Nexthalfpagesel, CursorCommand::NextHalfPage, true},
+    {cmd::filer::Firstpossel, CursorCommand::FirstPos, true},
+    {cmd::filer::Endpossel, CursorCommand::EndPos, true},
 };
 
 struct MarkRow {
-    const wchar_t* name;
+    CommandId id;
     MarkKind kind;
 };
 constexpr MarkRow kMarkRows[] = {
-    {L"@Allselectdir", kMarkAllWithDirs}, {L"@Allselect", kMarkAllFiles},          {L"@Releaseselect", kMarkRelease},
-    {L"@Reverseselect", kMarkReverse},    {L"@Reverseselectf", kMarkReverseFiles}, {L"@Upfileselect", kMarkUpFiles},
-    {L"@Downfileselect", kMarkDownFiles},
+    {cmd::filer::Allselectdir, kMarkAllWithDirs},    {cmd::filer::Allselect, kMarkAllFiles},
+    {cmd::filer::Releaseselect, kMarkRelease},       {cmd::filer::Reverseselect, kMarkReverse},
+    {cmd::filer::Reverseselectf, kMarkReverseFiles}, {cmd::filer::Upfileselect, kMarkUpFiles},
+    {cmd::filer::Downfileselect, kMarkDownFiles},
 };
 
 struct SortRow {
-    const wchar_t* name;
+    CommandId id;
     SortCommand command;
 };
 constexpr SortRow kSortRows[] = {
-    {L"@Sortname", SortCommand::Sortname},
-    {L"@Sorttime", SortCommand::Sorttime},
-    {L"@Sortsize", SortCommand::Sortsize},
-    {L"@Sortkind", SortCommand::Sortkind},
-    {L"@Sortattribute", SortCommand::Sortattribute},
-    {L"@Sortno", SortCommand::Sortno},
-    {L"@SortNameDir", SortCommand::SortNameDir},
-    {L"@SortTimeDir", SortCommand::SortTimeDir},
-    {L"@SortSizeDir", SortCommand::SortSizeDir},
-    {L"@SortKindDir", SortCommand::SortKindDir},
-    {L"@SortAttributeDir", SortCommand::SortAttributeDir},
-    {L"@Sortexchange", SortCommand::Sortexchange},
-    {L"@SortExchangeDir", SortCommand::SortExchangeDir},
+    {cmd::filer::Sortname, SortCommand::Sortname},
+    {cmd::filer::Sorttime, SortCommand::Sorttime},
+    {cmd::filer::Sortsize, SortCommand::Sortsize},
+    {cmd::filer::Sortkind, SortCommand::Sortkind},
+    {cmd::filer::Sortattribute, SortCommand::Sortattribute},
+    {cmd::filer::Sortno, SortCommand::Sortno},
+    {cmd::filer::SortNameDir, SortCommand::SortNameDir},
+    {cmd::filer::SortTimeDir, SortCommand::SortTimeDir},
+    {cmd::filer::SortSizeDir, SortCommand::SortSizeDir},
+    {cmd::filer::SortKindDir, SortCommand::SortKindDir},
+    {cmd::filer::SortAttributeDir, SortCommand::SortAttributeDir},
+    {cmd::filer::Sortexchange, SortCommand::Sortexchange},
+    {cmd::filer::SortExchangeDir, SortCommand::SortExchangeDir},
 };
 
 // The setting each show-flag toggle flips.
 struct ToggleRow {
-    const wchar_t* name;
+    CommandId id;
     int Settings::*flag;
 };
 const ToggleRow kDisplayFileToggles[] = {
-    {L"@ChangeDispHiddenFile", &Settings::HIDDENVIEWFLAG},
-    {L"@ChangeDispSystemFile", &Settings::DISP_SYSTEM_FILE},
-    {L"@ChangeDispFirstDotFile", &Settings::DISP_FIRST_DOT_FILE},
-    {L"@ChangeDispReadOnlyFile", &Settings::DISP_READ_ONLY_FILE},
+    {cmd::filer::ChangeDispHiddenFile, &Settings::HIDDENVIEWFLAG},
+    {cmd::filer::ChangeDispSystemFile, &Settings::DISP_SYSTEM_FILE},
+    {cmd::filer::ChangeDispFirstDotFile, &Settings::DISP_FIRST_DOT_FILE},
+    {cmd::filer::ChangeDispReadOnlyFile, &Settings::DISP_READ_ONLY_FILE},
 };
 const ToggleRow kLayoutToggles[] = {
-    {L"@Filenamepack", &Settings::FILENAMEPACK},
-    {L"@AutoFileNameWidth", &Settings::AUTO_FILE_NAME_WIDTH},
-    {L"@Changedevide", &Settings::WINDOWDEVIDEWAY},
+    {cmd::filer::Filenamepack, &Settings::FILENAMEPACK},
+    {cmd::filer::AutoFileNameWidth, &Settings::AUTO_FILE_NAME_WIDTH},
+    {cmd::filer::Changedevide, &Settings::WINDOWDEVIDEWAY},
 };
 
-const wchar_t* const kDisplayGroupCommands[] = {
-    L"@SelectDispFileSetting1", L"@SelectDispFileSetting2", L"@SelectDispFileSetting3",
-    L"@SelectDispFileSetting4", L"@SelectDispFileSetting5",
+constexpr CommandId kDisplayGroupCommands[] = {
+    cmd::filer::SelectDispFileSetting1, cmd::filer::SelectDispFileSetting2, cmd::filer::SelectDispFileSetting3,
+    cmd::filer::SelectDispFileSetting4, cmd::filer::SelectDispFileSetting5,
 };
 
 }  // namespace
 
-void ViewFiler::Add(const wchar_t* name, Action action) {
-    m_context.registry->Register(ModeGroup::Filer, name, [this, action = std::move(action)](const CommandCall&) {
+void ViewFiler::Add(CommandId id, Action action) {
+    m_context.registry->Register(id, [this, action = std::move(action)](const CommandCall&) {
         action();
         AfterCommand();
     });
@@ -120,7 +121,7 @@ void ViewFiler::RegisterCommands() {
 
 void ViewFiler::RegisterCursorCommands() {
     for (const CursorRow& row : kCursorRows) {
-        Add(row.name, [this, row] {
+        Add(row.id, [this, row] {
             Pane(ActivePane()).RunCursorCommand(row.command, row.withSelection);
             // A plain move ends a range on either side.
             if (!row.withSelection) Pane(OtherPane()).ClearAnchor();
@@ -129,34 +130,34 @@ void ViewFiler::RegisterCursorCommands() {
 }
 
 void ViewFiler::RegisterMarkCommands() {
-    Add(L"@Select", [this] { Pane(ActivePane()).SelectAndAdvance(); });
+    Add(cmd::filer::Select, [this] { Pane(ActivePane()).SelectAndAdvance(); });
     for (const MarkRow& row : kMarkRows) {
-        Add(row.name, [this, kind = row.kind] {
+        Add(row.id, [this, kind = row.kind] {
             if (kind == kMarkAllWithDirs) PlayEventSound(*m_context.settings, SoundEvent::AllSelect);
             if (kind == kMarkAllFiles) PlayEventSound(*m_context.settings, SoundEvent::FileAllSelect);
             Pane(ActivePane()).ApplyMarkKind(kind);
         });
     }
-    Add(L"@Anotherexistselect", [this] { Pane(ActivePane()).MarkByOtherPane(Pane(OtherPane()), true); });
-    Add(L"@Anothernoneselect", [this] { Pane(ActivePane()).MarkByOtherPane(Pane(OtherPane()), false); });
+    Add(cmd::filer::Anotherexistselect, [this] { Pane(ActivePane()).MarkByOtherPane(Pane(OtherPane()), true); });
+    Add(cmd::filer::Anothernoneselect, [this] { Pane(ActivePane()).MarkByOtherPane(Pane(OtherPane()), false); });
 }
 
 void ViewFiler::RegisterDirectoryCommands() {
-    Add(L"@InDir", [this] { (void)EnterCursorDirectory(); });
-    Add(L"@Updirectory", [this] {
+    Add(cmd::filer::InDir, [this] { (void)EnterCursorDirectory(); });
+    Add(cmd::filer::Updirectory, [this] {
         PlayEventSound(*m_context.settings, SoundEvent::UpDir);
         ClimbUp(ActivePane());
     });
-    Add(L"@Rootdirectory", [this] {
+    Add(cmd::filer::Rootdirectory, [this] {
         const int index = ActivePane();
         ChangePaneDirectory(index, PaneRootOf(Pane(index).Path()));
     });
-    Add(L"@Predirectory", [this] {
+    Add(cmd::filer::Predirectory, [this] {
         FilerPane& pane = Pane(ActivePane());
         pane.LeaveDirectory(m_cursorMemory.get());
         (void)pane.PreDirectory(m_cursorMemory.get());
     });
-    Add(L"@Manualreload", [this] { ReadKeepingCursor(ActivePane()); });
+    Add(cmd::filer::Manualreload, [this] { ReadKeepingCursor(ActivePane()); });
     // Both need two directory panes; the pane that keeps its directory is left too.
     auto same = [this](int from, int to) {
         if (!PaneShown(0) || !PaneShown(1)) return;
@@ -166,21 +167,21 @@ void ViewFiler::RegisterDirectoryCommands() {
         Pane(from).LeaveDirectory(m_cursorMemory.get());
         ChangePaneDirectory(to, Pane(from).Path());
     };
-    Add(L"@Samedirectory", [this, same] { same(ActivePane(), OtherPane()); });
-    Add(L"@Sameotherdir", [this, same] { same(OtherPane(), ActivePane()); });
+    Add(cmd::filer::Samedirectory, [this, same] { same(ActivePane(), OtherPane()); });
+    Add(cmd::filer::Sameotherdir, [this, same] { same(OtherPane(), ActivePane()); });
 }
 
 void ViewFiler::RegisterPaneCommands() {
-    Add(L"@Changewindow", [this] {
+    Add(cmd::filer::Changewindow, [this] {
         if (PaneShown(OtherPane())) Focus(OtherPane());
     });
     // Left and right exist only side by side; pane 0 is the left one.
     auto choose = [this](int index) {
         if (m_context.settings->WINDOWDEVIDEWAY == 1 && PaneShown(index)) Focus(index);
     };
-    Add(L"@Leftwindow", [choose] { choose(0); });
-    Add(L"@Rightwindow", [choose] { choose(1); });
-    Add(L"@Wide", [this] {
+    Add(cmd::filer::Leftwindow, [choose] { choose(0); });
+    Add(cmd::filer::Rightwindow, [choose] { choose(1); });
+    Add(cmd::filer::Wide, [this] {
         PaneModes& modes = *m_context.modes;
         const StructPaneMode second = modes.Get(1);
         if (second.state & pane_state::kHidden) {
@@ -193,9 +194,9 @@ void ViewFiler::RegisterPaneCommands() {
     auto shift = [this](int delta) {
         if (PaneShown(0) && PaneShown(1)) m_context.settings->UP_WINDOW_ADD_LINE += delta;
     };
-    Add(L"@Downdevide", [shift] { shift(1); });
-    Add(L"@Updevide", [shift] { shift(-1); });
-    Add(L"@Changefilerdata", [this] { ExchangePanes(); });
+    Add(cmd::filer::Downdevide, [shift] { shift(1); });
+    Add(cmd::filer::Updevide, [shift] { shift(-1); });
+    Add(cmd::filer::Changefilerdata, [this] { ExchangePanes(); });
 }
 
 void ViewFiler::ExchangePanes() {
@@ -240,16 +241,16 @@ bool ViewFiler::AskSort(bool temporary, SortSettings& sort) {
 
 void ViewFiler::RegisterSortCommands() {
     for (const SortRow& row : kSortRows) {
-        Add(row.name, [this, command = row.command] {
+        Add(row.id, [this, command = row.command] {
             PlayEventSound(*m_context.settings, SoundEvent::Sort);
             StoreDefaultSortOfActive(WithSortCommand(Pane(ActivePane()).SortState().defaults, command));
         });
     }
-    Add(L"@Sort", [this] {
+    Add(cmd::filer::Sort, [this] {
         SortSettings sort = Pane(ActivePane()).SortState().defaults;
         if (AskSort(false, sort)) StoreDefaultSortOfActive(sort);
     });
-    Add(L"@Tempsort", [this] {
+    Add(cmd::filer::Tempsort, [this] {
         FilerPane& pane = Pane(ActivePane());
         SortSettings sort = pane.SortState().temporary;
         if (!AskSort(true, sort)) return;
@@ -259,18 +260,18 @@ void ViewFiler::RegisterSortCommands() {
 }
 
 void ViewFiler::RegisterDisplayCommands() {
-    Add(L"@Changefilerinfo", [this] {
+    Add(cmd::filer::Changefilerinfo, [this] {
         Settings& settings = *m_context.settings;
         settings.FILERINFONUMBER = filer::NextFormatNumber(DisplayFormatNumber(settings));
     });
     for (const ToggleRow& row : kLayoutToggles) {
-        Add(row.name, [this, flag = row.flag] {
+        Add(row.id, [this, flag = row.flag] {
             int& value = m_context.settings->*flag;
             value = value ? 0 : 1;
         });
     }
     for (const ToggleRow& row : kDisplayFileToggles) {
-        Add(row.name, [this, flag = row.flag] {
+        Add(row.id, [this, flag = row.flag] {
             int& value = m_context.settings->*flag;
             value = value ? 0 : 1;
             ApplySettings();

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/EventSounds.h"
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
 #include "filer/CDispFileSettingDlg.h"
@@ -17,7 +17,7 @@ namespace zq {
 void ViewFiler::RegisterDialogCommands() {
     // "DIRにも適用" opens as it was last left, whatever the pane holds.
     auto lastAppliesToDirectories = std::make_shared<bool>(false);
-    Add(L"@Wildcard", [this, lastAppliesToDirectories] {
+    Add(cmd::filer::Wildcard, [this, lastAppliesToDirectories] {
         const int index = ActivePane();
         // An archive pane takes only the pattern and the directory flag and is
         // re-sorted from its first entry rather than read; that belongs to the
@@ -43,7 +43,7 @@ void ViewFiler::RegisterDialogCommands() {
         // The listing may have shrunk below the first shown entry.
         pane.MoveCursor(0, false);
     });
-    Add(L"@DispFileSetting", [this] {
+    Add(cmd::filer::DispFileSetting, [this] {
         Settings& settings = *m_context.settings;
         if (m_context.suspend) m_context.suspend();
         CDispFileSettingDlg dialog(m_context.view, DisplayGroupOf(FilerOptionsFrom(settings)),

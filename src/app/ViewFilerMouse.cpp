@@ -3,7 +3,7 @@
 // click always means what the user saw under the pointer.
 #include <algorithm>
 
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "filer/FilerHeaderText.h"
 #include "filer/FilerPane.h"

@@ -1,6 +1,6 @@
 // Filer commands that move between directories or compare the two panes'
 // directories: @Newselelect, @Dirhistory, and the way up from a root.
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "filer/CDirHistoryDlg.h"
@@ -34,7 +34,7 @@ void ViewFiler::LeaveForListing(int) {
 }
 
 void ViewFiler::RegisterNavigateCommands() {
-    Add(L"@Newselelect", [this] {
+    Add(cmd::filer::Newselelect, [this] {
         const int active = ActivePane();
         const int other = OtherPane();
         const PaneModes& modes = *m_context.modes;
@@ -53,7 +53,7 @@ void ViewFiler::RegisterNavigateCommands() {
         NewerSelect(Pane(active), Pane(other), last);
     });
 
-    Add(L"@Dirhistory", [this] {
+    Add(cmd::filer::Dirhistory, [this] {
         const int index = ActivePane();
         if (!m_context.modes->Query(index, 0, pane_mode::kDirectory)) return;
         Settings& settings = *m_context.settings;

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "app/ViewFilerSettings.h"
 #include "common/Paths.h"

@@ -10,17 +10,9 @@ namespace {
 // focus.  Some are not in any table ("@MciCdVolumeUp"), so that a hand-written
 // assignment still reaches them.
 const wchar_t* const kCommonCommands[] = {
-    L"@Zoomscreen",    L"@Scsi01",          L"@Scsi02",          L"@Scsi03",        L"@Scsi04",
-    L"@Scsi05",        L"@Scsi06",          L"@Scsi07",          L"@Scsi08",        L"@Scsi09",
-    L"@Allscsiopen",   L"@Allscsiclose",    L"@Displayset0",     L"@Displayset1",   L"@Displayset2",
-    L"@Displayset3",   L"@Displayset4",     L"@Displayset5",     L"@Displayset6",   L"@Displayset7",
-    L"@Displayset8",   L"@Displayset9",     L"@Changedisplay",   L"@Soundpause",    L"@Soundstop",
-    L"@Setsoundlist",  L"@Setsoundpause",   L"@Soundliststop",   L"@Soundlistnext", L"@Soundlistbefore",
-    L"@Soundlistsave", L"@Soundlistrepeat", L"@Soundlistrandom", L"@CdPlay",        L"@CdPause",
-    L"@CdStop",        L"@CdNext",          L"@CdBefore",        L"@CdRepeat",      L"@CdRandom",
-    L"@CdPlayConfig",  L"@MciCdVolumeUp",   L"@MciCdVolumeDown", L"@Sound50",       L"@Sound100",
-    L"@Sound150",      L"@Sound200",        L"@Sound300",        L"@Sound400",      L"@Soundfullscreen",
-    L"@MciVolumeUp",   L"@MciVolumeDown",   L"@TextBox",         L"@Defaultcpl",
+#define ZQ_COMMON(id) L"@" #id,
+#include "commands/CommonCommands.inc"
+#undef ZQ_COMMON
 };
 
 }  // namespace
@@ -35,12 +27,16 @@ bool IsCommonCommand(std::wstring_view word) {
     return false;
 }
 
-void CommandRegistry::Register(ModeGroup group, std::wstring_view name, CommandHandler handler) {
-    m_mode[static_cast<int>(group)].insert_or_assign(std::wstring(name), std::move(handler));
+void CommandRegistry::Register(CommandId id, CommandHandler handler) {
+    m_mode[static_cast<int>(id.group)].insert_or_assign(std::wstring(CommandName(id)), std::move(handler));
 }
 
-void CommandRegistry::RegisterCommon(std::wstring_view name, CommandHandler handler) {
-    m_common.insert_or_assign(std::wstring(name), std::move(handler));
+void CommandRegistry::RegisterCommon(CommonCommandId id, CommandHandler handler) {
+    m_common.insert_or_assign(std::wstring(CommandName(id)), std::move(handler));
+}
+
+void CommandRegistry::RegisterCommon(CommandId id, CommandHandler handler) {
+    m_common.insert_or_assign(std::wstring(CommandName(id)), std::move(handler));
 }
 
 void CommandRegistry::RegisterMenu(unsigned menuId, CommandHandler handler) {
@@ -65,17 +61,6 @@ bool CommandRegistry::CanRunMenu(ModeGroup group, unsigned menuId) const {
     if (auto it = m_menu.find(menuId); it != m_menu.end() && it->second) return true;
     const StructCommand* row = FindCommandByMenuId(group, menuId);
     return row != nullptr && Resolve(group, row->name) != nullptr;
-}
-
-std::vector<std::wstring> CommandRegistry::NamesNotInTables() const {
-    std::vector<std::wstring> names;
-    for (ModeGroup g : kAllModeGroups) {
-        for (const auto& [name, handler] : m_mode[static_cast<int>(g)])
-            if (FindCommand(g, name) == nullptr && !IsCommonCommand(name)) names.push_back(name);
-    }
-    for (const auto& [name, handler] : m_common)
-        if (!IsCommonCommand(name)) names.push_back(name);
-    return names;
 }
 
 RouteResult CommandRegistry::Route(ModeGroup group, std::wstring_view text) const {

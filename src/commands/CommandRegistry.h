@@ -4,8 +4,8 @@
 //
 // Registering: each feature adds ONE entry per command, at view creation:
 //
-//   registry.Register(ModeGroup::Filer, L"@Copy", [this](const CommandCall&) { StartCopy(); });
-//   registry.RegisterCommon(L"@Displayset3", ...);      // every mode's routine falls back to these
+//   registry.Register(cmd::filer::Copy, [this](const CommandCall&) { StartCopy(); });
+//   registry.RegisterCommon(cmd::common::Displayset3, ...);  // every mode's routine falls back to these
 //   registry.RegisterMenu(IDM_FILERKEY, ...);           // also reached by "@Filerkey", whose row has that menu item
 //
 // Routing a text (exact comparison of the word before the first blank):
@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/CommandIds.h"
 #include "commands/CommandTable.h"
 
 namespace zq {
@@ -44,9 +45,12 @@ enum class RouteResult {
 
 class CommandRegistry {
   public:
-    // A later registration of the same name replaces the earlier one.
-    void Register(ModeGroup group, std::wstring_view name, CommandHandler handler);
-    void RegisterCommon(std::wstring_view name, CommandHandler handler);
+    // A later registration of the same command replaces the earlier one.
+    void Register(CommandId id, CommandHandler handler);
+    void RegisterCommon(CommonCommandId id, CommandHandler handler);
+    // A table command that every mode runs alike: reached by its word in
+    // every mode whose own table has no handler for it.
+    void RegisterCommon(CommandId id, CommandHandler handler);
     void RegisterMenu(unsigned menuId, CommandHandler handler);
 
     // The routine of a mode group: its own table, then the common routine.
@@ -61,11 +65,6 @@ class CommandRegistry {
     // Whether RunMenu would run a handler for the item; a menu item for which
     // this is false is shown disabled.
     [[nodiscard]] bool CanRunMenu(ModeGroup group, unsigned menuId) const;
-
-    // Registrations under a name that neither the mode's table nor the common
-    // routine has: a misspelt name would otherwise never run.  The program's
-    // own start-up test expects this to be empty.
-    [[nodiscard]] std::vector<std::wstring> NamesNotInTables() const;
 
   private:
     [[nodiscard]] const CommandHandler* Resolve(ModeGroup group, std::wstring_view word) const;

@@ -13,7 +13,7 @@ KeyOutcome KeyDownRouter::OnKeyDown(unsigned virtualKey, int modifier) {
             return KeyOutcome::Intercepted;
         }
     } else if (virtualKey == kVirtualKeyReturn) {
-        if (m_settings.incModeNeglectReturn && m_hooks.ActivePaneInMode(kListingsWithFiles) &&
+        if (m_settings.incModeNeglectReturn && m_hooks.ActivePaneInMode(pane_mode::kFileCursorListings) &&
             m_hooks.IncrementalSearchActive()) {
             m_hooks.EndIncrementalSearch();
         } else {
@@ -22,7 +22,7 @@ KeyOutcome KeyDownRouter::OnKeyDown(unsigned virtualKey, int modifier) {
         return KeyOutcome::Intercepted;
     }
 
-    if (m_hooks.ActivePaneInMode(kGroupFilerKeys)) {
+    if (m_hooks.ActivePaneInMode(pane_mode::kFilerDispatchGroup)) {
         if (m_hooks.KeyDirectoryJumpPending()) {
             const int index = FindKeyIndex(virtualKey);
             m_hooks.RunKeyDirectoryJump(index >= 0 ? KeyTable()[index].name : L"");
@@ -31,7 +31,7 @@ KeyOutcome KeyDownRouter::OnKeyDown(unsigned virtualKey, int modifier) {
         if (m_hooks.OfferToIncrementalSearch(virtualKey, modifier)) return KeyOutcome::Intercepted;
         const bool letter = virtualKey >= 'A' && virtualKey <= 'Z';
         if (letter && modifier >= 0 && modifier < 3 && m_settings.driveListCurJump[modifier] &&
-            m_hooks.ActivePaneInMode(kModeDriveList)) {
+            m_hooks.ActivePaneInMode(pane_mode::kDriveList)) {
             m_hooks.MoveCursorToDrive(static_cast<wchar_t>(virtualKey), m_settings.driveListChangeDriveByKey);
             return KeyOutcome::Intercepted;
         }

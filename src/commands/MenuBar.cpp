@@ -54,14 +54,14 @@ struct StructMenuChoice {
 
 // Tried in this order against the focused pane.
 const StructMenuChoice kMenuChoices[] = {
-    {kModeDirectory, IDR_MENU_FILER},
-    {kModeArchive, IDR_MENU_ARCHIVE},
-    {kModePicture | kModeArchivePicture, IDR_MENU_GRAPHIC},
-    {kModeArchiveText, IDR_MENU_VIEWER},
-    {kModeText, IDR_MENU_VIEWER},
-    {kModeDriveList, IDR_MENU_DRIVELIST},
-    {kModeBinary, IDR_MENU_BINARY},
-    {kModeNetwork, IDR_MENU_NETWORK},
+    {pane_mode::kDirectory, IDR_MENU_FILER},
+    {pane_mode::kArchive, IDR_MENU_ARCHIVE},
+    {pane_mode::kPicture | pane_mode::kArchivePicture, IDR_MENU_GRAPHIC},
+    {pane_mode::kArchiveText, IDR_MENU_VIEWER},
+    {pane_mode::kText, IDR_MENU_VIEWER},
+    {pane_mode::kDriveList, IDR_MENU_DRIVELIST},
+    {pane_mode::kBinary, IDR_MENU_BINARY},
+    {pane_mode::kNetwork, IDR_MENU_NETWORK},
 };
 
 bool ValidFlag(int mode, int popup) {

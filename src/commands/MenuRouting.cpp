@@ -5,7 +5,7 @@
 namespace zq {
 
 MenuIdClass ClassifyMenuId(unsigned id, std::size_t controlPanelItems, bool shellMenuOpen) {
-    if (id == kMenuDialogsEnded) return {MenuIdKind::DialogsEnded, 0};
+    if (id == ID_OPERATION_DIALOG_FINISHED) return {MenuIdKind::DialogsEnded, 0};
     if (id == kMenuFindResults) return {MenuIdKind::FindResults, 0};
     if (id >= IDM_CPL_FIRST && id - IDM_CPL_FIRST < controlPanelItems && id < IDM_PLUGIN_FIRST)
         return {MenuIdKind::ControlPanel, static_cast<int>(id - IDM_CPL_FIRST)};

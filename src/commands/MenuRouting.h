@@ -34,7 +34,6 @@ struct MenuIdClass {
     int index;  // n of the ranges above, 0 otherwise
 };
 
-inline constexpr unsigned kMenuDialogsEnded = 1185;
 inline constexpr unsigned kMenuFindResults = 1396;
 inline constexpr unsigned kMenuDynamicFirst = 1378;
 inline constexpr unsigned kMenuDynamicSlots = 10;

@@ -12,16 +12,16 @@ struct StructGroupMask {
 // The two orders differ on purpose: a key goes to the binary editor before
 // the picture viewer, a menu item looks in the Graphic table first.
 const StructGroupMask kKeyDispatchOrder[] = {
-    {kGroupFilerKeys, ModeGroup::Filer},
-    {kGroupViewer, ModeGroup::Viewer},
-    {kGroupBinaryEditor, ModeGroup::BinaryEditor},
-    {kGroupGraphic, ModeGroup::Graphic},
+    {pane_mode::kFilerDispatchGroup, ModeGroup::Filer},
+    {pane_mode::kViewerGroup, ModeGroup::Viewer},
+    {pane_mode::kBinaryGroup, ModeGroup::BinaryEditor},
+    {pane_mode::kGraphicGroup, ModeGroup::Graphic},
 };
 const StructGroupMask kMenuOrder[] = {
-    {kGroupFiler, ModeGroup::Filer},
-    {kGroupViewer, ModeGroup::Viewer},
-    {kGroupGraphic, ModeGroup::Graphic},
-    {kGroupBinaryEditor, ModeGroup::BinaryEditor},
+    {pane_mode::kFilerGroup, ModeGroup::Filer},
+    {pane_mode::kViewerGroup, ModeGroup::Viewer},
+    {pane_mode::kGraphicGroup, ModeGroup::Graphic},
+    {pane_mode::kBinaryGroup, ModeGroup::BinaryEditor},
 };
 
 template <std::size_t N>

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "filer/Wildcard.h"
+#include "common/Wildcard.h"
 
 namespace zq::fileops {
 namespace {

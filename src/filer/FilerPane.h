@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/PaneModes.h"
 #include "filer/DirectoryChangeWatch.h"
 #include "filer/EntrySlots.h"
 #include "filer/FileConditions.h"
@@ -52,11 +53,12 @@ public:
     virtual void AddDirectoryHistory(const std::wstring& path) = 0;
 };
 
+// What a Filer pane lists, as its mode word in the pane modes.
 enum PaneKind : uint32_t {
-    kKindDirectory = 0x8,
-    kKindDriveList = 0x80,
-    kKindArchive = 0x100,
-    kKindNetwork = 0x2000,
+    kKindDirectory = pane_mode::kDirectory,
+    kKindDriveList = pane_mode::kDriveList,
+    kKindArchive = pane_mode::kArchive,
+    kKindNetwork = pane_mode::kNetwork,
 };
 enum PaneSubKind : uint32_t {
     kSubKindThumbnails = 0x1,

@@ -7,7 +7,7 @@
 #include "common/Paths.h"
 #include "filer/FilerPane.h"
 #include "filer/FilerPath.h"
-#include "filer/Wildcard.h"
+#include "common/Wildcard.h"
 
 namespace zq {
 

@@ -3,7 +3,7 @@
 // through the registry as keys and menus run them.
 #include <memory>
 
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 #include "app/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "filer/FilerPane.h"

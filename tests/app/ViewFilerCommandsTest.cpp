@@ -8,7 +8,6 @@ using test::FilerFixture;
 
 TEST(ViewFilerCommands, EveryRegisteredNameIsAFilerCommand) {
     FilerFixture f;
-    EXPECT_TRUE(f.registry.NamesNotInTables().empty());
     const wchar_t* const expected[] = {
         L"@Up",
         L"@Down",

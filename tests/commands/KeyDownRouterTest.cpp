@@ -12,7 +12,7 @@ using zq::ModeGroup;
 namespace {
 
 struct FakeHost : zq::IKeyDispatchHost, zq::IKeyDownHooks {
-    std::uint32_t activeMode = zq::kModeDirectory;  // the active pane is the only shown pane
+    std::uint32_t activeMode = zq::pane_mode::kDirectory;  // the active pane is the only shown pane
     bool incActive = false;
     bool jumpPending = false;
     bool searchTakesKeys = false;
@@ -51,7 +51,8 @@ struct Fixture {
     Fixture() {
         for (ModeGroup g : zq::kAllModeGroups) {
             for (const wchar_t* name : {L"@Copy", L"@Attribute", L"@Quit", L"@Changebinary", L"@Jumpline"}) {
-                registry.Register(g, name, [this, name](const zq::CommandCall&) { host.log.push_back(name); });
+                if (const auto id = zq::FindCommandId(g, name))
+                    registry.Register(*id, [this, name](const zq::CommandCall&) { host.log.push_back(name); });
             }
         }
     }
@@ -75,7 +76,8 @@ TEST(KeyDownRouter, StepsBeforeTheDispatch) {
         const wchar_t* log;
     };
     const unsigned apps = zq::kVirtualKeyApps, ret = zq::kVirtualKeyReturn;
-    const std::uint32_t dir = zq::kModeDirectory, drives = zq::kModeDriveList, text = zq::kModeText;
+    const std::uint32_t dir = zq::pane_mode::kDirectory, drives = zq::pane_mode::kDriveList,
+                        text = zq::pane_mode::kText;
     const Case cases[] = {
         {"apps opens menus", dir, apps, 0, true, false, false, false, false, false, KeyOutcome::Intercepted,
          L"cancel jump; context menus"},

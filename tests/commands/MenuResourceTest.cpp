@@ -157,9 +157,10 @@ TEST(MenuResources, EveryItemOfEveryBarRunsAHandlerOrIsDisabled) {
     // Half of each table has a handler, as while the features land one by one.
     for (zq::ModeGroup group : zq::kAllModeGroups) {
         const auto rows = zq::CommandTableOf(group).commands;
-        for (std::size_t i = 0; i < rows.size(); i += 2) registry.Register(group, rows[i].name, count);
+        for (std::size_t i = 0; i < rows.size(); i += 2)
+            registry.Register(zq::CommandId{group, static_cast<std::uint16_t>(i)}, count);
     }
-    registry.RegisterCommon(L"@Displayset3", count);
+    registry.RegisterCommon(zq::cmd::common::Displayset3, count);
     registry.RegisterMenu(IDM_HIDDEN_MENU, count);
     registry.RegisterMenu(ID_APP_ABOUT, count);
     const zq::MenuRouter router(registry);

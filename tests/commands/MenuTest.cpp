@@ -29,23 +29,23 @@ TEST(MenuBar, ChosenByTheFocusedPanesMode) {
         unsigned resource;
     };
     const Case cases[] = {
-        {zq::kModeDirectory, 406},
-        {zq::kModeNetwork, 411},
-        {zq::kModeDriveList, 404},
-        {zq::kModeArchive, 400},
-        {zq::kModeText, 416},
-        {zq::kModeArchiveText, 416},
-        {zq::kModeBinary, 402},
-        {zq::kModePicture, 408},
-        {zq::kModeArchivePicture, 408},
-        {zq::kModeListingKind, 0},
+        {zq::pane_mode::kDirectory, 406},
+        {zq::pane_mode::kNetwork, 411},
+        {zq::pane_mode::kDriveList, 404},
+        {zq::pane_mode::kArchive, 400},
+        {zq::pane_mode::kText, 416},
+        {zq::pane_mode::kArchiveText, 416},
+        {zq::pane_mode::kBinary, 402},
+        {zq::pane_mode::kPicture, 408},
+        {zq::pane_mode::kArchivePicture, 408},
+        {zq::pane_mode::kListing, 0},
         {0, 0},
         // Only one mode bit is ever set, but the order decides if a caller passes more.
-        {zq::kModeNetwork | zq::kModeDirectory, 406},
-        {zq::kModeDriveList | zq::kModeText, 416},
+        {zq::pane_mode::kNetwork | zq::pane_mode::kDirectory, 406},
+        {zq::pane_mode::kDriveList | zq::pane_mode::kText, 416},
     };
     for (const Case& c : cases) EXPECT_EQ(zq::ChooseMenuBar(true, Modes(c.mode)), c.resource) << c.mode;
-    EXPECT_EQ(zq::ChooseMenuBar(false, Modes(zq::kModeDirectory)), 0u);
+    EXPECT_EQ(zq::ChooseMenuBar(false, Modes(zq::pane_mode::kDirectory)), 0u);
 }
 
 TEST(MenuBar, HidingAPopupAffectsOnlyItsModeAndPluginsAlwaysGo) {
@@ -105,18 +105,18 @@ TEST(MenuCommandText, MenuItemToCommandText) {
         const wchar_t* expected;  // null: none
     };
     const Case cases[] = {
-        {IDM_COPY, zq::kModeDirectory, L"@Copy"},
-        {IDM_COPY, zq::kModeListingKind, L"@Copy"},  // the menu's Filer group includes 0x1000
-        {IDM_COPY, zq::kModeText, nullptr},
-        {IDM_CONFIGSAVE, zq::kModePicture, L"@ConfigSave"},
-        {IDM_FILESAVE, zq::kModeBinary, L"@Filesave"},
-        {IDM_FILESAVE, zq::kModeBinary | zq::kModePicture, nullptr},  // Graphic before BinaryEditor
-        {IDM_FILESAVE, zq::kModeBinary | zq::kModeText, nullptr},     // Viewer before both
-        {3051, zq::kModeText, L"#TREE,tree.dll"},
-        {3052, zq::kModeDirectory, nullptr},
-        {3000, zq::kModeDirectory, L"@Defaultcpl 画面"},
-        {3001, zq::kModeDirectory, nullptr},
-        {0, zq::kModeDirectory, nullptr},
+        {IDM_COPY, zq::pane_mode::kDirectory, L"@Copy"},
+        {IDM_COPY, zq::pane_mode::kListing, L"@Copy"},  // the menu's Filer group includes 0x1000
+        {IDM_COPY, zq::pane_mode::kText, nullptr},
+        {IDM_CONFIGSAVE, zq::pane_mode::kPicture, L"@ConfigSave"},
+        {IDM_FILESAVE, zq::pane_mode::kBinary, L"@Filesave"},
+        {IDM_FILESAVE, zq::pane_mode::kBinary | zq::pane_mode::kPicture, nullptr},  // Graphic before BinaryEditor
+        {IDM_FILESAVE, zq::pane_mode::kBinary | zq::pane_mode::kText, nullptr},     // Viewer before both
+        {3051, zq::pane_mode::kText, L"#TREE,tree.dll"},
+        {3052, zq::pane_mode::kDirectory, nullptr},
+        {3000, zq::pane_mode::kDirectory, L"@Defaultcpl 画面"},
+        {3001, zq::pane_mode::kDirectory, nullptr},
+        {0, zq::pane_mode::kDirectory, nullptr},
     };
     for (const Case& c : cases) {
         const auto text = zq::CommandTextForMenuItem(c.id, Modes(c.shown), src);
@@ -141,13 +141,13 @@ TEST(MenuCommandText, LabelShowsTheKeyOfTheItemsCommand) {
         const wchar_t* expected;  // null: the label stays plain
     };
     const Case cases[] = {
-        {IDM_TOCLIPFILES, zq::kModeDirectory, L"コピー(&C)", L"コピー(&C)  [Ctrl+C]"},
-        {IDM_COPY, zq::kModeDirectory, L"コピー  [Ctrl+C]", L"コピー  [C]"},
-        {IDM_CLIPCOPY, zq::kModeText, L"コピー", L"コピー  [Ctrl+C]"},
-        {IDM_PROPERTIES, zq::kModeDirectory, L"プロパティ", nullptr},  // no key bound
-        {ID_APP_EXIT, zq::kModePicture, L"終了", L"終了  [Q]"},
-        {3050, zq::kModeDirectory, L"ソート,sorter.dll", L"ソート,sorter.dll  [Alt+S]"},
-        {IDM_BINARYEDITEND, zq::kModeBinary, L"終了", L"終了  [ESCAPE]"},
+        {IDM_TOCLIPFILES, zq::pane_mode::kDirectory, L"コピー(&C)", L"コピー(&C)  [Ctrl+C]"},
+        {IDM_COPY, zq::pane_mode::kDirectory, L"コピー  [Ctrl+C]", L"コピー  [C]"},
+        {IDM_CLIPCOPY, zq::pane_mode::kText, L"コピー", L"コピー  [Ctrl+C]"},
+        {IDM_PROPERTIES, zq::pane_mode::kDirectory, L"プロパティ", nullptr},  // no key bound
+        {ID_APP_EXIT, zq::pane_mode::kPicture, L"終了", L"終了  [Q]"},
+        {3050, zq::pane_mode::kDirectory, L"ソート,sorter.dll", L"ソート,sorter.dll  [Alt+S]"},
+        {IDM_BINARYEDITEND, zq::pane_mode::kBinary, L"終了", L"終了  [ESCAPE]"},
     };
     for (const Case& c : cases) {
         const auto label = zq::MenuLabelWithKey(c.id, c.label, Modes(c.shown), keys, src);

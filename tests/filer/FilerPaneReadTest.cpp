@@ -4,7 +4,7 @@
 #include <string>
 
 #include "filer/FilerPane.h"
-#include "filer/Wildcard.h"
+#include "common/Wildcard.h"
 #include "main/TempDir.h"
 #include "filer/PaneTestUtil.h"
 

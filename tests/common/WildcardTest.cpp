@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "filer/FileConditions.h"
-#include "filer/Wildcard.h"
+#include "common/Wildcard.h"
 
 namespace {
 

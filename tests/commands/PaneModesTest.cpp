@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 
 using namespace zq;
 

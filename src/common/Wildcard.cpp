@@ -1,4 +1,4 @@
-#include "filer/Wildcard.h"
+#include "common/Wildcard.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/PaneModes.h"
+#include "commands/PaneModes.h"
 
 namespace zq {
 
