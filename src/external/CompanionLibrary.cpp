@@ -34,15 +34,17 @@ std::wstring CompanionLibrary::LibraryPath() const {
     return JoinPath(m_directory, L"ZqDll.DLL");
 }
 
-GuardedLibrary CompanionLibrary::Use() const {
-    // A library that is not there yet may be copied in later; it is looked for again at the next use.
-    return GuardedLibrary(LibraryPath());
+const GuardedLibrary& CompanionLibrary::Use() {
+    // Loaded at the first use and kept: its tray window and hot key outlive the
+    // call that made them.  A library that is not there yet may be copied in
+    // later, so a failed load is tried again at the next use.
+    if (!m_library.Loaded()) m_library = GuardedLibrary(LibraryPath());
+    return m_library;
 }
 
 std::vector<StructZqCplData> CompanionLibrary::GetCplAllData(bool debug, HWND owner,
                                                              const std::vector<std::wstring>& nonLoadCpl) {
-    const GuardedLibrary library = Use();
-    const auto getCplAllData = library.Find<PFN_ZqGetCplAllData>("ZqGetCplAllData");
+    const auto getCplAllData = Use().Find<PFN_ZqGetCplAllData>("ZqGetCplAllData");
     if (!getCplAllData) return {};
     std::vector<StructZqCplData> records(ZQ_CPL_MAX_RECORDS);
     StructZqCplContext context = MakeContext(owner, nonLoadCpl);
@@ -59,49 +61,37 @@ std::vector<StructZqCplData> CompanionLibrary::GetCplAllData(bool debug, HWND ow
 
 std::optional<std::vector<std::wstring>> CompanionLibrary::SetNonLoadCpl(HWND owner,
                                                                          const std::vector<std::wstring>& nonLoadCpl) {
-    const GuardedLibrary library = Use();
     StructZqCplContext context = MakeContext(owner, nonLoadCpl);
-    const auto confirmed = library.Find<PFN_OnSetNonLoadCpl>("OnSetNonLoadCpl")(&context);
+    const auto confirmed = Use().Find<PFN_OnSetNonLoadCpl>("OnSetNonLoadCpl")(&context);
     if (!confirmed || !*confirmed) return std::nullopt;
     for (auto& slot : context.NonLoadCpl) slot[ZQ_NONLOADCPL_CHARS - 1] = L'\0';
     return NonLoadCplList(context);
 }
 
 bool CompanionLibrary::SetToTaskTray(HWND frame, int modifierIndex, UINT virtualKey) {
-    GuardedLibrary library = Use();
-    const bool done =
-        library.Find<PFN_SetToTaskTray>("SetToTaskTray")(frame, modifierIndex, virtualKey).value_or(FALSE) != FALSE;
-    // The library's window keeps the icon and the hot key: it stays loaded until the window comes back.
-    if (done && !m_tray.Loaded()) m_tray = std::move(library);
-    return done;
+    return Use().Find<PFN_SetToTaskTray>("SetToTaskTray")(frame, modifierIndex, virtualKey).value_or(FALSE) != FALSE;
 }
 
 bool CompanionLibrary::ReleaseToTaskTray() {
-    const GuardedLibrary library = Use();
-    const bool done = library.Find<PFN_ReleaseToTaskTray>("ReleaseToTaskTray")().value_or(FALSE) != FALSE;
-    m_tray.Free();
-    return done;
+    return Use().Find<PFN_ReleaseToTaskTray>("ReleaseToTaskTray")().value_or(FALSE) != FALSE;
 }
 
 bool CompanionLibrary::InitWow64Redirection() {
-    m_redirection.Free();
-    if (RunsUnderWow64()) m_redirection = Use();
-    m_wow64 = m_redirection.Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection") &&
-              m_redirection.Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection");
-    if (!m_wow64) m_redirection.Free();
+    m_wow64 = RunsUnderWow64() && Use().Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection") &&
+              Use().Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection");
     return m_wow64;
 }
 
 void CompanionLibrary::DisableWow64FsRedirection() {
     if (!m_wow64 || t_wow64.disabled) return;
     PVOID oldValue = nullptr;
-    if (m_redirection.Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection")(&oldValue).value_or(FALSE))
+    if (m_library.Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection")(&oldValue).value_or(FALSE))
         t_wow64 = {true, oldValue};
 }
 
 void CompanionLibrary::RevertWow64FsRedirection() {
     if (!m_wow64 || !t_wow64.disabled) return;
-    if (m_redirection.Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection")(t_wow64.oldValue).value_or(FALSE))
+    if (m_library.Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection")(t_wow64.oldValue).value_or(FALSE))
         t_wow64 = {};
 }
 

@@ -1,8 +1,6 @@
 #pragma once
-// The companion library ZqDll.DLL beside the program.  It is loaded for each
-// use and freed after it, except while it holds something for the program: a
-// window in the tray (until it is released) and the file-system redirection
-// (while in use).  When it or one of its functions is missing, or a call
+// The companion library ZqDll.DLL beside the program.  It is loaded on first
+// use and stays loaded.  When it or one of its functions is missing, or a call
 // crashes inside it, the call answers "nothing happened" and the command that
 // made it does nothing, without a message.
 #include <windows.h>
@@ -24,8 +22,8 @@ class CompanionLibrary {
     CompanionLibrary& operator=(const CompanionLibrary&) = delete;
 
     [[nodiscard]] std::wstring LibraryPath() const;
-    // Whether the library is held now (between uses it is not).
-    [[nodiscard]] bool IsLoaded() const noexcept { return m_tray.Loaded() || m_redirection.Loaded(); }
+    // Whether the library is loaded now (it is not loaded before its first use).
+    [[nodiscard]] bool IsLoaded() const noexcept { return m_library.Loaded(); }
 
     // The control-panel items of the system, at most ZQ_CPL_MAX_RECORDS; item n
     // belongs to command 3000 + n.  nonLoadCpl: the NONLOADCPL entries.
@@ -50,12 +48,11 @@ class CompanionLibrary {
     void RevertWow64FsRedirection();
 
   private:
-    // The library for one use (loading it again while it is held only counts one more user).
-    [[nodiscard]] GuardedLibrary Use() const;
+    // The library, loaded now if it is not yet.
+    const GuardedLibrary& Use();
 
     std::wstring m_directory;
-    GuardedLibrary m_tray;         // from SetToTaskTray until ReleaseToTaskTray
-    GuardedLibrary m_redirection;  // while the redirection is in use
+    GuardedLibrary m_library;
     bool m_wow64 = false;
 };
 
