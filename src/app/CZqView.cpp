@@ -8,11 +8,11 @@
 #include <cwchar>
 
 #include "app/CQuitDlg.h"
-#include "app/EventSounds.h"
+#include "settings/EventSounds.h"
 #include "app/ProcessShared.h"
 #include "filer/FilerPane.h"
 #include "app/ViewFileOps.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "external/CompanionLibrary.h"
 #include "external/TaskTray.h"
 #include "settings/IniFile.h"
@@ -21,7 +21,7 @@
 #include "settings/SettingsSaver.h"
 #include "app/FloppyGuard.h"
 #include "app/QuitRequest.h"
-#include "app/ShellContextMenu.h"
+#include "filer/ShellContextMenu.h"
 #include "app/SystemEnd.h"
 #include "common/Handle.h"
 #include "resource.h"

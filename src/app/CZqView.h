@@ -9,7 +9,7 @@
 #include "app/DialogLists.h"
 #include "app/PaneModes.h"
 #include "app/StartupRules.h"
-#include "app/ViewContext.h"
+#include "commands/ViewContext.h"
 #include "commands/CommandRegistry.h"
 #include "commands/KeyAssignments.h"
 #include "commands/KeyDispatcher.h"

@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "app/CZqView.h"
-#include "app/ViewFiler.h"
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFiler.h"
+#include "filer/ViewFilerSettings.h"
 #include "commands/CKeyConfigDlg.h"
 #include "commands/CNotViewMenuDlg.h"
 #include "commands/CommandText.h"

@@ -5,7 +5,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CZqView.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "commands/CommandText.h"
 #include "common/Handle.h"
 #include "common/Paths.h"

@@ -4,8 +4,8 @@
 #include <windowsx.h>
 
 #include "app/CZqView.h"
-#include "app/ShellContextMenu.h"
-#include "app/ViewFiler.h"
+#include "filer/ShellContextMenu.h"
+#include "filer/ViewFiler.h"
 #include "settings/Settings.h"
 #include "ui/CFrameWnd.h"
 

@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "app/DialogLists.h"
-#include "app/EventSounds.h"
+#include "settings/EventSounds.h"
 #include "app/ViewFileOpsDrop.h"
 #include "app/ViewFileOpsSettings.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "fileops/CDeleteDlg.h"
 #include "fileops/CMyCopyDlg.h"

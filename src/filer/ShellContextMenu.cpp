@@ -1,4 +1,4 @@
-#include "app/ShellContextMenu.h"
+#include "filer/ShellContextMenu.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>

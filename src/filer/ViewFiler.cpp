@@ -1,7 +1,7 @@
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 
 #include "app/PaneModes.h"
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFilerSettings.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
 #include "filer/FilerPaneNavigate.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ViewContext.h"
+#include "commands/ViewContext.h"
 #include "common/Handle.h"
 #include "filer/FilerCellPainter.h"
 #include "filer/FilerHeaderLayout.h"

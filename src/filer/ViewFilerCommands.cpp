@@ -3,11 +3,11 @@
 // its name says otherwise, and the view is redrawn after each.
 #include <utility>
 
-#include "app/EventSounds.h"
+#include "settings/EventSounds.h"
 #include "app/PaneModes.h"
-#include "app/ViewFiler.h"
-#include "app/ViewFilerSettings.h"
-#include "app/ViewFilerSortDlg.h"
+#include "filer/ViewFiler.h"
+#include "filer/ViewFilerSettings.h"
+#include "filer/ViewFilerSortDlg.h"
 #include "commands/CommandRegistry.h"
 #include "common/Paths.h"
 #include "filer/CursorMemory.h"

@@ -2,10 +2,10 @@
 // display-file settings.
 #include <memory>
 
-#include "app/EventSounds.h"
+#include "settings/EventSounds.h"
 #include "app/PaneModes.h"
-#include "app/ViewFiler.h"
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFiler.h"
+#include "filer/ViewFilerSettings.h"
 #include "filer/CDispFileSettingDlg.h"
 #include "filer/CWildcardDlg.h"
 #include "filer/FilerPane.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/PaneModes.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "filer/FilerHeaderText.h"
 #include "filer/FilerPane.h"
 

@@ -1,7 +1,7 @@
 // Filer commands that move between directories or compare the two panes'
 // directories: @Newselelect, @Dirhistory, and the way up from a root.
 #include "app/PaneModes.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "filer/CDirHistoryDlg.h"
 #include "filer/CNewSelectDlg.h"

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/PaneModes.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "filer/FilerPane.h"
 #include "main/TempDir.h"
