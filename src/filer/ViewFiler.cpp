@@ -52,6 +52,22 @@ void ViewFiler::ApplySettings() {
     m_font.Reset();
 }
 
+std::uint32_t ViewFiler::ModeMask() const {
+    return pane_mode::kFilerGroup;
+}
+
+void ViewFiler::OnSettingsChanged(bool reread) {
+    ApplySettings();
+    if (reread) Refresh();
+}
+
+void ViewFiler::RunReturnAction() {
+    // Return in a listing enters the directory under the cursor; on a file it
+    // runs what the key tables bind to Return, which the dispatcher does next.
+    if (m_context.modes->Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kFileCursorListings))
+        (void)EnterCursorDirectory();
+}
+
 void ViewFiler::Create(const std::vector<std::wstring>& commandLine) {
     Settings& settings = *m_context.settings;
     ApplySettings();

@@ -230,10 +230,12 @@ void ViewFiler::StoreDefaultSortOfActive(const SortSettings& sort) {
 }
 
 bool ViewFiler::AskSort(bool temporary, SortSettings& sort) {
-    if (m_context.suspend) m_context.suspend();
     ViewFilerSortDlg dialog(m_context.view, temporary, sort);
-    const bool ok = dialog.DoModal() == IDOK;
-    if (m_context.resume) m_context.resume();
+    bool ok = false;
+    {
+        const SuspendScope suspended(m_context);
+        ok = dialog.DoModal() == IDOK;
+    }
     if (ok) sort = dialog.Result();
     return ok;
 }
