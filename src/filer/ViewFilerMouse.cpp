@@ -26,8 +26,7 @@ PaneMouseOutcome ViewFiler::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) 
     const Settings& settings = *m_context.settings;
     const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
     const bool right = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP;
-    if ((left && settings.LEFTMOUSEDISABLE) || (right && settings.RIGHTMOUSEDISABLE))
-        return PaneMouseOutcome::NotTaken;
+    if ((left && settings.LEFTMOUSEDISABLE) || (right && settings.RIGHTMOUSEDISABLE)) return PaneMouseOutcome::NotTaken;
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: {
@@ -43,8 +42,8 @@ PaneMouseOutcome ViewFiler::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) 
             // The first click of the two has put the cursor on the entry already;
             // a double click beside the entries (a title line) does nothing.
             const int pane = filer::PaneAt(m_layout, PointOf(lParam));
-            if (pane < 0 || filer::CellAt(m_layout.panes[static_cast<size_t>(pane)], m_layout.metrics,
-                                          PointOf(lParam)) < 0)
+            if (pane < 0 ||
+                filer::CellAt(m_layout.panes[static_cast<size_t>(pane)], m_layout.metrics, PointOf(lParam)) < 0)
                 return PaneMouseOutcome::NotTaken;
             return PaneMouseOutcome::PressReturn;
         }
