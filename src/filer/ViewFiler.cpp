@@ -24,9 +24,12 @@ class ViewFiler::Host : public FilerPaneHost {
     ViewContext& m_context;
 };
 
-ViewFiler::ViewFiler(ViewContext& context)
+ViewFiler::ViewFiler(ViewContext& context, IListingSource* source)
     : m_context(context), m_host(std::make_unique<Host>(context)), m_cursorMemory(std::make_unique<CursorMemory>()) {
-    for (auto& pane : m_panes) pane = std::make_unique<FilerPane>(m_host.get());
+    for (auto& pane : m_panes) {
+        pane = std::make_unique<FilerPane>(m_host.get());
+        pane->SetListingSource(source);
+    }
 }
 ViewFiler::~ViewFiler() = default;
 

@@ -20,12 +20,14 @@
 namespace zq {
 
 class FilerPane;
+class IListingSource;
 class CursorMemory;
 struct Settings;
 
 class ViewFiler final : public IPaneContent {
   public:
-    explicit ViewFiler(ViewContext& context);
+    // `source`: where both panes' listings come from; the file system when null.
+    explicit ViewFiler(ViewContext& context, IListingSource* source = nullptr);
     ~ViewFiler() override;
     ViewFiler(const ViewFiler&) = delete;
     ViewFiler& operator=(const ViewFiler&) = delete;
