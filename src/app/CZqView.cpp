@@ -8,11 +8,11 @@
 #include <cwchar>
 
 #include "app/CQuitDlg.h"
-#include "app/EventSounds.h"
+#include "settings/EventSounds.h"
 #include "app/ProcessShared.h"
 #include "filer/FilerPane.h"
 #include "app/ViewFileOps.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "external/CompanionLibrary.h"
 #include "external/TaskTray.h"
 #include "settings/IniFile.h"
@@ -21,7 +21,7 @@
 #include "settings/SettingsSaver.h"
 #include "app/FloppyGuard.h"
 #include "app/QuitRequest.h"
-#include "app/ShellContextMenu.h"
+#include "filer/ShellContextMenu.h"
 #include "app/SystemEnd.h"
 #include "common/Handle.h"
 #include "resource.h"
@@ -98,13 +98,14 @@ bool CZqView::OnCreate() {
         if (m_menuUpdatePosted) return;
         m_menuUpdatePosted = ::PostMessageW(m_hWnd, kMenuBarFollows, 0, 0) != FALSE;
     });
-    m_filer = std::make_unique<ViewFiler>(m_context);
+    // The pane contents, one line each.
+    m_filer = AddContent(std::make_unique<ViewFiler>(m_context));
     m_fileOps = std::make_unique<ViewFileOps>(m_context, *m_filer);
     CreateKeys();
     RegisterViewCommands();
-    m_filer->RegisterCommands();
+    for (auto& content : m_contents) content->RegisterCommands();
     m_fileOps->RegisterCommands();
-    m_filer->Create(m_start.startDirectories);
+    for (auto& content : m_contents) content->Start(m_start.startDirectories);
     SetTimer(kPeriodicTimer, 1000);
     m_started = kIdle;
     PlaceWindow(1);
@@ -115,9 +116,20 @@ bool CZqView::OnCreate() {
 void CZqView::Suspend() {
     m_started = kNotStarted;
     for (UINT_PTR id = kFirstSuspendedTimer; id <= kLastSuspendedTimer; ++id) KillTimer(id);
+    for (auto& content : m_contents) content->Suspend();
 }
 
-void CZqView::Resume() { m_started = kIdle; }
+void CZqView::Resume() {
+    m_started = kIdle;
+    for (auto& content : m_contents) content->Resume();
+}
+
+IPaneContent* CZqView::FocusedContent() const {
+    for (const auto& content : m_contents)
+        if (m_modes.Query(PaneModes::kEither, pane_state::kFocused, content->ModeMask())) return content.get();
+    // Before a pane has its mode the first content stands for it.
+    return m_contents.empty() ? nullptr : m_contents.front().get();
+}
 
 bool CZqView::QuitRequest(bool fromClose) {
     if (m_quitting) return true;
@@ -180,7 +192,7 @@ void CZqView::StoreViewState() {
     // A move does not always reach us (a window manager may place the frame
     // silently): the frame as it is now is what the next start restores.
     RecordPlacement();
-    if (m_filer) m_filer->StoreState(m_settings);
+    for (const auto& content : m_contents) content->StoreState(m_settings);
     m_settings.ENDX = m_last.endX;
     m_settings.ENDY = m_last.endY;
     m_settings.ENDWIDE = m_last.endWide;
@@ -213,7 +225,7 @@ void CZqView::OnTimer(UINT_PTR id) {
     ReleaseFloppyCurrentDirectory();
     if (id != kPeriodicTimer || m_started != kIdle) return;
     m_started = kPeriodicWork;
-    if (m_filer) m_filer->OnPeriodicTimer();
+    for (auto& content : m_contents) content->OnPeriodicTimer();
     m_started = kIdle;
 }
 
@@ -221,7 +233,7 @@ void CZqView::OnOperationEnded() {
     m_lists.PurgeAndTestEmpty(DialogList::Copy);
     m_lists.PurgeAndTestEmpty(DialogList::Delete);
     m_lists.PurgeAndTestEmpty(DialogList::Unpack);
-    if (m_filer) m_filer->Refresh();
+    for (auto& content : m_contents) content->OnOperationEnded();
     Invalidate();
 }
 
@@ -275,14 +287,15 @@ void CZqView::OnDraw(HDC dc, const RECT& client) {
     ::FillRect(dc, &client, static_cast<HBRUSH>(background.Get()));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kText);
-    // The Filer draws with the font of its settings; nothing else writes text here.
-    if (m_filer) m_filer->Paint(dc, client);
+    // Each content draws the panes in its mode, with the font of its settings.
+    for (auto& content : m_contents) content->Paint(dc, client);
     UpdateFrameTitle();
 }
 
 LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT shellResult = 0;
-    if (ForwardToShellContextMenu(message, wParam, lParam, shellResult)) return shellResult;
+    for (auto& content : m_contents)
+        if (content->ForwardMessage(message, wParam, lParam, shellResult)) return shellResult;
     switch (message) {
         case WM_KEYDOWN:
             if (OnKeyDown(wParam)) return 0;

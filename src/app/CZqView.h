@@ -9,13 +9,14 @@
 #include "app/DialogLists.h"
 #include "commands/PaneModes.h"
 #include "app/StartupRules.h"
-#include "app/ViewContext.h"
+#include "commands/ViewContext.h"
 #include "commands/CommandRegistry.h"
 #include "commands/KeyAssignments.h"
 #include "commands/KeyDispatcher.h"
 #include "commands/KeyDownRouter.h"
 #include "commands/MenuBar.h"
 #include "commands/MenuRouting.h"
+#include "commands/PaneContent.h"
 #include "ui/CView.h"
 
 struct StructZqCplData;
@@ -106,8 +107,18 @@ private:
     void OnDirChangeRequest();
     void SwapPaneFocus();
     void OnDropFiles(HDROP drop);
-    // Clicks, double clicks, the right button and the wheel (CZqViewMouse.cpp).
+    // Clicks, double clicks, the right button and the wheel go to the focused content (CZqViewMouse.cpp).
     bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    // The pane contents are hosted, not known: each is added by one line in
+    // OnCreate and reached through IPaneContent.
+    template <class Content>
+    Content* AddContent(std::unique_ptr<Content> content) {
+        Content* added = content.get();
+        m_contents.push_back(std::move(content));
+        return added;
+    }
+    // The content the focused pane shows; null before the first is added.
+    [[nodiscard]] IPaneContent* FocusedContent() const;
     // The frame's title names the active pane's location.
     void UpdateFrameTitle();
     void ChangePaneDirectory(int pane, const std::wstring& path);
@@ -121,15 +132,16 @@ private:
     void RunProgram(const ProgramCall& call) override;
     // IKeyDownHooks
     bool ActivePaneInMode(std::uint32_t modeMask) const override;
-    void CancelKeyDirectoryJump() override {}
     void OpenPaneContextMenus() override;
+    // The focused content answers the rest of the key hooks.
+    void CancelKeyDirectoryJump() override;
     void RunReturnAction() override;
-    bool IncrementalSearchActive() const override { return false; }
-    void EndIncrementalSearch() override {}
-    bool KeyDirectoryJumpPending() const override { return false; }
-    void RunKeyDirectoryJump(std::wstring_view) override {}
-    bool OfferToIncrementalSearch(unsigned, int) override { return false; }
-    void MoveCursorToDrive(wchar_t, bool) override {}
+    bool IncrementalSearchActive() const override;
+    void EndIncrementalSearch() override;
+    bool KeyDirectoryJumpPending() const override;
+    void RunKeyDirectoryJump(std::wstring_view keyName) override;
+    bool OfferToIncrementalSearch(unsigned virtualKey, int modifier) override;
+    void MoveCursorToDrive(wchar_t letter, bool changeDrive) override;
 
     StructViewStart m_start;
     Settings& m_settings;
@@ -144,7 +156,10 @@ private:
     KeyDownSettings m_keyDownSettings;
     std::unique_ptr<KeyDispatcher> m_dispatcher;
     std::unique_ptr<KeyDownRouter> m_router;
-    std::unique_ptr<ViewFiler> m_filer;
+    std::vector<std::unique_ptr<IPaneContent>> m_contents;
+    // The Filer by its own type, for what is the Filer's alone: the file
+    // operations' glue, the second copy's directories, the control panel files.
+    ViewFiler* m_filer = nullptr;
     std::unique_ptr<ViewFileOps> m_fileOps;
     std::unique_ptr<CompanionLibrary> m_companion;
     std::unique_ptr<TaskTray> m_tray;
@@ -161,7 +176,6 @@ private:
     bool m_firstPaintDone = false;
     bool m_tearingDown = false;
     std::wstring m_title;
-    int m_wheelRest = 0;
 };
 
 }  // namespace zq

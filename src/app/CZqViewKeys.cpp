@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "app/CZqView.h"
-#include "app/ViewFiler.h"
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFiler.h"
+#include "filer/ViewFilerSettings.h"
 #include "commands/CKeyConfigDlg.h"
 #include "commands/CNotViewMenuDlg.h"
 #include "commands/CommandText.h"
@@ -97,16 +97,17 @@ void CZqView::RegisterViewCommands() {
         UpdateMenuBar(true);
     });
     const auto keyDialog = [this](ModeGroup group) {
-        Suspend();
         INT_PTR result = IDCANCEL;
-        if (group == ModeGroup::Filer) {
-            CKeyConfigDlg dialog(m_keys, ::GetParent(m_hWnd));
-            result = dialog.DoModal();
-        } else {
-            CViewKeyConfigDlg dialog(m_keys, group, ::GetParent(m_hWnd));
-            result = dialog.DoModal();
+        {
+            const SuspendScope suspended(m_context);
+            if (group == ModeGroup::Filer) {
+                CKeyConfigDlg dialog(m_keys, ::GetParent(m_hWnd));
+                result = dialog.DoModal();
+            } else {
+                CViewKeyConfigDlg dialog(m_keys, group, ::GetParent(m_hWnd));
+                result = dialog.DoModal();
+            }
         }
-        Resume();
         if (result == IDOK) UpdateMenuBar(true);
     };
     m_registry.RegisterMenu(IDM_FILERKEY, [keyDialog](const CommandCall&) { keyDialog(ModeGroup::Filer); });
@@ -114,16 +115,20 @@ void CZqView::RegisterViewCommands() {
     m_registry.RegisterMenu(IDM_GRAPHICKEY, [keyDialog](const CommandCall&) { keyDialog(ModeGroup::Graphic); });
     m_registry.RegisterMenu(IDM_BINARYKEY, [keyDialog](const CommandCall&) { keyDialog(ModeGroup::BinaryEditor); });
     m_registry.RegisterMenu(IDM_HIDDEN_MENU, [this](const CommandCall&) {
-        Suspend();
         CNotViewMenuDlg dialog(m_hiddenMenus, ::GetParent(m_hWnd));
-        const INT_PTR result = dialog.DoModal();
-        Resume();
+        INT_PTR result = IDCANCEL;
+        {
+            const SuspendScope suspended(m_context);
+            result = dialog.DoModal();
+        }
         if (result == IDOK) UpdateMenuBar(true);
     });
     m_registry.RegisterMenu(IDM_READ_KEYDATA, [this](const CommandCall&) {
-        Suspend();
-        const bool replaced = RunReadKeyData(m_hWnd, KeyDataStartPath(), m_keys);
-        Resume();
+        bool replaced = false;
+        {
+            const SuspendScope suspended(m_context);
+            replaced = RunReadKeyData(m_hWnd, KeyDataStartPath(), m_keys);
+        }
         if (replaced) UpdateMenuBar(true);
     });
     // Settings toggles of the menu, run directly.
@@ -142,25 +147,29 @@ void CZqView::RegisterViewCommands() {
     m_registry.RegisterMenu(IDM_FILER_SETTINGS, [this](const CommandCall&) {
         RECT frame{};
         ::GetWindowRect(::GetParent(m_hWnd), &frame);
-        Suspend();
         CFilerSettingsSheet sheet(m_settings, SIZE{frame.right - frame.left, frame.bottom - frame.top},
                                   ::GetParent(m_hWnd));
-        const INT_PTR result = sheet.DoModal();
-        Resume();
+        INT_PTR result = IDCANCEL;
+        {
+            const SuspendScope suspended(m_context);
+            result = sheet.DoModal();
+        }
         if (result != IDOK) return;
         const FilerSettingsEffects effects = CompareFilerSettings(m_settings, sheet.Edited());
         m_settings = sheet.Edited();
         if (effects.resizeSavedCursors) ResizeSavedCursors(m_settings);
-        m_filer->ApplySettings();
-        if (effects.rereadListings || effects.redisplayListings) m_filer->Refresh();
+        for (auto& content : m_contents)
+            content->OnSettingsChanged(effects.rereadListings || effects.redisplayListings);
         Invalidate();
     });
     m_registry.RegisterMenu(IDM_USERINI, [this](const CommandCall&) {
         if (!m_start.user || !m_start.saver) return;
-        Suspend();
         CUseriniDlg dialog(m_start.userName, *m_start.user, ::GetParent(m_hWnd));
-        const INT_PTR result = dialog.DoModal();
-        Resume();
+        INT_PTR result = IDCANCEL;
+        {
+            const SuspendScope suspended(m_context);
+            result = dialog.DoModal();
+        }
         if (result != IDOK) return;
         // Takes effect at the next save; the name is the one the USERINI line is written under.
         *m_start.user = dialog.state;
@@ -303,11 +312,38 @@ void CZqView::SwapPaneFocus() {
 }
 
 void CZqView::RunReturnAction() {
-    // Return in a listing enters the directory under the cursor; on a file it
-    // runs what the key tables bind to Return, which the dispatcher does next.
-    if (m_filer && m_modes.Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kFileCursorListings)) {
-        if (m_filer->EnterCursorDirectory()) Invalidate();
-    }
+    if (IPaneContent* content = FocusedContent()) content->RunReturnAction();
+}
+
+void CZqView::CancelKeyDirectoryJump() {
+    if (IPaneContent* content = FocusedContent()) content->CancelKeyDirectoryJump();
+}
+
+bool CZqView::IncrementalSearchActive() const {
+    const IPaneContent* content = FocusedContent();
+    return content && content->IncrementalSearchActive();
+}
+
+void CZqView::EndIncrementalSearch() {
+    if (IPaneContent* content = FocusedContent()) content->EndIncrementalSearch();
+}
+
+bool CZqView::KeyDirectoryJumpPending() const {
+    const IPaneContent* content = FocusedContent();
+    return content && content->KeyDirectoryJumpPending();
+}
+
+void CZqView::RunKeyDirectoryJump(std::wstring_view keyName) {
+    if (IPaneContent* content = FocusedContent()) content->RunKeyDirectoryJump(keyName);
+}
+
+bool CZqView::OfferToIncrementalSearch(unsigned virtualKey, int modifier) {
+    IPaneContent* content = FocusedContent();
+    return content && content->OfferToIncrementalSearch(virtualKey, modifier);
+}
+
+void CZqView::MoveCursorToDrive(wchar_t letter, bool changeDrive) {
+    if (IPaneContent* content = FocusedContent()) content->MoveCursorToDrive(letter, changeDrive);
 }
 
 bool CZqView::ShownPaneInMode(std::uint32_t modeMask) const {
@@ -328,10 +364,9 @@ bool CZqView::RunPluginCommand(std::wstring_view) {
 }
 
 void CZqView::RunProgram(const ProgramCall& call) {
-    Suspend();
+    const SuspendScope suspended(m_context);
     ::ShellExecuteW(m_hWnd, call.throughAssociation ? nullptr : L"open", call.program.c_str(),
                     call.parameters.empty() ? nullptr : call.parameters.c_str(), nullptr, SW_SHOWNORMAL);
-    Resume();
 }
 
 }  // namespace zq

@@ -3,9 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
+
 #include "app/CAboutDlg.h"
 #include "app/CZqView.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "commands/CommandText.h"
 #include "common/Handle.h"
 #include "common/Paths.h"
@@ -37,10 +39,9 @@ void RunControlPanel(const std::wstring& parameters) {
 void CZqView::RegisterWindowCommands() {
     m_registry.RegisterMenu(ID_OPERATION_DIALOG_FINISHED, [this](const CommandCall&) { OnOperationEnded(); });
     m_registry.RegisterMenu(ID_APP_ABOUT, [this](const CommandCall&) {
-        Suspend();
+        const SuspendScope suspended(m_context);
         CAboutDlg dialog(::GetParent(m_hWnd));
         (void)dialog.DoModal();
-        Resume();
     });
     m_registry.RegisterCommon(cmd::common::Zoomscreen, [this](const CommandCall&) {
         HWND frame = ::GetParent(m_hWnd);
@@ -69,10 +70,12 @@ void CZqView::RegisterWindowCommands() {
         RunControlPanel(L"\"" + JoinPath(pane.Path(), entry->cFileName) + L"\"");
     });
     m_registry.RegisterMenu(IDM_NON_LOAD_CPL, [this](const CommandCall&) {
-        Suspend();
         const std::vector<std::wstring> current(m_settings.nonLoadCpl.begin(), m_settings.nonLoadCpl.end());
-        const auto chosen = m_companion->SetNonLoadCpl(::GetParent(m_hWnd), current);
-        Resume();
+        std::optional<std::vector<std::wstring>> chosen;
+        {
+            const SuspendScope suspended(m_context);
+            chosen = m_companion->SetNonLoadCpl(::GetParent(m_hWnd), current);
+        }
         if (!chosen) return;
         for (std::size_t i = 0; i < m_settings.nonLoadCpl.size(); ++i)
             m_settings.nonLoadCpl[i] = i < chosen->size() ? (*chosen)[i] : std::wstring();

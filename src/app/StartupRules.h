@@ -8,16 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "filer/FilerPath.h"
+
 namespace zq {
 
 // Up to two "-d"/"-D" options, each directly followed by a path (quotes dropped).
 std::vector<std::wstring> ParseStartDirectories(const std::wstring& commandLine);
 // Blank-separated arguments, blanks inside double quotes kept.
 std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine);
-// A directory that names its drive and starts at its root ("C:", "C:\work",
-// "\\server\share"); "work", "C:work" and "\work" depend on the current folder.
-[[nodiscard]] bool IsAbsoluteStartPath(const std::wstring& path);
-
 struct StructPlacementInput {
     int startSize = 0;  // STARTSIZE 0-5
     int startPos = 0;   // STARTPOS 0-2

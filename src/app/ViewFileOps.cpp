@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "app/DialogLists.h"
-#include "app/EventSounds.h"
+#include "settings/EventSounds.h"
 #include "app/ViewFileOpsDrop.h"
 #include "app/ViewFileOpsSettings.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "fileops/CDeleteDlg.h"
 #include "fileops/CMyCopyDlg.h"
@@ -102,14 +102,13 @@ std::vector<std::wstring> DestinationChoices(const Settings& settings, const fil
 // A box about an operation, with the view suspended around it.  The view may
 // be gone when a dialog failed to open, and the box must show all the same.
 void ShowBox(const ViewContext& context, const std::wstring& text, const wchar_t* caption) {
-    if (context.suspend) context.suspend();
+    const SuspendScope suspended(context);
     HWND owner = ::IsWindow(context.view) ? context.view : nullptr;
     if (caption != nullptr) {
         ui::ZqMessageBox(owner, text, caption, MB_OK);
     } else {
         ui::ZqMessageBox(owner, text);
     }
-    if (context.resume) context.resume();
 }
 
 // Shows the dialog and hands it to the list.  One that never opened could

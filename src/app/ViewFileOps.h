@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ViewContext.h"
+#include "commands/ViewContext.h"
 
 namespace zq::fileops {
 struct SelectionSnapshot;

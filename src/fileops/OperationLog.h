@@ -1,33 +1,23 @@
 #pragma once
-// The two text logs of the program: the general diagnostic log (zq.log, with
-// rotation) and the per-job error log of copy and move jobs that run without
-// questions.  Both are UTF-16LE with a byte-order mark and CRLF line ends, and
-// both are written through AppendLogLine.  The program directory is always
-// passed in: engines never look up where the program lives.
+// The per-job error log of copy and move jobs that run without questions,
+// written with the general log's line routine.
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 
+#include "common/GeneralLog.h"
+
 namespace zq::fileops {
 
-inline constexpr wchar_t kGeneralLogName[] = L"zq.log";
-inline constexpr wchar_t kGeneralLogBackupName[] = L"zq_log.bck";
-inline constexpr wchar_t kErrorLogDirectoryName[] = L"Log";
-inline constexpr ULONGLONG kGeneralLogRotateAbove = 1000000;
-// Longest line the append routine writes; longer lines are cut.
-inline constexpr size_t kLogLineMax = 2047;
-
-// Appends line + CRLF to the file at path, creating it with FF FE when it is new
-// or empty.  A file that cannot be opened drops the line; the result says so.
-bool AppendLineToFile(const std::wstring& path, std::wstring_view line);
-
-// The append routine.  relativePath (may be null or empty) is joined to
-// programDirectory; without it the line goes to zq.log, which is rotated to
-// zq_log.bck first when it is above 1,000,000 bytes.  format uses the CRT's wide
-// conventions (%s is a wide string).
-bool AppendLog(const std::wstring& programDirectory, const wchar_t* relativePath, const wchar_t* format, ...);
-bool AppendLogV(const std::wstring& programDirectory, const wchar_t* relativePath, const wchar_t* format, va_list args);
+using zq::AppendLineToFile;
+using zq::AppendLog;
+using zq::AppendLogV;
+using zq::kErrorLogDirectoryName;
+using zq::kGeneralLogBackupName;
+using zq::kGeneralLogName;
+using zq::kGeneralLogRotateAbove;
+using zq::kLogLineMax;
 
 // The word of a copy job mode in its error-log name ("COPY", "MOVE", …); empty for
 // an unknown mode.

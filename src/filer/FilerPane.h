@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "filer/ListingSource.h"
 #include "commands/PaneModes.h"
 #include "filer/DirectoryChangeWatch.h"
 #include "filer/EntrySlots.h"
@@ -116,6 +117,8 @@ public:
     void SetOptions(const FilerOptions& options) { m_options = options; }
     [[nodiscard]] const FilerOptions& Options() const noexcept { return m_options; }
     void SetHost(FilerPaneHost* host) noexcept { m_host = host; }
+    // Where the listing comes from; the file system unless given another (which must outlive the pane).
+    void SetListingSource(IListingSource* source) noexcept { m_source = source ? source : &DirectorySource::Shared(); }
     void SetGrid(const PaneGrid& grid) noexcept { m_grid = grid; }
     [[nodiscard]] const PaneGrid& Grid() const noexcept { return m_grid; }
     // Kind word and sub-kind (0 keeps the sub-kind).
@@ -260,6 +263,7 @@ private:
     std::wstring m_pattern = L"*.*";
     bool m_patternAppliesToDirs = false;
     FileConditions m_conditions;
+    IListingSource* m_source = &DirectorySource::Shared();
     std::wstring m_path;
     EntrySlots m_entries;              // slots
     std::vector<uint32_t> m_marks;     // per slot, by entry index

@@ -58,7 +58,7 @@ bool FilerPane::ChangeDirectory(const std::wstring& path, bool keepFilter, const
     // Climb while the path is gone but its drive still answers; a drive or a
     // share that does not answer is left to the read, which marks it not ready.
     const size_t root = RootLength(m_path);
-    while (!IsExistingDirectory(m_path)) {
+    while (!m_source->CanEnter(m_path)) {
         const size_t slash = m_path.rfind(L'\\');
         if (slash == std::wstring::npos || slash < std::max<size_t>(root, 2)) break;
         m_path.resize(slash);

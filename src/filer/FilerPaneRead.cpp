@@ -83,24 +83,19 @@ bool FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t
 }
 
 void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask) {
-    const std::wstring spec = m_path + L'\\' + pattern;
-    FileEntry found;
-    UniqueFind find(::FindFirstFileExW(spec.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    do {
+    m_source->Enumerate(m_path, pattern, [&](FileEntry& found) {
         const bool directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if ((what == kPassDirectories || what == kPassDirectoriesNoDots) && !directory) continue;
-        if (what == kPassFiles && directory) continue;
+        if ((what == kPassDirectories || what == kPassDirectoriesNoDots) && !directory) return true;
+        if (what == kPassFiles && directory) return true;
         const bool link = directory && (IsDotName(found.cFileName) || IsDotDotName(found.cFileName));
-        if (what == kPassDirectoriesNoDots && link) continue;
+        if (what == kPassDirectoriesNoDots && link) return true;
         // The platform also matches the pattern against short names; the
         // re-check keeps only what matches by the long name.
-        if (recheck && !link && !WildcardMatch(found.cFileName, pattern)) continue;
+        if (recheck && !link && !WildcardMatch(found.cFileName, pattern)) return true;
         ClearNameTails(found);
-        if (!Keep(found)) continue;
-        if (!WriteCandidate(found, result, keyMask)) return;
-    } while (::FindNextFileW(find.Get(), &found));
+        if (!Keep(found)) return true;
+        return WriteCandidate(found, result, keyMask);
+    });
 }
 
 void FilerPane::AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMask) {
@@ -108,8 +103,7 @@ void FilerPane::AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMas
     // with the record of the process's current directory on C.
     if (IsRootPath(m_path)) return;
     FileEntry own;
-    UniqueFind find(::FindFirstFileExW(m_path.c_str(), FindExInfoStandard, &own, FindExSearchNameMatch, nullptr, 0));
-    if (!find) return;
+    if (!m_source->Describe(m_path, own)) return;
     std::wmemset(own.cFileName, L'\0', MAX_PATH);
     std::wcscpy(own.cFileName, asName);
     std::wmemset(own.cAlternateFileName, L'\0', 14);
@@ -134,7 +128,7 @@ void FilerPane::EnterEmpty() {
 }
 
 bool FilerPane::ClimbToExistingDirectory() {
-    while (!IsExistingDirectory(m_path)) {
+    while (!m_source->CanEnter(m_path)) {
         const size_t slash = m_path.rfind(L'\\');
         if (slash == std::wstring::npos || slash < 2) return false;
         m_path.resize(slash);
@@ -163,8 +157,7 @@ int FilerPane::ReadDirectory(int mode) {
     }
 
     // A drive that cannot be reached gives an empty listing.
-    const DWORD rootAttributes = ::GetFileAttributesW(RootOf(m_path).c_str());
-    if (m_path.empty() || rootAttributes == INVALID_FILE_ATTRIBUTES) {
+    if (!m_source->Reachable(m_path)) {
         EnterEmpty();
         return kReadReplaced;
     }
@@ -172,7 +165,7 @@ int FilerPane::ReadDirectory(int mode) {
     if (sameDirectory && !forced && m_watch.IsOpen()) {
         if (m_watch.Poll(10) == DirectoryChangeWatch::State::Quiet) return kReadUnchanged;
     }
-    if (!IsExistingDirectory(m_path)) {
+    if (!m_source->CanEnter(m_path)) {
         if (sameDirectory && m_host) {
             wchar_t text[2 * MAX_PATH + 64];
             std::swprintf(text, std::size(text), L"ディレクトリ%lsは存在しません\n上の階層にあがります", m_path.c_str());

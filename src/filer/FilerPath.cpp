@@ -30,4 +30,15 @@ std::wstring FoldedName(const wchar_t* name) {
     return s;
 }
 
+bool IsAbsoluteStartPath(const std::wstring& path) {
+    const auto slash = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    if (path.size() >= 2 && path[1] == L':') {
+        const wchar_t letter = path[0];
+        const bool isLetter = (letter >= L'A' && letter <= L'Z') || (letter >= L'a' && letter <= L'z');
+        return isLetter && (path.size() == 2 || slash(path[2]));
+    }
+    // "\\server\share": a server name must follow the two backslashes.
+    return path.size() > 2 && slash(path[0]) && slash(path[1]) && !slash(path[2]);
+}
+
 }  // namespace zq

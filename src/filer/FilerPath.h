@@ -14,4 +14,8 @@ namespace zq {
 [[nodiscard]] std::wstring WithRootSlash(const std::wstring& path);
 [[nodiscard]] bool IsExistingDirectory(const std::wstring& path);
 
+// A directory that names its drive and starts at its root ("C:", "C:\work",
+// "\\server\share"); "work", "C:work" and "\work" depend on the current folder.
+[[nodiscard]] bool IsAbsoluteStartPath(const std::wstring& path);
+
 }  // namespace zq

@@ -4,7 +4,7 @@
 #include <shlobj.h>
 
 #include "app/DialogLists.h"
-#include "app/FilerFixture.h"
+#include "filer/FilerFixture.h"
 #include "app/ViewFileOps.h"
 #include "app/ViewFileOpsDrop.h"
 #include "fileops/CopyJob.h"

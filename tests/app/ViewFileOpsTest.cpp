@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/FilerFixture.h"
+#include "filer/FilerFixture.h"
 #include "app/ViewFileOps.h"
 #include "app/ViewFileOpsSettings.h"
 #include "settings/Settings.h"

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "filer/CursorMemory.h"
+#include "filer/FakeListingSource.h"
 #include "filer/FilerPane.h"
 #include "filer/PaneTestUtil.h"
 #include "filer/SelectionSnapshot.h"
@@ -15,23 +16,26 @@ using zq::FilerPane;
 using zq::test::TempDir;
 using Names = std::vector<std::wstring>;
 
-// Ten files f0 … f9, nothing else listed.
+// Ten files f0 … f9, nothing else listed; the listing is held in memory.
 class TenFiles : public testing::Test {
 protected:
     void SetUp() override {
-        for (int i = 0; i < 10; ++i) m_dir.WriteFile(L"f" + std::to_wstring(i), "");
+        m_source.AddDirectory(kDir);
+        for (int i = 0; i < 10; ++i) m_source.AddFile(kDir, L"f" + std::to_wstring(i));
         m_options.NOTVIEWCURRENTDIR = 1;
         m_options.NOTVIEWUPDIR = 1;
+        m_pane.SetListingSource(&m_source);
         m_pane.SetOptions(m_options);
         m_pane.SetGrid({2, 3, 2, 3});  // six cells, three to a column
-        ASSERT_TRUE(m_pane.ChangeDirectory(m_dir.Path(), false, nullptr));
+        ASSERT_TRUE(m_pane.ChangeDirectory(kDir, false, nullptr));
         ASSERT_EQ(m_pane.Count(), 10);
     }
     void CursorTo(int position) {
         m_pane.MoveCursor(-100, false);
         m_pane.MoveCursor(position, false);
     }
-    TempDir m_dir;
+    static constexpr const wchar_t* kDir = L"Q:\\list";
+    zq::test::FakeListingSource m_source;
     zq::FilerOptions m_options;
     FilerPane m_pane;
 };
@@ -128,7 +132,7 @@ TEST_F(TenFiles, SelectionHandOver) {
     ASSERT_NE(m_pane.NthSelected(0, 2), nullptr);
     EXPECT_STREQ(m_pane.NthSelected(0, 2)->cFileName, L"f8");
     EXPECT_STREQ(m_pane.NthSelected(0, 0, &folder)->cFileName, L"f1");
-    EXPECT_EQ(folder, m_dir.Path());
+    EXPECT_EQ(folder, kDir);
     EXPECT_STREQ(m_pane.NthSelected(0, 1)->cFileName, L"f3");
     EXPECT_EQ(m_pane.NthSelected(0, 3), nullptr);
     m_pane.ToggleMark(3);  // a mark change empties the cache
@@ -141,17 +145,22 @@ TEST_F(TenFiles, SelectionHandOver) {
 
     zq::SelectionSnapshot snapshot;
     ASSERT_EQ(zq::TakeSelection(m_pane, 0, snapshot), zq::SelectionStatus::Ok);
-    EXPECT_EQ(snapshot.folder, m_dir.Path());
+    EXPECT_EQ(snapshot.folder, kDir);
     ASSERT_EQ(snapshot.entries.size(), 2u);
     EXPECT_STREQ(snapshot.entries[1].cFileName, L"f8");
 }
 
 TEST(FilerPaneMarks, KindsOnFilesDirectoriesAndLinks) {
-    TempDir dir;
-    dir.MakeDir(L"d1");
-    for (const wchar_t* n : {L"a", L"b", L"c"}) dir.WriteFile(n, "");
+    const std::wstring dir = L"Q:\\marks";
+    zq::test::FakeListingSource source;
+    source.AddDirectory(dir);
+    source.AddSubdirectory(dir, L"d1");
+    for (const wchar_t* n : {L"a", L"b", L"c"}) source.AddFile(dir, n);
     FilerPane pane;
-    zq::test::Open(pane, dir);
+    pane.SetListingSource(&source);
+    pane.SetOptions(zq::test::NoDotOptions());
+    pane.SetGrid({1, 10, 1, 10});
+    ASSERT_TRUE(pane.ChangeDirectory(dir, false, nullptr));
     ASSERT_EQ(zq::test::ShownNames(pane), (Names{L"..", L"d1", L"a", L"b", L"c"}));
     EXPECT_STREQ(pane.CursorEntry()->cFileName, L"..");
 
@@ -193,17 +202,23 @@ TEST(FilerPaneMarks, KindsOnFilesDirectoriesAndLinks) {
 }
 
 TEST(FilerPaneMarks, ComparisonWithTheOtherPane) {
-    TempDir left, right;
-    for (const wchar_t* n : {L"a.txt", L"B.TXT", L"c.txt"}) left.WriteFile(n, "");
-    left.MakeDir(L"same");
-    right.WriteFile(L"b.txt", "");
-    right.WriteFile(L"C.txt", "");
-    right.MakeDir(L"a.txt");  // a directory is no twin of a file
-    right.MakeDir(L"same");
+    const std::wstring left = L"Q:\\left", right = L"Q:\\right";
+    zq::test::FakeListingSource source;
+    source.AddDirectory(left);
+    source.AddDirectory(right);
+    for (const wchar_t* n : {L"a.txt", L"B.TXT", L"c.txt"}) source.AddFile(left, n);
+    source.AddSubdirectory(left, L"same");
+    source.AddFile(right, L"b.txt");
+    source.AddFile(right, L"C.txt");
+    source.AddSubdirectory(right, L"a.txt");  // a directory is no twin of a file
+    source.AddSubdirectory(right, L"same");
     FilerPane a, b;
-    for (FilerPane* p : {&a, &b}) p->SetOptions(zq::test::NoDotOptions());
-    ASSERT_TRUE(a.ChangeDirectory(left.Path(), false, nullptr));
-    ASSERT_TRUE(b.ChangeDirectory(right.Path(), false, nullptr));
+    for (FilerPane* p : {&a, &b}) {
+        p->SetListingSource(&source);
+        p->SetOptions(zq::test::NoDotOptions());
+    }
+    ASSERT_TRUE(a.ChangeDirectory(left, false, nullptr));
+    ASSERT_TRUE(b.ChangeDirectory(right, false, nullptr));
     a.SetMark(zq::test::PositionOf(a, L"a.txt"), true);
     a.MarkByOtherPane(b, true);
     EXPECT_EQ(zq::test::MarkedNames(a), (Names{L"B.TXT", L"c.txt"}));

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "app/FilerFixture.h"
+#include "filer/FilerFixture.h"
 #include "filer/PaneTestUtil.h"
 #include "main/TempDir.h"
 #include "resource.h"

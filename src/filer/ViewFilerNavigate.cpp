@@ -1,7 +1,7 @@
 // Filer commands that move between directories or compare the two panes'
 // directories: @Newselelect, @Dirhistory, and the way up from a root.
 #include "commands/PaneModes.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "filer/CDirHistoryDlg.h"
 #include "filer/CNewSelectDlg.h"
@@ -44,10 +44,12 @@ void ViewFiler::RegisterNavigateCommands() {
             return;
         }
         NewerSelectOptions& last = LastNewerSelectOptions();
-        if (m_context.suspend) m_context.suspend();
         CNewSelectDlg dialog(m_context.view, last);
-        const bool ok = dialog.DoModal() == IDOK;
-        if (m_context.resume) m_context.resume();
+        bool ok = false;
+        {
+            const SuspendScope suspended(m_context);
+            ok = dialog.DoModal() == IDOK;
+        }
         if (!ok) return;
         last = dialog.Result();
         NewerSelect(Pane(active), Pane(other), last);
@@ -59,9 +61,11 @@ void ViewFiler::RegisterNavigateCommands() {
         Settings& settings = *m_context.settings;
         CDirHistoryDlg dialog(m_context.view, settings.dirHistoryDialog.Items(), settings.DIR_HISTORY_DIALOG_W,
                               settings.DIR_HISTORY_DIALOG_H);
-        if (m_context.suspend) m_context.suspend();
-        const INT_PTR answer = dialog.DoModal();
-        if (m_context.resume) m_context.resume();
+        INT_PTR answer = -1;
+        {
+            const SuspendScope suspended(m_context);
+            answer = dialog.DoModal();
+        }
         if (answer == -1) return;
         settings.DIR_HISTORY_DIALOG_W = dialog.Width();
         settings.DIR_HISTORY_DIALOG_H = dialog.Height();

@@ -1,8 +1,8 @@
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFilerSettings.h"
 
 #include <vector>
 
-#include "app/StartupRules.h"
+#include "filer/FilerPath.h"
 #include "settings/Settings.h"
 
 namespace zq {

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ViewContext.h"
+#include "commands/PaneContent.h"
+#include "commands/ViewContext.h"
 #include "commands/CommandIds.h"
 #include "common/Handle.h"
 #include "filer/FilerCellPainter.h"
@@ -20,13 +21,15 @@
 namespace zq {
 
 class FilerPane;
+class IListingSource;
 class CursorMemory;
 struct Settings;
 
-class ViewFiler {
+class ViewFiler final : public IPaneContent {
   public:
-    explicit ViewFiler(ViewContext& context);
-    ~ViewFiler();
+    // `source`: where both panes' listings come from; the file system when null.
+    explicit ViewFiler(ViewContext& context, IListingSource* source = nullptr);
+    ~ViewFiler() override;
     ViewFiler(const ViewFiler&) = delete;
     ViewFiler& operator=(const ViewFiler&) = delete;
 
@@ -34,16 +37,39 @@ class ViewFiler {
     // modes and the start directories (`commandLine`: the "-d" options, made
     // absolute; two of them show the second pane).
     void Create(const std::vector<std::wstring>& commandLine = {});
-    void RegisterCommands();
-    void Paint(HDC dc, const RECT& client);
+    // IPaneContent
+    [[nodiscard]] std::uint32_t ModeMask() const override;
+    void RegisterCommands() override;
+    void Start(const std::vector<std::wstring>& startDirectories) override { Create(startDirectories); }
+    void Paint(HDC dc, const RECT& client) override;
     // Timer 1's periodic work for the listings.
-    void OnPeriodicTimer();
+    void OnPeriodicTimer() override;
+    void OnOperationEnded() override { Refresh(); }
+    void OnSettingsChanged(bool reread) override;
+    bool ForwardMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Clicks, double clicks, the right button's shell menu and the wheel (ViewFilerMouse.cpp).
+    PaneMouseOutcome OnMouse(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Return in a listing enters the directory under the cursor.
+    void RunReturnAction() override;
+    // Incremental search, the key directory jump and the drive cursor are not
+    // part of the Filer yet: the router sees them as never pending.
+    [[nodiscard]] bool IncrementalSearchActive() const override { return false; }
+    void EndIncrementalSearch() override {}
+    [[nodiscard]] bool KeyDirectoryJumpPending() const override { return false; }
+    void CancelKeyDirectoryJump() override {}
+    void RunKeyDirectoryJump(std::wstring_view) override {}
+    bool OfferToIncrementalSearch(unsigned, int) override { return false; }
+    void MoveCursorToDrive(wchar_t, bool) override {}
+    // The listings' own work runs from the host's timer, which the host stops itself.
+    void Suspend() override {}
+    void Resume() override {}
+
     // An operation dialog ended (command 1185): re-read the shown listings,
     // keeping the marks of every entry still there.
     void Refresh();
     // What the next start reads back: ENDDIRECTORY, ENDDIRECTORY2 and, with
     // SAVECURSORPOSITION, the cursor memory including the directories shown now.
-    void StoreState(Settings& settings) const;
+    void StoreState(Settings& settings) const override;
     // An ordinary change of directory: leaving records the history and the
     // cursor memory, entering places the cursor from it.
     void ChangePaneDirectory(int index, const std::wstring& path);
@@ -66,7 +92,7 @@ class ViewFiler {
     // The full path of the entry under the point ("." and ".." give none).
     [[nodiscard]] std::wstring EntryPathAt(POINT point);
     // What the window's title names: the active pane's location.
-    [[nodiscard]] std::wstring ActiveLocation();
+    [[nodiscard]] std::wstring ActiveLocation() override;
     // The split and grids of the last paint (no pane is shown before it).
     [[nodiscard]] const filer::FilerLayoutResult& LayoutResult() const { return m_layout; }
 
@@ -138,6 +164,8 @@ class ViewFiler {
     // Volume labels by root, read once: asking a removable drive each paint would spin it up.
     std::wstring m_volumeRoot;
     std::wstring m_volumeLabel;
+    // Fine-grained wheels send parts of a notch; they add up to whole entries.
+    int m_wheelRest = 0;
 };
 
 }  // namespace zq

@@ -1,7 +1,7 @@
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 
 #include "commands/PaneModes.h"
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFilerSettings.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
 #include "filer/FilerPaneNavigate.h"
@@ -24,9 +24,12 @@ class ViewFiler::Host : public FilerPaneHost {
     ViewContext& m_context;
 };
 
-ViewFiler::ViewFiler(ViewContext& context)
+ViewFiler::ViewFiler(ViewContext& context, IListingSource* source)
     : m_context(context), m_host(std::make_unique<Host>(context)), m_cursorMemory(std::make_unique<CursorMemory>()) {
-    for (auto& pane : m_panes) pane = std::make_unique<FilerPane>(m_host.get());
+    for (auto& pane : m_panes) {
+        pane = std::make_unique<FilerPane>(m_host.get());
+        pane->SetListingSource(source);
+    }
 }
 ViewFiler::~ViewFiler() = default;
 
@@ -50,6 +53,22 @@ void ViewFiler::ApplySettings() {
     m_cursorMemory->Resize(settings.SUMSAVECURPOS);
     // A new font is measured at the next paint.
     m_font.Reset();
+}
+
+std::uint32_t ViewFiler::ModeMask() const {
+    return pane_mode::kFilerGroup;
+}
+
+void ViewFiler::OnSettingsChanged(bool reread) {
+    ApplySettings();
+    if (reread) Refresh();
+}
+
+void ViewFiler::RunReturnAction() {
+    // Return in a listing enters the directory under the cursor; on a file it
+    // runs what the key tables bind to Return, which the dispatcher does next.
+    if (m_context.modes->Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kFileCursorListings))
+        (void)EnterCursorDirectory();
 }
 
 void ViewFiler::Create(const std::vector<std::wstring>& commandLine) {

@@ -1,4 +1,4 @@
-#include "app/ViewFilerSortDlg.h"
+#include "filer/ViewFilerSortDlg.h"
 
 #include "resource.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/FilerFixture.h"
+#include "filer/FilerFixture.h"
 
 using namespace zq;
 

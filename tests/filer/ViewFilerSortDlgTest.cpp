@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ViewFilerSortDlg.h"
+#include "filer/ViewFilerSortDlg.h"
 
 using namespace zq;
 

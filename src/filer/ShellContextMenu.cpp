@@ -1,11 +1,11 @@
-#include "app/ShellContextMenu.h"
+#include "filer/ShellContextMenu.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
 
 #include "common/Guard.h"
 #include "common/Handle.h"
-#include "fileops/OperationLog.h"
+#include "common/GeneralLog.h"
 
 namespace zq {
 namespace {
@@ -55,7 +55,7 @@ bool ShowShellContextMenu(HWND owner, HWND frame, const std::wstring& path, POIN
         const bool built = GuardedCall(
             [&] { hr = menu->QueryContextMenu(popup.Get(), 0, kShellMenuFirstId, kShellMenuLastId, CMF_NORMAL); });
         if (!built || FAILED(hr)) {
-            fileops::AppendLog(programDir, nullptr, L"WriteContextMenu %d", static_cast<int>(hr));
+            AppendLog(programDir, nullptr, L"WriteContextMenu %d", static_cast<int>(hr));
         } else {
             IContextMenu2* second = nullptr;
             if (GuardedCall([&] { hr = menu->QueryInterface(IID_IContextMenu2, reinterpret_cast<void**>(&second)); }) &&
@@ -65,7 +65,7 @@ bool ShowShellContextMenu(HWND owner, HWND frame, const std::wstring& path, POIN
                 ::TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr));
             g_pContMenu2 = nullptr;
             if (!GuardedRelease(second))
-                fileops::AppendLog(programDir, nullptr, L"g_pContMenu2 Release Error(DeleteAll)");
+                AppendLog(programDir, nullptr, L"g_pContMenu2 Release Error(DeleteAll)");
             if (id >= kShellMenuFirstId && id <= kShellMenuLastId) {
                 CMINVOKECOMMANDINFO invoke{};
                 invoke.cbSize = sizeof(invoke);

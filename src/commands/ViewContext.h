@@ -22,9 +22,26 @@ struct ViewContext {
     PaneModes* modes = nullptr;
     DialogLists* lists = nullptr;
     CommandRegistry* registry = nullptr;
-    // Every dialog and long operation is bracketed by these.
+    // Every dialog and long operation is bracketed by these, through SuspendScope.
     std::function<void()> suspend;
     std::function<void()> resume;
+};
+
+// The view's periodic work stands still while this lives: a modal dialog or a
+// long operation runs inside one, and every way out of it resumes.
+class SuspendScope {
+  public:
+    explicit SuspendScope(const ViewContext& context) : m_resume(context.resume) {
+        if (context.suspend) context.suspend();
+    }
+    ~SuspendScope() {
+        if (m_resume) m_resume();
+    }
+    SuspendScope(const SuspendScope&) = delete;
+    SuspendScope& operator=(const SuspendScope&) = delete;
+
+  private:
+    std::function<void()> m_resume;
 };
 
 }  // namespace zq

@@ -2,10 +2,10 @@
 // display-file settings.
 #include <memory>
 
-#include "app/EventSounds.h"
+#include "settings/EventSounds.h"
 #include "commands/PaneModes.h"
-#include "app/ViewFiler.h"
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFiler.h"
+#include "filer/ViewFilerSettings.h"
 #include "filer/CDispFileSettingDlg.h"
 #include "filer/CWildcardDlg.h"
 #include "filer/FilerPane.h"
@@ -28,10 +28,12 @@ void ViewFiler::RegisterDialogCommands() {
         Settings& settings = *m_context.settings;
         const WildcardChoice initial{pane.Pattern(), *lastAppliesToDirectories,
                                      settings.FIND_FILE_NEGLECT_DOS_NAME != 0, pane.Conditions()};
-        if (m_context.suspend) m_context.suspend();
         CWildcardDlg dialog(m_context.view, initial, HistoryEntries(settings.wildcardFilters));
-        const bool ok = dialog.DoModal() == IDOK;
-        if (m_context.resume) m_context.resume();
+        bool ok = false;
+        {
+            const SuspendScope suspended(m_context);
+            ok = dialog.DoModal() == IDOK;
+        }
         if (!ok) return;
         const WildcardChoice& choice = dialog.Result();
         *lastAppliesToDirectories = choice.appliesToDirectories;
@@ -45,11 +47,13 @@ void ViewFiler::RegisterDialogCommands() {
     });
     Add(cmd::filer::DispFileSetting, [this] {
         Settings& settings = *m_context.settings;
-        if (m_context.suspend) m_context.suspend();
         CDispFileSettingDlg dialog(m_context.view, DisplayGroupOf(FilerOptionsFrom(settings)),
                                    settings.dispFileSettings);
-        const bool ok = dialog.DoModal() == IDOK;
-        if (m_context.resume) m_context.resume();
+        bool ok = false;
+        {
+            const SuspendScope suspended(m_context);
+            ok = dialog.DoModal() == IDOK;
+        }
         if (!ok) return;
         StoreDisplayGroup(settings, dialog.Result());
         ApplySettings();

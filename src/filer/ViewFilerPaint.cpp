@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "commands/PaneModes.h"
-#include "app/ViewFiler.h"
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFiler.h"
+#include "filer/ViewFilerSettings.h"
 #include "common/Paths.h"
 #include "filer/FilerCellGrid.h"
 #include "filer/FilerCellPainter.h"

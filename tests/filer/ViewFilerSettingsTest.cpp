@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ViewFilerSettings.h"
+#include "filer/ViewFilerSettings.h"
 #include "settings/Settings.h"
 
 using namespace zq;

@@ -2,7 +2,7 @@
 // and what quitting stores for the next start.
 #include <gtest/gtest.h>
 
-#include "app/FilerFixture.h"
+#include "filer/FilerFixture.h"
 #include "filer/PaneTestUtil.h"
 
 using namespace zq;

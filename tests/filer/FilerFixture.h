@@ -4,8 +4,9 @@
 #include <memory>
 
 #include "commands/PaneModes.h"
-#include "app/ViewFiler.h"
+#include "filer/ViewFiler.h"
 #include "commands/CommandRegistry.h"
+#include "filer/FakeListingSource.h"
 #include "filer/FilerPane.h"
 #include "main/TempDir.h"
 #include "settings/Settings.h"
@@ -55,6 +56,37 @@ struct FilerFixture {
         ::DeleteDC(dc);
         ::ReleaseDC(nullptr, screen);
     }
+};
+
+// The same Filer and listings held in memory, for commands whose point is not the disk.
+struct MemoryFilerFixture {
+    static constexpr const wchar_t* kFirst = L"Q:\\first";
+    static constexpr const wchar_t* kSecond = L"Q:\\second";
+    FakeListingSource listing;
+    Settings settings;
+    PaneModes modes;
+    CommandRegistry registry;
+    ViewContext context;
+    std::unique_ptr<ViewFiler> filer;
+
+    explicit MemoryFilerFixture(int twoPanes = 1) {
+        listing.AddDirectory(kFirst);
+        listing.AddSubdirectory(kFirst, L"sub");
+        listing.AddFile(kFirst, L"a.txt", 1);
+        listing.AddFile(kFirst, L"b.txt", 2);
+        listing.AddDirectory(kSecond);
+        listing.AddFile(kSecond, L"x.txt", 1);
+        settings.FIRSTDIRECTORY = kFirst;
+        settings.SECONDDIRECTORY = kSecond;
+        settings.SECONDFILEOPEN = twoPanes;
+        context.settings = &settings;
+        context.modes = &modes;
+        context.registry = &registry;
+        filer = std::make_unique<ViewFiler>(context, &listing);
+        filer->RegisterCommands();
+        filer->Create();
+    }
+    RouteResult Run(const wchar_t* text) { return registry.Route(ModeGroup::Filer, text); }
 };
 
 }  // namespace zq::test

@@ -3,11 +3,11 @@
 // its name says otherwise, and the view is redrawn after each.
 #include <utility>
 
-#include "app/EventSounds.h"
+#include "settings/EventSounds.h"
 #include "commands/PaneModes.h"
-#include "app/ViewFiler.h"
-#include "app/ViewFilerSettings.h"
-#include "app/ViewFilerSortDlg.h"
+#include "filer/ViewFiler.h"
+#include "filer/ViewFilerSettings.h"
+#include "filer/ViewFilerSortDlg.h"
 #include "commands/CommandRegistry.h"
 #include "common/Paths.h"
 #include "filer/CursorMemory.h"
@@ -231,10 +231,12 @@ void ViewFiler::StoreDefaultSortOfActive(const SortSettings& sort) {
 }
 
 bool ViewFiler::AskSort(bool temporary, SortSettings& sort) {
-    if (m_context.suspend) m_context.suspend();
     ViewFilerSortDlg dialog(m_context.view, temporary, sort);
-    const bool ok = dialog.DoModal() == IDOK;
-    if (m_context.resume) m_context.resume();
+    bool ok = false;
+    {
+        const SuspendScope suspended(m_context);
+        ok = dialog.DoModal() == IDOK;
+    }
     if (ok) sort = dialog.Result();
     return ok;
 }

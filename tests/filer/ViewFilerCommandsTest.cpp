@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "app/FilerFixture.h"
+#include "filer/FilerFixture.h"
 
 using namespace zq;
 
 using test::FilerFixture;
+using test::MemoryFilerFixture;
 
 TEST(ViewFilerCommands, EveryRegisteredNameIsAFilerCommand) {
     FilerFixture f;
@@ -93,12 +94,12 @@ TEST(ViewFilerCommands, FocusMovesOnlyToAShownPane) {
         {1, L"@Rightwindow", 0},  // stacked panes have no left and right
     };
     for (const Case& c : cases) {
-        FilerFixture f(c.twoPanes);
+        MemoryFilerFixture f(c.twoPanes);
         f.Run(c.command);
         EXPECT_EQ(f.filer->ActivePane(), c.expectedActive) << c.twoPanes << " " << c.command;
         EXPECT_EQ(f.modes.FocusedPane(), c.expectedActive);
     }
-    FilerFixture side;
+    MemoryFilerFixture side;
     side.settings.WINDOWDEVIDEWAY = 1;
     side.Run(L"@Rightwindow");
     EXPECT_EQ(side.filer->ActivePane(), 1);
@@ -173,7 +174,7 @@ TEST(ViewFilerCommands, RootAndWide) {
 }
 
 TEST(ViewFilerCommands, ExchangeSwapsWholePanesAndKeepsTheFocusedOne) {
-    FilerFixture f;
+    MemoryFilerFixture f;
     f.Run(L"@Allselect");
     f.settings.UP_WINDOW_ADD_LINE = 3;
     const std::wstring firstPath = f.filer->Pane(0).Path();
@@ -194,7 +195,7 @@ TEST(ViewFilerCommands, ExchangeSwapsWholePanesAndKeepsTheFocusedOne) {
 TEST(ViewFilerCommands, ExchangeLeavesAShownPictureOnItsSideAndCarriesOtherModes) {
     for (const uint32_t picture : {pane_mode::kPicture, pane_mode::kArchivePicture}) {
         for (int side = 0; side < 2; ++side) {
-            FilerFixture f;
+            MemoryFilerFixture f;
             const std::wstring firstPath = f.filer->Pane(0).Path();
             const StructPaneMode before = f.modes.Get(side);
             f.modes.Set(side, before.state, picture, 0);
@@ -204,7 +205,7 @@ TEST(ViewFilerCommands, ExchangeLeavesAShownPictureOnItsSideAndCarriesOtherModes
         }
     }
     // Any other mode travels with its pane object.
-    FilerFixture f;
+    MemoryFilerFixture f;
     f.modes.Set(1, f.modes.Get(1).state, pane_mode::kDriveList, 0);
     f.Run(L"@Changefilerdata");
     EXPECT_EQ(f.modes.Get(0).mode, pane_mode::kDriveList);
