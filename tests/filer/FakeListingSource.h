@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "filer/ListingSource.h"
-#include "filer/Wildcard.h"
+#include "common/Wildcard.h"
 
 namespace zq::test {
 
