@@ -11,7 +11,7 @@
 #include "app/EventSounds.h"
 #include "app/ProcessShared.h"
 #include "filer/FilerPane.h"
-#include "app/ViewFileOps.h"
+#include "fileops/ViewFileOps.h"
 #include "app/ViewFiler.h"
 #include "external/CompanionLibrary.h"
 #include "external/TaskTray.h"

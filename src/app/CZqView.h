@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/DialogLists.h"
+#include "fileops/DialogLists.h"
 #include "app/PaneModes.h"
 #include "app/StartupRules.h"
 #include "app/ViewContext.h"

@@ -1,7 +1,5 @@
 #include "fileops/CDeleteThread.h"
 
-#include <objbase.h>
-
 #include "resource.h"
 
 namespace zq::fileops {
@@ -18,16 +16,6 @@ CDeleteThread::CDeleteThread(HWND dialog, SelectionSnapshot selection, DeleteOpt
       m_job(std::move(selection), options,
             DeleteServices{RealFileSystem(), m_questions, m_questions, m_bin, &m_field, nullptr}) {
     m_field.dialog = dialog;
-    SetOwner(dialog);
-}
-
-DWORD CDeleteThread::Run() {
-    // The shell's file operation wants COM on the calling thread.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const bool completed = m_job.Run();
-    if (SUCCEEDED(com)) ::CoUninitialize();
-    PostToOwner(completed ? kCommandSucceeded : kCommandFailed);
-    return completed ? 0 : static_cast<DWORD>(-1);
 }
 
 }  // namespace zq::fileops

@@ -1,19 +1,18 @@
 #pragma once
-// The delete dialog's worker: runs one DeleteJob and posts 3001 (completed)
-// or 3000 (cancelled) to its dialog.
+// The delete dialog's worker: runs one DeleteJob.
 #include "fileops/DeleteJob.h"
 #include "fileops/WorkerQuestions.h"
-#include "ui/CWinThread.h"
+#include "ui/CJobThread.h"
 
 namespace zq::fileops {
 
-class CDeleteThread : public ui::CWinThread {
+class CDeleteThread : public ui::CJobThread {
 public:
     CDeleteThread(HWND dialog, SelectionSnapshot selection, DeleteOptions options);
-    void Cancel() noexcept { m_job.RequestCancel(); }
 
 protected:
-    DWORD Run() override;
+    bool Work() override { return m_job.Run(); }
+    void OnCancelRequested() noexcept override { m_job.RequestCancel(); }
 
 private:
     // The item being deleted goes straight to the dialog's file field.

@@ -130,13 +130,11 @@ CopyJob::Step CopyJob::HandleDirectory(const Item& item) {
         case DirResult::Ok:
             break;
     }
-    auto frame = std::make_unique<DirWalkFrame>();
-    frame->relativePath = item.relativePath;
-    frame->destination = destination;
-    frame->creationTime = item.find.ftCreationTime;
-    frame->lastAccessTime = item.find.ftLastAccessTime;
-    frame->lastWriteTime = item.find.ftLastWriteTime;
-    PushFrame(m_frames, std::move(frame));
+    CopyFrame& frame = m_walk.Enter(JoinPath(item.sourceDirectory, item.find.cFileName), item.relativePath).extra;
+    frame.destination = destination;
+    frame.creationTime = item.find.ftCreationTime;
+    frame.lastAccessTime = item.find.ftLastAccessTime;
+    frame.lastWriteTime = item.find.ftLastWriteTime;
     return Step::Next;
 }
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fileops/CopyInterfaces.h"
-#include "fileops/DirWalkFrame.h"
-#include "fileops/FileSystem.h"
+#include "common/TreeWalk.h"
+#include "common/FileSystem.h"
 #include "fileops/RecycleBin.h"
 #include "fileops/SelectionSnapshot.h"
 
@@ -99,7 +99,7 @@ class DeleteJob {
     std::atomic<bool> m_cancel{false};
     size_t m_nextTopLevel = 0;
     std::wstring m_topDirectory;
-    std::unique_ptr<DirWalkFrame> m_frames;
+    TreeWalker<> m_walk;
     Question m_questions[kKinds];
     std::vector<std::wstring> m_remaining;
     std::wstring m_logPath;

@@ -79,8 +79,7 @@ FileCopier::Result FileCopier::Fail(const wchar_t* call, const std::wstring& pat
 }
 
 FileCopier::Result FileCopier::FailWith(const wchar_t* call, DWORD code, const std::wstring& path) {
-    m_failedCall = call;
-    m_errorCode = code;
+    m_failure = Win32Error{call, code};
     m_failedPath = path;
     if (m_totals != nullptr) m_totals->bytesDone += static_cast<ULONGLONG>(m_fileSize);
     CloseHandles();
@@ -267,8 +266,7 @@ void FileCopier::ShowTimes() {
 
 FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const WIN32_FIND_DATAW& source,
                                     const std::wstring& destinationPath, const std::atomic<bool>& cancel) {
-    m_failedCall = nullptr;
-    m_errorCode = 0;
+    m_failure = Win32Error{};
     m_failedPath.clear();
     m_writePath.clear();
     m_lastPercent = -1;

@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
+#include "common/FileSystem.h"
 #include "common/Handle.h"
 #include "fileops/CopyInterfaces.h"
-#include "fileops/FileSystem.h"
 
 namespace zq::fileops {
 
@@ -74,8 +74,9 @@ class FileCopier {
     // "SetFilePointer", "SetEndOfFile", "MoveFile" (the final rename) or
     // "Compare" (the verification found a difference, code 0), its code and the
     // path concerned (the real destination, never the temporary name).
-    [[nodiscard]] const wchar_t* FailedCall() const noexcept { return m_failedCall; }
-    [[nodiscard]] DWORD ErrorCode() const noexcept { return m_errorCode; }
+    [[nodiscard]] const Win32Error& Failure() const noexcept { return m_failure; }
+    [[nodiscard]] const wchar_t* FailedCall() const noexcept { return m_failure.call; }
+    [[nodiscard]] DWORD ErrorCode() const noexcept { return m_failure.code; }
     [[nodiscard]] const std::wstring& FailedPath() const noexcept { return m_failedPath; }
     // What the last Copy chose, for tests and the benchmark.
     [[nodiscard]] bool Unbuffered() const noexcept { return m_unbuffered; }
@@ -139,8 +140,7 @@ class FileCopier {
     ULONGLONG m_freeTick = 0;
     ULONGLONG m_writtenSinceFree = 0;
 
-    const wchar_t* m_failedCall = nullptr;
-    DWORD m_errorCode = 0;
+    Win32Error m_failure;
     std::wstring m_failedPath;
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "fileops/FileSystem.h"
+#include "common/FileSystem.h"
 
 namespace zq::fileops {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fileops/CopyInterfaces.h"
-#include "fileops/FileSystem.h"
+#include "common/FileSystem.h"
 
 namespace zq::fileops::test {
 

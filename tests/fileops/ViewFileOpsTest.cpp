@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "app/FilerFixture.h"
-#include "app/ViewFileOps.h"
-#include "app/ViewFileOpsSettings.h"
+#include "fileops/ViewFileOps.h"
+#include "fileops/ViewFileOpsSettings.h"
 #include "settings/Settings.h"
 
 using namespace zq;
