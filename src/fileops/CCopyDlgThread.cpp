@@ -6,7 +6,7 @@ CCopyDlgThread::CCopyDlgThread(HWND dialog, CopyJobOptions options, CopyJobInput
                                std::wstring editorName, std::wstring editorUnicodeOption)
     : m_questions(dialog),
       m_job(std::move(options), std::move(input),
-            CopyJobServices{RealFileSystem(), m_questions, m_questions, progress, m_clock, nullptr}),
+            CopyJobServices{RealFileSystem(), m_questions, progress, m_clock, nullptr}),
       m_editorName(std::move(editorName)),
       m_editorUnicodeOption(std::move(editorUnicodeOption)) {}
 

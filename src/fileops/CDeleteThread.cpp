@@ -4,7 +4,8 @@
 
 namespace zq::fileops {
 
-void CDeleteThread::FileField::ShowItem(const std::wstring& item) {
+void CDeleteThread::FileField::SetText(ProgressField field, const std::wstring& item) {
+    if (field != ProgressField::File) return;
     // Sent, not posted: the text must outlive the call; the dialog never waits
     // on this thread without handling its messages.
     ::SetDlgItemTextW(dialog, IDC_DEL_FILE, item.c_str());
@@ -14,7 +15,7 @@ CDeleteThread::CDeleteThread(HWND dialog, SelectionSnapshot selection, DeleteOpt
     : m_questions(dialog),
       m_bin(&m_questions),
       m_job(std::move(selection), options,
-            DeleteServices{RealFileSystem(), m_questions, m_questions, m_bin, &m_field, nullptr}) {
+            DeleteServices{RealFileSystem(), m_questions, m_bin, &m_field, nullptr}) {
     m_field.dialog = dialog;
 }
 

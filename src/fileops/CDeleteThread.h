@@ -16,9 +16,9 @@ protected:
 
 private:
     // The item being deleted goes straight to the dialog's file field.
-    struct FileField : IDeleteProgress {
+    struct FileField : IOperationProgress {
         HWND dialog = nullptr;
-        void ShowItem(const std::wstring& item) override;
+        void SetText(ProgressField field, const std::wstring& text) override;
     };
 
     WorkerQuestions m_questions;

@@ -14,22 +14,22 @@ namespace {
 constexpr UINT_PTR kProgressTimer = 1;
 
 struct FieldControl {
-    CopyField field;
+    ProgressField field;
     int id;
 };
 constexpr FieldControl kFieldControls[] = {
-    {CopyField::File, IDC_COPY_FILE},
-    {CopyField::Destination, IDC_COPY_DEST},
-    {CopyField::FreeSpace, IDC_COPY_FREE},
-    {CopyField::FilePercent, IDC_COPY_PERCENT},
-    {CopyField::OverallBytes, IDC_COPY_OVERALL_BYTES},
-    {CopyField::OverallFiles, IDC_COPY_OVERALL_FILES},
-    {CopyField::OverallPercent, IDC_COPY_OVERALL_PERCENT},
-    {CopyField::Speed, IDC_COPY_SPEED},
-    {CopyField::Remaining, IDC_COPY_REMAIN},
-    {CopyField::EndTime, IDC_COPY_END},
-    {CopyField::Elapsed, IDC_COPY_ELAPSED},
-    {CopyField::StartTime, IDC_COPY_START},
+    {ProgressField::File, IDC_COPY_FILE},
+    {ProgressField::Destination, IDC_COPY_DEST},
+    {ProgressField::FreeSpace, IDC_COPY_FREE},
+    {ProgressField::FilePercent, IDC_COPY_PERCENT},
+    {ProgressField::OverallBytes, IDC_COPY_OVERALL_BYTES},
+    {ProgressField::OverallFiles, IDC_COPY_OVERALL_FILES},
+    {ProgressField::OverallPercent, IDC_COPY_OVERALL_PERCENT},
+    {ProgressField::Speed, IDC_COPY_SPEED},
+    {ProgressField::Remaining, IDC_COPY_REMAIN},
+    {ProgressField::EndTime, IDC_COPY_END},
+    {ProgressField::Elapsed, IDC_COPY_ELAPSED},
+    {ProgressField::StartTime, IDC_COPY_START},
 };
 
 constexpr int kOptionControls[] = {IDC_COPY_DEST,   IDC_COPY_BROWSE, IDC_COPY_MINIMUM, IDC_COPY_EXTRA, IDC_COPY_NOQUESTION,

@@ -190,10 +190,10 @@ void CopyJob::CountTotals() {
     m_totals.overallDisplay = true;
     m_totals.bytesDone = 0;
     m_totals.filesDone = 0;
-    ICopyProgress& p = m_services.progress;
-    p.SetText(CopyField::OverallBytes, GroupDigits(0, 15) + L"/" + GroupDigits(m_totals.totalBytes, 15));
-    p.SetText(CopyField::OverallFiles, L"0/" + std::to_wstring(m_totals.totalFiles));
-    p.SetText(CopyField::OverallPercent, m_totals.totalBytes == 0 ? L"100.0%" : L"0.0%");
+    IOperationProgress& p = m_services.progress;
+    p.SetText(ProgressField::OverallBytes, GroupDigits(0, 15) + L"/" + GroupDigits(m_totals.totalBytes, 15));
+    p.SetText(ProgressField::OverallFiles, L"0/" + std::to_wstring(m_totals.totalFiles));
+    p.SetText(ProgressField::OverallPercent, m_totals.totalBytes == 0 ? L"100.0%" : L"0.0%");
 }
 
 // Mode 5: the next directory of the other pane becomes the destination root.
@@ -217,7 +217,7 @@ bool CopyJob::NextTarget(bool& end) {
             continue;
         }
         m_destinationRoot = target;
-        m_services.progress.SetText(CopyField::Destination, target);
+        m_services.progress.SetText(ProgressField::Destination, target);
         m_nextTopLevel = 0;
         return true;
     }
@@ -225,7 +225,7 @@ bool CopyJob::NextTarget(bool& end) {
 }
 
 CopyJob::StartResult CopyJob::Start() {
-    if (m_options.noQuestion && !m_sameName.Ask(m_services.sameNameAsker, nullptr)) return StartResult::Fail;
+    if (m_options.noQuestion && !m_sameName.Ask(m_services.asker, nullptr)) return StartResult::Fail;
     m_log =
         JobErrorLog(m_options.programDirectory, std::wstring(CopyModeLogWord(m_options.mode)), m_options.noQuestion);
     const SYSTEMTIME start = m_services.clock.LocalNow();
@@ -248,7 +248,7 @@ CopyJob::StartResult CopyJob::Start() {
         if (m_options.overallDisplay) CountTotals();
     }
     m_services.progress.Running(m_options.minimize);
-    m_services.progress.SetText(CopyField::StartTime, FormatClock(start));
+    m_services.progress.SetText(ProgressField::StartTime, FormatClock(start));
     return StartResult::Go;
 }
 
@@ -273,7 +273,7 @@ bool CopyJob::Walk() {
             if (NextTarget(end)) continue;
             return !end;
         }
-        m_services.progress.SetText(CopyField::File, item.relativePath);
+        m_services.progress.SetText(ProgressField::File, item.relativePath);
         const Step step = SelectionSnapshot::IsDirectory(item.find) ? HandleDirectory(item) : HandleFile(item);
         if (step == Step::End) return false;
     }

@@ -62,9 +62,8 @@ struct CopyJobInput {
 
 struct CopyJobServices {
     IFileSystem& fs;
-    IQuestionAsker& asker;
-    ISameNameAsker& sameNameAsker;
-    ICopyProgress& progress;
+    IOperationAsker& asker;
+    IOperationProgress& progress;
     IClock& clock;
     IVirtualDrives* virtualDrives = nullptr;
 };

@@ -44,7 +44,7 @@ bool DeleteJob::WholeFolderToBin() const noexcept {
 }
 
 void DeleteJob::Show(const std::wstring& item) {
-    if (m_services.progress != nullptr) m_services.progress->ShowItem(item);
+    if (m_services.progress != nullptr) m_services.progress->SetText(ProgressField::File, item);
 }
 
 bool DeleteJob::HoldsFile(const std::wstring& directory) {
@@ -128,7 +128,7 @@ bool DeleteJob::DeleteOneFile(const WIN32_FIND_DATAW& entry, const std::wstring&
         Question& question = m_questions[kind];
         if (!question.sameFromNow) {
             bool same = true;
-            question.yes = m_services.askSame.AskSame(L"削除の確認", Format(kKindRows[kind].format, fullPath), same);
+            question.yes = m_services.asker.AskSame(L"削除の確認", Format(kKindRows[kind].format, fullPath), same);
             question.sameFromNow = same;
         }
         if (!question.yes) return true;  // kept

@@ -52,7 +52,7 @@ class FileCopier {
     // "コピー後に比較する": read the written file back and compare it with the
     // source before it takes the real name.
     void SetVerify(bool on);
-    void SetProgress(ICopyProgress* progress, CopyTotals* totals) noexcept {
+    void SetProgress(IOperationProgress* progress, CopyTotals* totals) noexcept {
         m_progress = progress;
         m_totals = totals;
     }
@@ -104,7 +104,7 @@ class FileCopier {
 
     IFileSystem& m_fs;
     IClock& m_clock;
-    ICopyProgress* m_progress = nullptr;
+    IOperationProgress* m_progress = nullptr;
     CopyTotals* m_totals = nullptr;
     bool m_removableFast = true;
 

@@ -9,7 +9,7 @@
 
 namespace zq::fileops {
 
-class WorkerQuestions : public IQuestionAsker, public ISameNameAsker, public IAskSameAsker {
+class WorkerQuestions : public IOperationAsker {
 public:
     explicit WorkerQuestions(HWND owner) : m_owner(owner) {}
 
