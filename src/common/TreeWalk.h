@@ -21,7 +21,7 @@ namespace zq {
 // only when it reaches it; Close() lets go of it early (a directory can be
 // removed only once nothing holds it open).
 class DirectoryEnumerator {
-public:
+  public:
     DirectoryEnumerator(IFileSystem& fs, std::wstring directory, const wchar_t* pattern = L"*.*")
         : m_fs(&fs), m_directory(std::move(directory)), m_pattern(pattern) {}
 
@@ -57,7 +57,7 @@ public:
         return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     }
 
-private:
+  private:
     IFileSystem* m_fs;
     std::wstring m_directory;
     const wchar_t* m_pattern;
@@ -86,7 +86,7 @@ struct NoFrameData {};
 // caller keeps per directory (a copy's destination and times).
 template <typename Extra = NoFrameData>
 class TreeWalker {
-public:
+  public:
     struct Frame {
         Frame(IFileSystem& fs, std::wstring path, std::wstring relative)
             : entries(fs, std::move(path)), relativePath(std::move(relative)) {}
@@ -135,7 +135,7 @@ public:
     }
     void Clear() { m_frames.clear(); }
 
-private:
+  private:
     IFileSystem& m_fs;
     std::vector<std::unique_ptr<Frame>> m_frames;
 };

@@ -10,17 +10,19 @@
 namespace zq::fileops {
 
 class CCopyDlgThread : public ui::CJobThread {
-public:
+  public:
     CCopyDlgThread(HWND dialog, CopyJobOptions options, CopyJobInput input, CopyProgressState& progress,
                    std::wstring editorName, std::wstring editorUnicodeOption);
     // Read after the thread has ended.
-    [[nodiscard]] const SameNameSettings& SameNameSettingsAfter() const noexcept { return m_job.SameNameSettingsAfter(); }
+    [[nodiscard]] const SameNameSettings& SameNameSettingsAfter() const noexcept {
+        return m_job.SameNameSettingsAfter();
+    }
 
-protected:
+  protected:
     bool Work() override;
     void OnCancelRequested() noexcept override { m_job.RequestCancel(); }
 
-private:
+  private:
     WorkerQuestions m_questions;
     SystemClock m_clock;
     CopyJob m_job;

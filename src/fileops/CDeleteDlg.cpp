@@ -7,10 +7,7 @@
 namespace zq::fileops {
 
 CDeleteDlg::CDeleteDlg(HWND view, unsigned paneIndex, SelectionSnapshot selection, DeleteOptions& options)
-    : COperationDlg(IDD_DELETE, view),
-      m_paneIndex(paneIndex),
-      m_selection(std::move(selection)),
-      m_options(options) {}
+    : COperationDlg(IDD_DELETE, view), m_paneIndex(paneIndex), m_selection(std::move(selection)), m_options(options) {}
 
 bool CDeleteDlg::OnInitDialog() {
     SetDlgItemText(IDC_DEL_FILE, m_selection.Count() == 1 ? std::wstring(m_selection.entries.front().cFileName)

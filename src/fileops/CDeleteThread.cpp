@@ -14,8 +14,7 @@ void CDeleteThread::FileField::SetText(ProgressField field, const std::wstring& 
 CDeleteThread::CDeleteThread(HWND dialog, SelectionSnapshot selection, DeleteOptions options)
     : m_questions(dialog),
       m_bin(&m_questions),
-      m_job(std::move(selection), options,
-            DeleteServices{RealFileSystem(), m_questions, m_bin, &m_field, nullptr}) {
+      m_job(std::move(selection), options, DeleteServices{RealFileSystem(), m_questions, m_bin, &m_field, nullptr}) {
     m_field.dialog = dialog;
 }
 

@@ -7,14 +7,14 @@
 namespace zq::fileops {
 
 class CDeleteThread : public ui::CJobThread {
-public:
+  public:
     CDeleteThread(HWND dialog, SelectionSnapshot selection, DeleteOptions options);
 
-protected:
+  protected:
     bool Work() override { return m_job.Run(); }
     void OnCancelRequested() noexcept override { m_job.RequestCancel(); }
 
-private:
+  private:
     // The item being deleted goes straight to the dialog's file field.
     struct FileField : IOperationProgress {
         HWND dialog = nullptr;

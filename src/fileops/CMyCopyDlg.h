@@ -18,6 +18,8 @@ namespace zq::fileops {
 class CMyCopyDlg : public ui::COperationDlg {
 public:
     CMyCopyDlg(HWND view, unsigned mode, unsigned paneIndex, CopyDialogSettings& settings);
+    // The worker writes into m_progress: it is stopped first.
+    ~CMyCopyDlg() override { StopWorker(); }
 
     void SetSource(SelectionSnapshot source) { m_source = std::move(source); }
     void SetOther(SelectionSnapshot other) { m_other = std::move(other); }

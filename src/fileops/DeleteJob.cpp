@@ -35,7 +35,11 @@ std::wstring Format(const wchar_t* format, const std::wstring& path) {
 }  // namespace
 
 DeleteJob::DeleteJob(SelectionSnapshot selection, DeleteOptions options, DeleteServices services)
-    : m_selection(std::move(selection)), m_options(options), m_services(services), m_fs(services.fs), m_walk(services.fs) {}
+    : m_selection(std::move(selection)),
+      m_options(options),
+      m_services(services),
+      m_fs(services.fs),
+      m_walk(services.fs) {}
 
 DeleteJob::~DeleteJob() = default;
 

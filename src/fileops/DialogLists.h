@@ -14,7 +14,7 @@ namespace zq {
 
 // What the lists need of an operation dialog.
 class IOperationDialog {
-public:
+  public:
     virtual ~IOperationDialog() = default;
     [[nodiscard]] virtual bool Finished() const = 0;
     // Called once a finished dialog leaves its list, just before it is freed:
@@ -25,7 +25,7 @@ public:
 enum class DialogList { Copy = 0, Delete = 1, Unpack = 2 };
 
 class DialogLists {
-public:
+  public:
     static constexpr const wchar_t* kMutexName = L"hCopyDialogArrayMutex";
 
     DialogLists();
@@ -45,7 +45,7 @@ public:
     }
     [[nodiscard]] size_t Count(DialogList list);
 
-private:
+  private:
     struct Lock {
         HANDLE mutex;
         explicit Lock(HANDLE m) : mutex(m) {

@@ -217,7 +217,8 @@ void FileCopier::ShowPercent(int percent) {
 void FileCopier::ShowOverall(ULONGLONG extra) {
     if (m_totals == nullptr || !m_totals->overallDisplay || m_progress == nullptr) return;
     const ULONGLONG done = m_totals->bytesDone + extra;
-    m_progress->SetText(ProgressField::OverallBytes, GroupDigits(done, 15) + L"/" + GroupDigits(m_totals->totalBytes, 15));
+    m_progress->SetText(ProgressField::OverallBytes,
+                        GroupDigits(done, 15) + L"/" + GroupDigits(m_totals->totalBytes, 15));
     m_progress->SetText(ProgressField::OverallFiles,
                         std::to_wstring(m_totals->filesDone) + L"/" + std::to_wstring(m_totals->totalFiles));
     wchar_t percent[32] = {};

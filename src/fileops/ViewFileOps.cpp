@@ -35,9 +35,7 @@ class CopyOperation final : public IOperationDialog {
 
     fileops::CMyCopyDlg& Dialog() { return *m_dialog; }
     [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
-    void Close() override {
-        StoreCopySettings(m_copy, m_settings);
-    }
+    void Close() override { StoreCopySettings(m_copy, m_settings); }
 
   private:
     Settings& m_settings;
@@ -56,9 +54,7 @@ class DeleteOperation final : public IOperationDialog {
 
     fileops::CDeleteDlg& Dialog() { return *m_dialog; }
     [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
-    void Close() override {
-        StoreDeleteOptions(m_options, m_recycle, m_settings);
-    }
+    void Close() override { StoreDeleteOptions(m_options, m_recycle, m_settings); }
 
   private:
     Settings& m_settings;
@@ -205,8 +201,8 @@ void ViewFileOps::StartCopy(unsigned mode) {
     }
 
     Settings& settings = *m_context.settings;
-    auto operation =
-        std::make_unique<CopyOperation>(m_context.view, mode, static_cast<unsigned>(active), settings, m_context.programDir);
+    auto operation = std::make_unique<CopyOperation>(m_context.view, mode, static_cast<unsigned>(active), settings,
+                                                     m_context.programDir);
     fileops::CMyCopyDlg& dialog = operation->Dialog();
     if (mode == fileops::kModeCopy || mode == fileops::kModeMove)
         dialog.SetDestinationChoices(DestinationChoices(settings, source));

@@ -6,7 +6,7 @@ namespace zq::ui {
 namespace {
 
 class ComApartment {
-public:
+  public:
     ComApartment() : m_result(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ~ComApartment() {
         if (SUCCEEDED(m_result)) ::CoUninitialize();
@@ -14,7 +14,7 @@ public:
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-private:
+  private:
     HRESULT m_result;
 };
 

@@ -13,11 +13,11 @@
 namespace zq::ui {
 
 class CJobThread : public CWinThread {
-protected:
+  protected:
     // The job itself; true when it completed.
     virtual bool Work() = 0;
 
-private:
+  private:
     DWORD Run() final;
 };
 

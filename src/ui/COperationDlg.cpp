@@ -7,11 +7,12 @@
 
 namespace zq::ui {
 
-COperationDlg::~COperationDlg() {
-    if (m_worker) {
-        m_worker->RequestCancel();
-        JoinPumping(m_worker->Handle());
-    }
+COperationDlg::~COperationDlg() { StopWorker(); }
+
+void COperationDlg::StopWorker() {
+    if (!m_worker) return;
+    m_worker->RequestCancel();
+    JoinPumping(m_worker->Handle());
 }
 
 bool COperationDlg::StartWorker(std::unique_ptr<CJobThread> worker) {

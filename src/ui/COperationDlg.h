@@ -13,18 +13,21 @@
 namespace zq::ui {
 
 class COperationDlg : public CDialog {
-public:
+  public:
     COperationDlg(UINT templateId, HWND view) : CDialog(templateId, view), m_view(view) {}
     // Cancels and joins a worker still running.
     ~COperationDlg() override;
 
     [[nodiscard]] bool Finished() const noexcept { return m_finished; }
 
-protected:
+  protected:
     // Starts the worker; false, after telling the user and finishing, when no
     // thread could be made.
     bool StartWorker(std::unique_ptr<CJobThread> worker);
     [[nodiscard]] CJobThread* Worker() const noexcept { return m_worker.get(); }
+    // Cancels and joins a worker still running.  A dialog whose worker uses
+    // its members calls this from its own destructor, before they are gone.
+    void StopWorker();
     [[nodiscard]] bool WorkerRunning() const { return m_worker && m_worker->Running(); }
     void CancelWorker() {
         if (m_worker) m_worker->RequestCancel();
@@ -42,7 +45,7 @@ protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     HWND m_view;
     std::unique_ptr<CJobThread> m_worker;
     bool m_finished = false;

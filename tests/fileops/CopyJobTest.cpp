@@ -222,8 +222,7 @@ TEST(CopyJobTest, EndlessLoopRefusedBeforeAnythingIsWritten) {
         }
         CopyJob job = rig.Make();
         EXPECT_FALSE(job.Run()) << c.mode;
-        EXPECT_EQ(rig.asker.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"})
-            << c.mode;
+        EXPECT_EQ(rig.asker.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"}) << c.mode;
         EXPECT_FALSE(DirectoryExists(dir / L"a\\sub\\new"));
         EXPECT_FALSE(DirectoryExists(dir / L"a\\a"));
         EXPECT_TRUE(rig.fs.createFlags.empty()) << c.mode;

@@ -85,9 +85,8 @@ TEST(CopySafetyTest, MoveWithinTheVolumeReplacesInOneRename) {
             EXPECT_EQ(ReadFileBytes(dest), "old");
             EXPECT_TRUE(::GetFileAttributesW(dest.c_str()) & FILE_ATTRIBUTE_READONLY);
             EXPECT_EQ(ReadFileBytes(source), "new");
-            EXPECT_EQ(
-                rig.asker.asked,
-                std::vector<std::wstring>{L"ファイルのコピーに失敗しました。続けますか\n(Error Code=32)\n" + source});
+            EXPECT_EQ(rig.asker.asked, std::vector<std::wstring>{
+                                           L"ファイルのコピーに失敗しました。続けますか\n(Error Code=32)\n" + source});
             ::SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
         } else {
             EXPECT_EQ(ReadFileBytes(dest), "new");

@@ -74,9 +74,7 @@ struct CopyRig {
 
     FakeVirtualDrives virtualDrives;
 
-    CopyJob Make() {
-        return CopyJob(options, input, CopyJobServices{fs, asker, progress, clock, &virtualDrives});
-    }
+    CopyJob Make() { return CopyJob(options, input, CopyJobServices{fs, asker, progress, clock, &virtualDrives}); }
     // A same-name answer that applies to the whole job.
     void Always(CopyWay way) { asker.wayAnswers.push_back({true, Way(way, true)}); }
     // The names selected in one directory, copied to another.

@@ -139,8 +139,7 @@ TEST(DeleteJobTest, WarnWhenNotEmptyPassesOverOnNo) {
     rig.options.warnNotEmpty = true;
     rig.asker.answers = {kAnswerNo};
     ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"full", L"empty"})));
-    EXPECT_EQ(rig.asker.asked,
-              std::vector<std::wstring>{dir / L"full" + L"にはファイルが存在します。消去しますか"});
+    EXPECT_EQ(rig.asker.asked, std::vector<std::wstring>{dir / L"full" + L"にはファイルが存在します。消去しますか"});
     EXPECT_TRUE(FileExists(dir / L"full\\deep\\f.txt"));
     EXPECT_FALSE(DirectoryExists(dir / L"empty"));
 }

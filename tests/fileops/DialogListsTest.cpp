@@ -23,8 +23,7 @@ TEST(DialogLists, PurgeClosesAndFreesOnlyFinishedDialogsOfThatList) {
     DialogLists lists;
     int closed = 0, freed = 0;
     bool done[4] = {};
-    for (int i = 0; i < 3; ++i)
-        lists.Add(DialogList::Copy, std::make_unique<FakeDialog>(&done[i], &closed, &freed));
+    for (int i = 0; i < 3; ++i) lists.Add(DialogList::Copy, std::make_unique<FakeDialog>(&done[i], &closed, &freed));
     lists.Add(DialogList::Unpack, std::make_unique<FakeDialog>(&done[3], &closed, &freed));
     done[0] = done[2] = true;
     EXPECT_FALSE(lists.PurgeAndTestEmpty(DialogList::Copy));

@@ -107,12 +107,12 @@ namespace {
 
 // A job worker whose job returns as told, after looking at its apartment.
 class ScriptedJob : public zq::ui::CJobThread {
-public:
+  public:
     bool result = true;
     std::atomic<bool> cancelled{false};
     HRESULT apartment = E_FAIL;
 
-protected:
+  protected:
     bool Work() override {
         // S_FALSE: the apartment was already up for the job.
         apartment = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
