@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "common/Handle.h"
+
 namespace zq::ui {
 namespace {
 
@@ -51,8 +53,17 @@ bool RunOnWindowThread(HWND window, const std::function<void()>& fn) {
         fn();
         return true;
     }
-    // Sent, not posted: fn and what it fills live on the caller's stack.
-    return ::SendMessageW(window, kRunOnWindowThread, 0, reinterpret_cast<LPARAM>(&fn)) == 1;
+    UniqueHandle done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!done) return false;
+    WindowThreadRequest request{&fn, done.Get()};
+    // Posted, and waited for: a box is best not shown from inside a message
+    // sent by another thread.  The window outlives every worker that asks it
+    // (its dialog joins the worker before it goes); were it gone all the
+    // same, its messages would go with it, and nothing is left to wait for.
+    if (!::PostMessageW(window, kRunOnWindowThread, 0, reinterpret_cast<LPARAM>(&request))) return false;
+    while (::WaitForSingleObject(done.Get(), 100) == WAIT_TIMEOUT)
+        if (!::IsWindow(window)) return false;
+    return true;
 }
 
 }  // namespace zq::ui

@@ -26,8 +26,12 @@ class CJobThread : public CWinThread {
 void JoinPumping(HANDLE thread);
 
 // The message an operation dialog answers by running, on its own thread, the
-// std::function<void()> its lParam points to.
+// request its lParam points to, and then setting the request's event.
 inline constexpr UINT kRunOnWindowThread = WM_APP + 0x185;
+struct WindowThreadRequest {
+    const std::function<void()>* fn;
+    HANDLE done;
+};
 
 // Runs fn on the thread of `window`, the caller waiting until it is done, so
 // that a worker's questions are windows of the dialog's thread, never of the

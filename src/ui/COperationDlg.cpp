@@ -7,7 +7,9 @@
 
 namespace zq::ui {
 
-COperationDlg::~COperationDlg() { StopWorker(); }
+COperationDlg::~COperationDlg() {
+    StopWorker();
+}
 
 void COperationDlg::StopWorker() {
     if (!m_worker) return;
@@ -51,7 +53,9 @@ bool COperationDlg::OnCommand(WORD id, WORD, HWND) {
 
 bool COperationDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     if (message != kRunOnWindowThread || lParam == 0) return false;
-    (*reinterpret_cast<const std::function<void()>*>(lParam))();
+    const auto* request = reinterpret_cast<const WindowThreadRequest*>(lParam);
+    (*request->fn)();
+    ::SetEvent(request->done);
     result = 1;
     return true;
 }
