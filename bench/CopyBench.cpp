@@ -24,7 +24,7 @@ using namespace zq::fileops;
 
 namespace {
 
-struct QuietAsker : IQuestionAsker, ISameNameAsker {
+struct QuietAsker : IOperationAsker {
     int AskYesNo(const std::wstring&, const std::wstring&) override { return kAnswerNo; }
     void Tell(const std::wstring&) override {}
     bool AskWay(SameNameChoice& choice, const SameNameFile*) override {
@@ -33,12 +33,11 @@ struct QuietAsker : IQuestionAsker, ISameNameAsker {
         return true;
     }
     bool AskNewName(const WIN32_FIND_DATAW&, const std::wstring&, std::wstring&) override { return false; }
+    bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
 };
 
-struct NoProgress : ICopyProgress {
-    void SetText(CopyField, const std::wstring&) override {}
-    void SetBar(int) override {}
-    void Running(bool) override {}
+struct NoProgress : IOperationProgress {
+    void SetText(ProgressField, const std::wstring&) override {}
 };
 
 bool WriteBytes(const std::wstring& path, ULONGLONG size) {
@@ -79,7 +78,7 @@ double RunEngine(const std::wstring& sourceDirectory, const std::wstring& name, 
     CopyJobInput input;
     input.source = SelectOne(sourceDirectory, name);
     input.destination = destination;
-    CopyJob job(options, input, CopyJobServices{RealFileSystem(), asker, asker, progress, clock, nullptr});
+    CopyJob job(options, input, CopyJobServices{RealFileSystem(), asker, progress, clock, nullptr});
     const auto start = std::chrono::steady_clock::now();
     const bool ok = job.Run();
     const double seconds = Seconds(start);

@@ -11,7 +11,7 @@
 #include "settings/EventSounds.h"
 #include "app/ProcessShared.h"
 #include "filer/FilerPane.h"
-#include "app/ViewFileOps.h"
+#include "fileops/ViewFileOps.h"
 #include "filer/ViewFiler.h"
 #include "external/CompanionLibrary.h"
 #include "external/TaskTray.h"

@@ -7,18 +7,7 @@
 namespace zq::fileops {
 
 CDeleteDlg::CDeleteDlg(HWND view, unsigned paneIndex, SelectionSnapshot selection, DeleteOptions& options)
-    : CDialog(IDD_DELETE, view),
-      m_view(view),
-      m_paneIndex(paneIndex),
-      m_selection(std::move(selection)),
-      m_options(options) {}
-
-CDeleteDlg::~CDeleteDlg() {
-    if (m_thread) {
-        m_thread->Cancel();
-        JoinPumping(m_thread->Handle());
-    }
-}
+    : COperationDlg(IDD_DELETE, view), m_paneIndex(paneIndex), m_selection(std::move(selection)), m_options(options) {}
 
 bool CDeleteDlg::OnInitDialog() {
     SetDlgItemText(IDC_DEL_FILE, m_selection.Count() == 1 ? std::wstring(m_selection.entries.front().cFileName)
@@ -32,7 +21,7 @@ bool CDeleteDlg::OnInitDialog() {
 }
 
 void CDeleteDlg::OnOK() {
-    if (m_thread) return;
+    if (Worker() != nullptr) return;
     m_options.toRecycleBin = ::IsDlgButtonChecked(m_hWnd, IDC_DEL_DUST) == BST_CHECKED;
     m_options.foldersAtOnce = ::IsDlgButtonChecked(m_hWnd, IDC_DEL_UNIT) == BST_CHECKED;
     m_options.warnNotEmpty = ::IsDlgButtonChecked(m_hWnd, IDC_DEL_WARN) == BST_CHECKED;
@@ -42,44 +31,26 @@ void CDeleteDlg::OnOK() {
     for (int id : {IDC_DEL_DUST, IDC_DEL_UNIT, IDC_DEL_WARN, IDC_DEL_NODIR, static_cast<int>(IDOK)})
         EnableItem(id, false);
     SetDlgItemText(IDCANCEL, L"中止");
-    m_thread = std::make_unique<CDeleteThread>(m_hWnd, m_selection, jobOptions);
-    if (!m_thread->CreateThread()) {
-        m_thread.reset();
-        ui::ZqMessageBox(m_hWnd, L"Threadを作成するに失敗しました");
-        Finish();
-        return;
-    }
+    if (!StartWorker(std::make_unique<CDeleteThread>(m_hWnd, m_selection, jobOptions))) return;
     if (onMarkSource) onMarkSource();
     ::SetFocus(GetDlgItem(IDCANCEL));
 }
 
 void CDeleteDlg::OnCancel() {
-    if (m_thread && m_thread->Running()) {
-        m_thread->Cancel();
+    if (WorkerRunning()) {
+        CancelWorker();
         return;
     }
     Finish();
 }
 
-bool CDeleteDlg::OnCommand(WORD id, WORD, HWND) {
-    if (id != ui::CWinThread::kCommandSucceeded && id != ui::CWinThread::kCommandFailed) return false;
+void CDeleteDlg::OnWorkerEnded(bool) {
     if (onDeletionFinished) onDeletionFinished();
-    Finish();
-    return true;
 }
 
-void CDeleteDlg::Finish() {
-    if (m_finished) return;
+void CDeleteDlg::OnFinishing() {
     // Nothing is left to stop; the window may take a moment to go on some displays.
     EnableItem(IDCANCEL, false);
-    if (m_thread) {
-        m_thread->Cancel();
-        JoinPumping(m_thread->Handle());
-        m_thread.reset();
-    }
-    m_finished = true;
-    DestroyWindow();
-    if (m_view != nullptr) ::PostMessageW(m_view, WM_COMMAND, MAKEWPARAM(ID_OPERATION_DIALOG_FINISHED, 0), 0);
 }
 
 }  // namespace zq::fileops

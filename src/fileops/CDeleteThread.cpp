@@ -1,12 +1,11 @@
 #include "fileops/CDeleteThread.h"
 
-#include <objbase.h>
-
 #include "resource.h"
 
 namespace zq::fileops {
 
-void CDeleteThread::FileField::ShowItem(const std::wstring& item) {
+void CDeleteThread::FileField::SetText(ProgressField field, const std::wstring& item) {
+    if (field != ProgressField::File) return;
     // Sent, not posted: the text must outlive the call; the dialog never waits
     // on this thread without handling its messages.
     ::SetDlgItemTextW(dialog, IDC_DEL_FILE, item.c_str());
@@ -15,19 +14,8 @@ void CDeleteThread::FileField::ShowItem(const std::wstring& item) {
 CDeleteThread::CDeleteThread(HWND dialog, SelectionSnapshot selection, DeleteOptions options)
     : m_questions(dialog),
       m_bin(&m_questions),
-      m_job(std::move(selection), options,
-            DeleteServices{RealFileSystem(), m_questions, m_questions, m_bin, &m_field, nullptr}) {
+      m_job(std::move(selection), options, DeleteServices{RealFileSystem(), m_questions, m_bin, &m_field, nullptr}) {
     m_field.dialog = dialog;
-    SetOwner(dialog);
-}
-
-DWORD CDeleteThread::Run() {
-    // The shell's file operation wants COM on the calling thread.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const bool completed = m_job.Run();
-    if (SUCCEEDED(com)) ::CoUninitialize();
-    PostToOwner(completed ? kCommandSucceeded : kCommandFailed);
-    return completed ? 0 : static_cast<DWORD>(-1);
 }
 
 }  // namespace zq::fileops

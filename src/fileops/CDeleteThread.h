@@ -1,25 +1,24 @@
 #pragma once
-// The delete dialog's worker: runs one DeleteJob and posts 3001 (completed)
-// or 3000 (cancelled) to its dialog.
+// The delete dialog's worker: runs one DeleteJob.
 #include "fileops/DeleteJob.h"
 #include "fileops/WorkerQuestions.h"
-#include "ui/CWinThread.h"
+#include "ui/CJobThread.h"
 
 namespace zq::fileops {
 
-class CDeleteThread : public ui::CWinThread {
-public:
+class CDeleteThread : public ui::CJobThread {
+  public:
     CDeleteThread(HWND dialog, SelectionSnapshot selection, DeleteOptions options);
-    void Cancel() noexcept { m_job.RequestCancel(); }
 
-protected:
-    DWORD Run() override;
+  protected:
+    bool Work() override { return m_job.Run(); }
+    void OnCancelRequested() noexcept override { m_job.RequestCancel(); }
 
-private:
+  private:
     // The item being deleted goes straight to the dialog's file field.
-    struct FileField : IDeleteProgress {
+    struct FileField : IOperationProgress {
         HWND dialog = nullptr;
-        void ShowItem(const std::wstring& item) override;
+        void SetText(ProgressField field, const std::wstring& text) override;
     };
 
     WorkerQuestions m_questions;

@@ -14,22 +14,22 @@ namespace {
 constexpr UINT_PTR kProgressTimer = 1;
 
 struct FieldControl {
-    CopyField field;
+    ProgressField field;
     int id;
 };
 constexpr FieldControl kFieldControls[] = {
-    {CopyField::File, IDC_COPY_FILE},
-    {CopyField::Destination, IDC_COPY_DEST},
-    {CopyField::FreeSpace, IDC_COPY_FREE},
-    {CopyField::FilePercent, IDC_COPY_PERCENT},
-    {CopyField::OverallBytes, IDC_COPY_OVERALL_BYTES},
-    {CopyField::OverallFiles, IDC_COPY_OVERALL_FILES},
-    {CopyField::OverallPercent, IDC_COPY_OVERALL_PERCENT},
-    {CopyField::Speed, IDC_COPY_SPEED},
-    {CopyField::Remaining, IDC_COPY_REMAIN},
-    {CopyField::EndTime, IDC_COPY_END},
-    {CopyField::Elapsed, IDC_COPY_ELAPSED},
-    {CopyField::StartTime, IDC_COPY_START},
+    {ProgressField::File, IDC_COPY_FILE},
+    {ProgressField::Destination, IDC_COPY_DEST},
+    {ProgressField::FreeSpace, IDC_COPY_FREE},
+    {ProgressField::FilePercent, IDC_COPY_PERCENT},
+    {ProgressField::OverallBytes, IDC_COPY_OVERALL_BYTES},
+    {ProgressField::OverallFiles, IDC_COPY_OVERALL_FILES},
+    {ProgressField::OverallPercent, IDC_COPY_OVERALL_PERCENT},
+    {ProgressField::Speed, IDC_COPY_SPEED},
+    {ProgressField::Remaining, IDC_COPY_REMAIN},
+    {ProgressField::EndTime, IDC_COPY_END},
+    {ProgressField::Elapsed, IDC_COPY_ELAPSED},
+    {ProgressField::StartTime, IDC_COPY_START},
 };
 
 constexpr int kOptionControls[] = {IDC_COPY_DEST,   IDC_COPY_BROWSE, IDC_COPY_MINIMUM, IDC_COPY_EXTRA, IDC_COPY_NOQUESTION,
@@ -40,14 +40,7 @@ bool IsDropMode(unsigned mode) { return mode == kModeDropCopy || mode == kModeDr
 }  // namespace
 
 CMyCopyDlg::CMyCopyDlg(HWND view, unsigned mode, unsigned paneIndex, CopyDialogSettings& settings)
-    : CDialog(IDD_COPY, view), m_view(view), m_mode(mode), m_paneIndex(paneIndex), m_settings(settings) {}
-
-CMyCopyDlg::~CMyCopyDlg() {
-    if (m_thread) {
-        m_thread->Cancel();
-        JoinPumping(m_thread->Handle());
-    }
-}
+    : COperationDlg(IDD_COPY, view), m_mode(mode), m_paneIndex(paneIndex), m_settings(settings) {}
 
 bool CMyCopyDlg::OnInitDialog() {
     const std::wstring_view title = CopyModeTitle(m_mode);
@@ -104,7 +97,7 @@ bool CMyCopyDlg::ResolveDestination(std::wstring& full) const {
 }
 
 void CMyCopyDlg::OnOK() {
-    if (m_thread) return;
+    if (Worker() != nullptr) return;
     m_settings.minimize = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_MINIMUM) == BST_CHECKED;
     m_settings.overallDisplay = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_EXTRA) == BST_CHECKED;
     m_settings.noQuestion = ::IsDlgButtonChecked(m_hWnd, IDC_COPY_NOQUESTION) == BST_CHECKED;
@@ -137,27 +130,19 @@ void CMyCopyDlg::OnOK() {
     input.other = m_other;
     input.dropped = m_dropped;
     input.destination = destination;
-    m_thread = std::make_unique<CCopyDlgThread>(m_hWnd, std::move(options), std::move(input), m_progress,
-                                                m_settings.editorName, m_settings.editorUnicodeOption);
-    if (!m_thread->CreateThread()) {
-        m_thread.reset();
-        ui::ZqMessageBox(m_hWnd, L"Threadを作成するに失敗しました");
-        Finish();
+    if (!StartWorker(std::make_unique<CCopyDlgThread>(m_hWnd, std::move(options), std::move(input), m_progress,
+                                                      m_settings.editorName, m_settings.editorUnicodeOption)))
         return;
-    }
     SetTimer(kProgressTimer, 100);
 }
 
 void CMyCopyDlg::OnCancel() { Finish(); }
 
-bool CMyCopyDlg::OnCommand(WORD id, WORD code, HWND) {
-    if (id == ui::CWinThread::kCommandSucceeded || id == ui::CWinThread::kCommandFailed) {
-        Finish();
-        return true;
-    }
+bool CMyCopyDlg::OnCommand(WORD id, WORD code, HWND control) {
+    if (COperationDlg::OnCommand(id, code, control)) return true;
     if (code != BN_CLICKED) return false;
     if (id == IDC_COPY_ABORT) {
-        if (m_thread) m_thread->Cancel();
+        CancelWorker();
         EnableItem(IDC_COPY_ABORT, false);
         return true;
     }
@@ -197,21 +182,15 @@ void CMyCopyDlg::OnTimer(UINT_PTR id) {
     if (id == kProgressTimer) ShowProgress();
 }
 
-void CMyCopyDlg::Finish() {
-    if (m_finished) return;
+void CMyCopyDlg::OnFinishing() {
     KillTimer(kProgressTimer);
     // Nothing is left to stop; the window may take a moment to go on some displays.
     EnableItem(IDC_COPY_ABORT, false);
-    if (m_thread) {
-        m_thread->Cancel();
-        JoinPumping(m_thread->Handle());
-        m_settings.sameName = m_thread->SameNameSettingsAfter();
-        m_thread.reset();
-        if ((m_mode == kModeCopy || m_mode == kModeMove) && onDestinationUsed) onDestinationUsed(m_destination);
-    }
-    m_finished = true;
-    DestroyWindow();
-    if (m_view != nullptr) ::PostMessageW(m_view, WM_COMMAND, MAKEWPARAM(ID_OPERATION_DIALOG_FINISHED, 0), 0);
+}
+
+void CMyCopyDlg::OnWorkerJoined(ui::CJobThread& worker) {
+    m_settings.sameName = static_cast<CCopyDlgThread&>(worker).SameNameSettingsAfter();
+    if ((m_mode == kModeCopy || m_mode == kModeMove) && onDestinationUsed) onDestinationUsed(m_destination);
 }
 
 }  // namespace zq::fileops

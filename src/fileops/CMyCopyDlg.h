@@ -1,7 +1,7 @@
 #pragma once
-// The modeless copy and move dialog: destination, options, progress; owns one
-// CCopyDlgThread.  The view creates it, fills it, shows it, and deletes it once
-// Finished() after the dialog has posted 1185.
+// The modeless copy and move dialog: destination, options, progress; its
+// worker is a CCopyDlgThread.  The view creates it, fills it, shows it, and
+// frees it once Finished() after the dialog has posted 1185.
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,15 +10,16 @@
 #include "fileops/CCopyDlgThread.h"
 #include "fileops/CopyDialogSettings.h"
 #include "fileops/CopyProgressState.h"
-#include "ui/CDialog.h"
+#include "ui/COperationDlg.h"
 #include "ui/CInputComplement.h"
 
 namespace zq::fileops {
 
-class CMyCopyDlg : public ui::CDialog {
+class CMyCopyDlg : public ui::COperationDlg {
 public:
     CMyCopyDlg(HWND view, unsigned mode, unsigned paneIndex, CopyDialogSettings& settings);
-    ~CMyCopyDlg() override;
+    // The worker writes into m_progress: it is stopped first.
+    ~CMyCopyDlg() override { StopWorker(); }
 
     void SetSource(SelectionSnapshot source) { m_source = std::move(source); }
     void SetOther(SelectionSnapshot other) { m_other = std::move(other); }
@@ -34,7 +35,6 @@ public:
     std::function<void()> onMarkSource;
     std::function<void(const std::wstring&)> onDestinationUsed;
 
-    [[nodiscard]] bool Finished() const noexcept { return m_finished; }
     [[nodiscard]] unsigned Mode() const noexcept { return m_mode; }
     [[nodiscard]] unsigned PaneIndex() const noexcept { return m_paneIndex; }
 
@@ -44,13 +44,13 @@ protected:
     void OnCancel() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
+    void OnFinishing() override;
+    void OnWorkerJoined(ui::CJobThread& worker) override;
 
 private:
-    void Finish();
     void ShowProgress();
     bool ResolveDestination(std::wstring& full) const;
 
-    HWND m_view;
     unsigned m_mode;
     unsigned m_paneIndex;
     CopyDialogSettings& m_settings;
@@ -62,9 +62,7 @@ private:
     std::vector<std::wstring> m_include;
     std::vector<std::wstring> m_exclude;
     CopyProgressState m_progress;
-    std::unique_ptr<CCopyDlgThread> m_thread;
     ui::CInputComplement m_complement;
-    bool m_finished = false;
 };
 
 }  // namespace zq::fileops

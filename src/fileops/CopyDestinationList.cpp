@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "common/Handle.h"
+#include "common/TreeWalk.h"
 
 namespace zq::fileops {
 namespace {
@@ -52,20 +53,18 @@ std::vector<std::wstring> SpecialDirectoryChoices(const std::vector<std::wstring
 std::vector<std::wstring> SendToDirectories(IFileSystem& fs, const std::wstring& sendToFolder) {
     std::vector<std::wstring> out;
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    DirectoryEnumerator shortcuts(fs, sendToFolder, L"*.lnk");
     WIN32_FIND_DATAW data{};
-    UniqueFind find(fs.FindFirst(sendToFolder + L"\\*.lnk", &data));
-    if (find) {
-        do {
-            std::wstring target = ShortcutTarget(sendToFolder + L"\\" + data.cFileName);
-            while (target.size() > 1 && target.back() == L'\\') target.pop_back();
-            if (target.empty()) continue;
-            const bool driveRoot = target.size() == 2 && target[1] == L':';
-            const bool removable =
-                target.size() >= 2 && target[1] == L':' && fs.DriveType(target.substr(0, 2) + L"\\") == DRIVE_REMOVABLE;
-            const DWORD attributes = fs.Attributes(target);
-            const bool directory = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-            if (driveRoot || removable || directory) out.push_back(target);
-        } while (fs.FindNext(find.Get(), &data));
+    while (shortcuts.Next(data)) {
+        std::wstring target = ShortcutTarget(sendToFolder + L"\\" + data.cFileName);
+        while (target.size() > 1 && target.back() == L'\\') target.pop_back();
+        if (target.empty()) continue;
+        const bool driveRoot = target.size() == 2 && target[1] == L':';
+        const bool removable =
+            target.size() >= 2 && target[1] == L':' && fs.DriveType(target.substr(0, 2) + L"\\") == DRIVE_REMOVABLE;
+        const DWORD attributes = fs.Attributes(target);
+        const bool directory = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (driveRoot || removable || directory) out.push_back(target);
     }
     if (SUCCEEDED(com)) ::CoUninitialize();
     return out;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fileops/FileSystem.h"
+#include "common/FileSystem.h"
 #include "fileops/SelectionSnapshot.h"
 
 namespace zq::fileops {

@@ -1,7 +1,7 @@
 #pragma once
-// How the copy and delete engines talk to the outside: questions, progress,
-// the clock and virtual drives.  The dialogs implement them for real; tests
-// script them.
+// How the operations (copy, delete, and those to come) talk to the outside:
+// one asker for every question, one sink for progress, the clock and virtual
+// drives.  The dialogs implement them for real; tests script them.
 #include <windows.h>
 
 #include <string>
@@ -12,17 +12,29 @@ namespace zq::fileops {
 inline constexpr int kAnswerYes = 1;
 inline constexpr int kAnswerNo = 2;
 
-class IQuestionAsker {
+struct SameNameChoice;
+struct SameNameFile;
+
+class IOperationAsker {
 public:
-    virtual ~IQuestionAsker() = default;
+    virtual ~IOperationAsker() = default;
     // A yes/no question; answers kAnswerYes or kAnswerNo.
     virtual int AskYesNo(const std::wstring& text, const std::wstring& caption) = 0;
     // A message with an OK button only.
     virtual void Tell(const std::wstring& text) = 0;
+    // What to do with a file whose name the destination holds already; file
+    // is null for the compact form.  false: Cancel.
+    virtual bool AskWay(SameNameChoice& choice, const SameNameFile* file) = 0;
+    // The single-name rename dialog; false: Cancel.
+    virtual bool AskNewName(const WIN32_FIND_DATAW& source, const std::wstring& destinationDirectory,
+                            std::wstring& newName) = 0;
+    // The confirmation box with "以後同設定": true for "YES(&Y)"; sameFromNow
+    // comes in checked and goes out as the user left it.
+    virtual bool AskSame(const std::wstring& caption, const std::wstring& text, bool& sameFromNow) = 0;
 };
 
-// The texts a copy dialog shows, one per field.
-enum class CopyField {
+// The texts an operation dialog shows, one per field; a delete shows File only.
+enum class ProgressField {
     File,            // "ファイル": the item's relative path
     Destination,     // the destination field (mode 5 shows each target here)
     FreeSpace,       // "空き容量"
@@ -37,13 +49,15 @@ enum class CopyField {
     StartTime,       // the job's start, local
 };
 
-class ICopyProgress {
+// Where an operation shows how far it is; a dialog without a bar or a
+// running state leaves those out.
+class IOperationProgress {
 public:
-    virtual ~ICopyProgress() = default;
-    virtual void SetText(CopyField field, const std::wstring& text) = 0;
-    virtual void SetBar(int percent) = 0;
+    virtual ~IOperationProgress() = default;
+    virtual void SetText(ProgressField field, const std::wstring& text) = 0;
+    virtual void SetBar(int /*percent*/) {}
     // The walk starts: options and OK/Cancel locked, abort enabled, minimised when asked.
-    virtual void Running(bool minimize) = 0;
+    virtual void Running(bool /*minimize*/) {}
 };
 
 class IClock {

@@ -44,7 +44,8 @@ CopyJob::CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices ser
       m_fs(services.fs),
       m_sameName(m_options.sameName),
       m_filter(m_options.include, m_options.exclude),
-      m_copier(services.fs, services.clock) {
+      m_copier(services.fs, services.clock),
+      m_walk(services.fs) {
     m_copier.SetRemovableFast(m_options.removableFast);
     m_copier.SetSafeReplace(m_options.safeReplace);
     m_copier.SetVerify(m_options.verify);
@@ -54,9 +55,7 @@ CopyJob::CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices ser
     m_destinationRoot = FolderForm(m_input.destination);
 }
 
-CopyJob::~CopyJob() {
-    ClearFrames(m_frames);
-}
+CopyJob::~CopyJob() = default;
 
 std::wstring CopyJob::FinalPathOfFolder(const std::wstring& path) {
     std::wstring existing = NormalisePath(path), rest;
@@ -134,22 +133,29 @@ bool CopyJob::SameVolume(const std::wstring& a, const std::wstring& b) {
 }
 
 void CopyJob::CountTree(const std::wstring& directory) {
+    TreeWalker<> walk(m_fs);
+    walk.Enter(directory, std::wstring());
     WIN32_FIND_DATAW data{};
-    UniqueFind find(m_fs.FindFirst(JoinPath(directory, L"*.*"), &data));
-    if (!find) return;
-    std::wstring directoryFinal;
-    do {
-        if (IsDotsEntry(data.cFileName)) continue;
-        if (SelectionSnapshot::IsDirectory(data)) {
-            const std::wstring sub = JoinPath(directory, data.cFileName);
-            if (directoryFinal.empty()) directoryFinal = m_fs.FinalPath(directory);
-            // The walk passes a link back up over; so does the count.
-            if (!LinksBackUp(m_fs, directoryFinal, sub)) CountTree(sub);
-        } else {
-            m_totals.totalBytes += (FindDataSize(data));
-            ++m_totals.totalFiles;
+    for (;;) {
+        // The walk passes a link back up over; so does the count.
+        switch (walk.Next(data)) {
+            case TreeWalker<>::Step::Finished:
+                return;
+            case TreeWalker<>::Step::DirectoryDone:
+                walk.Leave();
+                break;
+            case TreeWalker<>::Step::LinkBackUp:
+                break;
+            case TreeWalker<>::Step::Entry:
+                if (SelectionSnapshot::IsDirectory(data)) {
+                    walk.Enter(JoinPath(walk.Top().Path(), data.cFileName), std::wstring());
+                } else {
+                    m_totals.totalBytes += FindDataSize(data);
+                    ++m_totals.totalFiles;
+                }
+                break;
         }
-    } while (m_fs.FindNext(find.Get(), &data));
+    }
 }
 
 void CopyJob::CountTotals() {
@@ -184,10 +190,10 @@ void CopyJob::CountTotals() {
     m_totals.overallDisplay = true;
     m_totals.bytesDone = 0;
     m_totals.filesDone = 0;
-    ICopyProgress& p = m_services.progress;
-    p.SetText(CopyField::OverallBytes, GroupDigits(0, 15) + L"/" + GroupDigits(m_totals.totalBytes, 15));
-    p.SetText(CopyField::OverallFiles, L"0/" + std::to_wstring(m_totals.totalFiles));
-    p.SetText(CopyField::OverallPercent, m_totals.totalBytes == 0 ? L"100.0%" : L"0.0%");
+    IOperationProgress& p = m_services.progress;
+    p.SetText(ProgressField::OverallBytes, GroupDigits(0, 15) + L"/" + GroupDigits(m_totals.totalBytes, 15));
+    p.SetText(ProgressField::OverallFiles, L"0/" + std::to_wstring(m_totals.totalFiles));
+    p.SetText(ProgressField::OverallPercent, m_totals.totalBytes == 0 ? L"100.0%" : L"0.0%");
 }
 
 // Mode 5: the next directory of the other pane becomes the destination root.
@@ -211,7 +217,7 @@ bool CopyJob::NextTarget(bool& end) {
             continue;
         }
         m_destinationRoot = target;
-        m_services.progress.SetText(CopyField::Destination, target);
+        m_services.progress.SetText(ProgressField::Destination, target);
         m_nextTopLevel = 0;
         return true;
     }
@@ -219,7 +225,7 @@ bool CopyJob::NextTarget(bool& end) {
 }
 
 CopyJob::StartResult CopyJob::Start() {
-    if (m_options.noQuestion && !m_sameName.Ask(m_services.sameNameAsker, nullptr)) return StartResult::Fail;
+    if (m_options.noQuestion && !m_sameName.Ask(m_services.asker, nullptr)) return StartResult::Fail;
     m_log =
         JobErrorLog(m_options.programDirectory, std::wstring(CopyModeLogWord(m_options.mode)), m_options.noQuestion);
     const SYSTEMTIME start = m_services.clock.LocalNow();
@@ -242,7 +248,7 @@ CopyJob::StartResult CopyJob::Start() {
         if (m_options.overallDisplay) CountTotals();
     }
     m_services.progress.Running(m_options.minimize);
-    m_services.progress.SetText(CopyField::StartTime, FormatClock(start));
+    m_services.progress.SetText(ProgressField::StartTime, FormatClock(start));
     return StartResult::Go;
 }
 
@@ -250,7 +256,7 @@ bool CopyJob::Run() {
     const StartResult start = Start();
     if (start != StartResult::Go) return start == StartResult::NothingToDo;
     const bool completed = Walk();
-    ClearFrames(m_frames);
+    m_walk.Clear();
     ReportRefused();
     return completed;
 }
@@ -267,7 +273,7 @@ bool CopyJob::Walk() {
             if (NextTarget(end)) continue;
             return !end;
         }
-        m_services.progress.SetText(CopyField::File, item.relativePath);
+        m_services.progress.SetText(ProgressField::File, item.relativePath);
         const Step step = SelectionSnapshot::IsDirectory(item.find) ? HandleDirectory(item) : HandleFile(item);
         if (step == Step::End) return false;
     }
@@ -307,39 +313,28 @@ bool CopyJob::TakeTopLevel(Item& item) {
 }
 
 CopyJob::Take CopyJob::TakeNext(Item& item) {
-    while (m_frames) {
-        DirWalkFrame& frame = *m_frames;
-        WIN32_FIND_DATAW data{};
-        bool got = false;
-        if (frame.firstEntryPending) {
-            frame.firstEntryPending = false;
-            frame.find.Reset(
-                m_fs.FindFirst(JoinPath(JoinPath(m_currentSourceDirectory, frame.relativePath), L"*.*"), &data));
-            got = frame.find.Valid();
-        } else {
-            got = m_fs.FindNext(frame.find.Get(), &data);
-        }
-        if (!got) {
+    WIN32_FIND_DATAW data{};
+    for (;;) {
+        const auto step = m_walk.Next(data);
+        if (step == TreeWalker<CopyFrame>::Step::Finished) break;
+        if (step == TreeWalker<CopyFrame>::Step::DirectoryDone) {
             FinishDirectory();
             if (m_cancel.load()) return Take::End;
             continue;
         }
-        if (IsDotsEntry(data.cFileName)) continue;
+        auto& frame = m_walk.Top();
+        if (step == TreeWalker<CopyFrame>::Step::LinkBackUp) {
+            m_linksBackUp.push_back(JoinPath(frame.Path(), data.cFileName));
+            continue;
+        }
         // Only files found inside a walked directory are filtered: an entry the
         // user selected himself is always taken, and subdirectories are walked
         // so that matching files deeper down are found.
         if (!SelectionSnapshot::IsDirectory(data) && !m_filter.Passes(data.cFileName)) continue;
-        if (SelectionSnapshot::IsDirectory(data)) {
-            const std::wstring walked = JoinPath(m_currentSourceDirectory, frame.relativePath);
-            if (LeadsBackUp(m_fs, frame, walked, data.cFileName)) {
-                m_linksBackUp.push_back(JoinPath(walked, data.cFileName));
-                continue;
-            }
-        }
         item.find = data;
-        item.sourceDirectory = JoinPath(m_currentSourceDirectory, frame.relativePath);
+        item.sourceDirectory = frame.Path();
         item.relativePath = JoinPath(frame.relativePath, data.cFileName);
-        item.destinationDirectory = frame.destination;
+        item.destinationDirectory = frame.extra.destination;
         item.topLevel = false;
         item.fromVirtualListing = false;
         return Take::Item;
@@ -348,19 +343,19 @@ CopyJob::Take CopyJob::TakeNext(Item& item) {
 }
 
 void CopyJob::FinishDirectory() {
-    DirWalkFrame& frame = *m_frames;
-    frame.find.Reset();
+    auto& frame = m_walk.Top();
+    frame.entries.Close();
     if (IsMoveMode(m_options.mode) && !m_currentFromVirtual) {
         // Removal fails, silently, while anything is left inside (a declined or
         // failed file): only an emptied directory goes.
-        const std::wstring source = JoinPath(m_currentSourceDirectory, frame.relativePath);
-        m_fs.SetAttributes(source, FILE_ATTRIBUTE_ARCHIVE);
-        m_fs.RemoveDirectory(source);
+        m_fs.SetAttributes(frame.Path(), FILE_ATTRIBUTE_ARCHIVE);
+        m_fs.RemoveDirectory(frame.Path());
     }
-    UniqueFile destination(m_fs.Open(frame.destination, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const CopyFrame& times = frame.extra;
+    UniqueFile destination(m_fs.Open(times.destination, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS));
-    if (destination) m_fs.SetTimes(destination.Get(), &frame.creationTime, &frame.lastAccessTime, &frame.lastWriteTime);
-    PopFrame(m_frames);
+    if (destination) m_fs.SetTimes(destination.Get(), &times.creationTime, &times.lastAccessTime, &times.lastWriteTime);
+    m_walk.Leave();
 }
 
 }  // namespace zq::fileops

@@ -13,9 +13,9 @@
 
 #include "fileops/CopyFileFilter.h"
 #include "fileops/CopyInterfaces.h"
-#include "fileops/DirWalkFrame.h"
+#include "common/TreeWalk.h"
 #include "fileops/FileCopier.h"
-#include "fileops/FileSystem.h"
+#include "common/FileSystem.h"
 #include "fileops/OperationLog.h"
 #include "fileops/SameNameResolver.h"
 #include "fileops/SelectionSnapshot.h"
@@ -62,9 +62,8 @@ struct CopyJobInput {
 
 struct CopyJobServices {
     IFileSystem& fs;
-    IQuestionAsker& asker;
-    ISameNameAsker& sameNameAsker;
-    ICopyProgress& progress;
+    IOperationAsker& asker;
+    IOperationProgress& progress;
     IClock& clock;
     IVirtualDrives* virtualDrives = nullptr;
 };
@@ -159,7 +158,14 @@ class CopyJob {
     size_t m_nextTarget = 0;
     std::wstring m_currentSourceDirectory;  // the top-level entry's directory
     bool m_currentFromVirtual = false;
-    std::unique_ptr<DirWalkFrame> m_frames;
+    // Where a walked directory's items go, and the source directory's times.
+    struct CopyFrame {
+        std::wstring destination;
+        FILETIME creationTime{};
+        FILETIME lastAccessTime{};
+        FILETIME lastWriteTime{};
+    };
+    TreeWalker<CopyFrame> m_walk;
     std::vector<std::wstring> m_refusedSelf;
     std::vector<std::wstring> m_linksBackUp;
 };

@@ -130,13 +130,11 @@ CopyJob::Step CopyJob::HandleDirectory(const Item& item) {
         case DirResult::Ok:
             break;
     }
-    auto frame = std::make_unique<DirWalkFrame>();
-    frame->relativePath = item.relativePath;
-    frame->destination = destination;
-    frame->creationTime = item.find.ftCreationTime;
-    frame->lastAccessTime = item.find.ftLastAccessTime;
-    frame->lastWriteTime = item.find.ftLastWriteTime;
-    PushFrame(m_frames, std::move(frame));
+    CopyFrame& frame = m_walk.Enter(JoinPath(item.sourceDirectory, item.find.cFileName), item.relativePath).extra;
+    frame.destination = destination;
+    frame.creationTime = item.find.ftCreationTime;
+    frame.lastAccessTime = item.find.ftLastAccessTime;
+    frame.lastWriteTime = item.find.ftLastWriteTime;
     return Step::Next;
 }
 
@@ -155,7 +153,7 @@ CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destination
     if (!m_copier.SafeReplace()) needed = replacedSize >= size ? 0 : size - replacedSize;
     ULONGLONG free = 0;
     for (bool fresh = false; m_copier.FreeBytes(item.destinationDirectory, needed, fresh, &free); fresh = true) {
-        m_services.progress.SetText(CopyField::FreeSpace, GroupDigits(free));
+        m_services.progress.SetText(ProgressField::FreeSpace, GroupDigits(free));
         if (free >= needed) break;
         if (m_services.asker.AskYesNo(Naming(L"容量が足りませんディスクを入れ替えてください", destinationPath),
                                       std::wstring()) == kAnswerNo) {
@@ -238,7 +236,7 @@ CopyJob::Step CopyJob::VirtualDestination(const Item& item, bool& failed, bool& 
 CopyJob::Step CopyJob::HandleFile(const Item& item) {
     if (m_totals.overallDisplay) {
         ++m_totals.filesDone;
-        m_services.progress.SetText(CopyField::OverallFiles,
+        m_services.progress.SetText(ProgressField::OverallFiles,
                                     std::to_wstring(m_totals.filesDone) + L"/" + std::to_wstring(m_totals.totalFiles));
     }
     const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
@@ -270,12 +268,12 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
             file.destination = existing;
             file.sourceDirectory = item.sourceDirectory;
             file.destinationDirectory = item.destinationDirectory;
-            if (!m_sameName.Ask(m_services.sameNameAsker, &file)) return Step::End;
+            if (!m_sameName.Ask(m_services.asker, &file)) return Step::End;
         }
         const SameNameOutcome outcome =
             ownCopy && m_options.noQuestion
                 ? SameNameResolver::Numbered(m_fs, item.find, item.destinationDirectory)
-                : m_sameName.Apply(m_fs, m_services.sameNameAsker, item.find, existing, item.destinationDirectory);
+                : m_sameName.Apply(m_fs, m_services.asker, item.find, existing, item.destinationDirectory);
         switch (outcome.action) {
             case SameNameAction::EndJob:
                 return Step::End;

@@ -4,7 +4,7 @@
 
 namespace zq::fileops {
 
-void CopyProgressState::SetText(CopyField field, const std::wstring& text) {
+void CopyProgressState::SetText(ProgressField field, const std::wstring& text) {
     std::lock_guard<std::mutex> hold(m_lock);
     m_changed[field] = text;
 }
@@ -20,7 +20,7 @@ void CopyProgressState::Running(bool minimize) {
     m_minimize = minimize;
 }
 
-std::map<CopyField, std::wstring> CopyProgressState::TakeChanges(int& bar, bool& runningNow, bool& minimize) {
+std::map<ProgressField, std::wstring> CopyProgressState::TakeChanges(int& bar, bool& runningNow, bool& minimize) {
     std::lock_guard<std::mutex> hold(m_lock);
     bar = m_bar;
     runningNow = m_running && !m_runningReported;

@@ -9,18 +9,18 @@
 
 namespace zq::fileops {
 
-class CopyProgressState : public ICopyProgress {
+class CopyProgressState : public IOperationProgress {
 public:
-    void SetText(CopyField field, const std::wstring& text) override;
+    void SetText(ProgressField field, const std::wstring& text) override;
     void SetBar(int percent) override;
     void Running(bool minimize) override;
 
     // Takes the texts changed since the last call.
-    std::map<CopyField, std::wstring> TakeChanges(int& bar, bool& runningNow, bool& minimize);
+    std::map<ProgressField, std::wstring> TakeChanges(int& bar, bool& runningNow, bool& minimize);
 
 private:
     std::mutex m_lock;
-    std::map<CopyField, std::wstring> m_changed;
+    std::map<ProgressField, std::wstring> m_changed;
     int m_bar = -1;
     bool m_running = false;
     bool m_runningReported = false;

@@ -35,50 +35,54 @@ std::wstring Format(const wchar_t* format, const std::wstring& path) {
 }  // namespace
 
 DeleteJob::DeleteJob(SelectionSnapshot selection, DeleteOptions options, DeleteServices services)
-    : m_selection(std::move(selection)), m_options(options), m_services(services), m_fs(services.fs) {}
+    : m_selection(std::move(selection)),
+      m_options(options),
+      m_services(services),
+      m_fs(services.fs),
+      m_walk(services.fs) {}
 
-DeleteJob::~DeleteJob() {
-    ClearFrames(m_frames);
-}
+DeleteJob::~DeleteJob() = default;
 
 bool DeleteJob::WholeFolderToBin() const noexcept {
     return m_options.foldersAtOnce && m_options.toRecycleBin && !m_options.noDeleteDirectories;
 }
 
 void DeleteJob::Show(const std::wstring& item) {
-    if (m_services.progress != nullptr) m_services.progress->ShowItem(item);
+    if (m_services.progress != nullptr) m_services.progress->SetText(ProgressField::File, item);
 }
 
 bool DeleteJob::HoldsFile(const std::wstring& directory) {
+    TreeWalker<> walk(m_fs);
+    walk.Enter(directory, std::wstring());
     WIN32_FIND_DATAW data{};
-    UniqueFind find(m_fs.FindFirst(JoinPath(directory, L"*.*"), &data));
-    if (!find) return false;
-    std::wstring directoryFinal;
-    do {
-        if (IsDotsEntry(data.cFileName)) continue;
-        if (!SelectionSnapshot::IsDirectory(data)) return true;
-        const std::wstring sub = JoinPath(directory, data.cFileName);
-        if (directoryFinal.empty()) directoryFinal = m_fs.FinalPath(directory);
-        if (!LinksBackUp(m_fs, directoryFinal, sub) && HoldsFile(sub)) return true;
-    } while (m_fs.FindNext(find.Get(), &data));
-    return false;
+    for (;;) {
+        switch (walk.Next(data)) {
+            case TreeWalker<>::Step::Finished:
+                return false;
+            case TreeWalker<>::Step::DirectoryDone:
+                walk.Leave();
+                break;
+            case TreeWalker<>::Step::LinkBackUp:
+                break;
+            case TreeWalker<>::Step::Entry:
+                if (!SelectionSnapshot::IsDirectory(data)) return true;
+                walk.Enter(JoinPath(walk.Top().Path(), data.cFileName), std::wstring());
+                break;
+        }
+    }
 }
 
 bool DeleteJob::IsEmptyDirectory(const std::wstring& directory) {
+    DirectoryEnumerator entries(m_fs, directory);
     WIN32_FIND_DATAW data{};
-    UniqueFind find(m_fs.FindFirst(JoinPath(directory, L"*.*"), &data));
-    if (!find) return true;
-    do {
-        if (!IsDotsEntry(data.cFileName)) return false;
-    } while (m_fs.FindNext(find.Get(), &data));
-    return true;
+    return !entries.Next(data);
 }
 
 void DeleteJob::FinishDirectory() {
     // The directory is named by its full path, so nothing here depends on, or
     // changes, the process's current directory.
-    const std::wstring path = JoinPath(m_topDirectory, m_frames->relativePath);
-    m_frames->find.Reset();
+    const std::wstring path = m_walk.Top().Path();
+    m_walk.Top().entries.Close();
     if (!m_options.noDeleteDirectories && (WholeFolderToBin() || IsEmptyDirectory(path))) {
         // A directory that still holds entries stays silently: what is left in
         // it was declined or failed, and was asked about already.  One that was
@@ -91,7 +95,7 @@ void DeleteJob::FinishDirectory() {
         }
         CheckGone(path);
     }
-    PopFrame(m_frames);
+    m_walk.Leave();
 }
 
 void DeleteJob::CheckGone(const std::wstring& path) {
@@ -128,7 +132,7 @@ bool DeleteJob::DeleteOneFile(const WIN32_FIND_DATAW& entry, const std::wstring&
         Question& question = m_questions[kind];
         if (!question.sameFromNow) {
             bool same = true;
-            question.yes = m_services.askSame.AskSame(L"削除の確認", Format(kKindRows[kind].format, fullPath), same);
+            question.yes = m_services.asker.AskSame(L"削除の確認", Format(kKindRows[kind].format, fullPath), same);
             question.sameFromNow = same;
         }
         if (!question.yes) return true;  // kept
@@ -158,9 +162,7 @@ bool DeleteJob::DeleteItem(const WIN32_FIND_DATAW& entry, const std::wstring& fu
         return true;
     }
     if (SelectionSnapshot::IsDirectory(entry)) {
-        auto frame = std::make_unique<DirWalkFrame>();
-        frame->relativePath = relativePath;
-        PushFrame(m_frames, std::move(frame));
+        m_walk.Enter(fullPath, relativePath);
         return true;
     }
     return DeleteOneFile(entry, fullPath);
@@ -172,31 +174,19 @@ bool DeleteJob::Run() {
         std::wstring fullPath, relativePath;
         bool topLevel = false;
         size_t index = 0;
-        if (m_frames) {
-            DirWalkFrame& frame = *m_frames;
-            bool got = false;
-            if (!WholeFolderToBin()) {
-                do {
-                    if (frame.firstEntryPending) {
-                        frame.firstEntryPending = false;
-                        frame.find.Reset(
-                            m_fs.FindFirst(JoinPath(JoinPath(m_topDirectory, frame.relativePath), L"*.*"), &entry));
-                        got = frame.find.Valid();
-                    } else {
-                        got = m_fs.FindNext(frame.find.Get(), &entry);
-                    }
-                } while (got && IsDotsEntry(entry.cFileName));
-            }
-            if (!got) {
+        if (m_walk.Walking()) {
+            // A whole folder to the bin goes as one: nothing inside is walked.
+            const auto step = WholeFolderToBin() ? TreeWalker<>::Step::DirectoryDone : m_walk.Next(entry);
+            if (step == TreeWalker<>::Step::DirectoryDone) {
                 FinishDirectory();
                 continue;
             }
+            const auto& frame = m_walk.Top();
             relativePath = JoinPath(frame.relativePath, entry.cFileName);
-            fullPath = JoinPath(m_topDirectory, relativePath);
+            fullPath = JoinPath(frame.Path(), entry.cFileName);
             // A link back up the tree is neither walked nor removed: it would
             // never end, and it is named with what was left.
-            if (SelectionSnapshot::IsDirectory(entry) &&
-                LeadsBackUp(m_fs, frame, JoinPath(m_topDirectory, frame.relativePath), entry.cFileName)) {
+            if (step == TreeWalker<>::Step::LinkBackUp) {
                 m_remaining.push_back(fullPath);
                 continue;
             }
@@ -226,7 +216,7 @@ bool DeleteJob::Run() {
             m_cancel.store(true);
         }
     }
-    ClearFrames(m_frames);
+    m_walk.Clear();
     ReportRemaining();
     return false;
 }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fileops/CopyInterfaces.h"
-#include "fileops/DirWalkFrame.h"
-#include "fileops/FileSystem.h"
+#include "common/TreeWalk.h"
+#include "common/FileSystem.h"
 #include "fileops/RecycleBin.h"
 #include "fileops/SelectionSnapshot.h"
 
@@ -30,26 +30,12 @@ struct DeleteOptions {
     std::wstring programDirectory;
 };
 
-// The confirmation box with "以後同設定" (CAskSameDlg).
-class IAskSameAsker {
-  public:
-    virtual ~IAskSameAsker() = default;
-    // true for "YES(&Y)"; sameFromNow comes in checked and goes out as the user left it.
-    virtual bool AskSame(const std::wstring& caption, const std::wstring& text, bool& sameFromNow) = 0;
-};
-
-class IDeleteProgress {
-  public:
-    virtual ~IDeleteProgress() = default;
-    virtual void ShowItem(const std::wstring& item) = 0;
-};
-
 struct DeleteServices {
     IFileSystem& fs;
-    IQuestionAsker& asker;
-    IAskSameAsker& askSame;
+    IOperationAsker& asker;
     IRecycleBin& recycleBin;
-    IDeleteProgress* progress = nullptr;
+    // Shows each item as it goes (ProgressField::File).
+    IOperationProgress* progress = nullptr;
     IVirtualDrives* virtualDrives = nullptr;
 };
 
@@ -99,7 +85,7 @@ class DeleteJob {
     std::atomic<bool> m_cancel{false};
     size_t m_nextTopLevel = 0;
     std::wstring m_topDirectory;
-    std::unique_ptr<DirWalkFrame> m_frames;
+    TreeWalker<> m_walk;
     Question m_questions[kKinds];
     std::vector<std::wstring> m_remaining;
     std::wstring m_logPath;

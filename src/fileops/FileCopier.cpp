@@ -79,8 +79,7 @@ FileCopier::Result FileCopier::Fail(const wchar_t* call, const std::wstring& pat
 }
 
 FileCopier::Result FileCopier::FailWith(const wchar_t* call, DWORD code, const std::wstring& path) {
-    m_failedCall = call;
-    m_errorCode = code;
+    m_failure = Win32Error{call, code};
     m_failedPath = path;
     if (m_totals != nullptr) m_totals->bytesDone += static_cast<ULONGLONG>(m_fileSize);
     CloseHandles();
@@ -211,15 +210,16 @@ void FileCopier::ShowPercent(int percent) {
     m_lastPercent = percent;
     wchar_t text[16] = {};
     swprintf(text, 16, L"%d%%", percent);
-    m_progress->SetText(CopyField::FilePercent, text);
+    m_progress->SetText(ProgressField::FilePercent, text);
     m_progress->SetBar(percent);
 }
 
 void FileCopier::ShowOverall(ULONGLONG extra) {
     if (m_totals == nullptr || !m_totals->overallDisplay || m_progress == nullptr) return;
     const ULONGLONG done = m_totals->bytesDone + extra;
-    m_progress->SetText(CopyField::OverallBytes, GroupDigits(done, 15) + L"/" + GroupDigits(m_totals->totalBytes, 15));
-    m_progress->SetText(CopyField::OverallFiles,
+    m_progress->SetText(ProgressField::OverallBytes,
+                        GroupDigits(done, 15) + L"/" + GroupDigits(m_totals->totalBytes, 15));
+    m_progress->SetText(ProgressField::OverallFiles,
                         std::to_wstring(m_totals->filesDone) + L"/" + std::to_wstring(m_totals->totalFiles));
     wchar_t percent[32] = {};
     if (m_totals->totalBytes == 0) {
@@ -228,19 +228,19 @@ void FileCopier::ShowOverall(ULONGLONG extra) {
         swprintf(percent, 32, L"%3.1f%%",
                  static_cast<double>(done) * 100.0 / static_cast<double>(m_totals->totalBytes));
     }
-    m_progress->SetText(CopyField::OverallPercent, percent);
+    m_progress->SetText(ProgressField::OverallPercent, percent);
 }
 
 void FileCopier::ShowTimes() {
     if (m_progress == nullptr) return;
     const ULONGLONG now = m_clock.TickMs();
     if (m_totals != nullptr)
-        m_progress->SetText(CopyField::Elapsed, FormatDuration((now - m_totals->jobStartTick) / 1000));
+        m_progress->SetText(ProgressField::Elapsed, FormatDuration((now - m_totals->jobStartTick) / 1000));
     const ULONGLONG elapsedMs = m_elapsedBase + (now - m_fileStartTick);
     if (elapsedMs == 0 || m_timedBytes <= 0) return;
     const double bytesPerMs = static_cast<double>(m_timedBytes) / static_cast<double>(elapsedMs);
     if (bytesPerMs <= 0) return;
-    m_progress->SetText(CopyField::Speed, GroupDigits(static_cast<ULONGLONG>(bytesPerMs * 1000.0)));
+    m_progress->SetText(ProgressField::Speed, GroupDigits(static_cast<ULONGLONG>(bytesPerMs * 1000.0)));
     if (m_totals == nullptr) return;
     // Opening and closing cost time that the byte rate does not see; many small
     // files are dominated by it.
@@ -251,7 +251,7 @@ void FileCopier::ShowTimes() {
     const double bytesLeft =
         static_cast<double>(m_totals->totalBytes) - static_cast<double>(m_fileDone + m_totals->bytesDone);
     double remaining = (bytesLeft > 0 ? bytesLeft : 0) / bytesPerMs / 1000.0 + overhead;
-    m_progress->SetText(CopyField::Remaining, FormatDuration(static_cast<LONGLONG>(remaining)));
+    m_progress->SetText(ProgressField::Remaining, FormatDuration(static_cast<LONGLONG>(remaining)));
     FILETIME nowFile{};
     SYSTEMTIME local = m_clock.LocalNow();
     ::SystemTimeToFileTime(&local, &nowFile);
@@ -262,13 +262,12 @@ void FileCopier::ShowTimes() {
     nowFile.dwLowDateTime = end.LowPart;
     nowFile.dwHighDateTime = end.HighPart;
     SYSTEMTIME endLocal{};
-    if (::FileTimeToSystemTime(&nowFile, &endLocal)) m_progress->SetText(CopyField::EndTime, FormatClock(endLocal));
+    if (::FileTimeToSystemTime(&nowFile, &endLocal)) m_progress->SetText(ProgressField::EndTime, FormatClock(endLocal));
 }
 
 FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const WIN32_FIND_DATAW& source,
                                     const std::wstring& destinationPath, const std::atomic<bool>& cancel) {
-    m_failedCall = nullptr;
-    m_errorCode = 0;
+    m_failure = Win32Error{};
     m_failedPath.clear();
     m_writePath.clear();
     m_lastPercent = -1;

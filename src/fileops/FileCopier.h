@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
+#include "common/FileSystem.h"
 #include "common/Handle.h"
 #include "fileops/CopyInterfaces.h"
-#include "fileops/FileSystem.h"
 
 namespace zq::fileops {
 
@@ -52,7 +52,7 @@ class FileCopier {
     // "コピー後に比較する": read the written file back and compare it with the
     // source before it takes the real name.
     void SetVerify(bool on);
-    void SetProgress(ICopyProgress* progress, CopyTotals* totals) noexcept {
+    void SetProgress(IOperationProgress* progress, CopyTotals* totals) noexcept {
         m_progress = progress;
         m_totals = totals;
     }
@@ -74,8 +74,9 @@ class FileCopier {
     // "SetFilePointer", "SetEndOfFile", "MoveFile" (the final rename) or
     // "Compare" (the verification found a difference, code 0), its code and the
     // path concerned (the real destination, never the temporary name).
-    [[nodiscard]] const wchar_t* FailedCall() const noexcept { return m_failedCall; }
-    [[nodiscard]] DWORD ErrorCode() const noexcept { return m_errorCode; }
+    [[nodiscard]] const Win32Error& Failure() const noexcept { return m_failure; }
+    [[nodiscard]] const wchar_t* FailedCall() const noexcept { return m_failure.call; }
+    [[nodiscard]] DWORD ErrorCode() const noexcept { return m_failure.code; }
     [[nodiscard]] const std::wstring& FailedPath() const noexcept { return m_failedPath; }
     // What the last Copy chose, for tests and the benchmark.
     [[nodiscard]] bool Unbuffered() const noexcept { return m_unbuffered; }
@@ -103,7 +104,7 @@ class FileCopier {
 
     IFileSystem& m_fs;
     IClock& m_clock;
-    ICopyProgress* m_progress = nullptr;
+    IOperationProgress* m_progress = nullptr;
     CopyTotals* m_totals = nullptr;
     bool m_removableFast = true;
 
@@ -139,8 +140,7 @@ class FileCopier {
     ULONGLONG m_freeTick = 0;
     ULONGLONG m_writtenSinceFree = 0;
 
-    const wchar_t* m_failedCall = nullptr;
-    DWORD m_errorCode = 0;
+    Win32Error m_failure;
     std::wstring m_failedPath;
 };
 

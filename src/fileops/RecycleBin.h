@@ -21,12 +21,12 @@ class IRecycleBin {
 class ShellRecycleBin : public IRecycleBin {
   public:
     // teller shows "メモリを確保できませんでした" when the path buffer cannot be had.
-    explicit ShellRecycleBin(IQuestionAsker* teller = nullptr) : m_teller(teller) {}
+    explicit ShellRecycleBin(IOperationAsker* teller = nullptr) : m_teller(teller) {}
     bool Recycle(const std::wstring& path) override;
     bool WouldDeleteForGood(const std::wstring& path) override;
 
   private:
-    IQuestionAsker* m_teller;
+    IOperationAsker* m_teller;
 };
 
 // The folder the shell's bin moves things into when it is a folder of the

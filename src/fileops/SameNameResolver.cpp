@@ -63,7 +63,7 @@ void SameNameResolver::SetWay(CopyWay way, bool sameFromNow) {
     m_firstQuestion = false;
 }
 
-bool SameNameResolver::Ask(ISameNameAsker& asker, const SameNameFile* file) {
+bool SameNameResolver::Ask(IOperationAsker& asker, const SameNameFile* file) {
     SameNameChoice choice;
     choice.way = m_way;
     if (m_firstQuestion && m_settings.saveWay) choice.way = m_settings.savedWay;
@@ -84,7 +84,7 @@ bool SameNameResolver::Ask(ISameNameAsker& asker, const SameNameFile* file) {
     return true;
 }
 
-SameNameOutcome SameNameResolver::Apply(IFileSystem& fs, ISameNameAsker& asker, const WIN32_FIND_DATAW& source,
+SameNameOutcome SameNameResolver::Apply(IFileSystem& fs, IOperationAsker& asker, const WIN32_FIND_DATAW& source,
                                         const WIN32_FIND_DATAW& destination,
                                         const std::wstring& destinationDirectory) const {
     SameNameOutcome out;

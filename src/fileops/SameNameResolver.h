@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "fileops/FileSystem.h"
+#include "common/FileSystem.h"
+#include "fileops/CopyInterfaces.h"
 
 namespace zq::fileops {
 
@@ -51,16 +52,6 @@ struct SameNameFile {
     std::wstring destinationDirectory;
 };
 
-class ISameNameAsker {
-  public:
-    virtual ~ISameNameAsker() = default;
-    // The way question; file is null for the compact form.  false: Cancel.
-    virtual bool AskWay(SameNameChoice& choice, const SameNameFile* file) = 0;
-    // The single-name rename dialog; false: Cancel.
-    virtual bool AskNewName(const WIN32_FIND_DATAW& source, const std::wstring& destinationDirectory,
-                            std::wstring& newName) = 0;
-};
-
 // Two last-write times, with a 2-second tolerance when range is on:
 // > 0 when a is later, < 0 when b is later, 0 when they count as equal.
 int CompareWriteTimes(const FILETIME& a, const FILETIME& b, bool range);
@@ -98,9 +89,9 @@ class SameNameResolver {
     // The question is due for a collision while "以後同設定" is not in force.
     [[nodiscard]] bool QuestionDue() const noexcept { return !m_sameFromNow; }
     // Asks the way (per collision, or compact with file null).  false: Cancel.
-    bool Ask(ISameNameAsker& asker, const SameNameFile* file);
+    bool Ask(IOperationAsker& asker, const SameNameFile* file);
     // Applies the job's way to an existing destination file.
-    SameNameOutcome Apply(IFileSystem& fs, ISameNameAsker& asker, const WIN32_FIND_DATAW& source,
+    SameNameOutcome Apply(IFileSystem& fs, IOperationAsker& asker, const WIN32_FIND_DATAW& source,
                           const WIN32_FIND_DATAW& destination, const std::wstring& destinationDirectory) const;
     // Brings the source's attributes and/or times onto destinationPath, as the
     // two when-not-copying options say.

@@ -33,9 +33,5 @@ struct SelectionSnapshot {
 inline ULONGLONG FindDataSize(const WIN32_FIND_DATAW& data) noexcept {
     return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
-// "." and "..", which every directory walk passes over.
-inline bool IsDotsEntry(const wchar_t* name) noexcept {
-    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
 
 }  // namespace zq::fileops

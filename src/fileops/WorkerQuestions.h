@@ -1,6 +1,6 @@
 #pragma once
-// The engines' questions as the program's modal dialogs, shown from the worker
-// thread and owned by the operation's dialog.
+// The engines' questions as the program's modal dialogs, owned by the
+// operation's dialog and shown by its thread while the worker waits.
 #include <windows.h>
 
 #include "fileops/CopyInterfaces.h"
@@ -9,7 +9,7 @@
 
 namespace zq::fileops {
 
-class WorkerQuestions : public IQuestionAsker, public ISameNameAsker, public IAskSameAsker {
+class WorkerQuestions : public IOperationAsker {
 public:
     explicit WorkerQuestions(HWND owner) : m_owner(owner) {}
 
@@ -23,9 +23,5 @@ public:
 private:
     HWND m_owner;
 };
-
-// Waits for a worker while still handling this thread's messages: the worker
-// may be sending to a window of this thread (a question box owned by it).
-void JoinPumping(HANDLE thread);
 
 }  // namespace zq::fileops

@@ -32,13 +32,18 @@ public:
 
     void SetOwner(HWND owner) noexcept { m_owner = owner; }
     [[nodiscard]] HWND Owner() const noexcept { return m_owner; }
-    // The cancel flag that the owning dialog sets and the worker polls.
-    void RequestCancel() noexcept { m_cancel.store(true); }
+    // The one way to stop the work: sets the flag a plain Run() polls and
+    // tells a worker whose job keeps a flag of its own (OnCancelRequested).
+    void RequestCancel() noexcept {
+        m_cancel.store(true);
+        OnCancelRequested();
+    }
     [[nodiscard]] bool CancelRequested() const noexcept { return m_cancel.load(); }
 
 protected:
     // The work; the return value becomes the thread's exit code.
     virtual DWORD Run() = 0;
+    virtual void OnCancelRequested() noexcept {}
     // Posts WM_COMMAND id to the owner window (never sends: the owner may be waiting on us).
     bool PostToOwner(UINT commandId) const;
 

@@ -70,7 +70,7 @@ struct FaultRun {
         rig.options.programDirectory = dir / L"prog";
         ::CreateDirectoryW(rig.options.programDirectory.c_str(), nullptr);
         if (noQuestion) rig.Always(CopyWay::Overwrite);  // the up-front compact question
-        rig.questions.answers = {kAnswerYes};
+        rig.asker.answers = {kAnswerYes};
         rig.From(dir / L"src", {L"d", L"top.txt"}, dir / L"dst");
         CopyJob job = rig.Make();
         result = job.Run();
@@ -110,8 +110,8 @@ TEST(CopyFaultTest, QuestionModeAsksAndLosesNothing) {
         EXPECT_TRUE(run.result) << c.name;
         // The question names the file it is about, on a line of its own.
         const std::wstring path = c.logsSourcePath ? run.dir / L"src\\d\\bad.bin" : run.dir / L"dst\\d\\bad.bin";
-        EXPECT_EQ(run.rig.questions.asked, std::vector<std::wstring>{c.question + L"\n" + path}) << c.name;
-        EXPECT_EQ(run.rig.questions.unexpected, 0) << c.name;
+        EXPECT_EQ(run.rig.asker.asked, std::vector<std::wstring>{c.question + L"\n" + path}) << c.name;
+        EXPECT_EQ(run.rig.asker.unexpected, 0) << c.name;
         EXPECT_FALSE(run.logged) << c.name;
         ExpectNothingLost(c, run);
     }
@@ -121,8 +121,8 @@ TEST(CopyFaultTest, NoQuestionModeLogsAndLosesNothing) {
     for (const FaultCase& c : kFaults) {
         FaultRun run(c, true);
         EXPECT_TRUE(run.result) << c.name;
-        EXPECT_TRUE(run.rig.questions.asked.empty()) << c.name;
-        EXPECT_EQ(run.rig.sameName.compact, std::vector<bool>{true}) << c.name;
+        EXPECT_TRUE(run.rig.asker.asked.empty()) << c.name;
+        EXPECT_EQ(run.rig.asker.compact, std::vector<bool>{true}) << c.name;
         EXPECT_TRUE(run.logged) << c.name;
         const std::wstring path = c.logsSourcePath ? run.dir / L"src\\d\\bad.bin" : run.dir / L"dst\\d\\bad.bin";
         const std::wstring line = c.logCall + L"," + path + L"\r\n";
@@ -140,7 +140,7 @@ TEST(CopyFaultTest, NoAnswerEndsTheJobAndKeepsTheSource) {
     rig.fs.readFaults.push_back({L"bad.bin", 0, ERROR_CRC});
     rig.fs.volumes.push_back({dir / L"dst", L"Q:\\"});
     rig.options.mode = kModeMove;
-    rig.questions.answers = {kAnswerNo};
+    rig.asker.answers = {kAnswerNo};
     rig.From(dir / L"src", {L"bad.bin", L"zz.txt"}, dir / L"dst");
     CopyJob job = rig.Make();
     EXPECT_FALSE(job.Run());
@@ -166,7 +166,7 @@ TEST(CopyFaultTest, CancelDuringAMoveKeepsTheSourceAndLeavesNoPartialCopy) {
     EXPECT_FALSE(FileExists(dir / L"dst\\d\\big.bin"));
     EXPECT_FALSE(FileExists(dir / L"dst\\later.bin"));  // the job stops there
     EXPECT_EQ(ReadFileBytes(dir / L"src\\later.bin"), "later");
-    EXPECT_TRUE(rig.questions.asked.empty());
+    EXPECT_TRUE(rig.asker.asked.empty());
 }
 
 TEST(CopyFaultTest, NotEnoughSpaceAsksToChangeTheDisk) {
@@ -177,16 +177,16 @@ TEST(CopyFaultTest, NotEnoughSpaceAsksToChangeTheDisk) {
     rig.fs.freeBytes = 100;
     rig.fs.volumes.push_back({dir / L"dst", L"Q:\\"});
     rig.options.mode = kModeMove;
-    rig.questions.answers = {kAnswerYes, kAnswerNo};  // check again, still full; then give up on the file
+    rig.asker.answers = {kAnswerYes, kAnswerNo};  // check again, still full; then give up on the file
     rig.From(dir / L"src", {L"a.bin", L"b.bin"}, dir / L"dst");
     CopyJob job = rig.Make();
     EXPECT_TRUE(job.Run());
-    EXPECT_EQ(rig.questions.asked,
+    EXPECT_EQ(rig.asker.asked,
               std::vector<std::wstring>(2, L"容量が足りませんディスクを入れ替えてください\n" + dir / L"dst\\a.bin"));
     EXPECT_EQ(ReadFileBytes(dir / L"src\\a.bin"), std::string(1000, 'a'));
     EXPECT_FALSE(FileExists(dir / L"dst\\a.bin"));
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\b.bin"), std::string(10, 'b'));
-    EXPECT_EQ(rig.progress.last[CopyField::FreeSpace], L"100");
+    EXPECT_EQ(rig.progress.last[ProgressField::FreeSpace], L"100");
 }
 
 TEST(CopyFaultTest, DirectoryCreationFailureIsAskedOrLogged) {
@@ -198,15 +198,15 @@ TEST(CopyFaultTest, DirectoryCreationFailureIsAskedOrLogged) {
         rig.options.noQuestion = noQuestion;
         rig.options.programDirectory = dir.Path();
         if (noQuestion) rig.Always(CopyWay::Overwrite);
-        rig.questions.answers = {kAnswerYes};
+        rig.asker.answers = {kAnswerYes};
         rig.From(dir / L"src", {L"d"}, dir / L"dst");
         CopyJob job = rig.Make();
         EXPECT_TRUE(job.Run());
         if (noQuestion) {
-            EXPECT_TRUE(rig.questions.asked.empty());
+            EXPECT_TRUE(rig.asker.asked.empty());
             EXPECT_TRUE(job.ErrorLog().FailureLogged());
         } else {
-            EXPECT_EQ(rig.questions.asked,
+            EXPECT_EQ(rig.asker.asked,
                       std::vector<std::wstring>{L"ディレクトリの作成に失敗しました。続けますか\n" + dir / L"dst\\d"});
         }
         EXPECT_TRUE(FileExists(dir / L"src\\d\\f.txt"));

@@ -136,7 +136,7 @@ TEST(CopyFileFilterTest, FilteredMoveLeavesTheRestBehind) {
         EXPECT_TRUE(FileExists(dir / L"src\\d\\sub\\keep.bak")) << mode;
         EXPECT_TRUE(FileExists(dir / L"src\\d\\only.txt\\c.log")) << mode;
         EXPECT_FALSE(FileExists(dir / (sub + L"keep.bak"))) << mode;
-        EXPECT_TRUE(rig.questions.asked.empty()) << mode;
+        EXPECT_TRUE(rig.asker.asked.empty()) << mode;
     }
 }
 

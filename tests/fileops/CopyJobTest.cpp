@@ -50,10 +50,10 @@ TEST(CopyJobTest, CopiesTreeWithTotals) {
     EXPECT_EQ(job.Totals().totalFiles, 3u);
     EXPECT_EQ(job.Totals().totalBytes, 7u);
     EXPECT_EQ(job.Totals().bytesDone, 7u);
-    EXPECT_EQ(rig.progress.last[CopyField::OverallPercent], L"100.0%");
-    EXPECT_EQ(rig.progress.last[CopyField::StartTime], L"12:34:56");
+    EXPECT_EQ(rig.progress.last[ProgressField::OverallPercent], L"100.0%");
+    EXPECT_EQ(rig.progress.last[ProgressField::StartTime], L"12:34:56");
     EXPECT_TRUE(FileExists(dir / L"src\\d\\e\\c.txt"));
-    EXPECT_TRUE(rig.questions.asked.empty());
+    EXPECT_TRUE(rig.asker.asked.empty());
 }
 
 TEST(CopyJobTest, CopyIntoOwnDirectoryNeverOverwrites) {
@@ -76,11 +76,11 @@ TEST(CopyJobTest, CopyIntoOwnDirectoryNeverOverwrites) {
         CopyRig rig;
         rig.From(dir.Path(), {L"a.txt"}, dir.Path());
         rig.Always(c.way);
-        rig.sameName.newNames.push_back({true, L"renamed.txt"});
+        rig.asker.newNames.push_back({true, L"renamed.txt"});
         CopyJob job = rig.Make();
         EXPECT_TRUE(job.Run()) << static_cast<int>(c.way);
         EXPECT_EQ(ReadFileBytes(dir / L"a.txt"), "original") << static_cast<int>(c.way);
-        EXPECT_EQ(rig.sameName.shown.size(), 1u);
+        EXPECT_EQ(rig.asker.shown.size(), 1u);
         if (!c.newName.empty()) {
             EXPECT_EQ(ReadFileBytes(dir / c.newName), "original") << static_cast<int>(c.way);
         }
@@ -99,7 +99,7 @@ TEST(CopyJobTest, SelfCopyWithoutQuestionsIsLogged) {
     CopyJob job = rig.Make();
     EXPECT_TRUE(job.Run());
     EXPECT_EQ(ReadFileBytes(dir / L"a.txt"), "original");
-    EXPECT_TRUE(rig.questions.told.empty());
+    EXPECT_TRUE(rig.asker.told.empty());
     EXPECT_EQ(ReadFileBytes(job.ErrorLog().FilePath()), LogBytes(L"SameFile,0," + dir / L"a.txt" + L"\r\n"));
 }
 
@@ -119,7 +119,7 @@ TEST(CopyJobTest, NumberedWayTakes002AndSameSettingSkipsLaterQuestions) {
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\a002.txt"), "new a");
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\b000.txt"), "new b");
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\a.txt"), "old");
-    EXPECT_EQ(rig.sameName.shown.size(), 1u);  // "以後同設定" was kept checked
+    EXPECT_EQ(rig.asker.shown.size(), 1u);  // "以後同設定" was kept checked
     EXPECT_EQ(job.SameNameSettingsAfter().savedWay, 4);
 }
 
@@ -131,14 +131,14 @@ TEST(CopyJobTest, UncheckedSameSettingAsksAgainAndCancelEndsJob) {
     }
     CopyRig rig;
     rig.From(dir / L"src", {L"a.txt", L"b.txt", L"c.txt"}, dir / L"dst");
-    rig.sameName.wayAnswers.push_back({true, Way(CopyWay::Overwrite, false)});
-    rig.sameName.wayAnswers.push_back({true, Way(CopyWay::Skip, false)});
-    rig.sameName.wayAnswers.push_back({false, {}});
+    rig.asker.wayAnswers.push_back({true, Way(CopyWay::Overwrite, false)});
+    rig.asker.wayAnswers.push_back({true, Way(CopyWay::Skip, false)});
+    rig.asker.wayAnswers.push_back({false, {}});
     CopyJob job = rig.Make();
     EXPECT_FALSE(job.Run());
-    EXPECT_EQ(rig.sameName.shown.size(), 3u);
-    EXPECT_TRUE(rig.sameName.shown[0].sameFromNow);
-    EXPECT_FALSE(rig.sameName.shown[1].sameFromNow);
+    EXPECT_EQ(rig.asker.shown.size(), 3u);
+    EXPECT_TRUE(rig.asker.shown[0].sameFromNow);
+    EXPECT_FALSE(rig.asker.shown[1].sameFromNow);
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\a.txt"), "new a");
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\b.txt"), "old b");
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\c.txt"), "old c");
@@ -152,7 +152,7 @@ TEST(CopyJobTest, ExistingDirectoryOfTheSameNameIsNoCollision) {
     rig.From(dir / L"src", {L"x"}, dir / L"dst");
     CopyJob job = rig.Make();
     ASSERT_TRUE(job.Run());
-    EXPECT_TRUE(rig.sameName.shown.empty());
+    EXPECT_TRUE(rig.asker.shown.empty());
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\x\\f.txt"), "f");
 }
 
@@ -191,16 +191,11 @@ TEST(CopyJobTest, DeviceNamedFilesAreCopiedMovedAndDeletedAsFiles) {
             EXPECT_EQ(read(dir / L"dst\\" + name), "data of " + ToUtf8(name)) << mode << ToUtf8(name);
             EXPECT_EQ(read(dir / L"src\\" + name).empty(), mode == kModeMove) << mode << ToUtf8(name);
         }
-        ScriptedQuestions questions;
-        struct : IAskSameAsker {
-            bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
-        } askSame;
-        ShellRecycleBin bin;
+        DeleteRig remove;
         selection.directory = dir / L"dst";
-        DeleteJob remove(selection, DeleteOptions{}, DeleteServices{rig.fs, questions, askSame, bin});
-        EXPECT_TRUE(remove.Run());
+        EXPECT_TRUE(remove.Run(selection));
         for (const std::wstring& name : names) EXPECT_EQ(read(dir / L"dst\\" + name), "") << ToUtf8(name);
-        EXPECT_TRUE(remove.Remaining().empty());
+        EXPECT_TRUE(remove.remaining.empty());
     }
 }
 
@@ -227,8 +222,7 @@ TEST(CopyJobTest, EndlessLoopRefusedBeforeAnythingIsWritten) {
         }
         CopyJob job = rig.Make();
         EXPECT_FALSE(job.Run()) << c.mode;
-        EXPECT_EQ(rig.questions.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"})
-            << c.mode;
+        EXPECT_EQ(rig.asker.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"}) << c.mode;
         EXPECT_FALSE(DirectoryExists(dir / L"a\\sub\\new"));
         EXPECT_FALSE(DirectoryExists(dir / L"a\\a"));
         EXPECT_TRUE(rig.fs.createFlags.empty()) << c.mode;
@@ -326,7 +320,7 @@ TEST(CopyJobTest, DroppedPathsThatVanishedArePassedOver) {
     CopyJob job = rig.Make();
     ASSERT_TRUE(job.Run());
     EXPECT_EQ(ReadFileBytes(dir / L"dst\\a.txt"), "a");
-    EXPECT_TRUE(rig.questions.asked.empty());
+    EXPECT_TRUE(rig.asker.asked.empty());
 }
 
 TEST(CopyJobTest, VirtualDestinationGetsPathsAndLogsWhatItCannotAdd) {

@@ -50,13 +50,13 @@ TEST(CopySafetyTest, TwoSourcesOfOneNameNeverReplaceEachOther) {
         // Overwrite from now on: the compact question of a no-question job, or
         // the way a job was given before it met its own copy.
         rig.Always(CopyWay::Overwrite);
-        if (!c.noQuestion) rig.sameName.wayAnswers.front().choice = Way(CopyWay::Numbered, true);
+        if (!c.noQuestion) rig.asker.wayAnswers.front().choice = Way(CopyWay::Numbered, true);
         CopyJob job = rig.Make();
         if (!c.noQuestion) job.SameName().SetWay(CopyWay::Overwrite, true);
         ASSERT_TRUE(job.Run()) << c.what;
-        EXPECT_EQ(rig.sameName.shown.size(), c.wayQuestions) << c.what;
+        EXPECT_EQ(rig.asker.shown.size(), c.wayQuestions) << c.what;
         if (!c.noQuestion) {
-            EXPECT_EQ(rig.sameName.compact, std::vector<bool>{false}) << c.what;
+            EXPECT_EQ(rig.asker.compact, std::vector<bool>{false}) << c.what;
         }
         EXPECT_EQ(ReadFileBytes(dir / L"dst\\x.txt"), "first") << c.what;
         EXPECT_EQ(ReadFileBytes(dir / L"dst\\x000.txt"), "second") << c.what;
@@ -73,7 +73,7 @@ TEST(CopySafetyTest, MoveWithinTheVolumeReplacesInOneRename) {
         CopyRig rig;
         if (refused) rig.fs.renameFaultPart = L"dst\\x.txt";
         rig.options.mode = kModeMove;
-        rig.questions.answers = {kAnswerYes};
+        rig.asker.answers = {kAnswerYes};
         rig.Always(CopyWay::Overwrite);
         rig.From(dir / L"src", {L"x.txt"}, dir / L"dst");
         CopyJob job = rig.Make();
@@ -85,14 +85,13 @@ TEST(CopySafetyTest, MoveWithinTheVolumeReplacesInOneRename) {
             EXPECT_EQ(ReadFileBytes(dest), "old");
             EXPECT_TRUE(::GetFileAttributesW(dest.c_str()) & FILE_ATTRIBUTE_READONLY);
             EXPECT_EQ(ReadFileBytes(source), "new");
-            EXPECT_EQ(
-                rig.questions.asked,
-                std::vector<std::wstring>{L"ファイルのコピーに失敗しました。続けますか\n(Error Code=32)\n" + source});
+            EXPECT_EQ(rig.asker.asked, std::vector<std::wstring>{
+                                           L"ファイルのコピーに失敗しました。続けますか\n(Error Code=32)\n" + source});
             ::SetFileAttributesW(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
         } else {
             EXPECT_EQ(ReadFileBytes(dest), "new");
             EXPECT_FALSE(FileExists(source));
-            EXPECT_TRUE(rig.questions.asked.empty());
+            EXPECT_TRUE(rig.asker.asked.empty());
         }
     }
 }
@@ -110,12 +109,12 @@ TEST(CopySafetyTest, AFileThatAppearsMeanwhileIsNotReplaced) {
         rig.fs.onOpen = [&](const std::wstring& path) {
             if (path.find(L".~zq") != std::wstring::npos) dir.WriteFile(L"dst\\a.txt", "theirs");
         };
-        rig.questions.answers = {kAnswerYes};
+        rig.asker.answers = {kAnswerYes};
         rig.From(dir / L"src", {L"a.txt"}, dir / L"dst");
         CopyJob job = rig.Make();
         EXPECT_TRUE(job.Run());
         EXPECT_EQ(ReadFileBytes(dest), "theirs") << folderMadeByJob;
-        EXPECT_EQ(rig.questions.asked,
+        EXPECT_EQ(rig.asker.asked,
                   std::vector<std::wstring>{L"ファイルのコピーに失敗しました。続けますか\n(MoveFile:Error Code=183)\n" +
                                             dest});
         EXPECT_EQ(NamesIn(dir / L"dst"), std::vector<std::wstring>{L"a.txt"});
@@ -136,7 +135,7 @@ TEST(CopySafetyTest, VerificationLogsEveryDifference) {
         rig.options.verify = true;
         rig.options.noQuestion = noQuestion;
         rig.options.programDirectory = dir.MakeDir(L"prog");
-        rig.questions.answers = {kAnswerYes};
+        rig.asker.answers = {kAnswerYes};
         rig.Always(CopyWay::Overwrite);
         rig.From(dir / L"src", {L"bad.bin", L"good.bin"}, dir / L"dst");
         CopyJob job = rig.Make();
@@ -148,7 +147,7 @@ TEST(CopySafetyTest, VerificationLogsEveryDifference) {
             noQuestion ? std::vector<std::wstring>{}
                        : std::vector<std::wstring>{
                              L"ファイルのコピーに失敗しました。続けますか\n(Compare:Error Code=0)\n" + dest};
-        EXPECT_EQ(rig.questions.asked, asked);
+        EXPECT_EQ(rig.asker.asked, asked);
         EXPECT_EQ(NamesIn(dir / L"dst"), (std::vector<std::wstring>{L"bad.bin", L"good.bin"}));
     }
 }

@@ -10,6 +10,7 @@
 #include "common/Paths.h"
 #include "common/TextConv.h"
 #include "fileops/CopyJob.h"
+#include "fileops/DeleteJob.h"
 #include "fileops/FakeServices.h"
 #include "fileops/FileCopier.h"
 #include "fileops/ScriptedAskers.h"
@@ -65,8 +66,7 @@ inline SelectionSnapshot Select(const std::wstring& directory, const std::vector
 // A copy job with fakes that a test can configure before Run.
 struct CopyRig {
     FaultyFileSystem fs;
-    ScriptedQuestions questions;
-    ScriptedSameNameAsker sameName;
+    ScriptedAsker asker;
     RecordingProgress progress;
     SteppingClock clock;
     CopyJobOptions options;
@@ -74,15 +74,43 @@ struct CopyRig {
 
     FakeVirtualDrives virtualDrives;
 
-    CopyJob Make() {
-        return CopyJob(options, input, CopyJobServices{fs, questions, sameName, progress, clock, &virtualDrives});
-    }
+    CopyJob Make() { return CopyJob(options, input, CopyJobServices{fs, asker, progress, clock, &virtualDrives}); }
     // A same-name answer that applies to the whole job.
-    void Always(CopyWay way) { sameName.wayAnswers.push_back({true, Way(way, true)}); }
+    void Always(CopyWay way) { asker.wayAnswers.push_back({true, Way(way, true)}); }
     // The names selected in one directory, copied to another.
     void From(const std::wstring& directory, const std::vector<std::wstring>& names, const std::wstring& to) {
         input.source = Select(directory, names);
         input.destination = to;
+    }
+};
+
+// A recycle bin that only records, and knows which paths it would not keep.
+struct FakeBin : IRecycleBin {
+    std::vector<std::wstring> recycled;
+    std::wstring forGoodPart;  // paths holding this would be deleted for good
+    bool Recycle(const std::wstring& path) override {
+        recycled.push_back(path);
+        return true;
+    }
+    bool WouldDeleteForGood(const std::wstring& path) override {
+        return !forGoodPart.empty() && path.find(forGoodPart) != std::wstring::npos;
+    }
+};
+
+// A delete job with fakes that a test can configure before Run.
+struct DeleteRig {
+    FaultyFileSystem fs;
+    ScriptedAsker asker;
+    FakeBin bin;
+    FakeVirtualDrives virtualDrives;
+    DeleteOptions options;
+    std::vector<std::wstring> remaining;  // what the last Run could not remove
+
+    bool Run(SelectionSnapshot selection) {
+        DeleteJob job(std::move(selection), options, DeleteServices{fs, asker, bin, nullptr, &virtualDrives});
+        const bool completed = job.Run();
+        remaining = job.Remaining();
+        return completed;
     }
 };
 

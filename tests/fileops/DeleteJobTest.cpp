@@ -13,53 +13,6 @@ using namespace zq::fileops::test;
 using zq::test::ReadFileBytes;
 using zq::test::TempDir;
 
-struct ScriptedAskSame : IAskSameAsker {
-    struct Answer {
-        bool yes;
-        bool sameFromNow;
-    };
-    std::deque<Answer> answers;
-    std::vector<std::wstring> asked;
-    std::vector<bool> shownChecked;
-    bool AskSame(const std::wstring& caption, const std::wstring& text, bool& sameFromNow) override {
-        EXPECT_EQ(caption, L"削除の確認");
-        asked.push_back(text);
-        shownChecked.push_back(sameFromNow);
-        if (answers.empty()) return false;
-        const Answer a = answers.front();
-        answers.pop_front();
-        sameFromNow = a.sameFromNow;
-        return a.yes;
-    }
-};
-
-struct FakeBin : IRecycleBin {
-    std::vector<std::wstring> recycled;
-    std::wstring forGoodPart;  // paths holding this would be deleted for good
-    bool Recycle(const std::wstring& path) override {
-        recycled.push_back(path);
-        return true;
-    }
-    bool WouldDeleteForGood(const std::wstring& path) override {
-        return !forGoodPart.empty() && path.find(forGoodPart) != std::wstring::npos;
-    }
-};
-
-struct DeleteRig {
-    FaultyFileSystem fs;
-    ScriptedQuestions questions;
-    ScriptedAskSame askSame;
-    FakeBin bin;
-    FakeVirtualDrives virtualDrives;
-    DeleteOptions options;
-
-    bool Run(SelectionSnapshot selection) {
-        DeleteJob job(std::move(selection), options,
-                      DeleteServices{fs, questions, askSame, bin, nullptr, &virtualDrives});
-        return job.Run();
-    }
-};
-
 // The Filer hands over attributes as it read them; the tests state them so
 // that the rules do not depend on which attributes the file system keeps.
 SelectionSnapshot WithAttributes(SelectionSnapshot s, const std::vector<DWORD>& attributes) {
@@ -76,14 +29,15 @@ TEST(DeleteJobTest, ReadOnlyNoWithSameSettingKeepsLaterReadOnlyFilesButStillAsks
     ::SetFileAttributesW((dir / L"r1.txt").c_str(), RO);
     ::SetFileAttributesW((dir / L"r2.txt").c_str(), RO);
     DeleteRig rig;
-    rig.askSame.answers = {{false, true}, {true, true}, {true, true}};
+    rig.asker.sameAnswers = {{false, true}, {true, true}, {true, true}};
     ASSERT_TRUE(rig.Run(WithAttributes(Select(dir.Path(), {L"r1.txt", L"r2.txt", L"h.txt", L"s.txt", L"plain.txt"}),
                                        {RO, RO, HID, SYS, ARC})));
-    EXPECT_EQ(rig.askSame.asked,
+    EXPECT_EQ(rig.asker.sameAsked,
               (std::vector<std::wstring>{dir / L"r1.txt" + L"は\nリードオンリーファイルです。消去しますか?",
                                          dir / L"h.txt" + L"は\n隠しファイルです。消去しますか?",
                                          dir / L"s.txt" + L"は\nシステムファイルです。消去しますか?"}));
-    EXPECT_EQ(rig.askSame.shownChecked, std::vector<bool>(3, true));
+    EXPECT_EQ(rig.asker.sameShownChecked, std::vector<bool>(3, true));
+    EXPECT_EQ(rig.asker.sameCaptions, std::vector<std::wstring>(3, L"削除の確認"));
     EXPECT_TRUE(FileExists(dir / L"r1.txt"));
     EXPECT_TRUE(FileExists(dir / L"r2.txt"));
     EXPECT_FALSE(FileExists(dir / L"h.txt"));
@@ -103,10 +57,10 @@ TEST(DeleteJobTest, QuestionKindBySystemThenReadOnlyThenHidden) {
         dir.WriteFile(L"f.txt", "x");
         ::SetFileAttributesW((dir / L"f.txt").c_str(), c.attributes & RO);
         DeleteRig rig;
-        rig.askSame.answers = {{true, false}};
+        rig.asker.sameAnswers = {{true, false}};
         ASSERT_TRUE(rig.Run(WithAttributes(Select(dir.Path(), {L"f.txt"}), {c.attributes})));
-        ASSERT_EQ(rig.askSame.asked.size(), 1u);
-        EXPECT_NE(rig.askSame.asked[0].find(c.kind), std::wstring::npos) << c.attributes;
+        ASSERT_EQ(rig.asker.sameAsked.size(), 1u);
+        EXPECT_NE(rig.asker.sameAsked[0].find(c.kind), std::wstring::npos) << c.attributes;
         EXPECT_FALSE(FileExists(dir / L"f.txt")) << c.attributes;  // read-only is cleared first
     }
 }
@@ -115,9 +69,9 @@ TEST(DeleteJobTest, UncheckedSameSettingAsksEveryTime) {
     TempDir dir;
     for (const wchar_t* name : {L"a.txt", L"b.txt"}) dir.WriteFile(name, "x");
     DeleteRig rig;
-    rig.askSame.answers = {{false, false}, {true, false}};
+    rig.asker.sameAnswers = {{false, false}, {true, false}};
     ASSERT_TRUE(rig.Run(WithAttributes(Select(dir.Path(), {L"a.txt", L"b.txt"}), {HID, HID})));
-    EXPECT_EQ(rig.askSame.asked.size(), 2u);
+    EXPECT_EQ(rig.asker.sameAsked.size(), 2u);
     EXPECT_TRUE(FileExists(dir / L"a.txt"));
     EXPECT_FALSE(FileExists(dir / L"b.txt"));
 }
@@ -129,7 +83,7 @@ TEST(DeleteJobTest, DirectoryWithDeclinedFileStaysWithItsParents) {
     dir.WriteFile(L"top\\other\\go.txt", "x");
     ::SetFileAttributesW((dir / L"top\\mid\\keep.txt").c_str(), RO);
     DeleteRig rig;
-    rig.askSame.answers = {{false, true}};
+    rig.asker.sameAnswers = {{false, true}};
     ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"top"})));
     EXPECT_TRUE(FileExists(dir / L"top\\mid\\keep.txt"));
     EXPECT_FALSE(FileExists(dir / L"top\\mid\\go.txt"));
@@ -183,10 +137,9 @@ TEST(DeleteJobTest, WarnWhenNotEmptyPassesOverOnNo) {
     dir.MakeDir(L"empty\\deep");
     DeleteRig rig;
     rig.options.warnNotEmpty = true;
-    rig.questions.answers = {kAnswerNo};
+    rig.asker.answers = {kAnswerNo};
     ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"full", L"empty"})));
-    EXPECT_EQ(rig.questions.asked,
-              std::vector<std::wstring>{dir / L"full" + L"にはファイルが存在します。消去しますか"});
+    EXPECT_EQ(rig.asker.asked, std::vector<std::wstring>{dir / L"full" + L"にはファイルが存在します。消去しますか"});
     EXPECT_TRUE(FileExists(dir / L"full\\deep\\f.txt"));
     EXPECT_FALSE(DirectoryExists(dir / L"empty"));
 }
@@ -196,9 +149,9 @@ TEST(DeleteJobTest, FailedDeletionAsksAndNoCancels) {
     for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) dir.WriteFile(name, "x");
     DeleteRig rig;
     rig.fs.deleteFaultPart = L"b.txt";
-    rig.questions.answers = {kAnswerNo};
+    rig.asker.answers = {kAnswerNo};
     EXPECT_FALSE(rig.Run(Select(dir.Path(), {L"a.txt", L"b.txt", L"c.txt"})));
-    EXPECT_EQ(rig.questions.asked, std::vector<std::wstring>{L"削除に失敗しました続けますか"});
+    EXPECT_EQ(rig.asker.asked, std::vector<std::wstring>{L"削除に失敗しました続けますか"});
     EXPECT_FALSE(FileExists(dir / L"a.txt"));  // deleted so far stays deleted
     EXPECT_TRUE(FileExists(dir / L"b.txt"));
     EXPECT_TRUE(FileExists(dir / L"c.txt"));
@@ -234,8 +187,8 @@ TEST(DeleteJobTest, EntriesStillThereAfterASuccessAreReportedByName) {
     ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"a.txt", L"d"})));
     EXPECT_FALSE(FileExists(dir / L"a.txt"));
     EXPECT_FALSE(FileExists(dir / L"d\\fine.txt"));
-    ASSERT_EQ(rig.questions.told.size(), 1u);
-    const std::wstring& told = rig.questions.told[0];
+    ASSERT_EQ(rig.asker.told.size(), 1u);
+    const std::wstring& told = rig.asker.told[0];
     EXPECT_EQ(told.rfind(L"次のファイルは削除できませんでした\n" + dir / L"d\\stuck.txt", 0), 0u) << ToUtf8(told);
     EXPECT_EQ(told.find(L"fine.txt"), std::wstring::npos);
 
@@ -258,9 +211,9 @@ TEST(DeleteJobTest, RecycleThatWouldDeleteForGoodIsAskedFirst) {
             rig.options.toRecycleBin = true;
             rig.options.foldersAtOnce = atOnce;
             rig.bin.forGoodPart = L"far";
-            rig.questions.answers = {answer};
+            rig.asker.answers = {answer};
             ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"far", L"near"})));
-            EXPECT_EQ(rig.questions.asked,
+            EXPECT_EQ(rig.asker.asked,
                       std::vector<std::wstring>{dir / L"far" +
                                                 L"はごみ箱に移動できないため完全に削除されます。削除しますか"});
             const bool farRecycled = std::count_if(rig.bin.recycled.begin(), rig.bin.recycled.end(),
@@ -277,7 +230,7 @@ TEST(DeleteJobTest, RecycleThatWouldDeleteForGoodIsAskedFirst) {
     rig.options.askBeforeDeletingForGood = false;
     rig.bin.forGoodPart = L"far";
     ASSERT_TRUE(rig.Run(Select(dir.Path(), {L"far"})));
-    EXPECT_TRUE(rig.questions.asked.empty());
+    EXPECT_TRUE(rig.asker.asked.empty());
     EXPECT_EQ(rig.bin.recycled, std::vector<std::wstring>{dir / L"far"});
 }
 

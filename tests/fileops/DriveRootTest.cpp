@@ -30,10 +30,6 @@ bool Named(const std::vector<std::wstring>& told, const std::wstring& path) {
     return std::any_of(told.begin(), told.end(), [&](const std::wstring& t) { return t.find(path) != t.npos; });
 }
 
-struct NoAskSame : IAskSameAsker {
-    bool AskSame(const std::wstring&, const std::wstring&, bool&) override { return false; }
-};
-
 // A file copied or moved onto itself at the root, with "上書き", whichever
 // way the destination is spelt: the file stays whole and is named.
 TEST(DriveRootTest, CopyOrMoveOntoItselfWithOverwriteKeepsTheFile) {
@@ -50,7 +46,7 @@ TEST(DriveRootTest, CopyOrMoveOntoItselfWithOverwriteKeepsTheFile) {
             CopyJob job = rig.Make();
             EXPECT_TRUE(job.Run()) << mode << ToUtf8(destination);
             EXPECT_EQ(ReadFileBytes(file), "keep me") << mode << ToUtf8(destination);
-            EXPECT_TRUE(Named(rig.questions.told, file)) << mode << ToUtf8(destination);
+            EXPECT_TRUE(Named(rig.asker.told, file)) << mode << ToUtf8(destination);
             ::DeleteFileW(file.c_str());
         }
     }
@@ -89,19 +85,14 @@ TEST(DriveRootTest, DeleteAtTheRootLeavesTheCurrentDirectoryAlone) {
     Write(L"R:\\gonedir\\deeper\\y.txt", "y");
     wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, before);
-    FaultyFileSystem fs;
-    ScriptedQuestions questions;
-    NoAskSame askSame;
-    ShellRecycleBin bin;
-    DeleteJob job(Select(L"R:", {L"gone.txt", L"gonedir"}), DeleteOptions{},
-                  DeleteServices{fs, questions, askSame, bin, nullptr, nullptr});
-    EXPECT_TRUE(job.Run());
+    DeleteRig rig;
+    EXPECT_TRUE(rig.Run(Select(L"R:", {L"gone.txt", L"gonedir"})));
     ::GetCurrentDirectoryW(MAX_PATH, after);
     EXPECT_FALSE(FileExists(L"R:\\gone.txt"));
     EXPECT_FALSE(DirectoryExists(L"R:\\gonedir"));
     EXPECT_STREQ(before, after);
-    EXPECT_TRUE(job.Remaining().empty());
-    EXPECT_TRUE(questions.told.empty());
+    EXPECT_TRUE(rig.remaining.empty());
+    EXPECT_TRUE(rig.asker.told.empty());
 }
 
 // R:\loop\link is a link to R:\loop\src: a destination through it lies inside
@@ -114,7 +105,7 @@ TEST(DriveRootTest, LoopThroughALinkIsRefusedBeforeAnythingIsWritten) {
         rig.From(L"R:\\loop", {L"src"}, destination);
         CopyJob job = rig.Make();
         EXPECT_FALSE(job.Run()) << ToUtf8(destination);
-        EXPECT_EQ(rig.questions.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"});
+        EXPECT_EQ(rig.asker.told, std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません"});
         EXPECT_FALSE(DirectoryExists(L"R:\\loop\\src\\inner\\copy"));
         EXPECT_FALSE(DirectoryExists(L"R:\\loop\\src\\src"));
     }
@@ -133,7 +124,7 @@ TEST(DriveRootTest, LinkBackUpTheTreeIsNotWalked) {
     EXPECT_TRUE(job.Run());
     EXPECT_EQ(ReadFileBytes(dir / L"src\\inner\\f.txt"), "f\n");
     EXPECT_FALSE(DirectoryExists(dir / L"src\\inner\\back"));
-    EXPECT_EQ(rig.questions.told,
+    EXPECT_EQ(rig.asker.told,
               std::vector<std::wstring>{L"無限ループに入るファイルのコピーできません\nR:\\loop\\src\\inner\\back"});
 }
 
@@ -141,18 +132,12 @@ TEST(DriveRootTest, LinkBackUpTheTreeIsNotWalked) {
 // link stays, and is named with what was left.
 TEST(DriveRootTest, DeleteLeavesALinkBackUpTheTree) {
     ASSERT_TRUE(DirectoryExists(L"R:\\loopdel\\top\\inner\\back\\inner")) << kNoDriveR;
-    FaultyFileSystem fs;
-    ScriptedQuestions questions;
-    questions.answers = {kAnswerYes};
-    NoAskSame askSame;
-    ShellRecycleBin bin;
-    DeleteOptions options;
-    options.warnNotEmpty = true;  // its search for files walks the tree too
-    DeleteJob job(Select(L"R:\\loopdel", {L"top"}), options,
-                  DeleteServices{fs, questions, askSame, bin, nullptr, nullptr});
-    EXPECT_TRUE(job.Run());
+    DeleteRig rig;
+    rig.asker.answers = {kAnswerYes};
+    rig.options.warnNotEmpty = true;  // its search for files walks the tree too
+    EXPECT_TRUE(rig.Run(Select(L"R:\\loopdel", {L"top"})));
     EXPECT_FALSE(FileExists(L"R:\\loopdel\\top\\inner\\f.txt"));
-    EXPECT_EQ(job.Remaining(), std::vector<std::wstring>{L"R:\\loopdel\\top\\inner\\back"});
+    EXPECT_EQ(rig.remaining, std::vector<std::wstring>{L"R:\\loopdel\\top\\inner\\back"});
 }
 
 // The platform reports the immutable file deleted; the job does not believe it.
@@ -160,19 +145,13 @@ TEST(DriveRootTest, UndeletableFileIsReportedByName) {
     ASSERT_TRUE(DirectoryExists(L"R:\\")) << kNoDriveR;
     if (FileExists(L"R:\\immutable\\UNAVAILABLE")) GTEST_SKIP() << "chattr +i is not available here";
     TempDir program;
-    FaultyFileSystem fs;
-    ScriptedQuestions questions;
-    questions.answers = {kAnswerYes};
-    NoAskSame askSame;
-    ShellRecycleBin bin;
-    DeleteOptions options;
-    options.programDirectory = program.Path();
-    DeleteJob job(Select(L"R:\\immutable", {L"locked.txt"}), options,
-                  DeleteServices{fs, questions, askSame, bin, nullptr, nullptr});
-    job.Run();
+    DeleteRig rig;
+    rig.asker.answers = {kAnswerYes};
+    rig.options.programDirectory = program.Path();
+    rig.Run(Select(L"R:\\immutable", {L"locked.txt"}));
     EXPECT_TRUE(FileExists(L"R:\\immutable\\locked.txt"));
-    EXPECT_EQ(job.Remaining(), std::vector<std::wstring>{L"R:\\immutable\\locked.txt"});
-    EXPECT_TRUE(Named(questions.told, L"R:\\immutable\\locked.txt"));
+    EXPECT_EQ(rig.remaining, std::vector<std::wstring>{L"R:\\immutable\\locked.txt"});
+    EXPECT_TRUE(Named(rig.asker.told, L"R:\\immutable\\locked.txt"));
 }
 
 }  // namespace

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/FileSystem.h"
 #include "fileops/CopyInterfaces.h"
-#include "fileops/FileSystem.h"
+#include "fileops/ScriptedAskers.h"
 
 namespace zq::fileops::test {
 
@@ -67,37 +68,15 @@ class FaultyFileSystem : public Win32FileSystem {
     std::map<HANDLE, LONGLONG> m_positions;
 };
 
-// Scripted yes/no answers; an unexpected question is answered No and counted.
-struct ScriptedQuestions : IQuestionAsker {
-    std::deque<int> answers;
-    std::vector<std::wstring> asked;
-    std::vector<std::wstring> told;
-    int unexpected = 0;
-    std::function<void()> onAsk;
-
-    int AskYesNo(const std::wstring& text, const std::wstring&) override {
-        asked.push_back(text);
-        if (onAsk) onAsk();
-        if (answers.empty()) {
-            ++unexpected;
-            return kAnswerNo;
-        }
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void Tell(const std::wstring& text) override { told.push_back(text); }
-};
-
-struct RecordingProgress : ICopyProgress {
-    std::map<CopyField, std::wstring> last;
+struct RecordingProgress : IOperationProgress {
+    std::map<ProgressField, std::wstring> last;
     std::vector<std::wstring> percents;
     std::function<void(int)> onBar;
     bool running = false;
 
-    void SetText(CopyField field, const std::wstring& text) override {
+    void SetText(ProgressField field, const std::wstring& text) override {
         last[field] = text;
-        if (field == CopyField::FilePercent) percents.push_back(text);
+        if (field == ProgressField::FilePercent) percents.push_back(text);
     }
     void SetBar(int percent) override {
         if (onBar) onBar(percent);

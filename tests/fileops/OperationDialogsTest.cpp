@@ -28,6 +28,7 @@ struct BoxScript {
     bool fileShown = false;
     std::wstring text;
     bool sameChecked = false;
+    bool onDialogThread = false;  // the box belongs to the dialog's thread, not the worker's
 };
 BoxScript g_box;
 
@@ -36,6 +37,7 @@ VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
     if (!box || !::IsWindowVisible(box)) return;
     ::KillTimer(nullptr, id);
     g_box.seen = true;
+    g_box.onDialogThread = ::GetWindowThreadProcessId(box, nullptr) == ::GetCurrentThreadId();
     g_box.fileShown = ::IsWindowVisible(::GetDlgItem(box, IDC_WAY_FILE)) != FALSE;
     wchar_t text[600] = {};
     ::GetDlgItemTextW(box, ::GetDlgItem(box, IDC_WAY_FILE) ? IDC_WAY_FILE : IDC_ASK_TEXT, text, 600);
@@ -98,6 +100,7 @@ TEST(OperationDialogsTest, WayQuestionFromTheWorkerFullOrCompact) {
         ::KillTimer(nullptr, timer);
         EXPECT_TRUE(dialog.Finished());
         EXPECT_TRUE(g_box.seen);
+        EXPECT_TRUE(g_box.onDialogThread);
         EXPECT_EQ(g_box.fileShown, c.fileShown);
         EXPECT_TRUE(g_box.sameChecked);  // the first question of a job
         if (c.fileShown) {
@@ -176,6 +179,7 @@ TEST(OperationDialogsTest, DeleteDialogAsksAboutHiddenFileAndKeepsItOnNo) {
     ::KillTimer(nullptr, timer);
     EXPECT_TRUE(finishedFlag);
     EXPECT_TRUE(g_box.seen);
+    EXPECT_TRUE(g_box.onDialogThread);
     EXPECT_EQ(g_box.text, dir / L"d\\.hidden" + L"は\n隠しファイルです。消去しますか?");
     EXPECT_TRUE(g_box.sameChecked);
     EXPECT_FALSE(FileExists(dir / L"d\\plain.txt"));

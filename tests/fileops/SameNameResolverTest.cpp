@@ -9,7 +9,7 @@
 namespace zq::fileops {
 namespace {
 
-using test::ScriptedSameNameAsker;
+using test::ScriptedAsker;
 using test::Way;
 using zq::test::TempDir;
 
@@ -71,7 +71,7 @@ TEST(SameNameResolverTest, SevenWaysOnOneCollision) {
         {CopyWay::Overwrite, false, base, base + 9 * kSecond, 1, 99, SameNameAction::Copy},
     };
     TempDir dir;
-    ScriptedSameNameAsker asker;
+    ScriptedAsker asker;
     for (const Case& c : cases) {
         SameNameSettings settings;
         settings.timeRange = c.range;
@@ -92,7 +92,7 @@ TEST(SameNameResolverTest, NumberedNameTakesFirstFreeNumber) {
     dir.WriteFile(L"b", "x");
     SameNameResolver resolver({});
     resolver.SetWay(CopyWay::Numbered, true);
-    ScriptedSameNameAsker asker;
+    ScriptedAsker asker;
     const SameNameOutcome out =
         resolver.Apply(RealFileSystem(), asker, Entry(L"a.txt", 0, 1), Entry(L"a.txt", 0, 1), dir.Path());
     EXPECT_EQ(out.action, SameNameAction::CopyAs);
@@ -117,7 +117,7 @@ TEST(SameNameResolverTest, RenameWayOutcomes) {
     for (const Case& c : cases) {
         SameNameResolver resolver({});
         resolver.SetWay(CopyWay::Rename, true);
-        ScriptedSameNameAsker asker;
+        ScriptedAsker asker;
         asker.newNames.push_back({c.ok, c.name});
         const SameNameOutcome out =
             resolver.Apply(RealFileSystem(), asker, Entry(L"a.txt", 0, 1), Entry(L"a.txt", 0, 1), dir.Path());
@@ -133,7 +133,7 @@ TEST(SameNameResolverTest, FirstQuestionShowsSameSettingCheckedAndRememberedWay)
     settings.saveWay = true;
     settings.savedWay = 6;
     SameNameResolver resolver(settings);
-    ScriptedSameNameAsker asker;
+    ScriptedAsker asker;
     // The user unchecks "以後同設定" on the first question and picks way 5.
     asker.wayAnswers.push_back({true, Way(CopyWay::Skip, false)});
     asker.wayAnswers.push_back({true, Way(CopyWay::Larger, false), true});
@@ -161,7 +161,7 @@ TEST(SameNameResolverTest, FirstQuestionShowsSameSettingCheckedAndRememberedWay)
 
 TEST(SameNameResolverTest, CancelledFirstQuestionStillClearsFirstFlag) {
     SameNameResolver resolver({});
-    ScriptedSameNameAsker asker;
+    ScriptedAsker asker;
     EXPECT_FALSE(resolver.Ask(asker, nullptr));
     EXPECT_FALSE(resolver.FirstQuestion());
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <objbase.h>
+
 #include <atomic>
 
+#include "ui/CJobThread.h"
 #include "ui/CWinThread.h"
 #include "ui/CWnd.h"
 
@@ -98,4 +101,48 @@ TEST(CWinThread, DestructionJoinsEvenANeverResumedThread) {
         ASSERT_TRUE(thread->Join(5000));
         EXPECT_TRUE(finished->load());
     }
+}
+
+namespace {
+
+// A job worker whose job returns as told, after looking at its apartment.
+class ScriptedJob : public zq::ui::CJobThread {
+  public:
+    bool result = true;
+    std::atomic<bool> cancelled{false};
+    HRESULT apartment = E_FAIL;
+
+  protected:
+    bool Work() override {
+        // S_FALSE: the apartment was already up for the job.
+        apartment = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(apartment)) ::CoUninitialize();
+        return result;
+    }
+    void OnCancelRequested() noexcept override { cancelled = true; }
+};
+
+}  // namespace
+
+TEST(CJobThread, EndIsPostedWhicheverWayTheJobReturnsAndComIsUpForIt) {
+    for (const bool completed : {true, false}) {
+        OwnerWnd owner;
+        ASSERT_TRUE(owner.CreateEx(0, L"ZqTestOwner", L"", WS_OVERLAPPED, 0, 0, 1, 1, nullptr, nullptr));
+        ScriptedJob job;
+        job.result = completed;
+        job.SetOwner(owner.GetSafeHwnd());
+        ASSERT_TRUE(job.CreateThread());
+        EXPECT_EQ(PumpUntilCommand(owner),
+                  completed ? zq::ui::CWinThread::kCommandSucceeded : zq::ui::CWinThread::kCommandFailed);
+        ASSERT_TRUE(job.Join(5000));
+        EXPECT_EQ(job.apartment, S_FALSE) << completed;
+        EXPECT_EQ(job.ExitCode(), completed ? 0u : static_cast<DWORD>(-1));
+    }
+}
+
+TEST(CJobThread, CancelReachesTheJobsOwnFlag) {
+    ScriptedJob job;
+    job.RequestCancel();
+    EXPECT_TRUE(job.cancelled.load());
+    EXPECT_TRUE(job.CancelRequested());
 }

@@ -1,14 +1,14 @@
-#include "app/ViewFileOps.h"
+#include "fileops/ViewFileOps.h"
 
 #include <shlobj.h>
 
 #include <cwchar>
 #include <memory>
 
-#include "app/DialogLists.h"
+#include "fileops/DialogLists.h"
 #include "settings/EventSounds.h"
-#include "app/ViewFileOpsDrop.h"
-#include "app/ViewFileOpsSettings.h"
+#include "fileops/ViewFileOpsDrop.h"
+#include "fileops/ViewFileOpsSettings.h"
 #include "filer/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "fileops/CDeleteDlg.h"
@@ -35,10 +35,7 @@ class CopyOperation final : public IOperationDialog {
 
     fileops::CMyCopyDlg& Dialog() { return *m_dialog; }
     [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
-    void DestroyFinished() override {
-        StoreCopySettings(m_copy, m_settings);
-        delete this;
-    }
+    void Close() override { StoreCopySettings(m_copy, m_settings); }
 
   private:
     Settings& m_settings;
@@ -57,10 +54,7 @@ class DeleteOperation final : public IOperationDialog {
 
     fileops::CDeleteDlg& Dialog() { return *m_dialog; }
     [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
-    void DestroyFinished() override {
-        StoreDeleteOptions(m_options, m_recycle, m_settings);
-        delete this;
-    }
+    void Close() override { StoreDeleteOptions(m_options, m_recycle, m_settings); }
 
   private:
     Settings& m_settings;
@@ -94,7 +88,7 @@ std::vector<std::wstring> DestinationChoices(const Settings& settings, const fil
     if (list.enabled[fileops::kSendToDirectories]) {
         const std::wstring sendTo = SendToFolder();
         if (!sendTo.empty())
-            sources.lists[fileops::kSendToDirectories] = fileops::SendToDirectories(fileops::RealFileSystem(), sendTo);
+            sources.lists[fileops::kSendToDirectories] = fileops::SendToDirectories(RealFileSystem(), sendTo);
     }
     return fileops::OrderDestinationChoices(sources, list);
 }
@@ -115,22 +109,23 @@ void ShowBox(const ViewContext& context, const std::wstring& text, const wchar_t
 // never finish, and would hold off quitting for good: it is freed, and the
 // user is told, since nothing else would show that the command did anything.
 template <typename Operation>
-void Open(Operation* operation, const ViewContext& context, DialogList list) {
+void Open(std::unique_ptr<Operation> operation, const ViewContext& context, DialogList list) {
     if (!operation->Dialog().Create(context.view)) {
-        const DWORD error = ::GetLastError();
-        delete operation;
+        const Win32Error failure{L"CreateDialog", ::GetLastError()};
+        operation.reset();
         if (list == DialogList::Copy) {
             fileops::AppendLog(context.programDir, nullptr, L"OnCopy Failed before Create");
         } else {
             fileops::AppendLog(context.programDir, nullptr, L"OnDelete Failed before Create");
         }
         wchar_t text[160] = {};
-        swprintf(text, 160, L"%ls\n(CreateDialog:Error Code=%u)", kDialogNotOpenedText, static_cast<unsigned>(error));
+        swprintf(text, 160, L"%ls\n(%ls:Error Code=%u)", kDialogNotOpenedText, failure.call,
+                 static_cast<unsigned>(failure.code));
         ShowBox(context, text, nullptr);
         return;
     }
     ::ShowWindow(operation->Dialog(), SW_SHOW);
-    context.lists->Add(list, operation);
+    context.lists->Add(list, std::move(operation));
 }
 
 }  // namespace
@@ -205,8 +200,8 @@ void ViewFileOps::StartCopy(unsigned mode) {
     }
 
     Settings& settings = *m_context.settings;
-    auto* operation =
-        new CopyOperation(m_context.view, mode, static_cast<unsigned>(active), settings, m_context.programDir);
+    auto operation = std::make_unique<CopyOperation>(m_context.view, mode, static_cast<unsigned>(active), settings,
+                                                     m_context.programDir);
     fileops::CMyCopyDlg& dialog = operation->Dialog();
     if (mode == fileops::kModeCopy || mode == fileops::kModeMove)
         dialog.SetDestinationChoices(DestinationChoices(settings, source));
@@ -221,7 +216,7 @@ void ViewFileOps::StartCopy(unsigned mode) {
     dialog.onDestinationUsed = [&settings](const std::wstring& destination) {
         if (!destination.empty()) settings.selectDir.Push(destination);
     };
-    Open(operation, m_context, DialogList::Copy);
+    Open(std::move(operation), m_context, DialogList::Copy);
 }
 
 void ViewFileOps::OnDropFiles(HDROP drop) {
@@ -241,8 +236,8 @@ void ViewFileOps::StartDrop(int pane, std::vector<std::wstring> paths, unsigned 
     if (!IsDirectoryPane(target)) return;
     const std::optional<unsigned> mode = DropJobMode(requested, paths);
     if (!mode) return;
-    auto* operation = new CopyOperation(m_context.view, *mode, static_cast<unsigned>(pane), *m_context.settings,
-                                        m_context.programDir);
+    auto operation = std::make_unique<CopyOperation>(m_context.view, *mode, static_cast<unsigned>(pane),
+                                                     *m_context.settings, m_context.programDir);
     fileops::CMyCopyDlg& dialog = operation->Dialog();
     fileops::SelectionSnapshot source;
     const size_t slash = paths.front().rfind(L'\\');
@@ -250,7 +245,7 @@ void ViewFileOps::StartDrop(int pane, std::vector<std::wstring> paths, unsigned 
     dialog.SetSource(std::move(source));
     dialog.SetDropped(std::move(paths));
     dialog.SetDestination(target.Path());
-    Open(operation, m_context, DialogList::Copy);
+    Open(std::move(operation), m_context, DialogList::Copy);
 }
 
 void ViewFileOps::StartDelete(RecycleChoice recycle) {
@@ -259,15 +254,15 @@ void ViewFileOps::StartDelete(RecycleChoice recycle) {
     fileops::SelectionSnapshot selection;
     if (!TakeActiveSelection(active, selection)) return;
     FilerPane& pane = m_filer.Pane(active);
-    auto* operation = new DeleteOperation(m_context.view, static_cast<unsigned>(active), std::move(selection),
-                                          *m_context.settings, recycle);
+    auto operation = std::make_unique<DeleteOperation>(m_context.view, static_cast<unsigned>(active),
+                                                       std::move(selection), *m_context.settings, recycle);
     fileops::CDeleteDlg& dialog = operation->Dialog();
     HWND view = m_context.view;
     dialog.onMarkSource = [&pane, view] {
         pane.ApplyMarkKind(kMarkRelease);
         ::InvalidateRect(view, nullptr, FALSE);
     };
-    Open(operation, m_context, DialogList::Delete);
+    Open(std::move(operation), m_context, DialogList::Delete);
 }
 
 }  // namespace zq

@@ -1,4 +1,4 @@
-#include "app/ViewFileOpsSettings.h"
+#include "fileops/ViewFileOpsSettings.h"
 
 #include "settings/Settings.h"
 

@@ -12,7 +12,7 @@
 
 #include <string>
 
-namespace zq::fileops {
+namespace zq {
 
 class IFileSystem {
   public:
@@ -91,4 +91,4 @@ class Win32FileSystem : public IFileSystem {
 // A process-wide real file system for callers that have no reason to fake one.
 IFileSystem& RealFileSystem();
 
-}  // namespace zq::fileops
+}  // namespace zq

@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/DialogLists.h"
+#include "fileops/DialogLists.h"
 #include "filer/FilerFixture.h"
-#include "app/ViewFileOps.h"
-#include "app/ViewFileOpsDrop.h"
+#include "fileops/ViewFileOps.h"
+#include "fileops/ViewFileOpsDrop.h"
 #include "fileops/CopyJob.h"
 #include "main/OwnWindows.h"
 

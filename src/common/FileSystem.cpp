@@ -1,11 +1,11 @@
-#include "fileops/FileSystem.h"
+#include "common/FileSystem.h"
 
 #include <cwctype>
 
 #include "common/Handle.h"
 #include "common/Paths.h"
 
-namespace zq::fileops {
+namespace zq {
 namespace {
 
 // The root that volume questions are asked about; a path without one is
@@ -154,4 +154,4 @@ IFileSystem& RealFileSystem() {
     return fs;
 }
 
-}  // namespace zq::fileops
+}  // namespace zq

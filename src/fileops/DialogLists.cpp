@@ -1,23 +1,23 @@
-#include "app/DialogLists.h"
+#include "fileops/DialogLists.h"
 
 namespace zq {
 
 DialogLists::DialogLists() : m_mutex(::CreateMutexW(nullptr, FALSE, kMutexName)) {}
 
-void DialogLists::Add(DialogList list, IOperationDialog* dialog) {
+void DialogLists::Add(DialogList list, std::unique_ptr<IOperationDialog> dialog) {
     Lock lock(m_mutex.Get());
-    m_lists[static_cast<size_t>(list)].push_back(dialog);
+    m_lists[static_cast<size_t>(list)].push_back(std::move(dialog));
 }
 
 bool DialogLists::PurgeAndTestEmpty(DialogList list) {
-    std::vector<IOperationDialog*> finished;
+    std::vector<std::unique_ptr<IOperationDialog>> finished;
     bool empty = false;
     {
         Lock lock(m_mutex.Get());
         auto& entries = m_lists[static_cast<size_t>(list)];
         for (size_t i = entries.size(); i-- > 0;) {
             if (entries[i]->Finished()) {
-                finished.push_back(entries[i]);
+                finished.push_back(std::move(entries[i]));
                 entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(i));
             }
         }
@@ -25,7 +25,10 @@ bool DialogLists::PurgeAndTestEmpty(DialogList list) {
     }
     // Destroyed outside the lock: a dialog's teardown joins its worker, and a
     // worker may be waiting for this very mutex.
-    for (IOperationDialog* dialog : finished) dialog->DestroyFinished();
+    for (auto& dialog : finished) {
+        dialog->Close();
+        dialog.reset();
+    }
     return empty;
 }
 

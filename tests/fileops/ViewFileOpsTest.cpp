@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "filer/FilerFixture.h"
-#include "app/ViewFileOps.h"
-#include "app/ViewFileOpsSettings.h"
+#include "fileops/ViewFileOps.h"
+#include "fileops/ViewFileOpsSettings.h"
+#include <cstring>
 #include "settings/Settings.h"
 
 using namespace zq;
@@ -106,28 +105,6 @@ TEST(ViewFileOpsSettings, DestinationListFollowsTheFourPriorityAndFlagKeys) {
     const fileops::DestinationListSettings defaults = DestinationListFrom(Settings());
     EXPECT_EQ(defaults.priority, (std::array<int, 4>{1, 2, 3, 4}));
     EXPECT_EQ(defaults.enabled, (std::array<bool, 4>{true, true, false, false}));
-}
-
-TEST(ViewFileOpsSettings, SnapshotKeepsEntriesInOrderUnderTheFolder) {
-    SelectionSnapshot selection;
-    selection.folder = L"Z:\\src";
-    for (const wchar_t* name : {L"b.txt", L"a", L"日本語.txt"}) {
-        FileEntry e{};
-        wcscpy_s(e.cFileName, name);
-        e.dwFileAttributes = name[0] == L'a' ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-        e.nFileSizeLow = 7;
-        selection.entries.push_back(e);
-    }
-    const fileops::SelectionSnapshot out = ToOperationSnapshot(selection);
-    EXPECT_EQ(out.directory, L"Z:\\src");
-    EXPECT_FALSE(out.isVirtual);
-    ASSERT_EQ(out.Count(), 3u);
-    for (size_t i = 0; i < out.Count(); ++i) {
-        EXPECT_STREQ(out.entries[i].cFileName, selection.entries[i].cFileName);
-        EXPECT_EQ(out.entries[i].dwFileAttributes, selection.entries[i].dwFileAttributes);
-        EXPECT_EQ(out.DirectoryOf(i), L"Z:\\src");
-    }
-    EXPECT_EQ(fileops::SelectedDirectories(out), (std::vector<std::wstring>{L"Z:\\src\\a"}));
 }
 
 TEST(ViewFileOps, RegistersEveryCopyAndDeleteCommandOfTheFiler) {

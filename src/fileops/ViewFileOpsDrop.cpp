@@ -1,4 +1,4 @@
-#include "app/ViewFileOpsDrop.h"
+#include "fileops/ViewFileOpsDrop.h"
 
 #include "fileops/CopyJob.h"
 
