@@ -35,6 +35,9 @@ gui_end() {
 gui_fail() {
   echo "GUI TEST FAILED [$GUI_NAME]: $*" >&2
   [ -n "${DISPLAY:-}" ] && gui_screenshot "${GUI_NAME}-failure" >/dev/null 2>&1
+  # What zq said on its way out (Wine's own errors land here) tells a crash from a slow start.
+  if [ -n "$GUI_PID" ] && ! kill -0 "$GUI_PID" 2>/dev/null; then echo "zq has ended" >&2; fi
+  [ -s "${GUI_DIR:-}/stderr.txt" ] && tail -n 15 "$GUI_DIR/stderr.txt" >&2
   exit 1
 }
 
@@ -44,8 +47,11 @@ gui_begin() {
   trap gui_end EXIT
   trap 'exit 1' INT TERM
   zq_start_xvfb || gui_fail "no X server"
-  # Inside a test run the wineserver already sits on the run's display; alone,
-  # it is started on this one.
+  # Each test gets a Wine session of its own: Wine's desktop and server keep
+  # input state from the zq of an earlier test (after the mouse test's shell
+  # menu, a drag of the next zq's caption unmapped its window).  A fresh
+  # server costs about a second.
+  zq_wine_end
   zq_wine_ready
   # Settings live beside the program, so each test runs its own copy.
   GUI_DIR="$ZQ_BUILD/gui/$GUI_NAME"
