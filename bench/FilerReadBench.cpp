@@ -122,7 +122,8 @@ int wmain(int argc, wchar_t** argv) {
     const double b = Median(bare), rd = Median(read), so = Median(sort), t = Median(total);
     const double rw = Median(reloadWatched), ru = Median(reloadUnwatched), rr = Median(reread);
     const double fu = Median(freshUnwatched);
-    std::printf("FilerReadBench: %d entries enumerated, %d listed, median of %d rounds\n", bareCount, paneCount, rounds);
+    std::printf("FilerReadBench: %d entries enumerated, %d listed, median of %d rounds\n", bareCount, paneCount,
+                rounds);
     std::printf("  bare FindFirstFileExW loop      %8.1f ms\n", b * 1000);
     std::printf("  engine read                     %8.1f ms\n", rd * 1000);
     std::printf("  engine sort (name)              %8.1f ms\n", so * 1000);

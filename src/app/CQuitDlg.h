@@ -5,10 +5,10 @@ namespace zq {
 
 // "終了しますか": ends with IDOK, IDCANCEL, 1315 (end Windows) or 1711 (reboot).
 class CQuitDlg : public ui::CDialog {
-public:
+  public:
     explicit CQuitDlg(HWND parent);
 
-protected:
+  protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
 };
 

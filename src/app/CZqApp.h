@@ -15,16 +15,16 @@ struct Settings;
 struct UserIniState;
 
 class CZqApp : public ui::CWinApp {
-public:
+  public:
     CZqApp();
     ~CZqApp() override;
 
-protected:
+  protected:
     bool InitInstance() override;
     int ExitInstance() override;
     bool PreTranslateMessage(MSG& message) override;
 
-private:
+  private:
     bool LoadSettings();
 
     ProcessShared m_shared;

@@ -44,7 +44,7 @@ constexpr UINT kMenuBarFollows = WM_APP + 1;
 
 // The quit request's steps, carried out on the real windows.
 class CZqView::QuitUi : public IQuitUi {
-public:
+  public:
     explicit QuitUi(CZqView& view) : m_view(view) {}
     void ShowRefusal(const std::wstring& text) override { ui::ZqMessageBox(m_view.m_hWnd, text); }
     void Suspend() override { m_view.Suspend(); }
@@ -66,7 +66,7 @@ public:
         if (!EndWindowsSession(reboot)) ::PostMessageW(::GetParent(m_view.m_hWnd), WM_CLOSE, 0, 0);
     }
 
-private:
+  private:
     CZqView& m_view;
 };
 
@@ -81,7 +81,9 @@ CZqView::CZqView(StructViewStart start) : m_start(std::move(start)), m_settings(
     m_context.resume = [this] { Resume(); };
 }
 
-CZqView::~CZqView() { m_tearingDown = true; }
+CZqView::~CZqView() {
+    m_tearingDown = true;
+}
 
 bool CZqView::OnCreate() {
     // The rest of the settings come from the start-up reader, which is then done with.
@@ -93,7 +95,8 @@ bool CZqView::OnCreate() {
     m_unpackStartMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_UNPACK_START");
     m_previewLoadMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_PREVIEW_LOAD");
     m_companion = std::make_unique<CompanionLibrary>(m_start.programDir);
-    m_tray = std::make_unique<TaskTray>(*m_companion, [this] { Suspend(); }, [this] { Resume(); });
+    m_tray = std::make_unique<TaskTray>(
+        *m_companion, [this] { Suspend(); }, [this] { Resume(); });
     m_modes.SetChangeObserver([this] {
         if (m_menuUpdatePosted) return;
         m_menuUpdatePosted = ::PostMessageW(m_hWnd, kMenuBarFollows, 0, 0) != FALSE;
@@ -172,10 +175,10 @@ void CZqView::PlaceWindow(int phase) {
     if (placement.maximise) {
         ::ShowWindow(frame, SW_SHOWMAXIMIZED);
     } else {
-        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (placement.move ? 0 : SWP_NOMOVE) |
-                           (placement.resize ? 0 : SWP_NOSIZE);
-        ::SetWindowPos(frame, nullptr, placement.position.x, placement.position.y, placement.size.cx,
-                       placement.size.cy, flags);
+        const UINT flags =
+            SWP_NOZORDER | SWP_NOACTIVATE | (placement.move ? 0 : SWP_NOMOVE) | (placement.resize ? 0 : SWP_NOSIZE);
+        ::SetWindowPos(frame, nullptr, placement.position.x, placement.position.y, placement.size.cx, placement.size.cy,
+                       flags);
     }
     RecordPlacement();
 }

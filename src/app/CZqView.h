@@ -36,7 +36,7 @@ class TaskTray;
 // What start-up hands to the view.
 struct StructViewStart {
     Settings* settings = nullptr;
-    IniFile* reader = nullptr;      // the start-up reader; the view reads the rest of the sections from it
+    IniFile* reader = nullptr;  // the start-up reader; the view reads the rest of the sections from it
     SettingsSaver* saver = nullptr;
     UserIniState* user = nullptr;
     std::wstring programDir;
@@ -47,7 +47,7 @@ struct StructViewStart {
 
 // The one view: it owns the two panes and draws and drives everything.
 class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHooks {
-public:
+  public:
     enum StartedFlag { kNotStarted = 0, kIdle = 1, kPeriodicWork = 2 };
 
     explicit CZqView(StructViewStart start);
@@ -77,12 +77,12 @@ public:
     // The frame moved or changed size: ENDX, ENDY, ENDWIDE and ENDHEIGHT follow it.
     void RecordPlacement();
 
-protected:
+  protected:
     bool OnCreate() override;
     void OnDraw(HDC dc, const RECT& client) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     class QuitUi;
     void PlaceWindow(int phase);
     void ReportSave(SaveOutcome outcome);

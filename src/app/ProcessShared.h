@@ -12,7 +12,7 @@
 namespace zq {
 
 class ProcessShared {
-public:
+  public:
     static constexpr const wchar_t* kMessageName = L"WMSG_ZQ_REQ_DIR_CHANGE";
     static constexpr const wchar_t* kBlockName = L"FILEMAP_ZQ_CMN_PROCESS_DATA";
     static constexpr const wchar_t* kMutexName = L"hZqTwinAccess";
@@ -41,7 +41,7 @@ public:
     // True when a title is longer than five characters and ends with " - zq".
     static bool IsZqTitle(const std::wstring& title);
 
-private:
+  private:
     std::wstring m_blockName = kBlockName;
     std::wstring m_mutexName = kMutexName;
     UINT m_message = 0;

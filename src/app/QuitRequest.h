@@ -13,7 +13,7 @@ constexpr int kQuitShutDownButton = 1315;
 constexpr int kQuitRebootButton = 1711;
 
 class IQuitUi {
-public:
+  public:
     virtual ~IQuitUi() = default;
     virtual void ShowRefusal(const std::wstring& text) = 0;  // no caption, OK
     virtual void Suspend() = 0;

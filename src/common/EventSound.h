@@ -6,9 +6,29 @@
 namespace zq {
 
 enum class SoundEvent : int {
-    Copy, Move, Delete, Rename, Execute, Pack, Unpack, LoadPicture,
-    Edit, View, CmpBinary, Attribute, MkDir, FileAllSelect, AllSelect, DirChange,
-    JumpDir, Wildcard, FindFile, Sort, UpDir, Start, Quit,
+    Copy,
+    Move,
+    Delete,
+    Rename,
+    Execute,
+    Pack,
+    Unpack,
+    LoadPicture,
+    Edit,
+    View,
+    CmpBinary,
+    Attribute,
+    MkDir,
+    FileAllSelect,
+    AllSelect,
+    DirChange,
+    JumpDir,
+    Wildcard,
+    FindFile,
+    Sort,
+    UpDir,
+    Start,
+    Quit,
 };
 inline constexpr int kSoundEventCount = 23;
 

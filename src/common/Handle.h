@@ -10,7 +10,7 @@ namespace zq {
 
 template <typename T, typename Traits>
 class UniqueResource {
-public:
+  public:
     UniqueResource() noexcept = default;
     explicit UniqueResource(T value) noexcept : m_value(value) {}
     ~UniqueResource() { Reset(); }
@@ -36,7 +36,7 @@ public:
         return &m_value;
     }
 
-private:
+  private:
     T m_value = Traits::Invalid();
 };
 

@@ -12,7 +12,7 @@
 namespace zq {
 
 class MruList {
-public:
+  public:
     explicit MruList(size_t capacity = 0) : m_capacity(capacity) {}
 
     // Empty strings are not entries: an empty slot in a saved history must not
@@ -32,7 +32,7 @@ public:
 
     bool operator==(const MruList&) const = default;
 
-private:
+  private:
     size_t m_capacity;
     std::vector<std::wstring> m_items;  // most recent first, never more than m_capacity
 };

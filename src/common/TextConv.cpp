@@ -26,8 +26,12 @@ std::string ToNarrow(std::wstring_view text, unsigned codePage) {
     return out;
 }
 
-std::string ToUtf8(std::wstring_view text) { return ToNarrow(text, CP_UTF8); }
-std::wstring FromUtf8(std::string_view bytes) { return ToWide(bytes, CP_UTF8); }
+std::string ToUtf8(std::wstring_view text) {
+    return ToNarrow(text, CP_UTF8);
+}
+std::wstring FromUtf8(std::string_view bytes) {
+    return ToWide(bytes, CP_UTF8);
+}
 
 std::wstring FormatErrorCode(std::wstring_view callName, unsigned long code) {
     std::wstring out(callName);

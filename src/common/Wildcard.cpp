@@ -58,7 +58,9 @@ std::wstring NormaliseWildcard(std::wstring_view pattern) {
     return out;
 }
 
-bool IsMatchAllPattern(std::wstring_view pattern) noexcept { return pattern.empty() || pattern == L"*.*"; }
+bool IsMatchAllPattern(std::wstring_view pattern) noexcept {
+    return pattern.empty() || pattern == L"*.*";
+}
 
 bool WildcardMatch(std::wstring_view name, std::wstring_view pattern) {
     const std::wstring normal = NormaliseWildcard(pattern);

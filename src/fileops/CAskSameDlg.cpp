@@ -5,7 +5,10 @@
 namespace zq::fileops {
 
 CAskSameDlg::CAskSameDlg(HWND parent, std::wstring caption, std::wstring text, bool sameFromNow)
-    : CDialog(IDD_ASKSAME, parent), m_caption(std::move(caption)), m_text(std::move(text)), m_sameFromNow(sameFromNow) {}
+    : CDialog(IDD_ASKSAME, parent),
+      m_caption(std::move(caption)),
+      m_text(std::move(text)),
+      m_sameFromNow(sameFromNow) {}
 
 bool CAskSameDlg::OnInitDialog() {
     ::SetWindowTextW(m_hWnd, m_caption.c_str());

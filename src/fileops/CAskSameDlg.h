@@ -6,15 +6,15 @@
 namespace zq::fileops {
 
 class CAskSameDlg : public ui::CDialog {
-public:
+  public:
     CAskSameDlg(HWND parent, std::wstring caption, std::wstring text, bool sameFromNow);
     [[nodiscard]] bool SameFromNow() const noexcept { return m_sameFromNow; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
-private:
+  private:
     std::wstring m_caption;
     std::wstring m_text;
     bool m_sameFromNow;

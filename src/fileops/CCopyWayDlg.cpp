@@ -12,13 +12,13 @@ namespace {
 
 // The file's own controls, hidden in the compact form.
 constexpr int kFileControls[] = {
-    IDC_WAY_FILE,     IDC_WAY_SRC_FRAME, IDC_WAY_SRC_DATE_LABEL, IDC_WAY_SRC_DATE, IDC_WAY_SRC_SIZE_LABEL,
-    IDC_WAY_SRC_SIZE, IDC_WAY_DST_FRAME, IDC_WAY_DST_DATE_LABEL, IDC_WAY_DST_DATE, IDC_WAY_DST_SIZE_LABEL,
-    IDC_WAY_DST_SIZE,
+    IDC_WAY_FILE,           IDC_WAY_SRC_FRAME,      IDC_WAY_SRC_DATE_LABEL, IDC_WAY_SRC_DATE,
+    IDC_WAY_SRC_SIZE_LABEL, IDC_WAY_SRC_SIZE,       IDC_WAY_DST_FRAME,      IDC_WAY_DST_DATE_LABEL,
+    IDC_WAY_DST_DATE,       IDC_WAY_DST_SIZE_LABEL, IDC_WAY_DST_SIZE,
 };
-constexpr int kMovedControls[] = {IDC_WAY_GROUP, IDC_WAY_0, IDC_WAY_1, IDC_WAY_2,      IDC_WAY_3,     IDC_WAY_4,
-                                  IDC_WAY_5,     IDC_WAY_6, IDC_WAY_SAME, IDC_WAY_RANGE, IDC_WAY_NOCOPY, IDOK,
-                                  IDCANCEL};
+constexpr int kMovedControls[] = {IDC_WAY_GROUP,  IDC_WAY_0, IDC_WAY_1, IDC_WAY_2,    IDC_WAY_3,
+                                  IDC_WAY_4,      IDC_WAY_5, IDC_WAY_6, IDC_WAY_SAME, IDC_WAY_RANGE,
+                                  IDC_WAY_NOCOPY, IDOK,      IDCANCEL};
 
 }  // namespace
 
@@ -83,7 +83,8 @@ bool CCopyWayDlg::OnInitDialog() {
 bool CCopyWayDlg::OnCommand(WORD id, WORD code, HWND) {
     if (id == IDC_WAY_NOCOPY && code == BN_CLICKED) {
         std::vector<bool> checks{m_choice.noCopyAttributes, m_choice.noCopyDateTime};
-        ui::CCheckListBoxDlg dialog(m_hWnd, L"コピーしないときの処理", {L"属性をコピーする", L"日時をコピーする"}, checks);
+        ui::CCheckListBoxDlg dialog(m_hWnd, L"コピーしないときの処理", {L"属性をコピーする", L"日時をコピーする"},
+                                    checks);
         if (dialog.DoModal() == IDOK) {
             m_choice.noCopyAttributes = checks[0];
             m_choice.noCopyDateTime = checks[1];

@@ -8,16 +8,16 @@
 namespace zq::fileops {
 
 class CCopyWayDlg : public ui::CDialog {
-public:
+  public:
     CCopyWayDlg(HWND parent, const SameNameChoice& choice, const SameNameFile* file);
     [[nodiscard]] const SameNameChoice& Choice() const noexcept { return m_choice; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
     void ShowFile();
     void MakeCompact();
 

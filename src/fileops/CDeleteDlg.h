@@ -9,7 +9,7 @@
 namespace zq::fileops {
 
 class CDeleteDlg : public ui::COperationDlg {
-public:
+  public:
     // options come from the settings; the dialog writes the three stored ones back.
     CDeleteDlg(HWND view, unsigned paneIndex, SelectionSnapshot selection, DeleteOptions& options);
 
@@ -20,15 +20,14 @@ public:
 
     [[nodiscard]] unsigned PaneIndex() const noexcept { return m_paneIndex; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
     void OnFinishing() override;
     void OnWorkerEnded(bool completed) override;
 
-private:
-
+  private:
     unsigned m_paneIndex;
     SelectionSnapshot m_selection;
     DeleteOptions& m_options;

@@ -32,10 +32,19 @@ constexpr FieldControl kFieldControls[] = {
     {ProgressField::StartTime, IDC_COPY_START},
 };
 
-constexpr int kOptionControls[] = {IDC_COPY_DEST,   IDC_COPY_BROWSE, IDC_COPY_MINIMUM, IDC_COPY_EXTRA, IDC_COPY_NOQUESTION,
-                                   IDC_COPY_VERIFY, IDC_COPY_SELECT, IDOK,             IDCANCEL};
+constexpr int kOptionControls[] = {IDC_COPY_DEST,
+                                   IDC_COPY_BROWSE,
+                                   IDC_COPY_MINIMUM,
+                                   IDC_COPY_EXTRA,
+                                   IDC_COPY_NOQUESTION,
+                                   IDC_COPY_VERIFY,
+                                   IDC_COPY_SELECT,
+                                   IDOK,
+                                   IDCANCEL};
 
-bool IsDropMode(unsigned mode) { return mode == kModeDropCopy || mode == kModeDropMove; }
+bool IsDropMode(unsigned mode) {
+    return mode == kModeDropCopy || mode == kModeDropMove;
+}
 
 }  // namespace
 
@@ -136,7 +145,9 @@ void CMyCopyDlg::OnOK() {
     SetTimer(kProgressTimer, 100);
 }
 
-void CMyCopyDlg::OnCancel() { Finish(); }
+void CMyCopyDlg::OnCancel() {
+    Finish();
+}
 
 bool CMyCopyDlg::OnCommand(WORD id, WORD code, HWND control) {
     if (COperationDlg::OnCommand(id, code, control)) return true;

@@ -16,7 +16,7 @@
 namespace zq::fileops {
 
 class CMyCopyDlg : public ui::COperationDlg {
-public:
+  public:
     CMyCopyDlg(HWND view, unsigned mode, unsigned paneIndex, CopyDialogSettings& settings);
     // The worker writes into m_progress: it is stopped first.
     ~CMyCopyDlg() override { StopWorker(); }
@@ -38,7 +38,7 @@ public:
     [[nodiscard]] unsigned Mode() const noexcept { return m_mode; }
     [[nodiscard]] unsigned PaneIndex() const noexcept { return m_paneIndex; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
@@ -47,7 +47,7 @@ protected:
     void OnFinishing() override;
     void OnWorkerJoined(ui::CJobThread& worker) override;
 
-private:
+  private:
     void ShowProgress();
     bool ResolveDestination(std::wstring& full) const;
 

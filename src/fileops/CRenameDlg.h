@@ -9,17 +9,17 @@
 namespace zq::fileops {
 
 class CRenameDlg : public ui::CDialog {
-public:
+  public:
     static constexpr unsigned kModeSingleName = 2;
 
     CRenameDlg(HWND parent, const WIN32_FIND_DATAW& source, std::wstring destinationDirectory);
     [[nodiscard]] const std::wstring& NewName() const noexcept { return m_newName; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void OnOK() override;
 
-private:
+  private:
     WIN32_FIND_DATAW m_source;
     std::wstring m_destinationDirectory;
     std::wstring m_newName;

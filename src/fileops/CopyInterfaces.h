@@ -16,7 +16,7 @@ struct SameNameChoice;
 struct SameNameFile;
 
 class IOperationAsker {
-public:
+  public:
     virtual ~IOperationAsker() = default;
     // A yes/no question; answers kAnswerYes or kAnswerNo.
     virtual int AskYesNo(const std::wstring& text, const std::wstring& caption) = 0;
@@ -52,7 +52,7 @@ enum class ProgressField {
 // Where an operation shows how far it is; a dialog without a bar or a
 // running state leaves those out.
 class IOperationProgress {
-public:
+  public:
     virtual ~IOperationProgress() = default;
     virtual void SetText(ProgressField field, const std::wstring& text) = 0;
     virtual void SetBar(int /*percent*/) {}
@@ -61,14 +61,14 @@ public:
 };
 
 class IClock {
-public:
+  public:
     virtual ~IClock() = default;
     virtual ULONGLONG TickMs() = 0;
     virtual SYSTEMTIME LocalNow() = 0;
 };
 
 class SystemClock : public IClock {
-public:
+  public:
     ULONGLONG TickMs() override { return ::GetTickCount64(); }
     SYSTEMTIME LocalNow() override {
         SYSTEMTIME t{};
@@ -80,7 +80,7 @@ public:
 // Virtual drives (lists of paths shown as a drive).  Engines only add and
 // remove entries; the Filer owns the lists.
 class IVirtualDrives {
-public:
+  public:
     virtual ~IVirtualDrives() = default;
     // The path lies on a virtual drive.
     virtual bool IsVirtual(const std::wstring& path) = 0;

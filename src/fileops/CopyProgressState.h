@@ -10,7 +10,7 @@
 namespace zq::fileops {
 
 class CopyProgressState : public IOperationProgress {
-public:
+  public:
     void SetText(ProgressField field, const std::wstring& text) override;
     void SetBar(int percent) override;
     void Running(bool minimize) override;
@@ -18,7 +18,7 @@ public:
     // Takes the texts changed since the last call.
     std::map<ProgressField, std::wstring> TakeChanges(int& bar, bool& runningNow, bool& minimize);
 
-private:
+  private:
     std::mutex m_lock;
     std::map<ProgressField, std::wstring> m_changed;
     int m_bar = -1;

@@ -22,7 +22,7 @@ struct SelectionSnapshot {
     [[nodiscard]] size_t Count() const noexcept { return entries.size(); }
     [[nodiscard]] const std::wstring& DirectoryOf(size_t index) const {
         return index < entryDirectories.size() && !entryDirectories[index].empty() ? entryDirectories[index]
-                                                                                  : directory;
+                                                                                   : directory;
     }
     static bool IsDirectory(const WIN32_FIND_DATAW& entry) noexcept {
         return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -10,7 +10,7 @@
 namespace zq::fileops {
 
 class WorkerQuestions : public IOperationAsker {
-public:
+  public:
     explicit WorkerQuestions(HWND owner) : m_owner(owner) {}
 
     int AskYesNo(const std::wstring& text, const std::wstring& caption) override;
@@ -20,7 +20,7 @@ public:
                     std::wstring& newName) override;
     bool AskSame(const std::wstring& caption, const std::wstring& text, bool& sameFromNow) override;
 
-private:
+  private:
     HWND m_owner;
 };
 

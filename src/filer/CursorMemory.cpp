@@ -8,7 +8,9 @@
 
 namespace zq {
 
-void CursorMemory::Resize(int capacity) { m_items.resize(static_cast<size_t>(std::max(capacity, 0))); }
+void CursorMemory::Resize(int capacity) {
+    m_items.resize(static_cast<size_t>(std::max(capacity, 0)));
+}
 
 int CursorMemory::IndexOf(const std::wstring& path) const {
     if (path.empty()) return -1;
@@ -38,7 +40,8 @@ const std::wstring* CursorMemory::Find(const std::wstring& path) const {
 }
 
 void CursorMemory::SetItem(int index, Item item) {
-    if (index >= 0 && static_cast<size_t>(index) < m_items.size()) m_items[static_cast<size_t>(index)] = std::move(item);
+    if (index >= 0 && static_cast<size_t>(index) < m_items.size())
+        m_items[static_cast<size_t>(index)] = std::move(item);
 }
 
 }  // namespace zq

@@ -7,7 +7,7 @@
 namespace zq {
 
 class CursorMemory {
-public:
+  public:
     struct Item {
         std::wstring path;
         std::wstring name;
@@ -26,7 +26,7 @@ public:
     [[nodiscard]] const std::vector<Item>& Items() const noexcept { return m_items; }
     void SetItem(int index, Item item);
 
-private:
+  private:
     int IndexOf(const std::wstring& path) const;
     std::vector<Item> m_items;
 };

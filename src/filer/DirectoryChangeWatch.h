@@ -8,7 +8,7 @@
 namespace zq {
 
 class DirectoryChangeWatch {
-public:
+  public:
     enum class State { None, Quiet, Fired };
 
     // Watches `path` ("C:" for a drive root); false when the notification
@@ -25,7 +25,7 @@ public:
                                      FILE_NOTIFY_CHANGE_LAST_WRITE;
     static_assert(kFilter == 31);
 
-private:
+  private:
     UniqueChangeNotification m_handle;
 };
 

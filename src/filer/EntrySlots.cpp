@@ -14,7 +14,9 @@ constexpr size_t kReserveSlots = 4u * 1024u * 1024u;
 
 }  // namespace
 
-EntrySlots::~EntrySlots() { Release(); }
+EntrySlots::~EntrySlots() {
+    Release();
+}
 
 void EntrySlots::Release() noexcept {
     if (m_slots) ::VirtualFree(m_slots, 0, MEM_RELEASE);
@@ -26,8 +28,8 @@ bool EntrySlots::Grow(size_t capacity) {
     if (capacity <= m_capacity) return true;
     if (capacity > m_reserved) {
         const size_t reserve = capacity > kReserveSlots ? capacity * 2 : kReserveSlots;
-        auto* fresh = static_cast<FileEntry*>(::VirtualAlloc(nullptr, reserve * sizeof(FileEntry), MEM_RESERVE,
-                                                             PAGE_READWRITE));
+        auto* fresh =
+            static_cast<FileEntry*>(::VirtualAlloc(nullptr, reserve * sizeof(FileEntry), MEM_RESERVE, PAGE_READWRITE));
         if (!fresh) return false;
         if (!::VirtualAlloc(fresh, capacity * sizeof(FileEntry), MEM_COMMIT, PAGE_READWRITE)) {
             ::VirtualFree(fresh, 0, MEM_RELEASE);

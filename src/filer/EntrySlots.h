@@ -9,7 +9,7 @@
 namespace zq {
 
 class EntrySlots {
-public:
+  public:
     EntrySlots() = default;
     ~EntrySlots();
     EntrySlots(const EntrySlots&) = delete;
@@ -23,11 +23,11 @@ public:
     FileEntry& operator[](size_t i) noexcept { return m_slots[i]; }
     const FileEntry& operator[](size_t i) const noexcept { return m_slots[i]; }
 
-private:
+  private:
     void Release() noexcept;
     FileEntry* m_slots = nullptr;
-    size_t m_capacity = 0;   // slots committed
-    size_t m_reserved = 0;   // slots of address space reserved
+    size_t m_capacity = 0;  // slots committed
+    size_t m_reserved = 0;  // slots of address space reserved
 };
 
 }  // namespace zq

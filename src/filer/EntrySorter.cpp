@@ -116,16 +116,20 @@ void EntrySorter::SortRange(const FileEntry* entries, int32_t* order, int first,
                                     m_keys[b].stemLength);
                     break;
                 case SortKey::Extension:
-                    c = compareText(m_keys[a].extOffset, m_keys[a].extLength, m_keys[b].extOffset,
-                                    m_keys[b].extLength);
+                    c = compareText(m_keys[a].extOffset, m_keys[a].extLength, m_keys[b].extOffset, m_keys[b].extLength);
                     break;
                 case SortKey::Time:
                     c = Compare3(FileTimeValue(ViewTimeOf(ea, options.viewFileTimeType)),
                                  FileTimeValue(ViewTimeOf(eb, options.viewFileTimeType)));
                     break;
-                case SortKey::Size: c = Compare3(SizeOf(ea), SizeOf(eb)); break;
-                case SortKey::Attribute: c = Compare3(AttributeRank(ea), AttributeRank(eb)); break;
-                case SortKey::None: return 0;
+                case SortKey::Size:
+                    c = Compare3(SizeOf(ea), SizeOf(eb));
+                    break;
+                case SortKey::Attribute:
+                    c = Compare3(AttributeRank(ea), AttributeRank(eb));
+                    break;
+                case SortKey::None:
+                    return 0;
             }
             if (c != 0) return descending ? -c : c;
         }

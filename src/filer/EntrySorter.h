@@ -17,7 +17,7 @@ struct SortOptions {
 };
 
 class EntrySorter {
-public:
+  public:
     // Rewrites order[0..count) and returns the number of "." and ".." entries
     // at its head.  altStems, when given, holds per entry a title that replaces
     // the name's stem (empty = none).
@@ -32,7 +32,7 @@ public:
     using LogicalCompareFn = int(__stdcall*)(const wchar_t*, const wchar_t*);
     static LogicalCompareFn LogicalCompare() noexcept;
 
-private:
+  private:
     struct Keys {
         uint32_t stemOffset, stemLength;  // into m_keyBytes (sort keys) or m_text (logical)
         uint32_t extOffset, extLength;
@@ -42,7 +42,7 @@ private:
     void SortRange(const FileEntry* entries, int32_t* order, int first, int last, const SortKey (&chain)[3],
                    bool descending, const SortOptions& options, LogicalCompareFn logical) const;
 
-    std::vector<Keys> m_keys;       // indexed by entry index
+    std::vector<Keys> m_keys;         // indexed by entry index
     std::vector<uint8_t> m_keyBytes;  // locale sort keys, back to back
     std::vector<wchar_t> m_text;      // NUL-terminated stems and extensions for the logical comparison
 };

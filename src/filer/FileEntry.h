@@ -32,7 +32,9 @@ enum EntryClass : int {
     if (IsDotDotName(e.cFileName)) return kEntryParentLink;
     return kEntryDirectory;
 }
-[[nodiscard]] inline bool IsLinkEntry(const FileEntry& e) noexcept { return ClassOf(e) >= kEntryParentLink; }
+[[nodiscard]] inline bool IsLinkEntry(const FileEntry& e) noexcept {
+    return ClassOf(e) >= kEntryParentLink;
+}
 [[nodiscard]] inline bool IsFileEntry(const FileEntry& e) noexcept {
     return !(e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -13,7 +13,13 @@ struct ReloadClassSetting {
 };
 
 // Drive classes, as DriveClass() answers them and as RELOAD_SETTING indexes them.
-enum DriveClassKind : int { kDriveFixed = 0, kDriveFloppy = 1, kDriveCdRom = 2, kDriveRemovable = 3, kDriveNetwork = 4 };
+enum DriveClassKind : int {
+    kDriveFixed = 0,
+    kDriveFloppy = 1,
+    kDriveCdRom = 2,
+    kDriveRemovable = 3,
+    kDriveNetwork = 4
+};
 
 // Built-in RELOAD_SETTING.  Fixed disks are watched through change
 // notifications, so checking them every tick costs a 10 ms wait and no disk

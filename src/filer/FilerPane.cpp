@@ -26,7 +26,9 @@ void FilerPane::SetKind(uint32_t kind, uint32_t subKind) {
     if (kind != kKindDirectory || !(m_subKind & kSubKindThumbnails)) m_previewActive = false;
 }
 
-void FilerPane::SetPath(const std::wstring& path) { m_path = NormalisePath(path); }
+void FilerPane::SetPath(const std::wstring& path) {
+    m_path = NormalisePath(path);
+}
 
 void FilerPane::SetWildcard(const std::wstring& pattern, bool appliesToDirectories, const FileConditions& conditions) {
     m_pattern = pattern.empty() ? L"*.*" : pattern.substr(0, MAX_PATH - 1);
@@ -120,9 +122,12 @@ int FilerPane::DriveClass() const {
             const bool floppy = letter == L'A' || letter == L'B' || letter == L'a' || letter == L'b';
             return floppy ? kDriveFloppy : kDriveRemovable;
         }
-        case DRIVE_CDROM: return kDriveCdRom;
-        case DRIVE_REMOTE: return kDriveNetwork;
-        default: return kDriveFixed;
+        case DRIVE_CDROM:
+            return kDriveCdRom;
+        case DRIVE_REMOTE:
+            return kDriveNetwork;
+        default:
+            return kDriveFixed;
     }
 }
 

@@ -46,7 +46,7 @@ class CursorMemory;
 
 // What a pane needs from its owner.
 class FilerPaneHost {
-public:
+  public:
     virtual ~FilerPaneHost() = default;
     // A message box owned by the view, OK button, no caption.
     virtual void ShowMessage(const std::wstring& text) = 0;
@@ -69,17 +69,28 @@ enum PaneSubKind : uint32_t {
 enum ReadMode : int { kReadNormal = 0, kReadForced = 1, kReadTimer = 2 };
 enum ReadResult : int { kReadUnchanged = 0, kReadReplaced = 1, kReadChanged = 2 };
 
-enum class CursorCommand { Down, Up, Right, Left, NextPage, BeforePage, NextHalfPage, BeforeHalfPage, FirstPos, EndPos };
+enum class CursorCommand {
+    Down,
+    Up,
+    Right,
+    Left,
+    NextPage,
+    BeforePage,
+    NextHalfPage,
+    BeforeHalfPage,
+    FirstPos,
+    EndPos
+};
 
 // The seven marking kinds.
 enum MarkKind : int {
-    kMarkAllWithDirs = 0,  // @Allselectdir
-    kMarkAllFiles = 1,     // @Allselect
-    kMarkRelease = 2,      // @Releaseselect
-    kMarkReverse = 3,      // @Reverseselect
-    kMarkReverseFiles = 4, // @Reverseselectf
-    kMarkUpFiles = 5,      // @Upfileselect
-    kMarkDownFiles = 6,    // @Downfileselect
+    kMarkAllWithDirs = 0,   // @Allselectdir
+    kMarkAllFiles = 1,      // @Allselect
+    kMarkRelease = 2,       // @Releaseselect
+    kMarkReverse = 3,       // @Reverseselect
+    kMarkReverseFiles = 4,  // @Reverseselectf
+    kMarkUpFiles = 5,       // @Upfileselect
+    kMarkDownFiles = 6,     // @Downfileselect
 };
 
 enum NthSelectedFlag : unsigned {
@@ -100,14 +111,14 @@ enum class TickResult {
 
 // The grid of the pane as the layout computed it.
 struct PaneGrid {
-    int columns = 1;      // drawn, a partly visible last column counts
+    int columns = 1;  // drawn, a partly visible last column counts
     int rows = 1;
     int fullColumns = 1;  // fully visible; these drive scrolling
     int fullRows = 1;
 };
 
 class FilerPane {
-public:
+  public:
     explicit FilerPane(FilerPaneHost* host = nullptr);
     ~FilerPane();
     FilerPane(const FilerPane&) = delete;
@@ -233,7 +244,7 @@ public:
     // Path without a trailing backslash; a drive root as "C:".
     [[nodiscard]] static std::wstring NormalisePath(const std::wstring& path);
 
-private:
+  private:
     bool EnsureSlots(int needed);
     bool WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask);
     void EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask);
@@ -265,10 +276,10 @@ private:
     FileConditions m_conditions;
     IListingSource* m_source = &DirectorySource::Shared();
     std::wstring m_path;
-    EntrySlots m_entries;              // slots
-    std::vector<uint32_t> m_marks;     // per slot, by entry index
-    std::vector<uint8_t> m_changed;    // per slot
-    std::vector<int32_t> m_order;      // per slot: position -> entry index
+    EntrySlots m_entries;                     // slots
+    std::vector<uint32_t> m_marks;            // per slot, by entry index
+    std::vector<uint8_t> m_changed;           // per slot
+    std::vector<int32_t> m_order;             // per slot: position -> entry index
     std::vector<NetResourceEntry> m_network;  // the lines of a network listing
     int m_cursor = 0;
     int m_anchor = -1;

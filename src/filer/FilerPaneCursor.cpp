@@ -48,16 +48,26 @@ int FilerPane::CursorDelta(CursorCommand command) const {
     const int page = m_kind == kKindDriveList ? rows : columns * rows;
     const int extent = std::max(Capacity(), m_count);
     switch (command) {
-        case CursorCommand::Down: return m_previewActive ? columns : 1;
-        case CursorCommand::Up: return m_previewActive ? -columns : -1;
-        case CursorCommand::Right: return m_previewActive ? 1 : rows;
-        case CursorCommand::Left: return m_previewActive ? -1 : -rows;
-        case CursorCommand::NextPage: return page;
-        case CursorCommand::BeforePage: return -page;
-        case CursorCommand::NextHalfPage: return page / 2;
-        case CursorCommand::BeforeHalfPage: return -(page / 2);
-        case CursorCommand::FirstPos: return -extent;
-        case CursorCommand::EndPos: return extent;
+        case CursorCommand::Down:
+            return m_previewActive ? columns : 1;
+        case CursorCommand::Up:
+            return m_previewActive ? -columns : -1;
+        case CursorCommand::Right:
+            return m_previewActive ? 1 : rows;
+        case CursorCommand::Left:
+            return m_previewActive ? -1 : -rows;
+        case CursorCommand::NextPage:
+            return page;
+        case CursorCommand::BeforePage:
+            return -page;
+        case CursorCommand::NextHalfPage:
+            return page / 2;
+        case CursorCommand::BeforeHalfPage:
+            return -(page / 2);
+        case CursorCommand::FirstPos:
+            return -extent;
+        case CursorCommand::EndPos:
+            return extent;
     }
     return 0;
 }
@@ -134,21 +144,32 @@ void FilerPane::ApplyMarkKind(int kind) {
     auto fileOnly = [](int, const FileEntry& e) { return IsFileEntry(e); };
     switch (kind) {
         case kMarkAllWithDirs:
-            if (any) ClearAllMarks(); else markWhere(fileOrDir);
+            if (any)
+                ClearAllMarks();
+            else
+                markWhere(fileOrDir);
             break;
         case kMarkAllFiles:
-            if (any) ClearAllMarks(); else markWhere(fileOnly);
+            if (any)
+                ClearAllMarks();
+            else
+                markWhere(fileOnly);
             break;
         case kMarkRelease:
             if (any) ClearAllMarks();
             break;
         case kMarkReverse:
-            if (!any) markWhere(fileOrDir);
-            else for (int p = 0; p < m_count; ++p) ToggleMark(p);
+            if (!any)
+                markWhere(fileOrDir);
+            else
+                for (int p = 0; p < m_count; ++p) ToggleMark(p);
             break;
         case kMarkReverseFiles:
-            if (!any) markWhere(fileOnly);
-            else for (int p = 0; p < m_count; ++p) if (IsFileEntry(EntryAt(p))) ToggleMark(p);
+            if (!any)
+                markWhere(fileOnly);
+            else
+                for (int p = 0; p < m_count; ++p)
+                    if (IsFileEntry(EntryAt(p))) ToggleMark(p);
             break;
         case kMarkUpFiles:
         case kMarkDownFiles: {
@@ -158,10 +179,14 @@ void FilerPane::ApplyMarkKind(int kind) {
             bool exactlyThat = any;
             for (int p = 0; p < m_count && exactlyThat; ++p)
                 if (IsMarkedAt(p) != inSpan(p, EntryAt(p))) exactlyThat = false;
-            if (exactlyThat) ClearAllMarks(); else markWhere(inSpan);
+            if (exactlyThat)
+                ClearAllMarks();
+            else
+                markWhere(inSpan);
             break;
         }
-        default: break;
+        default:
+            break;
     }
     InvalidateSelectionCache();
 }

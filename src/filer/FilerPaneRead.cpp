@@ -67,9 +67,9 @@ bool FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t
         m_changed[static_cast<size_t>(index)] = 1;
         // Names always count: a result of 2 promises the same names.
         bool keyChanged = std::wcscmp(slot.cFileName, candidate.cFileName) != 0;
-        if ((keyMask & kKeyTime) && std::memcmp(&ViewTimeOf(slot, m_options.VIEWFILETIMETYPE),
-                                                &ViewTimeOf(candidate, m_options.VIEWFILETIMETYPE),
-                                                sizeof(FILETIME)) != 0)
+        if ((keyMask & kKeyTime) &&
+            std::memcmp(&ViewTimeOf(slot, m_options.VIEWFILETIMETYPE),
+                        &ViewTimeOf(candidate, m_options.VIEWFILETIMETYPE), sizeof(FILETIME)) != 0)
             keyChanged = true;
         if ((keyMask & kKeySize) &&
             (slot.nFileSizeHigh != candidate.nFileSizeHigh || slot.nFileSizeLow != candidate.nFileSizeLow))
@@ -168,7 +168,8 @@ int FilerPane::ReadDirectory(int mode) {
     if (!m_source->CanEnter(m_path)) {
         if (sameDirectory && m_host) {
             wchar_t text[2 * MAX_PATH + 64];
-            std::swprintf(text, std::size(text), L"ディレクトリ%lsは存在しません\n上の階層にあがります", m_path.c_str());
+            std::swprintf(text, std::size(text), L"ディレクトリ%lsは存在しません\n上の階層にあがります",
+                          m_path.c_str());
             m_host->ShowMessage(text);
         }
         if (!ClimbToExistingDirectory()) {

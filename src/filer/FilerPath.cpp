@@ -7,8 +7,8 @@
 namespace zq {
 
 bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) noexcept {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 bool SameNameIgnoringCase(const wchar_t* a, const std::wstring& b) noexcept {

@@ -64,8 +64,7 @@ bool ShowShellContextMenu(HWND owner, HWND frame, const std::wstring& path, POIN
             const UINT id = static_cast<UINT>(
                 ::TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr));
             g_pContMenu2 = nullptr;
-            if (!GuardedRelease(second))
-                AppendLog(programDir, nullptr, L"g_pContMenu2 Release Error(DeleteAll)");
+            if (!GuardedRelease(second)) AppendLog(programDir, nullptr, L"g_pContMenu2 Release Error(DeleteAll)");
             if (id >= kShellMenuFirstId && id <= kShellMenuLastId) {
                 CMINVOKECOMMANDINFO invoke{};
                 invoke.cbSize = sizeof(invoke);

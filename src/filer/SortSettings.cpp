@@ -15,7 +15,9 @@ SortSettings SortSettings::EmptyTemporary() {
     return s;
 }
 
-bool SortSettings::IsTemporaryInForce() const noexcept { return v[0] != 0xFFFFFFFFu && v[1] != 0xFFFFFFFFu; }
+bool SortSettings::IsTemporaryInForce() const noexcept {
+    return v[0] != 0xFFFFFFFFu && v[1] != 0xFFFFFFFFu;
+}
 
 SortKey MappedKey(uint32_t listPosition) noexcept {
     if (listPosition >= 1 && listPosition <= 5) return static_cast<SortKey>(listPosition - 1);
@@ -70,10 +72,14 @@ std::array<SortKey, 3> FileChain(const SortSettings& s) {
 std::array<SortKey, 3> DirChain(const SortSettings& s) {
     const SortKey d1 = MappedKey(s.v[3]);
     switch (d1) {
-        case SortKey::Name: return {d1, SortKey::Extension, SortKey::None};
-        case SortKey::Extension: return {d1, SortKey::Name, SortKey::None};
-        case SortKey::None: return {SortKey::None, SortKey::None, SortKey::None};
-        default: return {d1, SortKey::Name, SortKey::Extension};
+        case SortKey::Name:
+            return {d1, SortKey::Extension, SortKey::None};
+        case SortKey::Extension:
+            return {d1, SortKey::Name, SortKey::None};
+        case SortKey::None:
+            return {SortKey::None, SortKey::None, SortKey::None};
+        default:
+            return {d1, SortKey::Name, SortKey::Extension};
     }
 }
 

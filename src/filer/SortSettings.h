@@ -50,10 +50,19 @@ extern const char* const kSortIniKeys[9][2];
 
 // The one-key sort commands, each a change of the default settings.
 enum class SortCommand {
-    Sortname, Sorttime, Sortsize, Sortkind, Sortattribute, Sortno,             // field 0 := 0..5
-    SortNameDir, SortTimeDir, SortSizeDir, SortKindDir, SortAttributeDir,     // field 3 := 1..5
-    Sortexchange,                                                             // field 7 toggles
-    SortExchangeDir,                                                          // field 6 toggles
+    Sortname,
+    Sorttime,
+    Sortsize,
+    Sortkind,
+    Sortattribute,
+    Sortno,  // field 0 := 0..5
+    SortNameDir,
+    SortTimeDir,
+    SortSizeDir,
+    SortKindDir,
+    SortAttributeDir,  // field 3 := 1..5
+    Sortexchange,      // field 7 toggles
+    SortExchangeDir,   // field 6 toggles
 };
 [[nodiscard]] SortSettings WithSortCommand(SortSettings s, SortCommand command) noexcept;
 

@@ -5,14 +5,14 @@
 namespace zq {
 
 class CAllDefExtProgram : public CSettingsPage {
-public:
+  public:
     explicit CAllDefExtProgram(Settings& edit);
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
 };
 
 }  // namespace zq

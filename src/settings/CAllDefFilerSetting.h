@@ -5,14 +5,14 @@
 namespace zq {
 
 class CAllDefFilerSetting : public CSettingsPage {
-public:
+  public:
     explicit CAllDefFilerSetting(Settings& edit);
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void DoDataExchange(ui::DataExchange& dx) override;
 
-private:
+  private:
 };
 
 }  // namespace zq

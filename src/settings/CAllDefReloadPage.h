@@ -5,12 +5,11 @@
 namespace zq {
 
 class CAllDefReloadPage : public CSettingsPage {
-public:
+  public:
     explicit CAllDefReloadPage(Settings& edit);
 
-protected:
+  protected:
     void DoDataExchange(ui::DataExchange& dx) override;
-
 };
 
 }  // namespace zq

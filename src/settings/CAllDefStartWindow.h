@@ -5,14 +5,14 @@
 namespace zq {
 
 class CAllDefStartWindow : public CSettingsPage {
-public:
+  public:
     CAllDefStartWindow(Settings& edit, SIZE currentFrameSize);
 
-protected:
+  protected:
     void DoDataExchange(ui::DataExchange& dx) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
-private:
+  private:
     void Browse(int editId);
     SIZE m_currentFrameSize;
 };

@@ -17,7 +17,7 @@
 namespace zq {
 
 class CFilerSettingsSheet : public ui::CDialog {
-public:
+  public:
     static constexpr int kPageCount = 4;
 
     CFilerSettingsSheet(const Settings& current, SIZE currentFrameSize, HWND parent = nullptr);
@@ -30,12 +30,12 @@ public:
     [[nodiscard]] int CurrentPage() const noexcept { return m_current; }
     [[nodiscard]] HWND PageWindow(int index) const;
 
-protected:
+  protected:
     bool OnInitDialog() override;
     void OnOK() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     Settings m_edit;
     SIZE m_currentFrameSize;
     std::array<std::unique_ptr<ui::CDialog>, kPageCount> m_pages;

@@ -7,10 +7,10 @@
 namespace zq {
 
 class CSettingsPage : public ui::CDialog {
-public:
+  public:
     CSettingsPage(UINT templateId, Settings& edit) : CDialog(templateId), m_edit(edit) {}
 
-protected:
+  protected:
     Settings& m_edit;
 };
 

@@ -9,13 +9,13 @@
 namespace zq {
 
 class CUseriniDlg : public ui::CDialog {
-public:
+  public:
     CUseriniDlg(std::wstring userName, UserIniState state, HWND parent = nullptr);
 
     std::wstring userName;
     UserIniState state;
 
-protected:
+  protected:
     void DoDataExchange(ui::DataExchange& dx) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
 };

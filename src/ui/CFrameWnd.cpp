@@ -15,11 +15,17 @@ bool CFrameWnd::CreateFrame(const std::wstring& appTitle, const std::wstring& do
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, width, height, nullptr, menu, CS_DBLCLKS, icon);
 }
 
-void CFrameWnd::UpdateTitle(const std::wstring& documentName) { SetWindowText(ComposeTitle(documentName, m_appTitle)); }
+void CFrameWnd::UpdateTitle(const std::wstring& documentName) {
+    SetWindowText(ComposeTitle(documentName, m_appTitle));
+}
 
-void CFrameWnd::OnClose() { DestroyWindow(); }
+void CFrameWnd::OnClose() {
+    DestroyWindow();
+}
 
-void CFrameWnd::OnDestroy() { ::PostQuitMessage(0); }
+void CFrameWnd::OnDestroy() {
+    ::PostQuitMessage(0);
+}
 
 LRESULT CFrameWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -9,7 +9,7 @@ namespace zq::ui {
 class CView;
 
 class CFrameWnd : public CWnd {
-public:
+  public:
     bool CreateFrame(const std::wstring& appTitle, const std::wstring& documentName, HMENU menu, HICON icon,
                      int x = CW_USEDEFAULT, int y = CW_USEDEFAULT, int width = CW_USEDEFAULT,
                      int height = CW_USEDEFAULT);
@@ -19,13 +19,13 @@ public:
     [[nodiscard]] const std::wstring& AppTitle() const noexcept { return m_appTitle; }
     static std::wstring ComposeTitle(const std::wstring& documentName, const std::wstring& appTitle);
 
-protected:
+  protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // WM_CLOSE: the default destroys the frame; the program's frame asks first.
     virtual void OnClose();
     virtual void OnDestroy();
 
-private:
+  private:
     CView* m_view = nullptr;
     std::wstring m_appTitle;
 };

@@ -13,7 +13,6 @@ bool IsCompletionKey(WPARAM key) {
     return key == VK_TAB && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_SHIFT) >= 0;
 }
 
-
 }  // namespace
 
 CInputComplement::~CInputComplement() {

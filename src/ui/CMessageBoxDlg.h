@@ -6,18 +6,18 @@
 namespace zq::ui {
 
 class CMessageBoxDlg : public CDialog {
-public:
+  public:
     static constexpr INT_PTR kYes = IDOK;
     static constexpr INT_PTR kNo = IDCANCEL;  // 2
 
     CMessageBoxDlg(std::wstring text, HWND parent, std::wstring caption = L"zq");
     [[nodiscard]] const std::wstring& Text() const noexcept { return m_text; }
 
-protected:
+  protected:
     bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
 
-private:
+  private:
     std::wstring m_text;
     std::wstring m_caption;
 };

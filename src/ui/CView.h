@@ -5,10 +5,10 @@
 namespace zq::ui {
 
 class CView : public CWnd {
-public:
+  public:
     bool CreateView(HWND frame, UINT id = 0xE900);
 
-protected:
+  protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Paints into an off-screen bitmap of the client size, so the panes never flicker.
     virtual void OnDraw(HDC dc, const RECT& client) = 0;

@@ -4,7 +4,9 @@
 
 namespace zq::ui {
 
-bool CWinApp::PreTranslateMessage(MSG&) { return false; }
+bool CWinApp::PreTranslateMessage(MSG&) {
+    return false;
+}
 
 int CWinApp::Run() {
     if (!InitInstance()) {

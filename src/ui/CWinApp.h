@@ -6,12 +6,12 @@
 namespace zq::ui {
 
 class CWinApp {
-public:
+  public:
     virtual ~CWinApp() = default;
     // Runs InitInstance, the message loop and ExitInstance; returns the exit code.
     int Run();
 
-protected:
+  protected:
     virtual bool InitInstance() = 0;
     virtual int ExitInstance() { return m_exitCode; }
     // true when the message was consumed and must not be dispatched.

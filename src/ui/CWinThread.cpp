@@ -15,8 +15,12 @@ bool CWinThread::CreateThread(bool suspended) {
     return static_cast<bool>(m_thread);
 }
 
-DWORD CWinThread::ResumeThread() { return m_thread ? ::ResumeThread(m_thread.Get()) : static_cast<DWORD>(-1); }
-DWORD CWinThread::SuspendThread() { return m_thread ? ::SuspendThread(m_thread.Get()) : static_cast<DWORD>(-1); }
+DWORD CWinThread::ResumeThread() {
+    return m_thread ? ::ResumeThread(m_thread.Get()) : static_cast<DWORD>(-1);
+}
+DWORD CWinThread::SuspendThread() {
+    return m_thread ? ::SuspendThread(m_thread.Get()) : static_cast<DWORD>(-1);
+}
 
 bool CWinThread::Join(DWORD milliseconds) {
     if (!m_thread) return true;
@@ -38,6 +42,8 @@ bool CWinThread::PostToOwner(UINT commandId) const {
     return m_owner && ::PostMessageW(m_owner, WM_COMMAND, commandId, 0);
 }
 
-DWORD WINAPI CWinThread::ThreadProc(void* self) { return static_cast<CWinThread*>(self)->Run(); }
+DWORD WINAPI CWinThread::ThreadProc(void* self) {
+    return static_cast<CWinThread*>(self)->Run();
+}
 
 }  // namespace zq::ui

@@ -12,7 +12,7 @@
 namespace zq::ui {
 
 class CWinThread {
-public:
+  public:
     static constexpr UINT kCommandSucceeded = 3001;
     static constexpr UINT kCommandFailed = 3000;
 
@@ -40,14 +40,14 @@ public:
     }
     [[nodiscard]] bool CancelRequested() const noexcept { return m_cancel.load(); }
 
-protected:
+  protected:
     // The work; the return value becomes the thread's exit code.
     virtual DWORD Run() = 0;
     virtual void OnCancelRequested() noexcept {}
     // Posts WM_COMMAND id to the owner window (never sends: the owner may be waiting on us).
     bool PostToOwner(UINT commandId) const;
 
-private:
+  private:
     static DWORD WINAPI ThreadProc(void* self);
     UniqueHandle m_thread;
     HWND m_owner = nullptr;

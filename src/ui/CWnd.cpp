@@ -40,8 +40,8 @@ CWnd::~CWnd() {
     }
 }
 
-bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
-                    int width, int height, HWND parent, HMENU menuOrId, UINT classStyle, HICON icon) {
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menuOrId, UINT classStyle, HICON icon) {
     if (!RegisterOnce(className, classStyle, icon, WindowProc)) return false;
     t_creating = this;
     HWND hWnd = ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
@@ -66,7 +66,9 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-std::wstring CWnd::GetWindowText() const { return WindowText(m_hWnd); }
+std::wstring CWnd::GetWindowText() const {
+    return WindowText(m_hWnd);
+}
 
 RECT CWnd::GetClientRect() const {
     RECT rc{};
@@ -74,7 +76,9 @@ RECT CWnd::GetClientRect() const {
     return rc;
 }
 
-LRESULT CWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return DefaultMessage(message, wParam, lParam); }
+LRESULT CWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultMessage(message, wParam, lParam);
+}
 
 LRESULT CWnd::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);

@@ -13,7 +13,7 @@ namespace zq::ui {
 [[nodiscard]] std::wstring WindowText(HWND window);
 
 class CWnd {
-public:
+  public:
     CWnd() = default;
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
@@ -23,9 +23,8 @@ public:
     operator HWND() const noexcept { return m_hWnd; }
 
     // Registers the class on first use (one class per name) and creates the window.
-    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
-                  int width, int height, HWND parent, HMENU menuOrId, UINT classStyle = CS_DBLCLKS,
-                  HICON icon = nullptr);
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y, int width,
+                  int height, HWND parent, HMENU menuOrId, UINT classStyle = CS_DBLCLKS, HICON icon = nullptr);
     void DestroyWindow();
 
     // The CWnd behind an HWND created by this framework, or null.
@@ -39,7 +38,7 @@ public:
     void PostCommand(UINT id) const { ::PostMessageW(m_hWnd, WM_COMMAND, id, 0); }
     [[nodiscard]] RECT GetClientRect() const;
 
-protected:
+  protected:
     // Derived classes answer their messages here; the default is DefaultMessage.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -49,7 +48,7 @@ protected:
 
     HWND m_hWnd = nullptr;
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -12,6 +12,7 @@ std::optional<std::wstring> ChooseOpenFile(HWND owner, const std::wstring& title
                                            const std::wstring& initialFolder = L"");
 std::optional<std::wstring> ChooseSaveFile(HWND owner, const std::wstring& title, const wchar_t* filter,
                                            const std::wstring& initialName = L"", const wchar_t* defaultExt = nullptr);
-std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& title, const std::wstring& initialFolder = L"");
+std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& title,
+                                         const std::wstring& initialFolder = L"");
 
 }  // namespace zq::ui

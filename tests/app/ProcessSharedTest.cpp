@@ -42,7 +42,7 @@ TEST(ProcessShared, FirstCopyHoldsTheMutexAndLaterCopiesSeeIt) {
 TEST(ProcessShared, TitleEndingRule) {
     EXPECT_TRUE(ProcessShared::IsZqTitle(L"無題 - zq"));
     EXPECT_TRUE(ProcessShared::IsZqTitle(L"a - zq"));
-    EXPECT_FALSE(ProcessShared::IsZqTitle(L" - zq"));  // must be longer than the ending
+    EXPECT_FALSE(ProcessShared::IsZqTitle(L" - zq"));   // must be longer than the ending
     EXPECT_FALSE(ProcessShared::IsZqTitle(L"x - ZQ"));  // case-sensitive
     EXPECT_FALSE(ProcessShared::IsZqTitle(L"x - zq "));
 }

@@ -46,10 +46,10 @@ TEST(StartupRules, PlacementBySizeRuleAndPhase) {
         {1, 0, 1, true, true, 0, 0, 0, 0},
         {2, 1, 1, true, false, 100, 50, 900, 700},
         {2, 1, 0, false, false, 0, 0, 0, 0},
-        {3, 0, 1, false, false, 0, 0, 0, 0},        // size rule 3 waits for the first paint
+        {3, 0, 1, false, false, 0, 0, 0, 0},  // size rule 3 waits for the first paint
         {3, 0, 0, true, false, 0, 0, 900, 700},
         {4, 2, 1, true, false, 5, 6, 1000, 750},
-        {5, 0, 0, true, false, 0, 0, 916, 759},     // the client area gets the first size
+        {5, 0, 0, true, false, 0, 0, 916, 759},  // the client area gets the first size
         {5, 0, 1, false, false, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
@@ -106,9 +106,9 @@ TEST(StartupRules, QuitDecisions) {
         {{false, true, true, false, 0, 0}, L"削除処理中のため終了できません", false},
         // An unfinished unpack refuses even with the other lists empty.
         {{false, false, true, false, 0, 0}, L"解凍処理中のため終了できません", false},
-        {{false, false, false, false, 0, 0}, L"", true},    // @Quit asks
-        {{false, false, false, false, 1, 0}, L"", false},   // NOTQUITMESSAGE: never asks
-        {{false, false, false, true, 0, 0}, L"", false},    // closing the frame asks only when told to
+        {{false, false, false, false, 0, 0}, L"", true},   // @Quit asks
+        {{false, false, false, false, 1, 0}, L"", false},  // NOTQUITMESSAGE: never asks
+        {{false, false, false, true, 0, 0}, L"", false},   // closing the frame asks only when told to
         {{false, false, false, true, 0, 1}, L"", true},
         {{false, false, false, true, 1, 1}, L"", false},
         {{true, false, false, true, 1, 0}, L"コピー処理中のため終了できません", false},  // refusal before everything

@@ -16,17 +16,17 @@ TEST(PaneModes, QueryTruthTable) {
         int found;
     };
     const Case cases[] = {
-        {0, 0, 0, 0, true, 0},                                            // shown, any mode
-        {0, 0, pane_mode::kViewerGroup, 0, true, 0},                      // text is in the Viewer group
-        {0, 0, pane_mode::kFilerGroup, 0, false, -1},                     // ...not in the Filer group
-        {PaneModes::kEither, 0, pane_mode::kFilerGroup, 0, true, 1},      // either: pane 1 qualifies
+        {0, 0, 0, 0, true, 0},                                        // shown, any mode
+        {0, 0, pane_mode::kViewerGroup, 0, true, 0},                  // text is in the Viewer group
+        {0, 0, pane_mode::kFilerGroup, 0, false, -1},                 // ...not in the Filer group
+        {PaneModes::kEither, 0, pane_mode::kFilerGroup, 0, true, 1},  // either: pane 1 qualifies
         {PaneModes::kEither, pane_state::kFocused, pane_mode::kFilerGroup, 0, false, -1},
-        {PaneModes::kEither, 0, 0, 0, true, 0},                           // order 0 before 1
+        {PaneModes::kEither, 0, 0, 0, true, 0},  // order 0 before 1
         {1, pane_state::kHidden, 0, 0, false, -1},
-        {1, 0, pane_mode::kDirectory, 4, false, -1},                      // sub-mode must share a bit
+        {1, 0, pane_mode::kDirectory, 4, false, -1},  // sub-mode must share a bit
         {1, 0, pane_mode::kDirectory, 1, true, 1},
         {0, pane_state::kOther | pane_state::kFocused, pane_mode::kAllViewers, 2, true, 0},
-        {2, 0, 0, 0, false, -1},                                          // out of range
+        {2, 0, 0, 0, false, -1},  // out of range
     };
     for (const auto& c : cases) {
         EXPECT_EQ(modes.Query(c.pane, c.state, c.mode, c.sub), c.expected) << c.pane << "/" << c.state << "/" << c.mode;

@@ -4,7 +4,9 @@
 
 #include "common/TextConv.h"
 
-TEST(Environment, AnsiCodePageIs932) { EXPECT_EQ(::GetACP(), 932u); }
+TEST(Environment, AnsiCodePageIs932) {
+    EXPECT_EQ(::GetACP(), 932u);
+}
 
 TEST(TextConv, ShiftJisRoundTripThroughTheAnsiCodePage) {
     const std::wstring text = L"ファイルのコピー ｱｲｳ 髙 ①";
@@ -18,4 +20,6 @@ TEST(TextConv, ShiftJisRoundTripThroughTheAnsiCodePage) {
     EXPECT_EQ(zq::ToWide(""), L"");
 }
 
-TEST(TextConv, ErrorCodeForm) { EXPECT_EQ(zq::FormatErrorCode(L"CopyFile", 5), L"CopyFile:Error Code=5"); }
+TEST(TextConv, ErrorCodeForm) {
+    EXPECT_EQ(zq::FormatErrorCode(L"CopyFile", 5), L"CopyFile:Error Code=5");
+}

@@ -37,7 +37,8 @@ TEST(Wildcard, MatchesBaseAndExtensionSeparatelyIgnoringCase) {
         {L"日本語.TXT", L"日本*.txt", true},
         {L"ｱｲｳ.txt", L"ｱ?ｳ.*", true},
     };
-    for (const auto& c : cases) EXPECT_EQ(zq::WildcardMatch(c.name, c.pattern), c.expected) << c.name << L" ~ " << c.pattern;
+    for (const auto& c : cases)
+        EXPECT_EQ(zq::WildcardMatch(c.name, c.pattern), c.expected) << c.name << L" ~ " << c.pattern;
 }
 
 TEST(Wildcard, NormalisationUpperCasesAndCollapsesStars) {
@@ -58,7 +59,9 @@ zq::FileEntry Entry(DWORD attributes, unsigned long long size, unsigned long lon
     return e;
 }
 
-FILETIME Ft(unsigned long long v) { return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)}; }
+FILETIME Ft(unsigned long long v) {
+    return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
+}
 
 TEST(FileConditions, TimeAttributeAndSizeRules) {
     zq::FileConditions defaults;

@@ -26,8 +26,8 @@ TEST(CopyTextTest, GroupedDigitsAndDurations) {
         LONGLONG seconds;
         std::wstring expected;
     };
-    const Duration durations[] = {{0, L"00:00:00"}, {59, L"00:00:59"}, {3661, L"01:01:01"},
-                                  {360000, L"100:00:00"}, {-5, L"00:00:00"}};
+    const Duration durations[] = {
+        {0, L"00:00:00"}, {59, L"00:00:59"}, {3661, L"01:01:01"}, {360000, L"100:00:00"}, {-5, L"00:00:00"}};
     for (const Duration& d : durations) EXPECT_EQ(FormatDuration(d.seconds), d.expected) << d.seconds;
 
     SYSTEMTIME t{};

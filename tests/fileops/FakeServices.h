@@ -33,8 +33,8 @@ class FaultyFileSystem : public Win32FileSystem {
     std::wstring lockedPart;                          // opening for writing fails with a sharing violation
     std::wstring deleteFaultPart;                     // DeleteFile fails with access denied
     std::wstring deleteIgnoredPart;  // DeleteFile says yes and leaves the file (Wine on an immutable one)
-    std::wstring moveFaultPart;                       // MoveFile fails with access denied
-    std::wstring renameFaultPart;  // MoveFileEx onto a path with this part fails with a sharing violation
+    std::wstring moveFaultPart;      // MoveFile fails with access denied
+    std::wstring renameFaultPart;    // MoveFileEx onto a path with this part fails with a sharing violation
     // Drive letter -> removable with this many bytes per sector.
     std::map<wchar_t, DWORD> removable;
     // Path prefix -> the volume it is said to be on.

@@ -40,8 +40,8 @@ TEST(SameNameResolverTest, TimeComparisonTolerance) {
     };
     const ULONGLONG base = 130000000000000000ULL;
     const Case cases[] = {
-        {1 * kSecond, true, 0},  {3 * kSecond, true, 1},      {2 * kSecond, true, 0},
-        {2 * kSecond + 1, true, 1}, {1, false, 1},           {0, false, 0},
+        {1 * kSecond, true, 0},     {3 * kSecond, true, 1}, {2 * kSecond, true, 0},
+        {2 * kSecond + 1, true, 1}, {1, false, 1},          {0, false, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CompareWriteTimes(At(base + c.sourceOffset), At(base), c.range), c.expected) << c.sourceOffset;

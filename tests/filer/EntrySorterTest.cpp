@@ -68,12 +68,9 @@ TEST(EntrySorter, NameAndExtensionSplit) {
         const wchar_t* extension;
     };
     const Case cases[] = {
-        {L".profile", false, L".profile", L""},
-        {L".config.bak", false, L".config", L"bak"},
-        {L"x.doc", false, L"x", L"doc"},
-        {L"archive.tar.gz", false, L"archive.tar", L"gz"},
-        {L"noext", false, L"noext", L""},
-        {L"trailing.", false, L"trailing", L""},
+        {L".profile", false, L".profile", L""}, {L".config.bak", false, L".config", L"bak"},
+        {L"x.doc", false, L"x", L"doc"},        {L"archive.tar.gz", false, L"archive.tar", L"gz"},
+        {L"noext", false, L"noext", L""},       {L"trailing.", false, L"trailing", L""},
         {L"b.old", true, L"b.old", L""},
     };
     for (const auto& c : cases) {
@@ -158,9 +155,9 @@ TEST(EntrySorter, TimeKeyFollowsTheChosenTime) {
 TEST(EntrySorter, SortKeysAgreeWithTheLocaleComparison) {
     // The sorter compares precomputed keys; their order must be the one
     // CompareStringW gives with the same flags.
-    const wchar_t* names[] = {L"abc", L"ABC", L"ｱｲｳ", L"アイウ", L"あいう", L"ＡＢＣ", L"abd", L"ab",
-                              L"a-b", L"ab-", L"résumé", L"resume", L"Zeta", L"zeta1", L"日本", L"本日",
-                              L"a10", L"a9", L"_x", L"~x", L"😀", L"a😀b"};
+    const wchar_t* names[] = {L"abc", L"ABC", L"ｱｲｳ",    L"アイウ", L"あいう", L"ＡＢＣ", L"abd",  L"ab",
+                              L"a-b", L"ab-", L"résumé", L"resume", L"Zeta",   L"zeta1",  L"日本", L"本日",
+                              L"a10", L"a9",  L"_x",     L"~x",     L"😀",      L"a😀b"};
     std::vector<Spec> specs;
     for (const wchar_t* n : names) specs.push_back({n, false, 0, 0, 0});
     const auto entries = Make(specs);
@@ -204,11 +201,11 @@ TEST(SortSettings, OneKeyCommands) {
         uint32_t before, after;
     };
     const Case cases[] = {
-        {zq::SortCommand::Sortname, 0, 3, 0},        {zq::SortCommand::Sorttime, 0, 0, 1},
-        {zq::SortCommand::Sortattribute, 0, 0, 4},   {zq::SortCommand::Sortno, 0, 0, 5},
-        {zq::SortCommand::SortNameDir, 3, 0, 1},     {zq::SortCommand::SortKindDir, 3, 0, 4},
+        {zq::SortCommand::Sortname, 0, 3, 0},         {zq::SortCommand::Sorttime, 0, 0, 1},
+        {zq::SortCommand::Sortattribute, 0, 0, 4},    {zq::SortCommand::Sortno, 0, 0, 5},
+        {zq::SortCommand::SortNameDir, 3, 0, 1},      {zq::SortCommand::SortKindDir, 3, 0, 4},
         {zq::SortCommand::SortAttributeDir, 3, 0, 5}, {zq::SortCommand::Sortexchange, 7, 0, 1},
-        {zq::SortCommand::Sortexchange, 7, 1, 0},    {zq::SortCommand::SortExchangeDir, 6, 1, 0},
+        {zq::SortCommand::Sortexchange, 7, 1, 0},     {zq::SortCommand::SortExchangeDir, 6, 1, 0},
     };
     for (const auto& c : cases) {
         zq::SortSettings s = zq::SortSettings::Default();

@@ -33,7 +33,7 @@ TEST(FilerHeaderLayout, BoxesFitSideBySideWithoutOverlap) {
         // 150 characters: the search box gives way to the file information.
         {1200, {true, true, false, false, 35}, true, false, true, false, 0},
         {1000, {false, false, false, false, 35}, false, true, true, false, 4},
-        {800, {true, true, false, false, 35}, true, false, false, false, 0},  // no room left for the file box
+        {800, {true, true, false, false, 35}, true, false, false, false, 0},    // no room left for the file box
         {640, {false, false, false, false, 35}, false, false, true, false, 4},  // the volume box narrows
         // The volume box does not fit; the file information takes what is left.
         {400, {true, true, false, false, 35}, false, false, true, false, -1},
@@ -53,7 +53,8 @@ TEST(FilerHeaderLayout, BoxesFitSideBySideWithoutOverlap) {
         }
         EXPECT_EQ(!Empty(b.fileInfo), c.fileInfo) << c.width;
         // Without the drive box, the volume box gives way before the file information is clipped.
-        if (!c.options.driveListOnHeader && !Empty(b.fileInfo) && b.volume.right - b.volume.left > kMinVolumeBoxChars * 8) {
+        if (!c.options.driveListOnHeader && !Empty(b.fileInfo) &&
+            b.volume.right - b.volume.left > kMinVolumeBoxChars * 8) {
             EXPECT_GE(b.fileInfo.right - b.fileInfo.left, kFileInfoChars * 8) << c.width;
         }
         EXPECT_EQ(!Empty(b.battery), c.battery) << c.width;

@@ -18,7 +18,7 @@ using Names = std::vector<std::wstring>;
 
 // Ten files f0 … f9, nothing else listed; the listing is held in memory.
 class TenFiles : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         m_source.AddDirectory(kDir);
         for (int i = 0; i < 10; ++i) m_source.AddFile(kDir, L"f" + std::to_wstring(i));
@@ -48,9 +48,9 @@ TEST_F(TenFiles, MoveCursorClampsOrWraps) {
         int expected;
     };
     const Case cases[] = {
-        {0, 1, true, 0, 1},  {8, 5, true, 0, 9},   {9, 1, true, 0, 9},  {0, -1, true, 0, 0},
-        {8, 5, true, 1, 9},  {9, 1, true, 1, 0},   {9, 0, true, 1, 9},  {0, -1, true, 1, 9},
-        {2, -5, true, 1, 0}, {9, 1, false, 1, 9},  {0, -1, false, 1, 0}, {4, -4, true, 1, 0},
+        {0, 1, true, 0, 1},  {8, 5, true, 0, 9},  {9, 1, true, 0, 9},   {0, -1, true, 0, 0},
+        {8, 5, true, 1, 9},  {9, 1, true, 1, 0},  {9, 0, true, 1, 9},   {0, -1, true, 1, 9},
+        {2, -5, true, 1, 0}, {9, 1, false, 1, 9}, {0, -1, false, 1, 0}, {4, -4, true, 1, 0},
     };
     for (const auto& c : cases) {
         m_options.CURSORTOGGLE = c.toggle;
@@ -58,7 +58,8 @@ TEST_F(TenFiles, MoveCursorClampsOrWraps) {
         CursorTo(c.start);
         ASSERT_EQ(m_pane.Cursor(), c.start);
         m_pane.MoveCursor(c.delta, c.wrap);
-        EXPECT_EQ(m_pane.Cursor(), c.expected) << c.start << " " << c.delta << " wrap " << c.wrap << " toggle " << c.toggle;
+        EXPECT_EQ(m_pane.Cursor(), c.expected)
+            << c.start << " " << c.delta << " wrap " << c.wrap << " toggle " << c.toggle;
     }
 }
 
@@ -68,11 +69,11 @@ TEST_F(TenFiles, ScrollingMovesByWholeColumns) {
         int cursor, firstShown, redraw;
     };
     const Step steps[] = {
-        {CursorCommand::Right, 3, 0, 0},       {CursorCommand::Right, 6, 3, 1},
-        {CursorCommand::Down, 7, 3, 0},        {CursorCommand::Left, 4, 3, 0},
-        {CursorCommand::Left, 1, 0, 1},        {CursorCommand::EndPos, 9, 6, 1},
+        {CursorCommand::Right, 3, 0, 0},          {CursorCommand::Right, 6, 3, 1},
+        {CursorCommand::Down, 7, 3, 0},           {CursorCommand::Left, 4, 3, 0},
+        {CursorCommand::Left, 1, 0, 1},           {CursorCommand::EndPos, 9, 6, 1},
         {CursorCommand::BeforeHalfPage, 6, 6, 0}, {CursorCommand::BeforePage, 0, 0, 1},
-        {CursorCommand::NextPage, 6, 3, 1},    {CursorCommand::FirstPos, 0, 0, 1},
+        {CursorCommand::NextPage, 6, 3, 1},       {CursorCommand::FirstPos, 0, 0, 1},
         {CursorCommand::NextHalfPage, 3, 0, 0},
     };
     for (const auto& s : steps) {

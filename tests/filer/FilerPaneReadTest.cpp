@@ -117,11 +117,29 @@ TEST(FilerPaneRead, DisplayFlagsAndFilter) {
         Names expected;  // sorted by name, "." hidden
     };
     const Case cases[] = {
-        {"everything", L"*.*", false, 0, 1, 1, 1,
+        {"everything",
+         L"*.*",
+         false,
+         0,
+         1,
+         1,
+         1,
          {L"..", L"other", L"sub.htm", L".profile", L"a.htm", L"a.html", L"b.HTM", L"c.txt", L"hidden.htm", L"ro.txt"}},
-        {"no hidden, dot or read-only files", L"*.*", false, 0, 0, 0, 0,
+        {"no hidden, dot or read-only files",
+         L"*.*",
+         false,
+         0,
+         0,
+         0,
+         0,
          {L"..", L"other", L"sub.htm", L"a.htm", L"a.html", L"b.HTM", L"c.txt"}},
-        {"*.htm, long names only, directories unfiltered", L"*.htm", false, 1, 1, 1, 1,
+        {"*.htm, long names only, directories unfiltered",
+         L"*.htm",
+         false,
+         1,
+         1,
+         1,
+         1,
          {L"..", L"other", L"sub.htm", L"a.htm", L"b.HTM", L"hidden.htm"}},
         {"*.htm applied to directories", L"*.htm", true, 1, 0, 1, 1, {L"..", L"sub.htm", L"a.htm", L"b.HTM"}},
     };
@@ -168,9 +186,8 @@ TEST(FilerPaneRead, SlotsGrowInDecimalSteps) {
         int capacity;
         int expected;
     };
-    const Case cases[] = {{0, 1000},      {1000, 2000},     {9000, 10000},     {9999, 10999},
-                          {10000, 20000}, {20000, 30000},   {99999, 109999},   {100000, 200000},
-                          {990000, 1090000}, {1000000, 2000000}};
+    const Case cases[] = {{0, 1000},      {1000, 2000},    {9000, 10000},    {9999, 10999},     {10000, 20000},
+                          {20000, 30000}, {99999, 109999}, {100000, 200000}, {990000, 1090000}, {1000000, 2000000}};
     for (const auto& c : cases) EXPECT_EQ(FilerPane::NextSlotCapacity(c.capacity), c.expected) << c.capacity;
 
     // One real folder past the first step: every entry arrives, new slots are
@@ -274,8 +291,8 @@ TEST(FilerPaneRead, UnreachableAndVanishingDirectories) {
 
 TEST(FilerPaneRead, UnusualNamesReadAndSort) {
     TempDir dir;
-    const Names names = {L"😀.txt", L"e\u0301.txt", L"ｱｲｳ.txt", L"アイウ", L"a b c", L"...x",
-                         L"\u200B", L"髙﨑.dat", L"a.b.c.d", L"ＡＢＣ.ＴＸＴ"};
+    const Names names = {L"😀.txt", L"e\u0301.txt", L"ｱｲｳ.txt",  L"アイウ",  L"a b c",
+                         L"...x",  L"\u200B",      L"髙﨑.dat", L"a.b.c.d", L"ＡＢＣ.ＴＸＴ"};
     int made = 0;
     for (const auto& n : names) {
         dir.WriteFile(n, "");

@@ -42,7 +42,9 @@ class FixedClock : public LocalClock {
     SYSTEMTIME m_now;
 };
 
-SYSTEMTIME LocalNow() { return zq::filer::test::MakeSystemTime(2026, 3, 10, 12, 0, 0); }
+SYSTEMTIME LocalNow() {
+    return zq::filer::test::MakeSystemTime(2026, 3, 10, 12, 0, 0);
+}
 
 const FixedClock kTokyo(9, LocalNow());
 

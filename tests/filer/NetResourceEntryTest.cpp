@@ -42,9 +42,7 @@ TEST(NetworkSort, NamesAscendBetweenTheParentLineAndTheTerminator) {
         {"without either, every line is sorted",
          {Line(L"\\\\srv\\share2", RESOURCEDISPLAYTYPE_SHARE), Line(L"\\\\srv\\Share1", RESOURCEDISPLAYTYPE_SHARE)},
          {L"Share1", L"share2"}},
-        {"a '..' that is not first is an ordinary name",
-         {Line(L"b"), Line(L".."), Line(L"a")},
-         {L"..", L"a", L"b"}},
+        {"a '..' that is not first is an ordinary name", {Line(L"b"), Line(L".."), Line(L"a")}, {L"..", L"a", L"b"}},
         {"nothing to sort", {}, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(SortedNames(c.lines), c.expected) << c.what;

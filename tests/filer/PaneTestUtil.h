@@ -14,7 +14,7 @@
 namespace zq::test {
 
 class RecordingHost : public FilerPaneHost {
-public:
+  public:
     void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
     void AddDirectoryHistory(const std::wstring& path) override { history.push_back(path); }
     std::vector<std::wstring> messages;

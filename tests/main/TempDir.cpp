@@ -18,9 +18,13 @@ TempDir::TempDir() {
     }
 }
 
-TempDir::~TempDir() { RemoveTree(m_path); }
+TempDir::~TempDir() {
+    RemoveTree(m_path);
+}
 
-std::wstring TempDir::operator/(const std::wstring& name) const { return m_path + L"\\" + name; }
+std::wstring TempDir::operator/(const std::wstring& name) const {
+    return m_path + L"\\" + name;
+}
 
 std::wstring TempDir::MakeDir(const std::wstring& name) const {
     std::wstring full = m_path;

@@ -5,7 +5,7 @@
 namespace zq::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -18,7 +18,7 @@ public:
     std::wstring WriteFile(const std::wstring& name, const std::string& bytes) const;
     std::wstring MakeDir(const std::wstring& name) const;
 
-private:
+  private:
     std::wstring m_path;
 };
 

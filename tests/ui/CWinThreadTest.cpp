@@ -11,13 +11,13 @@
 namespace {
 
 class CountingThread : public zq::ui::CWinThread {
-public:
+  public:
     std::atomic<int> steps{0};
     std::atomic<bool> finished{false};
     int limit = 1000000;
     UINT endCommand = kCommandSucceeded;
 
-protected:
+  protected:
     DWORD Run() override {
         while (!CancelRequested() && steps < limit) {
             ++steps;
@@ -30,10 +30,10 @@ protected:
 };
 
 class OwnerWnd : public zq::ui::CWnd {
-public:
+  public:
     UINT lastCommand = 0;
 
-protected:
+  protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_COMMAND) {
             lastCommand = LOWORD(wParam);

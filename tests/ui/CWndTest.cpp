@@ -7,11 +7,11 @@
 namespace {
 
 class RecordingWnd : public zq::ui::CWnd {
-public:
+  public:
     std::vector<UINT> seen;
     bool* destroyedFlag = nullptr;
 
-protected:
+  protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_USER + 7) {
             seen.push_back(message);
