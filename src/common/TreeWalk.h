@@ -140,4 +140,32 @@ class TreeWalker {
     std::vector<std::unique_ptr<Frame>> m_frames;
 };
 
+// Calls onFile(data) for every file below directory, entering every directory
+// but those that lead back up the tree, until onFile answers false.  Answers
+// false when it was stopped that way.
+template <typename OnFile>
+bool ForEachFileInTree(IFileSystem& fs, const std::wstring& directory, OnFile onFile) {
+    TreeWalker<> walk(fs);
+    walk.Enter(directory, std::wstring());
+    WIN32_FIND_DATAW data{};
+    for (;;) {
+        switch (walk.Next(data)) {
+            case TreeWalker<>::Step::Finished:
+                return true;
+            case TreeWalker<>::Step::DirectoryDone:
+                walk.Leave();
+                break;
+            case TreeWalker<>::Step::LinkBackUp:
+                break;
+            case TreeWalker<>::Step::Entry:
+                if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+                    walk.Enter(JoinPath(walk.Top().Path(), data.cFileName), std::wstring());
+                } else if (!onFile(static_cast<const WIN32_FIND_DATAW&>(data))) {
+                    return false;
+                }
+                break;
+        }
+    }
+}
+
 }  // namespace zq

@@ -133,29 +133,12 @@ bool CopyJob::SameVolume(const std::wstring& a, const std::wstring& b) {
 }
 
 void CopyJob::CountTree(const std::wstring& directory) {
-    TreeWalker<> walk(m_fs);
-    walk.Enter(directory, std::wstring());
-    WIN32_FIND_DATAW data{};
-    for (;;) {
-        // The walk passes a link back up over; so does the count.
-        switch (walk.Next(data)) {
-            case TreeWalker<>::Step::Finished:
-                return;
-            case TreeWalker<>::Step::DirectoryDone:
-                walk.Leave();
-                break;
-            case TreeWalker<>::Step::LinkBackUp:
-                break;
-            case TreeWalker<>::Step::Entry:
-                if (SelectionSnapshot::IsDirectory(data)) {
-                    walk.Enter(JoinPath(walk.Top().Path(), data.cFileName), std::wstring());
-                } else {
-                    m_totals.totalBytes += FindDataSize(data);
-                    ++m_totals.totalFiles;
-                }
-                break;
-        }
-    }
+    // The walk passes a link back up over; so does the count.
+    ForEachFileInTree(m_fs, directory, [this](const WIN32_FIND_DATAW& data) {
+        m_totals.totalBytes += FindDataSize(data);
+        ++m_totals.totalFiles;
+        return true;
+    });
 }
 
 void CopyJob::CountTotals() {

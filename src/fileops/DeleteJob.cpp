@@ -52,24 +52,7 @@ void DeleteJob::Show(const std::wstring& item) {
 }
 
 bool DeleteJob::HoldsFile(const std::wstring& directory) {
-    TreeWalker<> walk(m_fs);
-    walk.Enter(directory, std::wstring());
-    WIN32_FIND_DATAW data{};
-    for (;;) {
-        switch (walk.Next(data)) {
-            case TreeWalker<>::Step::Finished:
-                return false;
-            case TreeWalker<>::Step::DirectoryDone:
-                walk.Leave();
-                break;
-            case TreeWalker<>::Step::LinkBackUp:
-                break;
-            case TreeWalker<>::Step::Entry:
-                if (!SelectionSnapshot::IsDirectory(data)) return true;
-                walk.Enter(JoinPath(walk.Top().Path(), data.cFileName), std::wstring());
-                break;
-        }
-    }
+    return !ForEachFileInTree(m_fs, directory, [](const WIN32_FIND_DATAW&) { return false; });
 }
 
 bool DeleteJob::IsEmptyDirectory(const std::wstring& directory) {
