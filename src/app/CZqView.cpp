@@ -8,11 +8,9 @@
 #include <cwchar>
 
 #include "app/CQuitDlg.h"
+#include "app/PaneContentList.h"
 #include "settings/EventSounds.h"
 #include "app/ProcessShared.h"
-#include "filer/FilerPane.h"
-#include "fileops/ViewFileOps.h"
-#include "filer/ViewFiler.h"
 #include "external/CompanionLibrary.h"
 #include "external/TaskTray.h"
 #include "settings/IniFile.h"
@@ -21,7 +19,6 @@
 #include "settings/SettingsSaver.h"
 #include "app/FloppyGuard.h"
 #include "app/QuitRequest.h"
-#include "filer/ShellContextMenu.h"
 #include "app/SystemEnd.h"
 #include "common/Handle.h"
 #include "resource.h"
@@ -70,6 +67,50 @@ class CZqView::QuitUi : public IQuitUi {
     CZqView& m_view;
 };
 
+// What a part asks of the view, answered for that part.
+class CZqView::PartHost : public IPaneHost {
+  public:
+    PartHost(CZqView& view, std::size_t part) : m_view(view), m_part(part) {}
+    void ShowMode(int pane, std::uint32_t mode, std::uint32_t subMode) override {
+        m_view.m_parts.ShowMode(pane, mode, subMode);
+        m_view.Invalidate();
+    }
+    void ShowFiler(int pane) override {
+        m_view.m_parts.ShowFiler(pane);
+        m_view.Invalidate();
+    }
+    void RedrawPane(int pane) override {
+        const RECT rect = m_view.m_parts.PaneRect(pane);
+        if (!::IsRectEmpty(&rect)) ::InvalidateRect(m_view.m_hWnd, &rect, FALSE);
+    }
+    RECT PaneRect(int pane) const override { return m_view.m_parts.PaneRect(pane); }
+    int FocusedPane() const override { return m_view.m_parts.FocusedPane(); }
+    int OtherPane() const override { return m_view.m_parts.FocusedPane() ^ 1; }
+    HWND OwnerWindow() const override { return m_view.m_hWnd; }
+    bool StartTimer(unsigned id, unsigned milliseconds) override {
+        if (id >= kMaxPartTimers || !m_view.m_hWnd) return false;
+        return ::SetTimer(m_view.m_hWnd, PaneContents::TimerId(m_part, id), milliseconds, nullptr) != 0;
+    }
+    void StopTimer(unsigned id) override {
+        if (id < kMaxPartTimers && m_view.m_hWnd) ::KillTimer(m_view.m_hWnd, PaneContents::TimerId(m_part, id));
+    }
+    RouteResult RunCommand(CommandId id, std::wstring_view argument) override {
+        std::wstring text(CommandName(id));
+        if (!argument.empty()) text.append(L" ").append(argument);
+        const RouteResult result = m_view.m_registry.Route(id.group, text);
+        if (result == RouteResult::Ran) m_view.Invalidate();
+        return result;
+    }
+    void SetStatusText(std::wstring_view text) override {
+        m_view.m_parts.SetStatusText(m_part, text);
+        m_view.UpdateFrameTitle();
+    }
+
+  private:
+    CZqView& m_view;
+    std::size_t m_part;
+};
+
 CZqView::CZqView(StructViewStart start) : m_start(std::move(start)), m_settings(*m_start.settings) {
     m_last = {m_settings.ENDX, m_settings.ENDY, m_settings.ENDWIDE, m_settings.ENDHEIGHT};
     m_context.programDir = m_start.programDir;
@@ -79,6 +120,8 @@ CZqView::CZqView(StructViewStart start) : m_start(std::move(start)), m_settings(
     m_context.registry = &m_registry;
     m_context.suspend = [this] { Suspend(); };
     m_context.resume = [this] { Resume(); };
+    // Commands go to the focused pane's content before the registered handlers.
+    m_registry.SetTarget([this]() -> ICommandTarget* { return m_parts.Focused(); });
 }
 
 CZqView::~CZqView() {
@@ -101,14 +144,11 @@ bool CZqView::OnCreate() {
         if (m_menuUpdatePosted) return;
         m_menuUpdatePosted = ::PostMessageW(m_hWnd, kMenuBarFollows, 0, 0) != FALSE;
     });
-    // The pane contents, one line each.
-    m_filer = AddContent(std::make_unique<ViewFiler>(m_context));
-    m_fileOps = std::make_unique<ViewFileOps>(m_context, *m_filer);
+    AddViewParts(*this);
     CreateKeys();
     RegisterViewCommands();
-    for (auto& content : m_contents) content->RegisterCommands();
-    m_fileOps->RegisterCommands();
-    for (auto& content : m_contents) content->Start(m_start.startDirectories);
+    m_parts.ForEachPart([](IViewPart& part) { part.RegisterCommands(); });
+    m_parts.ForEachPart([this](IViewPart& part) { part.Start(m_start.startDirectories); });
     SetTimer(kPeriodicTimer, 1000);
     m_started = kIdle;
     PlaceWindow(1);
@@ -119,19 +159,19 @@ bool CZqView::OnCreate() {
 void CZqView::Suspend() {
     m_started = kNotStarted;
     for (UINT_PTR id = kFirstSuspendedTimer; id <= kLastSuspendedTimer; ++id) KillTimer(id);
-    for (auto& content : m_contents) content->Suspend();
+    m_parts.ForEachPart([](IViewPart& part) { part.Suspend(); });
 }
 
 void CZqView::Resume() {
     m_started = kIdle;
-    for (auto& content : m_contents) content->Resume();
+    m_parts.ForEachPart([](IViewPart& part) { part.Resume(); });
 }
 
-IPaneContent* CZqView::FocusedContent() const {
-    for (const auto& content : m_contents)
-        if (m_modes.Query(PaneModes::kEither, pane_state::kFocused, content->ModeMask())) return content.get();
-    // Before a pane has its mode the first content stands for it.
-    return m_contents.empty() ? nullptr : m_contents.front().get();
+void CZqView::Attach(std::unique_ptr<IViewPart> part, IPaneContent* content) {
+    IViewPart& added = *part;
+    const std::size_t index = m_parts.Add(std::move(part), content);
+    m_partHosts.push_back(std::make_unique<PartHost>(*this, index));
+    added.Attach(*m_partHosts.back());
 }
 
 bool CZqView::QuitRequest(bool fromClose) {
@@ -195,7 +235,7 @@ void CZqView::StoreViewState() {
     // A move does not always reach us (a window manager may place the frame
     // silently): the frame as it is now is what the next start restores.
     RecordPlacement();
-    for (const auto& content : m_contents) content->StoreState(m_settings);
+    m_parts.ForEachPart([this](const IViewPart& part) { part.StoreState(m_settings); });
     m_settings.ENDX = m_last.endX;
     m_settings.ENDY = m_last.endY;
     m_settings.ENDWIDE = m_last.endWide;
@@ -228,7 +268,7 @@ void CZqView::OnTimer(UINT_PTR id) {
     ReleaseFloppyCurrentDirectory();
     if (id != kPeriodicTimer || m_started != kIdle) return;
     m_started = kPeriodicWork;
-    for (auto& content : m_contents) content->OnPeriodicTimer();
+    m_parts.ForEachPart([](IViewPart& part) { part.OnPeriodicTimer(); });
     m_started = kIdle;
 }
 
@@ -236,26 +276,27 @@ void CZqView::OnOperationEnded() {
     m_lists.PurgeAndTestEmpty(DialogList::Copy);
     m_lists.PurgeAndTestEmpty(DialogList::Delete);
     m_lists.PurgeAndTestEmpty(DialogList::Unpack);
-    for (auto& content : m_contents) content->OnOperationEnded();
+    m_parts.ForEachPart([](IViewPart& part) { part.OnOperationEnded(); });
     Invalidate();
 }
 
+void CZqView::OnPartTimer(std::size_t part, unsigned id) {
+    if (m_tearingDown) return;
+    m_parts.Part(part).OnTimer(id);
+}
+
 void CZqView::ChangePaneDirectory(int pane, const std::wstring& path) {
-    m_filer->ChangePaneDirectory(pane, path);
+    if (IPaneContent* content = m_parts.ContentOf(pane)) (void)content->OpenLocation(pane, path);
 }
 
 void CZqView::OnDropFiles(HDROP drop) {
-    // The file operations know from the Filer's layout which pane is under the drop.
-    if (m_fileOps) {
-        m_fileOps->OnDropFiles(drop);
-    } else {
-        ::DragFinish(drop);
-    }
+    // No part took the files (the file operations would have): the handle is still to be let go.
+    ::DragFinish(drop);
 }
 
 void CZqView::OnDirChangeRequest() {
     // Only while the view is running on its own and no pane shows a picture.
-    if (!m_shared || !m_filer || m_started == kNotStarted) return;
+    if (!m_shared || m_parts.Count() == 0 || m_started == kNotStarted) return;
     if (m_modes.Query(PaneModes::kEither, 0, pane_mode::kGraphicGroup)) return;
     bool changed = false;
     int slot = 0;
@@ -290,21 +331,25 @@ void CZqView::OnDraw(HDC dc, const RECT& client) {
     ::FillRect(dc, &client, static_cast<HBRUSH>(background.Get()));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kText);
-    // Each content draws the panes in its mode, with the font of its settings.
-    for (auto& content : m_contents) content->Paint(dc, client);
+    // Each pane is drawn by the content it shows.
+    m_parts.Paint(dc, client);
     UpdateFrameTitle();
 }
 
 LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT shellResult = 0;
-    for (auto& content : m_contents)
-        if (content->ForwardMessage(message, wParam, lParam, shellResult)) return shellResult;
+    for (std::size_t n = 0; n < m_parts.Count(); ++n) {
+        LRESULT result = 0;
+        if (m_parts.Part(n).ForwardMessage(message, wParam, lParam, result)) return result;
+    }
     switch (message) {
         case WM_KEYDOWN:
-            if (OnKeyDown(wParam)) return 0;
+            if (OfferKeyToContent(message, wParam, lParam) || OnKeyDown(wParam)) return 0;
             break;
         case WM_SYSKEYDOWN:
-            if (OnSystemKeyDown(wParam, lParam)) return 0;
+            if (OfferKeyToContent(message, wParam, lParam) || OnSystemKeyDown(wParam, lParam)) return 0;
+            break;
+        case WM_CHAR:
+            if (OfferKeyToContent(message, wParam, lParam)) return 0;
             break;
         case WM_PAINT:
             if (!m_firstPaintDone) {
@@ -312,9 +357,15 @@ LRESULT CZqView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 PlaceWindow(0);
             }
             break;
-        case WM_TIMER:
-            OnTimer(wParam);
+        case WM_TIMER: {
+            std::size_t part = 0;
+            unsigned id = 0;
+            if (m_parts.TimerOwner(wParam, part, id))
+                OnPartTimer(part, id);
+            else
+                OnTimer(wParam);
             return 0;
+        }
         case WM_COMMAND:
             OnMenuCommand(LOWORD(wParam));
             return 0;

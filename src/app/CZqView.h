@@ -17,6 +17,7 @@
 #include "commands/MenuBar.h"
 #include "commands/MenuRouting.h"
 #include "commands/PaneContent.h"
+#include "commands/PaneContents.h"
 #include "ui/CView.h"
 
 struct StructZqCplData;
@@ -28,8 +29,6 @@ class IniFile;
 class SettingsSaver;
 enum class SaveOutcome;
 struct UserIniState;
-class ViewFiler;
-class ViewFileOps;
 class CompanionLibrary;
 class TaskTray;
 
@@ -77,6 +76,24 @@ class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHook
     // The frame moved or changed size: ENDX, ENDY, ENDWIDE and ENDHEIGHT follow it.
     void RecordPlacement();
 
+    // What every part is made with.
+    ViewContext& Context() noexcept { return m_context; }
+    // A pane content or a part without a pane, added at the view's creation
+    // (app/PaneContentList.cpp); the view owns it from then on.
+    template <class Content>
+    Content& AddContent(std::unique_ptr<Content> content) {
+        Content& added = *content;
+        IPaneContent* shown = content.get();
+        Attach(std::move(content), shown);
+        return added;
+    }
+    template <class Part>
+    Part& AddPart(std::unique_ptr<Part> part) {
+        Part& added = *part;
+        Attach(std::move(part), nullptr);
+        return added;
+    }
+
   protected:
     bool OnCreate() override;
     void OnDraw(HDC dc, const RECT& client) override;
@@ -84,6 +101,8 @@ class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHook
 
   private:
     class QuitUi;
+    class PartHost;
+    void Attach(std::unique_ptr<IViewPart> part, IPaneContent* content);
     void PlaceWindow(int phase);
     void ReportSave(SaveOutcome outcome);
     void OnTimer(UINT_PTR id);
@@ -105,20 +124,16 @@ class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHook
     void ShowControlPanelList();
     [[nodiscard]] std::wstring KeyDataStartPath() const;
     void OnDirChangeRequest();
+    // A key message offered to the focused content before the key tables.
+    bool OfferKeyToContent(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnPartTimer(std::size_t part, unsigned id);
     void SwapPaneFocus();
     void OnDropFiles(HDROP drop);
-    // Clicks, double clicks, the right button and the wheel go to the focused content (CZqViewMouse.cpp).
+    // Clicks, double clicks and the right button go to the content of the
+    // pane under the pointer, the wheel too (CZqViewMouse.cpp).
     bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
-    // The pane contents are hosted, not known: each is added by one line in
-    // OnCreate and reached through IPaneContent.
-    template <class Content>
-    Content* AddContent(std::unique_ptr<Content> content) {
-        Content* added = content.get();
-        m_contents.push_back(std::move(content));
-        return added;
-    }
     // The content the focused pane shows; null before the first is added.
-    [[nodiscard]] IPaneContent* FocusedContent() const;
+    [[nodiscard]] IPaneContent* FocusedContent() const { return m_parts.Focused(); }
     // The frame's title names the active pane's location.
     void UpdateFrameTitle();
     void ChangePaneDirectory(int pane, const std::wstring& path);
@@ -156,11 +171,10 @@ class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHook
     KeyDownSettings m_keyDownSettings;
     std::unique_ptr<KeyDispatcher> m_dispatcher;
     std::unique_ptr<KeyDownRouter> m_router;
-    std::vector<std::unique_ptr<IPaneContent>> m_contents;
-    // The Filer by its own type, for what is the Filer's alone: the file
-    // operations' glue, the second copy's directories, the control panel files.
-    ViewFiler* m_filer = nullptr;
-    std::unique_ptr<ViewFileOps> m_fileOps;
+    // The pane contents and the other parts, known only by their interfaces.
+    // The hosts outlive the parts, which may still call them as they go.
+    std::vector<std::unique_ptr<PartHost>> m_partHosts;
+    PaneContents m_parts{m_modes};
     std::unique_ptr<CompanionLibrary> m_companion;
     std::unique_ptr<TaskTray> m_tray;
     unsigned m_menuResource = 0;

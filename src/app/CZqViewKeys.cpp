@@ -8,7 +8,6 @@
 #include <iterator>
 
 #include "app/CZqView.h"
-#include "filer/ViewFiler.h"
 #include "filer/ViewFilerSettings.h"
 #include "commands/CKeyConfigDlg.h"
 #include "commands/CNotViewMenuDlg.h"
@@ -158,8 +157,8 @@ void CZqView::RegisterViewCommands() {
         const FilerSettingsEffects effects = CompareFilerSettings(m_settings, sheet.Edited());
         m_settings = sheet.Edited();
         if (effects.resizeSavedCursors) ResizeSavedCursors(m_settings);
-        for (auto& content : m_contents)
-            content->OnSettingsChanged(effects.rereadListings || effects.redisplayListings);
+        const bool reread = effects.rereadListings || effects.redisplayListings;
+        m_parts.ForEachPart([reread](IViewPart& part) { part.OnSettingsChanged(reread); });
         Invalidate();
     });
     m_registry.RegisterMenu(IDM_USERINI, [this](const CommandCall&) {
@@ -187,6 +186,12 @@ ModeGroup CZqView::FocusedGroup() const {
     const auto group = MenuCommandGroup(
         [this](std::uint32_t mask) { return m_modes.Query(PaneModes::kEither, pane_state::kFocused, mask); });
     return group.value_or(ModeGroup::Filer);
+}
+
+bool CZqView::OfferKeyToContent(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_started == kNotStarted) return false;
+    IPaneContent* content = FocusedContent();
+    return content && content->OnKey(message, wParam, lParam);
 }
 
 bool CZqView::OnKeyDown(WPARAM virtualKey) {

@@ -7,12 +7,10 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CZqView.h"
-#include "filer/ViewFiler.h"
 #include "commands/CommandText.h"
 #include "common/Handle.h"
 #include "common/Paths.h"
 #include "external/CompanionLibrary.h"
-#include "filer/FilerPane.h"
 #include "resource.h"
 #include "settings/Settings.h"
 #include "settings/SettingsSaver.h"
@@ -24,10 +22,6 @@ namespace {
 bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() && ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                                                           static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool EndsWithCpl(std::wstring_view name) {
-    return name.size() > 4 && SameTextIgnoringCase(name.substr(name.size() - 4), L".cpl");
 }
 
 void RunControlPanel(const std::wstring& parameters) {
@@ -62,12 +56,6 @@ void CZqView::RegisterWindowCommands() {
             }
         }
         RunControlPanel(std::wstring(call.argument));
-    });
-    m_registry.Register(cmd::filer::Opencpl, [this](const CommandCall&) {
-        FilerPane& pane = m_filer->Pane(m_filer->ActivePane());
-        const FileEntry* entry = pane.CursorEntry();
-        if (!entry || !EndsWithCpl(entry->cFileName)) return;
-        RunControlPanel(L"\"" + JoinPath(pane.Path(), entry->cFileName) + L"\"");
     });
     m_registry.RegisterMenu(IDM_NON_LOAD_CPL, [this](const CommandCall&) {
         const std::vector<std::wstring> current(m_settings.nonLoadCpl.begin(), m_settings.nonLoadCpl.end());

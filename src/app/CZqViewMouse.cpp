@@ -1,6 +1,8 @@
-// The mouse over the view and the window's title.  Where the panes lie is the
-// contents' business; the view only hands them the messages.
+// The mouse over the view and the window's title.  A message goes to the
+// content of the pane under the pointer; what lies inside the pane is the
+// content's business.
 #include <windows.h>
+#include <windowsx.h>
 
 #include "app/CZqView.h"
 #include "ui/CFrameWnd.h"
@@ -16,29 +18,33 @@ constexpr wchar_t kNoDocumentTitle[] = L"無題";
 
 bool CZqView::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_started == kNotStarted) return false;
-    for (auto& content : m_contents) {
-        switch (content->OnMouse(message, wParam, lParam)) {
-            case PaneMouseOutcome::NotTaken:
-                continue;
-            case PaneMouseOutcome::Taken:
-                return true;
-            case PaneMouseOutcome::TakenMenuFollows:
-                UpdateMenuBar();
-                return true;
-            case PaneMouseOutcome::PressReturn:
-                // A double click means what Return means in that pane.
-                if (m_router && IsConsumed(m_router->OnKeyDown(VK_RETURN, 0))) Invalidate();
-                return true;
-        }
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // The wheel's point is on the screen.
+    if (message == WM_MOUSEWHEEL) ::ScreenToClient(m_hWnd, &at);
+    int pane = m_parts.PaneAt(at);
+    if (pane < 0) pane = m_parts.FocusedPane();
+    IPaneContent* content = m_parts.ContentOf(pane);
+    if (!content) return false;
+    switch (content->OnMouse(pane, message, wParam, lParam)) {
+        case PaneMouseOutcome::NotTaken:
+            return false;
+        case PaneMouseOutcome::Taken:
+            return true;
+        case PaneMouseOutcome::TakenMenuFollows:
+            UpdateMenuBar();
+            return true;
+        case PaneMouseOutcome::PressReturn:
+            // A double click means what Return means in that pane.
+            if (m_router && IsConsumed(m_router->OnKeyDown(VK_RETURN, 0))) Invalidate();
+            return true;
     }
     return false;
 }
 
 void CZqView::UpdateFrameTitle() {
     HWND frame = ::GetParent(m_hWnd);
-    IPaneContent* content = FocusedContent();
-    if (!frame || !content) return;
-    std::wstring location = content->ActiveLocation();
+    if (!frame || !FocusedContent()) return;
+    std::wstring location = m_parts.FocusedLocation();
     if (location.empty()) location = kNoDocumentTitle;
     const std::wstring title = ui::CFrameWnd::ComposeTitle(location, kAppTitle);
     if (title == m_title) return;

@@ -53,21 +53,36 @@ const CommandHandler* CommandRegistry::Resolve(ModeGroup group, std::wstring_vie
     return nullptr;
 }
 
+ICommandTarget* CommandRegistry::TargetFor(ModeGroup group, std::wstring_view word, CommandId& id) const {
+    if (!m_target) return nullptr;
+    ICommandTarget* target = m_target();
+    if (target == nullptr) return nullptr;
+    const std::optional<CommandId> found = FindCommandId(group, word);
+    if (!found || !target->CanRun(*found)) return nullptr;
+    id = *found;
+    return target;
+}
+
 bool CommandRegistry::HasHandler(ModeGroup group, std::wstring_view name) const {
-    return Resolve(group, name) != nullptr;
+    CommandId id{};
+    return TargetFor(group, name, id) != nullptr || Resolve(group, name) != nullptr;
 }
 
 bool CommandRegistry::CanRunMenu(ModeGroup group, unsigned menuId) const {
     if (auto it = m_menu.find(menuId); it != m_menu.end() && it->second) return true;
     const StructCommand* row = FindCommandByMenuId(group, menuId);
-    return row != nullptr && Resolve(group, row->name) != nullptr;
+    return row != nullptr && HasHandler(group, row->name);
 }
 
 RouteResult CommandRegistry::Route(ModeGroup group, std::wstring_view text) const {
     const std::wstring_view word = CommandWord(text);
     if (word.empty()) return RouteResult::NotACommand;
+    const CommandCall call{group, word, CommandArgument(text), text};
+    CommandId id{};
+    if (ICommandTarget* target = TargetFor(group, word, id); target != nullptr && target->Run(id, call))
+        return RouteResult::Ran;
     if (const CommandHandler* handler = Resolve(group, word)) {
-        (*handler)(CommandCall{group, word, CommandArgument(text), text});
+        (*handler)(call);
         return RouteResult::Ran;
     }
     const bool known = FindCommand(group, word) != nullptr || IsCommonCommand(word) ||

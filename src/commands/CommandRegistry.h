@@ -33,6 +33,15 @@ struct CommandCall {
 
 using CommandHandler = std::function<void(const CommandCall&)>;
 
+// Answers commands before the registered handlers: the content of the focused pane.
+class ICommandTarget {
+  public:
+    virtual ~ICommandTarget() = default;
+    [[nodiscard]] virtual bool CanRun(CommandId id) const = 0;
+    // False when it did not run after all; the registered handler then runs.
+    virtual bool Run(CommandId id, const CommandCall& call) = 0;
+};
+
 enum class RouteResult {
     Ran,          // a handler ran
     NoHandler,    // a command of the mode or the common routine, but nothing is registered for it
@@ -52,6 +61,8 @@ class CommandRegistry {
     // every mode whose own table has no handler for it.
     void RegisterCommon(CommandId id, CommandHandler handler);
     void RegisterMenu(unsigned menuId, CommandHandler handler);
+    // Asked first for every command of a mode's table; may answer null.
+    void SetTarget(std::function<ICommandTarget*()> target) { m_target = std::move(target); }
 
     // The routine of a mode group: its own table, then the common routine.
     [[nodiscard]] RouteResult Route(ModeGroup group, std::wstring_view text) const;
@@ -68,10 +79,12 @@ class CommandRegistry {
 
   private:
     [[nodiscard]] const CommandHandler* Resolve(ModeGroup group, std::wstring_view word) const;
+    [[nodiscard]] ICommandTarget* TargetFor(ModeGroup group, std::wstring_view word, CommandId& id) const;
 
     std::map<std::wstring, CommandHandler, std::less<>> m_mode[kModeGroupCount];
     std::map<std::wstring, CommandHandler, std::less<>> m_common;
     std::map<unsigned, CommandHandler> m_menu;
+    std::function<ICommandTarget*()> m_target;
 };
 
 }  // namespace zq

@@ -219,6 +219,13 @@ void ViewFileOps::StartCopy(unsigned mode) {
     Open(std::move(operation), m_context, DialogList::Copy);
 }
 
+bool ViewFileOps::ForwardMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message != WM_DROPFILES) return false;
+    OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    result = 0;
+    return true;
+}
+
 void ViewFileOps::OnDropFiles(HDROP drop) {
     POINT point{};
     ::DragQueryPoint(drop, &point);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/PaneContent.h"
 #include "commands/ViewContext.h"
 
 namespace zq::fileops {
@@ -18,14 +19,17 @@ namespace zq {
 class ViewFiler;
 enum class RecycleChoice;
 
-class ViewFileOps {
+// A part of the view without a pane of its own: it acts on the Filer's panes.
+class ViewFileOps final : public IViewPart {
   public:
     ViewFileOps(ViewContext& context, ViewFiler& filer);
-    ~ViewFileOps();
+    ~ViewFileOps() override;
     ViewFileOps(const ViewFileOps&) = delete;
     ViewFileOps& operator=(const ViewFileOps&) = delete;
 
-    void RegisterCommands();
+    void RegisterCommands() override;
+    // Files dropped on the view (WM_DROPFILES) are this part's.
+    bool ForwardMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // Opens a copy or move dialog for the selection of the pane with the focus;
     // mode is the copy engine's job mode (0 copy, 1 move, 2, 3, 5).

@@ -135,6 +135,12 @@ void ViewFiler::ChangePaneDirectory(int index, const std::wstring& path) {
     pane.ChangeDirectory(path, false, m_cursorMemory.get());
 }
 
+bool ViewFiler::OpenLocation(int pane, const std::wstring& path) {
+    if (pane < 0 || pane > 1) return false;
+    ChangePaneDirectory(pane, path);
+    return true;
+}
+
 void ViewFiler::ClimbUp(int index) {
     FilerPane& pane = Pane(index);
     switch (UpStepOf(pane)) {

@@ -25,7 +25,7 @@ class IListingSource;
 class CursorMemory;
 struct Settings;
 
-class ViewFiler final : public IPaneContent {
+class ViewFiler final : public IPaneContent, public IPaneFrame {
   public:
     // `source`: where both panes' listings come from; the file system when null.
     explicit ViewFiler(ViewContext& context, IListingSource* source = nullptr);
@@ -41,28 +41,22 @@ class ViewFiler final : public IPaneContent {
     [[nodiscard]] std::uint32_t ModeMask() const override;
     void RegisterCommands() override;
     void Start(const std::vector<std::wstring>& startDirectories) override { Create(startDirectories); }
-    void Paint(HDC dc, const RECT& client) override;
+    // The Filer lays the view out: its header band on top, the panes split below.
+    IPaneFrame* Frame() override { return this; }
+    PaneFrame Arrange(HDC dc, const RECT& client) override;
+    void PaintFrame(HDC dc, const RECT& client, const PaneFrame& frame) override;
+    void Paint(HDC dc, int pane, const RECT& rect) override;
     // Timer 1's periodic work for the listings.
     void OnPeriodicTimer() override;
     void OnOperationEnded() override { Refresh(); }
     void OnSettingsChanged(bool reread) override;
     bool ForwardMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // Clicks, double clicks, the right button's shell menu and the wheel (ViewFilerMouse.cpp).
-    PaneMouseOutcome OnMouse(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Clicks, double clicks, the right button's shell menu and the wheel
+    // (ViewFilerMouse.cpp); the layout says which pane a point is in.
+    PaneMouseOutcome OnMouse(int pane, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Return in a listing enters the directory under the cursor.
     void RunReturnAction() override;
-    // Incremental search, the key directory jump and the drive cursor are not
-    // part of the Filer yet: the router sees them as never pending.
-    [[nodiscard]] bool IncrementalSearchActive() const override { return false; }
-    void EndIncrementalSearch() override {}
-    [[nodiscard]] bool KeyDirectoryJumpPending() const override { return false; }
-    void CancelKeyDirectoryJump() override {}
-    void RunKeyDirectoryJump(std::wstring_view) override {}
-    bool OfferToIncrementalSearch(unsigned, int) override { return false; }
-    void MoveCursorToDrive(wchar_t, bool) override {}
-    // The listings' own work runs from the host's timer, which the host stops itself.
-    void Suspend() override {}
-    void Resume() override {}
+    bool OpenLocation(int pane, const std::wstring& path) override;
 
     // An operation dialog ended (command 1185): re-read the shown listings,
     // keeping the marks of every entry still there.
@@ -137,6 +131,8 @@ class ViewFiler final : public IPaneContent {
     // `full`: the picture starts from nothing; otherwise only the cells that
     // look different from the last paint are painted again.
     void PaintPane(HDC dc, int index, bool full);
+    // Whether pane `index` shows one of the Filer's modes.
+    [[nodiscard]] bool ShowsListing(int index) const;
     void PaintHeader(HDC dc, int width);
     void PaintHeaderClock(HDC dc);
     [[nodiscard]] filer::FilerHeaderOptions HeaderOptions() const;
@@ -156,6 +152,9 @@ class ViewFiler final : public IPaneContent {
     UniqueGdiObject m_picture;
     SIZE m_pictureSize{};
     bool m_pictureValid = false;
+    // A pane whose cells must all be painted again: after a full repaint, or
+    // after another content showed in its place.
+    std::array<bool, 2> m_paneFull{true, true};
     POINT m_pictureOrigin{};
     filer::FilerColors m_paintedColors;
     std::array<std::vector<filer::PaintCell>, 2> m_paintedCells;

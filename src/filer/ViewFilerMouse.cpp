@@ -22,7 +22,7 @@ POINT PointOf(LPARAM lParam) {
 
 }  // namespace
 
-PaneMouseOutcome ViewFiler::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+PaneMouseOutcome ViewFiler::OnMouse(int, UINT message, WPARAM wParam, LPARAM lParam) {
     const Settings& settings = *m_context.settings;
     const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
     const bool right = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP;

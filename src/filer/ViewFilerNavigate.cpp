@@ -1,6 +1,10 @@
 // Filer commands that move between directories or compare the two panes'
-// directories: @Newselelect, @Dirhistory, and the way up from a root.
+// directories: @Newselelect, @Dirhistory, @Opencpl, and the way up from a root.
+#include <windows.h>
+#include <shellapi.h>
+
 #include "commands/PaneModes.h"
+#include "common/Paths.h"
 #include "filer/ViewFiler.h"
 #include "commands/CommandRegistry.h"
 #include "filer/CDirHistoryDlg.h"
@@ -24,6 +28,10 @@ NewerSelectOptions& LastNewerSelectOptions() {
     return options;
 }
 
+bool EndsWithCpl(std::wstring_view name) {
+    return name.size() > 4 && ::CompareStringOrdinal(name.data() + name.size() - 4, 4, L".cpl", 4, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
 
 void ViewFiler::LeaveForListing(int) {
@@ -34,6 +42,14 @@ void ViewFiler::LeaveForListing(int) {
 }
 
 void ViewFiler::RegisterNavigateCommands() {
+    // The control panel file under the cursor opens in the control panel.
+    Add(cmd::filer::Opencpl, [this] {
+        FilerPane& pane = Pane(ActivePane());
+        const FileEntry* entry = pane.CursorEntry();
+        if (!entry || !EndsWithCpl(entry->cFileName)) return;
+        const std::wstring parameters = L"\"" + JoinPath(pane.Path(), entry->cFileName) + L"\"";
+        ::ShellExecuteW(nullptr, L"open", L"control.exe", parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    });
     Add(cmd::filer::Newselelect, [this] {
         const int active = ActivePane();
         const int other = OtherPane();

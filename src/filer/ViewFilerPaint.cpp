@@ -127,37 +127,76 @@ void ViewFiler::Layout(HDC dc, const RECT& area) {
     }
 }
 
-void ViewFiler::Paint(HDC dc, const RECT& client) {
+bool ViewFiler::ShowsListing(int index) const {
+    return (m_context.modes->Get(index).mode & ModeMask()) != 0;
+}
+
+PaneFrame ViewFiler::Arrange(HDC dc, const RECT& client) {
+    PaneFrame frame;
     EnsureFont();
-    const Settings& settings = *m_context.settings;
     const SIZE size = {client.right - client.left, client.bottom - client.top};
-    if (size.cx <= 0 || size.cy <= 0) return;
+    if (size.cx <= 0 || size.cy <= 0) return frame;
     bool full = !m_pictureValid || !m_picture || size.cx != m_pictureSize.cx || size.cy != m_pictureSize.cy;
     if (!m_picture || size.cx != m_pictureSize.cx || size.cy != m_pictureSize.cy) {
         m_picture.Reset(::CreateCompatibleBitmap(dc, size.cx, size.cy));
         m_pictureSize = size;
     }
-    if (!m_picture) return;
+    if (!m_picture) return frame;
+    const PictureDc picture(dc, m_picture.Get());
+    if (picture.Get() == nullptr) return frame;
+    HDC pdc = picture.Get();
+    HGDIOBJ oldFont = ::SelectObject(pdc, m_font.Get());
+    const filer::FilerLayoutResult before = m_layout;
+    Layout(pdc, {0, 0, size.cx, size.cy});
+    const filer::FilerColors colors = FilerColorsFrom(*m_context.settings);
+    if (!filer::SameLayout(before, m_layout) || !SameColors(colors, m_paintedColors)) full = true;
+    if (full) {
+        Fill(pdc, {0, 0, size.cx, size.cy}, colors[filer::FilerColorId::BackGround]);
+        m_paneFull = {true, true};
+    }
+    ::SelectObject(pdc, oldFont);
+    m_paintedColors = colors;
+    m_pictureValid = true;
+    m_pictureOrigin = {client.left, client.top};
+    for (int i = 0; i < 2; ++i) {
+        const filer::FilerPaneGeometry& g = m_layout.panes[static_cast<size_t>(i)];
+        // What another content paints in a pane's place leaves the Filer's
+        // cells there unknown: the pane is painted whole when it comes back.
+        if (!ShowsListing(i)) m_paneFull[static_cast<size_t>(i)] = true;
+        if (!g.shown) continue;
+        RECT r = g.rect;
+        ::OffsetRect(&r, client.left, client.top);
+        frame.panes[static_cast<size_t>(i)] = r;
+    }
+    return frame;
+}
+
+void ViewFiler::PaintFrame(HDC dc, const RECT& client, const PaneFrame& frame) {
+    if (!m_picture || !m_pictureValid) return;
     const PictureDc picture(dc, m_picture.Get());
     if (picture.Get() == nullptr) return;
     HDC pdc = picture.Get();
     HGDIOBJ oldFont = ::SelectObject(pdc, m_font.Get());
-
-    const filer::FilerLayoutResult before = m_layout;
-    Layout(pdc, {0, 0, size.cx, size.cy});
-    const filer::FilerColors colors = FilerColorsFrom(settings);
-    if (!filer::SameLayout(before, m_layout) || !SameColors(colors, m_paintedColors)) full = true;
-    if (full) {
-        const RECT all = {0, 0, size.cx, size.cy};
-        Fill(pdc, all, colors[filer::FilerColorId::BackGround]);
-    }
-    PaintHeader(pdc, size.cx);
-    for (int i = 0; i < 2; ++i) PaintPane(pdc, i, full);
-    m_paintedColors = colors;
-    m_pictureValid = true;
-    m_pictureOrigin = {client.left, client.top};
+    PaintHeader(pdc, m_pictureSize.cx);
     ::SelectObject(pdc, oldFont);
-    ::BitBlt(dc, client.left, client.top, size.cx, size.cy, pdc, 0, 0, SRCCOPY);
+    // The panes are their contents' to paint.
+    const int saved = ::SaveDC(dc);
+    for (const RECT& pane : frame.panes) ::ExcludeClipRect(dc, pane.left, pane.top, pane.right, pane.bottom);
+    ::BitBlt(dc, client.left, client.top, m_pictureSize.cx, m_pictureSize.cy, pdc, 0, 0, SRCCOPY);
+    if (saved != 0) ::RestoreDC(dc, saved);
+}
+
+void ViewFiler::Paint(HDC dc, int pane, const RECT& rect) {
+    if (pane < 0 || pane > 1 || !m_picture || !m_pictureValid) return;
+    const PictureDc picture(dc, m_picture.Get());
+    if (picture.Get() == nullptr) return;
+    HDC pdc = picture.Get();
+    HGDIOBJ oldFont = ::SelectObject(pdc, m_font.Get());
+    PaintPane(pdc, pane, m_paneFull[static_cast<size_t>(pane)]);
+    m_paneFull[static_cast<size_t>(pane)] = false;
+    ::SelectObject(pdc, oldFont);
+    ::BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, pdc,
+             rect.left - m_pictureOrigin.x, rect.top - m_pictureOrigin.y, SRCCOPY);
 }
 
 void ViewFiler::PaintPane(HDC dc, int index, bool full) {
@@ -171,6 +210,7 @@ void ViewFiler::PaintPane(HDC dc, int index, bool full) {
     const Settings& settings = *m_context.settings;
     FilerPane& pane = Pane(index);
     const filer::FilerColors colors = FilerColorsFrom(settings);
+    if (full) Fill(dc, geometry.rect, colors[filer::FilerColorId::BackGround]);
     const filer::KindColorTable kinds = KindColorsFrom(settings);
     const bool active = index == ActivePane();
 

@@ -50,7 +50,13 @@ struct FilerFixture {
         HDC dc = ::CreateCompatibleDC(screen);
         HBITMAP bitmap = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
         HGDIOBJ old = ::SelectObject(dc, bitmap);
-        filer->Paint(dc, {0, 0, size.cx, size.cy});
+        const RECT client{0, 0, size.cx, size.cy};
+        const PaneFrame frame = filer->Arrange(dc, client);
+        filer->PaintFrame(dc, client, frame);
+        for (int pane = 0; pane < 2; ++pane) {
+            const RECT& rect = frame.panes[static_cast<size_t>(pane)];
+            if (!::IsRectEmpty(&rect)) filer->Paint(dc, pane, rect);
+        }
         ::SelectObject(dc, old);
         ::DeleteObject(bitmap);
         ::DeleteDC(dc);

@@ -1,0 +1,19 @@
+// The view's parts.  A new pane content is one more line here.
+#include "app/PaneContentList.h"
+
+#include <memory>
+
+#include "app/CZqView.h"
+#include "fileops/ViewFileOps.h"
+#include "filer/ViewFiler.h"
+
+namespace zq {
+
+void AddViewParts(CZqView& view) {
+    ViewContext& context = view.Context();
+    // The first content is the Filer: the pane a content gives up goes back to it.
+    ViewFiler& filer = view.AddContent(std::make_unique<ViewFiler>(context));
+    view.AddPart(std::make_unique<ViewFileOps>(context, filer));
+}
+
+}  // namespace zq
