@@ -16,6 +16,7 @@
 #include "fileops/CopyJob.h"
 #include "fileops/OperationLog.h"
 #include "filer/FilerPane.h"
+#include "filer/SelectionSnapshot.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
 
@@ -167,17 +168,15 @@ void ViewFileOps::ShowError(const std::wstring& text) const {
     ShowBox(m_context, text, kSelectionErrorCaption);
 }
 
-bool ViewFileOps::TakeActiveSelection(int& active, fileops::SelectionSnapshot& out) const {
+bool ViewFileOps::TakeActiveSelection(int& active, SelectionSnapshot& out) const {
     active = m_filer.ActivePane();
     FilerPane& pane = m_filer.Pane(active);
     if (!IsDirectoryPane(pane)) return false;
-    SelectionSnapshot selection;
-    const SelectionStatus status = TakeSelection(pane, 0, selection);
+    const SelectionStatus status = TakeSelection(pane, 0, out);
     if (status != SelectionStatus::Ok) {
         ShowError(status == SelectionStatus::OutOfMemory ? kOutOfMemoryText : kNoFileSelectedText);
         return false;
     }
-    out = ToOperationSnapshot(selection);
     return true;
 }
 
@@ -193,9 +192,7 @@ void ViewFileOps::StartCopy(unsigned mode) {
     const bool otherIsDirectory = IsDirectoryPane(otherPane);
     fileops::SelectionSnapshot other;
     if (otherIsDirectory) {
-        SelectionSnapshot otherSelection;
-        if (TakeSelection(otherPane, 0, otherSelection) == SelectionStatus::Ok)
-            other = ToOperationSnapshot(otherSelection);
+        (void)TakeSelection(otherPane, 0, other);
         other.directory = otherPane.Path();
     }
 

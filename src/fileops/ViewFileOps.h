@@ -10,13 +10,10 @@
 #include "commands/PaneContent.h"
 #include "commands/ViewContext.h"
 
-namespace zq::fileops {
-struct SelectionSnapshot;
-}
-
 namespace zq {
 
 class ViewFiler;
+struct SelectionSnapshot;
 enum class RecycleChoice;
 
 // A part of the view without a pane of its own: it acts on the Filer's panes.
@@ -45,7 +42,7 @@ class ViewFileOps final : public IViewPart {
     void ShowError(const std::wstring& text) const;
     // The active pane's selection for an operation; false (after telling the
     // user when nothing is selected) when there is none to take.
-    bool TakeActiveSelection(int& active, fileops::SelectionSnapshot& out) const;
+    bool TakeActiveSelection(int& active, SelectionSnapshot& out) const;
 
     ViewContext& m_context;
     ViewFiler& m_filer;

@@ -67,11 +67,4 @@ fileops::DestinationListSettings DestinationListFrom(const Settings& s) {
     return list;
 }
 
-fileops::SelectionSnapshot ToOperationSnapshot(const SelectionSnapshot& selection) {
-    fileops::SelectionSnapshot out;
-    out.directory = selection.folder;
-    out.entries = selection.entries;
-    return out;
-}
-
 }  // namespace zq

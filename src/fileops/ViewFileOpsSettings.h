@@ -1,14 +1,11 @@
 #pragma once
-// What the file-operation dialogs take from the settings and give back, and
-// the Filer's selection in the shape the operation workers copy.
+// What the file-operation dialogs take from the settings and give back.
 #include <string>
 #include <vector>
 
 #include "fileops/CopyDestinationList.h"
 #include "fileops/CopyDialogSettings.h"
 #include "fileops/DeleteJob.h"
-#include "fileops/SelectionSnapshot.h"
-#include "filer/SelectionSnapshot.h"
 
 namespace zq {
 
@@ -25,8 +22,5 @@ void StoreCopySettings(const fileops::CopyDialogSettings& copy, Settings& settin
 void StoreDeleteOptions(const fileops::DeleteOptions& options, RecycleChoice recycle, Settings& settings);
 
 [[nodiscard]] fileops::DestinationListSettings DestinationListFrom(const Settings& settings);
-
-// Every entry keeps the Filer's folder as its own directory.
-[[nodiscard]] fileops::SelectionSnapshot ToOperationSnapshot(const SelectionSnapshot& selection);
 
 }  // namespace zq

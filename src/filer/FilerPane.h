@@ -130,6 +130,7 @@ class FilerPane {
     void SetHost(FilerPaneHost* host) noexcept { m_host = host; }
     // Where the listing comes from; the file system unless given another (which must outlive the pane).
     void SetListingSource(IListingSource* source) noexcept { m_source = source ? source : &DirectorySource::Shared(); }
+    [[nodiscard]] IListingSource& Source() const noexcept { return *m_source; }
     void SetGrid(const PaneGrid& grid) noexcept { m_grid = grid; }
     [[nodiscard]] const PaneGrid& Grid() const noexcept { return m_grid; }
     // Kind word and sub-kind (0 keeps the sub-kind).

@@ -9,24 +9,20 @@
 
 namespace zq {
 
-namespace {
-
-bool IsUncPath(const std::wstring& path) noexcept {
-    return path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\';
-}
-
-}  // namespace
-
 UpDirectoryResult UpStepOf(const FilerPane& pane) {
     if (pane.Kind() != kKindDirectory) return UpDirectoryResult::Failed;
     if (pane.SubKind() & kSubKindSearchResult) return UpDirectoryResult::Done;
-    const std::wstring& path = pane.Path();
-    if (path.size() == 2 && path[1] == L':') return UpDirectoryResult::ToDriveList;
-    // Fewer than four backslashes: "\\server" or "\\server\share", the top of a share.
-    if (IsUncPath(path) && std::count(path.begin(), path.end(), L'\\') < 4) return UpDirectoryResult::ToNetworkParent;
-    const size_t slash = path.rfind(L'\\');
-    if (slash == std::wstring::npos || slash < RootLength(path)) return UpDirectoryResult::Failed;
-    return UpDirectoryResult::Done;
+    switch (pane.Source().Up(pane.Path()).kind) {
+        case ListingUp::Kind::Parent:
+            return UpDirectoryResult::Done;
+        case ListingUp::Kind::DriveList:
+            return UpDirectoryResult::ToDriveList;
+        case ListingUp::Kind::NetworkParent:
+            return UpDirectoryResult::ToNetworkParent;
+        case ListingUp::Kind::None:
+            break;
+    }
+    return UpDirectoryResult::Failed;
 }
 
 void FilerPane::LeaveDirectory(CursorMemory* memory) {
@@ -101,9 +97,8 @@ UpDirectoryResult FilerPane::UpDirectory(const CursorMemory* memory) {
         ChangeDirectory(m_path, true, memory);
         return UpDirectoryResult::Done;
     }
-    const size_t slash = m_path.rfind(L'\\');
-    const std::wstring left = m_path.substr(slash + 1);
-    ChangeDirectory(m_path.substr(0, slash), false, memory);
+    const std::wstring left(FileNamePart(m_path));
+    ChangeDirectory(m_source->Up(m_path).path, false, memory);
     PlaceCursorOnName(left, true, 0);
     MoveCursor(0, false);
     return UpDirectoryResult::Done;

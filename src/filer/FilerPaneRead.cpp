@@ -13,7 +13,7 @@ namespace zq {
 
 namespace {
 
-enum PassWhat { kPassBoth = 0, kPassDirectories = 1, kPassFiles = 2, kPassDirectoriesNoDots = 3 };
+enum PassWhat { kPassBoth = 0, kPassDirectories = 1, kPassFiles = 2 };
 
 // Bits of the sort keys whose change forces a re-sort.
 enum KeyBit : uint32_t { kKeyTime = 1, kKeySize = 2, kKeyAttribute = 4 };
@@ -85,13 +85,11 @@ bool FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t
 void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask) {
     m_source->Enumerate(m_path, pattern, [&](FileEntry& found) {
         const bool directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if ((what == kPassDirectories || what == kPassDirectoriesNoDots) && !directory) return true;
+        if (what == kPassDirectories && !directory) return true;
         if (what == kPassFiles && directory) return true;
-        const bool link = directory && (IsDotName(found.cFileName) || IsDotDotName(found.cFileName));
-        if (what == kPassDirectoriesNoDots && link) return true;
         // The platform also matches the pattern against short names; the
         // re-check keeps only what matches by the long name.
-        if (recheck && !link && !WildcardMatch(found.cFileName, pattern)) return true;
+        if (recheck && !WildcardMatch(found.cFileName, pattern)) return true;
         ClearNameTails(found);
         if (!Keep(found)) return true;
         return WriteCandidate(found, result, keyMask);
@@ -184,7 +182,7 @@ int FilerPane::ReadDirectory(int mode) {
         const ReloadClassSetting& reload = m_options.RELOAD_SETTING[static_cast<size_t>(DriveClass())];
         // The watch is opened before enumerating so that a change made while
         // the enumeration runs is seen by the next check.
-        if (reload.ENABLE) m_watch.Open(m_path);
+        if (reload.ENABLE && m_source->Watchable()) m_watch.Open(m_path);
     }
 
     m_lastReadPath = m_path;
@@ -197,15 +195,15 @@ int FilerPane::ReadDirectory(int mode) {
     m_outOfMemory = false;
     const uint32_t keyMask = ActiveKeyMask(m_sort.InForce());
     const bool recheck = m_options.FIND_FILE_NEGLECT_DOS_NAME != 0;
+    // "." and ".." are the pane's own lines, whatever the pattern.
+    if (!m_options.NOTVIEWCURRENTDIR) AddOwnRecord(L".", result, keyMask);
+    if (!m_options.NOTVIEWUPDIR) AddOwnRecord(L"..", result, keyMask);
     if (IsMatchAllPattern(m_pattern)) {
         EnumeratePass(L"*.*", kPassBoth, false, result, keyMask);
-    } else if (!m_patternAppliesToDirs) {
-        EnumeratePass(L"*", kPassDirectories, false, result, keyMask);
-        EnumeratePass(m_pattern, kPassFiles, recheck, result, keyMask);
     } else {
-        if (!m_options.NOTVIEWCURRENTDIR) AddOwnRecord(L".", result, keyMask);
-        if (!m_options.NOTVIEWUPDIR) AddOwnRecord(L"..", result, keyMask);
-        EnumeratePass(m_pattern, kPassDirectoriesNoDots, recheck, result, keyMask);
+        // Without the pattern applying to directories every directory is listed.
+        EnumeratePass(m_patternAppliesToDirs ? m_pattern : L"*", kPassDirectories, m_patternAppliesToDirs && recheck,
+                      result, keyMask);
         EnumeratePass(m_pattern, kPassFiles, recheck, result, keyMask);
     }
 

@@ -2,11 +2,22 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "common/Handle.h"
 #include "common/Paths.h"
+#include "common/TreeWalk.h"
 #include "filer/FilerPath.h"
 
 namespace zq {
+
+namespace {
+
+bool IsUncPath(const std::wstring& path) noexcept {
+    return path.size() >= 2 && path[0] == L'\\' && path[1] == L'\\';
+}
+
+}  // namespace
 
 bool DirectorySource::Reachable(const std::wstring& path) {
     return !path.empty() && ::GetFileAttributesW(RootOf(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -18,14 +29,10 @@ bool DirectorySource::CanEnter(const std::wstring& path) {
 
 void DirectorySource::Enumerate(const std::wstring& directory, const std::wstring& pattern,
                                 const std::function<bool(FileEntry&)>& take) {
-    const std::wstring spec = directory + L'\\' + pattern;
+    DirectoryEnumerator entries(m_fs, directory, pattern.c_str());
     FileEntry found;
-    UniqueFind find(::FindFirstFileExW(spec.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    do {
+    while (entries.Next(found))
         if (!take(found)) return;
-    } while (::FindNextFileW(find.Get(), &found));
 }
 
 bool DirectorySource::Describe(const std::wstring& path, FileEntry& own) {
@@ -33,8 +40,18 @@ bool DirectorySource::Describe(const std::wstring& path, FileEntry& own) {
     return static_cast<bool>(find);
 }
 
+ListingUp DirectoryUp(const std::wstring& path) {
+    if (path.size() == 2 && path[1] == L':') return {ListingUp::Kind::DriveList, {}};
+    // Fewer than four backslashes: "\\server" or "\\server\share", the top of a share.
+    if (IsUncPath(path) && std::count(path.begin(), path.end(), L'\\') < 4) return {ListingUp::Kind::NetworkParent, {}};
+    const size_t slash = path.rfind(L'\\');
+    if (slash == std::wstring::npos || slash < RootLength(path)) return {};
+    return {ListingUp::Kind::Parent, path.substr(0, slash)};
+}
+
 DirectorySource& DirectorySource::Shared() {
-    static DirectorySource source;
+    static Win32FileSystem fs;
+    static DirectorySource source(fs);
     return source;
 }
 

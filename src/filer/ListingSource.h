@@ -1,14 +1,32 @@
 #pragma once
 // Where a Filer pane's entries come from.  A real directory is the source
 // today; the drive list, the network, virtual drives, search results and
-// archives are further sources behind the same four questions, and tests give
-// a pane a listing of their own without a disk.
+// archive folders are further sources behind the same questions: a location
+// is a text the source understands ("C:\Tools", "C:\a.zip\docs", a search's
+// result name), Enumerate lists what is there and Up says where climbing
+// leads.  Tests give a pane a listing of their own without a disk.
 #include <functional>
 #include <string>
 
+#include "common/FileSystem.h"
 #include "filer/FileEntry.h"
 
 namespace zq {
+
+// Where climbing up from a location leads.
+struct ListingUp {
+    enum class Kind {
+        Parent,         // `path`, a location of the same source
+        DriveList,      // above a drive: the list of drives
+        NetworkParent,  // above a share: the network listing
+        None,           // nowhere
+    };
+    Kind kind = Kind::None;
+    std::wstring path;
+};
+
+// Climbing in a directory tree by its path alone.
+[[nodiscard]] ListingUp DirectoryUp(const std::wstring& path);
 
 class IListingSource {
   public:
@@ -17,25 +35,34 @@ class IListingSource {
     [[nodiscard]] virtual bool Reachable(const std::wstring& path) = 0;
     // Whether a pane can enter `path`; a pane leaves upwards until it can.
     [[nodiscard]] virtual bool CanEnter(const std::wstring& path) = 0;
-    // Every entry of `directory` that `pattern` matches, "." and ".." included
-    // as the platform lists them; `take` returns false to stop.
+    // Every entry of `directory` that `pattern` matches, "." and ".." left out
+    // (a pane adds its own lines for them); `take` returns false to stop.
     virtual void Enumerate(const std::wstring& directory, const std::wstring& pattern,
                            const std::function<bool(FileEntry&)>& take) = 0;
     // The record of `path` itself (its times and attributes), for the "." and ".." lines.
     [[nodiscard]] virtual bool Describe(const std::wstring& path, FileEntry& own) = 0;
+    [[nodiscard]] virtual ListingUp Up(const std::wstring& path) = 0;
+    // Whether the listing changes behind the pane's back, so that watching it is worth a handle.
+    [[nodiscard]] virtual bool Watchable() const = 0;
 };
 
-// The file system, through the platform's find functions.
+// The file system, through the common directory enumerator.
 class DirectorySource final : public IListingSource {
   public:
+    explicit DirectorySource(IFileSystem& fs) : m_fs(fs) {}
     [[nodiscard]] bool Reachable(const std::wstring& path) override;
     [[nodiscard]] bool CanEnter(const std::wstring& path) override;
     void Enumerate(const std::wstring& directory, const std::wstring& pattern,
                    const std::function<bool(FileEntry&)>& take) override;
     [[nodiscard]] bool Describe(const std::wstring& path, FileEntry& own) override;
+    [[nodiscard]] ListingUp Up(const std::wstring& path) override { return DirectoryUp(path); }
+    [[nodiscard]] bool Watchable() const override { return true; }
 
     // The one every pane reads through unless it is given another.
     static DirectorySource& Shared();
+
+  private:
+    IFileSystem& m_fs;
 };
 
 }  // namespace zq

@@ -1,7 +1,6 @@
 #pragma once
 // A listing held in memory, for pane tests where the disk is not the point:
-// a directory lists what was added to it, and "." and ".." as the platform
-// lists them everywhere but at a root.
+// a directory lists what was added to it and climbs by its path.
 #include <map>
 #include <string>
 #include <vector>
@@ -31,11 +30,7 @@ class FakeListingSource final : public IListingSource {
                    const std::function<bool(FileEntry&)>& take) override {
         const auto found = m_entries.find(directory);
         if (found == m_entries.end()) return;
-        std::vector<FileEntry> listed;
-        if (directory.size() > 3) {
-            for (const wchar_t* link : {L".", L".."}) listed.push_back(Entry(link, FILE_ATTRIBUTE_DIRECTORY, 0));
-        }
-        listed.insert(listed.end(), found->second.begin(), found->second.end());
+        std::vector<FileEntry> listed = found->second;
         for (FileEntry& entry : listed) {
             const bool all = pattern == L"*" || pattern == L"*.*";
             if (!all && !WildcardMatch(entry.cFileName, pattern)) continue;
@@ -47,6 +42,9 @@ class FakeListingSource final : public IListingSource {
         own = Entry(L"", FILE_ATTRIBUTE_DIRECTORY, 0);
         return true;
     }
+
+    ListingUp Up(const std::wstring& path) override { return DirectoryUp(path); }
+    bool Watchable() const override { return false; }
 
     bool reachable = true;
 

@@ -146,7 +146,7 @@ TEST_F(TenFiles, SelectionHandOver) {
 
     zq::SelectionSnapshot snapshot;
     ASSERT_EQ(zq::TakeSelection(m_pane, 0, snapshot), zq::SelectionStatus::Ok);
-    EXPECT_EQ(snapshot.folder, kDir);
+    EXPECT_EQ(snapshot.directory, kDir);
     ASSERT_EQ(snapshot.entries.size(), 2u);
     EXPECT_STREQ(snapshot.entries[1].cFileName, L"f8");
 }
