@@ -112,8 +112,7 @@ TEST(FilerColor, MusicEntriesUseTheirOwnColour) {
     }
 }
 
-TEST(FilerColor, SettingNamesFollowTheIdsAndKindTableLimits) {
-    EXPECT_STREQ(FilerColorKeys()[static_cast<size_t>(FilerColorId::BackGround)].name, L"BACK_GROUND_COLOR");
+TEST(FilerColor, KindTableKeepsItsFirstHundredRowsAndFindsNoEmptyExtension) {
     std::vector<KindColor> rows(150, KindColor{L"x", 1});
     rows[120].extension = L"late";
     const KindColorTable table(rows);

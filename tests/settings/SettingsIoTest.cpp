@@ -42,19 +42,13 @@ TEST(SettingsIoTest, TableNamesEveryKeyOnceAndKeepsSectionsTogether) {
     EXPECT_EQ(distinct.size(), sectionOrder.size());
 }
 
-TEST(SettingsIoTest, LookupByNameAndDerivedDefaults) {
+TEST(SettingsIoTest, LookupByName) {
     Settings s;
     EXPECT_EQ(FindIntSetting(s, L"STARTSIZE"), &s.STARTSIZE);
     EXPECT_EQ(FindIntSetting(s, L"FIRSTWIDE"), &s.FIRSTWIDE);
     EXPECT_EQ(FindIntSetting(s, L"MCI_VOLUME"), &s.MCI_VOLUME);
     EXPECT_EQ(FindIntSetting(s, L"NOSUCHKEY"), nullptr);
     EXPECT_EQ(FindStringSetting(s, L"DOSSHELL"), &s.DOSSHELL);
-    // Derived defaults: date 0, time 0, size 1, no-seconds 0, attributes 0.
-    EXPECT_EQ(s.filerInfo[4], (Settings::FilerInfo{0, 0, 1, 0, 0}));
-    // Hidden, system, dot files and read-only shown; "." and ".." not hidden.
-    EXPECT_EQ(s.dispFileSettings[0], 0x0Fu);
-    EXPECT_EQ(s.jumpGroups.size(), 1u);
-    EXPECT_EQ(s.savedCursors.size(), 30u);
 }
 
 TEST(SettingsIoTest, StartupAndRemainingSectionsAreReadSeparately) {
