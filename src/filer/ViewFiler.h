@@ -131,8 +131,6 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     // `full`: the picture starts from nothing; otherwise only the cells that
     // look different from the last paint are painted again.
     void PaintPane(HDC dc, int index, bool full);
-    // Whether pane `index` shows one of the Filer's modes.
-    [[nodiscard]] bool ShowsListing(int index) const;
     void PaintHeader(HDC dc, int width);
     void PaintHeaderClock(HDC dc);
     [[nodiscard]] filer::FilerHeaderOptions HeaderOptions() const;
@@ -152,8 +150,7 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     UniqueGdiObject m_picture;
     SIZE m_pictureSize{};
     bool m_pictureValid = false;
-    // A pane whose cells must all be painted again: after a full repaint, or
-    // after another content showed in its place.
+    // A pane whose cells must all be painted again after the picture was cleared.
     std::array<bool, 2> m_paneFull{true, true};
     POINT m_pictureOrigin{};
     filer::FilerColors m_paintedColors;

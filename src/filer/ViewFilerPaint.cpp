@@ -127,10 +127,6 @@ void ViewFiler::Layout(HDC dc, const RECT& area) {
     }
 }
 
-bool ViewFiler::ShowsListing(int index) const {
-    return (m_context.modes->Get(index).mode & ModeMask()) != 0;
-}
-
 PaneFrame ViewFiler::Arrange(HDC dc, const RECT& client) {
     PaneFrame frame;
     EnsureFont();
@@ -159,10 +155,9 @@ PaneFrame ViewFiler::Arrange(HDC dc, const RECT& client) {
     m_pictureValid = true;
     m_pictureOrigin = {client.left, client.top};
     for (int i = 0; i < 2; ++i) {
+        // A pane another content shows keeps its cells in the picture, as
+        // last painted, until the Filer shows it again.
         const filer::FilerPaneGeometry& g = m_layout.panes[static_cast<size_t>(i)];
-        // What another content paints in a pane's place leaves the Filer's
-        // cells there unknown: the pane is painted whole when it comes back.
-        if (!ShowsListing(i)) m_paneFull[static_cast<size_t>(i)] = true;
         if (!g.shown) continue;
         RECT r = g.rect;
         ::OffsetRect(&r, client.left, client.top);
