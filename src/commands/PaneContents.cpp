@@ -67,7 +67,8 @@ void PaneContents::ShowMode(int pane, std::uint32_t mode, std::uint32_t subMode)
     IPaneContent* filer = Filer();
     // Only the first move away from the Filer is remembered: a viewer opened
     // from a picture still returns the pane to its listing.
-    if (filer && ContentOf(pane) == filer && ContentOfMode(mode) != filer) m_filerMode[static_cast<size_t>(pane)] = now;
+    if (filer && ContentOfMode(now.mode) == filer && ContentOfMode(mode) != filer)
+        m_filerMode[static_cast<size_t>(pane)] = now;
     const std::uint32_t state = (now.state & pane_state::kHidden) ? pane_state::kOther : now.state;
     m_modes.Set(pane, state, mode, subMode);
 }
