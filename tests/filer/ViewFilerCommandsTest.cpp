@@ -7,50 +7,6 @@ using namespace zq;
 using test::FilerFixture;
 using test::MemoryFilerFixture;
 
-TEST(ViewFilerCommands, EveryRegisteredNameIsAFilerCommand) {
-    FilerFixture f;
-    const wchar_t* const expected[] = {
-        L"@Up",
-        L"@Down",
-        L"@Left",
-        L"@Right",
-        L"@Beforepage",
-        L"@Nextpage",
-        L"@Firstpos",
-        L"@Endpos",
-        L"@Upsel",
-        L"@Endpossel",
-        L"@Select",
-        L"@Allselect",
-        L"@Allselectdir",
-        L"@Releaseselect",
-        L"@Reverseselect",
-        L"@Reverseselectf",
-        L"@Upfileselect",
-        L"@Downfileselect",
-        L"@Anotherexistselect",
-        L"@Anothernoneselect",
-        L"@InDir",
-        L"@Updirectory",
-        L"@Predirectory",
-        L"@Manualreload",
-        L"@Samedirectory",
-        L"@Sameotherdir",
-        L"@Changewindow",
-        L"@Leftwindow",
-        L"@Rightwindow",
-        L"@Sortname",
-        L"@SortExchangeDir",
-        L"@Changefilerinfo",
-        L"@Sort",
-        L"@Tempsort",
-        L"@ChangeDispHiddenFile",
-        L"@SelectDispFileSetting5",
-        L"@Wide",
-    };
-    for (const wchar_t* name : expected) EXPECT_TRUE(f.registry.HasHandler(ModeGroup::Filer, name)) << name;
-}
-
 TEST(ViewFilerCommands, PanesStartInTheSettingsDirectories) {
     FilerFixture f;
     EXPECT_EQ(f.filer->Pane(0).Path(), FilerPane::NormalisePath(f.first.Path()));
