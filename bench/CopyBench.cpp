@@ -2,8 +2,11 @@
 // process on the same files so that the ratio survives a noisy machine.  The
 // engine runs twice per case: as shipped (each file written under a temporary
 // name and renamed into place) and with the plain in-place write, so that the
-// cost of the safe replacement is a ratio of its own.  Each case is measured
-// in three rounds and the fastest run counts.
+// cost of the safe replacement is a ratio of its own.  A new copy runs a third
+// time with every file through a temporary name (COPY_NEW_FILE_IN_PLACE=0,
+// the engine as it was before new small files were written in place), so
+// that what that choice gains is a ratio too.  Each case is measured in three
+// rounds and the fastest run counts.
 //
 //   CopyBench <work folder> [big file MiB, default 1024] [small files, default 10000]
 #include <windows.h>
@@ -68,13 +71,16 @@ double Seconds(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+enum class Engine { Shipped, AllTemporary, Plain };
+
 double RunEngine(const std::wstring& sourceDirectory, const std::wstring& name, const std::wstring& destination,
-                 bool safe) {
+                 Engine engine) {
     QuietAsker asker;
     NoProgress progress;
     SystemClock clock;
     CopyJobOptions options;
-    options.safeReplace = safe;
+    options.safeReplace = engine != Engine::Plain;
+    options.newFilesInPlace = engine == Engine::Shipped;
     CopyJobInput input;
     input.source = SelectOne(sourceDirectory, name);
     input.destination = destination;
@@ -119,7 +125,7 @@ void WriteTree(const std::wstring& tree, int count, ULONGLONG size) {
 constexpr int kRounds = 3;
 
 struct Figures {
-    double safe = 1e30, plain = 1e30, copyFile = 1e30;
+    double safe = 1e30, plain = 1e30, copyFile = 1e30, allTemporary = 1e30;
 };
 
 // The shipped engine of a new copy is printed as "zq engine", the line that
@@ -129,9 +135,14 @@ void Print(const char* what, double units, const char* unit, const Figures& f, b
     std::printf("  %-18s %10.1f %s  (%.3f s)\n", newCopy ? "zq engine" : "zq engine, safe", units / f.safe, unit,
                 f.safe);
     std::printf("  zq engine, plain   %10.1f %s  (%.3f s)\n", units / f.plain, unit, f.plain);
+    if (f.allTemporary < 1e29)
+        std::printf("  zq engine, all tmp %10.1f %s  (%.3f s)\n", units / f.allTemporary, unit, f.allTemporary);
     if (f.copyFile < 1e29)
         std::printf("  CopyFileW          %10.1f %s  (%.3f s)\n", units / f.copyFile, unit, f.copyFile);
     std::printf("  ratio safe/plain    %.3f (time %+.1f%%)\n", f.plain / f.safe, (f.safe / f.plain - 1.0) * 100.0);
+    if (f.allTemporary < 1e29)
+        std::printf("  ratio safe/all tmp  %.3f (time %+.1f%%)\n", f.allTemporary / f.safe,
+                    (f.safe / f.allTemporary - 1.0) * 100.0);
     if (f.copyFile < 1e29) std::printf("  ratio safe/CopyFileW %.2f\n", f.copyFile / f.safe);
 }
 
@@ -168,29 +179,33 @@ int wmain(int argc, wchar_t** argv) {
     // round), so that the pair compared shares the machine's mood; the
     // CopyFileW runs follow the engines' new copies.
     Figures big, small, bigOver, smallOver;
-    const auto pair = [&](Figures& f, const wchar_t* name, int round) {
+    const auto pair = [&](Figures& f, const wchar_t* name, int round, bool withAllTemporary) {
         for (const bool safe : {round % 2 == 0, round % 2 != 0}) {
             double& best = safe ? f.safe : f.plain;
-            best = std::min(best, RunEngine(source, name, root + (safe ? L"\\safe" : L"\\plain"), safe));
+            best = std::min(best, RunEngine(source, name, root + (safe ? L"\\safe" : L"\\plain"),
+                                            safe ? Engine::Shipped : Engine::Plain));
         }
+        if (!withAllTemporary) return;
+        f.allTemporary = std::min(f.allTemporary, RunEngine(source, name, root + L"\\tmp", Engine::AllTemporary));
+        (void)zq::test::RemoveTree(root + L"\\tmp");
     };
     for (int round = 0; round < kRounds; ++round) {
         // The small files first: behind a gigabyte of fresh writes they would
         // measure the disk's write-back instead.  Each case goes into an empty
         // folder, then once more over what that run wrote.
-        pair(small, L"tree", round);
+        pair(small, L"tree", round, true);
         auto start = std::chrono::steady_clock::now();
         CopyTreeWithCopyFile(tree, root + L"\\copyfile-tree");
         small.copyFile = std::min(small.copyFile, Seconds(start));
         (void)zq::test::RemoveTree(root + L"\\copyfile-tree");
-        pair(smallOver, L"tree", round);
-        pair(big, L"big.bin", round);
+        pair(smallOver, L"tree", round, false);
+        pair(big, L"big.bin", round, true);
         start = std::chrono::steady_clock::now();
         if (!::CopyFileW((source + L"\\big.bin").c_str(), (root + L"\\copyfile.bin").c_str(), FALSE))
             std::printf("CopyFileW failed: %lu\n", ::GetLastError());
         big.copyFile = std::min(big.copyFile, Seconds(start));
         ::DeleteFileW((root + L"\\copyfile.bin").c_str());
-        pair(bigOver, L"big.bin", round);
+        pair(bigOver, L"big.bin", round, false);
         (void)zq::test::RemoveTree(root + L"\\safe");
         (void)zq::test::RemoveTree(root + L"\\plain");
     }

@@ -130,6 +130,7 @@ void CMyCopyDlg::OnOK() {
     options.minimize = m_settings.minimize;
     options.removableFast = m_settings.removableFast;
     options.verify = m_settings.verify;
+    options.newFilesInPlace = m_settings.newFilesInPlace;
     options.sameName = m_settings.sameName;
     options.include = m_include;
     options.exclude = m_exclude;

@@ -48,6 +48,7 @@ CopyJob::CopyJob(CopyJobOptions options, CopyJobInput input, CopyJobServices ser
       m_walk(services.fs) {
     m_copier.SetRemovableFast(m_options.removableFast);
     m_copier.SetSafeReplace(m_options.safeReplace);
+    m_copier.SetNewFilesInPlace(m_options.newFilesInPlace);
     m_copier.SetVerify(m_options.verify);
     m_copier.SetProgress(&m_services.progress, &m_totals);
     // Kept as the panes keep a folder ("R:" for a root), so that every name is

@@ -46,6 +46,7 @@ struct CopyJobOptions {
     bool removableFast = true;    // REMOVABLE_COPY_FAST
     bool verify = false;          // COPY_VERIFY, "コピー後に比較する"
     bool safeReplace = true;      // write to a temporary name first (off only to measure against)
+    bool newFilesInPlace = true;  // COPY_NEW_FILE_IN_PLACE: see FileCopier::SetNewFilesInPlace
     SameNameSettings sameName;
     // "ファイル選択": applied to the files found inside walked directories.
     std::vector<std::wstring> include;
@@ -128,6 +129,9 @@ class CopyJob {
 
     Step HandleDirectory(const Item& item);
     Step HandleFile(const Item& item);
+    // lookUp: ask the file system whether the name exists even where the job
+    // knows it to be free (a file appeared there meanwhile).
+    Step PlaceFile(const Item& item, bool lookUp);
     Step CopyOne(const Item& item, const std::wstring& destinationPath, ULONGLONG replacedSize, bool& copied,
                  bool& answered);
     Step DeleteMovedSource(const Item& item);
@@ -152,6 +156,8 @@ class CopyJob {
     CopyTotals m_totals;
     FileCopier m_copier;
     DWORD m_lastError = 0;
+    bool m_appeared = false;          // the last copy found its new name taken
+    std::wstring m_ensuredDirectory;  // the destination folder the last file went to
 
     std::wstring m_destinationRoot;
     size_t m_nextTopLevel = 0;

@@ -163,14 +163,19 @@ CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destination
             return Step::Next;
         }
     }
-    switch (EnsureDirectory(item.destinationDirectory, 0, true)) {
-        case DirResult::End:
-            return Step::End;
-        case DirResult::Skip:
-            answered = true;
-            return Skip(item);
-        case DirResult::Ok:
-            break;
+    // The folder is looked up once for the run of files that go into it, not
+    // once per file; a failed copy makes the next one look again.
+    if (m_ensuredDirectory != item.destinationDirectory) {
+        switch (EnsureDirectory(item.destinationDirectory, 0, true)) {
+            case DirResult::End:
+                return Step::End;
+            case DirResult::Skip:
+                answered = true;
+                return Skip(item);
+            case DirResult::Ok:
+                break;
+        }
+        m_ensuredDirectory = item.destinationDirectory;
     }
     switch (m_copier.Copy(item.sourceDirectory, item.find, destinationPath, m_cancel)) {
         case FileCopier::Result::Done:
@@ -179,9 +184,14 @@ CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destination
             return Step::Next;
         case FileCopier::Result::Cancelled:
             return Step::End;
+        case FileCopier::Result::Exists:
+            m_appeared = true;
+            answered = true;
+            return Step::Next;
         case FileCopier::Result::Failed:
             break;
     }
+    m_ensuredDirectory.clear();
     m_lastError = m_copier.ErrorCode();
     answered = true;
     // A difference found by the comparison goes to the log even when the user
@@ -239,6 +249,21 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
         m_services.progress.SetText(ProgressField::OverallFiles,
                                     std::to_wstring(m_totals.filesDone) + L"/" + std::to_wstring(m_totals.totalFiles));
     }
+    m_appeared = false;
+    const Step step = PlaceFile(item, false);
+    if (step == Step::End || !m_appeared) return step;
+    // A file took the name after the job found it free: it is met as any
+    // collision is, with the same-name rules and their question.  Should the
+    // name be free again by then, the copy goes through a temporary name,
+    // whose final rename replaces nothing.
+    m_appeared = false;
+    m_copier.SetNewFilesInPlace(false);
+    const Step again = PlaceFile(item, true);
+    m_copier.SetNewFilesInPlace(m_options.newFilesInPlace);
+    return again;
+}
+
+CopyJob::Step CopyJob::PlaceFile(const Item& item, bool lookUp) {
     const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
     std::wstring destination = item.destinationDirectory + L"\\" + item.find.cFileName;
     const bool virtualDestination =
@@ -251,7 +276,7 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
     // a directory this job created, only what the job put there can exist (a
     // file that appears there from elsewhere meanwhile makes the final rename
     // fail, since nothing is replaced without a collision seen here).
-    if (!virtualDestination && !m_sameName.KnownAbsent(item.destinationDirectory, destination) &&
+    if (!virtualDestination && (lookUp || !m_sameName.KnownAbsent(item.destinationDirectory, destination)) &&
         m_fs.Attributes(destination) != INVALID_FILE_ATTRIBUTES) {
         UniqueFind find(m_fs.FindFirst(destination, &existing));
         collision = find.Valid() && !SelectionSnapshot::IsDirectory(existing);
@@ -318,11 +343,13 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
         if (CopyOne(item, destination, replacing ? FindDataSize(existing) : 0, copied, answered) == Step::End)
             return Step::End;
         failed = !copied;
+        if (m_appeared) return Step::Next;
     } else if (!SameVolume(source, item.destinationDirectory)) {
         bool copied = false;
         if (CopyOne(item, destination, replacing ? FindDataSize(existing) : 0, copied, answered) == Step::End)
             return Step::End;
         failed = !copied;
+        if (m_appeared) return Step::Next;
         // The source goes only after its copy is complete.
         if (copied && DeleteMovedSource(item) == Step::End) return Step::End;
     } else if (!MoveWithinVolume(m_fs, source, destination, replacing)) {

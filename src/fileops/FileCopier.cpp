@@ -116,6 +116,23 @@ bool FileCopier::OpenTarget(const std::wstring& destinationPath, DWORD flags) {
     return false;
 }
 
+// The name was free when the job looked, and CREATE_NEW keeps it so: a file
+// that appeared since is left alone.  The placeholder date goes on before the
+// first byte, so that an interrupted file never carries a date of now.
+bool FileCopier::OpenNewInPlace(const std::wstring& destinationPath, DWORD flags) {
+    m_destination.Reset(m_fs.Open(destinationPath, GENERIC_WRITE, FILE_SHARE_WRITE, CREATE_NEW, flags));
+    if (!m_destination) return false;
+    m_writePath = destinationPath;
+    ULARGE_INTEGER placeholder{};
+    placeholder.QuadPart = kPlaceholderTime;
+    const FILETIME date{placeholder.LowPart, placeholder.HighPart};
+    if (m_fs.SetTimes(m_destination.Get(), nullptr, nullptr, &date)) return true;
+    const DWORD code = ::GetLastError();
+    DiscardTarget();
+    ::SetLastError(code);
+    return false;
+}
+
 // Reads the written file back and compares it with the source; false with the
 // failure recorded when they differ or cannot be read.
 bool FileCopier::SameAsSource(const std::wstring& destinationPath) {
@@ -274,6 +291,7 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
     m_fileDone = 0;
     m_fileSize = FindDataSize(source);
     m_unbuffered = false;
+    m_inPlace = false;
     m_chunk = kChunkSize;
     if (m_buffer == nullptr) {
         ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -288,12 +306,23 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
 
     m_unbuffered = ChooseUnbuffered(destinationPath, m_fileSize);
     if (m_unbuffered) m_chunk = kChunkSize / m_sectorSize * m_sectorSize;
+    m_inPlace = m_safeReplace && m_newInPlace && !m_replaceExisting && !m_unbuffered &&
+                m_fileSize <= static_cast<LONGLONG>(m_chunk);
     // A temporary file is created writable: its attributes are the source's
     // only once it has its real name.
     const DWORD keptAttributes =
         source.dwFileAttributes & ~(FILE_ATTRIBUTE_DIRECTORY | (m_safeReplace ? FILE_ATTRIBUTE_READONLY : 0));
     const DWORD createFlags = m_unbuffered ? FILE_FLAG_NO_BUFFERING : (keptAttributes | FILE_FLAG_SEQUENTIAL_SCAN);
-    if (!OpenTarget(destinationPath, createFlags)) return Fail(L"CreateFile", destinationPath);
+    if (m_inPlace) {
+        if (!OpenNewInPlace(destinationPath, createFlags)) {
+            const DWORD code = ::GetLastError();
+            if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return Fail(L"CreateFile", destinationPath);
+            CloseHandles();
+            return Result::Exists;
+        }
+    } else if (!OpenTarget(destinationPath, createFlags)) {
+        return Fail(L"CreateFile", destinationPath);
+    }
     const bool partialSector = m_unbuffered && m_fileSize % m_sectorSize != 0;
     if (m_unbuffered) {
         if (partialSector) {
@@ -376,10 +405,8 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
     m_truncateHandle.Reset();
     if (m_verify && !SameAsSource(destinationPath)) return Result::Failed;
     m_source.Reset();
-    if (m_safeReplace) {
-        if (!Commit(destinationPath)) return Fail(L"MoveFile", destinationPath);
-        m_writePath.clear();
-    }
+    if (m_safeReplace && !m_inPlace && !Commit(destinationPath)) return Fail(L"MoveFile", destinationPath);
+    m_writePath.clear();
     if (bothOpen) {
         m_closeTime += m_clock.TickMs() - closeStart;
         ++m_closeCount;

@@ -6,7 +6,10 @@
 // between chunks.  The data goes to a temporary name beside the destination,
 // which replaces the destination in one rename only once it is complete, so
 // that no failure, cancel or kill leaves a partial file under the real name
-// or destroys the file being replaced.
+// or destroys the file being replaced.  A small file under a name that is new
+// may instead be written under its real name directly (see
+// SetNewFilesInPlace): nothing is replaced then, and a partial file can never
+// pass as the finished copy.
 #include <windows.h>
 
 #include <atomic>
@@ -33,7 +36,9 @@ class FileCopier {
   public:
     static constexpr DWORD kChunkSize = 64000;
 
-    enum class Result { Done, Failed, Cancelled };
+    // Exists: a copy that was to create a new name in place found the name
+    // taken (a file that appeared meanwhile); nothing was written.
+    enum class Result { Done, Failed, Cancelled, Exists };
 
     FileCopier(IFileSystem& fs, IClock& clock);
     ~FileCopier();
@@ -48,6 +53,24 @@ class FileCopier {
     void SetReplaceExisting(bool on) noexcept { m_replaceExisting = on; }
     // Off only for measuring against the plain in-place write.
     void SetSafeReplace(bool on) noexcept { m_safeReplace = on; }
+    // COPY_NEW_FILE_IN_PLACE.  A new name (no replacing) costs two lookups of
+    // a missing name through a temporary file (its creation and the rename's
+    // target) and the rename itself; under Wine each such lookup reads the
+    // whole folder, and together they cost more than the data of a small
+    // file.  With this on, a file of at most one chunk whose name is new is
+    // created under its real name with CREATE_NEW (so nothing that appeared
+    // meanwhile is touched: Result::Exists), dated kPlaceholderTime through
+    // its handle before any data is written, and given its real times only
+    // once its one chunk is written and its size checked; a failure or cancel
+    // deletes it.  A kill therefore leaves at worst an empty file dated 1980,
+    // or the complete data with the wrong date, which a "copy newer" or any
+    // later copy does again.  Larger files keep the temporary name: under
+    // Wine a write moves the date of the file to now whatever was set before,
+    // so only a file written in one call keeps the placeholder until it is
+    // whole, and for a large file the rename costs nothing next to its data.
+    void SetNewFilesInPlace(bool on) noexcept { m_newInPlace = on; }
+    // 1980-01-01 00:00 UTC, the oldest date every file system keeps.
+    static constexpr ULONGLONG kPlaceholderTime = 119600064000000000ULL;
     [[nodiscard]] bool SafeReplace() const noexcept { return m_safeReplace; }
     // "コピー後に比較する": read the written file back and compare it with the
     // source before it takes the real name.
@@ -93,6 +116,7 @@ class FileCopier {
     Result Fail(const wchar_t* call, const std::wstring& path);
     Result FailWith(const wchar_t* call, DWORD code, const std::wstring& path);
     bool OpenTarget(const std::wstring& destinationPath, DWORD flags);
+    bool OpenNewInPlace(const std::wstring& destinationPath, DWORD flags);
     void DiscardTarget();
     bool SameAsSource(const std::wstring& destinationPath);
     bool Commit(const std::wstring& destinationPath);
@@ -111,6 +135,8 @@ class FileCopier {
     bool m_safeReplace = true;
     bool m_replaceExisting = true;
     bool m_verify = false;
+    bool m_newInPlace = false;
+    bool m_inPlace = false;    // the current copy writes a new file under its real name
     std::wstring m_writePath;  // where the data goes: a temporary name, or the destination itself
 
     BYTE* m_buffer = nullptr;        // one sector-aligned block for the copier's life

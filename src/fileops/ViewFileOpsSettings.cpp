@@ -11,6 +11,7 @@ fileops::CopyDialogSettings CopySettingsFrom(const Settings& s, const std::wstri
     copy.noQuestion = s.WRITE_LOG_COPY_MOVE != 0;
     copy.removableFast = s.REMOVABLE_COPY_FAST != 0;
     copy.verify = s.COPY_VERIFY != 0;
+    copy.newFilesInPlace = s.COPY_NEW_FILE_IN_PLACE != 0;
     copy.sameName.saveWay = s.SAVE_SAME_FILE_NAME_COPY_WAY != 0;
     copy.sameName.savedWay = s.SAME_FILE_NAME_COPY_WAY;
     copy.sameName.timeRange = s.COPY_FILE_TIME_USED_RANGE != 0;

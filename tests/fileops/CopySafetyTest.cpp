@@ -98,26 +98,36 @@ TEST(CopySafetyTest, MoveWithinTheVolumeReplacesInOneRename) {
 
 // A file that another program puts at the destination while the copy runs is
 // never replaced: only a collision the job saw and answered replaces a file,
-// in a folder the job made itself as in one that was there before.
+// in a folder the job made itself as in one that was there before.  Through a
+// temporary name the final rename refuses it; a new file written in place
+// finds its name taken and meets the same-name question (here: Cancel).
 TEST(CopySafetyTest, AFileThatAppearsMeanwhileIsNotReplaced) {
-    for (const bool folderMadeByJob : {true, false}) {
-        TempDir dir;
-        dir.WriteFile(L"src\\a.txt", "ours");
-        if (!folderMadeByJob) dir.MakeDir(L"dst");
-        const std::wstring dest = dir / L"dst\\a.txt";
-        CopyRig rig;
-        rig.fs.onOpen = [&](const std::wstring& path) {
-            if (path.find(L".~zq") != std::wstring::npos) dir.WriteFile(L"dst\\a.txt", "theirs");
-        };
-        rig.asker.answers = {kAnswerYes};
-        rig.From(dir / L"src", {L"a.txt"}, dir / L"dst");
-        CopyJob job = rig.Make();
-        EXPECT_TRUE(job.Run());
-        EXPECT_EQ(ReadFileBytes(dest), "theirs") << folderMadeByJob;
-        EXPECT_EQ(rig.asker.asked,
-                  std::vector<std::wstring>{L"ファイルのコピーに失敗しました。続けますか\n(MoveFile:Error Code=183)\n" +
-                                            dest});
-        EXPECT_EQ(NamesIn(dir / L"dst"), std::vector<std::wstring>{L"a.txt"});
+    for (const bool inPlace : {false, true}) {
+        for (const bool folderMadeByJob : {true, false}) {
+            TempDir dir;
+            dir.WriteFile(L"src\\a.txt", "ours");
+            if (!folderMadeByJob) dir.MakeDir(L"dst");
+            const std::wstring dest = dir / L"dst\\a.txt";
+            CopyRig rig;
+            rig.options.newFilesInPlace = inPlace;
+            rig.fs.onOpen = [&](const std::wstring& path) {
+                if (path.find(inPlace ? L"dst\\a.txt" : L".~zq") != std::wstring::npos &&
+                    ::GetFileAttributesW(dest.c_str()) == INVALID_FILE_ATTRIBUTES)
+                    dir.WriteFile(L"dst\\a.txt", "theirs");
+            };
+            rig.asker.answers = {kAnswerYes};
+            rig.From(dir / L"src", {L"a.txt"}, dir / L"dst");
+            CopyJob job = rig.Make();
+            EXPECT_EQ(job.Run(), !inPlace);
+            EXPECT_EQ(ReadFileBytes(dest), "theirs") << folderMadeByJob;
+            const std::vector<std::wstring> asked =
+                inPlace ? std::vector<std::wstring>{}
+                        : std::vector<std::wstring>{
+                              L"ファイルのコピーに失敗しました。続けますか\n(MoveFile:Error Code=183)\n" + dest};
+            EXPECT_EQ(rig.asker.asked, asked) << inPlace;
+            EXPECT_EQ(rig.asker.shown.size(), inPlace ? 1u : 0u) << inPlace;
+            EXPECT_EQ(NamesIn(dir / L"dst"), std::vector<std::wstring>{L"a.txt"});
+        }
     }
 }
 
