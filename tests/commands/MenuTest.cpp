@@ -49,6 +49,7 @@ TEST(MenuBar, ChosenByTheFocusedPanesMode) {
 }
 
 TEST(MenuBar, HidingAPopupAffectsOnlyItsModeAndPluginsAlwaysGo) {
+    EXPECT_EQ(zq::MenuModeIndex(408), 6);   // the index is the MENUmmpp key saved in zq.ini
     EXPECT_EQ(zq::MenuModeIndex(401), -1);  // a pane's popup menu is not in the table
 
     zq::HiddenMenuFlags flags;
