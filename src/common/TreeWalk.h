@@ -66,18 +66,19 @@ class DirectoryEnumerator {
     bool m_done = false;
 };
 
-// Whether the directory `name` in `parent` (whose final path is
-// `parentFinal`, or empty to have it asked) is a link (a junction, a symbolic
-// link, or under Wine a Unix link, which carries no attribute that says so):
-// its final path is not the parent's final path with its name joined.  A
-// directory whose final path cannot be asked counts as a link only when it
-// says it is a reparse point.
-inline bool IsDirectoryLink(IFileSystem& fs, const std::wstring& parent, std::wstring parentFinal,
-                            const WIN32_FIND_DATAW& data) {
-    const std::wstring found = fs.FinalPath(JoinPath(parent, data.cFileName));
-    if (parentFinal.empty()) parentFinal = fs.FinalPath(parent);
+// Whether a directory entry is a link (a junction, a symbolic link, or
+// under Wine a Unix link, which carries no attribute that says so): its final
+// path `found` is not its parent's final path with its name joined.  When
+// either final path could not be asked, only the reparse-point attribute can
+// tell.
+inline bool LeadsElsewhere(const std::wstring& found, const std::wstring& parentFinal, const WIN32_FIND_DATAW& data) {
     if (found.empty() || parentFinal.empty()) return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     return !SamePath(found, JoinPath(parentFinal, data.cFileName));
+}
+
+// Whether the directory entry `data` of `parent` is a link.
+inline bool IsDirectoryLink(IFileSystem& fs, const std::wstring& parent, const WIN32_FIND_DATAW& data) {
+    return LeadsElsewhere(fs.FinalPath(JoinPath(parent, data.cFileName)), fs.FinalPath(parent), data);
 }
 
 struct NoFrameData {};
@@ -131,15 +132,12 @@ class TreeWalker {
         if (!DirectoryEnumerator::IsDirectory(data)) return Step::Entry;
         if (top.finalPath.empty()) top.finalPath = m_fs.FinalPath(top.Path());
         const std::wstring found = m_fs.FinalPath(JoinPath(top.Path(), data.cFileName));
-        if (found.empty() || top.finalPath.empty()) {
-            if (m_reportLinks && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return Step::Link;
-            return Step::Entry;
-        }
-        if (SamePath(found, JoinPath(top.finalPath, data.cFileName))) return Step::Entry;
+        if (!LeadsElsewhere(found, top.finalPath, data)) return Step::Entry;
         // A link: it loops when it leads to any directory being walked, or
         // above one (a chain of links can come back to where the walk began).
         for (const auto& frame : m_frames) {
-            if (!frame->finalPath.empty() && IsSameOrBelow(frame->finalPath, found)) return Step::LinkBackUp;
+            if (!found.empty() && !frame->finalPath.empty() && IsSameOrBelow(frame->finalPath, found))
+                return Step::LinkBackUp;
         }
         return m_reportLinks ? Step::Link : Step::Entry;
     }

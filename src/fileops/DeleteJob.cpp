@@ -154,7 +154,7 @@ bool DeleteJob::DeleteItem(const WIN32_FIND_DATAW& entry, const std::wstring& fu
         return true;
     }
     if (SelectionSnapshot::IsDirectory(entry)) {
-        if (topLevel && IsDirectoryLink(m_fs, m_topDirectory, std::wstring(), entry)) {
+        if (topLevel && IsDirectoryLink(m_fs, m_topDirectory, entry)) {
             RemoveLink(fullPath);
             return true;
         }
