@@ -202,8 +202,9 @@ bool DeleteJob::Run() {
             const std::wstring directory =
                 m_selection.isVirtual ? m_selection.directory : m_selection.DirectoryOf(index);
             fullPath = JoinPath(directory, entry.cFileName);
+            // A link is removed by itself, so what it leads to is no reason to ask.
             if (m_options.warnNotEmpty && SelectionSnapshot::IsDirectory(entry) && !m_selection.isVirtual &&
-                HoldsFile(fullPath) &&
+                !IsDirectoryLink(m_fs, directory, entry) && HoldsFile(fullPath) &&
                 m_services.asker.AskYesNo(Format(L"%sにはファイルが存在します。消去しますか", fullPath),
                                           kDeleteCaption) == kAnswerNo)
                 continue;

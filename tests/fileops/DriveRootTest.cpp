@@ -146,9 +146,13 @@ TEST(DriveRootTest, DeleteRemovesLinksButNeverWhatTheyLeadTo) {
     ASSERT_TRUE(DirectoryExists(L"R:\\linkdel\\top\\out")) << kNoDriveR;
     for (const bool toBin : {false, true}) {
         DeleteRig rig;
-        rig.asker.answers = {kAnswerYes, kAnswerYes};
+        rig.asker.answers = {kAnswerYes, kAnswerYes, kAnswerYes};
         rig.options.toRecycleBin = toBin;
+        rig.options.warnNotEmpty = true;
         rig.Run(Select(L"R:\\linkdel", {L"top", L"out"}));
+        // The folder holds files and is asked about; the link is only a link.
+        EXPECT_TRUE(Named(rig.asker.asked, L"R:\\linkdel\\top")) << toBin;
+        EXPECT_FALSE(Named(rig.asker.asked, L"R:\\linkdel\\out")) << toBin;
         EXPECT_TRUE(FileExists(L"R:\\outside\\keep\\k.txt")) << toBin;
         for (const wchar_t* link : {L"R:\\linkdel\\top\\out", L"R:\\linkdel\\out"}) {
             EXPECT_EQ(DirectoryExists(link), std::count(rig.remaining.begin(), rig.remaining.end(), link) == 1)
