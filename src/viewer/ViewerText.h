@@ -86,14 +86,15 @@ class ViewerText {
     // Stops the loader and frees the text and the index.
     void Close();
 
-    // Opens the viewed file again (from the viewed entry and directory) with
-    // a new code request.  Only for text read from a file; archive members are
-    // extracted again by their owner and given to OpenMemory.
-    [[nodiscard]] bool Reopen(ViewerCharCode request);
+    // Opens the viewed file again from the viewed entry and directory (after a
+    // change of the code request, say).  Only for text read from a file;
+    // archive members are extracted again by their owner and given to
+    // OpenMemory.
+    [[nodiscard]] bool Reopen(const ViewerOpenSettings& settings);
     // Reload keeping the position: remembers the top line and reopens;
     // ReloadSettled() is polled (every 100 ms) until it answers true, then
     // FinishReload() puts the remembered top line back (the caller clamps it).
-    [[nodiscard]] bool BeginReload();
+    [[nodiscard]] bool BeginReload(const ViewerOpenSettings& settings);
     [[nodiscard]] bool ReloadSettled() const noexcept;
     void FinishReload() noexcept;
 
