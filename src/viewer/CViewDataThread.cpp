@@ -64,12 +64,13 @@ MarkResult CViewDataThread::TestMark() {
     static constexpr int kLengths[] = {2, 3};
     for (int length : kLengths) {
         if (m_state.fileSize <= length) continue;
+        // One byte more than the mark, so that the memory test applies as it is.
         std::uint8_t head[4] = {};
         DWORD got = 0;
         if (!::ReadFile(m_file.Get(), head, static_cast<DWORD>(length), &got, nullptr)) continue;
         Seek(m_file.Get(), -static_cast<std::int64_t>(got));
-        const MarkResult mark = DetectMark(head, got);
-        if (mark.length == length) return mark;
+        const MarkResult mark = DetectMark(head, got + 1);
+        if (got == static_cast<DWORD>(length) && mark.length == length) return mark;
     }
     return {};
 }
