@@ -64,12 +64,13 @@ MarkResult CViewDataThread::TestMark() {
     static constexpr int kLengths[] = {2, 3};
     for (int length : kLengths) {
         if (m_state.fileSize <= length) continue;
+        // One byte more than the mark, so that the memory test applies as it is.
         std::uint8_t head[4] = {};
         DWORD got = 0;
         if (!::ReadFile(m_file.Get(), head, static_cast<DWORD>(length), &got, nullptr)) continue;
         Seek(m_file.Get(), -static_cast<std::int64_t>(got));
-        const MarkResult mark = DetectMark(head, got);
-        if (mark.length == length) return mark;
+        const MarkResult mark = DetectMark(head, got + 1);
+        if (got == static_cast<DWORD>(length) && mark.length == length) return mark;
     }
     return {};
 }
@@ -96,9 +97,21 @@ bool CViewDataThread::GrowText(std::int64_t blockSize) {
         m_state.capacityTarget = m_state.fileSize;
     else
         m_state.capacityTarget += kGrowStep;
+    if (!m_state.text) {
+        SemaphoreHold hold(m_state.semaphore);
+        m_state.text = AllocTextBuffer(m_state.capacityTarget + 1000);
+        return m_state.text != nullptr;
+    }
+    // Every reallocation of a large block copies it, and under Wine it costs
+    // far more than the copy: growing a big file 300,000 bytes at a time made
+    // loading quadratic.  The block is therefore reallocated only when the
+    // target outgrows it, and then to twice its size, never beyond what the
+    // whole file needs, so its final size is the same as step by step.
+    const auto current = static_cast<std::int64_t>(::LocalSize(::LocalHandle(m_state.text)));
+    if (m_state.capacityTarget + 1 <= current) return true;
+    const std::int64_t bytes = std::max(m_state.capacityTarget + 1, std::min(2 * current, m_state.fileSize + 1));
     SemaphoreHold hold(m_state.semaphore);
-    char* text = m_state.text ? ReallocTextBuffer(m_state.text, m_state.capacityTarget + 1)
-                              : AllocTextBuffer(m_state.capacityTarget + 1000);
+    char* text = ReallocTextBuffer(m_state.text, bytes);
     if (!text) return false;
     m_state.text = text;
     return true;
@@ -107,8 +120,9 @@ bool CViewDataThread::GrowText(std::int64_t blockSize) {
 bool CViewDataThread::EnsureLineCapacity() {
     const std::int32_t count = m_state.lineCount.load();
     if (count % kLineGrowth != 0 || (m_state.lines && m_state.lineCapacity >= count + kLineGrowth + 10)) return true;
+    // For the reason given at GrowText, the index at least doubles when it grows.
     SemaphoreHold hold(m_state.semaphore);
-    const std::int64_t entries = static_cast<std::int64_t>(count) + kLineGrowth + 10;
+    const std::int64_t entries = std::max<std::int64_t>(count + kLineGrowth + 10, 2 * m_state.lineCapacity);
     auto* lines = static_cast<std::int64_t*>(std::realloc(m_state.lines, static_cast<size_t>(entries) * 8));
     if (!lines) {
         m_state.lineCount.store(0);
