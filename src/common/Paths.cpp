@@ -222,14 +222,27 @@ std::wstring ExtendedPath(std::wstring_view path) {
     return L"\\\\?\\UNC\\" + normal.substr(2);
 }
 
+namespace {
+
+// Without the extended form, Windows refuses a path of MAX_PATH characters
+// or more, and a directory whose path leaves no room for an 8.3 name (12
+// characters) under it; Wine takes both, so only the length can tell.
+constexpr size_t kShortFormLimit = MAX_PATH - 12;
+
+bool NeedsExtendedForm(const std::wstring& fullPath) {
+    return fullPath.size() >= kShortFormLimit || IsDeviceName(FileNamePart(fullPath));
+}
+
+}  // namespace
+
 std::wstring PlatformPath(const std::wstring& path) {
     if (HasExtendedPrefix(path)) return path;
     if (HasDrive(path) && (path.size() == 2 || !IsPathSeparator(path[2]))) {
         // "C:" and "C:name" lean on the process's current directory on C.
         std::wstring rooted = path.substr(0, 2) + L'\\' + path.substr(2);
-        return IsDeviceName(FileNamePart(rooted)) ? ExtendedPath(rooted) : rooted;
+        return NeedsExtendedForm(rooted) ? ExtendedPath(rooted) : rooted;
     }
-    if (RootLength(path) > 0 && IsDeviceName(FileNamePart(path))) return ExtendedPath(path);
+    if (RootLength(path) > 0 && NeedsExtendedForm(path)) return ExtendedPath(path);
     return path;
 }
 

@@ -65,8 +65,9 @@ std::wstring_view ParentPart(std::wstring_view path);
 // reaches a file named like a device.  A relative path is returned as it is.
 [[nodiscard]] std::wstring ExtendedPath(std::wstring_view path);
 // What a path given to the platform must be: a bare drive becomes its root,
-// and a full path whose last component is a device name takes the extended
-// form.  Anything else is passed as it is.
+// and a full path whose last component is a device name, or that is too long
+// for the short form (a temporary name beside a deep file, say), takes the
+// extended form.  Anything else is passed as it is.
 [[nodiscard]] std::wstring PlatformPath(const std::wstring& path);
 
 bool FileExists(const std::wstring& path);

@@ -66,13 +66,19 @@ class DirectoryEnumerator {
     bool m_done = false;
 };
 
-// Whether the directory `sub` is, through a link, the directory whose final
-// path is `walkedFinal` or one above it, so that walking it would never end.
-// Texts cannot tell: only the paths the platform finally reaches.
-inline bool LinksBackUp(IFileSystem& fs, const std::wstring& walkedFinal, const std::wstring& sub) {
-    if (walkedFinal.empty()) return false;
-    const std::wstring found = fs.FinalPath(sub);
-    return !found.empty() && IsSameOrBelow(walkedFinal, found);
+// Whether a directory entry is a link (a junction, a symbolic link, or
+// under Wine a Unix link, which carries no attribute that says so): its final
+// path `found` is not its parent's final path with its name joined.  When
+// either final path could not be asked, only the reparse-point attribute can
+// tell.
+inline bool LeadsElsewhere(const std::wstring& found, const std::wstring& parentFinal, const WIN32_FIND_DATAW& data) {
+    if (found.empty() || parentFinal.empty()) return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    return !SamePath(found, JoinPath(parentFinal, data.cFileName));
+}
+
+// Whether the directory entry `data` of `parent` is a link.
+inline bool IsDirectoryLink(IFileSystem& fs, const std::wstring& parent, const WIN32_FIND_DATAW& data) {
+    return LeadsElsewhere(fs.FinalPath(JoinPath(parent, data.cFileName)), fs.FinalPath(parent), data);
 }
 
 struct NoFrameData {};
@@ -82,8 +88,10 @@ struct NoFrameData {};
 // The caller chooses which directories to enter, and hears when one has been
 // read to its end, before the walk goes back out, so that it can remove the
 // directory or set its times.  A directory that leads through a link back up
-// to the one being walked is reported and never entered.  Extra is what the
-// caller keeps per directory (a copy's destination and times).
+// to the one being walked is reported and never entered.  A walker made with
+// `reportLinks` also reports every other directory reached through a link,
+// so that a delete removes the link and never what it leads to.  Extra is
+// what the caller keeps per directory (a copy's destination and times).
 template <typename Extra = NoFrameData>
 class TreeWalker {
   public:
@@ -103,11 +111,12 @@ class TreeWalker {
     enum class Step {
         Entry,          // an entry of Top()'s directory, in data
         LinkBackUp,     // a directory of Top()'s that leads back up, in data; not entered
+        Link,           // (reportLinks only) a directory of Top()'s that is a link elsewhere, in data
         DirectoryDone,  // Top() has been read to its end; Leave() it to go on
         Finished,       // no directory is being walked
     };
 
-    explicit TreeWalker(IFileSystem& fs) : m_fs(fs) {}
+    explicit TreeWalker(IFileSystem& fs, bool reportLinks = false) : m_fs(fs), m_reportLinks(reportLinks) {}
 
     // Enters a directory (its full path): its entries come next, before the
     // rest of the directory that holds it.
@@ -120,11 +129,17 @@ class TreeWalker {
         if (m_frames.empty()) return Step::Finished;
         Frame& top = *m_frames.back();
         if (!top.entries.Next(data)) return Step::DirectoryDone;
-        if (DirectoryEnumerator::IsDirectory(data)) {
-            if (top.finalPath.empty()) top.finalPath = m_fs.FinalPath(top.Path());
-            if (LinksBackUp(m_fs, top.finalPath, JoinPath(top.Path(), data.cFileName))) return Step::LinkBackUp;
+        if (!DirectoryEnumerator::IsDirectory(data)) return Step::Entry;
+        if (top.finalPath.empty()) top.finalPath = m_fs.FinalPath(top.Path());
+        const std::wstring found = m_fs.FinalPath(JoinPath(top.Path(), data.cFileName));
+        if (!LeadsElsewhere(found, top.finalPath, data)) return Step::Entry;
+        // A link: it loops when it leads to any directory being walked, or
+        // above one (a chain of links can come back to where the walk began).
+        for (const auto& frame : m_frames) {
+            if (!found.empty() && !frame->finalPath.empty() && IsSameOrBelow(frame->finalPath, found))
+                return Step::LinkBackUp;
         }
-        return Step::Entry;
+        return m_reportLinks ? Step::Link : Step::Entry;
     }
 
     [[nodiscard]] bool Walking() const noexcept { return !m_frames.empty(); }
@@ -137,6 +152,7 @@ class TreeWalker {
 
   private:
     IFileSystem& m_fs;
+    bool m_reportLinks;
     std::vector<std::unique_ptr<Frame>> m_frames;
 };
 
@@ -157,6 +173,7 @@ bool ForEachFileInTree(IFileSystem& fs, const std::wstring& directory, OnFile on
                 break;
             case TreeWalker<>::Step::LinkBackUp:
                 break;
+            case TreeWalker<>::Step::Link:  // not reported by this walker
             case TreeWalker<>::Step::Entry:
                 if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
                     walk.Enter(JoinPath(walk.Top().Path(), data.cFileName), std::wstring());

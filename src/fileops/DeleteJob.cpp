@@ -39,7 +39,7 @@ DeleteJob::DeleteJob(SelectionSnapshot selection, DeleteOptions options, DeleteS
       m_options(options),
       m_services(services),
       m_fs(services.fs),
-      m_walk(services.fs) {}
+      m_walk(services.fs, true) {}
 
 DeleteJob::~DeleteJob() = default;
 
@@ -79,6 +79,15 @@ void DeleteJob::FinishDirectory() {
         CheckGone(path);
     }
     m_walk.Leave();
+}
+
+void DeleteJob::RemoveLink(const std::wstring& path) {
+    // Only the link goes, never what it leads to: removing a directory link
+    // as a directory takes the link alone, and it is never sent to the bin,
+    // which under Wine empties a folder it cannot move.  A link the platform
+    // will not remove this way is named with what was left.
+    m_fs.RemoveDirectory(path);
+    CheckGone(path);
 }
 
 void DeleteJob::CheckGone(const std::wstring& path) {
@@ -145,6 +154,10 @@ bool DeleteJob::DeleteItem(const WIN32_FIND_DATAW& entry, const std::wstring& fu
         return true;
     }
     if (SelectionSnapshot::IsDirectory(entry)) {
+        if (topLevel && IsDirectoryLink(m_fs, m_topDirectory, entry)) {
+            RemoveLink(fullPath);
+            return true;
+        }
         m_walk.Enter(fullPath, relativePath);
         return true;
     }
@@ -171,6 +184,11 @@ bool DeleteJob::Run() {
             // never end, and it is named with what was left.
             if (step == TreeWalker<>::Step::LinkBackUp) {
                 m_remaining.push_back(fullPath);
+                continue;
+            }
+            if (step == TreeWalker<>::Step::Link) {
+                Show(relativePath);
+                RemoveLink(fullPath);
                 continue;
             }
             Show(relativePath);

@@ -74,6 +74,8 @@ class DeleteJob {
     // A recycle that the platform would turn into a deletion for good is asked
     // about as one; false when the user keeps the entry.
     bool AllowedToRecycle(const std::wstring& path);
+    // Removes a directory link itself, leaving what it leads to.
+    void RemoveLink(const std::wstring& path);
     // Records path when it is still there after its removal.
     void CheckGone(const std::wstring& path);
     void ReportRemaining();

@@ -9,13 +9,8 @@
 using zq::KeyAssignments;
 using zq::ModeGroup;
 
-namespace {
-
-int Key(const wchar_t* name) {
-    return zq::FindKeyIndexByName(name);
-}
-
-}  // namespace
+// Key indices by their names in the key table.
+constexpr auto* Key = &zq::FindKeyIndexByName;
 
 TEST(KeyTable, DistinctKeysFoundByCodeAndByName) {
     const auto keys = zq::KeyTable();

@@ -12,9 +12,7 @@ using zq::ModeGroup;
 
 namespace {
 
-int Key(const wchar_t* name) {
-    return zq::FindKeyIndexByName(name);
-}
+constexpr auto* Key = &zq::FindKeyIndexByName;
 
 void Command(HWND dialog, int id, WORD code) {
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));

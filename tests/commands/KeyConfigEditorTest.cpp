@@ -10,13 +10,8 @@ using zq::KeyAssignments;
 using zq::KeyConfigEditor;
 using zq::ModeGroup;
 
-namespace {
-
-int Key(const wchar_t* name) {
-    return zq::FindKeyIndexByName(name);
-}
-
-}  // namespace
+// Key indices by their names in the key table.
+constexpr auto* Key = &zq::FindKeyIndexByName;
 
 TEST(KeyConfigEditor, EditsWithoutApplyLeaveTheOriginalUntouched) {
     const KeyAssignments original = KeyAssignments::BuiltIn();

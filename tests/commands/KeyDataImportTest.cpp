@@ -11,9 +11,7 @@ using zq::ModeGroup;
 
 namespace {
 
-int Key(const wchar_t* name) {
-    return zq::FindKeyIndexByName(name);
-}
+constexpr auto* Key = &zq::FindKeyIndexByName;
 
 // A settings file as another installation would have written it: key
 // sections among the others, and lines in other sections whose names look

@@ -107,12 +107,18 @@ TEST(Paths, SameAndBelowCompareNormalForms) {
     EXPECT_FALSE(zq::IsSameOrBelow(L"R:\\", L"R:\\dir"));
 }
 
-TEST(Paths, DeviceNamesTakeTheExtendedFormOnTheirWayToThePlatform) {
+TEST(Paths, DeviceNamesAndLongPathsTakeTheExtendedFormOnTheirWayToThePlatform) {
     struct Case {
-        const wchar_t* path;
-        const wchar_t* platform;
+        std::wstring path;
+        std::wstring platform;
     };
+    const std::wstring deep = L"C:\\" + std::wstring(240, L'd');
     const Case cases[] = {
+        // 247 characters still fit; at 248 a directory has no room for a short name under it.
+        {deep + L"\\abc", deep + L"\\abc"},
+        {deep + L"\\abcd", L"\\\\?\\" + deep + L"\\abcd"},
+        {deep + L"\\x\\..\\abcd", L"\\\\?\\" + deep + L"\\abcd"},
+        {L"\\\\srv\\s\\" + std::wstring(250, L'u'), L"\\\\?\\UNC\\srv\\s\\" + std::wstring(250, L'u')},
         {L"C:\\d\\nul.txt", L"\\\\?\\C:\\d\\nul.txt"},
         {L"C:\\d\\AUX", L"\\\\?\\C:\\d\\AUX"},
         {L"C:\\d\\com1.log", L"\\\\?\\C:\\d\\com1.log"},

@@ -140,6 +140,24 @@ TEST(DriveRootTest, DeleteLeavesALinkBackUpTheTree) {
     EXPECT_EQ(rig.remaining, std::vector<std::wstring>{L"R:\\loopdel\\top\\inner\\back"});
 }
 
+// A link inside a deleted folder, and a link selected itself, lead out of
+// what is deleted: the link goes (or is named as left), what it leads to stays.
+TEST(DriveRootTest, DeleteRemovesLinksButNeverWhatTheyLeadTo) {
+    ASSERT_TRUE(DirectoryExists(L"R:\\linkdel\\top\\out")) << kNoDriveR;
+    for (const bool toBin : {false, true}) {
+        DeleteRig rig;
+        rig.asker.answers = {kAnswerYes, kAnswerYes};
+        rig.options.toRecycleBin = toBin;
+        rig.Run(Select(L"R:\\linkdel", {L"top", L"out"}));
+        EXPECT_TRUE(FileExists(L"R:\\outside\\keep\\k.txt")) << toBin;
+        for (const wchar_t* link : {L"R:\\linkdel\\top\\out", L"R:\\linkdel\\out"}) {
+            EXPECT_EQ(DirectoryExists(link), std::count(rig.remaining.begin(), rig.remaining.end(), link) == 1)
+                << toBin << ToUtf8(link);
+        }
+        EXPECT_FALSE(Named(rig.bin.recycled, L"\\out")) << toBin;
+    }
+}
+
 // The platform reports the immutable file deleted; the job does not believe it.
 TEST(DriveRootTest, UndeletableFileIsReportedByName) {
     ASSERT_TRUE(DirectoryExists(L"R:\\")) << kNoDriveR;

@@ -4,8 +4,9 @@
 #   drive_r_fixture.sh setup | cleanup
 # The folder also holds what only the Linux side can make: links that lead
 # back into their own tree (loop/link -> loop/src, loop/src/inner/back ->
-# loop/src, and the same in loopdel/top for a delete) and, where the file system
-# allows it, a file that cannot be deleted (immutable/locked.txt, chattr +i;
+# loop/src, and the same in loopdel/top for a delete; links out of a tree
+# being deleted, linkdel/top/out and linkdel/out, to outside/keep) and,
+# where the file system allows it, a file that cannot be deleted (immutable/locked.txt, chattr +i;
 # immutable/UNAVAILABLE says it could not be made).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
@@ -33,6 +34,10 @@ case "${1:-}" in
     mkdir -p "$target/loopdel/top/inner"
     printf 'f\n' >"$target/loopdel/top/inner/f.txt"
     ln -s .. "$target/loopdel/top/inner/back"
+    mkdir -p "$target/outside/keep" "$target/linkdel/top"
+    printf 'keep\n' >"$target/outside/keep/k.txt"
+    ln -s ../../outside/keep "$target/linkdel/top/out"
+    ln -s ../outside/keep "$target/linkdel/out"
     printf 'locked\n' >"$target/immutable/locked.txt"
     chattr +i "$target/immutable/locked.txt" 2>/dev/null || touch "$target/immutable/UNAVAILABLE"
     ln -sfn "$target" "$link"

@@ -45,8 +45,7 @@ TEST(SettingsIoTest, TableNamesEveryKeyOnceAndKeepsSectionsTogether) {
 TEST(SettingsIoTest, LookupByName) {
     Settings s;
     EXPECT_EQ(FindIntSetting(s, L"STARTSIZE"), &s.STARTSIZE);
-    EXPECT_EQ(FindIntSetting(s, L"FIRSTWIDE"), &s.FIRSTWIDE);
-    EXPECT_EQ(FindIntSetting(s, L"MCI_VOLUME"), &s.MCI_VOLUME);
+    EXPECT_EQ(FindIntSetting(s, L"MCI_VOLUME"), &s.MCI_VOLUME);  // ALLDATA2 is read at start-up too
     EXPECT_EQ(FindIntSetting(s, L"NOSUCHKEY"), nullptr);
     EXPECT_EQ(FindStringSetting(s, L"DOSSHELL"), &s.DOSSHELL);
 }
