@@ -10,6 +10,7 @@
 
 #include "filer/ViewFiler.h"
 #include "settings/Settings.h"
+#include "ui/Clipboard.h"
 #include "viewer/ViewerContent.h"
 #include "viewer/ViewerLayout.h"
 
@@ -31,15 +32,6 @@ bool Contains(const RECT& r, POINT p) {
 
 bool SameCommand(const std::wstring& a, const wchar_t* b) {
     return ::_wcsicmp(a.c_str(), b) == 0;
-}
-
-// OpenClipboard fails while another program reads it; a few short retries.
-bool OpenClipboardWithRetry(HWND owner) {
-    for (int i = 0; i < 10; ++i) {
-        if (::OpenClipboard(owner)) return true;
-        ::Sleep(20);
-    }
-    return false;
 }
 
 }  // namespace
@@ -283,23 +275,9 @@ void ViewerContent::CopySelection() {
     } else {
         unicode.Reset();
     }
-    if (!OpenClipboardWithRetry(m_context.view)) {
-        ShowError(L"クリップボードを開くのに失敗しました");
-        return;
-    }
-    if (!::EmptyClipboard()) {
-        ::CloseClipboard();
-        ShowError(L"クリップボードを空にするのに失敗しました");
-        return;
-    }
-    if (!::SetClipboardData(CF_TEXT, plain.Get())) {
-        ::CloseClipboard();
-        ShowError(L"クリップボードへのデータのセットに失敗しました");
-        return;
-    }
-    (void)plain.Release();  // the clipboard owns it now
-    if (unicode && ::SetClipboardData(CF_UNICODETEXT, unicode.Get())) (void)unicode.Release();
-    ::CloseClipboard();
+    const ui::ClipboardBlock blocks[] = {{CF_TEXT, &plain}, {CF_UNICODETEXT, &unicode}};
+    const ui::ClipboardFailure failure = ui::PutOnClipboard(m_context.view, blocks);
+    if (failure != ui::ClipboardFailure::None) ShowError(ui::ClipboardFailureText(failure));
 }
 
 }  // namespace zq
