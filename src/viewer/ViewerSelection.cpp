@@ -94,6 +94,7 @@ UrlRange FindUrl(const TextView& view, std::int32_t line, int column, int tabWid
     const std::int64_t start = view.lines[line];
     const std::int64_t c = ByteAtColumn(text, tabWidth, column < 0 ? 0 : column);
     if (static_cast<std::int64_t>(text.size()) < c) return {};
+    const std::int64_t p = start + c;
     static constexpr std::string_view kSchemes[] = {"http://", "ftp://", "https://"};
     for (std::int64_t at = start; at < view.lines[line + 1]; at += LeadAt(view, at) ? 2 : 1) {
         if (LeadAt(view, at)) continue;
@@ -101,7 +102,8 @@ UrlRange FindUrl(const TextView& view, std::int32_t line, int column, int tabWid
             if (!StartsWithLower(view, at, scheme)) continue;
             std::int64_t end = at + static_cast<std::int64_t>(scheme.size());
             while (end < view.length && !EndsUrl(view, end)) ++end;
-            if (at - start <= c && end - start >= c) return {true, at, end};
+            // The byte just after the URL (the comma that ends it, say) still picks it.
+            if (at <= p && end + 1 >= p) return {true, at, end};
             break;
         }
     }
