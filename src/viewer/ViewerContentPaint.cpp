@@ -28,16 +28,26 @@ void DrawRun(HDC dc, int left, int top, const filer::FilerMetrics& metrics, cons
     ::IntersectRect(&cells, &cells, &clip);
     Fill(dc, cells, run.back);
     ::SetTextColor(dc, run.fore);
-    if (!run.wide.empty()) {
-        const std::vector<INT> advances = filer::GridAdvances(run.wide, metrics.charWidth);
-        ::ExtTextOutW(dc, x, top, ETO_CLIPPED, &clip, run.wide.data(), static_cast<UINT>(run.wide.size()),
-                      advances.data());
-        return;
+    viewer::WideRun wide;
+    if (run.wide.empty()) {
+        wide = viewer::WidenRun(run.bytes, metrics.charWidth);
+    } else {
+        wide.text = run.wide;
+        wide.advances = filer::GridAdvances(run.wide, metrics.charWidth);
     }
-    const viewer::WideRun wide = viewer::WidenRun(run.bytes, metrics.charWidth);
     if (wide.text.empty()) return;
     ::ExtTextOutW(dc, x, top, ETO_CLIPPED, &clip, wide.text.data(), static_cast<UINT>(wide.text.size()),
                   wide.advances.data());
+    // Wine drops the one-pixel low line of the Japanese fonts, as in the
+    // Filer: the bar is drawn where the glyph's outline puts it.
+    if (metrics.underscoreTop < 0 || metrics.underscoreHeight <= 0) return;
+    int offset = 0;
+    for (size_t i = 0; i < wide.text.size(); offset += wide.advances[i], ++i) {
+        if (wide.text[i] != L'_') continue;
+        RECT bar = {x + offset, top + metrics.underscoreTop, x + offset + metrics.charWidth,
+                    top + metrics.underscoreTop + metrics.underscoreHeight};
+        if (::IntersectRect(&bar, &bar, &clip)) Fill(dc, bar, run.fore);
+    }
 }
 
 }  // namespace
