@@ -6,6 +6,7 @@
 #include "app/CZqView.h"
 #include "fileops/ViewFileOps.h"
 #include "filer/ViewFiler.h"
+#include "viewer/ViewerContent.h"
 
 namespace zq {
 
@@ -14,6 +15,7 @@ void AddViewParts(CZqView& view) {
     // The first content is the Filer: the pane a content gives up goes back to it.
     ViewFiler& filer = view.AddContent(std::make_unique<ViewFiler>(context));
     view.AddPart(std::make_unique<ViewFileOps>(context, filer));
+    view.AddContent(std::make_unique<ViewerContent>(context, filer));
 }
 
 }  // namespace zq

@@ -26,7 +26,11 @@ KeyOutcome KeyDispatcher::Dispatch(unsigned virtualKey, int modifier) {
     // index beyond Alt has no assignments, so the key is swallowed.
     if (modifier < 0 || modifier >= kModifierCount) return KeyOutcome::Consumed;
     if (FindKeyIndex(virtualKey) < 0) return KeyOutcome::NotConsumed;
-    const auto group = KeyDispatchGroup([this](std::uint32_t mask) { return m_host.ShownPaneInMode(mask); });
+    // The keys are those of the pane being worked in: a Viewer beside a Filer
+    // listing must get the Viewer's keys.  Only when the focused pane is in
+    // no group do the shown panes decide, in the dispatch order.
+    auto group = KeyDispatchGroup([this](std::uint32_t mask) { return m_host.ActivePaneInMode(mask); });
+    if (!group) group = KeyDispatchGroup([this](std::uint32_t mask) { return m_host.ShownPaneInMode(mask); });
     if (!group) return KeyOutcome::Consumed;
     const std::wstring* text = m_keys.Find(*group, virtualKey, modifier);
     if (text == nullptr || text->empty()) return KeyOutcome::NotConsumed;

@@ -1,6 +1,6 @@
 #pragma once
 // Turns a key press (virtual key and modifier index) into the command bound
-// to it in the mode group of the shown panes, and runs it.  No window code:
+// to it in the mode group of the focused pane, and runs it.  No window code:
 // the view passes itself in as the host.
 //
 //   KeyDispatcher dispatcher(keys, registry, host);
@@ -42,6 +42,8 @@ class IKeyDispatchHost {
     virtual ~IKeyDispatchHost() = default;
     // Mode query over the shown panes (pane -1, shown, this mode mask).
     [[nodiscard]] virtual bool ShownPaneInMode(std::uint32_t modeMask) const = 0;
+    // Mode query on the pane with the focus.
+    [[nodiscard]] virtual bool ActivePaneInMode(std::uint32_t modeMask) const = 0;
     virtual void HideToTaskTray(int modifier, unsigned virtualKey) = 0;
     // False when the text names no listed plug-in.
     virtual bool RunPluginCommand(std::wstring_view text) = 0;

@@ -40,14 +40,44 @@ UniqueGlobal GlobalCopy(const void* data, size_t bytes) {
 
 }  // namespace
 
+const wchar_t* ClipboardFailureText(ClipboardFailure failure) {
+    switch (failure) {
+        case ClipboardFailure::Open:
+            return L"クリップボードを開くのに失敗しました";
+        case ClipboardFailure::Empty:
+            return L"クリップボードを空にするのに失敗しました";
+        case ClipboardFailure::SetData:
+            return L"クリップボードへのデータのセットに失敗しました";
+        case ClipboardFailure::None:
+            break;
+    }
+    return L"";
+}
+
+ClipboardFailure PutOnClipboard(HWND owner, std::span<const ClipboardBlock> blocks) {
+    ClipboardSession session(owner);
+    if (!session.open) return ClipboardFailure::Open;
+    if (!::EmptyClipboard()) return ClipboardFailure::Empty;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        UniqueGlobal& data = *blocks[i].data;
+        if (!data) {
+            if (i == 0) return ClipboardFailure::SetData;
+            continue;
+        }
+        if (::SetClipboardData(blocks[i].format, data.Get())) {
+            (void)data.Release();  // the clipboard owns it now
+        } else if (i == 0) {
+            return ClipboardFailure::SetData;
+        }
+    }
+    return ClipboardFailure::None;
+}
+
 bool SetClipboardText(HWND owner, const std::wstring& text) {
     UniqueGlobal memory = GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     if (!memory) return false;
-    ClipboardSession session(owner);
-    if (!session.open || !::EmptyClipboard()) return false;
-    if (!::SetClipboardData(CF_UNICODETEXT, memory.Get())) return false;
-    (void)memory.Release();  // the clipboard owns it now
-    return true;
+    const ClipboardBlock blocks[] = {{CF_UNICODETEXT, &memory}};
+    return PutOnClipboard(owner, blocks) == ClipboardFailure::None;
 }
 
 std::optional<std::wstring> GetClipboardText(HWND owner) {

@@ -15,10 +15,12 @@ namespace {
 
 struct FakeHost : zq::IKeyDispatchHost {
     std::uint32_t shownModes = zq::pane_mode::kDirectory;  // OR of the shown panes' mode bits
+    std::uint32_t focusedMode = 0;                         // 0: the focused pane is in no group
     bool pluginKnown = true;
     std::vector<std::wstring> log;
 
     bool ShownPaneInMode(std::uint32_t mask) const override { return (shownModes & mask) != 0; }
+    bool ActivePaneInMode(std::uint32_t mask) const override { return (focusedMode & mask) != 0; }
     void HideToTaskTray(int modifier, unsigned vk) override {
         log.push_back(L"tray " + std::to_wstring(modifier) + L" " + std::to_wstring(vk));
     }
@@ -80,6 +82,30 @@ TEST(KeyDispatcher, QuitKeyByModeOfTheShownPanes) {
         f.host.shownModes = c.shownModes;
         EXPECT_EQ(f.dispatcher.Dispatch('Q', zq::kModifierNone), c.outcome) << c.shownModes;
         EXPECT_EQ(f.Last(), c.log) << c.shownModes;
+    }
+}
+
+TEST(KeyDispatcher, TheFocusedPaneChoosesTheKeysBesideAnotherMode) {
+    struct Case {
+        std::uint32_t focusedMode;
+        std::uint32_t otherMode;
+        KeyOutcome outcome;
+        const wchar_t* log;
+    };
+    const Case cases[] = {
+        {zq::pane_mode::kText, zq::pane_mode::kDirectory, KeyOutcome::Ran, L"V @Clipcopy []"},
+        {zq::pane_mode::kDirectory, zq::pane_mode::kText, KeyOutcome::Ran, L"F @Toclipfiles []"},
+        {zq::pane_mode::kBinary, zq::pane_mode::kDirectory, KeyOutcome::Ran, L"B @Copydata []"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.registry.Register(zq::cmd::filer::Toclipfiles, f.Recorder(L"F"));
+        f.registry.Register(zq::cmd::viewer::Clipcopy, f.Recorder(L"V"));
+        f.registry.Register(zq::cmd::binary_editor::Copydata, f.Recorder(L"B"));
+        f.host.shownModes = c.focusedMode | c.otherMode;
+        f.host.focusedMode = c.focusedMode;
+        EXPECT_EQ(f.dispatcher.Dispatch('C', zq::kModifierCtrl), c.outcome) << c.focusedMode;
+        EXPECT_EQ(f.Last(), c.log) << c.focusedMode;
     }
 }
 

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# The text Viewer in a pane beside a Filer listing, driven by keys.  V opens a
+# Shift_JIS file in the left pane while the right pane lists files, so the
+# keys must be the Viewer's (Ctrl+C copies text instead of the Filer's file
+# list).  The clipboard is read back from the X clipboard, where Wine offers
+# the text as UTF-8: the whole text after Ctrl+A, exactly two lines after
+# ROLLDOWN and Shift+DOWN twice, the first 40 columns of a wrapped line after
+# the key bound to @Lineword1.  A UTF-8 and a UTF-16 file with byte-order
+# marks are opened from the right pane and copied without their marks; a key
+# bound to @CharCodeShiftJIS shows the UTF-8 file's mark as text.  zq.ini gets
+# VIEWNUMBER=1 (@Linenumber) and VIEWER_CHAR_CODE=0 back.  Screenshots of the
+# steps stay in build/screenshots.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_begin viewer
+
+files="$GUI_DIR/files"
+mkdir -p "$files"
+python3 - "$files" <<'PY'
+import sys
+d = sys.argv[1]
+lines = ["%03d 日本語の行 %s\r\n" % (i, "x" * 50) for i in range(200)]
+open(d + "/a_sjis.txt", "wb").write("".join(lines).encode("cp932"))
+open(d + "/b_utf8.txt", "wb").write(b"\xef\xbb\xbf" + "最初の行 UTF-8\r\n二行目\r\n".encode("utf-8"))
+open(d + "/c_utf16.txt", "wb").write(b"\xff\xfe" + "ユニコードの行\r\n全角ＡＢＣ and ①\r\n".encode("utf-16-le"))
+PY
+winfiles="$(gui_winpath "$files")"
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDDIRECTORY=$winfiles" "SECONDFILEOPEN=1" \
+  "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "VIEWNUMBER=0" "VIEWCHARWIDE=80" \
+  "[ALLDATA2]" "DISABLETWIN=1" "VIEWER_CHAR_CODE=5" \
+  "[VIEWERSETTING]" "SETTING0=40" \
+  "[VIEWKEYEXEDATA]" "N_X=@Closeviewer" "N_K=@Lineword1" "N_L=@Linenumber" "N_S=@CharCodeShiftJIS"
+gui_start_zq
+
+shot() { gui_screenshot "viewer-$1" >/dev/null; }
+# The clipboard as text; empty when it holds none.
+clipboard() {
+  python3 - <<'PY'
+import tkinter
+root = tkinter.Tk()
+root.withdraw()
+try:
+    print(root.clipboard_get(), end="")
+except tkinter.TclError:
+    pass
+root.destroy()
+PY
+}
+# Takes the clipboard and lets it go again, so that it holds nothing and a
+# copy that does nothing is seen.
+clear_clipboard() {
+  python3 - <<'PY'
+import tkinter
+root = tkinter.Tk()
+root.withdraw()
+root.clipboard_clear()
+root.clipboard_append("-")
+root.update()
+root.destroy()
+PY
+}
+# Copies with Ctrl+C and prints what arrived.  Wine takes the X clipboard
+# over a little after its owner changes; a copy made in that moment can be
+# emptied again by Wine, so an empty clipboard gets one more Ctrl+C.
+copy() {
+  local try i text=""
+  for try in 1 2; do
+    clear_clipboard
+    sleep 0.5
+    gui_focus "$GUI_WID"
+    gui_key ctrl+c
+    for i in 1 2 3 4 5 6 7 8; do
+      text="$(clipboard)"
+      [ -n "$text" ] && [ "$text" != "-" ] && break 2
+      sleep 0.3
+    done
+  done
+  printf '%s' "$text"
+}
+expect_clip() {
+  local want="$1" what="$2" got
+  got="$(copy)"
+  [ "$got" = "$want" ] || gui_fail "$what: the clipboard holds '${got:0:120}', expected '${want:0:120}'"
+}
+
+sleep 0.5
+shot filer
+gui_focus "$GUI_WID"
+gui_key v
+sleep 1
+shot sjis-opened
+
+# A page down, then two lines selected from the new top line.
+gui_key Next
+sleep 0.3
+gui_key shift+Down shift+Down
+shot sjis-two-lines
+got="$(copy | tr -d '\r')"
+first="${got:0:3}"
+[[ "$first" =~ ^[0-9]{3}$ ]] && [ "$first" != "000" ] || gui_fail "after ROLLDOWN the selection starts at '${got:0:20}'"
+n=$((10#$first))
+want="$(printf '%03d 日本語の行 %s\n%03d 日本語の行 %s' "$n" "$(printf 'x%.0s' {1..50})" $((n + 1)) "$(printf 'x%.0s' {1..50})")"
+[ "$got" = "$want" ] || gui_fail "two selected lines copied as '$got'"
+
+all="$(python3 -c 'print("".join("%03d 日本語の行 %s\n" % (i, "x" * 50) for i in range(200)), end="")')"
+gui_key ctrl+a
+got="$(copy | tr -d '\r')"
+[ "$got" = "$all" ] || gui_fail "Ctrl+A, Ctrl+C copied '${got:0:80}' rather than the whole Shift_JIS text"
+
+# 40 columns: the first display line is the line's first 40 cells.
+gui_key k
+sleep 0.5
+gui_key shift+Down
+expect_clip "000 日本語の行 $(printf 'x%.0s' {1..25})" "one display line at 40 columns"
+gui_key l
+sleep 0.3
+shot sjis-40-columns-numbers
+
+gui_key x
+sleep 0.5
+shot closed
+
+# The right pane: its cursor on the UTF-16 file, then the UTF-8 one.
+gui_key Tab Down Down
+gui_key v
+sleep 1
+shot utf16-opened
+gui_key ctrl+a
+got="$(copy | tr -d '\r')"
+[ "$got" = $'ユニコードの行\n全角ＡＢＣ and ①' ] ||
+  gui_fail "the UTF-16 file copied as '$got'"
+gui_key x
+sleep 0.3
+
+gui_key Up v
+sleep 1
+shot utf8-opened
+gui_key ctrl+a
+got="$(copy | tr -d '\r')"
+[ "$got" = $'最初の行 UTF-8\n二行目' ] ||
+  gui_fail "the UTF-8 file copied as '$got'"
+# Forced to Shift_JIS, the mark's three bytes are text before the first line.
+gui_key s
+sleep 0.5
+shot utf8-as-sjis
+gui_key ctrl+a
+got="$(copy)"
+case "$got" in
+  "最初の行"*) gui_fail "after @CharCodeShiftJIS the text still starts with its first line" ;;
+  *ｿ*) ;;
+  *) gui_fail "after @CharCodeShiftJIS the copy is '${got:0:40}'" ;;
+esac
+gui_key x
+sleep 0.3
+
+gui_quit q
+[ "$(gui_ini_value ALLDATA VIEWNUMBER)" = "1" ] || gui_fail "VIEWNUMBER was not written back as 1"
+[ "$(gui_ini_value ALLDATA2 VIEWER_CHAR_CODE)" = "0" ] || gui_fail "VIEWER_CHAR_CODE was not written back as 0"
+echo "PASS: viewer"
