@@ -62,6 +62,7 @@ const wchar_t* CompareStartMessage(CompareStart result) {
 void BinarySearch::Reset() {
     m_pattern.clear();
     m_length = 0;
+    m_passOpen = false;
     m_compareMode = false;
     m_compareFile.Reset();
     m_comparePointer = -1;
@@ -242,9 +243,16 @@ SearchResult BinarySearch::Step(CBinaryData& data, bool reverse, const std::atom
     const int step = (m_direction == SearchDirection::Down) != reverse ? 1 : -1;
     if (m_length == 0 || m_position < 0 || m_position >= size) return {SearchStatus::NotFound, -1};
     // The positions this pass still visits: from here up to, not including,
-    // the origin; a whole round when it stands on the origin.
+    // the origin.  Standing on the origin means a whole round when the pass
+    // is new, and its end when a match just before the origin brought it here.
     std::int64_t remaining = step > 0 ? Wrap(m_origin - m_position, size) : Wrap(m_position - m_origin, size);
-    if (remaining == 0) remaining = size;
+    if (remaining == 0) {
+        if (m_passOpen) {
+            m_passOpen = false;
+            return {SearchStatus::NotFound, -1};
+        }
+        remaining = size;
+    }
     std::int64_t position = m_position;
     while (remaining > 0) {
         const std::int64_t segment =
@@ -254,6 +262,7 @@ SearchResult BinarySearch::Step(CBinaryData& data, bool reverse, const std::atom
         if (ScanSegment(data, position, segment, step, cancel, hit, done)) {
             // The next step starts beside the match.
             m_position = Wrap(hit + step, size);
+            m_passOpen = true;
             return {SearchStatus::Found, hit};
         }
         if (cancel != nullptr && cancel->load(std::memory_order_relaxed) && done < segment) {
@@ -264,6 +273,7 @@ SearchResult BinarySearch::Step(CBinaryData& data, bool reverse, const std::atom
         position = Wrap(position + step * segment, size);
     }
     m_position = position;
+    m_passOpen = false;
     return {SearchStatus::NotFound, -1};
 }
 

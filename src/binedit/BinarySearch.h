@@ -92,6 +92,7 @@ class BinarySearch {
     std::int64_t m_origin = 0;
     std::int64_t m_position = 0;
     SearchDirection m_direction = SearchDirection::Down;
+    bool m_passOpen = false;  // a match was found in the pass under way
 
     bool m_compareMode = false;
     std::wstring m_comparePath;
