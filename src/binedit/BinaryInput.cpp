@@ -136,4 +136,16 @@ long long ParseDecimalNumber(std::wstring_view text) {
     return negative ? -value : value;
 }
 
+bool ParseRangeByte(std::wstring_view text, bool hex, long long fileSize, long long& value) {
+    long long v = 0;
+    if (hex) {
+        if (!ParseHexNumber(text, v)) return false;
+    } else {
+        v = ParseDecimalNumber(text);
+    }
+    if (v < 0 || v >= fileSize) return false;
+    value = v;
+    return true;
+}
+
 }  // namespace zq::binedit

@@ -24,5 +24,8 @@ enum class InputType : int { String = 0, Hex = 1, Char = 2, Short = 3, Long = 4 
 // and the leading digits, so "12ab" is 12 and "" is 0.
 [[nodiscard]] bool ParseHexNumber(std::wstring_view text, long long& value);
 [[nodiscard]] long long ParseDecimalNumber(std::wstring_view text);
+// A byte of the range dialog: false ("範囲指定データが不正です") for invalid
+// hexadecimal text, a negative value or one not below the file size.
+[[nodiscard]] bool ParseRangeByte(std::wstring_view text, bool hex, long long fileSize, long long& value);
 
 }  // namespace zq::binedit

@@ -39,4 +39,9 @@ inline constexpr const wchar_t* kCompareOpenFailed = L"比較ファイルを開�
     return std::to_wstring(count) + L"個のデータを変換しました";
 }
 
+// "%ldバイトのメモリを使用します。よろしいですか": the text takes three units per byte.
+[[nodiscard]] inline std::wstring UseMemory(long long selectedBytes) {
+    return std::to_wstring(selectedBytes * 3) + L"バイトのメモリを使用します。よろしいですか";
+}
+
 }  // namespace zq::binedit::message

@@ -77,6 +77,9 @@ class CBinaryData {
     // Brings the cursor row among the `dataRows` rows on screen; returns the
     // change of the top row so that the caller can scroll or redraw.
     std::int64_t KeepCursorVisible(std::int64_t dataRows);
+    // The jump dialog's row: the cursor goes to (or, relative, moves by) its
+    // byte, row x 16, with the clamping of MoveCursor.
+    void JumpToRow(std::int64_t row, bool relative);
     // Types a hexadecimal digit at the cursor and moves one nibble right.
     void TypeNibble(int digit);
 

@@ -42,6 +42,11 @@ std::int64_t CBinaryData::KeepCursorVisible(std::int64_t dataRows) {
     return change;
 }
 
+void CBinaryData::JumpToRow(std::int64_t row, bool relative) {
+    const std::int64_t nibble = row * kRowBytes * 2;
+    MoveCursor(relative ? nibble : nibble - m_cursor);
+}
+
 void CBinaryData::TypeNibble(int digit) {
     const std::uint8_t value = static_cast<std::uint8_t>(digit & 0x0F);
     if (m_cursor % 2 == 0)

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "binedit/BinaryMessages.h"
+#include "binedit/BinaryReplace.h"
 #include "binedit/BinaryTestSupport.h"
 #include "binedit/CBinaryData.h"
 #include "main/TempDir.h"
@@ -30,9 +30,8 @@ constexpr std::int64_t kBlock = 1 << 20;  // the search reads this many position
 // across the read window's edge, and the pattern's head sits at the very end.
 TEST(BinarySearchTest, FindsMatchesAcrossReadEdgesInTheEditedData) {
     zq::test::TempDir dir;
-    std::string bytes = LowBytes(kBlock + 100);
-    bytes.replace(kBlock - 1, 3, "\xF0\xF1\xF2");
-    bytes.replace(bytes.size() - 2, 2, "\xF0\xF1");
+    const std::string bytes =
+        LowBytes(kBlock + 100).replace(kBlock - 1, 3, "\xF0\xF1\xF2").replace(kBlock + 98, 2, "\xF0\xF1");
     CBinaryData data;
     ASSERT_TRUE(data.Open(dir.WriteFile(L"a.bin", bytes)));
     ASSERT_EQ(data.WriteRun(31999, reinterpret_cast<const std::uint8_t*>("\xF0\xF1\xF2"), 3, data.Size()), 3);
@@ -45,9 +44,7 @@ TEST(BinarySearchTest, FindsMatchesAcrossReadEdgesInTheEditedData) {
 
 TEST(BinarySearchTest, WrapsAroundAndStopsWhereItBegan) {
     zq::test::TempDir dir;
-    std::string bytes = LowBytes(200);
-    bytes.replace(10, 2, "\xF0\xF1");
-    bytes.replace(48, 2, "\xF0\xF1");
+    const std::string bytes = LowBytes(200).replace(10, 2, "\xF0\xF1").replace(48, 2, "\xF0\xF1");
     CBinaryData data;
     ASSERT_TRUE(data.Open(dir.WriteFile(L"a.bin", bytes)));
     ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"F0F1", 49, SearchDirection::Down));
@@ -65,7 +62,25 @@ TEST(BinarySearchTest, WrapsAroundAndStopsWhereItBegan) {
     EXPECT_EQ(data.Search().Step(data, false, &cancel).offset, 10);
 }
 
+TEST(BinarySearchTest, ReplaceOverwritesEachMatchFromItsStart) {
+    zq::test::TempDir dir;
+    CBinaryData data;
+    ASSERT_TRUE(
+        data.Open(dir.WriteFile(L"a.bin", LowBytes(100).replace(10, 2, "\xF0\xF1").replace(98, 2, "\xF0\xF1"))));
+    BinaryReplace replace;
+    EXPECT_EQ(replace.Start(data, InputType::Hex, false, L"F0F1", L"F", true, SearchDirection::Down),
+              ReplaceStart::ReplaceInvalid);
+    ASSERT_EQ(replace.Start(data, InputType::Hex, false, L"F0F1", L"7F", true, SearchDirection::Down),
+              ReplaceStart::Started);
+    while (replace.Next(data)) replace.ReplaceMatch(data);
+    EXPECT_EQ(replace.Count(), 2);
+    std::string edited(100, '\0');
+    ASSERT_EQ(data.ReadBytes(0, 100, reinterpret_cast<std::uint8_t*>(edited.data())), 100u);
+    EXPECT_EQ(edited, LowBytes(100).replace(10, 2, "\x7F\xF1").replace(98, 2, "\x7F\xF1"));
+}
+
 TEST(BinarySearchTest, ComparisonConditions) {
+    using T = InputType;
     struct Case {
         const char* name;
         std::string edited, other;
@@ -76,32 +91,11 @@ TEST(BinarySearchTest, ComparisonConditions) {
         Offsets found;
     } cases[] = {
         // Two-byte positions at any offset, not only even ones.
-        {"differing shorts",
-         Bytes({0, 1, 2, 3, 4, 5, 6}),
-         Bytes({0, 1, 2, 3, 0xFF, 5, 6}),
-         InputType::Short,
-         false,
-         nullptr,
-         true,
-         {3, 4, -1}},
-        {"signed char -1",
-         Bytes({1, 0, 0x80, 5}),
-         Bytes({0, 0xFF, 0x7F, 5}),
-         InputType::Char,
-         true,
-         L"-1",
-         false,
-         {0, 1, -1}},
-        {"unsigned 0xFF + 1 is no byte", Bytes({0xFF, 1}), Bytes({0, 2}), InputType::Char, false, L"1", false, {1, -1}},
-        {"long wraps in 32 bits",
-         Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0}),
-         Bytes({1, 0, 0, 0, 0}),
-         InputType::Long,
-         false,
-         L"2",
-         false,
-         {0, -1}},
-        {"shorter comparison file", Bytes({0, 0, 1, 1}), Bytes({0, 0}), InputType::Char, false, nullptr, true, {-1}},
+        {"differing shorts", Bytes({0, 1, 2, 3, 4, 5}), Bytes({0, 1, 2, 3, 9, 5}), T::Short, 0, nullptr, 1, {3, 4, -1}},
+        {"signed char -1", Bytes({1, 0, 0x80, 5}), Bytes({0, 0xFF, 0x7F, 5}), T::Char, 1, L"-1", 0, {0, 1, -1}},
+        {"unsigned 0xFF + 1 is no byte", Bytes({0xFF, 1}), Bytes({0, 2}), T::Char, 0, L"1", 0, {1, -1}},
+        {"long wraps", Bytes({0xFF, 0xFF, 0xFF, 0xFF}), Bytes({1, 0, 0, 0}), T::Long, 0, L"2", 0, {0, -1}},
+        {"shorter comparison file", Bytes({0, 0, 1, 1}), Bytes({0, 0}), T::Char, 0, nullptr, 1, {-1}},
     };
     for (const Case& c : cases) {
         zq::test::TempDir dir;
@@ -122,42 +116,31 @@ TEST(BinarySearchTest, ComparisonConditions) {
 TEST(BinarySearchTest, ComparisonsThatCannotStartSayWhy) {
     zq::test::TempDir dir;
     const std::wstring other = dir.WriteFile(L"other.bin", "ab");
-    const auto request = [&](InputType type, const wchar_t* edit, const wchar_t* compare, const wchar_t* difference,
-                             bool differing) {
-        CompareRequest r;
-        r.comparePath = other;
-        r.type = type;
-        r.editEnabled = edit != nullptr;
-        r.editText = edit ? edit : L"";
-        r.compareEnabled = compare != nullptr;
-        r.compareText = compare ? compare : L"";
-        r.differenceEnabled = difference != nullptr;
-        r.differenceText = difference ? difference : L"";
-        r.differing = differing;
-        return r;
-    };
+    using T = InputType;
     struct Case {
         CompareRequest request;
         const wchar_t* message;  // nullptr: it starts
     } cases[] = {
-        {request(InputType::Hex, L"0", nullptr, nullptr, false), L"EditFileデータが不正です"},
-        {request(InputType::Char, L"1", L"300", nullptr, false), L"比較対象データが不正です"},
-        {request(InputType::Short, nullptr, nullptr, L"x", false), L"差データが不正です"},
-        {request(InputType::Hex, nullptr, nullptr, L"x", false), L"比較入力されたパラメータで検出できません"},
-        {request(InputType::Hex, nullptr, nullptr, L"x", true), nullptr},  // the difference is dropped for bytes
-        {request(InputType::Hex, L"0102", L"01", nullptr, true), L"比較のためのデータの長さが違います"},
-        {request(InputType::Short, L"1", nullptr, L"-1", false), L"差データが不正です"},  // unsigned
+        {{.type = T::Hex, .editEnabled = true, .editText = L"0"}, L"EditFileデータが不正です"},
+        {{.type = T::Char, .editEnabled = true, .editText = L"1", .compareEnabled = true, .compareText = L"300"},
+         L"比較対象データが不正です"},
+        {{.type = T::Short, .differenceEnabled = true, .differenceText = L"x"}, L"差データが不正です"},
+        {{.type = T::Short, .editEnabled = true, .editText = L"1", .differenceEnabled = true, .differenceText = L"-1"},
+         L"差データが不正です"},  // unsigned
+        {{.type = T::Hex, .differenceEnabled = true, .differenceText = L"x"},
+         L"比較入力されたパラメータで検出できません"},
+        {{.type = T::Hex, .differenceEnabled = true, .differenceText = L"x", .differing = true}, nullptr},
+        {{.type = T::Hex, .editEnabled = true, .editText = L"0102", .compareEnabled = true, .compareText = L"01"},
+         L"比較のためのデータの長さが違います"},
+        {{.comparePath = dir / L"none.bin", .type = T::Char, .differing = true}, L"比較ファイルを開くのに失敗しました"},
     };
     CBinaryData data;
     ASSERT_TRUE(data.Open(dir.WriteFile(L"edit.bin", "ab")));
-    for (const Case& c : cases) {
-        const CompareStart result = data.Search().StartComparison(c.request, 0);
-        const wchar_t* text = CompareStartMessage(result);
+    for (Case& c : cases) {
+        if (c.request.comparePath.empty()) c.request.comparePath = other;
+        const wchar_t* text = CompareStartMessage(data.Search().StartComparison(c.request, 0));
         EXPECT_EQ(std::wstring(text ? text : L"(started)"), std::wstring(c.message ? c.message : L"(started)"));
     }
-    CompareRequest missing = request(InputType::Char, nullptr, nullptr, nullptr, true);
-    missing.comparePath = dir / L"none.bin";
-    EXPECT_STREQ(CompareStartMessage(data.Search().StartComparison(missing, 0)), L"比較ファイルを開くのに失敗しました");
 }
 
 }  // namespace zq::binedit::test

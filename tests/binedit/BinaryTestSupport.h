@@ -1,6 +1,6 @@
 #pragma once
-// What the binary editor's tests share: a real file system that records
-// where each write went and can fail one of them, and files of known bytes.
+// What the binary editor's tests share: a real file system that records each
+// write's place and size and can fail one write, and files of known bytes.
 #include <windows.h>
 
 #include <map>
@@ -14,8 +14,8 @@ namespace zq::binedit::test {
 
 class RecordingFileSystem : public Win32FileSystem {
   public:
-    std::vector<std::pair<LONGLONG, DWORD>> writes;  // position and size of each write
-    int failingWrite = -1;                           // this write (counted from 0) fails
+    std::vector<std::pair<LONGLONG, DWORD>> writes;
+    int failingWrite = -1;  // this write (counted from 0) fails, once
 
     bool Seek(HANDLE file, LONGLONG position) override {
         m_positions[file] = position;
@@ -36,8 +36,7 @@ class RecordingFileSystem : public Win32FileSystem {
     std::map<HANDLE, LONGLONG> m_positions;
 };
 
-// Bytes 0x00 to 0x7F over and over, so that a pattern with a high byte occurs
-// only where a test puts it.
+// Bytes below 0x80, so that a pattern with a high byte is only where a test puts it.
 inline std::string LowBytes(size_t count) {
     std::string bytes(count, '\0');
     for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<char>((i * 7) % 0x80);
