@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "binedit/BinaryFileRead.h"
 #include "binedit/BinaryMessages.h"
 #include "binedit/CBinaryData.h"
 
@@ -129,23 +130,7 @@ CompareStart BinarySearch::StartComparison(const CompareRequest& request, std::i
 std::size_t BinarySearch::ReadCompare(std::int64_t offset, std::size_t count, std::uint8_t* buffer) {
     if (offset >= m_compareSize) return 0;
     count = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), m_compareSize - offset));
-    if (m_comparePointer != offset && !m_fs.Seek(m_compareFile.Get(), offset)) {
-        m_comparePointer = -1;
-        return 0;
-    }
-    m_comparePointer = offset;
-    std::size_t total = 0;
-    while (total < count) {
-        DWORD got = 0;
-        if (!m_fs.Read(m_compareFile.Get(), buffer + total, static_cast<DWORD>(count - total), &got)) {
-            m_comparePointer = -1;
-            break;
-        }
-        m_comparePointer += got;
-        total += got;
-        if (got == 0) break;
-    }
-    return total;
+    return ReadFileAt(m_fs, m_compareFile.Get(), offset, count, buffer, m_comparePointer);
 }
 
 bool BinarySearch::Test(const std::uint8_t* edited, const std::uint8_t* other) const {

@@ -4,14 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "binedit/BinaryFileRead.h"
+
 namespace zq::binedit {
-
-namespace {
-
-// ReadFile takes a 32-bit count; long reads go in pieces of this size.
-constexpr std::size_t kLongReadPiece = 1 << 20;
-
-}  // namespace
 
 CBinaryData::CBinaryData(IFileSystem& fileSystem) : m_fs(fileSystem), m_search(fileSystem) {}
 
@@ -52,28 +47,7 @@ void CBinaryData::InvalidateCache() noexcept {
 
 std::size_t CBinaryData::ReadFileAt(std::int64_t offset, std::size_t count, std::uint8_t* buffer) {
     if (!m_file) return 0;
-    // The pointer is moved only when it is not already there: a scan forward
-    // reads on from where the last read stopped.
-    if (m_filePointer != offset) {
-        if (!m_fs.Seek(m_file.Get(), offset)) {
-            m_filePointer = -1;
-            return 0;
-        }
-        m_filePointer = offset;
-    }
-    std::size_t total = 0;
-    while (total < count) {
-        const DWORD want = static_cast<DWORD>(std::min(count - total, kLongReadPiece));
-        DWORD got = 0;
-        if (!m_fs.Read(m_file.Get(), buffer + total, want, &got)) {
-            m_filePointer = -1;
-            break;
-        }
-        m_filePointer += got;
-        total += got;
-        if (got == 0) break;
-    }
-    return total;
+    return binedit::ReadFileAt(m_fs, m_file.Get(), offset, count, buffer, m_filePointer);
 }
 
 bool CBinaryData::ReadWindow(std::int64_t position) {
