@@ -1,0 +1,163 @@
+#include "binedit/CBinaryData.h"
+
+#include <gtest/gtest.h>
+
+#include "binedit/BinaryClipText.h"
+#include "binedit/BinaryTestSupport.h"
+#include "main/TempDir.h"
+
+namespace zq::binedit::test {
+
+namespace {
+
+std::string Read(CBinaryData& data, std::int64_t offset, size_t count) {
+    std::string bytes(count, '\0');
+    bytes.resize(data.ReadBytes(offset, count, reinterpret_cast<std::uint8_t*>(bytes.data())));
+    return bytes;
+}
+
+std::wstring Utf16File(const std::wstring& path) {
+    const std::string bytes = zq::test::ReadFileBytes(path);
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+}
+
+}  // namespace
+
+// Writes on both sides of a chunk edge (32) and of a bucket edge (320, also a
+// chunk edge), given out of order, one of them changed back to its old value.
+TEST(CBinaryDataTest, ChangesAcrossChunkAndBucketEdgesReadBackAndListInOrder) {
+    zq::test::TempDir dir;
+    std::string expected = LowBytes(1000);
+    const std::wstring path = dir.WriteFile(L"a.bin", expected);
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(path));
+    EXPECT_FALSE(data.AnyChange());
+    // 0x40 is written twice, the second time with its old value 0x40.
+    const std::pair<int, int> writes[] = {{0x40, 0xE1}, {321, 0xE2}, {319, 0xE3}, {0x05, 0xE4}, {32, 0xE5},
+                                          {31, 0xE6},   {320, 0xE7}, {999, 0xE8}, {0x40, 0x40}};
+    for (const auto& [offset, value] : writes) {
+        ASSERT_TRUE(data.WriteByte(offset, static_cast<std::uint8_t>(value), WriteMode::Byte));
+        expected[offset] = static_cast<char>(value);
+    }
+    EXPECT_FALSE(data.WriteByte(1000, 0xFF, WriteMode::Byte));
+    EXPECT_TRUE(data.AnyChange());
+    EXPECT_EQ(Read(data, 0, 1000), expected);
+    EXPECT_EQ(Read(data, 300, 40), expected.substr(300, 40));
+    EXPECT_EQ(Read(data, 990, 100), expected.substr(990));
+    ASSERT_TRUE(data.WriteChangedPositions(dir / L"pos.txt"));
+    EXPECT_EQ(Utf16File(dir / L"pos.txt"),
+              L"\xFEFF"
+              L"ADDRESS    DATA\r\n00000005H  E4\r\n0000001FH  E6\r\n00000020H  E5\r\n"
+              L"00000040H  40\r\n0000013FH  E3\r\n00000140H  E7\r\n00000141H  E2\r\n"
+              L"000003E7H  E8\r\n");
+}
+
+TEST(CBinaryDataTest, TypedNibblesFillAByteAndStopOnTheLastOne) {
+    zq::test::TempDir dir;
+    const std::string original = LowBytes(33);  // not a multiple of a chunk
+    const std::wstring path = dir.WriteFile(L"a.bin", original);
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(path));
+    data.TypeNibble(0xA);
+    data.TypeNibble(0x5);
+    EXPECT_EQ(data.Cursor(), 2);
+    data.SetCursor(64);
+    data.TypeNibble(0xC);
+    EXPECT_EQ(data.Cursor(), 65);
+    data.TypeNibble(0x3);
+    data.TypeNibble(0x9);  // the cursor stays on the last nibble
+    EXPECT_EQ(data.Cursor(), 65);
+    ASSERT_TRUE(data.Save());
+    EXPECT_EQ(zq::test::ReadFileBytes(path), Bytes({0xA5}) + original.substr(1, 31) + Bytes({0xC9}));
+}
+
+TEST(CBinaryDataTest, SaveWritesOnlyTheChangedBytesAndReadsBackTheFile) {
+    zq::test::TempDir dir;
+    const std::wstring path = dir.WriteFile(L"a.bin", LowBytes(2 << 20));
+    RecordingFileSystem fs;
+    CBinaryData data(fs);
+    ASSERT_TRUE(data.Open(path));
+    ASSERT_EQ(data.WriteRun(5, reinterpret_cast<const std::uint8_t*>("\xF1\xF2"), 2, data.Size()), 2);
+    ASSERT_TRUE(data.WriteByte(1500000, 0xF3, WriteMode::Byte));
+    EXPECT_EQ(Read(data, 4, 4), Bytes({LowBytes(5)[4], 0xF1, 0xF2, LowBytes(8)[7]}));  // fills the window
+
+    fs.failingWrite = 1;
+    EXPECT_FALSE(data.Save());
+    EXPECT_STREQ(data.LastError().call, L"WriteFile");
+    EXPECT_TRUE(data.AnyChange());
+    fs.writes.clear();
+    ASSERT_TRUE(data.Save());
+    EXPECT_EQ(fs.writes, (std::vector<std::pair<LONGLONG, DWORD>>{{5, 2}, {1500000, 1}}));
+    EXPECT_FALSE(data.AnyChange());
+    EXPECT_EQ(Read(data, 5, 2), "\xF1\xF2");
+
+    std::string expected = LowBytes(2 << 20).replace(5, 2, "\xF1\xF2").replace(1500000, 1, "\xF3");
+    EXPECT_EQ(zq::test::ReadFileBytes(path), expected);
+}
+
+TEST(CBinaryDataTest, CursorMovesKeepTheColumnAndTheRowOnScreen) {
+    zq::test::TempDir dir;
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(dir.WriteFile(L"a.bin", LowBytes(40))));  // 80 nibbles, the last row half full
+    struct Case {
+        std::int64_t from, delta, to;
+    } cases[] = {{70, 32, 70}, {10, 80, 74}, {50, 32, 50}, {75, 10, 75}, {40, -100, 8}, {3, -1, 2}, {5, -32, 5}};
+    for (const Case& c : cases) {
+        data.SetCursor(c.from);
+        data.MoveCursor(c.delta);
+        EXPECT_EQ(data.Cursor(), c.to) << c.from << " by " << c.delta;
+    }
+    ASSERT_TRUE(data.Open(dir.WriteFile(L"b.bin", LowBytes(1600))));  // 100 rows, 10 on screen
+    const std::int64_t rows[][2] = {{50, 42}, {49, 0}, {99, 48}, {95, 0}, {0, -90}, {5, 0}};
+    std::int64_t top = 0;
+    for (const auto& [row, expectedChange] : rows) {
+        data.SetCursor(row * 32);
+        EXPECT_EQ(data.KeepCursorVisible(10), expectedChange) << row;
+        top += expectedChange;
+        EXPECT_EQ(data.TopRow(), top);
+    }
+    data.JumpToRow(-3, true);
+    EXPECT_EQ(data.Cursor(), 2 * 32);
+    data.JumpToRow(200, false);
+    EXPECT_EQ(data.Cursor(), 99 * 32);
+
+    // The clipboard's line break follows the file's rows, not the selection's start.
+    data.SelectBytes(14, 17);
+    std::int64_t first = 0, last = 0;
+    ASSERT_TRUE(data.SelectedBytes(first, last));
+    EXPECT_EQ(ClipboardHexText(data, first, last), L"62 69 \r\n70 77 ");  // bytes 14 * 7 to 17 * 7
+}
+
+// Past 4 GiB, in a sparse file: opening, editing, saving and listing all take the full offset.
+TEST(CBinaryDataTest, FilesBeyondFourGigabytesEditAndSave) {
+    zq::test::TempDir dir;
+    const std::wstring path = dir / L"big.bin";
+    const LONGLONG size = 5LL << 30;
+    {
+        UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(file);
+        LARGE_INTEGER end{};
+        end.QuadPart = size;
+        ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
+    }
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(path));
+    EXPECT_EQ(data.Size(), size);
+    const std::int64_t at = (4LL << 30) + 0x10;
+    ASSERT_EQ(data.WriteRun(at, reinterpret_cast<const std::uint8_t*>("zq"), 2, size), 2);
+    data.MoveCursor(size * 2);
+    EXPECT_EQ(data.Cursor() / 32, data.Rows() - 1);
+    ASSERT_TRUE(data.Search().StartSearch(InputType::String, false, L"zq", at - 100, SearchDirection::Down));
+    EXPECT_EQ(data.Search().Step(data, false).offset, at);
+    ASSERT_TRUE(data.WriteChangedPositions(dir / L"pos.txt"));
+    EXPECT_EQ(Utf16File(dir / L"pos.txt"),
+              L"\xFEFF"
+              L"ADDRESS    DATA\r\n100000010H  7A\r\n100000011H  71\r\n");
+    ASSERT_TRUE(data.Save());
+    CBinaryData back;
+    ASSERT_TRUE(back.Open(path));
+    EXPECT_EQ(back.Size(), size);
+    EXPECT_EQ(Read(back, at - 1, 4), Bytes({0, 'z', 'q', 0}));
+}
+
+}  // namespace zq::binedit::test
