@@ -3,6 +3,9 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <clocale>
+#include <locale.h>
+
 #include "archive/ArchiverApi.h"
 
 namespace unbypass {
@@ -47,8 +50,20 @@ std::string ToAnsi(const std::wstring& text) {
     return ansi;
 }
 
+// libarchive turns names between 8-bit and wide text through the C runtime's
+// locale, which is "C" unless the host changed it; then every Shift_JIS name
+// comes out as "?".  For as long as the reader works, this thread alone uses
+// the system's own locale, and the host's is put back afterwards.
+ArchiveReader::ArchiveReader() {
+    m_threadLocaleMode = _configthreadlocale(_ENABLE_PER_THREAD_LOCALE);
+    if (const char* current = setlocale(LC_CTYPE, nullptr)) m_locale = current;
+    setlocale(LC_CTYPE, "");
+}
+
 ArchiveReader::~ArchiveReader() {
     if (m_archive) archive_read_free(m_archive);
+    setlocale(LC_CTYPE, m_locale.empty() ? "C" : m_locale.c_str());
+    if (m_threadLocaleMode > 0) _configthreadlocale(m_threadLocaleMode);
 }
 
 int ArchiveReader::Open(const std::wstring& path) {

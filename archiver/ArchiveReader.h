@@ -27,7 +27,7 @@ struct Member {
 
 class ArchiveReader {
   public:
-    ArchiveReader() = default;
+    ArchiveReader();
     ~ArchiveReader();
     ArchiveReader(const ArchiveReader&) = delete;
     ArchiveReader& operator=(const ArchiveReader&) = delete;
@@ -54,6 +54,8 @@ class ArchiveReader {
 
     archive* m_archive = nullptr;
     std::wstring m_path;
+    int m_threadLocaleMode = 0;
+    std::string m_locale;
 };
 
 template <typename Sink>
