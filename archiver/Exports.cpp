@@ -28,13 +28,17 @@ int Command(HWND, LPCSTR line, LPSTR out, DWORD outSize) {
     const auto command = ParseCommandLine(FromAnsi(line));
     if (!command) return kErrorCommandName;
     if (g_running.exchange(true)) return kErrorAlreadyRunning;
-    const int r = RunCommand(*command, out, outSize, g_owner.load());
+    int r = kErrorMemory;
+    // Nothing thrown inside may reach a caller that knows no C++.
+    try {
+        r = RunCommand(*command, out, outSize, g_owner.load());
+    } catch (...) {
+    }
     g_running = false;
     return r;
 }
 
-BOOL CheckArchive(Family family, LPCSTR path, int mode) {
-    if (!path) return FALSE;
+BOOL CheckFile(Family family, LPCSTR path, int mode) {
     ArchiveReader reader;
     if (reader.Open(FromAnsi(path)) != 0) return FALSE;
     Member member;
@@ -51,11 +55,24 @@ BOOL CheckArchive(Family family, LPCSTR path, int mode) {
     }
 }
 
+BOOL CheckArchive(Family family, LPCSTR path, int mode) {
+    if (!path) return FALSE;
+    try {
+        return CheckFile(family, path, mode);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
 int GetFileCount(LPCSTR path) {
     if (!path) return -1;
-    std::vector<Member> members;
-    if (ReadMembers(FromAnsi(path), members) != 0) return -1;
-    return static_cast<int>(members.size());
+    try {
+        std::vector<Member> members;
+        if (ReadMembers(FromAnsi(path), members) != 0) return -1;
+        return static_cast<int>(members.size());
+    } catch (...) {
+        return -1;
+    }
 }
 
 BOOL QueryFunctionList(int index) {
@@ -92,7 +109,11 @@ BOOL QueryFunctionList(int index) {
 
 HARC OpenArchive(HWND, LPCSTR path, DWORD) {
     if (!path) return nullptr;
-    return ArchiveSession::Open(FromAnsi(path), path);
+    try {
+        return ArchiveSession::Open(FromAnsi(path), path);
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 int FindFirst(HARC handle, LPCSTR wild, INDIVIDUALINFO* info) {
