@@ -1,0 +1,205 @@
+#include "Command.h"
+
+#include <cstring>
+#include <string>
+
+#include "ArchiveReader.h"
+#include "MemberPath.h"
+#include "archive/ArchiverApi.h"
+
+namespace unbypass {
+
+namespace {
+
+using namespace zq::arc;
+
+// Text for the caller's buffer, never past its end and always terminated.
+class OutBuffer {
+  public:
+    OutBuffer(char* out, DWORD size) : m_out(out), m_size(out ? size : 0) {
+        if (m_size) m_out[0] = '\0';
+    }
+    // Appends bytes; false when they did not all fit.
+    bool Append(const char* data, size_t n, bool terminate = true) {
+        const size_t room = m_size > m_used ? m_size - m_used - (terminate ? 1 : 0) : 0;
+        const size_t take = n < room ? n : room;
+        if (take) std::memcpy(m_out + m_used, data, take);
+        m_used += take;
+        if (terminate && m_size) m_out[m_used < m_size ? m_used : m_size - 1] = '\0';
+        return take == n;
+    }
+    void Line(const std::string& text) {
+        Append(text.data(), text.size());
+        Append("\r\n", 2);
+    }
+
+  private:
+    char* m_out;
+    size_t m_size;
+    size_t m_used = 0;
+};
+
+bool Selected(const CommandLine& command, const Member& member) {
+    if (command.members.empty()) return true;
+    for (const auto& pattern : command.members)
+        if (MemberMatches(pattern, member.name)) return true;
+    return false;
+}
+
+std::wstring WithSlash(std::wstring folder) {
+    if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+    return folder;
+}
+
+// Creates every folder level of `path` up to its last separator.
+bool MakeFolders(const std::wstring& path) {
+    size_t start = 3;  // past "C:\\"
+    if (path.rfind(L"\\\\", 0) == 0) {
+        // A UNC root ("\\\\server\\share\\") is there or not; it is never made.
+        start = path.find_first_of(L"\\/", 2);
+        if (start != std::wstring::npos) start = path.find_first_of(L"\\/", start + 1);
+    }
+    for (size_t i = path.find_first_of(L"\\/", start); i != std::wstring::npos; i = path.find_first_of(L"\\/", i + 1)) {
+        const std::wstring part = path.substr(0, i);
+        const DWORD attributes = ::GetFileAttributesW(part.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        if (!::CreateDirectoryW(part.c_str(), nullptr)) return false;
+    }
+    return true;
+}
+
+FILETIME FromUnixTime(std::int64_t seconds) {
+    const ULONGLONG ticks = static_cast<ULONGLONG>(seconds + 11644473600LL) * 10000000ULL;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+class Progress {
+  public:
+    explicit Progress(HWND owner) : m_owner(owner) {
+        if (m_owner) m_message = ::RegisterWindowMessageA(kExtractMessageName);
+    }
+    // False when the owner asked to stop.
+    bool Tell(WPARAM state, const std::string& archive, const std::string& dest, const Member* member, DWORD done) {
+        if (!m_owner) return true;
+        EXTRACTINGINFOEX info{};
+        if (member) {
+            info.exinfo.dwFileSize = static_cast<DWORD>(member->size);
+            info.exinfo.dwWriteSize = done;
+            lstrcpynA(info.exinfo.szDestFileName, dest.c_str(), sizeof info.exinfo.szDestFileName);
+            lstrcpynA(info.exinfo.szSourceFileName, member->ansiName.c_str(), sizeof info.exinfo.szSourceFileName);
+        } else {
+            lstrcpynA(info.exinfo.szSourceFileName, archive.c_str(), sizeof info.exinfo.szSourceFileName);
+        }
+        return ::SendMessageA(m_owner, m_message, state, reinterpret_cast<LPARAM>(&info)) == 0;
+    }
+
+  private:
+    HWND m_owner;
+    UINT m_message = 0;
+};
+
+int WriteMember(ArchiveReader& reader, const std::wstring& target, const Member& member) {
+    if (!MakeFolders(target)) return kErrorMakeDirectory;
+    const HANDLE file =
+        ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return kErrorFileOpen;
+    bool written = true;
+    int r = reader.ReadData([&](const char* data, size_t n) {
+        DWORD done = 0;
+        written = ::WriteFile(file, data, static_cast<DWORD>(n), &done, nullptr) && done == n;
+        return written;
+    });
+    if (!written) r = kErrorCannotWrite;
+    if (r == 0 && member.writeTime) {
+        const FILETIME time = FromUnixTime(member.writeTime);
+        ::SetFileTime(file, nullptr, nullptr, &time);
+    }
+    ::CloseHandle(file);
+    if (r != 0) {
+        // A member that did not arrive whole is not left behind as if it had.
+        ::DeleteFileW(target.c_str());
+        return r;
+    }
+    if (member.readOnly) ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    return 0;
+}
+
+}  // namespace
+
+int RunCommand(const CommandLine& command, char* out, DWORD outSize, HWND owner) {
+    OutBuffer buffer(out, outSize);
+    ArchiveReader reader;
+    if (const int r = reader.Open(command.archive)) return r;
+    std::wstring destination = command.destination;
+    if (command.kind == CommandKind::Extract) {
+        if (destination.empty()) {
+            wchar_t current[MAX_PATH * 2];
+            const DWORD n = ::GetCurrentDirectoryW(MAX_PATH * 2, current);
+            destination.assign(current, n);
+        }
+        wchar_t full[MAX_PATH * 2];
+        const DWORD n = ::GetFullPathNameW(destination.c_str(), MAX_PATH * 2, full, nullptr);
+        if (n == 0 || n >= MAX_PATH * 2) return kErrorMakeDirectory;
+        destination = WithSlash(std::wstring(full, n));
+        if (!MakeFolders(destination)) return kErrorMakeDirectory;
+    }
+    Progress progress(command.kind == CommandKind::Extract ? owner : nullptr);
+    const std::string ansiArchive = ToAnsi(command.archive);
+    if (!progress.Tell(kExtractBegin, ansiArchive, {}, nullptr, 0)) return kErrorUserCancel;
+    int result = 0;
+    bool printed = false;
+    for (;;) {
+        Member member;
+        const int next = reader.Next(member);
+        if (next == 0) break;
+        if (next != 1) return next;
+        if (!Selected(command, member)) continue;
+        switch (command.kind) {
+            case CommandKind::List:
+                buffer.Line(std::to_string(member.size) + "\t" + member.ansiName);
+                break;
+            case CommandKind::Test:
+                if (const int r = reader.Verify()) return r;
+                break;
+            case CommandKind::Print:
+                if (!member.isFile || printed) break;
+                printed = true;
+                // What does not fit is left out: a caller that shows the start
+                // of a big member passes a buffer of the size it will show.
+                if (const int r = reader.ReadData([&](const char* data, size_t n) {
+                        buffer.Append(data, n, false);
+                        return true;
+                    }))
+                    return r;
+                break;
+            case CommandKind::Extract: {
+                const std::wstring relative = SafeRelativePath(member.name, command.keepFolders);
+                if (relative.empty()) {
+                    // A name that climbs out of the destination is never written;
+                    // the others still are, and the result tells the caller.
+                    if (!member.isFolder || command.keepFolders) result = kErrorCannotWrite;
+                    break;
+                }
+                const std::wstring target = destination + relative;
+                if (member.isFolder) {
+                    if (command.keepFolders && !MakeFolders(WithSlash(target))) return kErrorMakeDirectory;
+                    break;
+                }
+                if (!member.isFile) break;
+                const std::string ansiTarget = ToAnsi(target);
+                if (!progress.Tell(kExtractInProcess, ansiArchive, ansiTarget, &member, 0)) return kErrorUserCancel;
+                if (const int r = WriteMember(reader, target, member)) return r;
+                buffer.Line(member.ansiName);
+                if (!progress.Tell(kExtractInProcess, ansiArchive, ansiTarget, &member,
+                                   static_cast<DWORD>(member.size)))
+                    return kErrorUserCancel;
+                break;
+            }
+        }
+    }
+    if (command.kind == CommandKind::Print && !printed) return kErrorFileOpen;
+    progress.Tell(kExtractEnd, ansiArchive, {}, nullptr, 0);
+    return result;
+}
+
+}  // namespace unbypass

@@ -1,0 +1,84 @@
+#!/usr/bin/env python3
+"""Makes the small archives the archiver library's tests read, into the folder given."""
+import gzip
+import io
+import os
+import random
+import shutil
+import subprocess
+import sys
+import tarfile
+import zipfile
+
+out = sys.argv[1]
+os.makedirs(out, exist_ok=True)
+WHEN = (2021, 3, 4, 5, 6, 8)
+MTIME = 1614834368  # 2021-03-04 05:06:08 UTC
+
+
+def zip_of(name, members, flags_utf8=True):
+    with zipfile.ZipFile(os.path.join(out, name), "w", zipfile.ZIP_DEFLATED) as z:
+        for member, data in members:
+            info = zipfile.ZipInfo(member, WHEN)
+            info.compress_type = zipfile.ZIP_STORED if member.endswith("/") else zipfile.ZIP_DEFLATED
+            z.writestr(info, data)
+
+
+def shift_jis_zip(name, members):
+    # Python marks every non-ASCII name as UTF-8.  An archive from an older
+    # Japanese tool has Shift_JIS bytes and no flag: write ASCII stand-ins of
+    # the same length and put the Shift_JIS bytes in their place.
+    stand_ins = []
+    for i, (member, data) in enumerate(members):
+        raw = member.encode("shift_jis")
+        stand_ins.append((("Q%d" % i).ljust(len(raw), "Q").encode(), raw, data))
+    zip_of(name, [(s.decode(), d) for s, _, d in stand_ins])
+    path = os.path.join(out, name)
+    blob = open(path, "rb").read()
+    for stand_in, raw, _ in stand_ins:
+        assert blob.count(stand_in) == 2
+        blob = blob.replace(stand_in, raw)
+    open(path, "wb").write(blob)
+
+
+def tar_of(name, members, mode="w"):
+    with tarfile.open(os.path.join(out, name), mode, format=tarfile.GNU_FORMAT) as t:
+        for member, data in members:
+            info = tarfile.TarInfo(member)
+            info.mtime = MTIME
+            if isinstance(data, tuple):
+                info.type, info.linkname = data
+            elif member.endswith("/"):
+                info.type = tarfile.DIRTYPE
+            else:
+                info.size = len(data)
+            t.addfile(info, io.BytesIO(data) if isinstance(data, bytes) else None)
+
+
+tree = [("a.txt", b"alpha\n"), ("dir/", b""), ("dir/sub/b.txt", b"bravo\n")]
+zip_of("plain.zip", tree)
+zip_of("empty.zip", [])
+zip_of("utf8.zip", [("日本語/表.txt", b"utf8\n")])
+shift_jis_zip("sjis.zip", [("日本語.txt", b"sjis\n"), ("表/ソ.txt", b"sjis folder\n")])
+zip_of("hostile.zip", [("../evil.txt", b"x"), ("..\\evil2.txt", b"x"), ("/abs.txt", b"x"), ("C:/drive.txt", b"x"),
+                       ("a/../../up.txt", b"x"), (".. /trim.txt", b"x"), ("ok.txt", b"ok\n")])
+for suffix, mode in (("tar", "w"), ("tar.gz", "w:gz"), ("tar.bz2", "w:bz2"), ("tar.xz", "w:xz")):
+    tar_of("plain." + suffix, tree, mode)
+tar_of("hostile.tar", [("../x", b"x"), ("link", (tarfile.SYMTYPE, "/tmp")), ("link/y.txt", b"y\n"),
+                       ("ok.txt", b"ok\n")])
+with gzip.GzipFile(os.path.join(out, "note.txt.gz"), "wb", mtime=MTIME) as g:
+    g.write(b"just one file\n")
+rng = random.Random(7)
+tar_of("whole.tar.gz", [("big.bin", bytes(rng.getrandbits(8) for _ in range(200000)))], "w:gz")
+blob = open(os.path.join(out, "whole.tar.gz"), "rb").read()
+open(os.path.join(out, "truncated.tar.gz"), "wb").write(blob[: len(blob) * 6 // 10])
+open(os.path.join(out, "notarchive.txt"), "wb").write(b"plain text, no archive\n")
+seven = shutil.which("7z") or shutil.which("7za") or shutil.which("7zr")
+if seven:
+    src = os.path.join(out, "7z-src")
+    os.makedirs(os.path.join(src, "dir", "sub"), exist_ok=True)
+    open(os.path.join(src, "a.txt"), "wb").write(b"alpha\n")
+    open(os.path.join(src, "dir", "sub", "b.txt"), "wb").write(b"bravo\n")
+    subprocess.run([seven, "a", "-bd", os.path.join(out, "plain.7z"), "a.txt", "dir"], cwd=src, check=True,
+                   stdout=subprocess.DEVNULL)
+open(os.path.join(out, "stamp"), "w").write("ok\n")
