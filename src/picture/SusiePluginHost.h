@@ -70,6 +70,7 @@ class SusiePluginHost {
     // The same for a picture already in memory; name picks the plug-ins by pattern.
     int DecodeMemory(const std::wstring& name, const void* data, size_t size, SusiePicture& picture,
                      SusieProgress progress = {});
+    // The picture's size and depth; info.hInfo, when the plug-in set it, is the caller's to LocalFree.
     int PictureInfoOf(const std::wstring& path, susie::PictureInfo& info);
 
     // The 8-bit form of a path for a plug-in: the ANSI code page, or the short
