@@ -57,7 +57,7 @@ missing = [s for s in expected if s not in sections and s not in ("SAVECURPOS",)
 assert not missing, "sections missing: %r" % missing
 assert len(keys["ALLDATA"]) == 138 + 12, "ALLDATA has %d keys" % len(keys["ALLDATA"])
 assert keys["ALLDATA"][:3] == ["STARTSIZE", "STARTPOS", "FIRSTX"], keys["ALLDATA"][:3]
-assert len(keys["ALLDATA2"]) == 133, "ALLDATA2 has %d keys" % len(keys["ALLDATA2"])
+assert len(keys["ALLDATA2"]) == 134, "ALLDATA2 has %d keys" % len(keys["ALLDATA2"])
 assert len(keys["KEYEXEDATA"]) == 88 * 4, "KEYEXEDATA has %d keys" % len(keys["KEYEXEDATA"])
 assert all(k[:2] in ("N_", "S_", "C_", "A_") for k in keys["KEYEXEDATA"]), "bad key names in KEYEXEDATA"
 assert len(keys["WAV"]) == 23 and keys["WAV"][0] == "COPY" and keys["WAV"][-1] == "QUIT"

@@ -1,0 +1,349 @@
+#include "picture/SusiePluginHost.h"
+
+#include <cstring>
+#include <cwchar>
+#include <mutex>
+
+#include "common/Paths.h"
+#include "common/TextConv.h"
+#include "common/Wildcard.h"
+#include "external/GuardedLibrary.h"
+#include "picture/PluginLibrary.h"
+
+namespace zq {
+
+using namespace susie;
+
+namespace {
+
+// More pattern entries than any plug-in has; a plug-in that never answers 0 ends here.
+constexpr int kMaxPatternEntries = 256;
+// The third IsSupported call looks 128 bytes into the head; the buffer holds a
+// full head from there too, so that a plug-in reading 2048 bytes stays inside.
+constexpr size_t kHeaderSkip = 128;
+
+bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view tail) {
+    return text.size() >= tail.size() &&
+           ::CompareStringOrdinal(text.data() + text.size() - tail.size(), static_cast<int>(tail.size()), tail.data(),
+                                  static_cast<int>(tail.size()), TRUE) == CSTR_EQUAL;
+}
+
+SIZE_T GuardedLocalSize(HLOCAL memory) {
+    return GuardedInvoke([&] { return ::LocalSize(memory); }).value_or(0);
+}
+
+// What the rest of the program draws: a BITMAPINFO whose header, colour table
+// and bits all fit the blocks they came in, rows bottom-up.
+bool AcceptDib(HLOCAL infoHandle, HLOCAL bitsHandle, SusiePicture& picture) {
+    if (infoHandle == nullptr || bitsHandle == nullptr) return false;
+    const SIZE_T infoSize = GuardedLocalSize(infoHandle);
+    const SIZE_T bitsSize = GuardedLocalSize(bitsHandle);
+    if (infoSize < sizeof(BITMAPINFOHEADER) || bitsSize == 0) return false;
+    auto* header = static_cast<BITMAPINFOHEADER*>(::LocalLock(infoHandle));
+    auto* bits = static_cast<BYTE*>(::LocalLock(bitsHandle));
+    bool ok = header != nullptr && bits != nullptr;
+    if (ok) {
+        const BITMAPINFOHEADER h = *header;
+        const int depth = h.biBitCount;
+        const bool knownDepth = depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
+        const bool masks = h.biCompression == BI_BITFIELDS && (depth == 16 || depth == 32);
+        const uint64_t colours = h.biClrUsed ? h.biClrUsed : (depth <= 8 ? uint64_t{1} << depth : 0);
+        const uint64_t tableEnd = uint64_t{h.biSize} + (masks && h.biSize == 40 ? 12 : 0) + colours * 4;
+        const uint64_t rows = h.biHeight < 0 ? -int64_t{h.biHeight} : int64_t{h.biHeight};
+        const uint64_t stride = (uint64_t(h.biWidth > 0 ? h.biWidth : 0) * uint64_t(depth) + 31) / 32 * 4;
+        ok = h.biSize >= sizeof(BITMAPINFOHEADER) && h.biSize <= infoSize && knownDepth && h.biWidth > 0 && rows > 0 &&
+             (h.biCompression == BI_RGB || masks) && (depth > 8 || colours <= 256) && tableEnd <= infoSize &&
+             stride * rows <= bitsSize;
+        if (ok && h.biHeight < 0) {
+            // A top-down picture is turned over once here, so that every drawer sees one row order.
+            std::vector<BYTE> swap(static_cast<size_t>(stride));
+            for (uint64_t y = 0; y < rows / 2; ++y) {
+                BYTE* a = bits + y * stride;
+                BYTE* b = bits + (rows - 1 - y) * stride;
+                std::memcpy(swap.data(), a, swap.size());
+                std::memcpy(a, b, swap.size());
+                std::memcpy(b, swap.data(), swap.size());
+            }
+            header->biHeight = static_cast<LONG>(rows);
+        }
+        if (ok) {
+            picture.width = h.biWidth;
+            picture.height = static_cast<int>(rows);
+            picture.bitCount = depth;
+        }
+    }
+    if (header) ::LocalUnlock(infoHandle);
+    if (bits) ::LocalUnlock(bitsHandle);
+    return ok;
+}
+
+}  // namespace
+
+struct SusiePluginHost::Use {
+    std::string name;  // for the plug-in, in the ANSI code page
+    LONG_PTR offset = 0;
+};
+
+SusiePluginHost::SusiePluginHost(std::wstring_view directory, Reporter report) : m_report(std::move(report)) {
+    SetDirectory(directory);
+}
+
+void SusiePluginHost::SetDirectory(std::wstring_view directory) {
+    m_directory.assign(directory);
+    if (!m_directory.empty() && IsPathSeparator(m_directory.back())) m_directory.pop_back();
+}
+
+std::wstring SusiePluginHost::PathOf(size_t index) const {
+    return JoinPath(m_directory, m_plugins[index].fileName);
+}
+
+std::string SusiePluginHost::PluginPath(const std::wstring& path) {
+    if (auto ansi = AnsiText(path)) return *ansi;
+    wchar_t shortPath[1040] = {};
+    const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath, static_cast<DWORD>(std::size(shortPath)));
+    if (length == 0 || length >= std::size(shortPath)) return {};
+    return AnsiText(shortPath).value_or(std::string());
+}
+
+void SusiePluginHost::Load(const std::vector<std::wstring>& stored, SusieLoadMode mode) {
+    m_plugins.clear();
+    for (const std::wstring& value : stored) {
+        if (value.empty()) break;
+        if (auto plugin = ParseStoredPlugin(value, mode)) m_plugins.push_back(std::move(*plugin));
+    }
+    if (mode != SusieLoadMode::On) Rescan(true, mode);
+}
+
+std::vector<std::wstring> SusiePluginHost::StoredValues(SusieLoadMode mode) const {
+    std::vector<std::wstring> values;
+    for (const StructSusieDllFile& plugin : m_plugins) values.push_back(StoredPluginValue(plugin, mode));
+    return values;
+}
+
+bool SusiePluginHost::ReadPlugin(const std::wstring& path, StructSusieDllFile& plugin) {
+    if (m_beforeLoad) m_beforeLoad(path);
+    const PluginLibrary library(path);
+    if (!library.Loaded() || !library.Has("GetPluginInfo")) return false;
+    char version[10] = {};
+    char type[260] = {};
+    const auto gotVersion = library.Call<GetPluginInfoFn>("GetPluginInfo", 0, version, int{sizeof version});
+    const auto gotType =
+        gotVersion ? library.Call<GetPluginInfoFn>("GetPluginInfo", 3, type, int{sizeof type}) : std::nullopt;
+    if (!gotVersion || !gotType) {
+        if (m_report)
+            m_report(L"画像Plug-In " + std::wstring(FileNamePart(path)) + L" が異常終了したため、使用しません");
+        return false;
+    }
+    version[sizeof version - 1] = '\0';
+    std::memcpy(plugin.apiVersion, version, sizeof version);
+    plugin.SetTypeName(FromAnsi(type, sizeof type));
+    plugin.patterns.clear();
+    for (int n = 0; n < kMaxPatternEntries; ++n) {
+        char buffer[520] = {};
+        const auto got = library.Call<GetPluginInfoFn>("GetPluginInfo", 2 * n + 2, buffer, int{sizeof buffer});
+        if (!got || *got == 0) break;
+        std::wstring_view rest;
+        const std::wstring text = FromAnsi(buffer, sizeof buffer);
+        rest = text;
+        while (!rest.empty()) {
+            const size_t end = std::min(rest.find(L';'), rest.size());
+            std::wstring_view piece = rest.substr(0, end);
+            while (!piece.empty() && piece.front() == L' ') piece.remove_prefix(1);
+            while (!piece.empty() && piece.back() == L' ') piece.remove_suffix(1);
+            if (!piece.empty()) plugin.patterns.emplace_back(piece);
+            rest = end < rest.size() ? rest.substr(end + 1) : std::wstring_view();
+        }
+    }
+    plugin.CompleteJpeg();
+    return true;
+}
+
+void SusiePluginHost::Rescan(bool refresh, SusieLoadMode mode) {
+    if (!refresh) m_plugins.clear();
+    // An unset directory would make the pattern relative to whatever is current.
+    WIN32_FIND_DATAW data{};
+    UniqueFind find;
+    if (!m_directory.empty()) find.Reset(::FindFirstFileW(JoinPath(m_directory, L"*.SPH").c_str(), &data));
+    if (find) {
+        do {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            const std::wstring name = data.cFileName;
+            // "*.SPH" also finds longer extensions through their short names.
+            if (!EndsWithIgnoringCase(name, L".sph")) continue;
+            size_t known = m_plugins.size();
+            for (size_t i = 0; i < m_plugins.size(); ++i)
+                if (::CompareStringOrdinal(m_plugins[i].fileName, -1, name.c_str(), -1, TRUE) == CSTR_EQUAL) known = i;
+            const bool isKnown = known < m_plugins.size();
+            if (isKnown && mode == SusieLoadMode::NewOnly) continue;
+            StructSusieDllFile plugin = isKnown ? m_plugins[known] : StructSusieDllFile{};
+            plugin.SetFileName(name);
+            if (!ReadPlugin(JoinPath(m_directory, name), plugin)) continue;
+            if (isKnown)
+                m_plugins[known] = std::move(plugin);
+            else
+                m_plugins.push_back(std::move(plugin));
+        } while (::FindNextFileW(find.Get(), &data));
+    }
+    for (size_t i = m_plugins.size(); i-- > 0;)
+        if (m_plugins[i].patterns.empty()) m_plugins.erase(m_plugins.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+bool SusiePluginHost::Supports(std::wstring_view name, int kinds, size_t index) const {
+    if (index >= m_plugins.size()) return false;
+    const StructSusieDllFile& plugin = m_plugins[index];
+    if (!plugin.enabled || plugin.runtime->faulted) return false;
+    const int kind = plugin.Kind();
+    if ((kind & kinds) == 0) return false;
+    const std::wstring_view fileName = FileNamePart(name);
+    for (const std::wstring& pattern : plugin.patterns) {
+        if (pattern == L"*.*" || pattern == L"*.") return true;
+        if (WildcardMatch(fileName, pattern)) return true;
+    }
+    return false;
+}
+
+void SusiePluginHost::Disable(size_t index, const wchar_t* reason) {
+    StructSusieDllFile& plugin = m_plugins[index];
+    if (plugin.runtime->faulted.exchange(true)) return;
+    if (m_report)
+        m_report(L"画像Plug-In " + std::wstring(plugin.fileName) + L" が" + reason +
+                 L"ため、今回の起動中は使用しません");
+}
+
+bool SusiePluginHost::Probe(size_t index, const PluginLibrary& library, const std::wstring& path, Use& use) {
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) return false;
+    const ULONGLONG size = (ULONGLONG{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow;
+    if (size == 0) return false;
+    const UniqueFile file(::CreateFileW(PlatformPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    std::vector<char> head(kHeadSize + kHeaderSkip, '\0');
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), head.data(), static_cast<DWORD>(size < kHeadSize ? size : kHeadSize), &read, nullptr))
+        return false;
+    auto accepted = [&](void* dw) {
+        const auto answer = library.Call<IsSupportedFn>("IsSupported", use.name.c_str(), dw);
+        if (!answer) Disable(index, L"異常終了した");
+        return answer.value_or(0) != 0;
+    };
+    use.offset = 0;
+    if (accepted(file.Get()) || accepted(head.data())) return true;
+    use.offset = static_cast<LONG_PTR>(kHeaderSkip);
+    return !m_plugins[index].runtime->faulted && accepted(head.data() + kHeaderSkip);
+}
+
+int SusiePluginHost::Walk(const std::wstring& name, int kinds, const char* entry,
+                          const std::function<bool(size_t, const PluginLibrary&, Use&)>& accepts,
+                          const std::function<int(size_t, const PluginLibrary&, const Use&)>& call) {
+    int last = kUnknownFormat;
+    for (size_t i = 0; i < m_plugins.size(); ++i) {
+        if (!Supports(name, kinds, i)) continue;
+        const std::shared_ptr<StructSusieDllFile::Runtime> runtime = m_plugins[i].runtime;
+        const std::lock_guard<std::mutex> hold(runtime->lock);
+        const PluginLibrary library(PathOf(i));
+        if (!library.Loaded() || !library.Has(entry) || !library.Has("IsSupported")) continue;
+        Use use;
+        if (!accepts(i, library, use) || runtime->faulted) continue;
+        const int result = call(i, library, use);
+        if (result == kOk || result == kAborted) return result;
+        last = result;
+    }
+    return last;
+}
+
+int SusiePluginHost::Finish(size_t index, int result, HLOCAL info, HLOCAL bits, SusiePicture& picture) {
+    if (result != kOk) return result;
+    if (!AcceptDib(info, bits, picture)) {
+        // Blocks that do not hold what the header says cannot be trusted even to be freed.
+        Disable(index, L"大きさの合わない画像を返した");
+        return kInternalError;
+    }
+    picture.info.Reset(info);
+    picture.bits.Reset(bits);
+    picture.plugin = static_cast<int>(index);
+    return kOk;
+}
+
+int SusiePluginHost::DecodeFile(const std::wstring& path, SusiePicture& picture, SusieProgress progress) {
+    const std::string ansi = PluginPath(path);
+    if (ansi.empty()) return kReadError;
+    return Walk(
+        path, kSusieImage, "GetPicture",
+        [&](size_t i, const PluginLibrary& library, Use& use) {
+            use.name = ansi;
+            return Probe(i, library, path, use);
+        },
+        [&](size_t i, const PluginLibrary& library, const Use& use) {
+            HLOCAL info = nullptr;
+            HLOCAL bits = nullptr;
+            const auto result = library.Call<GetPictureFn>("GetPicture", use.name.c_str(), use.offset, kInputFile,
+                                                           &info, &bits, progress.callback, progress.data);
+            if (!result) {
+                Disable(i, L"異常終了した");
+                return int{kInternalError};
+            }
+            return Finish(i, *result, info, bits, picture);
+        });
+}
+
+int SusiePluginHost::DecodeMemory(const std::wstring& name, const void* data, size_t size, SusiePicture& picture,
+                                  SusieProgress progress) {
+    if (data == nullptr || size == 0) return kBrokenData;
+    std::vector<char> head(kHeadSize, '\0');
+    std::memcpy(head.data(), data, size < kHeadSize ? size : kHeadSize);
+    // Only a hint for the plug-in here: nothing is opened by this name.
+    const std::string ansi = ToNarrow(FileNamePart(name));
+    return Walk(
+        name, kSusieImage, "GetPicture",
+        [&](size_t i, const PluginLibrary& library, Use& use) {
+            use.name = ansi;
+            const auto answer = library.Call<IsSupportedFn>("IsSupported", use.name.c_str(), head.data());
+            if (!answer) Disable(i, L"異常終了した");
+            return answer.value_or(0) != 0;
+        },
+        [&](size_t i, const PluginLibrary& library, const Use&) {
+            int result = kInternalError;
+            for (const unsigned int flag : {kInputMemory, kInputMask}) {
+                HLOCAL info = nullptr;
+                HLOCAL bits = nullptr;
+                const auto got =
+                    library.Call<GetPictureFn>("GetPicture", static_cast<LPCSTR>(data), static_cast<LONG_PTR>(size),
+                                               flag, &info, &bits, progress.callback, progress.data);
+                if (!got) {
+                    Disable(i, L"異常終了した");
+                    return int{kInternalError};
+                }
+                result = Finish(i, *got, info, bits, picture);
+                if (result == kOk || result == kAborted || m_plugins[i].runtime->faulted) break;
+            }
+            return result;
+        });
+}
+
+int SusiePluginHost::PictureInfoOf(const std::wstring& path, susie::PictureInfo& info) {
+    const std::string ansi = PluginPath(path);
+    if (ansi.empty()) return kReadError;
+    return Walk(
+        path, kSusieImage, "GetPictureInfo",
+        [&](size_t i, const PluginLibrary& library, Use& use) {
+            use.name = ansi;
+            return Probe(i, library, path, use);
+        },
+        [&](size_t i, const PluginLibrary& library, const Use& use) {
+            info = {};
+            const auto got =
+                library.Call<GetPictureInfoFn>("GetPictureInfo", use.name.c_str(), use.offset, kInputFile, &info);
+            if (!got) {
+                Disable(i, L"異常終了した");
+                return int{kInternalError};
+            }
+            if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
+                Disable(i, L"大きさの合わない画像を返した");
+                return int{kInternalError};
+            }
+            return *got;
+        });
+}
+
+}  // namespace zq

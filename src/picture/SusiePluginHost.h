@@ -1,0 +1,97 @@
+#pragma once
+// The host of the Susie plug-ins: the ordered array of installed plug-ins, its
+// scan of the Susie directory, the choice of a plug-in for a file, and the
+// guarded calls that decode pictures.
+//
+//     SusiePluginHost host(settings.susieDirectory, report);   // report shows the Japanese message
+//     host.Load(settings.pluginFiles, SusieLoadModeFrom(settings.HIGHLOADSPI));
+//     SusiePicture picture;
+//     if (host.DecodeFile(path, picture, {callback, data}) == susie::kOk) ... picture.Header() ...
+//     settings.pluginFiles = host.StoredValues(mode);
+//
+// Libraries are loaded only for the length of one use.  The array changes only
+// on the window thread; decoding may run on any thread.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Handle.h"
+#include "picture/StructSusieDllFile.h"
+#include "picture/SusieApi.h"
+
+namespace zq {
+
+class PluginLibrary;
+
+// A decoded picture: a BITMAPINFO and bottom-up bits, in local memory.
+struct SusiePicture {
+    UniqueLocal info;
+    UniqueLocal bits;
+    int width = 0;
+    int height = 0;
+    int bitCount = 0;
+    int plugin = -1;  // the array index of the plug-in that decoded it
+};
+
+struct SusieProgress {
+    susie::ProgressCallback callback = nullptr;
+    LONG_PTR data = 0;
+};
+
+class SusiePluginHost {
+  public:
+    using Reporter = std::function<void(const std::wstring& message)>;
+
+    SusiePluginHost(std::wstring_view directory, Reporter report);
+
+    [[nodiscard]] const std::wstring& Directory() const noexcept { return m_directory; }
+    void SetDirectory(std::wstring_view directory);
+    // Called with each library's path before a scan loads it (the debug option).
+    void SetBeforeLoad(std::function<void(const std::wstring&)> beforeLoad) { m_beforeLoad = std::move(beforeLoad); }
+
+    [[nodiscard]] std::vector<StructSusieDllFile>& Plugins() noexcept { return m_plugins; }
+    [[nodiscard]] const std::vector<StructSusieDllFile>& Plugins() const noexcept { return m_plugins; }
+
+    // Start-up: the stored records, then the scan that the mode asks for.
+    void Load(const std::vector<std::wstring>& stored, SusieLoadMode mode);
+    [[nodiscard]] std::vector<std::wstring> StoredValues(SusieLoadMode mode) const;
+    // Rebuilds the array from the directory (refresh = false) or brings it up to date.
+    void Rescan(bool refresh, SusieLoadMode mode);
+
+    // Plug-in index claims the name by its patterns, for these kinds (SusieKinds).
+    [[nodiscard]] bool Supports(std::wstring_view name, int kinds, size_t index) const;
+
+    // The first plug-in that claims and accepts the file decodes it.  The result
+    // is a Susie result code; 2 when no plug-in takes the file.
+    int DecodeFile(const std::wstring& path, SusiePicture& picture, SusieProgress progress = {});
+    // The same for a picture already in memory; name picks the plug-ins by pattern.
+    int DecodeMemory(const std::wstring& name, const void* data, size_t size, SusiePicture& picture,
+                     SusieProgress progress = {});
+    // The picture's size and depth; info.hInfo, when the plug-in set it, is the caller's to LocalFree.
+    int PictureInfoOf(const std::wstring& path, susie::PictureInfo& info);
+
+    // The 8-bit form of a path for a plug-in: the ANSI code page, or the short
+    // name when the long one has no form there; empty when neither exists.
+    [[nodiscard]] static std::string PluginPath(const std::wstring& path);
+
+  private:
+    struct Use;
+    int Walk(const std::wstring& name, int kinds, const char* entry,
+             const std::function<bool(size_t, const PluginLibrary&, Use&)>& accepts,
+             const std::function<int(size_t, const PluginLibrary&, const Use&)>& call);
+    bool Probe(size_t index, const PluginLibrary& library, const std::wstring& path, Use& use);
+    int Finish(size_t index, int result, HLOCAL info, HLOCAL bits, SusiePicture& picture);
+    void Disable(size_t index, const wchar_t* reason);
+    bool ReadPlugin(const std::wstring& path, StructSusieDllFile& plugin);
+    [[nodiscard]] std::wstring PathOf(size_t index) const;
+
+    std::wstring m_directory;
+    Reporter m_report;
+    std::function<void(const std::wstring&)> m_beforeLoad;
+    std::vector<StructSusieDllFile> m_plugins;
+};
+
+}  // namespace zq

@@ -1,0 +1,172 @@
+#include "picture/SusiePluginHost.h"
+
+#include <gtest/gtest.h>
+#include <wincodec.h>
+
+#include <algorithm>
+
+#include "common/Paths.h"
+#include "main/TempDir.h"
+
+namespace zq {
+namespace {
+
+// An 8 x 8 picture, its top half red and its bottom half blue, written by WIC
+// in the given container.
+std::string EncodedPicture(const GUID& container) {
+    IWICImagingFactory* factory = nullptr;
+    IStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    std::string bytes;
+    BYTE pixels[8 * 8 * 3];
+    for (int i = 0; i < 64; ++i) {
+        const bool top = i < 32;
+        pixels[i * 3] = top ? 0 : 255;  // BGR
+        pixels[i * 3 + 1] = 0;
+        pixels[i * 3 + 2] = top ? 255 : 0;
+    }
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                     reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+        SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
+        SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+        SUCCEEDED(frame->SetSize(8, 8)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+        SUCCEEDED(frame->WritePixels(8, 24, sizeof pixels, pixels)) && SUCCEEDED(frame->Commit()) &&
+        SUCCEEDED(encoder->Commit())) {
+        HGLOBAL memory = nullptr;
+        STATSTG stat{};
+        if (SUCCEEDED(::GetHGlobalFromStream(stream, &memory)) && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME))) {
+            bytes.assign(static_cast<const char*>(::GlobalLock(memory)), static_cast<size_t>(stat.cbSize.QuadPart));
+            ::GlobalUnlock(memory);
+        }
+    }
+    for (IUnknown* object : {static_cast<IUnknown*>(frame), static_cast<IUnknown*>(encoder),
+                             static_cast<IUnknown*>(stream), static_cast<IUnknown*>(factory)})
+        if (object) object->Release();
+    return bytes;
+}
+
+// Red above blue, bottom-up: the first row of bits is blue, the last red.
+void ExpectRedAboveBlue(const SusiePicture& picture) {
+    ASSERT_EQ(picture.width, 8);
+    ASSERT_EQ(picture.height, 8);
+    ASSERT_EQ(picture.bitCount, 24);
+    const auto* bits = static_cast<const BYTE*>(::LocalLock(picture.bits.Get()));
+    EXPECT_GT(bits[0], 200);
+    EXPECT_LT(bits[2], 60) << "bottom row blue";
+    EXPECT_LT(bits[7 * 24], 60);
+    EXPECT_GT(bits[7 * 24 + 2], 200) << "top row red";
+    ::LocalUnlock(picture.bits.Get());
+}
+
+struct SusieHost : testing::Test {
+    test::TempDir dir;
+    std::wstring susie = dir.MakeDir(L"spi");
+    std::vector<std::wstring> reports;
+    SusiePluginHost host{susie + L"\\", [this](const std::wstring& m) { reports.push_back(m); }};
+
+    void Install(const std::wstring& from, const wchar_t* name) {
+        ASSERT_TRUE(::CopyFileW(from.c_str(), JoinPath(susie, name).c_str(), FALSE)) << from;
+    }
+    void InstallOurs() { Install(JoinPath(ZQ_SPI_DIR, L"ifwic.sph"), L"ifwic.sph"); }
+};
+
+TEST_F(SusieHost, OurPluginDecodesFilesAndMemoryThroughTheHost) {
+    InstallOurs();
+    host.Rescan(false, SusieLoadMode::Off);
+    ASSERT_EQ(host.Plugins().size(), 1u);
+    const StructSusieDllFile& ours = host.Plugins()[0];
+    EXPECT_STREQ(ours.apiVersion, "00IN");
+    EXPECT_EQ(std::count(ours.patterns.begin(), ours.patterns.end(), L"*.jpeg"), 1) << "given once, not added again";
+    EXPECT_EQ(host.StoredValues(SusieLoadMode::Off), std::vector<std::wstring>{L"@ifwic.sph"});
+
+    struct Case {
+        const wchar_t* name;
+        GUID container;
+    };
+    for (const Case& c : {Case{L"a.png", GUID_ContainerFormatPng}, Case{L"b.JPG", GUID_ContainerFormatJpeg},
+                          Case{L"c.bmp", GUID_ContainerFormatBmp}, Case{L"𠮷野家.png", GUID_ContainerFormatPng}}) {
+        SCOPED_TRACE(c.name);
+        const std::string bytes = EncodedPicture(c.container);
+        ASSERT_FALSE(bytes.empty());
+        SusiePicture fromFile;
+        ASSERT_EQ(host.DecodeFile(dir.WriteFile(c.name, bytes), fromFile), susie::kOk);
+        ExpectRedAboveBlue(fromFile);
+        SusiePicture fromMemory;
+        ASSERT_EQ(host.DecodeMemory(c.name, bytes.data(), bytes.size(), fromMemory), susie::kOk);
+        ExpectRedAboveBlue(fromMemory);
+    }
+    // Behind a 128-byte header the third IsSupported call finds it, and decoding starts there.
+    const std::string png = EncodedPicture(GUID_ContainerFormatPng);
+    SusiePicture skipped;
+    EXPECT_EQ(host.DecodeFile(dir.WriteFile(L"mac.png", std::string(128, 'M') + png), skipped), susie::kOk);
+    ExpectRedAboveBlue(skipped);
+    susie::PictureInfo info{};
+    EXPECT_EQ(host.PictureInfoOf(dir / L"a.png", info), susie::kOk);
+    EXPECT_EQ(info.width, 8);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SusieHost, WhatNoPluginTakes) {
+    InstallOurs();
+    host.Rescan(false, SusieLoadMode::Off);
+    SusiePicture picture;
+    EXPECT_EQ(host.DecodeFile(dir.WriteFile(L"notes.png", "not a picture at all"), picture), susie::kUnknownFormat)
+        << "the extension is claimed, the head is refused";
+    EXPECT_EQ(host.DecodeFile(dir.WriteFile(L"empty.png", ""), picture), susie::kUnknownFormat);
+    EXPECT_EQ(host.DecodeFile(dir.WriteFile(L"a.txt", EncodedPicture(GUID_ContainerFormatPng)), picture),
+              susie::kUnknownFormat)
+        << "a plug-in is tried only for names its patterns claim";
+    EXPECT_FALSE(picture.bits);
+    // A progress callback that says stop ends the decoding with result 1.
+    const auto stop = [](int, int, LONG_PTR calls) { return ++*reinterpret_cast<int*>(calls); };
+    int calls = 0;
+    EXPECT_EQ(host.DecodeFile(dir.WriteFile(L"a.png", EncodedPicture(GUID_ContainerFormatPng)), picture,
+                              {stop, reinterpret_cast<LONG_PTR>(&calls)}),
+              susie::kAborted);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(host.Plugins()[0].runtime->faulted);
+
+    host.SetDirectory(dir / L"no such folder");
+    host.Rescan(false, SusieLoadMode::Off);
+    EXPECT_TRUE(host.Plugins().empty());
+    EXPECT_TRUE(reports.empty()) << "a missing directory is no message";
+}
+
+TEST_F(SusieHost, APluginThatCrashesOrLiesIsDisabledForTheRun) {
+    Install(JoinPath(ModuleDirectory(), L"testdlls\\broken-spi\\broken.sph"), L"broken.sph");
+    InstallOurs();
+    host.Rescan(false, SusieLoadMode::Off);
+    ASSERT_EQ(host.Plugins().size(), 2u);
+    auto& plugins = host.Plugins();
+    std::stable_partition(plugins.begin(), plugins.end(),
+                          [](const StructSusieDllFile& p) { return p.FileName() == L"broken.sph"; });
+    const std::string png = EncodedPicture(GUID_ContainerFormatPng);
+    for (const wchar_t* name : {L"crash.png", L"lie.png"}) {
+        SCOPED_TRACE(name);
+        plugins[0].runtime->faulted = false;
+        reports.clear();
+        SusiePicture picture;
+        ASSERT_EQ(host.DecodeFile(dir.WriteFile(name, png), picture), susie::kOk) << "the next plug-in took it";
+        EXPECT_EQ(picture.plugin, 1);
+        EXPECT_TRUE(plugins[0].runtime->faulted);
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_NE(reports[0].find(L"broken.sph"), std::wstring::npos);
+        EXPECT_FALSE(host.Supports(name, kSusieImage, 0));
+    }
+    // Stored and read back in the fast mode, the order and the flags stay; a rescan finds nothing new.
+    plugins[1].enabled = 0;
+    const std::vector<std::wstring> stored = host.StoredValues(SusieLoadMode::NewOnly);
+    SusiePluginHost again(susie, {});
+    again.Load(stored, SusieLoadMode::NewOnly);
+    EXPECT_EQ(again.StoredValues(SusieLoadMode::NewOnly), stored);
+    EXPECT_FALSE(again.Supports(L"x.png", kSusieAny, 1)) << "disabled by the user";
+    EXPECT_FALSE(again.Supports(L"x.png", kSusieArchive, 0)) << "an image plug-in is no archive plug-in";
+    EXPECT_TRUE(again.Supports(L"X.PNG", kSusieImage, 0));
+}
+
+}  // namespace
+}  // namespace zq
