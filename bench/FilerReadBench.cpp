@@ -10,21 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "common/Handle.h"
 #include "filer/FilerPane.h"
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The baseline: the same enumeration call the engine makes, keeping nothing.
 int BareEnumeration(const std::wstring& folder) {
