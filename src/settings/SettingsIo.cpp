@@ -156,6 +156,9 @@ bool WriteRow(IniFile& ini, const KeyRow& row, const Settings& constSettings) {
             const auto& list = Variable<std::vector<std::wstring>>(row, settings, 0);
             for (size_t i = 0; i < list.size(); ++i)
                 ok &= ini.WriteString(row.section, FormatKey(row.name, static_cast<int>(i)), list[i]);
+            // The reader stops at the first empty value: one is written after the last
+            // entry, so that a shorter list hides what a longer one left in the file.
+            ok &= ini.WriteString(row.section, FormatKey(row.name, static_cast<int>(list.size())), L"");
             break;
         }
         case KeyKind::Pairs:

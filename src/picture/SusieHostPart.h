@@ -1,0 +1,36 @@
+#pragma once
+// The Susie plug-in host for the whole run, whatever the panes show: it reads
+// the plug-in list at start-up and hands it back to the settings at each save.
+//
+//     view.AddPart(std::make_unique<SusieHostPart>(context));
+//     ... SusieHostPart::Host() is what the picture viewer and archive browser ask ...
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "commands/PaneContent.h"
+#include "commands/ViewContext.h"
+#include "picture/SusiePluginHost.h"
+
+namespace zq {
+
+class SusieHostPart final : public IViewPart {
+  public:
+    explicit SusieHostPart(ViewContext& context);
+
+    void RegisterCommands() override {}
+    void Start(const std::vector<std::wstring>& startDirectories) override;
+    void StoreState(Settings& settings) const override;
+
+    // Null until Start has read the settings.
+    [[nodiscard]] SusiePluginHost* Host() noexcept { return m_host.get(); }
+
+    // SUSIEDIRECTORY, or the spi folder beside the program when it is empty.
+    [[nodiscard]] static std::wstring DirectoryFrom(const std::wstring& setting, const std::wstring& programDir);
+
+  private:
+    ViewContext& m_context;
+    std::unique_ptr<SusiePluginHost> m_host;
+};
+
+}  // namespace zq
