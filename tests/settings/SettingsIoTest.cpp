@@ -163,12 +163,14 @@ TEST(SettingsIoTest, RecordListsAreWrittenRecordByRecord) {
     s.launcher = {{L"a.exe", L"-p", L"K", L"C:\\"}};
     s.plugins = {{L"p.dll", 3, L"VIE", L"", L"#k", 1}};
     s.SUMSAVECURPOS = 2;
-    s.savedCursors = {{L"C:\\x", L"f"}};  // the missing slot is written empty
+    s.savedCursors = {{L"C:\\x", L"f"}};    // the missing slot is written empty
+    s.pluginFiles = {L"@a.sph", L"b.sph"};  // the reader stops at the empty value after them
     const std::wstring text = test::SettingsText(s);
     for (const wchar_t* lines : {L"[LANCHER]\r\nEXE0=a.exe\r\nPAR0=-p\r\nKEY0=K\r\nEXE_DIR0=C:\\\r\n[",
                                  L"\r\nP_NAME0=p.dll\r\nP_VER0=3\r\nP_TYPE0=VIE\r\nP_VIEWKEY0=\r\nP_KEYSTR0=#k\r\n"
                                  L"P_VIEWMENU0=1\r\n[",
-                                 L"[SAVECURPOS]\r\nDIR0=C:\\x\r\nNAME0=f\r\nDIR1=\r\nNAME1=\r\n["})
+                                 L"[SAVECURPOS]\r\nDIR0=C:\\x\r\nNAME0=f\r\nDIR1=\r\nNAME1=\r\n[",
+                                 L"PLUGINFILE0=@a.sph\r\nPLUGINFILE1=b.sph\r\nPLUGINFILE2=\r\n["})
         EXPECT_NE(text.find(lines), std::wstring::npos) << ToUtf8(lines);
 }
 
