@@ -45,3 +45,4 @@
 #include "filerdlg_res.h"
 #include "navigate_res.h"
 #include "copyx_res.h"
+#include "viewer_res.h"

@@ -222,6 +222,7 @@ void ViewerContent::RegisterCommands() {
     for (const auto& [id, code] : codes) Add(id, [this, code = code](int) { ChangeCode(code); });
     Add(cmd::viewer::ReloadFile, [this](int pane) { Reload(pane); });
     Add(cmd::viewer::Changebinary, [this](int pane) { ToggleBinary(pane); });
+    RegisterSearchCommands();
 }
 
 void ViewerContent::OnSettingsChanged(bool) {

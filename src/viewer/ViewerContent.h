@@ -17,7 +17,9 @@
 #include "commands/ViewContext.h"
 #include "common/Handle.h"
 #include "filer/FileEntry.h"
+#include "viewer/CViewerSearchDlg.h"
 #include "viewer/KindSetting.h"
+#include "viewer/ViewerSearch.h"
 #include "viewer/ViewerSelection.h"
 #include "viewer/ViewerText.h"
 
@@ -78,6 +80,11 @@ class ViewerContent final : public IPaneContent {
     void ToggleBinary(int pane);
     void AutoScroll(int direction);
     void StopAutoScroll();
+    // The search and the line jump (ViewerContentSearch.cpp).
+    void StartSearch(int pane);
+    // False when the pane has no pattern, which ends a walk over the panes.
+    bool SearchAgain(int pane, bool reverse);
+    void JumpText(int pane);
 
     // Mouse actions at a point in the view's client pixels.
     void RunDoubleClickAction(int pane, const std::wstring& action, POINT point);
@@ -92,6 +99,11 @@ class ViewerContent final : public IPaneContent {
     [[nodiscard]] int VisibleRows(int pane) const;
     void EnsureLoadTimer();
     void FollowOtherPane();
+    void RegisterSearchCommands();
+    // A text shown as text, not as a hexadecimal dump: what searches act on.
+    [[nodiscard]] bool SearchesText(int pane) const;
+    // Selects [position, position + length) and brings it half a page down; under the text's lock.
+    void SelectMatch(int pane, std::int64_t position, std::int64_t length);
 
     // Hit testing and the mouse (ViewerContentMouse.cpp).
     struct RowHit {
@@ -126,6 +138,9 @@ class ViewerContent final : public IPaneContent {
     bool m_otherAlways = false;
     std::wstring m_otherFollowed;
     UniqueGdiObject m_font;
+    // Per pane the pattern, direction and case rule; origin and position live in the text.
+    std::array<viewer::ViewerSearchState, 2> m_search;
+    viewer::SearchChoice m_searchChoice;
 };
 
 }  // namespace zq

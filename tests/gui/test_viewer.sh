@@ -4,12 +4,14 @@
 # keys must be the Viewer's (Ctrl+C copies text instead of the Filer's file
 # list).  The clipboard is read back from the X clipboard, where Wine offers
 # the text as UTF-8: the whole text after Ctrl+A, exactly two lines after
-# ROLLDOWN and Shift+DOWN twice, the first 40 columns of a wrapped line after
-# the key bound to @Lineword1.  A UTF-8 and a UTF-16 file with byte-order
-# marks are opened from the right pane and copied without their marks; a key
-# bound to @CharCodeShiftJIS shows the UTF-8 file's mark as text.  zq.ini gets
-# VIEWNUMBER=1 (@Linenumber) and VIEWER_CHAR_CODE=0 back.  Screenshots of the
-# steps stay in build/screenshots.
+# ROLLDOWN and Shift+DOWN twice, the top line after J jumps to line 120, the
+# match of Ctrl+F's search for "137" and that match stretched by a line, the
+# first 40 columns of a wrapped line after the key bound to @Lineword1.  A
+# UTF-8 and a UTF-16 file with byte-order marks are opened from the right
+# pane and copied without their marks; a key bound to @CharCodeShiftJIS shows
+# the UTF-8 file's mark as text.  zq.ini gets VIEWNUMBER=1 (@Linenumber),
+# VIEWER_CHAR_CODE=0 and "137" first in the search history back.  Screenshots
+# of the steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin viewer
@@ -120,6 +122,35 @@ gui_key x
 sleep 0.5
 shot closed
 
+# Opened again (80 columns, no selection), J jumps to display line 120: it
+# becomes the top line, which Shift+DOWN selects.
+gui_key v
+sleep 1
+w="$(gui_keys_until_title 'テキストのジャンプ' j)" || gui_fail "J did not open the jump dialog"
+gui_focus "$w"
+gui_type 120
+gui_key Return
+gui_wait_gone 'テキストのジャンプ' 5 || gui_fail "the jump dialog did not close"
+shot jumped-120
+gui_key shift+Down
+expect_clip "120 日本語の行 $(printf 'x%.0s' {1..50})" "the top line after a jump to 120"
+
+# Ctrl+F searches from the beginning for "137" (only the line number holds
+# it): the match is selected, and Shift+DOWN moves its end past the line it
+# starts, line 137.
+w="$(gui_keys_until_title '文字列の検索の設定' ctrl+f)" || gui_fail "Ctrl+F did not open the search dialog"
+gui_focus "$w"
+gui_type 137
+gui_key Return
+gui_wait_gone '文字列の検索の設定' 5 || gui_fail "the search dialog did not close"
+shot found-137
+expect_clip "137" "the match of a search for 137"
+gui_key shift+Down
+got="$(copy | tr -d '\r')"
+[[ "$got" == "137 日本語の行 $(printf 'x%.0s' {1..50})"* ]] || gui_fail "the match extended by a line copied as '$got'"
+gui_key x
+sleep 0.5
+
 # The right pane: its cursor on the UTF-16 file, then the UTF-8 one.
 gui_key Tab Down Down
 gui_key v
@@ -156,4 +187,5 @@ sleep 0.3
 gui_quit q
 [ "$(gui_ini_value ALLDATA VIEWNUMBER)" = "1" ] || gui_fail "VIEWNUMBER was not written back as 1"
 [ "$(gui_ini_value ALLDATA2 VIEWER_CHAR_CODE)" = "0" ] || gui_fail "VIEWER_CHAR_CODE was not written back as 0"
+[ "$(gui_ini_value VIEWER_SEARCH_STRING 0)" = "137" ] || gui_fail "the search string is not first in the history"
 echo "PASS: viewer"
