@@ -8,6 +8,7 @@
 #include "filer/ViewFiler.h"
 #include "picture/SusieHostPart.h"
 #include "viewer/ViewerContent.h"
+#include "viewer/ViewerTools.h"
 
 namespace zq {
 
@@ -18,6 +19,8 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<ViewFileOps>(context, filer));
     view.AddContent(std::make_unique<ViewerContent>(context, filer));
     view.AddPart(std::make_unique<SusieHostPart>(context));
+    view.AddPart(std::make_unique<TextBoxPart>(context));
+    view.AddPart(std::make_unique<ViewTagPart>(context, filer));
 }
 
 }  // namespace zq
