@@ -34,6 +34,26 @@ typedef struct StructZqCplContext {
     wchar_t NonLoadCpl[ZQ_NONLOADCPL_COUNT][ZQ_NONLOADCPL_CHARS];
 } StructZqCplContext;
 
+// What the Viewer hands to ZqPrintTextDlg: the loaded text as it is held (in
+// the ANSI code page), with the print settings.  Margins are millimetres; the
+// font height and width are LOGFONT values at 96 dots per inch, scaled to the
+// printer.  The library may change *FontCharset; the caller puts its own back.
+typedef struct StructZqPrintText {
+    int32_t SetupPrinter;     // SETUPPRINTER: non-zero shows the printer choice with its settings
+    int32_t* LineNumbers;     // VIEWNUMBER: non-zero prints each row's number before it
+    const wchar_t* FontName;  // PRINTFONTNAME
+    int32_t* FontCharset;     // a copy of PRINTFONTCHARSET
+    int32_t FontHeight;       // PRINTFONTHEIGHT
+    int32_t FontWidth;        // PRINTFONTWIDE; 0: the font's own
+    int32_t Columns;          // characters per row, as the Viewer wraps
+    const wchar_t* FileName;  // the document's name in the print queue and the page header
+    const char* Text;
+    uint32_t TextLength;
+    int32_t TabWidth;
+    int32_t SpaceLeft, SpaceRight, SpaceTop, SpaceBottom;
+    HWND hwndOwner;  // owner of the library's dialogs and messages
+} StructZqPrintText;
+
 #ifdef __cplusplus
 static_assert(sizeof(StructZqCplData) == ZQ_CPL_RECORD_BYTES, "the record size is part of the call form");
 extern "C" {
@@ -69,6 +89,11 @@ typedef BOOL(WINAPI* PFN_ReleaseToTaskTray)(void);
 // where the platform has no such function.
 typedef BOOL(WINAPI* PFN_DisableWow64FsRedirection)(PVOID* oldValue);
 typedef BOOL(WINAPI* PFN_RevertWow64FsRedirection)(PVOID oldValue);
+
+// Asks for a printer and prints the text.  Answers non-zero when it was
+// printed; 0 when the user cancelled or printing was refused, which the
+// library has already told the user about.
+typedef BOOL(WINAPI* PFN_ZqPrintTextDlg)(StructZqPrintText* request);
 
 #ifdef __cplusplus
 }

@@ -138,6 +138,7 @@ bool CZqView::OnCreate() {
     m_unpackStartMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_UNPACK_START");
     m_previewLoadMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_PREVIEW_LOAD");
     m_companion = std::make_unique<CompanionLibrary>(m_start.programDir);
+    m_context.companion = m_companion.get();
     m_tray = std::make_unique<TaskTray>(
         *m_companion, [this] { Suspend(); }, [this] { Resume(); });
     m_modes.SetChangeObserver([this] {

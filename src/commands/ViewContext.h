@@ -13,6 +13,7 @@ struct Settings;
 class PaneModes;
 class DialogLists;
 class CommandRegistry;
+class CompanionLibrary;
 
 struct ViewContext {
     HWND view = nullptr;
@@ -22,6 +23,8 @@ struct ViewContext {
     PaneModes* modes = nullptr;
     DialogLists* lists = nullptr;
     CommandRegistry* registry = nullptr;
+    // ZqDll.DLL, loaded at its first use.
+    CompanionLibrary* companion = nullptr;
     // Every dialog and long operation is bracketed by these, through SuspendScope.
     std::function<void()> suspend;
     std::function<void()> resume;

@@ -76,6 +76,10 @@ bool CompanionLibrary::ReleaseToTaskTray() {
     return Use().Find<PFN_ReleaseToTaskTray>("ReleaseToTaskTray")().value_or(FALSE) != FALSE;
 }
 
+bool CompanionLibrary::PrintText(StructZqPrintText& request) {
+    return Use().Find<PFN_ZqPrintTextDlg>("ZqPrintTextDlg")(&request).value_or(FALSE) != FALSE;
+}
+
 bool CompanionLibrary::InitWow64Redirection() {
     m_wow64 = RunsUnderWow64() && Use().Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection") &&
               Use().Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection");

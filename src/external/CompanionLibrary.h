@@ -37,6 +37,10 @@ class CompanionLibrary {
     // True when a window came back from the tray.
     bool ReleaseToTaskTray();
 
+    // Prints through the library's print dialog; false when nothing was
+    // printed (no library, cancelled, or refused with the library's message).
+    bool PrintText(StructZqPrintText& request);
+
     // File-system redirection: called once at start.  Only a 32-bit process on
     // 64-bit Windows needs it; answers whether it is in use from now on.
     bool InitWow64Redirection();

@@ -205,6 +205,7 @@ void ViewerContent::RegisterCommands() {
 
     // Display.
     Add(cmd::viewer::Closeviewer, [this](int pane) { CloseViewer(pane); });
+    Add(cmd::viewer::Textprint, [this](int pane) { Print(pane); });
     Add(cmd::viewer::Linenumber, [this, &settings](int) {
         settings.VIEWNUMBER = settings.VIEWNUMBER ? 0 : 1;
         RedrawAll();

@@ -61,6 +61,8 @@ class ViewerContent final : public IPaneContent {
     bool OpenInPane(int pane, const FileEntry& entry, const std::wstring& directory);
     // The pane goes back to the Filer and its text is closed.
     void CloseViewer(int pane);
+    // @Textprint through the companion library; the pane's text is held for the whole job.
+    void Print(int pane);
     // The pane the Viewer's commands act on: the focused one when it shows a
     // text, else the first that does; -1 when none does.
     [[nodiscard]] int TargetPane() const;

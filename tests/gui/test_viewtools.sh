@@ -7,7 +7,8 @@
 # @Viewtagview shows the tag dialog for the MPEG file under the cursor, with
 # the file's name as its title; it follows the cursor to the next file.  The
 # dialog's place goes to VIEWTAGVIEWX/Y; set there by hand, the next run
-# shows it there and keeps it.
+# shows it there and keeps it.  @Textprint on a text, with no printer on
+# this machine, answers with a message and the Viewer goes on.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin viewtools
@@ -26,10 +27,11 @@ def mp3(title):
     return b"ID3\x03\0\0" + syncsafe(len(frame)) + frame + audio
 open(d + "/a.mp3", "wb").write(mp3("最初の曲"))
 open(d + "/b.mp3", "wb").write(mp3("次の曲"))
+open(d + "/c.txt", "wb").write("印刷する行\r\n".encode("cp932") * 50)
 PY
 winfiles="$(gui_winpath "$files")"
 ini=("[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[KEYEXEDATA]" "N_T=@TextBox"
-  "N_Y=@Viewtagview")
+  "N_Y=@Viewtagview" "[VIEWKEYEXEDATA]" "N_P=@Textprint" "N_X=@Closeviewer")
 gui_write_ini "${ini[@]}"
 gui_start_zq
 
@@ -72,7 +74,22 @@ gui_screenshot viewtools-tag-a >/dev/null
 gui_focus "$GUI_WID"
 gui_key Down
 wait_visible '^b\.mp3$' >/dev/null || gui_fail "the tag dialog did not follow the cursor to b.mp3"
+gui_key y
+wait_hidden '^b\.mp3$' || gui_fail "@Viewtagview did not hide the tag dialog again"
+
+# No printer here: @Textprint must say so, and the Viewer goes on.
 gui_focus "$GUI_WID"
+gui_key Down
+gui_key v
+sleep 1
+refusal="$(gui_keys_until_title '^テキストの印刷$' p)" || gui_fail "@Textprint without a printer gave no message"
+gui_screenshot viewtools-print-refused >/dev/null
+gui_keys_until_gone "$refusal" '^テキストの印刷$' Return || gui_fail "the printing message did not take Return"
+sleep 1
+[ -z "$(visible '印刷')" ] || gui_fail "another printing message followed ours"
+kill -0 "$GUI_PID" 2>/dev/null || gui_fail "zq ended after @Textprint"
+gui_focus "$GUI_WID"
+gui_key x
 gui_quit q
 
 python3 - "$GUI_APP/zq_TextBox.txt" <<'PY' || gui_fail "zq_TextBox.txt is not the mark and the typed text"
