@@ -8,6 +8,7 @@
 #include "filer/ViewFiler.h"
 #include "settings/EventSounds.h"
 #include "settings/Settings.h"
+#include "resource.h"
 #include "ui/CMessageBoxDlg.h"
 #include "viewer/ViewerLayout.h"
 
@@ -206,6 +207,8 @@ void ViewerContent::RegisterCommands() {
     // Display.
     Add(cmd::viewer::Closeviewer, [this](int pane) { CloseViewer(pane); });
     Add(cmd::viewer::Textprint, [this](int pane) { Print(pane); });
+    registry.RegisterMenu(IDM_VIEWER_SETTINGS, [this](const CommandCall&) { EditSettings(false); });
+    registry.RegisterMenu(IDM_VIEWER_KIND_SETTINGS, [this](const CommandCall&) { EditSettings(true); });
     Add(cmd::viewer::Linenumber, [this, &settings](int) {
         settings.VIEWNUMBER = settings.VIEWNUMBER ? 0 : 1;
         RedrawAll();

@@ -63,6 +63,8 @@ class ViewerContent final : public IPaneContent {
     void CloseViewer(int pane);
     // @Textprint through the companion library; the pane's text is held for the whole job.
     void Print(int pane);
+    // The settings dialog, or with `kinds` the per-extension one; shown texts follow a change.
+    void EditSettings(bool kinds);
     // The pane the Viewer's commands act on: the focused one when it shows a
     // text, else the first that does; -1 when none does.
     [[nodiscard]] int TargetPane() const;

@@ -8,7 +8,9 @@
 # the file's name as its title; it follows the cursor to the next file.  The
 # dialog's place goes to VIEWTAGVIEWX/Y; set there by hand, the next run
 # shows it there and keeps it.  @Textprint on a text, with no printer on
-# this machine, answers with a message and the Viewer goes on.
+# this machine, answers with a message and the Viewer goes on.  The Viewer
+# settings and the per-extension rows (two pages of five) are edited by keys
+# from the settings menu and reach zq.ini.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin viewtools
@@ -90,6 +92,26 @@ sleep 1
 kill -0 "$GUI_PID" 2>/dev/null || gui_fail "zq ended after @Textprint"
 gui_focus "$GUI_WID"
 gui_key x
+
+# The Viewer's settings through the settings menu, by keys only.
+dlg="$(gui_keys_until_title '^ビューアーの設定$' alt+d v)" || gui_fail "the Viewer settings dialog did not open"
+gui_focus "$dlg"
+gui_type "6"
+gui_keys_until_gone "$dlg" '^ビューアーの設定$' Return || gui_fail "the Viewer settings dialog did not take Return"
+dlg="$(gui_keys_until_title '^拡張子別の表示設定$' alt+d k)" || gui_fail "the per-extension dialog did not open"
+gui_focus "$dlg"
+gui_type "log"
+gui_key Tab
+gui_type "120"
+gui_key Tab
+gui_type "2"
+gui_key alt+n
+gui_type "md"
+gui_key Tab
+gui_type "60"
+gui_key alt+b
+gui_keys_until_gone "$dlg" '^拡張子別の表示設定$' Return || gui_fail "the per-extension dialog did not take Return"
+gui_focus "$GUI_WID"
 gui_quit q
 
 python3 - "$GUI_APP/zq_TextBox.txt" <<'PY' || gui_fail "zq_TextBox.txt is not the mark and the typed text"
@@ -98,6 +120,9 @@ data = open(sys.argv[1], "rb").read()
 expected = b"\xff\xfe" + "memo one two".encode("utf-16-le")
 sys.exit(0 if data == expected else print(repr(data)) or 1)
 PY
+[ "$(gui_ini_value ALLDATA TABCARAMES)" = 6 ] || gui_fail "TABCARAMES is not the 6 typed into the dialog"
+kinds="$(for k in KIND0 KINDWORDS0 KINDTAB0 KIND5 KINDWORDS5 KIND1; do printf '%s,' "$(gui_ini_value VIEWERSETTING $k)"; done)"
+[ "$kinds" = "log,120,2,md,60,," ] || gui_fail "the per-extension rows came back as $kinds"
 x="$(gui_ini_value ALLDATA2 VIEWTAGVIEWX)"
 y="$(gui_ini_value ALLDATA2 VIEWTAGVIEWY)"
 [ -n "$x" ] && [ -n "$y" ] && [ "$x$y" != "00" ] || gui_fail "VIEWTAGVIEWX/Y were not written back ($x,$y)"
