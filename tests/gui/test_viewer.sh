@@ -5,12 +5,13 @@
 # list).  The clipboard is read back from the X clipboard, where Wine offers
 # the text as UTF-8: the whole text after Ctrl+A, exactly two lines after
 # ROLLDOWN and Shift+DOWN twice, the top line after J jumps to line 120, the
-# match of Ctrl+F's search for "137" and that match stretched by a line, the
+# match of Ctrl+F's search for "137" and that match stretched by a line, F3's
+# end-of-search message, F3 and Shift+F3 stepping through the matches of "13", the
 # first 40 columns of a wrapped line after the key bound to @Lineword1.  A
 # UTF-8 and a UTF-16 file with byte-order marks are opened from the right
 # pane and copied without their marks; a key bound to @CharCodeShiftJIS shows
 # the UTF-8 file's mark as text.  zq.ini gets VIEWNUMBER=1 (@Linenumber),
-# VIEWER_CHAR_CODE=0 and "137" first in the search history back.  Screenshots
+# VIEWER_CHAR_CODE=0 and "13", "137" in the search history back.  Screenshots
 # of the steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
@@ -148,6 +149,43 @@ expect_clip "137" "the match of a search for 137"
 gui_key shift+Down
 got="$(copy | tr -d '\r')"
 [[ "$got" == "137 日本語の行 $(printf 'x%.0s' {1..50})"* ]] || gui_fail "the match extended by a line copied as '$got'"
+# F3 finds no second "137": the search ends with its message.
+gui_key F3
+box=""
+for i in $(seq 1 30); do
+  box="$(gui_boxes | head -1)"
+  [ -n "$box" ] && break
+  sleep 0.2
+done
+[ -n "$box" ] || gui_fail "F3 after the last match showed no message"
+shot search-finished
+gui_focus "$box"
+gui_key Return
+sleep 0.5
+[ -z "$(gui_boxes)" ] || gui_fail "the search-finished message did not close on Return"
+gui_focus "$GUI_WID"
+# Back at the first line (so that either start choice starts there), "13"
+# stands in lines 013, 113 and 130-139.  Shift+Up selects from the match back
+# to its line's start, which tells the lines apart: "0" for 013, "1" for 113.
+# F3 goes on to 113, then 130; Shift+F3 goes back up to 113.
+w="$(gui_keys_until_title 'テキストのジャンプ' j)" || gui_fail "J did not open the jump dialog again"
+gui_focus "$w"
+gui_type 0
+gui_key Return
+gui_wait_gone 'テキストのジャンプ' 5 || gui_fail "the second jump dialog did not close"
+w="$(gui_keys_until_title '文字列の検索の設定' ctrl+f)" || gui_fail "Ctrl+F did not open the search dialog again"
+gui_focus "$w"
+gui_type 13
+gui_key Return
+gui_wait_gone '文字列の検索の設定' 5 || gui_fail "the second search dialog did not close"
+gui_key shift+Up
+expect_clip "0" "the first match of 13, in line 013"
+gui_key F3
+gui_key shift+Up
+expect_clip "1" "the match of 13 after F3, in line 113"
+gui_key F3 shift+F3
+gui_key shift+Up
+expect_clip "1" "the match of 13 after F3 and Shift+F3, in line 113"
 gui_key x
 sleep 0.5
 
@@ -187,5 +225,6 @@ sleep 0.3
 gui_quit q
 [ "$(gui_ini_value ALLDATA VIEWNUMBER)" = "1" ] || gui_fail "VIEWNUMBER was not written back as 1"
 [ "$(gui_ini_value ALLDATA2 VIEWER_CHAR_CODE)" = "0" ] || gui_fail "VIEWER_CHAR_CODE was not written back as 0"
-[ "$(gui_ini_value VIEWER_SEARCH_STRING 0)" = "137" ] || gui_fail "the search string is not first in the history"
+[ "$(gui_ini_value VIEWER_SEARCH_STRING 0),$(gui_ini_value VIEWER_SEARCH_STRING 1)" = "13,137" ] ||
+  gui_fail "the search history is not 13, 137"
 echo "PASS: viewer"
