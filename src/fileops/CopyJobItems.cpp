@@ -176,6 +176,10 @@ CopyJob::Step CopyJob::CopyOne(const Item& item, const std::wstring& destination
                 break;
         }
         m_ensuredDirectory = item.destinationDirectory;
+        // What a killed copy left here goes before this one adds its own.
+        FILETIME now{};
+        ::GetSystemTimeAsFileTime(&now);
+        (void)FileCopier::RemoveStaleTemporaries(m_fs, item.destinationDirectory, now);
     }
     switch (m_copier.Copy(item.sourceDirectory, item.find, destinationPath, m_cancel)) {
         case FileCopier::Result::Done:

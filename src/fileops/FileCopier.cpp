@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "common/Paths.h"
 #include "fileops/CopyText.h"
 #include "fileops/SelectionSnapshot.h"
 
@@ -60,6 +61,38 @@ std::wstring FileCopier::TemporaryPath(const std::wstring& destinationPath, DWOR
     std::wstring longForm = name + L"." + kTemporaryMark + digits + kTemporaryExtension;
     if (longForm.size() <= kLongestName && directory.size() + longForm.size() < MAX_PATH) return directory + longForm;
     return directory + kTemporaryMark + digits + kTemporaryExtension;
+}
+
+bool FileCopier::IsTemporaryName(std::wstring_view name) {
+    constexpr size_t kTail = 3 + 8 + 4;  // "~zq", the digits, ".tmp"
+    if (name.size() < kTail) return false;
+    const std::wstring_view tail = name.substr(name.size() - kTail);
+    if (tail.substr(0, 3) != kTemporaryMark || tail.substr(11) != kTemporaryExtension) return false;
+    for (wchar_t c : tail.substr(3, 8))
+        if (!((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F'))) return false;
+    // The short form stands alone; the long form follows the destination's name and a dot.
+    return name.size() == kTail || (name.size() > kTail + 1 && name[name.size() - kTail - 1] == L'.');
+}
+
+int FileCopier::RemoveStaleTemporaries(IFileSystem& fs, const std::wstring& directory, const FILETIME& now) {
+    constexpr ULONGLONG kStaleAfter = 60ULL * 10'000'000;  // one minute in FILETIME units
+    const auto ticks = [](const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
+    WIN32_FIND_DATAW data{};
+    UniqueFind find(fs.FindFirst(JoinPath(directory, L"*~zq*.tmp"), &data));
+    if (!find) return 0;
+    int removed = 0;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryName(data.cFileName)) continue;
+        if (ticks(now) < ticks(data.ftLastWriteTime) + kStaleAfter) continue;
+        const std::wstring path = JoinPath(directory, data.cFileName);
+        // Opened without sharing: fails while its copy still writes it.
+        UniqueFile probe(fs.Open(path, GENERIC_READ | DELETE, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+        if (!probe) continue;
+        probe.Reset();
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) continue;
+        if (fs.Delete(path)) ++removed;
+    } while (fs.FindNext(find.Get(), &data));
+    return removed;
 }
 
 int FileCopier::FilePercent(LONGLONG done, LONGLONG size) {

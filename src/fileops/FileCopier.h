@@ -111,6 +111,13 @@ class FileCopier {
     // and ".tmp" (or "~zq", the digits and ".tmp" alone where the long form
     // would not fit), so that a file left by a killed copy says whose it was.
     static std::wstring TemporaryPath(const std::wstring& destinationPath, DWORD unique);
+    // Whether a name is of that form.
+    [[nodiscard]] static bool IsTemporaryName(std::wstring_view name);
+    // Deletes the temporary files a killed copy left in `directory`: those
+    // of that form that nobody holds open and that were last written more
+    // than a minute before `now`.  A copy in flight holds its file open
+    // without sharing, so it is never touched.  Answers how many went.
+    static int RemoveStaleTemporaries(IFileSystem& fs, const std::wstring& directory, const FILETIME& now);
 
   private:
     Result Fail(const wchar_t* call, const std::wstring& path);

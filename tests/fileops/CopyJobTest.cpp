@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/Handle.h"
 #include "fileops/CopyTestSupport.h"
 #include "fileops/DeleteJob.h"
 
@@ -54,6 +55,25 @@ TEST(CopyJobTest, CopiesTreeWithTotals) {
     EXPECT_EQ(rig.progress.last[ProgressField::StartTime], L"12:34:56");
     EXPECT_TRUE(FileExists(dir / L"src\\d\\e\\c.txt"));
     EXPECT_TRUE(rig.asker.asked.empty());
+}
+
+TEST(CopyJobTest, ACopyIntoAFolderRemovesWhatAKilledCopyLeftThere) {
+    TempDir dir;
+    dir.WriteFile(L"src\\a.txt", "aaaa");
+    const std::wstring left = dir.WriteFile(L"out\\a.txt.~zq0001ABCD.tmp", "half");
+    FILETIME written{};
+    ::GetSystemTimeAsFileTime(&written);
+    written.dwHighDateTime -= 1;  // about seven minutes earlier
+    {
+        UniqueFile file(::CreateFileW(left.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file && ::SetFileTime(file.Get(), nullptr, nullptr, &written));
+    }
+    CopyRig rig;
+    rig.From(dir / L"src", {L"a.txt"}, dir / L"out");
+    CopyJob job = rig.Make();
+    ASSERT_TRUE(job.Run());
+    EXPECT_EQ(ReadFileBytes(dir / L"out\\a.txt"), "aaaa");
+    EXPECT_FALSE(FileExists(left));
 }
 
 TEST(CopyJobTest, CopyIntoOwnDirectoryNeverOverwrites) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/Handle.h"
+#include "common/Paths.h"
 #include "fileops/CopyTestSupport.h"
 
 namespace zq::fileops {
@@ -300,6 +302,45 @@ TEST(FileCopierTest, TemporaryNames) {
         {L"C:\\" + std::wstring(240, L'd') + L"\\a.txt", L"C:\\" + std::wstring(240, L'd') + L"\\~zq0000BEEF.tmp"},
     };
     for (const Case& c : cases) EXPECT_EQ(FileCopier::TemporaryPath(c.destination, 0xBEEF), c.temporary);
+}
+
+// A killed copy leaves its temporary file; the next copy into the folder
+// removes it, but never one that a running copy holds, a recent one, or a
+// name that only looks similar.
+TEST(FileCopierTest, StaleTemporariesGoButNothingInUseOrLikeThem) {
+    TempDir dir;
+    Win32FileSystem fs;
+    const std::wstring kept[] = {L"fresh.txt.~zq0001ABCE.tmp",
+                                 L"open.txt.~zq0001ABCF.tmp",
+                                 L"x.~zq0001abcd.tmp",
+                                 L"x~zq0001ABCD.tmp",
+                                 L"notes~zq.tmp",
+                                 L"a.txt"};
+    const std::wstring gone[] = {L"a.txt.~zq0001ABCD.tmp", L"~zq00FF0001.tmp"};
+    for (const auto& name : kept) dir.WriteFile(name, "k");
+    for (const auto& name : gone) dir.WriteFile(name, "g");
+    dir.MakeDir(L"d.~zq0001ABCD.tmp");
+    // Everything but the fresh one was last written an hour before "now".
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER old{{now.dwLowDateTime, now.dwHighDateTime}};
+    old.QuadPart -= 3600ULL * 10'000'000;
+    const FILETIME hourAgo{old.LowPart, old.HighPart};
+    for (const std::wstring& name : {kept[1], kept[2], kept[3], kept[4], gone[0], gone[1]}) {
+        UniqueFile file(
+            ::CreateFileW((dir / name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file && ::SetFileTime(file.Get(), nullptr, nullptr, &hourAgo)) << name;
+    }
+    UniqueFile held(
+        ::CreateFileW((dir / kept[1]).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+
+    EXPECT_EQ(FileCopier::RemoveStaleTemporaries(fs, dir.Path(), now), 2);
+    for (const auto& name : kept)
+        EXPECT_NE(::GetFileAttributesW((dir / name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+    for (const auto& name : gone)
+        EXPECT_EQ(::GetFileAttributesW((dir / name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+    EXPECT_TRUE(DirectoryExists(dir / L"d.~zq0001ABCD.tmp"));
 }
 
 }  // namespace
