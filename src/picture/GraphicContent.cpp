@@ -125,6 +125,10 @@ void GraphicContent::Leave() {
 }
 
 void GraphicContent::FreePicture() {
+    if (m_info != nullptr) ::LocalUnlock(m_picture.info.Get());
+    if (m_bits != nullptr) ::LocalUnlock(m_picture.bits.Get());
+    m_info = nullptr;
+    m_bits = nullptr;
     m_picture = SusiePicture();
     m_loadState = 0;
 }
@@ -150,7 +154,10 @@ bool GraphicContent::LoadEntry(const std::wstring& path, bool& cancelled) {
     if (answer == IDCANCEL) cancelled = true;
     if (answer != IDOK) return false;
     m_picture = dialog.TakePicture();
-    return m_picture.info.Valid() && m_picture.bits.Valid();
+    if (!m_picture.info.Valid() || !m_picture.bits.Valid()) return false;
+    m_info = static_cast<BITMAPINFO*>(::LocalLock(m_picture.info.Get()));
+    m_bits = static_cast<BYTE*>(::LocalLock(m_picture.bits.Get()));
+    return m_info != nullptr && m_bits != nullptr;
 }
 
 bool GraphicContent::LoadStep(int step) {
@@ -272,24 +279,25 @@ void GraphicContent::RegisterViewCommands() {
 
 void GraphicContent::Turn(picture::DibTurn turn) {
     if (!Loaded()) return;
-    const auto* info = static_cast<const BITMAPINFOHEADER*>(m_picture.info.Get());
     const picture::DibShape shape{m_picture.width, m_picture.height, m_picture.bitCount};
     std::vector<std::uint8_t> out;
     picture::DibShape turned;
     const size_t size = ::LocalSize(m_picture.bits.Get());
     UniqueLocal bits;
-    if (info == nullptr ||
-        !picture::TurnDib(shape, static_cast<const std::uint8_t*>(m_picture.bits.Get()), size, turn, out, turned) ||
+    if (!picture::TurnDib(shape, m_bits, size, turn, out, turned) ||
         !(bits = UniqueLocal(::LocalAlloc(LMEM_FIXED, out.size() + 1)))) {
         ShowError(L"画像の変換に失敗しました");
         return;
     }
+    // A fixed block: its handle is its address.
     std::memcpy(bits.Get(), out.data(), out.size());
-    auto* header = static_cast<BITMAPINFOHEADER*>(m_picture.info.Get());
+    BITMAPINFOHEADER* header = &m_info->bmiHeader;
     header->biWidth = turned.width;
     header->biHeight = turned.height;
     header->biSizeImage = static_cast<DWORD>(out.size());
+    ::LocalUnlock(m_picture.bits.Get());
     m_picture.bits = std::move(bits);
+    m_bits = static_cast<BYTE*>(m_picture.bits.Get());
     m_picture.width = turned.width;
     m_picture.height = turned.height;
     m_scrollX = m_scrollY = 0;

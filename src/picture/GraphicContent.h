@@ -92,6 +92,9 @@ class GraphicContent final : public IPaneContent {
     std::vector<std::wstring> m_list;
     int m_index = 0;
     SusiePicture m_picture;
+    // The picture's blocks, locked while it is shown (plug-ins hand out moveable blocks).
+    BITMAPINFO* m_info = nullptr;
+    BYTE* m_bits = nullptr;
     int m_loadState = 0;
     int m_zoom = 0;
     bool m_fitWidth = true;

@@ -22,7 +22,7 @@ int GraphicContent::VerticalAnchor() const {
 }
 
 const BITMAPINFO* GraphicContent::Info() const {
-    return static_cast<const BITMAPINFO*>(m_picture.info.Get());
+    return m_info;
 }
 
 RECT GraphicContent::Area() const {
@@ -121,7 +121,7 @@ void GraphicContent::Paint(HDC dc, int pane, const RECT& rect) {
                            {std::min(rect.right, picture.right), picture.top, rect.right, picture.bottom}};
     for (const RECT& band : bands)
         if (band.right > band.left && band.bottom > band.top) fill(band);
-    const void* bits = m_picture.bits.Get();
+    const void* bits = m_bits;
     const BITMAPINFO* info = Info();
     int copied = 0;
     if (m_fit.width == m_picture.width && m_fit.height == m_picture.height) {
@@ -154,7 +154,7 @@ bool GraphicContent::BmpImage(StructBmpImage& image) const {
     const size_t have = infoSize > Info()->bmiHeader.biSize ? infoSize - Info()->bmiHeader.biSize : 0;
     std::memcpy(image.palette.data(), reinterpret_cast<const BYTE*>(Info()) + Info()->bmiHeader.biSize,
                 std::min(have, image.palette.size()));
-    image.bits = static_cast<const BYTE*>(m_picture.bits.Get());
+    image.bits = m_bits;
     if (::LocalSize(m_picture.bits.Get()) < image.bitsSize) {
         ShowError(L"データ不正で中止します");
         return false;
