@@ -139,7 +139,7 @@ bool GraphicContent::LoadEntry(const std::wstring& path, bool& cancelled) {
     const std::wstring name(FileNamePart(path));
     std::wstring plugin;
     for (size_t i = 0; i < host->Plugins().size(); ++i) {
-        if (host->Supports(name, kSusieImage, i)) {
+        if (host->Supports(name, kSusieImage, i) && !host->Plugins()[i].runtime->faulted) {
             plugin = std::wstring(host->Plugins()[i].FileName());
             break;
         }
@@ -151,6 +151,7 @@ bool GraphicContent::LoadEntry(const std::wstring& path, bool& cancelled) {
         const SuspendScope suspended(m_context);
         answer = dialog.DoModal();
     }
+    m_susie.ShowPendingReports();
     if (answer == IDCANCEL) cancelled = true;
     if (answer != IDOK) return false;
     m_picture = dialog.TakePicture();

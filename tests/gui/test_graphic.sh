@@ -2,7 +2,9 @@
 # Pictures in a pane, driven by keys.  A folder holds two BMPs and a PNG of
 # distinct colours (the PNG split into a green left and a blue right half)
 # and a ".png" that is no picture.  G on the first file shows it at its
-# natural size; N shows the PNG, R (bound to @RightRot) turns it, S saves it
+# natural size.  A plug-in that crashes comes first for PNGs: N makes it crash
+# on the first PNG, zq says so in Japanese and goes on to the next PNG with
+# the WIC plug-in; R (bound to @RightRot) turns it, S saves it
 # as a BMP whose pixels are read back: 40 x 60, green on top.  Escape asks
 # whether to end and Cancel keeps the picture; N passes over the broken file
 # to the last picture, and N once more gives the pane back to the Filer.
@@ -11,6 +13,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin graphic
 [ -f "$GUI_APP/spi/ifwic.sph" ] || gui_fail "the program's spi folder holds no ifwic.sph"
+cp "$ZQ_BUILD/cmake/tests/testdlls/broken-spi/broken.sph" "$GUI_APP/spi/" || gui_fail "no broken.sph to test with"
 
 files="$GUI_DIR/files"
 mkdir -p "$files"
@@ -31,15 +34,17 @@ def png(path, w, h, pixel):
     open(path, "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)) +
                            chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 bmp(d + "/a_red.bmp", 60, 40, (200, 30, 90))
+png(d + "/b0_crash.png", 20, 20, lambda x, y: (1, 2, 3))
 png(d + "/b_split.png", 60, 40, lambda x, y: (20, 180, 60) if x < 30 else (40, 60, 210))
 open(d + "/c_broken.png", "wb").write(b"\x89PNG\r\n\x1a\n" + b"not a picture" * 40)
 bmp(d + "/d_yellow.bmp", 50, 30, (230, 200, 20))
 PY
 winfiles="$(gui_winpath "$files")"
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDDIRECTORY=$winfiles" \
-  "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" \
+  "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "HIGHLOADSPI=1" \
   "[ALLDATA2]" "GRAPHIC_VIEW_H_POS=2" "GRAPHIC_VIEW_V_POS=2" "GRAPHIC_VIEW_NOT_CHANGE_WND_SIZE=1" \
-  "[GRAPHICKEYEXEDATA]" "N_R=@RightRot"
+  "[GRAPHICKEYEXEDATA]" "N_R=@RightRot" \
+  "[SUSIEDATA]" "PLUGINFILE0=@broken.sph,00IN,*.png,broken"
 gui_start_zq
 
 # Pixels of colour R,G,B on the screen now, after a screenshot named NAME.
@@ -59,7 +64,25 @@ gui_keys_until_title 'a_red\.bmp .*60.*40.*24Bit Color\(100%\)' g >/dev/null ||
 sleep 0.5
 expect_pixels first "200,30,90" 2400
 
-gui_keys_until_title 'b_split\.png .*60.*40' n >/dev/null || gui_fail "N did not show the second picture"
+gui_focus "$GUI_WID"
+gui_key n
+box=""
+for ((i = 0; i < 100; i++)); do
+  box="$(gui_boxes)"
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+[ -n "$box" ] || gui_fail "no message when the plug-in crashed"
+gui_screenshot graphic-crash-message >/dev/null
+for ((i = 0; i < 80; i++)); do
+  [ -n "$(gui_find 'b_split\.png .*60.*40')" ] && break
+  for w in $(gui_boxes); do
+    gui_focus "$w"
+    xdotool key --clearmodifiers Return
+  done
+  sleep 0.25
+done
+[ -n "$(gui_find 'b_split\.png .*60.*40')" ] || gui_fail "after the crash the next PNG was not shown"
 sleep 0.5
 expect_pixels second-left "20,180,60" 1200
 expect_pixels second-right "40,60,210" 1200
