@@ -2,12 +2,12 @@
 # Pictures in a pane, driven by keys.  A folder holds two BMPs and a PNG of
 # distinct colours (the PNG split into a green left and a blue right half)
 # and a ".png" that is no picture.  G on the first file shows it at its
-# natural size.  A plug-in that crashes comes first for PNGs: N makes it crash
-# on the first PNG, zq says so in Japanese and goes on to the next PNG with
-# the WIC plug-in; R (bound to @RightRot) turns it, S saves it
+# natural size.  A broken plug-in comes first for PNGs: N makes it fail on the
+# first PNG, zq says so in Japanese and goes on to the next PNG with the WIC
+# plug-in; R (bound to @RightRot) turns it, S saves it
 # as a BMP whose pixels are read back: 40 x 60, green on top.  Escape asks
 # whether to end and Cancel keeps the picture; N passes over the broken file
-# to the last picture, and N once more gives the pane back to the Filer.
+# to the last picture, Ctrl+"+" zooms it to 1.5, and N once more gives the pane back to the Filer.
 # Screenshots of the steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
@@ -116,6 +116,10 @@ gui_keys_until_gone "$ask" '^画像の表示の終了の確認$' Escape || gui_f
 gui_keys_until_title 'd_yellow\.bmp .*50.*30' n >/dev/null || gui_fail "N did not pass over the broken file"
 sleep 0.5
 expect_pixels last "230,200,20" 1500
+gui_keys_until_title 'd_yellow\.bmp .*50.*30.*\(150%\)' ctrl+KP_Add >/dev/null || gui_fail "Ctrl+KP_Add did not zoom in"
+sleep 0.5
+zoomed="$(pixels zoomed "230,200,20")"
+[ "$zoomed" -ge 3000 ] && [ "$zoomed" -le 3375 ] || gui_fail "zoomed to 1.5: $zoomed yellow pixels, not about 75 x 45"
 gui_focus "$GUI_WID"
 gui_key n
 gui_wait_gone 'd_yellow\.bmp' 10 || gui_fail "N on the last picture did not end the picture display"
