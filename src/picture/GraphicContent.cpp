@@ -63,10 +63,6 @@ std::wstring GraphicContent::ActiveLocation() {
     return Shown() && m_index < static_cast<int>(m_list.size()) ? m_list[static_cast<size_t>(m_index)] : std::wstring();
 }
 
-void GraphicContent::StoreState(Settings& settings) const {
-    (void)settings;
-}
-
 void GraphicContent::Enter(bool oneOnly) {
     SusiePluginHost* host = Host();
     const int pane = m_filer.ActivePane();

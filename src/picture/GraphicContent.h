@@ -38,7 +38,6 @@ class GraphicContent final : public IPaneContent {
     void RegisterCommands() override;
     void Paint(HDC dc, int pane, const RECT& rect) override;
     [[nodiscard]] std::wstring ActiveLocation() override;
-    void StoreState(Settings& settings) const override;
 
     // Builds the list from the Filer's active pane and shows its first
     // picture; `oneOnly` takes the entry under the cursor alone.
