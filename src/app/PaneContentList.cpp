@@ -6,6 +6,7 @@
 #include "app/CZqView.h"
 #include "fileops/ViewFileOps.h"
 #include "filer/ViewFiler.h"
+#include "picture/GraphicContent.h"
 #include "picture/SusieHostPart.h"
 #include "viewer/ViewerContent.h"
 #include "viewer/ViewerTools.h"
@@ -18,7 +19,8 @@ void AddViewParts(CZqView& view) {
     ViewFiler& filer = view.AddContent(std::make_unique<ViewFiler>(context));
     view.AddPart(std::make_unique<ViewFileOps>(context, filer));
     view.AddContent(std::make_unique<ViewerContent>(context, filer));
-    view.AddPart(std::make_unique<SusieHostPart>(context));
+    view.AddContent(
+        std::make_unique<GraphicContent>(context, filer, view.AddPart(std::make_unique<SusieHostPart>(context))));
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));
 }

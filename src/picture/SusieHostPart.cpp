@@ -16,12 +16,30 @@ void SusieHostPart::Start(const std::vector<std::wstring>& startDirectories) {
     (void)startDirectories;
     const Settings& settings = *m_context.settings;
     HWND owner = m_context.view;
-    m_host = std::make_unique<SusiePluginHost>(
-        DirectoryFrom(settings.susieDirectory, m_context.programDir),
-        [owner](const std::wstring& message) { ui::ZqMessageBox(owner, message, MB_OK | MB_ICONWARNING); });
+    m_windowThread = ::GetCurrentThreadId();
+    m_host = std::make_unique<SusiePluginHost>(DirectoryFrom(settings.susieDirectory, m_context.programDir),
+                                               [this](const std::wstring& message) { Report(message); });
     if (settings.DEBUGMODE != 0)
         m_host->SetBeforeLoad([owner](const std::wstring& path) { ui::ZqMessageBox(owner, path); });
     m_host->Load(settings.pluginFiles, SusieLoadModeFrom(settings.HIGHLOADSPI));
+}
+
+void SusieHostPart::Report(const std::wstring& message) {
+    if (::GetCurrentThreadId() == m_windowThread) {
+        ui::ZqMessageBox(m_context.view, message, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    const std::lock_guard<std::mutex> hold(m_pendingLock);
+    m_pending.push_back(message);
+}
+
+void SusieHostPart::ShowPendingReports() {
+    std::vector<std::wstring> pending;
+    {
+        const std::lock_guard<std::mutex> hold(m_pendingLock);
+        pending.swap(m_pending);
+    }
+    for (const std::wstring& message : pending) ui::ZqMessageBox(m_context.view, message, MB_OK | MB_ICONWARNING);
 }
 
 void SusieHostPart::StoreState(Settings& settings) const {

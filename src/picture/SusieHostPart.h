@@ -5,6 +5,7 @@
 //     view.AddPart(std::make_unique<SusieHostPart>(context));
 //     ... SusieHostPart::Host() is what the picture viewer and archive browser ask ...
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ class SusieHostPart final : public IViewPart {
     void Start(const std::vector<std::wstring>& startDirectories) override;
     void StoreState(Settings& settings) const override;
 
+    // What the host reported on a worker while a picture was decoded, shown
+    // now on the window thread (a box owned by the view must come from its thread).
+    void ShowPendingReports();
+
     // Null until Start has read the settings.
     [[nodiscard]] SusiePluginHost* Host() noexcept { return m_host.get(); }
 
@@ -29,7 +34,12 @@ class SusieHostPart final : public IViewPart {
     [[nodiscard]] static std::wstring DirectoryFrom(const std::wstring& setting, const std::wstring& programDir);
 
   private:
+    void Report(const std::wstring& message);
+
     ViewContext& m_context;
+    DWORD m_windowThread = 0;
+    std::mutex m_pendingLock;
+    std::vector<std::wstring> m_pending;
     std::unique_ptr<SusiePluginHost> m_host;
 };
 

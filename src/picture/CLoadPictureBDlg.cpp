@@ -1,0 +1,80 @@
+#include "picture/CLoadPictureBDlg.h"
+
+#include "common/Paths.h"
+#include "resource.h"
+
+namespace zq {
+
+namespace {
+constexpr UINT_PTR kPercentTimer = 1;
+}
+
+bool CDecodeThread::Work() {
+    m_result = m_host.DecodeFile(m_path, m_picture, {&CDecodeThread::Progress, reinterpret_cast<LONG_PTR>(this)});
+    return m_result == susie::kOk;
+}
+
+// A non-zero answer asks the plug-in to stop.
+int ZQ_SUSIE_CALL CDecodeThread::Progress(int done, int total, LONG_PTR data) {
+    auto* self = reinterpret_cast<CDecodeThread*>(data);
+    if (total > 0 && done >= 0) self->m_percent.store(static_cast<int>(static_cast<long long>(done) * 100 / total));
+    return self->CancelRequested() ? 1 : 0;
+}
+
+CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, SusiePluginHost& host, std::wstring path, std::wstring pluginName)
+    : ui::CDialog(IDD_LOAD_PICTURE, parent),
+      m_host(host),
+      m_path(std::move(path)),
+      m_pluginName(std::move(pluginName)) {}
+
+CLoadPictureBDlg::~CLoadPictureBDlg() {
+    if (m_thread) {
+        m_thread->RequestCancel();
+        ui::JoinPumping(m_thread->Handle());
+    }
+}
+
+std::wstring CLoadPictureBDlg::LoadingText(const std::wstring& plugin, const std::wstring& file) {
+    return L"PlugIn:  " + plugin + L"\n\n" + file + L"を読み込み中";
+}
+
+bool CLoadPictureBDlg::OnInitDialog() {
+    SetDlgItemText(IDC_LOAD_PICTURE_TEXT, LoadingText(m_pluginName, std::wstring(FileNamePart(m_path))));
+    m_thread = std::make_unique<CDecodeThread>(m_host, m_path);
+    m_thread->SetOwner(m_hWnd);
+    if (!m_thread->CreateThread()) {
+        EndDialog(IDABORT);
+        return true;
+    }
+    SetTimer(kPercentTimer, 100);
+    return true;
+}
+
+void CLoadPictureBDlg::ShowPercent() {
+    if (m_thread) SetDlgItemText(IDC_LOAD_PICTURE_PERCENT, std::to_wstring(m_thread->Percent()) + L"%");
+}
+
+void CLoadPictureBDlg::OnTimer(UINT_PTR id) {
+    if (id == kPercentTimer) ShowPercent();
+}
+
+// The worker's end arrives as 3001 or 3000 in every case, a cancel included.
+void CLoadPictureBDlg::OnCancel() {
+    m_cancelled = true;
+    if (m_thread) m_thread->RequestCancel();
+    EnableItem(IDCANCEL, false);
+}
+
+bool CLoadPictureBDlg::OnCommand(WORD id, WORD code, HWND control) {
+    (void)code, (void)control;
+    if (id != ui::CWinThread::kCommandSucceeded && id != ui::CWinThread::kCommandFailed) return false;
+    KillTimer(kPercentTimer);
+    m_thread->Join();
+    if (m_cancelled)
+        EndDialog(IDCANCEL);
+    else
+        EndDialog(id == ui::CWinThread::kCommandSucceeded ? IDOK : IDABORT);
+    return true;
+}
+
+}  // namespace zq
