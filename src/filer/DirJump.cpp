@@ -95,7 +95,7 @@ std::wstring ResolveTypedDirectory(const std::wstring& text, const std::wstring&
     if (typed.empty() || typed.find_first_of(L"<>\"|?*") != std::wstring::npos) return {};
     // A colon belongs only after a drive letter.
     const size_t colon = typed.find(L':');
-    if (colon != std::wstring::npos && colon != 1) return {};
+    if (colon != std::wstring::npos && (colon != 1 || typed.find(L':', 2) != std::wstring::npos)) return {};
     const bool absolute = (typed.size() >= 2 && typed[1] == L':') || typed.starts_with(L"\\\\");
     std::wstring joined = absolute || base.empty() ? typed : base + L"\\" + typed;
     // "\dir" is on the base's own drive.
