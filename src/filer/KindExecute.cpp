@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include "filer/FilerPath.h"
+
 namespace zq {
 
 namespace {
 
 bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
+    return SamePathIgnoringCase(std::wstring(a), std::wstring(b));
 }
 
 }  // namespace

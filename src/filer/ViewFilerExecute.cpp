@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "filer/FilerPath.h"
 #include "commands/CommandRegistry.h"
 #include "commands/PaneModes.h"
 #include "common/Guard.h"
 #include "filer/CExecuteDlg.h"
 #include "filer/CKindChoiceDlg.h"
 #include "filer/FilerPane.h"
+#include "filer/FilerPath.h"
 #include "filer/KindExecute.h"
 #include "filer/ViewFiler.h"
 #include "settings/EventSounds.h"
@@ -51,8 +53,7 @@ std::wstring FirstShellVerb(std::wstring_view extension) {
 }
 
 bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
+    return SamePathIgnoringCase(std::wstring(a), std::wstring(b));
 }
 
 MacroEntry EntryOf(const FileEntry& entry, const std::wstring& directory) {
