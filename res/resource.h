@@ -47,3 +47,4 @@
 #include "copyx_res.h"
 #include "viewer_res.h"
 #include "picture_res.h"
+#include "getaround_res.h"

@@ -65,10 +65,10 @@ void ViewFiler::OnSettingsChanged(bool reread) {
 }
 
 void ViewFiler::RunReturnAction() {
-    // Return in a listing enters the directory under the cursor; on a file it
-    // runs what the key tables bind to Return, which the dispatcher does next.
-    if (m_context.modes->Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kFileCursorListings))
-        (void)EnterCursorDirectory();
+    // Return in a listing enters the directory under the cursor and opens a file.
+    if (m_context.modes->Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kFileCursorListings)) {
+        if (!EnterCursorDirectory()) (void)OpenCursorFile(::GetKeyState(VK_SHIFT) < 0);
+    }
 }
 
 void ViewFiler::Create(const std::vector<std::wstring>& commandLine) {

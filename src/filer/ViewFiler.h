@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commands/PaneContent.h"
@@ -16,6 +17,7 @@
 #include "filer/FilerCellPainter.h"
 #include "filer/FilerHeaderLayout.h"
 #include "filer/FilerLayout.h"
+#include "filer/InListSearch.h"
 #include "filer/SortSettings.h"
 
 namespace zq {
@@ -57,6 +59,15 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     // Return in a listing enters the directory under the cursor.
     void RunReturnAction() override;
     bool OpenLocation(int pane, const std::wstring& path) override;
+    // Typing in a listing: the in-list searches (ViewFilerSearch.cpp).
+    bool OnKey(UINT message, WPARAM wParam, LPARAM lParam) override;
+    [[nodiscard]] bool IncrementalSearchActive() const override { return m_search.IncrementalActive(); }
+    void EndIncrementalSearch() override;
+    bool OfferToIncrementalSearch(unsigned virtualKey, int modifier) override;
+    // @Dirjumpkey's pending key (ViewFilerJump.cpp).
+    [[nodiscard]] bool KeyDirectoryJumpPending() const override { return m_keyJumpPending; }
+    void CancelKeyDirectoryJump() override { m_keyJumpPending = false; }
+    void RunKeyDirectoryJump(std::wstring_view keyName) override;
 
     // An operation dialog ended (command 1185): re-read the shown listings,
     // keeping the marks of every entry still there.
@@ -107,6 +118,16 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     void RegisterDisplayCommands();
     void RegisterDialogCommands();
     void RegisterNavigateCommands();
+    void RegisterSearchCommands();
+    void RegisterJumpCommands();
+    void RegisterExecuteCommands();
+    // A cursor command ran: the incremental search ends or forgets its buffer, as the settings say.
+    void OnCursorMovedForSearch();
+    // GoToDirectory for the active pane from a jump, a bookmark or a typed path;
+    // `cursorName` is put under the cursor when given.
+    void GoToDirectory(const std::wstring& path, const std::wstring& cursorName, bool addToJumpList);
+    // Opening the file under the active pane's cursor (Enter, @Returnkey).
+    bool OpenCursorFile(bool shift);
     // Registers `name` for the Filer; every handler ends with AfterCommand().
     void Add(CommandId id, Action action);
     void AfterCommand();
@@ -162,6 +183,12 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     std::wstring m_volumeLabel;
     // Fine-grained wheels send parts of a notch; they add up to whole entries.
     int m_wheelRest = 0;
+    InListSearch m_search;
+    bool m_keyJumpPending = false;
+    // The paths gone to from the jump dialogs, newest first, offered by @Dirchange.
+    std::vector<std::wstring> m_jumpList;
+    // Opening the file under the cursor, set up with the execution commands.
+    std::function<void(bool shift)> m_openFile;
 };
 
 }  // namespace zq

@@ -117,6 +117,9 @@ void ViewFiler::RegisterCommands() {
     RegisterDisplayCommands();
     RegisterDialogCommands();
     RegisterNavigateCommands();
+    RegisterSearchCommands();
+    RegisterJumpCommands();
+    RegisterExecuteCommands();
 }
 
 void ViewFiler::RegisterCursorCommands() {
@@ -125,6 +128,7 @@ void ViewFiler::RegisterCursorCommands() {
             Pane(ActivePane()).RunCursorCommand(row.command, row.withSelection);
             // A plain move ends a range on either side.
             if (!row.withSelection) Pane(OtherPane()).ClearAnchor();
+            OnCursorMovedForSearch();
         });
     }
 }

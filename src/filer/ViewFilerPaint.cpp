@@ -324,6 +324,8 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
         FrameBox(dc, boxes.search, line);
         text(boxes.search, 0, 0, filer::kSearchBoxCaption, caption);
         text(boxes.search, 2, 0, filer::SearchBoxLabel(false), label);
+        const int typedAt = CellsOf(filer::SearchBoxLabel(false), metrics.charWidth) + 1;
+        text(boxes.search, 2, typedAt, m_search.Buffer(), value);
     }
     if (!IsEmpty(boxes.fileInfo)) {
         FrameBox(dc, boxes.fileInfo, line);

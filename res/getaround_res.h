@@ -1,0 +1,33 @@
+// Identifiers of the directory jump, directory input and file execution dialogs.
+#pragma once
+#define IDD_DIRJUMP                    7300
+#define IDC_DIRJUMP_GROUP              7301
+#define IDC_DIRJUMP_LIST               7302
+#define IDC_DIRJUMP_LOCATION           7303
+#define IDC_DIRJUMP_ADD                7304
+#define IDC_DIRJUMP_DELETE             7305
+#define IDC_DIRJUMP_EDIT               7306
+#define IDC_DIRJUMP_UP                 7307
+#define IDC_DIRJUMP_DOWN               7308
+#define IDC_DIRJUMP_GROUP_ADD          7309
+#define IDC_DIRJUMP_GROUP_DELETE       7310
+#define IDC_DIRJUMP_GROUP_RENAME       7311
+#define IDC_DIRJUMP_DISPLAY            7312
+#define IDC_DIRJUMP_ICONS              7313
+#define IDD_DIRJUMP_ENTRY              7320
+#define IDC_DIRJUMP_ENTRY_TARGET       7321
+#define IDC_DIRJUMP_ENTRY_BROWSE       7322
+#define IDC_DIRJUMP_ENTRY_DISPLAY      7323
+#define IDC_DIRJUMP_ENTRY_KEY          7324
+#define IDD_DIRJUMP_NAME               7330
+#define IDC_DIRJUMP_NAME_TEXT          7331
+#define IDD_DIRJUMP_GROUPSEL           7335
+#define IDC_DIRJUMP_GROUPSEL_LIST      7336
+#define IDD_DIRCHANGE                  7340
+#define IDC_DIRCHANGE_PATH             7341
+#define IDD_EXECUTE                    7350
+#define IDC_EXECUTE_PROGRAM            7351
+#define IDC_EXECUTE_PARAMETERS         7352
+#define IDD_KINDCHOICE                 7360
+#define IDC_KINDCHOICE_FILE            7361
+#define IDC_KINDCHOICE_LIST            7362

@@ -1,0 +1,136 @@
+// The directory jumps of the Filer: the bookmark dialog and its groups,
+// adding the entry under the cursor, a bookmark chosen by its key, the typed
+// directory and the folder picker.  Every one of them ends in GoToDirectory
+// for the active pane.
+#include <cwchar>
+
+#include "commands/CommandRegistry.h"
+#include "commands/PaneModes.h"
+#include "filer/CDirChangeDlg.h"
+#include "filer/CDirJumpDlg.h"
+#include "filer/CDirJumpGroupDlg.h"
+#include "filer/DirJump.h"
+#include "filer/FilerPane.h"
+#include "filer/ViewFiler.h"
+#include "settings/EventSounds.h"
+#include "settings/Settings.h"
+#include "ui/CMessageBoxDlg.h"
+#include "ui/CommonDialogs.h"
+
+namespace zq {
+
+namespace {
+
+constexpr const wchar_t* kAddJumpTitle = L"ディレクトリジャンプへの追加";
+
+std::wstring Format(const wchar_t* format, const std::wstring& a, const std::wstring& b = L"") {
+    std::wstring text(a.size() + b.size() + 64, L'\0');
+    const int n = std::swprintf(text.data(), text.size(), format, a.c_str(), b.c_str());
+    text.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return text;
+}
+
+}  // namespace
+
+void ViewFiler::GoToDirectory(const std::wstring& path, const std::wstring& cursorName, bool addToJumpList) {
+    const int index = ActivePane();
+    ChangePaneDirectory(index, path);
+    FilerPane& pane = Pane(index);
+    if (!cursorName.empty()) pane.PlaceCursorOnName(cursorName, false, pane.Cursor());
+    if (addToJumpList) PushJumpList(m_jumpList, pane.Path());
+    AfterCommand();
+}
+
+void ViewFiler::RunKeyDirectoryJump(std::wstring_view keyName) {
+    m_keyJumpPending = false;
+    const Settings& settings = *m_context.settings;
+    if (settings.jumpGroups.empty()) return;
+    const int found = FindJumpKey(settings.jumpGroups[0], keyName);
+    if (found < 0) return;
+    const JumpDestination to = DestinationOf(settings.jumpGroups[0].entries[static_cast<size_t>(found)].toDir);
+    GoToDirectory(to.directory, to.cursorName, false);
+}
+
+void ViewFiler::RegisterJumpCommands() {
+    Add(cmd::filer::Dirjump, [this] {
+        Settings& settings = *m_context.settings;
+        PlayEventSound(settings, SoundEvent::JumpDir);
+        DirJumpColumns columns;
+        columns.shown = settings.jumpListDisplay;
+        columns.item = settings.jumpListItem;
+        columns.width = settings.jumpListWidth;
+        CDirJumpDlg dialog(m_context.view, settings.jumpGroups, columns, settings.DISP_ICON_ON_JUMP_DIR_DLG != 0);
+        INT_PTR answer = IDCANCEL;
+        {
+            const SuspendScope suspended(m_context);
+            answer = dialog.DoModal();
+        }
+        if (answer != IDOK) return;
+        settings.jumpGroups = dialog.Groups();
+        settings.SUMDIRJUMPGROUP = static_cast<int>(settings.jumpGroups.size());
+        settings.DISP_ICON_ON_JUMP_DIR_DLG = dialog.Icons() ? 1 : 0;
+        if (dialog.Target().empty()) return;
+        const JumpDestination to = dialog.ToLocation() ? LocationOf(dialog.Target()) : DestinationOf(dialog.Target());
+        GoToDirectory(to.directory, to.cursorName, true);
+    });
+
+    Add(cmd::filer::AddDirJump, [this] {
+        Settings& settings = *m_context.settings;
+        const int index = ActivePane();
+        if (!m_context.modes->Query(index, 0, pane_mode::kFileCursorListings)) return;
+        FilerPane& pane = Pane(index);
+        const FileEntry* entry = pane.CursorEntry();
+        if (!entry || IsLinkEntry(*entry)) return;
+        const std::wstring target = pane.Path() + L"\\" + entry->cFileName;
+        if (settings.jumpGroups.empty()) settings.jumpGroups.emplace_back();
+        int group = 0;
+        if (settings.jumpGroups.size() > 1) {
+            std::vector<std::wstring> names;
+            for (const JumpGroup& g : settings.jumpGroups) names.push_back(g.name);
+            CDirJumpGroupDlg dialog(m_context.view, names);
+            {
+                const SuspendScope suspended(m_context);
+                if (dialog.DoModal() != IDOK) return;
+            }
+            group = dialog.Chosen();
+        }
+        JumpGroup& chosen = settings.jumpGroups[static_cast<size_t>(group)];
+        const SuspendScope suspended(m_context);
+        if (AddJump(chosen, target) == AddJumpResult::AlreadyThere) {
+            ui::ZqMessageBox(m_context.view, Format(L"%sは追加済みです", target), kAddJumpTitle, MB_OK);
+        } else {
+            ui::ZqMessageBox(m_context.view, Format(L"%s%sを追加しました", chosen.name, target), kAddJumpTitle, MB_OK);
+        }
+    });
+
+    Add(cmd::filer::Dirjumpkey, [this] { m_keyJumpPending = true; });
+
+    Add(cmd::filer::Dirchange, [this] {
+        PlayEventSound(*m_context.settings, SoundEvent::DirChange);
+        const std::wstring base = Pane(ActivePane()).Path();
+        CDirChangeDlg dialog(m_context.view, m_jumpList, base);
+        {
+            const SuspendScope suspended(m_context);
+            if (dialog.DoModal() != IDOK) return;
+        }
+        const std::wstring path = ResolveTypedDirectory(dialog.Path(), base);
+        if (path.empty()) {
+            ui::ZqMessageBox(m_context.view, L"ディレクトリ名が不正です");
+            return;
+        }
+        GoToDirectory(path, L"", true);
+    });
+
+    // The companion library's tree dialog is not reachable yet; the platform's
+    // folder picker chooses the directory meanwhile.
+    Add(cmd::filer::Dirchangedlg, [this] {
+        std::optional<std::wstring> folder;
+        {
+            const SuspendScope suspended(m_context);
+            folder = ui::ChooseFolder(m_context.view, L"ディレクトリ変更", Pane(ActivePane()).Path());
+        }
+        if (folder && !folder->empty()) GoToDirectory(*folder, L"", true);
+    });
+}
+
+}  // namespace zq
