@@ -298,18 +298,23 @@ void ViewerContent::SelectAll() {
 void ViewerContent::SetColumns(int columns, int tabWidth) {
     for (int pane = 0; pane < 2; ++pane) {
         if (pane != TargetPane()) continue;
-        ViewerText& text = Text(pane);
-        if (m_selection.pane == pane) m_selection.Clear();
-        if (!text.Reindex(tabWidth, columns)) {
-            const std::wstring name = text.ViewedEntry().cFileName;
-            CloseViewer(pane);
-            ShowError(name + L"を開くのに失敗しました");
-            return;
-        }
-        m_paintedLines[static_cast<size_t>(pane)] = -1;
-        EnsureLoadTimer();
-        Redraw(pane);
+        if (!ReindexPane(pane, tabWidth, columns)) return;
     }
+}
+
+bool ViewerContent::ReindexPane(int pane, int tabWidth, int columns) {
+    ViewerText& text = Text(pane);
+    if (m_selection.pane == pane) m_selection.Clear();
+    if (!text.Reindex(tabWidth, columns)) {
+        const std::wstring name = text.ViewedEntry().cFileName;
+        CloseViewer(pane);
+        ShowError(name + L"を開くのに失敗しました");
+        return false;
+    }
+    m_paintedLines[static_cast<size_t>(pane)] = -1;
+    EnsureLoadTimer();
+    Redraw(pane);
+    return true;
 }
 
 void ViewerContent::ChangeCode(ViewerCharCode request) {

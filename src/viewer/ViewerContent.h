@@ -79,6 +79,8 @@ class ViewerContent final : public IPaneContent {
     void SelectAll();
     void CopySelection();
     void SetColumns(int columns, int tabWidth);
+    // Lays a shown text out anew; on failure closes the pane with the message and answers false.
+    bool ReindexPane(int pane, int tabWidth, int columns);
     void ChangeCode(viewer::ViewerCharCode request);
     void Reload(int pane);
     void ToggleBinary(int pane);

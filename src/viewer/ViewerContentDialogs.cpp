@@ -78,17 +78,7 @@ void ViewerContent::EditSettings(bool kinds) {
         int tab = settings.TABCARAMES;
         int columns = settings.VIEWCHARWIDE;
         viewer::ApplyKindSettings(m_kinds, text.ViewedEntry().cFileName, tab, columns);
-        if (tab == text.TabWidth() && columns == text.Columns()) continue;
-        if (m_selection.pane == pane) m_selection.Clear();
-        if (!text.Reindex(tab, columns)) {
-            const std::wstring name = text.ViewedEntry().cFileName;
-            CloseViewer(pane);
-            ShowError(name + L"を開くのに失敗しました");
-            continue;
-        }
-        m_paintedLines[static_cast<size_t>(pane)] = -1;
-        EnsureLoadTimer();
-        Redraw(pane);
+        if (tab != text.TabWidth() || columns != text.Columns()) (void)ReindexPane(pane, tab, columns);
     }
 }
 
