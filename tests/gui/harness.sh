@@ -195,6 +195,32 @@ gui_keys_until_gone() {
   return 1
 }
 
+# The first visible window titled REGEX (Wine keeps hidden dialogs as unmapped
+# windows, which gui_find still finds).
+gui_visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+
+# Waits up to TENTHS (default 100) tenths of a second for a visible window
+# titled REGEX; prints its id.
+gui_wait_visible() {
+  local i w
+  for ((i = 0; i < ${2:-100}; i++)); do
+    w="$(gui_visible "$1")"
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to TENTHS (default 300) tenths of a second until no window titled REGEX is visible.
+gui_wait_hidden() {
+  local i
+  for ((i = 0; i < ${2:-300}; i++)); do
+    [ -z "$(gui_visible "$1")" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # The visible caption-less windows of zq's own process: its message boxes
 # (and open menus).  Wine's desktop window has no title either but belongs to
 # another process: X focus moved there makes Wine hand the foreground to the

@@ -14,25 +14,7 @@ gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$src")" "SECONDDIRECTOR
   "SECONDFILEOPEN=1"
 
 # A finished dialog may linger hidden until the view purges it: only what is
-# on the screen counts here.
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-wait_visible() {
-  local i w
-  for ((i = 0; i < ${2:-100}; i++)); do
-    w="$(visible "$1")"
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-wait_hidden() {
-  local i
-  for ((i = 0; i < 300; i++)); do
-    [ -z "$(visible "$1")" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
+# on the screen counts here, hence the gui_wait_visible/hidden helpers.
 # A key sent while the machine is busy is now and then lost: try again.
 open_copy_dialog() {
   local try
@@ -40,7 +22,7 @@ open_copy_dialog() {
     gui_focus "$GUI_WID"
     sleep 0.2
     gui_key c
-    wait_visible '^ファイルのコピー$' $((30 * try)) && return 0
+    gui_wait_visible '^ファイルのコピー$' $((30 * try)) && return 0
   done
   return 1
 }
@@ -52,7 +34,7 @@ sleep 0.3
 dlg="$(open_copy_dialog)" || gui_fail "the copy dialog did not appear"
 gui_focus "$dlg"
 gui_key Escape
-wait_hidden '^ファイルのコピー$' || gui_fail "the copy dialog did not take Escape"
+gui_wait_hidden '^ファイルのコピー$' || gui_fail "the copy dialog did not take Escape"
 sleep 0.5
 gui_screenshot marks_after_cancel-1-cancelled >/dev/null
 ls "$dst" | grep -q . && gui_fail "the cancelled dialog copied: $(ls "$dst")"
@@ -60,7 +42,7 @@ ls "$dst" | grep -q . && gui_fail "the cancelled dialog copied: $(ls "$dst")"
 dlg="$(open_copy_dialog)" || gui_fail "the copy dialog did not appear again"
 gui_focus "$dlg"
 gui_key Return
-wait_hidden '^ファイルのコピー$' || gui_fail "the copy dialog did not close"
+gui_wait_hidden '^ファイルのコピー$' || gui_fail "the copy dialog did not close"
 sleep 0.5
 [ "$(ls "$dst" | tr '\n' ' ')" = "a1.txt a3.txt " ] || gui_fail "copied '$(ls "$dst" | tr '\n' ' ')', expected the two marked files"
 gui_quit alt+f x

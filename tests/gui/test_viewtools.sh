@@ -37,47 +37,28 @@ ini=("[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=
 gui_write_ini "${ini[@]}"
 gui_start_zq
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-wait_visible() {
-  local i w
-  for ((i = 0; i < 60; i++)); do
-    w="$(visible "$1")"
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-wait_hidden() {
-  local i
-  for ((i = 0; i < 60; i++)); do
-    [ -z "$(visible "$1")" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 box="$(gui_keys_until_title '^テキストボックス$' t)" || gui_fail "@TextBox showed no text box"
 gui_focus "$box"
 gui_type "memo one"
 gui_key Escape
-wait_hidden '^テキストボックス$' || gui_fail "Escape did not hide the text box"
+gui_wait_hidden '^テキストボックス$' || gui_fail "Escape did not hide the text box"
 gui_focus "$GUI_WID"
 gui_key t
-box="$(wait_visible '^テキストボックス$')" || gui_fail "@TextBox did not show the hidden box again"
+box="$(gui_wait_visible '^テキストボックス$')" || gui_fail "@TextBox did not show the hidden box again"
 gui_focus "$box"
 gui_type " two"
 gui_key Escape
-wait_hidden '^テキストボックス$' || gui_fail "Escape did not hide the text box the second time"
+gui_wait_hidden '^テキストボックス$' || gui_fail "Escape did not hide the text box the second time"
 
 gui_focus "$GUI_WID"
 gui_key y
-tag="$(wait_visible '^a\.mp3$')" || gui_fail "@Viewtagview did not show the tag of a.mp3"
+tag="$(gui_wait_visible '^a\.mp3$')" || gui_fail "@Viewtagview did not show the tag of a.mp3"
 gui_screenshot viewtools-tag-a >/dev/null
 gui_focus "$GUI_WID"
 gui_key Down
-wait_visible '^b\.mp3$' >/dev/null || gui_fail "the tag dialog did not follow the cursor to b.mp3"
+gui_wait_visible '^b\.mp3$' >/dev/null || gui_fail "the tag dialog did not follow the cursor to b.mp3"
 gui_key y
-wait_hidden '^b\.mp3$' || gui_fail "@Viewtagview did not hide the tag dialog again"
+gui_wait_hidden '^b\.mp3$' || gui_fail "@Viewtagview did not hide the tag dialog again"
 
 # No printer here: @Textprint must say so, and the Viewer goes on.
 gui_focus "$GUI_WID"
@@ -88,7 +69,7 @@ refusal="$(gui_keys_until_title '^テキストの印刷$' p)" || gui_fail "@Text
 gui_screenshot viewtools-print-refused >/dev/null
 gui_keys_until_gone "$refusal" '^テキストの印刷$' Return || gui_fail "the printing message did not take Return"
 sleep 1
-[ -z "$(visible '印刷')" ] || gui_fail "another printing message followed ours"
+[ -z "$(gui_visible '印刷')" ] || gui_fail "another printing message followed ours"
 kill -0 "$GUI_PID" 2>/dev/null || gui_fail "zq ended after @Textprint"
 gui_focus "$GUI_WID"
 gui_key x
@@ -140,10 +121,10 @@ box="$(gui_keys_until_title '^テキストボックス$' t)" || gui_fail "@TextB
 gui_focus "$box"
 gui_type "!"
 gui_key Escape
-wait_hidden '^テキストボックス$' || gui_fail "Escape did not hide the text box after a restart"
+gui_wait_hidden '^テキストボックス$' || gui_fail "Escape did not hide the text box after a restart"
 gui_focus "$GUI_WID"
 gui_key y
-tag="$(wait_visible '^a\.mp3$')" || gui_fail "@Viewtagview did not show the tag after a restart"
+tag="$(gui_wait_visible '^a\.mp3$')" || gui_fail "@Viewtagview did not show the tag after a restart"
 read -r tx ty _ _ <<<"$(gui_geometry "$tag")"
 [ "$tx" -ge 300 ] && [ "$tx" -le 340 ] && [ "$ty" -ge 220 ] && [ "$ty" -le 260 ] ||
   gui_fail "the tag dialog came back at $tx,$ty, not near 320,240"
