@@ -1,33 +1,15 @@
 #include "fileops/CopyDestinationList.h"
 
 #include <objbase.h>
-#include <shlobj.h>
 
 #include "common/Handle.h"
+#include "common/ShellLink.h"
 #include "common/TreeWalk.h"
 
 namespace zq::fileops {
 namespace {
 
 constexpr size_t kSpecialMax = 20;
-
-// The target path of a shortcut file; empty when it cannot be read.
-std::wstring ShortcutTarget(const std::wstring& linkPath) {
-    IShellLinkW* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link))))
-        return {};
-    std::wstring target;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        wchar_t path[MAX_PATH] = {};
-        if (SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)))
-            target = path;
-        file->Release();
-    }
-    link->Release();
-    return target;
-}
 
 }  // namespace
 

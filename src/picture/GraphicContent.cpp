@@ -1,13 +1,12 @@
 #include "picture/GraphicContent.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "commands/CommandRegistry.h"
 #include "commands/PaneModes.h"
 #include "common/Paths.h"
+#include "common/ShellLink.h"
 #include "filer/FilerPane.h"
 #include "filer/ViewFiler.h"
 #include "picture/CLoadPictureBDlg.h"
@@ -18,29 +17,6 @@
 #include "ui/CMessageBoxDlg.h"
 
 namespace zq {
-
-namespace {
-
-// The target of a shortcut, through the shell's link object.
-std::wstring ResolveShortcut(const std::wstring& path) {
-    IShellLinkW* link = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link))))
-        return {};
-    std::wstring target;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        wchar_t buffer[MAX_PATH * 2] = {};
-        if (SUCCEEDED(file->Load(path.c_str(), STGM_READ)) &&
-            SUCCEEDED(link->GetPath(buffer, static_cast<int>(std::size(buffer)), nullptr, 0)))
-            target = buffer;
-        file->Release();
-    }
-    link->Release();
-    return target;
-}
-
-}  // namespace
 
 GraphicContent::GraphicContent(ViewContext& context, ViewFiler& filer, SusieHostPart& susie)
     : m_context(context), m_filer(filer), m_susie(susie) {}
@@ -75,7 +51,7 @@ void GraphicContent::Enter(bool oneOnly) {
                                                      if (host->Supports(name, kSusieAny, i)) return true;
                                                  return false;
                                              },
-                                             ResolveShortcut, settings.SORTNAMEGRAPHICINDIR != 0});
+                                             ShortcutTarget, settings.SORTNAMEGRAPHICINDIR != 0});
     int start = 0;
     const FileEntry* cursor = listing.CursorEntry();
     if (oneOnly || listing.MarkedCount() > 0) {
