@@ -14,6 +14,8 @@
 
 // Menu items that are no command of a table but have the program's numbers.
 #define IDM_FILER_SETTINGS      1023  // ファイラー設定
+#define IDM_VIEWER_SETTINGS     1030  // ビューアーの設定
+#define IDM_VIEWER_KIND_SETTINGS 1031 // 拡張子別の表示設定
 #define IDM_DRIVELIST_JUMP_CTRL 1200  // Ctrl+入力キーにカーソル移動
 #define IDM_DRIVELIST_JUMP      1201  // 入力キーにカーソル移動
 #define IDM_READ_KEYDATA        1543  // キーデータの読み込み

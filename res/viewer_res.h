@@ -44,6 +44,3 @@
 #define IDC_VIEWER_KIND_NAME0          7070
 #define IDC_VIEWER_KIND_WORDS0         7080
 #define IDC_VIEWER_KIND_TAB0           7090
-// Menu items of the settings menu (not commands of a table).
-#define IDM_VIEWER_SETTINGS            1030
-#define IDM_VIEWER_KIND_SETTINGS       1031

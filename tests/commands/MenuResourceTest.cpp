@@ -39,6 +39,8 @@ bool IsNonTableItem(unsigned id) {
         case IDM_READ_KEYDATA:
         case IDM_SHOW_KEYS_IN_MENU:
         case IDM_HIDDEN_MENU:
+        case IDM_VIEWER_SETTINGS:
+        case IDM_VIEWER_KIND_SETTINGS:
         case IDM_PLUGIN_SETTINGS:
         case IDM_NON_LOAD_CPL:
         case ID_APP_ABOUT:

@@ -55,9 +55,9 @@ changed="$(compare -metric AE "$before" "$still" null: 2>&1 | cut -d' ' -f1)"
 [ "${changed%.*}" -gt 2000 ] && gui_key Escape Escape
 sleep 0.5
 
-# 各種設定(&D): the eighth item (separators are skipped) is "キーデータの読み込み".
+# 各種設定(&D): the tenth item (separators are skipped) is "キーデータの読み込み".
 # A bare name typed into its dialog is found only in the folder it starts at.
-dlg="$(gui_keys_until_title '開く' alt+d Down Down Down Down Down Down Down Return)" ||
+dlg="$(gui_keys_until_title '開く' alt+d Down Down Down Down Down Down Down Down Down Return)" ||
   gui_fail "キーデータの読み込み opened no file dialog"
 sleep 0.5
 gui_focus "$dlg"
