@@ -104,6 +104,16 @@ std::size_t CBinaryData::ReadEdited(std::int64_t offset, std::size_t count, std:
     return got;
 }
 
+bool CBinaryData::IsChanged(std::int64_t offset) const {
+    if (offset < 0) return false;
+    const auto bucket = m_buckets.find(offset / kBucketBytes);
+    if (bucket == m_buckets.end()) return false;
+    const std::int64_t base = offset - offset % kChunkBytes;
+    for (const ChangeChunk& chunk : bucket->second)
+        if (chunk.base == base) return (chunk.changed >> (offset - base) & 1U) != 0;
+    return false;
+}
+
 CBinaryData::ChangeChunk* CBinaryData::FindOrMakeChunk(std::int64_t offset) {
     const std::int64_t base = offset - offset % kChunkBytes;
     Bucket& bucket = m_buckets[offset / kBucketBytes];

@@ -59,6 +59,9 @@ class CBinaryData {
     // The buffer again and again from offset up to end, the last copy cut short.
     std::int64_t WriteRepeat(std::int64_t offset, const std::uint8_t* data, std::size_t count, std::int64_t end);
     [[nodiscard]] bool AnyChange() const noexcept { return !m_buckets.empty(); }
+    // Whether the byte at offset was written since the last save (also when
+    // written back to its old value).
+    [[nodiscard]] bool IsChanged(std::int64_t offset) const;
 
     // Writes every changed byte back in place and empties the record.  On a
     // failure nothing is forgotten: the record keeps every change (those
