@@ -256,10 +256,13 @@ void BinaryEditorContent::StartCursorTimer() {
 void BinaryEditorContent::Suspend() {
     StopAutoScroll();
     EndDrag();
+    if (m_host) m_host->StopTimer(kCursorTimer);
+    m_cursorTimer = false;
 }
 
 void BinaryEditorContent::Resume() {
-    if (TargetPane() >= 0 && !m_cursorTimer) StartCursorTimer();
+    m_cursorShown = true;
+    StartCursorTimer();
 }
 
 void BinaryEditorContent::OnTimer(unsigned id) {

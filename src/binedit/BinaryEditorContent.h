@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -98,8 +99,10 @@ class BinaryEditorContent final : public IPaneContent {
     void StartSearch(int pane);
     void StartComparison(int pane);
     void SearchAgain(int pane, bool reverse);
-    // Runs one search step on a worker behind a progress dialog for big files.
-    binedit::SearchResult RunStep(int pane, const std::function<binedit::SearchResult(const std::atomic<bool>*)>& step);
+    // Runs a scan of the data on a worker behind a progress dialog for big files.
+    template <typename Result>
+    Result RunWork(int pane, const std::function<Result(const std::atomic<bool>*)>& work);
+    binedit::SearchResult RunStep(int pane, bool reverse);
     void ShowMatch(int pane, const binedit::SearchResult& result);
 
     // The mouse (drag selection).
@@ -121,6 +124,7 @@ class BinaryEditorContent final : public IPaneContent {
     bool m_cursorTimer = false;
     int m_autoDirection = 0;
     int m_dragPane = -1;
+    bool m_busy = false;  // a worker scans the data
     UniqueGdiObject m_font;
     // Shared by both panes: the internal copy buffer and the dialogs' last choices.
     std::string m_copyBuffer;

@@ -44,7 +44,7 @@ void BinaryEditorContent::EnsureFont() {
 }
 
 void BinaryEditorContent::Paint(HDC dc, int pane, const RECT& rect) {
-    if (!Edits(pane)) return;
+    if (!Edits(pane) || m_busy) return;
     EnsureFont();
     const filer::FilerMetrics& metrics = m_filer.LayoutResult().metrics;
     const binedit::BinaryColors colors = binedit::BinaryColorsFrom(*m_context.settings);
