@@ -41,6 +41,10 @@ TEST(CBinaryDataTest, ChangesAcrossChunkAndBucketEdgesReadBackAndListInOrder) {
     }
     EXPECT_FALSE(data.WriteByte(1000, 0xFF, WriteMode::Byte));
     EXPECT_TRUE(data.AnyChange());
+    // Written back to its old value is still a change; its neighbours in the chunk are not.
+    EXPECT_TRUE(data.IsChanged(0x40));
+    EXPECT_FALSE(data.IsChanged(0x41));
+    EXPECT_FALSE(data.IsChanged(998));
     EXPECT_EQ(Read(data, 0, 1000), expected);
     EXPECT_EQ(Read(data, 300, 40), expected.substr(300, 40));
     EXPECT_EQ(Read(data, 990, 100), expected.substr(990));
