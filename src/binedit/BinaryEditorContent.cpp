@@ -135,7 +135,10 @@ bool BinaryEditorContent::Save(int pane) {
 void BinaryEditorContent::Add(CommandId id, std::function<void(int pane)> action) {
     m_context.registry->Register(id, [this, action = std::move(action)](const CommandCall&) {
         const int pane = TargetPane();
-        if (pane >= 0) action(pane);
+        if (pane < 0) return;
+        // Whatever a command writes is one step for undo.
+        Data(pane).BeginEdit();
+        action(pane);
     });
 }
 
@@ -211,6 +214,12 @@ void BinaryEditorContent::RegisterCommands() {
     Add(b::Autobefore, [this](int) { AutoScroll(-1); });
     Add(b::Filesave, [this](int pane) { (void)Save(pane); });
     Add(b::Binaryeditend, [this](int pane) { (void)Leave(pane, LeaveAsk::YesNoCancel); });
+    Add(b::Undo, [this](int pane) {
+        if (Data(pane).Undo()) Redraw(pane);
+    });
+    Add(b::Redo, [this](int pane) {
+        if (Data(pane).Redo()) Redraw(pane);
+    });
     Add(b::Binaryallselect, [this](int pane) {
         StopAutoScroll();
         Data(pane).SelectAll();

@@ -28,6 +28,8 @@ bool CBinaryData::Open(const std::wstring& path) {
     m_size = size;
     m_filePointer = 0;
     m_buckets.clear();
+    m_undo.clear();
+    m_redo.clear();
     m_search.Reset();
     InvalidateCache();
     m_cursor = 0;
@@ -149,6 +151,8 @@ bool CBinaryData::WriteByte(std::int64_t offset, std::uint8_t value, WriteMode m
     if (chunk == nullptr) return false;
     const int i = static_cast<int>(offset - chunk->base);
     std::uint8_t& byte = chunk->data[i];
+    const std::uint8_t before = byte;
+    const bool wasChanged = (chunk->changed >> i & 1U) != 0;
     switch (mode) {
         case WriteMode::Byte:
             byte = value;
@@ -161,6 +165,14 @@ bool CBinaryData::WriteByte(std::int64_t offset, std::uint8_t value, WriteMode m
             break;
     }
     chunk->changed |= 1u << i;
+    if (!m_replaying) {
+        if (m_newStep || m_undo.empty()) {
+            m_undo.emplace_back();
+            m_newStep = false;
+        }
+        m_undo.back().push_back({offset, before, byte, wasChanged});
+        m_redo.clear();
+    }
     return true;
 }
 
@@ -225,6 +237,8 @@ bool CBinaryData::Save() {
     }
     if (!::FlushFileBuffers(file.Get())) return Fail(L"FlushFileBuffers");
     m_buckets.clear();
+    m_undo.clear();
+    m_redo.clear();
     InvalidateCache();
     return true;
 }

@@ -67,6 +67,15 @@ class CBinaryData {
     // failure nothing is forgotten: the record keeps every change (those
     // already written included), so a second save can finish the job.
     [[nodiscard]] bool Save();
+    // Undo and redo, back to the last save.  Every write after BeginEdit()
+    // belongs to one step, so that a command that writes many bytes is undone
+    // at once.  A save forgets both lists.
+    void BeginEdit() noexcept { m_newStep = true; }
+    bool Undo();
+    bool Redo();
+    [[nodiscard]] bool CanUndo() const noexcept { return !m_undo.empty(); }
+    [[nodiscard]] bool CanRedo() const noexcept { return !m_redo.empty(); }
+
     // The "ADDRESS    DATA" listing of every changed byte, UTF-16 with a byte-order mark.
     [[nodiscard]] bool WriteChangedPositions(const std::wstring& outputPath);
 
@@ -124,6 +133,20 @@ class CBinaryData {
     ChangeChunk* FindOrMakeChunk(std::int64_t offset);
     std::vector<const ChangeChunk*> ChunksInOrder() const;
     bool Fail(const wchar_t* call);
+    // Puts a byte back as an undo step left it; a chunk left without changes goes.
+    void Restore(std::int64_t offset, std::uint8_t value, bool changed);
+
+    struct StepByte {
+        std::int64_t offset;
+        std::uint8_t before;
+        std::uint8_t after;
+        bool wasChanged;
+    };
+    using Step = std::vector<StepByte>;
+    std::vector<Step> m_undo;
+    std::vector<Step> m_redo;
+    bool m_newStep = true;
+    bool m_replaying = false;
     void ClampSelectionEnd();
 
     IFileSystem& m_fs;

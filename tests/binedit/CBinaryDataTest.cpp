@@ -165,3 +165,47 @@ TEST(CBinaryDataTest, FilesBeyondFourGigabytesEditAndSave) {
 }
 
 }  // namespace zq::binedit::test
+
+namespace zq::binedit::test {
+
+// Two steps on one chunk undone and redone; undoing the first step leaves no
+// change at all, a new write drops what could be redone and a save drops both.
+TEST(CBinaryDataTest, UndoAndRedoGoStepByStepBackToTheFile) {
+    zq::test::TempDir dir;
+    const std::string original = LowBytes(100);
+    const std::wstring path = dir.WriteFile(L"a.bin", original);
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(path));
+    EXPECT_FALSE(data.Undo());
+    ASSERT_TRUE(data.WriteByte(0x10, 0xAA, WriteMode::Byte));
+    data.BeginEdit();
+    ASSERT_TRUE(data.WriteByte(0x10, 0xB0, WriteMode::HighNibble));
+    ASSERT_TRUE(data.WriteByte(0x11, 0xCC, WriteMode::Byte));
+    std::string second = original;
+    second[0x10] = static_cast<char>(0xBA);
+    second[0x11] = static_cast<char>(0xCC);
+    std::string first = original;
+    first[0x10] = static_cast<char>(0xAA);
+    ASSERT_EQ(Read(data, 0, 100), second);
+    ASSERT_TRUE(data.Undo());
+    EXPECT_EQ(Read(data, 0, 100), first);
+    EXPECT_TRUE(data.IsChanged(0x10));
+    EXPECT_FALSE(data.IsChanged(0x11));
+    ASSERT_TRUE(data.Undo());
+    EXPECT_EQ(Read(data, 0, 100), original);
+    EXPECT_FALSE(data.AnyChange());
+    ASSERT_TRUE(data.Redo());
+    ASSERT_TRUE(data.Redo());
+    EXPECT_FALSE(data.Redo());
+    EXPECT_EQ(Read(data, 0, 100), second);
+    ASSERT_TRUE(data.Undo());
+    data.BeginEdit();
+    ASSERT_TRUE(data.WriteByte(0x50, 0xEE, WriteMode::Byte));
+    EXPECT_FALSE(data.CanRedo());
+    ASSERT_TRUE(data.Save());
+    EXPECT_FALSE(data.CanUndo());
+    first[0x50] = static_cast<char>(0xEE);
+    EXPECT_EQ(zq::test::ReadFileBytes(path), first);
+}
+
+}  // namespace zq::binedit::test

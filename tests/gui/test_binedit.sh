@@ -2,8 +2,9 @@
 # The BinaryEditor in a pane, driven by keys.  B (bound to @Binaryedit) opens
 # the file under the Filer's cursor; A 5 overwrites the first byte nibble by
 # nibble, Shift+END goes to the last row in the same column, 3 C overwrites
-# the byte there, Ctrl+S saves and Escape leaves: the file on disk differs
-# from the original in exactly those two bytes.  The second file gets F F and
+# the byte there and 7 the next one's high nibble; two undos and a redo keep
+# the 3 C and drop the 7.  Ctrl+S saves and Escape leaves: the file on disk
+# differs from the original in exactly those two bytes.  The second file gets F F and
 # Escape: the save question comes, Escape (cancel) keeps editing, a second
 # Escape asks again and "No" leaves the file as it was.  The third case
 # changes a byte and quits the program: the question comes during the end
@@ -60,7 +61,9 @@ sleep 1
 shot a-opened
 gui_key a 5
 gui_key shift+End
-gui_key 3 c
+gui_key 3 c 7
+# Ctrl+Z twice takes back the 7 and the c, Ctrl+Y puts the c back.
+gui_key ctrl+z ctrl+z ctrl+y
 sleep 0.3
 shot a-changed
 gui_key ctrl+s
