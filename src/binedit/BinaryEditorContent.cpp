@@ -105,7 +105,13 @@ bool BinaryEditorContent::Leave(int pane, LeaveAsk ask) {
             StartCursorTimer();
             return false;
         }
-        if (answer == IDYES) (void)Save(pane);
+        bool declined = false;
+        if (answer == IDYES) (void)Save(pane, &declined);
+        // Not writing over another program's change is a way back to editing when there is one.
+        if (declined && ask == LeaveAsk::YesNoCancel) {
+            StartCursorTimer();
+            return false;
+        }
     }
     m_data.at(static_cast<size_t>(pane)).reset();
     if (m_host) m_host->ShowFiler(pane);
@@ -117,8 +123,17 @@ void BinaryEditorContent::LeaveAll() {
     for (int pane = 0; pane < 2; ++pane) (void)Leave(pane, LeaveAsk::YesNo);
 }
 
-bool BinaryEditorContent::Save(int pane) {
+bool BinaryEditorContent::Save(int pane, bool* declined) {
     CBinaryData& data = Data(pane);
+    if (data.AnyChange() && data.ChangedOnDisk()) {
+        HWND owner = ::IsWindowVisible(m_context.view) ? m_context.view : nullptr;
+        SuspendScope suspended(m_context);
+        if (ui::ZqMessageBox(owner, binedit::message::AskOverwrite(data.Path()), binedit::message::kSaveTitle,
+                             MB_YESNO | MB_ICONWARNING) != IDYES) {
+            if (declined) *declined = true;
+            return false;
+        }
+    }
     const bool saved = data.Save();
     data.InvalidateCache();
     if (!saved) ShowError(binedit::message::SaveFailed(data.Path()));

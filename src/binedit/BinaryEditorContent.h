@@ -79,8 +79,9 @@ class BinaryEditorContent final : public IPaneContent {
     void Move(int pane, std::int64_t delta);
     void MoveSelection(int pane, std::int64_t delta);
     void Type(int pane, int digit);
-    // Writes the changes; false (after telling the user) when that failed.
-    bool Save(int pane);
+    // Writes the changes; false (after telling the user) when that failed,
+    // or when the file changed on disk and the user chose not to write over it.
+    bool Save(int pane, bool* declined = nullptr);
     void AutoScroll(int direction);
     void StopAutoScroll();
     void StartCursorTimer();

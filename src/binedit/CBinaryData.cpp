@@ -27,6 +27,7 @@ bool CBinaryData::Open(const std::wstring& path) {
     m_path = path;
     m_size = size;
     m_filePointer = 0;
+    if (!DiskStamp(m_written, m_diskSize)) m_diskSize = static_cast<std::uint64_t>(size);
     m_buckets.clear();
     m_undo.clear();
     m_redo.clear();
@@ -236,11 +237,29 @@ bool CBinaryData::Save() {
         }
     }
     if (!::FlushFileBuffers(file.Get())) return Fail(L"FlushFileBuffers");
+    file.Reset();
     m_buckets.clear();
     m_undo.clear();
     m_redo.clear();
+    (void)DiskStamp(m_written, m_diskSize);
     InvalidateCache();
     return true;
+}
+
+bool CBinaryData::DiskStamp(FILETIME& written, std::uint64_t& size) {
+    WIN32_FIND_DATAW found{};
+    UniqueFind find(m_fs.FindFirst(m_path, &found));
+    if (!find) return false;
+    written = found.ftLastWriteTime;
+    size = static_cast<std::uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+    return true;
+}
+
+bool CBinaryData::ChangedOnDisk() {
+    FILETIME written{};
+    std::uint64_t size = 0;
+    if (!DiskStamp(written, size)) return false;
+    return size != m_diskSize || ::CompareFileTime(&written, &m_written) != 0;
 }
 
 bool CBinaryData::WriteChangedPositions(const std::wstring& outputPath) {

@@ -67,6 +67,11 @@ class CBinaryData {
     // failure nothing is forgotten: the record keeps every change (those
     // already written included), so a second save can finish the job.
     [[nodiscard]] bool Save();
+    // Whether another program wrote the file since it was opened or last
+    // saved here (its time or size differ); a file that cannot be looked at
+    // counts as unchanged, and the save then reports what is wrong.
+    [[nodiscard]] bool ChangedOnDisk();
+
     // Undo and redo, back to the last save.  Every write after BeginEdit()
     // belongs to one step, so that a command that writes many bytes is undone
     // at once.  A save forgets both lists.
@@ -135,6 +140,11 @@ class CBinaryData {
     bool Fail(const wchar_t* call);
     // Puts a byte back as an undo step left it; a chunk left without changes goes.
     void Restore(std::int64_t offset, std::uint8_t value, bool changed);
+    // The file's last write time and size as the disk has them; false when not found.
+    bool DiskStamp(FILETIME& written, std::uint64_t& size);
+
+    FILETIME m_written{};
+    std::uint64_t m_diskSize = 0;
 
     struct StepByte {
         std::int64_t offset;

@@ -209,3 +209,29 @@ TEST(CBinaryDataTest, UndoAndRedoGoStepByStepBackToTheFile) {
 }
 
 }  // namespace zq::binedit::test
+
+namespace zq::binedit::test {
+
+// Another program's write is seen at the next look; after our own save it is not.
+TEST(CBinaryDataTest, AWriteByAnotherProgramIsSeenUntilTheNextSave) {
+    zq::test::TempDir dir;
+    const std::wstring path = dir.WriteFile(L"a.bin", LowBytes(64));
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(path));
+    EXPECT_FALSE(data.ChangedOnDisk());
+    {
+        UniqueFile other(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(other);
+        FILETIME later{};
+        ASSERT_TRUE(::GetFileTime(other.Get(), nullptr, nullptr, &later));
+        later.dwHighDateTime += 1;
+        ASSERT_TRUE(::SetFileTime(other.Get(), nullptr, nullptr, &later));
+    }
+    EXPECT_TRUE(data.ChangedOnDisk());
+    ASSERT_TRUE(data.WriteByte(3, 0xEE, WriteMode::Byte));
+    ASSERT_TRUE(data.Save());
+    EXPECT_FALSE(data.ChangedOnDisk());
+}
+
+}  // namespace zq::binedit::test
