@@ -48,3 +48,4 @@
 #include "viewer_res.h"
 #include "picture_res.h"
 #include "getaround_res.h"
+#include "binedit_res.h"

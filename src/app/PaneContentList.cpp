@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/CZqView.h"
+#include "binedit/BinaryEditorContent.h"
 #include "fileops/ViewFileOps.h"
 #include "filer/ViewFiler.h"
 #include "picture/GraphicContent.h"
@@ -19,6 +20,7 @@ void AddViewParts(CZqView& view) {
     ViewFiler& filer = view.AddContent(std::make_unique<ViewFiler>(context));
     view.AddPart(std::make_unique<ViewFileOps>(context, filer));
     view.AddContent(std::make_unique<ViewerContent>(context, filer));
+    view.AddContent(std::make_unique<BinaryEditorContent>(context, filer));
     view.AddContent(
         std::make_unique<GraphicContent>(context, filer, view.AddPart(std::make_unique<SusieHostPart>(context))));
     view.AddPart(std::make_unique<TextBoxPart>(context));

@@ -34,6 +34,10 @@ inline constexpr const wchar_t* kCompareOpenFailed = L"比較ファイルを開�
 [[nodiscard]] inline std::wstring AskSave(std::wstring_view path) {
     return std::wstring(path) + L"は変更しています。保存しますか";
 }
+// Asked before a save over a file that another program wrote since it was opened.
+[[nodiscard]] inline std::wstring AskOverwrite(std::wstring_view path) {
+    return std::wstring(path) + L"は他のプログラムで変更されています。上書き保存しますか";
+}
 // "%ld個のデータを変換しました" with the count.
 [[nodiscard]] inline std::wstring Converted(long long count) {
     return std::to_wstring(count) + L"個のデータを変換しました";

@@ -27,7 +27,10 @@ bool CBinaryData::Open(const std::wstring& path) {
     m_path = path;
     m_size = size;
     m_filePointer = 0;
+    if (!DiskStamp(m_written, m_diskSize)) m_diskSize = static_cast<std::uint64_t>(size);
     m_buckets.clear();
+    m_undo.clear();
+    m_redo.clear();
     m_search.Reset();
     InvalidateCache();
     m_cursor = 0;
@@ -104,6 +107,16 @@ std::size_t CBinaryData::ReadEdited(std::int64_t offset, std::size_t count, std:
     return got;
 }
 
+bool CBinaryData::IsChanged(std::int64_t offset) const {
+    if (offset < 0) return false;
+    const auto bucket = m_buckets.find(offset / kBucketBytes);
+    if (bucket == m_buckets.end()) return false;
+    const std::int64_t base = offset - offset % kChunkBytes;
+    for (const ChangeChunk& chunk : bucket->second)
+        if (chunk.base == base) return (chunk.changed >> (offset - base) & 1U) != 0;
+    return false;
+}
+
 CBinaryData::ChangeChunk* CBinaryData::FindOrMakeChunk(std::int64_t offset) {
     const std::int64_t base = offset - offset % kChunkBytes;
     Bucket& bucket = m_buckets[offset / kBucketBytes];
@@ -139,6 +152,8 @@ bool CBinaryData::WriteByte(std::int64_t offset, std::uint8_t value, WriteMode m
     if (chunk == nullptr) return false;
     const int i = static_cast<int>(offset - chunk->base);
     std::uint8_t& byte = chunk->data[i];
+    const std::uint8_t before = byte;
+    const bool wasChanged = (chunk->changed >> i & 1U) != 0;
     switch (mode) {
         case WriteMode::Byte:
             byte = value;
@@ -151,6 +166,14 @@ bool CBinaryData::WriteByte(std::int64_t offset, std::uint8_t value, WriteMode m
             break;
     }
     chunk->changed |= 1u << i;
+    if (!m_replaying) {
+        if (m_newStep || m_undo.empty()) {
+            m_undo.emplace_back();
+            m_newStep = false;
+        }
+        m_undo.back().push_back({offset, before, byte, wasChanged});
+        m_redo.clear();
+    }
     return true;
 }
 
@@ -214,9 +237,29 @@ bool CBinaryData::Save() {
         }
     }
     if (!::FlushFileBuffers(file.Get())) return Fail(L"FlushFileBuffers");
+    file.Reset();
     m_buckets.clear();
+    m_undo.clear();
+    m_redo.clear();
+    (void)DiskStamp(m_written, m_diskSize);
     InvalidateCache();
     return true;
+}
+
+bool CBinaryData::DiskStamp(FILETIME& written, std::uint64_t& size) {
+    WIN32_FIND_DATAW found{};
+    UniqueFind find(m_fs.FindFirst(m_path, &found));
+    if (!find) return false;
+    written = found.ftLastWriteTime;
+    size = static_cast<std::uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+    return true;
+}
+
+bool CBinaryData::ChangedOnDisk() {
+    FILETIME written{};
+    std::uint64_t size = 0;
+    if (!DiskStamp(written, size)) return false;
+    return size != m_diskSize || ::CompareFileTime(&written, &m_written) != 0;
 }
 
 bool CBinaryData::WriteChangedPositions(const std::wstring& outputPath) {

@@ -59,11 +59,28 @@ class CBinaryData {
     // The buffer again and again from offset up to end, the last copy cut short.
     std::int64_t WriteRepeat(std::int64_t offset, const std::uint8_t* data, std::size_t count, std::int64_t end);
     [[nodiscard]] bool AnyChange() const noexcept { return !m_buckets.empty(); }
+    // Whether the byte at offset was written since the last save (also when
+    // written back to its old value).
+    [[nodiscard]] bool IsChanged(std::int64_t offset) const;
 
     // Writes every changed byte back in place and empties the record.  On a
     // failure nothing is forgotten: the record keeps every change (those
     // already written included), so a second save can finish the job.
     [[nodiscard]] bool Save();
+    // Whether another program wrote the file since it was opened or last
+    // saved here (its time or size differ); a file that cannot be looked at
+    // counts as unchanged, and the save then reports what is wrong.
+    [[nodiscard]] bool ChangedOnDisk();
+
+    // Undo and redo, back to the last save.  Every write after BeginEdit()
+    // belongs to one step, so that a command that writes many bytes is undone
+    // at once.  A save forgets both lists.
+    void BeginEdit() noexcept { m_newStep = true; }
+    bool Undo();
+    bool Redo();
+    [[nodiscard]] bool CanUndo() const noexcept { return !m_undo.empty(); }
+    [[nodiscard]] bool CanRedo() const noexcept { return !m_redo.empty(); }
+
     // The "ADDRESS    DATA" listing of every changed byte, UTF-16 with a byte-order mark.
     [[nodiscard]] bool WriteChangedPositions(const std::wstring& outputPath);
 
@@ -121,6 +138,25 @@ class CBinaryData {
     ChangeChunk* FindOrMakeChunk(std::int64_t offset);
     std::vector<const ChangeChunk*> ChunksInOrder() const;
     bool Fail(const wchar_t* call);
+    // Puts a byte back as an undo step left it; a chunk left without changes goes.
+    void Restore(std::int64_t offset, std::uint8_t value, bool changed);
+    // The file's last write time and size as the disk has them; false when not found.
+    bool DiskStamp(FILETIME& written, std::uint64_t& size);
+
+    FILETIME m_written{};
+    std::uint64_t m_diskSize = 0;
+
+    struct StepByte {
+        std::int64_t offset;
+        std::uint8_t before;
+        std::uint8_t after;
+        bool wasChanged;
+    };
+    using Step = std::vector<StepByte>;
+    std::vector<Step> m_undo;
+    std::vector<Step> m_redo;
+    bool m_newStep = true;
+    bool m_replaying = false;
     void ClampSelectionEnd();
 
     IFileSystem& m_fs;

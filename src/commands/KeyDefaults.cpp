@@ -134,7 +134,7 @@ const StructDefaultKey kDefaultKeys[] = {
     {G, L"ESCAPE", N, L"@Exitgraphic"},
 
     // BinaryEditor.  Ctrl+A and Ctrl+X are bound to the select-all and end
-    // commands that this mode actually has.
+    // commands that this mode actually has; Ctrl+Z and Ctrl+Y undo and redo.
     {B, L"A", N, L"@InputA"},
     {B, L"B", N, L"@InputB"},
     {B, L"C", N, L"@InputC"},
@@ -163,6 +163,8 @@ const StructDefaultKey kDefaultKeys[] = {
     {B, L"9(TENKEY)", N, L"@Input9"},
     {B, L"A", C, L"@Binaryallselect"},
     {B, L"X", C, L"@Binaryeditend"},
+    {B, L"Z", C, L"@Undo"},
+    {B, L"Y", C, L"@Redo"},
     {B, L"C", C, L"@Copydata"},
     {B, L"F", C, L"@Searchdata"},
     {B, L"J", N, L"@Jumpline"},

@@ -41,6 +41,10 @@ TEST(CBinaryDataTest, ChangesAcrossChunkAndBucketEdgesReadBackAndListInOrder) {
     }
     EXPECT_FALSE(data.WriteByte(1000, 0xFF, WriteMode::Byte));
     EXPECT_TRUE(data.AnyChange());
+    // Written back to its old value is still a change; its neighbours in the chunk are not.
+    EXPECT_TRUE(data.IsChanged(0x40));
+    EXPECT_FALSE(data.IsChanged(0x41));
+    EXPECT_FALSE(data.IsChanged(998));
     EXPECT_EQ(Read(data, 0, 1000), expected);
     EXPECT_EQ(Read(data, 300, 40), expected.substr(300, 40));
     EXPECT_EQ(Read(data, 990, 100), expected.substr(990));
@@ -158,6 +162,76 @@ TEST(CBinaryDataTest, FilesBeyondFourGigabytesEditAndSave) {
     ASSERT_TRUE(back.Open(path));
     EXPECT_EQ(back.Size(), size);
     EXPECT_EQ(Read(back, at - 1, 4), Bytes({0, 'z', 'q', 0}));
+}
+
+}  // namespace zq::binedit::test
+
+namespace zq::binedit::test {
+
+// Two steps on one chunk undone and redone; undoing the first step leaves no
+// change at all, a new write drops what could be redone and a save drops both.
+TEST(CBinaryDataTest, UndoAndRedoGoStepByStepBackToTheFile) {
+    zq::test::TempDir dir;
+    const std::string original = LowBytes(100);
+    const std::wstring path = dir.WriteFile(L"a.bin", original);
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(path));
+    EXPECT_FALSE(data.Undo());
+    ASSERT_TRUE(data.WriteByte(0x10, 0xAA, WriteMode::Byte));
+    data.BeginEdit();
+    ASSERT_TRUE(data.WriteByte(0x10, 0xB0, WriteMode::HighNibble));
+    ASSERT_TRUE(data.WriteByte(0x11, 0xCC, WriteMode::Byte));
+    std::string second = original;
+    second[0x10] = static_cast<char>(0xBA);
+    second[0x11] = static_cast<char>(0xCC);
+    std::string first = original;
+    first[0x10] = static_cast<char>(0xAA);
+    ASSERT_EQ(Read(data, 0, 100), second);
+    ASSERT_TRUE(data.Undo());
+    EXPECT_EQ(Read(data, 0, 100), first);
+    EXPECT_TRUE(data.IsChanged(0x10));
+    EXPECT_FALSE(data.IsChanged(0x11));
+    ASSERT_TRUE(data.Undo());
+    EXPECT_EQ(Read(data, 0, 100), original);
+    EXPECT_FALSE(data.AnyChange());
+    ASSERT_TRUE(data.Redo());
+    ASSERT_TRUE(data.Redo());
+    EXPECT_FALSE(data.Redo());
+    EXPECT_EQ(Read(data, 0, 100), second);
+    ASSERT_TRUE(data.Undo());
+    data.BeginEdit();
+    ASSERT_TRUE(data.WriteByte(0x50, 0xEE, WriteMode::Byte));
+    EXPECT_FALSE(data.CanRedo());
+    ASSERT_TRUE(data.Save());
+    EXPECT_FALSE(data.CanUndo());
+    first[0x50] = static_cast<char>(0xEE);
+    EXPECT_EQ(zq::test::ReadFileBytes(path), first);
+}
+
+}  // namespace zq::binedit::test
+
+namespace zq::binedit::test {
+
+// Another program's write is seen at the next look; after our own save it is not.
+TEST(CBinaryDataTest, AWriteByAnotherProgramIsSeenUntilTheNextSave) {
+    zq::test::TempDir dir;
+    const std::wstring path = dir.WriteFile(L"a.bin", LowBytes(64));
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(path));
+    EXPECT_FALSE(data.ChangedOnDisk());
+    {
+        UniqueFile other(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(other);
+        FILETIME later{};
+        ASSERT_TRUE(::GetFileTime(other.Get(), nullptr, nullptr, &later));
+        later.dwHighDateTime += 1;
+        ASSERT_TRUE(::SetFileTime(other.Get(), nullptr, nullptr, &later));
+    }
+    EXPECT_TRUE(data.ChangedOnDisk());
+    ASSERT_TRUE(data.WriteByte(3, 0xEE, WriteMode::Byte));
+    ASSERT_TRUE(data.Save());
+    EXPECT_FALSE(data.ChangedOnDisk());
 }
 
 }  // namespace zq::binedit::test

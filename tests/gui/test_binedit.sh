@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The BinaryEditor in a pane, driven by keys.  B (bound to @Binaryedit) opens
+# the file under the Filer's cursor; A 5 overwrites the first byte nibble by
+# nibble, Shift+END goes to the last row in the same column, 3 C overwrites
+# the byte there and 7 the next one's high nibble; two undos and a redo keep
+# the 3 C and drop the 7.  Ctrl+S saves and Escape leaves: the file on disk
+# differs from the original in exactly those two bytes.  The second file gets F F and
+# Escape: the save question comes, Escape (cancel) keeps editing, a second
+# Escape asks again and "No" leaves the file as it was.  The third case
+# changes a byte and quits the program: the question comes during the end
+# and "Yes" saves it.  Screenshots of the steps stay in build/screenshots.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_begin binedit
+
+files="$GUI_DIR/files"
+mkdir -p "$files"
+python3 - "$files" <<'PY'
+import sys
+d = sys.argv[1]
+for name in ("a.bin", "b.bin", "c.bin"):
+    open(d + "/" + name, "wb").write(bytes((i * 7 + len(name)) % 251 for i in range(5000)))
+PY
+cp "$files/a.bin" "$GUI_DIR/a.orig"
+cp "$files/b.bin" "$GUI_DIR/b.orig"
+cp "$files/c.bin" "$GUI_DIR/c.orig"
+winfiles="$(gui_winpath "$files")"
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDFILEOPEN=0" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" \
+  "[ALLDATA2]" "DISABLETWIN=1" \
+  "[KEYEXEDATA]" "N_B=@Binaryedit" \
+  "[BINARYKEYEXEDATA]" "N_Q=@Quit"
+gui_start_zq
+
+shot() { gui_screenshot "binedit-$1" >/dev/null; }
+# The file's bytes against the original with the given offsets replaced.
+expect_bytes() {
+  python3 - "$@" <<'PY' || gui_fail "the bytes on disk are not the expected ones"
+import sys
+path, orig = sys.argv[1], sys.argv[2]
+want = bytearray(open(orig, "rb").read())
+for pair in sys.argv[3:]:
+    at, value = pair.split("=")
+    want[int(at)] = int(value, 16)
+got = open(path, "rb").read()
+if got != bytes(want):
+    diff = [i for i in range(max(len(got), len(want))) if i >= len(got) or i >= len(want) or got[i] != want[i]]
+    print("differs at %s (size %d, expected %d)" % (diff[:8], len(got), len(want)), file=sys.stderr)
+    sys.exit(1)
+PY
+}
+# Waits for the save question; prints its window.
+save_question() {
+  gui_wait_title '^ファイルの保存$' 10
+}
+
+sleep 0.5
+shot filer
+gui_focus "$GUI_WID"
+gui_key b
+sleep 1
+shot a-opened
+gui_key a 5
+gui_key shift+End
+gui_key 3 c 7
+# Ctrl+Z twice takes back the 7 and the c, Ctrl+Y puts the c back.
+gui_key ctrl+z ctrl+z ctrl+y
+sleep 0.3
+shot a-changed
+gui_key ctrl+s
+sleep 0.5
+gui_key Escape
+sleep 0.5
+[ -z "$(gui_find '^ファイルの保存$')" ] || gui_fail "leaving after the save asked to save again"
+expect_bytes "$files/a.bin" "$GUI_DIR/a.orig" 0=a5 4993=3c
+shot a-left
+
+# Back in the Filer: the next file, changed and left without saving.
+gui_focus "$GUI_WID"
+gui_key Down b
+sleep 1
+gui_key f f
+sleep 0.3
+gui_key Escape
+box="$(save_question)" || gui_fail "leaving with a change did not ask to save"
+shot b-question
+gui_keys_until_gone "$box" '^ファイルの保存$' Escape || gui_fail "the save question did not take Cancel"
+sleep 0.3
+expect_bytes "$files/b.bin" "$GUI_DIR/b.orig"
+gui_focus "$GUI_WID"
+gui_key Escape
+box="$(save_question)" || gui_fail "Cancel did not keep the change: no question at the second Escape"
+gui_keys_until_gone "$box" '^ファイルの保存$' n || gui_fail "the save question did not take No"
+sleep 0.5
+expect_bytes "$files/b.bin" "$GUI_DIR/b.orig"
+[ -z "$(gui_find '^ファイルの保存$')" ] || gui_fail "a second save question came after No"
+
+# The third file, changed, then the program ends: the question comes at the end.
+gui_focus "$GUI_WID"
+gui_key Down b
+sleep 1
+gui_key Right Right 0 7
+sleep 0.3
+dlg="$(gui_keys_until_title '^終了しますか$' q)" || gui_fail "the quit dialog did not appear"
+gui_keys_until_gone "$dlg" '^終了しますか$' Return || gui_fail "the quit question did not take Return"
+box="$(save_question)" || gui_fail "quitting with a change did not ask to save"
+shot c-question-at-end
+gui_keys_until_gone "$box" '^ファイルの保存$' y || gui_fail "the save question at the end did not take Yes"
+gui_wait_exit 15 || gui_fail "zq did not end after the save question"
+expect_bytes "$files/c.bin" "$GUI_DIR/c.orig" 1=07
+exit 0
