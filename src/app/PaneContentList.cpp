@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/CZqView.h"
+#include "archive/ArchivePart.h"
 #include "fileops/ViewFileOps.h"
 #include "filer/ViewFiler.h"
 #include "picture/SusieHostPart.h"
@@ -18,6 +19,7 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<ViewFileOps>(context, filer));
     view.AddContent(std::make_unique<ViewerContent>(context, filer));
     view.AddPart(std::make_unique<SusieHostPart>(context));
+    view.AddPart(std::make_unique<ArchivePart>(context));
 }
 
 }  // namespace zq
