@@ -46,3 +46,4 @@
 #include "navigate_res.h"
 #include "copyx_res.h"
 #include "viewer_res.h"
+#include "archive_res.h"

@@ -19,7 +19,7 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<ViewFileOps>(context, filer));
     view.AddContent(std::make_unique<ViewerContent>(context, filer));
     view.AddPart(std::make_unique<SusieHostPart>(context));
-    view.AddPart(std::make_unique<ArchivePart>(context));
+    view.AddPart(std::make_unique<ArchivePart>(context, filer));
 }
 
 }  // namespace zq

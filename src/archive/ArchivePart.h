@@ -1,21 +1,36 @@
 #pragma once
 // The archive browser's part of the view: every pane may enter an archive
-// file as a folder (its own ArchiveSource), and the unpacking commands live
-// here.
+// file as a folder (its own ArchiveSource), and @Unpack unpacks the archive
+// files selected in a Filer pane.
 //
-//     view.AddPart(std::make_unique<ArchivePart>(context));
+//     view.AddPart(std::make_unique<ArchivePart>(context, filer));
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "commands/PaneContent.h"
 #include "commands/ViewContext.h"
 
 namespace zq {
 
+class CUnpackDlg;
+class ViewFiler;
+
 class ArchivePart final : public IViewPart {
   public:
-    explicit ArchivePart(ViewContext& context);
-    void RegisterCommands() override {}
+    ArchivePart(ViewContext& context, ViewFiler& filer);
+    ~ArchivePart() override;
+    void RegisterCommands() override;
+    void OnPeriodicTimer() override { DropFinishedDialogs(); }
 
   private:
+    void StartUnpack();
+    void DropFinishedDialogs();
+
     ViewContext& m_context;
+    ViewFiler& m_filer;
+    std::vector<std::unique_ptr<CUnpackDlg>> m_dialogs;
+    std::vector<std::wstring> m_history;  // destinations, newest first
 };
 
 }  // namespace zq

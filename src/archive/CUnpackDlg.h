@@ -1,0 +1,47 @@
+#pragma once
+// The modeless unpack dialog ("ファイルの解凍"): destination and options,
+// then, while its worker runs, the archive in progress, a progress bar and
+// the size line that the library's "wm_arcextract" messages update.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/UnpackJob.h"
+#include "ui/COperationDlg.h"
+
+namespace zq {
+
+class CUnpackDlg : public ui::COperationDlg {
+  public:
+    struct Setup {
+        std::vector<StructArchiverRow> table;
+        std::wstring libraryPath;
+        std::vector<UnpackJob::Item> items;
+        UnpackRequest request;  // the options as the settings last left them
+        std::vector<std::wstring> history;
+    };
+    CUnpackDlg(HWND view, Setup setup);
+    ~CUnpackDlg() override;
+
+    // The options chosen when OK started the job, for the settings and the history.
+    std::function<void(const UnpackRequest&)> onStarted;
+    // The job ended: the panes are read again.
+    std::function<void()> onEnded;
+
+  protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnWorkerEnded(bool completed) override;
+
+  private:
+    void ShowProgressControls();
+
+    Setup m_setup;
+    UINT m_extractMessage = 0;
+};
+
+}  // namespace zq
