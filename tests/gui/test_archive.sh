@@ -4,8 +4,10 @@
 # Return on the ZIP enters it (the title shows the archive), Down and Return
 # walk into the sub-folder, V shows the member in the Viewer (Ctrl+A, Ctrl+C
 # copies its whole text), and ".." twice leaves the archive with the cursor
-# on it again: one more Return enters it once more.  Screenshots of the steps
-# stay in build/screenshots.
+# on it again: one more Return enters it once more.  Out again, U on the ZIP
+# opens "ファイルの解凍" with the right pane's folder as destination, and Return
+# unpacks it there: the files on disk equal the members.  Screenshots of the
+# steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin archive
@@ -83,3 +85,19 @@ expect_title 'files - zq$' "'..' at the archive's root"
 shot left
 gui_key Return
 expect_title 't\.zip - zq$' "Return after leaving (the cursor is not on the ZIP)"
+
+# Out once more, and U unpacks the ZIP under the cursor into the right pane's folder.
+gui_key Return
+expect_title 'files - zq$' "'..' at the archive's root, a second time"
+w="$(gui_keys_until_title '^ファイルの解凍$' u)" || gui_fail "U did not open the unpack dialog"
+shot unpack-dialog
+gui_keys_until_gone "$w" '^ファイルの解凍$' Return || gui_fail "the unpack dialog did not end after Return"
+python3 - "$GUI_DIR/out" <<'PY' || gui_fail "the unpacked files differ from the members"
+import sys
+out = sys.argv[1]
+assert open(out + "/docs/日本語メモ.txt", "rb").read() == "一行目 archive member\r\n二行目\r\n".encode("cp932")
+assert open(out + "/top.txt", "rb").read() == b"top level\r\n"
+PY
+shot unpacked
+gui_quit q
+echo "PASS: archive"
