@@ -42,21 +42,52 @@ void ArchivePart::DropFinishedDialogs() {
     std::erase_if(m_dialogs, [](const std::unique_ptr<CUnpackDlg>& dialog) { return dialog->Finished(); });
 }
 
+bool ArchivePart::SelectedMembers(const FilerPane& pane, const ArchiveSource& source, CUnpackDlg::Setup& setup) {
+    ArchiveSource::Location where;
+    const ArchiveHandle& archive = source.Archive();
+    if (!ArchiveSource::Split(pane.Path(), where) || !archive.IsOpen()) return false;
+    setup.membersOf = archive.ArchivePath();
+    const auto same = [](const std::wstring& a, const std::wstring& b) {
+        return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+    };
+    for (int n = 0;; ++n) {
+        const FileEntry* entry = pane.NthSelected(0, n);
+        if (!entry) break;
+        const std::wstring name = entry->cFileName;
+        // A folder entry stands for every member below it.
+        const std::wstring below = where.folder.empty() ? name : where.folder + L"\\" + name;
+        for (const StructArchiveMember& member : archive.Members()) {
+            const bool file =
+                IsFileEntry(*entry) && same(member.folder, where.folder) && same(member.find.cFileName, name);
+            const bool inFolder =
+                !IsFileEntry(*entry) && (same(member.folder, below) ||
+                                         (member.folder.size() > below.size() && member.folder[below.size()] == L'\\' &&
+                                          same(member.folder.substr(0, below.size()), below)));
+            if (file || inFolder) setup.members.push_back(member.fullPath);
+        }
+    }
+    return !setup.members.empty();
+}
+
 void ArchivePart::StartUnpack() {
     DropFinishedDialogs();
     Settings& settings = *m_context.settings;
     const int active = m_filer.ActivePane();
     FilerPane& pane = m_filer.Pane(active);
-    // Members selected inside an archive pane are not unpacked from here yet.
-    if (!ShowsRealDirectory(pane)) return;
     CUnpackDlg::Setup setup;
-    std::wstring directory;
-    for (int n = 0;; ++n) {
-        const FileEntry* entry = pane.NthSelected(0, n, &directory);
-        if (!entry) break;
-        if (IsFileEntry(*entry)) setup.items.push_back({directory, entry->cFileName});
+    if (ShowsRealDirectory(pane)) {
+        std::wstring directory;
+        for (int n = 0;; ++n) {
+            const FileEntry* entry = pane.NthSelected(0, n, &directory);
+            if (!entry) break;
+            if (IsFileEntry(*entry)) setup.items.push_back({directory, entry->cFileName});
+        }
+        if (setup.items.empty()) return;
+    } else if (auto* source = dynamic_cast<ArchiveSource*>(&pane.Source())) {
+        if (!SelectedMembers(pane, *source, setup)) return;
+    } else {
+        return;
     }
-    if (setup.items.empty()) return;
     PlayEventSound(settings, SoundEvent::Unpack);
     setup.table = DefaultArchiverTable();
     setup.libraryPath = ArchiverLibraryPath(settings.unbypassDllPath);

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "archive/CUnpackDlg.h"
 #include "commands/PaneContent.h"
 #include "commands/ViewContext.h"
 
 namespace zq {
 
-class CUnpackDlg;
+class ArchiveSource;
+class FilerPane;
 class ViewFiler;
 
 class ArchivePart final : public IViewPart {
@@ -26,6 +28,9 @@ class ArchivePart final : public IViewPart {
   private:
     void StartUnpack();
     void DropFinishedDialogs();
+    // The library's names of the members selected in an archive pane; false when there are none.
+    [[nodiscard]] static bool SelectedMembers(const FilerPane& pane, const ArchiveSource& source,
+                                              CUnpackDlg::Setup& setup);
 
     ViewContext& m_context;
     ViewFiler& m_filer;

@@ -29,6 +29,9 @@ class DialogQuestions final : public IUnpackQuestions {
         if (!ui::RunOnWindowThread(m_dialog, ask)) return false;
         return answer == IDOK;
     }
+    void Inform(const std::wstring& text) override {
+        (void)ui::RunOnWindowThread(m_dialog, [&] { ui::ZqMessageBox(m_dialog, text); });
+    }
 
   private:
     HWND m_dialog;
@@ -40,6 +43,7 @@ class CUnpackThread final : public ui::CJobThread {
         : m_questions(dialog),
           m_job(std::move(setup.table), std::move(setup.libraryPath), std::move(request), std::move(setup.items),
                 m_questions) {
+        if (!setup.members.empty()) m_job.SetMembers(std::move(setup.membersOf), std::move(setup.members));
         m_job.SetOwnerWindow(dialog);
         m_job.onArchive = [dialog](const std::wstring& text) {
             // Sent: the text must outlive the call, and the dialog pumps while it waits.

@@ -20,6 +20,9 @@ class CUnpackDlg : public ui::COperationDlg {
         std::vector<UnpackJob::Item> items;
         UnpackRequest request;  // the options as the settings last left them
         std::vector<std::wstring> history;
+        // Members of one archive (full paths as the library reports them) instead of `items`.
+        std::wstring membersOf;
+        std::vector<std::wstring> members;
     };
     CUnpackDlg(HWND view, Setup setup);
     ~CUnpackDlg() override;

@@ -61,6 +61,14 @@ std::wstring UnpackCommandLine(int row, const std::wstring& options, const std::
     return options + L' ' + Quoted(archive) + L' ' + Quoted(folder);
 }
 
+std::wstring MemberCommandLine(bool ignoreFolders, const std::wstring& archive, const std::wstring& destination,
+                               const std::vector<std::wstring>& members) {
+    std::wstring line = ignoreFolders ? L"e -d0 -m1 -p1 -n1 " : L"e -d1 -m1 -p1 -n1 ";
+    line += Quoted(archive) + L' ' + Quoted(WithoutSlash(destination) + L'\\');
+    for (const std::wstring& member : members) line += L' ' + Quoted(member);
+    return line;
+}
+
 int CheckPathLengths(const std::string& destination, const std::vector<std::string>& members,
                      const std::function<bool(const std::string&)>& exists) {
     const size_t d = destination.size();
@@ -180,7 +188,30 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
     }
 }
 
+bool UnpackJob::UnpackMembers() {
+    // The first row whose library is the handle's: with one library, the first.
+    const StructArchiverRow& row = m_table.front();
+    GuardedLibrary library(m_libraryPath);
+    const auto command = library.Find<arc::CommandFn>(row.unpackPrefix.c_str());
+    const auto line =
+        AnsiText(MemberCommandLine(m_request.ignoreFolders, m_membersOf, m_request.destination, m_members));
+    int result = -1;
+    if (command && line) {
+        const auto setOwner = library.Find<arc::SetOwnerWindowFn>((row.unpackPrefix + "SetOwnerWindow").c_str());
+        const auto clearOwner = library.Find<arc::ClearOwnerWindowFn>((row.unpackPrefix + "ClearOwnerWindow").c_str());
+        if (m_owner && setOwner) (void)setOwner(m_owner);
+        std::string output(kCommandOutputSize, '\0');
+        const auto answer = command(nullptr, line->c_str(), output.data(), kCommandOutputSize);
+        if (m_owner && clearOwner) (void)clearOwner();
+        result = answer ? *answer : arc::kErrorBrokenData;
+    }
+    if (result == 0) return true;
+    if (result != arc::kErrorUserCancel) m_questions.Inform(L"ファイルの解凍に失敗しました");
+    return false;
+}
+
 bool UnpackJob::Run() {
+    if (!m_membersOf.empty()) return UnpackMembers() && !m_stop.load();
     bool failed = false;
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_stop.load()) return false;

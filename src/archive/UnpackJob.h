@@ -29,6 +29,7 @@ class IUnpackQuestions {
   public:
     virtual ~IUnpackQuestions() = default;
     [[nodiscard]] virtual bool OkCancel(const std::wstring& text, const std::wstring& caption) = 0;
+    virtual void Inform(const std::wstring& text) = 0;
 };
 
 // The destination of one archive, always ending with "\".
@@ -43,6 +44,9 @@ class IUnpackQuestions {
 // 0 when every member fits below the path limits at `destination`, else
 // -2 (destination or a folder too long), -3 (a folder to create too long) or
 // -4 (a file name too long).  Member names are the library's 8-bit names.
+// The command line that unpacks selected members with the first row's command function.
+[[nodiscard]] std::wstring MemberCommandLine(bool ignoreFolders, const std::wstring& archive,
+                                             const std::wstring& destination, const std::vector<std::wstring>& members);
 [[nodiscard]] int CheckPathLengths(const std::string& destination, const std::vector<std::string>& members,
                                    const std::function<bool(const std::string&)>& exists);
 
@@ -60,6 +64,13 @@ class UnpackJob {
           m_items(std::move(items)),
           m_questions(questions) {}
 
+    // Members of one archive instead of whole archives: `members` are the
+    // library's full paths, unpacked by one command line of the first row.
+    void SetMembers(std::wstring archive, std::vector<std::wstring> members) {
+        m_membersOf = std::move(archive);
+        m_members = std::move(members);
+    }
+
     // The window the library sends "wm_arcextract" to while extracting.
     void SetOwnerWindow(HWND owner) noexcept { m_owner = owner; }
     // The archive in progress ("%s/%s" of the number and the count).
@@ -73,12 +84,15 @@ class UnpackJob {
     // false ends the job.
     bool UnpackOne(const Item& item, bool& failed);
     [[nodiscard]] bool AskContinue(const std::wstring& reason, const Item& item);
+    [[nodiscard]] bool UnpackMembers();
     [[nodiscard]] int ListAndCheck(int row, const std::string& archive, const std::wstring& destination);
 
     std::vector<StructArchiverRow> m_table;
     std::wstring m_libraryPath;
     UnpackRequest m_request;
     std::vector<Item> m_items;
+    std::wstring m_membersOf;
+    std::vector<std::wstring> m_members;
     IUnpackQuestions& m_questions;
     HWND m_owner = nullptr;
     std::atomic<bool> m_stop{false};

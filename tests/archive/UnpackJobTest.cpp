@@ -31,6 +31,7 @@ struct ScriptedQuestions final : IUnpackQuestions {
         asked.push_back(text);
         return answer;
     }
+    void Inform(const std::wstring& text) override { asked.push_back(text); }
 };
 
 TEST(UnpackCommandLine, GluesTheDestinationToMinusOOnlyForSevenZip) {
@@ -118,6 +119,22 @@ TEST(UnpackJob, UnpacksEachArchiveAndStopsWhereTheUserCancels) {
     EXPECT_EQ(Read(third / L"a.txt"), "alpha\n");
     EXPECT_EQ(Read(third / L"b.txt"), "bravo\n");
     EXPECT_EQ(::GetFileAttributesW((third / L"big.bin").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(UnpackJob, UnpacksSelectedMembersWithOrWithoutTheirFolders) {
+    for (const bool ignoreFolders : {false, true}) {
+        test::TempDir out;
+        ScriptedQuestions questions;
+        UnpackRequest request{out.Path(), false, ignoreFolders};
+        UnpackJob job(DefaultArchiverTable(), Library(), request, {}, questions);
+        job.SetMembers(JoinPath(Fixtures(), L"plain.zip"), {L"dir/sub/b.txt"});
+        EXPECT_TRUE(job.Run());
+        EXPECT_EQ(Read(out / (ignoreFolders ? L"b.txt" : L"dir\\sub\\b.txt")), "bravo\n");
+        EXPECT_EQ(Read(out / L"a.txt"), "(missing)");
+        EXPECT_TRUE(questions.asked.empty());
+    }
+    EXPECT_EQ(MemberCommandLine(false, L"C:\\a b.zip", L"D:\\out", {L"x/y.txt", L"z.txt"}),
+              LR"(e -d1 -m1 -p1 -n1 "C:\a b.zip" "D:\out\" "x/y.txt" "z.txt")");
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 # An archive entered like a folder, driven by keys.  The left pane lists a
 # folder holding one ZIP whose member has a Japanese name in a sub-folder.
 # Return on the ZIP enters it (the title shows the archive), Down and Return
-# walk into the sub-folder, V shows the member in the Viewer (Ctrl+A, Ctrl+C
+# walk into the sub-folder, U unpacks only the member under the cursor into
+# the right pane's folder, V shows the member in the Viewer (Ctrl+A, Ctrl+C
 # copies its whole text), and ".." twice leaves the archive with the cursor
 # on it again: one more Return enters it once more.  Out again, U on the ZIP
 # opens "ファイルの解凍" with the right pane's folder as destination, and Return
@@ -62,7 +63,16 @@ gui_key Down Return
 expect_title 't\.zip\\docs - zq$' "Return on the folder docs"
 shot docs
 
-gui_key Down v
+# U on the member unpacks it, with its folder, into the right pane's folder.
+gui_key Down
+w="$(gui_keys_until_title '^ファイルの解凍$' u)" || gui_fail "U in the archive did not open the unpack dialog"
+gui_keys_until_gone "$w" '^ファイルの解凍$' Return || gui_fail "the unpack dialog for a member did not end after Return"
+[ -f "$GUI_DIR/out/docs/日本語メモ.txt" ] && [ ! -e "$GUI_DIR/out/top.txt" ] ||
+  gui_fail "U on one member left: $(cd "$GUI_DIR/out" && find . | tr '\n' ' ')"
+rm -rf "$GUI_DIR/out/docs"
+gui_focus "$GUI_WID"
+
+gui_key v
 sleep 1
 shot viewer
 text=""
