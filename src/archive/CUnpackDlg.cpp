@@ -60,6 +60,26 @@ class CUnpackThread final : public ui::CJobThread {
     UnpackJob m_job;
 };
 
+constexpr UINT_PTR kWaitTimer = 1;
+constexpr wchar_t kBusyMutexName[] = L"hUnpackDialogMutex";
+bool g_busy = false;
+
+// The busy flag is tested and set under the named mutex, made by the first
+// dialog that needs it and opened by the later ones.
+bool ChangeBusy(bool take) {
+    UniqueHandle mutex(::CreateMutexW(nullptr, FALSE, kBusyMutexName));
+    if (mutex) ::WaitForSingleObject(mutex.Get(), INFINITE);
+    bool done = true;
+    if (take) {
+        done = !g_busy;
+        g_busy = true;
+    } else {
+        g_busy = false;
+    }
+    if (mutex) ::ReleaseMutex(mutex.Get());
+    return done;
+}
+
 bool IsInvalidDirectoryName(const std::wstring& path) {
     if (path.empty() || path.find_first_of(L"*?\"<>|") != std::wstring::npos) return true;
     // A colon belongs only after a drive letter.
@@ -69,10 +89,15 @@ bool IsInvalidDirectoryName(const std::wstring& path) {
 
 }  // namespace
 
+bool CUnpackDlg::Busy() {
+    return g_busy;
+}
+
 CUnpackDlg::CUnpackDlg(HWND view, Setup setup) : COperationDlg(IDD_UNPACK, view), m_setup(std::move(setup)) {}
 
 CUnpackDlg::~CUnpackDlg() {
     StopWorker();
+    if (m_holdsBusy) (void)ChangeBusy(false);
 }
 
 bool CUnpackDlg::OnInitDialog() {
@@ -117,13 +142,40 @@ void CUnpackDlg::OnOK() {
     request.checkPathLength = ::IsDlgButtonChecked(m_hWnd, IDC_UNPACK_CHECKPATH) == BST_CHECKED;
     request.password = GetDlgItemText(IDC_UNPACK_PASSWORD);
     if (onStarted) onStarted(request);
+    m_request = request;
     ShowProgressControls();
     SetDlgItemText(IDCANCEL, L"中止");
-    if (!StartWorker(std::make_unique<CUnpackThread>(m_hWnd, m_setup, request))) return;
     ::SetFocus(GetDlgItem(IDCANCEL));
+    StartWhenFree();
+}
+
+void CUnpackDlg::StartWhenFree() {
+    if (!ChangeBusy(true)) {
+        if (!m_waiting) SetTimer(kWaitTimer, 100);
+        m_waiting = true;
+        return;
+    }
+    if (m_waiting) ::KillTimer(m_hWnd, kWaitTimer);
+    m_waiting = false;
+    m_holdsBusy = true;
+    if (!StartWorker(std::make_unique<CUnpackThread>(m_hWnd, m_setup, m_request)) && m_holdsBusy) {
+        (void)ChangeBusy(false);
+        m_holdsBusy = false;
+    }
+}
+
+void CUnpackDlg::OnTimer(UINT_PTR id) {
+    if (id == kWaitTimer && m_waiting) StartWhenFree();
+}
+
+void CUnpackDlg::OnWorkerJoined(ui::CJobThread&) {
+    if (m_holdsBusy) (void)ChangeBusy(false);
+    m_holdsBusy = false;
 }
 
 void CUnpackDlg::OnCancel() {
+    if (m_waiting) ::KillTimer(m_hWnd, kWaitTimer);
+    m_waiting = false;
     if (WorkerRunning()) {
         CancelWorker();
         return;

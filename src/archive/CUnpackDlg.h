@@ -14,6 +14,9 @@ namespace zq {
 
 class CUnpackDlg : public ui::COperationDlg {
   public:
+    // Whether some dialog of this process is extracting now.
+    [[nodiscard]] static bool Busy();
+
     struct Setup {
         std::vector<StructArchiverRow> table;
         std::wstring libraryPath;
@@ -39,12 +42,19 @@ class CUnpackDlg : public ui::COperationDlg {
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnWorkerEnded(bool completed) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnWorkerJoined(ui::CJobThread& worker) override;
 
   private:
     void ShowProgressControls();
+    // Starts the job when no other dialog extracts; else tries again every 100 ms.
+    void StartWhenFree();
 
     Setup m_setup;
     UINT m_extractMessage = 0;
+    UnpackRequest m_request;
+    bool m_waiting = false;
+    bool m_holdsBusy = false;
 };
 
 }  // namespace zq
