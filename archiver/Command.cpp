@@ -100,8 +100,12 @@ class Progress {
 
 int WriteMember(ArchiveReader& reader, const std::wstring& target, const Member& member) {
     if (!MakeFolders(target)) return kErrorMakeDirectory;
+    // The data goes to a name of its own beside the target and takes the
+    // target's name only once whole: a failed or cancelled member leaves no
+    // partial file under its name, and a file already there stays as it was.
+    const std::wstring partial = target + L".unbypass-part";
     const HANDLE file =
-        ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ::CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kErrorFileOpen;
     bool written = true;
     int r = reader.ReadData([&](const char* data, size_t n) {
@@ -115,9 +119,9 @@ int WriteMember(ArchiveReader& reader, const std::wstring& target, const Member&
         ::SetFileTime(file, nullptr, nullptr, &time);
     }
     ::CloseHandle(file);
+    if (r == 0 && !::MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) r = kErrorCannotWrite;
     if (r != 0) {
-        // A member that did not arrive whole is not left behind as if it had.
-        ::DeleteFileW(target.c_str());
+        ::DeleteFileW(partial.c_str());
         return r;
     }
     if (member.readOnly) ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);

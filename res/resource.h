@@ -49,3 +49,4 @@
 #include "picture_res.h"
 #include "getaround_res.h"
 #include "binedit_res.h"
+#include "archive_res.h"

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/CZqView.h"
+#include "archive/ArchivePart.h"
 #include "binedit/BinaryEditorContent.h"
 #include "fileops/ViewFileOps.h"
 #include "filer/ViewFiler.h"
@@ -23,6 +24,7 @@ void AddViewParts(CZqView& view) {
     view.AddContent(std::make_unique<BinaryEditorContent>(context, filer));
     view.AddContent(
         std::make_unique<GraphicContent>(context, filer, view.AddPart(std::make_unique<SusieHostPart>(context))));
+    view.AddPart(std::make_unique<ArchivePart>(context, filer));
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));
 }

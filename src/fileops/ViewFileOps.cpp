@@ -68,7 +68,7 @@ constexpr wchar_t kDialogNotOpenedText[] = L"操作のダイアログを開け�
 
 // Copy, move and delete read a real directory; a drive list or an archive has none.
 bool IsDirectoryPane(const FilerPane& pane) {
-    return pane.Kind() == kKindDirectory && !pane.Path().empty();
+    return pane.Kind() == kKindDirectory && !pane.Path().empty() && &pane.Source() == &DirectorySource::Shared();
 }
 
 std::wstring SendToFolder() {

@@ -129,7 +129,13 @@ class FilerPane {
     [[nodiscard]] const FilerOptions& Options() const noexcept { return m_options; }
     void SetHost(FilerPaneHost* host) noexcept { m_host = host; }
     // Where the listing comes from; the file system unless given another (which must outlive the pane).
-    void SetListingSource(IListingSource* source) noexcept { m_source = source ? source : &DirectorySource::Shared(); }
+    // Without one given, each change of location picks the source that claims it (ListingSources).
+    void SetListingSource(IListingSource* source) noexcept {
+        m_fixedSource = source != nullptr;
+        m_source = source ? source : &DirectorySource::Shared();
+    }
+    // Whether a source other than the file system lists `location` (an archive file entered like a folder).
+    [[nodiscard]] bool IsListingLocation(const std::wstring& location);
     [[nodiscard]] IListingSource& Source() const noexcept { return *m_source; }
     void SetGrid(const PaneGrid& grid) noexcept { m_grid = grid; }
     [[nodiscard]] const PaneGrid& Grid() const noexcept { return m_grid; }
@@ -254,6 +260,7 @@ class FilerPane {
     void ClearAllMarks();
     void InvalidateSelectionCache() const noexcept { m_cacheOrdinal = m_cachePosition = -1; }
     bool ClimbToExistingDirectory();
+    void PickSource(const std::wstring& location);
     void EnterEmpty();
     void ApplyRangeMarks(int anchor, int from, int to);
 
@@ -276,6 +283,8 @@ class FilerPane {
     bool m_patternAppliesToDirs = false;
     FileConditions m_conditions;
     IListingSource* m_source = &DirectorySource::Shared();
+    bool m_fixedSource = false;
+    ListingSources m_sources;
     std::wstring m_path;
     EntrySlots m_entries;                     // slots
     std::vector<uint32_t> m_marks;            // per slot, by entry index

@@ -54,10 +54,12 @@ bool FilerPane::ChangeDirectory(const std::wstring& path, bool keepFilter, const
     // Climb while the path is gone but its drive still answers; a drive or a
     // share that does not answer is left to the read, which marks it not ready.
     const size_t root = RootLength(m_path);
+    PickSource(m_path);
     while (!m_source->CanEnter(m_path)) {
         const size_t slash = m_path.rfind(L'\\');
         if (slash == std::wstring::npos || slash < std::max<size_t>(root, 2)) break;
         m_path.resize(slash);
+        PickSource(m_path);
     }
     m_kind = kKindDirectory;
     m_subKind &= ~static_cast<uint32_t>(kSubKindSearchResult);
@@ -98,10 +100,24 @@ UpDirectoryResult FilerPane::UpDirectory(const CursorMemory* memory) {
         return UpDirectoryResult::Done;
     }
     const std::wstring left(FileNamePart(m_path));
+    const IListingSource* before = m_source;
     ChangeDirectory(m_source->Up(m_path).path, false, memory);
-    PlaceCursorOnName(left, true, 0);
+    // Climbing out of another source (an archive) lands on the file that was entered.
+    PlaceCursorOnName(left, m_source == before, 0);
     MoveCursor(0, false);
     return UpDirectoryResult::Done;
+}
+
+void FilerPane::PickSource(const std::wstring& location) {
+    if (m_fixedSource) return;
+    IListingSource& next = m_sources.For(location);
+    if (&next == m_source) return;
+    m_source->Release();
+    m_source = &next;
+}
+
+bool FilerPane::IsListingLocation(const std::wstring& location) {
+    return !m_fixedSource && &m_sources.For(location) != &DirectorySource::Shared();
 }
 
 bool FilerPane::PreDirectory(const CursorMemory* memory) {

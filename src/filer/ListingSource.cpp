@@ -49,6 +49,28 @@ ListingUp DirectoryUp(const std::wstring& path) {
     return {ListingUp::Kind::Parent, path.substr(0, slash)};
 }
 
+namespace {
+
+std::vector<ListingSources::Maker>& Makers() {
+    static std::vector<ListingSources::Maker> makers;
+    return makers;
+}
+
+}  // namespace
+
+void ListingSources::Register(Maker maker) {
+    Makers().push_back(std::move(maker));
+}
+
+IListingSource& ListingSources::For(const std::wstring& location) {
+    // Makers registered after this pane's first question still get their turn.
+    for (const auto& makers = Makers(); m_made < makers.size(); ++m_made)
+        if (auto source = makers[m_made]()) m_sources.push_back(std::move(source));
+    for (const auto& source : m_sources)
+        if (source->Claims(location)) return *source;
+    return DirectorySource::Shared();
+}
+
 DirectorySource& DirectorySource::Shared() {
     static Win32FileSystem fs;
     static DirectorySource source(fs);

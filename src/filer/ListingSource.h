@@ -5,8 +5,13 @@
 // is a text the source understands ("C:\Tools", "C:\a.zip\docs", a search's
 // result name), Enumerate lists what is there and Up says where climbing
 // leads.  Tests give a pane a listing of their own without a disk.
+#include <windows.h>
+
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "common/FileSystem.h"
 #include "filer/FileEntry.h"
@@ -44,6 +49,39 @@ class IListingSource {
     [[nodiscard]] virtual ListingUp Up(const std::wstring& path) = 0;
     // Whether the listing changes behind the pane's back, so that watching it is worth a handle.
     [[nodiscard]] virtual bool Watchable() const = 0;
+
+    // Whether this source lists `location` (asked of the sources a pane picks
+    // from; the file system takes what no other claims).
+    [[nodiscard]] virtual bool Claims(const std::wstring& location) {
+        (void)location;
+        return false;
+    }
+    // The pane has gone to another source: what this one holds open can go.
+    virtual void Release() {}
+    // Up to `limit` bytes of the entry `name` of `directory` into a fresh
+    // local-memory block (zero-terminated, `length` bytes of data), for
+    // sources whose entries are not files on disk; false when it cannot.
+    [[nodiscard]] virtual bool ReadEntry(const std::wstring& directory, const std::wstring& name, std::size_t limit,
+                                         HLOCAL& block, std::size_t& length) {
+        (void)directory, (void)name, (void)limit, (void)block, (void)length;
+        return false;
+    }
+};
+
+// The sources other than the file system, each made once per pane from the
+// makers registered at start-up; a pane asks For() at every change of location.
+class ListingSources {
+  public:
+    using Maker = std::function<std::unique_ptr<IListingSource>()>;
+    // Process-wide, before the panes first change location.
+    static void Register(Maker maker);
+
+    // The first source that claims `location`, else the file system.
+    [[nodiscard]] IListingSource& For(const std::wstring& location);
+
+  private:
+    std::vector<std::unique_ptr<IListingSource>> m_sources;
+    size_t m_made = 0;
 };
 
 // The file system, through the common directory enumerator.

@@ -161,7 +161,15 @@ bool ViewFiler::EnterCursorDirectory() {
     const int index = ActivePane();
     FilerPane& pane = Pane(index);
     const FileEntry* entry = pane.CursorEntry();
-    if (!entry || IsFileEntry(*entry)) return false;
+    if (!entry) return false;
+    if (IsFileEntry(*entry)) {
+        // A file that a listing source claims (an archive) is entered like a directory.
+        const std::wstring location = pane.Path() + L"\\" + entry->cFileName;
+        if (!pane.IsListingLocation(location)) return false;
+        ChangePaneDirectory(index, location);
+        AfterCommand();
+        return true;
+    }
     switch (ClassOf(*entry)) {
         case kEntryParentLink:
             ClimbUp(index);

@@ -111,6 +111,23 @@ bool ViewerContent::OpenInPane(int pane, const FileEntry& entry, const std::wstr
     return true;
 }
 
+bool ViewerContent::OpenMemoryInPane(int pane, const FileEntry& entry, const std::wstring& directory, HLOCAL block,
+                                     std::int64_t length) {
+    ViewerText& text = Text(pane);
+    if (m_selection.pane == pane) m_selection.Clear();
+    if (m_autoDirection != 0 && TargetPane() == pane) StopAutoScroll();
+    text.SetBinaryDisplay(false);
+    if (!text.OpenMemory(entry, directory, block, length, OpenSettings())) {
+        ShowError(std::wstring(entry.cFileName) + L"を開くのに失敗しました");
+        return false;
+    }
+    if (m_host) m_host->ShowMode(pane, pane_mode::kText, 0);
+    m_paintedLines[static_cast<size_t>(pane)] = -1;
+    EnsureLoadTimer();
+    Redraw(pane);
+    return true;
+}
+
 void ViewerContent::CloseViewer(int pane) {
     if (pane < 0 || pane > 1) return;
     if (TargetPane() == pane) StopAutoScroll();
@@ -141,13 +158,25 @@ void ViewerContent::RegisterCommands() {
 
     registry.Register(cmd::filer::View, [this](const CommandCall&) {
         const int pane = m_filer.ActivePane();
-        // Texts inside archives come with the archive browser.
         if (!m_context.modes->Query(pane, 0, pane_mode::kDirectory)) return;
-        const FilerPane& listing = m_filer.Pane(pane);
+        FilerPane& listing = m_filer.Pane(pane);
         const FileEntry* entry = listing.CursorEntry();
         if (!entry || ClassOf(*entry) != kEntryFile) return;
         PlayEventSound(*m_context.settings, SoundEvent::View);
-        (void)OpenInPane(pane, *entry, listing.Path());
+        if (&listing.Source() == &DirectorySource::Shared()) {
+            (void)OpenInPane(pane, *entry, listing.Path());
+            return;
+        }
+        // An entry of another source (an archive member) is read into memory first.
+        const auto limit = ViewerText::MemberByteLimit(*entry, m_context.settings->GETVIEWMEM);
+        HLOCAL block = nullptr;
+        std::size_t length = 0;
+        if (!listing.Source().ReadEntry(listing.Path(), entry->cFileName, static_cast<std::size_t>(limit), block,
+                                        length)) {
+            ShowError(std::wstring(entry->cFileName) + L"を開くのに失敗しました");
+            return;
+        }
+        (void)OpenMemoryInPane(pane, *entry, listing.Path(), block, static_cast<std::int64_t>(length));
     });
     registry.Register(cmd::filer::Otheralwaysviewer, [this](const CommandCall&) {
         m_otherAlways = !m_otherAlways;

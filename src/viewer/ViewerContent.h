@@ -59,6 +59,9 @@ class ViewerContent final : public IPaneContent {
     // Opens `entry` of `directory` in pane `pane` and shows the Viewer there;
     // on failure tells the user and leaves the pane as it was.
     bool OpenInPane(int pane, const FileEntry& entry, const std::wstring& directory);
+    // The same for text already in memory (an archive member); the pane takes `block` over.
+    bool OpenMemoryInPane(int pane, const FileEntry& entry, const std::wstring& directory, HLOCAL block,
+                          std::int64_t length);
     // The pane goes back to the Filer and its text is closed.
     void CloseViewer(int pane);
     // @Textprint through the companion library; the pane's text is held for the whole job.

@@ -190,6 +190,11 @@ TEST_F(Unbypass, EmptyBrokenAndForeignFilesFailCleanly) {
     zq::test::TempDir temp;
     EXPECT_NE(Run("Tar", "xvaf {a} {d}\\", Fixture("truncated.tar.gz"), temp.Path()), 0);
     EXPECT_FALSE(Exists(temp / L"big.bin"));
+    // A file already under the member's name survives a member that breaks off, and nothing else is left.
+    temp.WriteFile(L"big.bin", "kept");
+    EXPECT_NE(Run("Tar", "xvaf {a} {d}\\", Fixture("truncated.tar.gz"), temp.Path()), 0);
+    EXPECT_EQ(zq::test::ReadFileBytes(temp / L"big.bin"), "kept");
+    EXPECT_FALSE(Exists(temp / L"big.bin.unbypass-part"));
     EXPECT_EQ(Run("Tar", "xvaf {a} {d}\\", Fixture("whole.tar.gz"), temp.Path()), 0);
     EXPECT_TRUE(Exists(temp / L"big.bin"));
     EXPECT_EQ(Run("UnZip", "x", "", L""), kErrorCommandName);

@@ -1,0 +1,14 @@
+// Identifiers of the archive browser's dialogs.
+#pragma once
+#define IDD_UNPACK                7200
+#define IDC_UNPACK_DEST           7201
+#define IDC_UNPACK_BROWSE         7202
+#define IDC_UNPACK_MAKEDIR        7203
+#define IDC_UNPACK_NODIR          7204
+#define IDC_UNPACK_CHECKPATH      7205
+#define IDC_UNPACK_PASSWORD       7206
+#define IDC_UNPACK_FILE           7207
+#define IDC_UNPACK_PROGRESS       7208
+#define IDC_UNPACK_SIZE           7209
+#define IDC_UNPACK_DEST_LABEL     7210
+#define IDC_UNPACK_PASSWORD_LABEL 7211

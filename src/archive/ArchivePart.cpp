@@ -1,0 +1,118 @@
+#include "archive/ArchivePart.h"
+
+#include <algorithm>
+
+#include "archive/ArchiveSource.h"
+#include "archive/ArchiverTable.h"
+#include "archive/CUnpackDlg.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRegistry.h"
+#include "filer/FilerPane.h"
+#include "filer/ViewFiler.h"
+#include "settings/EventSounds.h"
+#include "settings/Settings.h"
+
+namespace zq {
+
+namespace {
+
+constexpr size_t kHistorySize = 10;
+
+bool ShowsRealDirectory(const FilerPane& pane) {
+    return pane.Kind() == kKindDirectory && !pane.Path().empty() && &pane.Source() == &DirectorySource::Shared();
+}
+
+}  // namespace
+
+ArchivePart::ArchivePart(ViewContext& context, ViewFiler& filer) : m_context(context), m_filer(filer) {
+    ListingSources::Register([this]() -> std::unique_ptr<IListingSource> {
+        return std::make_unique<ArchiveSource>([this] {
+            return ArchiverLibraryPath(m_context.settings ? m_context.settings->unbypassDllPath : std::wstring());
+        });
+    });
+}
+
+ArchivePart::~ArchivePart() = default;
+
+void ArchivePart::RegisterCommands() {
+    m_context.registry->Register(cmd::filer::Unpack, [this](const CommandCall&) { StartUnpack(); });
+}
+
+void ArchivePart::DropFinishedDialogs() {
+    std::erase_if(m_dialogs, [](const std::unique_ptr<CUnpackDlg>& dialog) { return dialog->Finished(); });
+}
+
+bool ArchivePart::SelectedMembers(const FilerPane& pane, const ArchiveSource& source, CUnpackDlg::Setup& setup) {
+    ArchiveSource::Location where;
+    const ArchiveHandle& archive = source.Archive();
+    if (!ArchiveSource::Split(pane.Path(), where) || !archive.IsOpen()) return false;
+    setup.membersOf = archive.ArchivePath();
+    const auto same = [](const std::wstring& a, const std::wstring& b) {
+        return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+    };
+    for (int n = 0;; ++n) {
+        const FileEntry* entry = pane.NthSelected(0, n);
+        if (!entry) break;
+        const std::wstring name = entry->cFileName;
+        // A folder entry stands for every member below it.
+        const std::wstring below = where.folder.empty() ? name : where.folder + L"\\" + name;
+        for (const StructArchiveMember& member : archive.Members()) {
+            const bool file =
+                IsFileEntry(*entry) && same(member.folder, where.folder) && same(member.find.cFileName, name);
+            const bool inFolder =
+                !IsFileEntry(*entry) && (same(member.folder, below) ||
+                                         (member.folder.size() > below.size() && member.folder[below.size()] == L'\\' &&
+                                          same(member.folder.substr(0, below.size()), below)));
+            if (file || inFolder) setup.members.push_back(member.fullPath);
+        }
+    }
+    return !setup.members.empty();
+}
+
+void ArchivePart::StartUnpack() {
+    DropFinishedDialogs();
+    Settings& settings = *m_context.settings;
+    const int active = m_filer.ActivePane();
+    FilerPane& pane = m_filer.Pane(active);
+    CUnpackDlg::Setup setup;
+    if (ShowsRealDirectory(pane)) {
+        std::wstring directory;
+        for (int n = 0;; ++n) {
+            const FileEntry* entry = pane.NthSelected(0, n, &directory);
+            if (!entry) break;
+            if (IsFileEntry(*entry)) setup.items.push_back({directory, entry->cFileName});
+        }
+        if (setup.items.empty()) return;
+    } else if (auto* source = dynamic_cast<ArchiveSource*>(&pane.Source())) {
+        if (!SelectedMembers(pane, *source, setup)) return;
+    } else {
+        return;
+    }
+    PlayEventSound(settings, SoundEvent::Unpack);
+    setup.table = DefaultArchiverTable();
+    setup.libraryPath = ArchiverLibraryPath(settings.unbypassDllPath);
+    const FilerPane& other = m_filer.Pane(1 - active);
+    if (ShowsRealDirectory(other)) setup.request.destination = other.Path();
+    setup.request.folderPerArchive = settings.UNPACKMAKEDIRARC != 0;
+    setup.request.checkPathLength = settings.UNPACK_CHECK_PATH_LENGTH != 0;
+    setup.history = m_history;
+
+    auto dialog = std::make_unique<CUnpackDlg>(m_context.view, std::move(setup));
+    dialog->onStarted = [this, &settings](const UnpackRequest& request) {
+        settings.UNPACKMAKEDIRARC = request.folderPerArchive ? 1 : 0;
+        settings.UNPACK_CHECK_PATH_LENGTH = request.checkPathLength ? 1 : 0;
+        std::erase(m_history, request.destination);
+        m_history.insert(m_history.begin(), request.destination);
+        if (m_history.size() > kHistorySize) m_history.resize(kHistorySize);
+    };
+    HWND view = m_context.view;
+    dialog->onEnded = [this, view] {
+        m_filer.Refresh();
+        ::InvalidateRect(view, nullptr, FALSE);
+    };
+    if (!dialog->Create(m_context.view)) return;
+    ::ShowWindow(*dialog, SW_SHOW);
+    m_dialogs.push_back(std::move(dialog));
+}
+
+}  // namespace zq

@@ -1,0 +1,41 @@
+#pragma once
+// The archive browser's part of the view: every pane may enter an archive
+// file as a folder (its own ArchiveSource), and @Unpack unpacks the archive
+// files selected in a Filer pane.
+//
+//     view.AddPart(std::make_unique<ArchivePart>(context, filer));
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/CUnpackDlg.h"
+#include "commands/PaneContent.h"
+#include "commands/ViewContext.h"
+
+namespace zq {
+
+class ArchiveSource;
+class FilerPane;
+class ViewFiler;
+
+class ArchivePart final : public IViewPart {
+  public:
+    ArchivePart(ViewContext& context, ViewFiler& filer);
+    ~ArchivePart() override;
+    void RegisterCommands() override;
+    void OnPeriodicTimer() override { DropFinishedDialogs(); }
+
+  private:
+    void StartUnpack();
+    void DropFinishedDialogs();
+    // The library's names of the members selected in an archive pane; false when there are none.
+    [[nodiscard]] static bool SelectedMembers(const FilerPane& pane, const ArchiveSource& source,
+                                              CUnpackDlg::Setup& setup);
+
+    ViewContext& m_context;
+    ViewFiler& m_filer;
+    std::vector<std::unique_ptr<CUnpackDlg>> m_dialogs;
+    std::vector<std::wstring> m_history;  // destinations, newest first
+};
+
+}  // namespace zq

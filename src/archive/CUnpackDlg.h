@@ -1,0 +1,60 @@
+#pragma once
+// The modeless unpack dialog ("ファイルの解凍"): destination and options,
+// then, while its worker runs, the archive in progress, a progress bar and
+// the size line that the library's "wm_arcextract" messages update.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/UnpackJob.h"
+#include "ui/COperationDlg.h"
+
+namespace zq {
+
+class CUnpackDlg : public ui::COperationDlg {
+  public:
+    // Whether some dialog of this process is extracting now.
+    [[nodiscard]] static bool Busy();
+
+    struct Setup {
+        std::vector<StructArchiverRow> table;
+        std::wstring libraryPath;
+        std::vector<UnpackJob::Item> items;
+        UnpackRequest request;  // the options as the settings last left them
+        std::vector<std::wstring> history;
+        // Members of one archive (full paths as the library reports them) instead of `items`.
+        std::wstring membersOf;
+        std::vector<std::wstring> members;
+    };
+    CUnpackDlg(HWND view, Setup setup);
+    ~CUnpackDlg() override;
+
+    // The options chosen when OK started the job, for the settings and the history.
+    std::function<void(const UnpackRequest&)> onStarted;
+    // The job ended: the panes are read again.
+    std::function<void()> onEnded;
+
+  protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnWorkerEnded(bool completed) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnWorkerJoined(ui::CJobThread& worker) override;
+
+  private:
+    void ShowProgressControls();
+    // Starts the job when no other dialog extracts; else tries again every 100 ms.
+    void StartWhenFree();
+
+    Setup m_setup;
+    UINT m_extractMessage = 0;
+    UnpackRequest m_request;
+    bool m_waiting = false;
+    bool m_holdsBusy = false;
+};
+
+}  // namespace zq

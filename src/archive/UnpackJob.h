@@ -1,0 +1,102 @@
+#pragma once
+// Unpacking the archive files selected in a Filer pane into one directory,
+// through the command function of the row each archive is chosen for.  No
+// window lives here: questions go to an asker, progress to a sink, and the
+// dialog's worker thread runs Run().
+#include <array>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "archive/ArchiverTable.h"
+#include "filer/FileEntry.h"
+
+namespace zq {
+
+struct UnpackRequest {
+    std::wstring destination;  // the chosen directory
+    bool folderPerArchive = false;
+    bool ignoreFolders = false;
+    bool checkPathLength = false;
+    std::wstring password;
+};
+
+// The text of a question; true for OK.
+class IUnpackQuestions {
+  public:
+    virtual ~IUnpackQuestions() = default;
+    [[nodiscard]] virtual bool OkCancel(const std::wstring& text, const std::wstring& caption) = 0;
+    virtual void Inform(const std::wstring& text) = 0;
+};
+
+// The destination of one archive, always ending with "\".
+[[nodiscard]] std::wstring UnpackDestination(const UnpackRequest& request, const std::wstring& archiveName);
+// The option words of a row's command line, each followed by a blank.
+[[nodiscard]] std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders,
+                                              const std::wstring& password);
+// The whole command line: options, archive, destination (7-zip's row: "-o"
+// glued to the destination).  Paths are quoted for the blanks they may hold.
+[[nodiscard]] std::wstring UnpackCommandLine(int row, const std::wstring& options, const std::wstring& archive,
+                                             const std::wstring& destination);
+// 0 when every member fits below the path limits at `destination`, else
+// -2 (destination or a folder too long), -3 (a folder to create too long) or
+// -4 (a file name too long).  Member names are the library's 8-bit names.
+// The command line that unpacks selected members with the first row's command function.
+[[nodiscard]] std::wstring MemberCommandLine(bool ignoreFolders, const std::wstring& archive,
+                                             const std::wstring& destination, const std::vector<std::wstring>& members);
+[[nodiscard]] int CheckPathLengths(const std::string& destination, const std::vector<std::string>& members,
+                                   const std::function<bool(const std::string&)>& exists);
+
+class UnpackJob {
+  public:
+    struct Item {
+        std::wstring directory;
+        std::wstring name;
+    };
+    UnpackJob(std::vector<StructArchiverRow> table, std::wstring libraryPath, UnpackRequest request,
+              std::vector<Item> items, IUnpackQuestions& questions)
+        : m_table(std::move(table)),
+          m_libraryPath(std::move(libraryPath)),
+          m_request(std::move(request)),
+          m_items(std::move(items)),
+          m_questions(questions) {}
+
+    // Members of one archive instead of whole archives: `members` are the
+    // library's full paths, unpacked by one command line of the first row.
+    void SetMembers(std::wstring archive, std::vector<std::wstring> members) {
+        m_membersOf = std::move(archive);
+        m_members = std::move(members);
+    }
+
+    // The window the library sends "wm_arcextract" to while extracting.
+    void SetOwnerWindow(HWND owner) noexcept { m_owner = owner; }
+    // The archive in progress ("%s/%s" of the number and the count).
+    std::function<void(const std::wstring&)> onArchive;
+
+    // True when every archive was unpacked.
+    bool Run();
+    void RequestCancel() noexcept { m_stop.store(true); }
+
+  private:
+    // false ends the job.
+    bool UnpackOne(const Item& item, bool& failed);
+    [[nodiscard]] bool AskContinue(const std::wstring& reason, const Item& item);
+    [[nodiscard]] bool UnpackMembers();
+    [[nodiscard]] int ListAndCheck(int row, const std::string& archive, const std::wstring& destination);
+
+    std::vector<StructArchiverRow> m_table;
+    std::wstring m_libraryPath;
+    UnpackRequest m_request;
+    std::vector<Item> m_items;
+    std::wstring m_membersOf;
+    std::vector<std::wstring> m_members;
+    IUnpackQuestions& m_questions;
+    HWND m_owner = nullptr;
+    std::atomic<bool> m_stop{false};
+    std::array<bool, kArchiverRows> m_present{true, true, true, true, true, true, true, true};
+};
+
+}  // namespace zq

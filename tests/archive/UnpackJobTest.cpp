@@ -1,0 +1,141 @@
+// The unpack job's command lines and path checks, and whole jobs through the real Unbypass.dll.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "archive/UnpackJob.h"
+#include "common/Paths.h"
+#include "main/TempDir.h"
+
+namespace zq {
+namespace {
+
+std::wstring Library() {
+    return JoinPath(ModuleDirectory(), L"..\\..\\bin\\Unbypass.dll");
+}
+
+std::wstring Fixtures() {
+    return JoinPath(ModuleDirectory(), L"archiver-fixtures");
+}
+
+std::string Read(const std::wstring& path) {
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return "(missing)";
+    return test::ReadFileBytes(path);
+}
+
+// Answers every question as scripted and keeps what was asked.
+struct ScriptedQuestions final : IUnpackQuestions {
+    bool answer = true;
+    std::vector<std::wstring> asked;
+    bool OkCancel(const std::wstring& text, const std::wstring&) override {
+        asked.push_back(text);
+        return answer;
+    }
+    void Inform(const std::wstring& text) override { asked.push_back(text); }
+};
+
+TEST(UnpackCommandLine, GluesTheDestinationToMinusOOnlyForSevenZip) {
+    const auto table = DefaultArchiverTable();
+    struct Case {
+        int row;
+        bool ignoreFolders;
+        const wchar_t* password;
+        const wchar_t* line;
+    } cases[] = {
+        {7, false, L"", LR"(x  "C:\a.7z" "-oD:\out\")"},
+        {7, true, L"pw", LR"(e -ppw  "C:\a.7z" "-oD:\out\")"},
+        {1, false, L"pw", LR"(-x -Ppw  "C:\a.7z" "D:\out\")"},
+        {0, true, L"pw", LR"(e  "C:\a.7z" "D:\out\")"},  // LHA takes no password here
+        {3, false, L"pw", LR"(-x -p<pw>  "C:\a.7z" "D:\out\")"},
+    };
+    for (const auto& c : cases) {
+        const std::wstring options = UnpackOptionString(table[c.row], c.ignoreFolders, c.password);
+        EXPECT_EQ(UnpackCommandLine(c.row, options, L"C:\\a.7z", L"D:\\out\\"), c.line) << c.row;
+    }
+    EXPECT_EQ(UnpackDestination({L"D:\\out\\", true}, L"pack.tar.gz"), L"D:\\out\\pack.tar\\");
+    EXPECT_EQ(UnpackDestination({L"D:\\out", false}, L"pack.zip"), L"D:\\out\\");
+}
+
+TEST(CheckPathLengths, MeasuresDestinationsFoldersAndNames) {
+    const auto missing = [](const std::string&) { return false; };
+    const auto present = [](const std::string&) { return true; };
+    const std::string d254(254, 'd');
+    const std::string d246(246, 'd');
+    const std::string d240(240, 'd');
+    struct Case {
+        const std::string& destination;
+        std::vector<std::string> members;
+        bool exists;
+        int result;
+    } cases[] = {
+        {d254, {"abcd"}, true, 0},    // 4 + 254 + 1 = 259
+        {d254, {"abcde"}, true, -4},  // reaches 260
+        {d254, {}, false, -3},        // a missing destination of 247 or more cannot be made
+        {std::string(255, 'd'), {}, true, -2},
+        {d240, {"a/b.txt"}, false, 0},
+        {d240, {"abcdefgh/b.txt"}, false, -3},  // the folder to make would be 249 long
+        {d240, {"abcdefgh/b.txt"}, true, 0},
+        {d240, {"abcdefgh/abcdefghijk.txt"}, true, -4},
+        // 0x5C after a lead byte is not a separator: no folder to make, so no -3.
+        {d246, {"\x95\x5C\x95\x5C\x95\x5C\x95\x5Cx"}, false, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckPathLengths(c.destination, c.members, c.exists ? std::function(present) : missing), c.result)
+            << c.destination.size() << " " << (c.members.empty() ? "" : c.members[0]);
+}
+
+TEST(UnpackJob, UnpacksEachArchiveAndStopsWhereTheUserCancels) {
+    test::TempDir out;
+    ScriptedQuestions questions;
+    UnpackRequest request{out.Path(), true};
+    UnpackJob job(DefaultArchiverTable(), Library(), request,
+                  {{Fixtures(), L"plain.zip"}, {Fixtures(), L"plain.tar.gz"}}, questions);
+    EXPECT_TRUE(job.Run());
+    EXPECT_TRUE(questions.asked.empty());
+    for (const wchar_t* folder : {L"plain", L"plain.tar"}) {
+        EXPECT_EQ(Read(out / (std::wstring(folder) + L"\\a.txt")), "alpha\n") << folder;
+        EXPECT_EQ(Read(out / (std::wstring(folder) + L"\\dir\\sub\\b.txt")), "bravo\n") << folder;
+    }
+
+    // The text file is not an archive: asked, and Cancel ends the job before the ZIP after it.
+    test::TempDir second;
+    questions.answer = false;
+    UnpackJob stopped(DefaultArchiverTable(), Library(), {second.Path()},
+                      {{Fixtures(), L"notarchive.txt"}, {Fixtures(), L"plain.zip"}}, questions);
+    EXPECT_FALSE(stopped.Run());
+    ASSERT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(questions.asked[0],
+              L"ファイルの解凍に失敗しました(対応DLLなし)\n" + Fixtures() + L"\\notarchive.txt\n続けますか?");
+    EXPECT_EQ(::GetFileAttributesW((second / L"a.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // A broken archive fails, OK goes on to the next one.
+    test::TempDir third;
+    questions.asked.clear();
+    questions.answer = true;
+    UnpackJob goesOn(DefaultArchiverTable(), Library(), {third.Path(), false, true},
+                     {{Fixtures(), L"truncated.tar.gz"}, {Fixtures(), L"plain.zip"}}, questions);
+    EXPECT_FALSE(goesOn.Run());
+    EXPECT_EQ(questions.asked.size(), 1u);
+    EXPECT_EQ(Read(third / L"a.txt"), "alpha\n");
+    EXPECT_EQ(Read(third / L"b.txt"), "bravo\n");
+    EXPECT_EQ(::GetFileAttributesW((third / L"big.bin").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(UnpackJob, UnpacksSelectedMembersWithOrWithoutTheirFolders) {
+    for (const bool ignoreFolders : {false, true}) {
+        test::TempDir out;
+        ScriptedQuestions questions;
+        UnpackRequest request{out.Path(), false, ignoreFolders};
+        UnpackJob job(DefaultArchiverTable(), Library(), request, {}, questions);
+        job.SetMembers(JoinPath(Fixtures(), L"plain.zip"), {L"dir/sub/b.txt"});
+        EXPECT_TRUE(job.Run());
+        EXPECT_EQ(Read(out / (ignoreFolders ? L"b.txt" : L"dir\\sub\\b.txt")), "bravo\n");
+        EXPECT_EQ(Read(out / L"a.txt"), "(missing)");
+        EXPECT_TRUE(questions.asked.empty());
+    }
+    EXPECT_EQ(MemberCommandLine(false, L"C:\\a b.zip", L"D:\\out", {L"x/y.txt", L"z.txt"}),
+              LR"(e -d1 -m1 -p1 -n1 "C:\a b.zip" "D:\out\" "x/y.txt" "z.txt")");
+}
+
+}  // namespace
+}  // namespace zq
