@@ -1,11 +1,11 @@
 // The dialog that edits NONLOADCPL: every control-panel file of the system,
 // plus entries the user made earlier for files that are gone, in one list;
-// the selected ones are not loaded.  The library carries no resource script,
-// so the dialog template is put together in memory.
+// the selected ones are not loaded.
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "DialogTemplate.h"
 #include "DllModule.h"
 #include "SystemCpl.h"
 #include "ZqDll.h"
@@ -16,54 +16,6 @@ namespace {
 
 constexpr WORD kListId = 100;
 constexpr WORD kLabelId = 101;
-
-class TemplateWriter {
-  public:
-    void Dialog(DWORD style, short cx, short cy, const wchar_t* title, WORD count) {
-        DLGTEMPLATE header{};
-        header.style = style | DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        header.cdit = count;
-        header.cx = cx;
-        header.cy = cy;
-        Raw(&header, sizeof(header));
-        Word(0);  // no menu
-        Word(0);  // the standard dialog class
-        Text(title);
-        Word(9);
-        Text(L"MS UI Gothic");
-    }
-    void Item(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text) {
-        Align();
-        DLGITEMTEMPLATE item{};
-        item.style = style | WS_CHILD | WS_VISIBLE;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = id;
-        Raw(&item, sizeof(item));
-        Word(0xFFFF);
-        Word(atom);
-        Text(text);
-        Word(0);  // no creation data
-    }
-    [[nodiscard]] const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
-
-  private:
-    void Word(WORD w) { m_words.push_back(w); }
-    void Text(const wchar_t* text) {
-        for (; *text; ++text) Word(static_cast<WORD>(*text));
-        Word(0);
-    }
-    void Raw(const void* data, size_t bytes) {
-        const auto* words = static_cast<const WORD*>(data);
-        m_words.insert(m_words.end(), words, words + bytes / sizeof(WORD));
-    }
-    void Align() {
-        if (m_words.size() % 2) Word(0);
-    }
-    std::vector<WORD> m_words;  // a vector of WORD keeps the template 2-byte aligned; items align to 4 themselves
-};
 
 struct DialogState {
     StructZqCplContext* context = nullptr;
@@ -129,7 +81,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 extern "C" BOOL WINAPI OnSetNonLoadCpl(StructZqCplContext* context) {
     if (!context || context->cbSize < sizeof(StructZqCplContext)) return FALSE;
-    TemplateWriter writer;
+    zq::companion::TemplateWriter writer;
     writer.Dialog(0, 220, 170, L"読み込まないコントロールパネル", 4);
     writer.Item(0x0082, SS_LEFT, 7, 7, 206, 10, kLabelId, L"読み込まないファイルを選んでください（10個まで）");
     writer.Item(0x0083, WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,

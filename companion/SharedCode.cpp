@@ -5,3 +5,4 @@
 #include "common/Guard.cpp"
 #include "common/Paths.cpp"
 #include "external/NonLoadCpl.cpp"
+#include "common/FileCompare.cpp"

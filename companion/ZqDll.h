@@ -95,6 +95,12 @@ typedef BOOL(WINAPI* PFN_RevertWow64FsRedirection)(PVOID oldValue);
 // library has already told the user about.
 typedef BOOL(WINAPI* PFN_ZqPrintTextDlg)(StructZqPrintText* request);
 
+// Compares two whole files byte by byte and shows the result in a modal
+// dialog owned by the caller's active window.  directory: the pane's folder
+// with a trailing backslash, or empty; first, second: full paths.  Answers 0
+// when no dialog could be shown.
+typedef BOOL(WINAPI* PFN_ZqCmpBinaryDlg)(const wchar_t* directory, const wchar_t* first, const wchar_t* second);
+
 #ifdef __cplusplus
 }
 #endif

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "fileops/DialogLists.h"
+#include "commands/DialogLists.h"
 #include "commands/PaneModes.h"
 #include "app/StartupRules.h"
 #include "commands/ViewContext.h"

@@ -7,6 +7,7 @@
 #include "archive/CUnpackDlg.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
+#include "commands/DialogLists.h"
 #include "filer/FilerPane.h"
 #include "filer/ViewFiler.h"
 #include "settings/EventSounds.h"
@@ -38,8 +39,23 @@ void ArchivePart::RegisterCommands() {
     m_context.registry->Register(cmd::filer::Unpack, [this](const CommandCall&) { StartUnpack(); });
 }
 
+namespace {
+
+// A running unpack dialog as the view's list sees it: the quit request asks
+// the list, and refuses while one is there.
+class UnpackOperation final : public IOperationDialog {
+  public:
+    explicit UnpackOperation(std::unique_ptr<CUnpackDlg> dialog) : m_dialog(std::move(dialog)) {}
+    [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
+
+  private:
+    std::unique_ptr<CUnpackDlg> m_dialog;
+};
+
+}  // namespace
+
 void ArchivePart::DropFinishedDialogs() {
-    std::erase_if(m_dialogs, [](const std::unique_ptr<CUnpackDlg>& dialog) { return dialog->Finished(); });
+    (void)m_context.lists->PurgeAndTestEmpty(DialogList::Unpack);
 }
 
 bool ArchivePart::SelectedMembers(const FilerPane& pane, const ArchiveSource& source, CUnpackDlg::Setup& setup) {
@@ -112,7 +128,7 @@ void ArchivePart::StartUnpack() {
     };
     if (!dialog->Create(m_context.view)) return;
     ::ShowWindow(*dialog, SW_SHOW);
-    m_dialogs.push_back(std::move(dialog));
+    m_context.lists->Add(DialogList::Unpack, std::make_unique<UnpackOperation>(std::move(dialog)));
 }
 
 }  // namespace zq

@@ -34,7 +34,6 @@ class ArchivePart final : public IViewPart {
 
     ViewContext& m_context;
     ViewFiler& m_filer;
-    std::vector<std::unique_ptr<CUnpackDlg>> m_dialogs;
     std::vector<std::wstring> m_history;  // destinations, newest first
 };
 

@@ -6,6 +6,8 @@
 #include "binedit/BinaryMessages.h"
 #include "commands/CommandRegistry.h"
 #include "commands/PaneModes.h"
+#include "common/Paths.h"
+#include "external/CompanionLibrary.h"
 #include "filer/FilerPane.h"
 #include "filer/ViewFiler.h"
 #include "settings/Settings.h"
@@ -183,6 +185,29 @@ void BinaryEditorContent::Type(int pane, int digit) {
     AfterMove(pane);
 }
 
+void BinaryEditorContent::CompareSelectedFiles() {
+    const int pane = m_filer.ActivePane();
+    FilerPane& listing = m_filer.Pane(pane);
+    std::wstring paths[2];
+    int found = 0;
+    std::wstring directory;
+    for (int n = 0; found < 2; ++n) {
+        const FileEntry* entry = listing.NthSelected(0, n, &directory);
+        if (!entry) break;
+        if (IsFileEntry(*entry)) paths[found++] = JoinPath(directory, entry->cFileName);
+    }
+    if (found < 2 || !m_context.companion) return;
+    // Only a pane that lists a real folder has one to hand over.
+    const std::wstring folder =
+        m_context.modes->Query(pane, 0, pane_mode::kDirectory) ? JoinPath(listing.Path(), L"") : std::wstring();
+    {
+        SuspendScope suspended(m_context);
+        if (!m_context.companion->CompareBinary(folder, paths[0], paths[1])) return;
+    }
+    listing.ApplyMarkKind(kMarkRelease);
+    ::InvalidateRect(m_context.view, nullptr, FALSE);
+}
+
 void BinaryEditorContent::RegisterCommands() {
     namespace b = cmd::binary_editor;
     CommandRegistry& registry = *m_context.registry;
@@ -195,6 +220,7 @@ void BinaryEditorContent::RegisterCommands() {
         if (!entry || ClassOf(*entry) != kEntryFile) return;
         (void)OpenInPane(pane, listing.Path() + L"\\" + entry->cFileName);
     });
+    registry.Register(cmd::filer::Cmpbinary, [this](const CommandCall&) { CompareSelectedFiles(); });
 
     const auto row = static_cast<std::int64_t>(CBinaryData::kRowNibbles);
     const auto page = [this, row](int pane) { return (VisibleRows(pane) - 1) * row; };

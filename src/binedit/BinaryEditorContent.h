@@ -68,6 +68,8 @@ class BinaryEditorContent final : public IPaneContent {
     void Add(CommandId id, std::function<void(int pane)> action);
     void RegisterEditCommands();
     void RegisterSearchCommands();
+    // @Cmpbinary in the Filer: the first two selected files, compared by the companion library.
+    void CompareSelectedFiles();
     binedit::CBinaryData& Data(int pane) { return *m_data.at(static_cast<size_t>(pane)); }
     void Redraw(int pane);
     void ShowError(const std::wstring& text) const;

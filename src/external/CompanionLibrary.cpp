@@ -80,6 +80,13 @@ bool CompanionLibrary::PrintText(StructZqPrintText& request) {
     return Use().Find<PFN_ZqPrintTextDlg>("ZqPrintTextDlg")(&request).value_or(FALSE) != FALSE;
 }
 
+bool CompanionLibrary::CompareBinary(const std::wstring& directory, const std::wstring& first,
+                                     const std::wstring& second) {
+    return Use()
+               .Find<PFN_ZqCmpBinaryDlg>("ZqCmpBinaryDlg")(directory.c_str(), first.c_str(), second.c_str())
+               .value_or(FALSE) != FALSE;
+}
+
 bool CompanionLibrary::InitWow64Redirection() {
     m_wow64 = RunsUnderWow64() && Use().Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection") &&
               Use().Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection");

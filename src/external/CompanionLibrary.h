@@ -40,6 +40,8 @@ class CompanionLibrary {
     // Prints through the library's print dialog; false when nothing was
     // printed (no library, cancelled, or refused with the library's message).
     bool PrintText(StructZqPrintText& request);
+    // Shows the library's comparison of two files; false when it has none.
+    bool CompareBinary(const std::wstring& directory, const std::wstring& first, const std::wstring& second);
 
     // File-system redirection: called once at start.  Only a 32-bit process on
     // 64-bit Windows needs it; answers whether it is in use from now on.

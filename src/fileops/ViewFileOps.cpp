@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <memory>
 
-#include "fileops/DialogLists.h"
+#include "commands/DialogLists.h"
 #include "settings/EventSounds.h"
 #include "fileops/ViewFileOpsDrop.h"
 #include "fileops/ViewFileOpsSettings.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "fileops/DialogLists.h"
+#include "commands/DialogLists.h"
 #include "filer/FilerFixture.h"
 #include "fileops/ViewFileOps.h"
 #include "fileops/ViewFileOpsDrop.h"

@@ -309,6 +309,34 @@ gui_quit() {
   gui_wait_exit 15 || gui_fail "zq did not end after the quit question"
 }
 
+# The X clipboard as text (Wine offers the Windows clipboard there); empty when it holds none.
+gui_clipboard() {
+  python3 - <<'PY'
+import tkinter
+root = tkinter.Tk()
+root.withdraw()
+try:
+    print(root.clipboard_get(), end="")
+except tkinter.TclError:
+    pass
+root.destroy()
+PY
+}
+
+# Takes the clipboard and lets it go again holding "-", so that a copy that
+# does nothing is seen.
+gui_clear_clipboard() {
+  python3 - <<'PY'
+import tkinter
+root = tkinter.Tk()
+root.withdraw()
+root.clipboard_clear()
+root.clipboard_append("-")
+root.update()
+root.destroy()
+PY
+}
+
 # The value of KEY in [SECTION] of the zq.ini that zq wrote (empty when absent).
 gui_ini_value() {
   INI="$GUI_APP/zq.ini" SECTION="$1" KEY="$2" python3 - <<'PY'

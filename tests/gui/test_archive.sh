@@ -39,18 +39,6 @@ expect_title() {
   done
   gui_fail "$what: the title is '$(title)'"
 }
-clipboard() {
-  python3 - <<'PY'
-import tkinter
-root = tkinter.Tk()
-root.withdraw()
-try:
-    print(root.clipboard_get(), end="")
-except tkinter.TclError:
-    pass
-root.destroy()
-PY
-}
 
 sleep 0.5
 gui_focus "$GUI_WID"
@@ -80,7 +68,7 @@ for try in 1 2 3; do
   gui_focus "$GUI_WID"
   gui_key ctrl+a ctrl+c
   sleep 0.5
-  text="$(clipboard | tr -d '\r')"
+  text="$(gui_clipboard | tr -d '\r')"
   [ -n "$text" ] && break
 done
 [ "$text" = $'一行目 archive member\n二行目' ] || gui_fail "the member copied from the Viewer as '$text'"

@@ -8,7 +8,10 @@
 # Escape: the save question comes, Escape (cancel) keeps editing, a second
 # Escape asks again and "No" leaves the file as it was.  The third case
 # changes a byte and quits the program: the question comes during the end
-# and "Yes" saves it.  Screenshots of the steps stay in build/screenshots.
+# and "Yes" saves it.  Before that, the first two files are marked and O
+# (bound to @Cmpbinary) compares them in the companion library's dialog:
+# its copied result counts the two saved bytes, and the marks are gone
+# afterwards, so O again (the cursor's one file) shows nothing.  Screenshots of the steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin binedit
@@ -27,7 +30,7 @@ cp "$files/c.bin" "$GUI_DIR/c.orig"
 winfiles="$(gui_winpath "$files")"
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDFILEOPEN=0" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" \
   "[ALLDATA2]" "DISABLETWIN=1" \
-  "[KEYEXEDATA]" "N_B=@Binaryedit" \
+  "[KEYEXEDATA]" "N_B=@Binaryedit" "N_O=@Cmpbinary" \
   "[BINARYKEYEXEDATA]" "N_Q=@Quit"
 gui_start_zq
 
@@ -94,9 +97,32 @@ sleep 0.5
 expect_bytes "$files/b.bin" "$GUI_DIR/b.orig"
 [ -z "$(gui_find '^ファイルの保存$')" ] || gui_fail "a second save question came after No"
 
+# a.bin against b.bin: the two bytes saved into a.bin are all that differ.
+gui_focus "$GUI_WID"
+gui_key Up space space
+gui_key o
+cmp="$(gui_wait_visible '^バイナリ比較$')" || gui_fail "@Cmpbinary showed no comparison"
+shot compare
+result=""
+for try in 1 2 3; do
+  gui_clear_clipboard
+  gui_focus "$cmp"
+  gui_key alt+c
+  sleep 0.5
+  result="$(gui_clipboard | tr -d '\r')"
+  [[ "$result" == *"バイトが異なります"* ]] && break
+done
+[[ "$result" == *"2 バイトが異なります。"* ]] || gui_fail "the comparison said '${result:0:200}', not 2 differing bytes"
+grep -q $'^00000000\tA5\t05$' <<<"$result" || gui_fail "the first difference is not listed: '${result:0:200}'"
+gui_keys_until_gone "$cmp" '^バイナリ比較$' Escape || gui_fail "Escape did not close the comparison"
+gui_focus "$GUI_WID"
+gui_key o
+sleep 1.5
+[ -z "$(gui_visible '^バイナリ比較$')" ] || gui_fail "the marks were kept after the comparison: O compared again"
+
 # The third file, changed, then the program ends: the question comes at the end.
 gui_focus "$GUI_WID"
-gui_key Down b
+gui_key b
 sleep 1
 gui_key Right Right 0 7
 sleep 0.3

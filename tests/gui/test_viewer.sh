@@ -36,44 +36,18 @@ gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDDIRECTORY=$winfiles"
 gui_start_zq
 
 shot() { gui_screenshot "viewer-$1" >/dev/null; }
-# The clipboard as text; empty when it holds none.
-clipboard() {
-  python3 - <<'PY'
-import tkinter
-root = tkinter.Tk()
-root.withdraw()
-try:
-    print(root.clipboard_get(), end="")
-except tkinter.TclError:
-    pass
-root.destroy()
-PY
-}
-# Takes the clipboard and lets it go again, so that it holds nothing and a
-# copy that does nothing is seen.
-clear_clipboard() {
-  python3 - <<'PY'
-import tkinter
-root = tkinter.Tk()
-root.withdraw()
-root.clipboard_clear()
-root.clipboard_append("-")
-root.update()
-root.destroy()
-PY
-}
 # Copies with Ctrl+C and prints what arrived.  Wine takes the X clipboard
 # over a little after its owner changes; a copy made in that moment can be
 # emptied again by Wine, so an empty clipboard gets one more Ctrl+C.
 copy() {
   local try i text=""
   for try in 1 2; do
-    clear_clipboard
+    gui_clear_clipboard
     sleep 0.5
     gui_focus "$GUI_WID"
     gui_key ctrl+c
     for i in 1 2 3 4 5 6 7 8; do
-      text="$(clipboard)"
+      text="$(gui_clipboard)"
       [ -n "$text" ] && [ "$text" != "-" ] && break 2
       sleep 0.3
     done

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "fileops/DialogLists.h"
+#include "commands/DialogLists.h"
 
 using namespace zq;
 

@@ -1,4 +1,4 @@
-#include "fileops/DialogLists.h"
+#include "commands/DialogLists.h"
 
 namespace zq {
 

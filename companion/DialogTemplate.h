@@ -1,0 +1,64 @@
+#pragma once
+// The library carries no resource script, so its dialog templates are put
+// together in memory.
+#include <windows.h>
+
+#include <vector>
+
+namespace zq::companion {
+
+// Window class atoms of the standard controls, for Item().
+constexpr WORD kButtonAtom = 0x0080;
+constexpr WORD kEditAtom = 0x0081;
+constexpr WORD kStaticAtom = 0x0082;
+constexpr WORD kListBoxAtom = 0x0083;
+
+class TemplateWriter {
+  public:
+    void Dialog(DWORD style, short cx, short cy, const wchar_t* title, WORD count) {
+        DLGTEMPLATE header{};
+        header.style = style | DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        header.cdit = count;
+        header.cx = cx;
+        header.cy = cy;
+        Raw(&header, sizeof(header));
+        Word(0);  // no menu
+        Word(0);  // the standard dialog class
+        Text(title);
+        Word(9);
+        Text(L"MS UI Gothic");
+    }
+    void Item(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text) {
+        Align();
+        DLGITEMTEMPLATE item{};
+        item.style = style | WS_CHILD | WS_VISIBLE;
+        item.x = x;
+        item.y = y;
+        item.cx = cx;
+        item.cy = cy;
+        item.id = id;
+        Raw(&item, sizeof(item));
+        Word(0xFFFF);
+        Word(atom);
+        Text(text);
+        Word(0);  // no creation data
+    }
+    [[nodiscard]] const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
+
+  private:
+    void Word(WORD w) { m_words.push_back(w); }
+    void Text(const wchar_t* text) {
+        for (; *text; ++text) Word(static_cast<WORD>(*text));
+        Word(0);
+    }
+    void Raw(const void* data, size_t bytes) {
+        const auto* words = static_cast<const WORD*>(data);
+        m_words.insert(m_words.end(), words, words + bytes / sizeof(WORD));
+    }
+    void Align() {
+        if (m_words.size() % 2) Word(0);
+    }
+    std::vector<WORD> m_words;  // a vector of WORD keeps the template 2-byte aligned; items align to 4 themselves
+};
+
+}  // namespace zq::companion
