@@ -8,8 +8,9 @@
 
 namespace zq {
 
-ContentMatcher::ContentMatcher(const FindPatternSet& set, size_t window) : m_window(window) {
-    for (const std::string& pattern : set.patterns) {
+ContentMatcher::ContentMatcher(const FindPatternSet& set, size_t window) : m_patterns(set.patterns), m_window(window) {
+    // The searchers point into m_patterns, which is not changed after this.
+    for (const std::string& pattern : m_patterns) {
         m_longest = std::max(m_longest, pattern.size());
         // Horspool's skip table makes an absent pattern cost a fraction of a
         // byte-by-byte pass; the result is the same first full match.

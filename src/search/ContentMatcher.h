@@ -33,6 +33,7 @@ class ContentMatcher {
 
   private:
     using Finder = std::function<const char*(const char*, const char*)>;
+    std::vector<std::string> m_patterns;
     std::vector<Finder> m_finders;
     size_t m_longest = 0;
     size_t m_window;
