@@ -10,6 +10,7 @@
 #include "filer/ViewFiler.h"
 #include "picture/GraphicContent.h"
 #include "picture/SusieHostPart.h"
+#include "search/FindFilePart.h"
 #include "viewer/ViewerContent.h"
 #include "viewer/ViewerTools.h"
 
@@ -27,6 +28,7 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<ArchivePart>(context, filer));
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));
+    view.AddPart(std::make_unique<FindFilePart>(context, filer));
 }
 
 }  // namespace zq

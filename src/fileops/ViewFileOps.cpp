@@ -171,7 +171,8 @@ void ViewFileOps::ShowError(const std::wstring& text) const {
 bool ViewFileOps::TakeActiveSelection(int& active, SelectionSnapshot& out) const {
     active = m_filer.ActivePane();
     FilerPane& pane = m_filer.Pane(active);
-    if (!IsDirectoryPane(pane)) return false;
+    // Search results are files on disk too: each entry is taken with its own directory.
+    if (!IsDirectoryPane(pane) && !(pane.Kind() == kKindDirectory && pane.Source().EntriesOnDisk())) return false;
     const SelectionStatus status = TakeSelection(pane, 0, out);
     if (status != SelectionStatus::Ok) {
         ShowError(status == SelectionStatus::OutOfMemory ? kOutOfMemoryText : kNoFileSelectedText);

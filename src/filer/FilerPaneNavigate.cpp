@@ -26,7 +26,8 @@ UpDirectoryResult UpStepOf(const FilerPane& pane) {
 }
 
 void FilerPane::LeaveDirectory(CursorMemory* memory) {
-    if (m_kind != kKindDirectory || m_path.empty()) return;
+    // The search results are no directory to come back to by the history or the cursor memory.
+    if (m_kind != kKindDirectory || m_path.empty() || (m_subKind & kSubKindSearchResult)) return;
     if (m_host) m_host->AddDirectoryHistory(m_path);
     if (!m_options.SAVECURSORPOSITION || !memory) return;
     if (m_notReady) {
@@ -96,7 +97,9 @@ UpDirectoryResult FilerPane::UpDirectory(const CursorMemory* memory) {
     const UpDirectoryResult step = UpStepOf(*this);
     if (step != UpDirectoryResult::Done) return step;
     if (m_subKind & kSubKindSearchResult) {
-        ChangeDirectory(m_path, true, memory);
+        // Back to where the source says the results were made from, else an ordinary read of the path.
+        const ListingUp up = m_source->Up(m_path);
+        ChangeDirectory(up.kind == ListingUp::Kind::Parent ? up.path : m_path, true, memory);
         return UpDirectoryResult::Done;
     }
     const std::wstring left(FileNamePart(m_path));
@@ -153,7 +156,7 @@ const FileEntry* FilerPane::NthSelected(unsigned flags, int n, std::wstring* dir
             ++ordinal;
         }
     }
-    if (found && directory) *directory = m_path;
+    if (found && directory) *directory = m_source->EntryDirectory(m_path, *found);
     return found;
 }
 

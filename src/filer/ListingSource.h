@@ -66,6 +66,16 @@ class IListingSource {
         (void)directory, (void)name, (void)limit, (void)block, (void)length;
         return false;
     }
+    // The directory that `entry`, as Enumerate listed it from `location`,
+    // lives in: `location` itself, except for sources whose entries come from
+    // many directories (search results).
+    [[nodiscard]] virtual std::wstring EntryDirectory(const std::wstring& location, const FileEntry& entry) const {
+        (void)entry;
+        return location;
+    }
+    // Whether the entries are files on disk, each in its EntryDirectory, that
+    // file operations may take as their sources.
+    [[nodiscard]] virtual bool EntriesOnDisk() const { return false; }
 };
 
 // The sources other than the file system, each made once per pane from the
@@ -95,6 +105,7 @@ class DirectorySource final : public IListingSource {
     [[nodiscard]] bool Describe(const std::wstring& path, FileEntry& own) override;
     [[nodiscard]] ListingUp Up(const std::wstring& path) override { return DirectoryUp(path); }
     [[nodiscard]] bool Watchable() const override { return true; }
+    [[nodiscard]] bool EntriesOnDisk() const override { return true; }
 
     // The one every pane reads through unless it is given another.
     static DirectorySource& Shared();

@@ -67,6 +67,16 @@ void ViewFiler::OnSettingsChanged(bool reread) {
 void ViewFiler::RunReturnAction() {
     // Return in a listing enters the directory under the cursor and opens a file.
     if (m_context.modes->Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kFileCursorListings)) {
+        // In the search results Return goes to where the entry was found, the cursor on it.
+        FilerPane& pane = Pane(ActivePane());
+        std::wstring directory;
+        const FileEntry* found =
+            (pane.SubKind() & kSubKindSearchResult) ? pane.NthSelected(kNthCursorOnly, 0, &directory) : nullptr;
+        if (found) {
+            const std::wstring name = found->cFileName;
+            GoToDirectory(directory, name, false);
+            return;
+        }
         if (!EnterCursorDirectory()) (void)OpenCursorFile(::GetKeyState(VK_SHIFT) < 0);
     }
 }

@@ -226,6 +226,13 @@ void ViewFiler::PaintPane(HDC dc, int index, bool full) {
     input.firstShown = pane.FirstShown();
     input.cursor = pane.Cursor();
     input.showCursor = active;
+    // A search result shows after its name the directory it was found in.
+    std::vector<std::wstring> foundIn;
+    if (pane.SubKind() & kSubKindSearchResult) {
+        foundIn.reserve(static_cast<size_t>(std::max(count, 0)));
+        for (int i = 0; i < count; ++i) foundIn.push_back(pane.Source().EntryDirectory(pane.Path(), pane.Entry(i)));
+        input.foundIn = foundIn;
+    }
 
     const filer::FilerMetrics& metrics = m_layout.metrics;
     const filer::FilerCellPainter painter(static_cast<HFONT>(m_font.Get()), metrics);

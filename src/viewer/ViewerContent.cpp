@@ -163,8 +163,8 @@ void ViewerContent::RegisterCommands() {
         const FileEntry* entry = listing.CursorEntry();
         if (!entry || ClassOf(*entry) != kEntryFile) return;
         PlayEventSound(*m_context.settings, SoundEvent::View);
-        if (&listing.Source() == &DirectorySource::Shared()) {
-            (void)OpenInPane(pane, *entry, listing.Path());
+        if (listing.Source().EntriesOnDisk()) {
+            (void)OpenInPane(pane, *entry, listing.Source().EntryDirectory(listing.Path(), *entry));
             return;
         }
         // An entry of another source (an archive member) is read into memory first.

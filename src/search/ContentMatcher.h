@@ -1,0 +1,43 @@
+#pragma once
+// Whether a file holds any of a search's byte patterns.  The file is read
+// once, front to back, in windows; the bytes a pattern could still need are
+// carried into the next window, so a match across a window border is found.
+#include <windows.h>
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/FileSystem.h"
+#include "search/FindPatterns.h"
+
+namespace zq {
+
+enum class ContentResult { Found, NotFound, Unreadable, Stopped };
+
+class ContentMatcher {
+  public:
+    static constexpr size_t kWindow = 32000;
+
+    explicit ContentMatcher(const FindPatternSet& set, size_t window = kWindow);
+    ContentMatcher(const ContentMatcher&) = delete;
+    ContentMatcher& operator=(const ContentMatcher&) = delete;
+
+    // Unreadable: the file could not be opened, or a read failed (the error in `error`).
+    [[nodiscard]] ContentResult Search(IFileSystem& fs, const std::wstring& path, const std::atomic<bool>* stop,
+                                       DWORD* error = nullptr);
+    // Any pattern anywhere in `bytes` (whole, not windowed).
+    [[nodiscard]] bool Contains(const char* bytes, size_t length) const;
+
+  private:
+    using Finder = std::function<const char*(const char*, const char*)>;
+    std::vector<std::string> m_patterns;
+    std::vector<Finder> m_finders;
+    size_t m_longest = 0;
+    size_t m_window;
+    std::vector<char> m_buffer;
+};
+
+}  // namespace zq
