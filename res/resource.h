@@ -51,3 +51,4 @@
 #include "binedit_res.h"
 #include "archive_res.h"
 #include "findfile_res.h"
+#include "attribute_res.h"

@@ -6,6 +6,7 @@
 #include "app/CZqView.h"
 #include "archive/ArchivePart.h"
 #include "binedit/BinaryEditorContent.h"
+#include "fileops/ViewAttr.h"
 #include "fileops/ViewFileOps.h"
 #include "filer/ViewFiler.h"
 #include "picture/GraphicContent.h"
@@ -21,6 +22,7 @@ void AddViewParts(CZqView& view) {
     // The first content is the Filer: the pane a content gives up goes back to it.
     ViewFiler& filer = view.AddContent(std::make_unique<ViewFiler>(context));
     view.AddPart(std::make_unique<ViewFileOps>(context, filer));
+    view.AddPart(std::make_unique<ViewAttr>(context, filer));
     view.AddContent(std::make_unique<ViewerContent>(context, filer));
     view.AddContent(std::make_unique<BinaryEditorContent>(context, filer));
     view.AddContent(

@@ -28,4 +28,24 @@ std::wstring ShortcutTarget(const std::wstring& linkPath) {
     return target;
 }
 
+bool CreateShortcut(const std::wstring& linkPath, const std::wstring& target, const std::wstring& arguments,
+                    const std::wstring& description, const std::wstring& workingDirectory) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&link))))
+        return false;
+    bool saved = SUCCEEDED(link->SetPath(target.c_str())) && SUCCEEDED(link->SetArguments(arguments.c_str())) &&
+                 SUCCEEDED(link->SetDescription(description.c_str())) &&
+                 SUCCEEDED(link->SetWorkingDirectory(workingDirectory.c_str()));
+    IPersistFile* file = nullptr;
+    if (saved && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        saved = SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
+        file->Release();
+    } else {
+        saved = false;
+    }
+    link->Release();
+    return saved;
+}
+
 }  // namespace zq
