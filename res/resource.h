@@ -50,3 +50,4 @@
 #include "getaround_res.h"
 #include "binedit_res.h"
 #include "archive_res.h"
+#include "rename_res.h"
