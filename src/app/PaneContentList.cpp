@@ -7,6 +7,7 @@
 #include "archive/ArchivePart.h"
 #include "binedit/BinaryEditorContent.h"
 #include "fileops/ViewFileOps.h"
+#include "fileops/ViewRename.h"
 #include "filer/ViewFiler.h"
 #include "picture/GraphicContent.h"
 #include "picture/SusieHostPart.h"
@@ -27,6 +28,7 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<ArchivePart>(context, filer));
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));
+    view.AddPart(std::make_unique<ViewRename>(context, filer));
 }
 
 }  // namespace zq

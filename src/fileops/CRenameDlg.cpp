@@ -79,7 +79,9 @@ bool CRenameDlg::OnInitDialog() {
     ::CheckDlgButton(m_hWnd, IDC_RENAMEB_WIDTH, o.convertWidths ? BST_CHECKED : BST_UNCHECKED);
     ShowPreview();
     ::SetFocus(combo);
-    ::SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    const size_t dot = several ? std::wstring::npos : m_names.front().rfind(L'.');
+    const int end = m_settings->selectStem && dot != std::wstring::npos && dot > 0 ? static_cast<int>(dot) : -1;
+    ::SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, end));
     return false;
 }
 

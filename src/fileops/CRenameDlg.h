@@ -20,6 +20,7 @@ struct RenameBatchSettings {
     unsigned caseConversion = 0;        // 0 none, 1 upper, 2 lower
     bool moveCursor = false;            // "カーソルを変更後のファイルに合わせる"
     std::vector<std::wstring> history;  // newest first
+    bool selectStem = false;            // SELECT_FILE_NAME_AT_RENAME: one name, the part before its extension
 };
 
 class CRenameDlg : public ui::CDialog {
