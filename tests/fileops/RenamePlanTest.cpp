@@ -1,5 +1,7 @@
 #include "fileops/RenamePlan.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <map>
