@@ -52,3 +52,4 @@
 #include "archive_res.h"
 #include "findfile_res.h"
 #include "attribute_res.h"
+#include "rename_res.h"

@@ -8,6 +8,7 @@
 #include "binedit/BinaryEditorContent.h"
 #include "fileops/ViewAttr.h"
 #include "fileops/ViewFileOps.h"
+#include "fileops/ViewRename.h"
 #include "filer/ViewFiler.h"
 #include "picture/GraphicContent.h"
 #include "picture/SusieHostPart.h"
@@ -31,6 +32,7 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));
     view.AddPart(std::make_unique<FindFilePart>(context, filer));
+    view.AddPart(std::make_unique<ViewRename>(context, filer));
 }
 
 }  // namespace zq

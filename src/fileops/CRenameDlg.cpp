@@ -1,22 +1,185 @@
 #include "fileops/CRenameDlg.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "fileops/RenamePlan.h"
 #include "resource.h"
 #include "ui/CMessageBoxDlg.h"
 
 namespace zq::fileops {
 
+namespace {
+
+constexpr UINT_PTR kPreviewTimer = 1;
+constexpr wchar_t kFailedContinueText[] = L"ファイル名の変更に失敗しました続けますか";
+constexpr wchar_t kFailedText[] = L"ファイル名の変更に失敗しました";
+constexpr wchar_t kPatternHelp[] =
+    L"*   元の名前を複数文字使用します\n    ２個以上使用できません\n?   元の名前1文字使用します\n$n  "
+    L"00～99で、Dirに無いファイル名をつくります。\n    数値開始番号設定で開始番号を設定できます。\n    "
+    L"２個以上使用できません\n    $桁数nとすることにより桁数を指定可能です\n%string%  stringを挿入します\n    "
+    L"      ２個以上使用できません";
+
+bool OnDisk(const std::wstring& directory, const std::wstring& name) {
+    return ::GetFileAttributesW((directory + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void AddToolTip(HWND dialog, HWND control, const wchar_t* text) {
+    HWND tip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, nullptr, nullptr);
+    if (tip == nullptr) return;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 600);
+    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+}  // namespace
+
 CRenameDlg::CRenameDlg(HWND parent, const WIN32_FIND_DATAW& source, std::wstring destinationDirectory)
     : CDialog(IDD_RENAME, parent), m_source(source), m_destinationDirectory(std::move(destinationDirectory)) {}
 
+CRenameDlg::CRenameDlg(HWND parent, unsigned mode, std::wstring directory, std::vector<std::wstring> names,
+                       RenameBatchSettings& settings)
+    : CDialog(IDD_RENAME_BATCH, parent),
+      m_mode(mode),
+      m_destinationDirectory(std::move(directory)),
+      m_names(std::move(names)),
+      m_settings(&settings) {}
+
 bool CRenameDlg::OnInitDialog() {
-    SetDlgItemText(IDC_RENAME_BEFORE, m_source.cFileName);
-    SetDlgItemText(IDC_RENAME_AFTER, m_source.cFileName);
-    ::SetFocus(GetDlgItem(IDC_RENAME_AFTER));
-    ::SendDlgItemMessageW(m_hWnd, IDC_RENAME_AFTER, EM_SETSEL, 0, -1);
+    if (m_mode == kModeSingleName) {
+        SetDlgItemText(IDC_RENAME_BEFORE, m_source.cFileName);
+        SetDlgItemText(IDC_RENAME_AFTER, m_source.cFileName);
+        ::SetFocus(GetDlgItem(IDC_RENAME_AFTER));
+        ::SendDlgItemMessageW(m_hWnd, IDC_RENAME_AFTER, EM_SETSEL, 0, -1);
+        return false;
+    }
+    const bool several = m_mode == kModeBatch && m_names.size() > 1;
+    SetDlgItemText(IDC_RENAMEB_BEFORE, several ? L"タグファイル" : m_names.front());
+    HWND combo = GetDlgItem(IDC_RENAMEB_AFTER);
+    for (const std::wstring& item : m_settings->history)
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SetDlgItemText(IDC_RENAMEB_AFTER, several ? L"*.*" : m_names.front());
+    AddToolTip(m_hWnd, combo, kPatternHelp);
+    const RenameOptions& o = m_settings->options;
+    ::CheckRadioButton(m_hWnd, IDC_RENAMEB_CASE_NONE, IDC_RENAMEB_CASE_LOWER,
+                       IDC_RENAMEB_CASE_NONE + static_cast<int>(std::min(m_settings->caseConversion, 2u)));
+    ::SendDlgItemMessageW(m_hWnd, IDC_RENAMEB_NAMESPIN, UDM_SETRANGE32, 0, 9999);
+    ::SendDlgItemMessageW(m_hWnd, IDC_RENAMEB_EXTSPIN, UDM_SETRANGE32, 0, 9999);
+    ::SetDlgItemInt(m_hWnd, IDC_RENAMEB_NAMESTART, static_cast<UINT>(o.nameStart), FALSE);
+    ::SetDlgItemInt(m_hWnd, IDC_RENAMEB_EXTSTART, static_cast<UINT>(o.extStart), FALSE);
+    ::CheckDlgButton(m_hWnd, IDC_RENAMEB_ACCUMULATE, o.alwaysAccumulate ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_RENAMEB_MOVECURSOR, m_settings->moveCursor ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_RENAMEB_WIDTH, o.convertWidths ? BST_CHECKED : BST_UNCHECKED);
+    ShowPreview();
+    ::SetFocus(combo);
+    const size_t dot = several ? std::wstring::npos : m_names.front().rfind(L'.');
+    const int end = m_settings->selectStem && dot != std::wstring::npos && dot > 0 ? static_cast<int>(dot) : -1;
+    ::SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, end));
     return false;
 }
 
+bool CRenameDlg::OnCommand(WORD id, WORD code, HWND control) {
+    if (m_mode == kModeSingleName) return CDialog::OnCommand(id, code, control);
+    const bool edited = (id == IDC_RENAMEB_AFTER && (code == CBN_EDITCHANGE || code == CBN_SELCHANGE)) ||
+                        ((id == IDC_RENAMEB_NAMESTART || id == IDC_RENAMEB_EXTSTART) && code == EN_CHANGE) ||
+                        (id >= IDC_RENAMEB_CASE_NONE && id <= IDC_RENAMEB_WIDTH && code == BN_CLICKED);
+    // A choice from the list reaches the edit field only after this
+    // notification, so the new names are made a moment later.
+    if (edited) SetTimer(kPreviewTimer, 120);
+    return CDialog::OnCommand(id, code, control);
+}
+
+void CRenameDlg::OnTimer(UINT_PTR id) {
+    if (id != kPreviewTimer) return;
+    KillTimer(kPreviewTimer);
+    ShowPreview();
+}
+
+void CRenameDlg::ReadOptions() {
+    RenameOptions& o = m_settings->options;
+    o.pattern = GetDlgItemText(IDC_RENAMEB_AFTER);
+    o.nameStart = std::clamp(static_cast<int>(::GetDlgItemInt(m_hWnd, IDC_RENAMEB_NAMESTART, nullptr, FALSE)), 0, 9999);
+    o.extStart = std::clamp(static_cast<int>(::GetDlgItemInt(m_hWnd, IDC_RENAMEB_EXTSTART, nullptr, FALSE)), 0, 9999);
+    o.alwaysAccumulate = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_ACCUMULATE) == BST_CHECKED;
+    o.convertWidths = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_WIDTH) == BST_CHECKED;
+    m_settings->moveCursor = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_MOVECURSOR) == BST_CHECKED;
+    m_settings->caseConversion = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_CASE_UPPER) == BST_CHECKED   ? 1u
+                                 : ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_CASE_LOWER) == BST_CHECKED ? 2u
+                                                                                                       : 0u;
+}
+
+void CRenameDlg::ShowPreview() {
+    // The preview works on a copy: reading the controls must not yet change
+    // what the next opening of the dialog starts with.
+    RenameBatchSettings kept = *m_settings;
+    ReadOptions();
+    const std::vector<std::wstring> names =
+        GenerateBatchNames(m_destinationDirectory, m_names, m_settings->options, m_settings->caseConversion,
+                           [this](const std::wstring& n) { return OnDisk(m_destinationDirectory, n); });
+    *m_settings = std::move(kept);
+    HWND list = GetDlgItem(IDC_RENAMEB_PREVIEW);
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (size_t i = 0; i < m_names.size(); ++i) {
+        const std::wstring line = m_names[i] + L" → " + (names[i].empty() ? L"×" : names[i]);
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list, nullptr, TRUE);
+}
+
+bool CRenameDlg::AskContinue() const {
+    return ui::ZqMessageBox(m_hWnd, kFailedContinueText, L"ZQ", MB_YESNO) == IDYES;
+}
+
+bool CRenameDlg::RunBatch() {
+    const std::vector<std::wstring> made =
+        GenerateBatchNames(m_destinationDirectory, m_names, m_settings->options, m_settings->caseConversion,
+                           [this](const std::wstring& n) { return OnDisk(m_destinationDirectory, n); });
+    std::vector<RenameRequest> requests;
+    for (size_t i = 0; i < m_names.size(); ++i) {
+        if (!made[i].empty()) {
+            requests.push_back({m_names[i], made[i]});
+            continue;
+        }
+        SetDlgItemText(IDC_RENAMEB_BEFORE, m_names[i]);
+        if (!AskContinue()) return false;
+    }
+    const RenamePlanResult plan =
+        PlanRenames(requests, [this](const std::wstring& n) { return OnDisk(m_destinationDirectory, n); });
+    for (int refused : plan.refused) {
+        SetDlgItemText(IDC_RENAMEB_BEFORE, requests[static_cast<size_t>(refused)].oldName);
+        if (!AskContinue()) return false;
+    }
+    std::wstring failedAt;
+    const bool done = ExecuteRenamePlan(
+        m_destinationDirectory, plan, [&](int request) { m_newName = requests[static_cast<size_t>(request)].newName; },
+        failedAt);
+    if (!done) ui::ZqMessageBox(m_hWnd, kFailedText, L"ZQ", MB_OK);
+    return done;
+}
+
 void CRenameDlg::OnOK() {
+    if (m_mode != kModeSingleName) {
+        ReadOptions();
+        const std::wstring pattern = m_settings->options.pattern;
+        if (pattern.empty()) return;
+        auto& history = m_settings->history;
+        history.erase(std::remove(history.begin(), history.end(), pattern), history.end());
+        history.insert(history.begin(), pattern);
+        if (history.size() > 10) history.resize(10);
+        for (int id : {IDC_RENAMEB_AFTER, IDOK, IDCANCEL}) EnableItem(id, false);
+        const bool finished = RunBatch();
+        EndDialog(finished ? IDOK : IDCANCEL);
+        return;
+    }
     const std::wstring name = GetDlgItemText(IDC_RENAME_AFTER);
     if (name.empty()) return;
     const std::wstring path = m_destinationDirectory + L"\\" + name;

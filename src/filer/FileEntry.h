@@ -39,6 +39,10 @@ enum EntryClass : int {
     return !(e.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A directory whose size was measured carries it in the size fields and this
+// mark in dwReserved1, which enumeration leaves 0; the next read drops both.
+constexpr DWORD kMeasuredSizeMark = 0x5A51535A;
+
 [[nodiscard]] inline uint64_t SizeOf(const FileEntry& e) noexcept {
     return (static_cast<uint64_t>(e.nFileSizeHigh) << 32) | e.nFileSizeLow;
 }

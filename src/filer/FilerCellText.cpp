@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "filer/FileEntry.h"
 #include "filer/FilerCellWidth.h"
 
 namespace zq::filer {
@@ -97,7 +98,8 @@ std::wstring GroupDigits(uint64_t value) {
 }
 
 std::wstring SizeColumnText(const WIN32_FIND_DATAW& entry) {
-    return AlignRightInCells(IsDirectoryEntry(entry) ? L"<DIR>" : GroupDigits(EntrySize(entry)), kSizeField);
+    const bool plainDirectory = IsDirectoryEntry(entry) && entry.dwReserved1 != kMeasuredSizeMark;
+    return AlignRightInCells(plainDirectory ? L"<DIR>" : GroupDigits(EntrySize(entry)), kSizeField);
 }
 
 std::wstring ShortSizeText(uint64_t bytes) {

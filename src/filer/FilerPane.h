@@ -191,6 +191,8 @@ class FilerPane {
     [[nodiscard]] const FileEntry& Entry(int index) const { return m_entries[static_cast<size_t>(index)]; }
     [[nodiscard]] int EntryIndexAt(int position) const { return m_order[static_cast<size_t>(position)]; }
     [[nodiscard]] const FileEntry& EntryAt(int position) const { return Entry(EntryIndexAt(position)); }
+    // The measured size of the directory at `position`, shown in its size column until the next read.
+    void SetMeasuredSize(int position, uint64_t bytes);
     [[nodiscard]] bool SlotChanged(int index) const { return m_changed[static_cast<size_t>(index)] != 0; }
     [[nodiscard]] const FileEntry* CursorEntry() const;
     [[nodiscard]] int CountEntries(bool files, bool directories) const;

@@ -130,6 +130,14 @@ void FilerPane::ToggleMark(int position) {
     InvalidateSelectionCache();
 }
 
+void FilerPane::SetMeasuredSize(int position, uint64_t bytes) {
+    if (position < 0 || position >= m_count) return;
+    FileEntry& e = m_entries[static_cast<size_t>(EntryIndexAt(position))];
+    e.nFileSizeHigh = static_cast<DWORD>(bytes >> 32);
+    e.nFileSizeLow = static_cast<DWORD>(bytes);
+    e.dwReserved1 = kMeasuredSizeMark;
+}
+
 void FilerPane::SetMark(int position, bool value) {
     if (IsMarkedAt(position) != value) ToggleMark(position);
 }

@@ -1,0 +1,128 @@
+#include "fileops/ViewRename.h"
+
+#include "commands/CommandRegistry.h"
+#include "fileops/CDirectorySizeDlg.h"
+#include "filer/FilerPane.h"
+#include "filer/ViewFiler.h"
+#include "settings/Settings.h"
+
+namespace zq {
+
+namespace {
+
+bool IsDirectoryPane(const FilerPane& pane) {
+    return pane.Kind() == kKindDirectory && !pane.Path().empty() && &pane.Source() == &DirectorySource::Shared();
+}
+
+// The marked entries, or the one under the cursor; never "." or "..".
+std::vector<WIN32_FIND_DATAW> Selected(const FilerPane& pane) {
+    std::vector<WIN32_FIND_DATAW> out;
+    for (int n = 0;; ++n) {
+        const FileEntry* e = pane.NthSelected(kNthCursorUnlessMarked, n);
+        if (e == nullptr) break;
+        if (!IsLinkEntry(*e)) out.push_back(*e);
+    }
+    return out;
+}
+
+fileops::CharConvertInfo WidthsFrom(const Settings& s) {
+    fileops::CharConvertInfo w;
+    w.katakana = static_cast<unsigned>(s.CHAR_CONVERT_INFO_KATAKANA);
+    w.hiragana = static_cast<unsigned>(s.CHAR_CONVERT_INFO_HIRAGANA);
+    w.alphabet = static_cast<unsigned>(s.CHAR_CONVERT_INFO_ALPHABET);
+    w.digit = static_cast<unsigned>(s.CHAR_CONVERT_INFO_DIGIT);
+    w.space = static_cast<unsigned>(s.CHAR_CONVERT_INFO_SPACE);
+    w.symbol = static_cast<unsigned>(s.CHAR_CONVERT_INFO_SYMBOL);
+    return w;
+}
+
+}  // namespace
+
+void ViewRename::RegisterCommands() {
+    CommandRegistry& registry = *m_context.registry;
+    registry.Register(cmd::filer::Rename, [this](const CommandCall&) { Rename(fileops::CRenameDlg::kModeBatch); });
+    registry.Register(cmd::filer::RenameOneFile,
+                      [this](const CommandCall&) { Rename(fileops::CRenameDlg::kModeOneByOne); });
+    registry.Register(cmd::filer::Dirsize, [this](const CommandCall&) { DirectorySize(); });
+}
+
+void ViewRename::Rename(unsigned mode) {
+    const int active = m_filer.ActivePane();
+    FilerPane& pane = m_filer.Pane(active);
+    if (!IsDirectoryPane(pane)) return;
+    std::vector<std::wstring> names;
+    for (const WIN32_FIND_DATAW& e : Selected(pane)) names.emplace_back(e.cFileName);
+    if (names.empty()) return;
+
+    Settings& s = *m_context.settings;
+    fileops::RenameBatchSettings settings = m_kept;
+    settings.moveCursor = s.MOVECURSORAFTERRENAME != 0;
+    settings.selectStem = s.SELECT_FILE_NAME_AT_RENAME != 0;
+    settings.history = s.renameHistory.Items();
+    // Unless the choices are to be kept, every opening starts without conversion.
+    if (s.CHAR_CONVERT_INFO_SAVE == 0) {
+        s.CHAR_CONVERT_INFO_ENABLE = s.CHAR_CONVERT_INFO_KATAKANA = s.CHAR_CONVERT_INFO_HIRAGANA = 0;
+        s.CHAR_CONVERT_INFO_ALPHABET = s.CHAR_CONVERT_INFO_DIGIT = s.CHAR_CONVERT_INFO_SPACE = 0;
+        s.CHAR_CONVERT_INFO_SYMBOL = 0;
+    }
+    settings.options.convertWidths = s.CHAR_CONVERT_INFO_ENABLE != 0;
+    settings.options.widths = WidthsFrom(s);
+
+    std::vector<std::vector<std::wstring>> rounds;
+    if (mode == fileops::CRenameDlg::kModeBatch) {
+        rounds.push_back(names);
+    } else {
+        for (const std::wstring& name : names) rounds.push_back({name});
+    }
+    std::wstring lastNewName;
+    bool renamedAny = false;
+    {
+        const SuspendScope suspended(m_context);
+        for (const auto& round : rounds) {
+            fileops::CRenameDlg dialog(m_context.view, mode, pane.Path(), round, settings);
+            const INT_PTR result = dialog.DoModal();
+            if (!dialog.NewName().empty()) {
+                lastNewName = dialog.NewName();
+                renamedAny = true;
+            }
+            if (result != IDOK) break;
+            s.renameHistory.Push(settings.options.pattern);
+            s.MOVECURSORAFTERRENAME = settings.moveCursor ? 1 : 0;
+            s.CHAR_CONVERT_INFO_ENABLE = settings.options.convertWidths ? 1 : 0;
+            m_kept.options.alwaysAccumulate = settings.options.alwaysAccumulate;
+            m_kept.options.nameStart = settings.options.nameStart;
+            m_kept.options.extStart = settings.options.extStart;
+            m_kept.caseConversion = settings.caseConversion;
+        }
+    }
+    if (!renamedAny) return;
+    m_filer.Refresh();
+    if (settings.moveCursor && !lastNewName.empty()) pane.PlaceCursorOnName(lastNewName, false, pane.Cursor());
+    ::InvalidateRect(m_context.view, nullptr, FALSE);
+}
+
+void ViewRename::DirectorySize() {
+    const int active = m_filer.ActivePane();
+    FilerPane& pane = m_filer.Pane(active);
+    if (!IsDirectoryPane(pane)) return;
+    std::vector<WIN32_FIND_DATAW> entries = Selected(pane);
+    if (entries.empty()) return;
+    const bool marked = pane.MarkedCount() > 0;
+    const bool oneDirectory = !marked && !IsFileEntry(entries.front());
+    Settings& s = *m_context.settings;
+    fileops::CDirectorySizeDlg dialog(m_context.view, pane.Path(), std::move(entries), s.CONTINUESIZECHECK != 0,
+                                      marked);
+    INT_PTR result = IDCANCEL;
+    {
+        const SuspendScope suspended(m_context);
+        result = dialog.DoModal();
+    }
+    if (result == IDOK) s.CONTINUESIZECHECK = dialog.Continuous() ? 1 : 0;
+    // A measured directory shows its size in its own line of the pane.
+    if (dialog.Measured() && oneDirectory) {
+        pane.SetMeasuredSize(pane.Cursor(), dialog.Totals().bytes);
+        ::InvalidateRect(m_context.view, nullptr, FALSE);
+    }
+}
+
+}  // namespace zq

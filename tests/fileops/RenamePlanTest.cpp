@@ -1,0 +1,79 @@
+#include "fileops/RenamePlan.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "main/TempDir.h"
+
+namespace zq::fileops {
+namespace {
+
+using zq::test::ReadFileBytes;
+using zq::test::TempDir;
+
+bool Exists(const TempDir& dir, const std::wstring& name) {
+    return ::GetFileAttributesW((dir / name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Each case's files hold their own old name, so that after the plan ran the
+// test can tell which file ended under which name.
+TEST(RenamePlanTest, ChainsCyclesAndCollisionsLoseNoFile) {
+    const struct {
+        const char* what;
+        std::vector<RenameRequest> requests;
+        std::vector<std::wstring> outsiders;
+        std::map<std::wstring, std::wstring> after;  // name → the old name whose content it holds
+        size_t refused;
+    } cases[] = {
+        {"chain", {{L"a", L"b"}, {L"b", L"c"}, {L"c", L"d"}}, {}, {{L"b", L"a"}, {L"c", L"b"}, {L"d", L"c"}}, 0},
+        {"swap", {{L"a", L"b"}, {L"b", L"a"}}, {}, {{L"a", L"b"}, {L"b", L"a"}}, 0},
+        {"ring of three and a free one",
+         {{L"a", L"b"}, {L"b", L"c"}, {L"c", L"a"}, {L"x", L"y"}},
+         {},
+         {{L"b", L"a"}, {L"c", L"b"}, {L"a", L"c"}, {L"y", L"x"}},
+         0},
+        {"same new name twice", {{L"a", L"n"}, {L"b", L"n"}}, {}, {{L"n", L"a"}, {L"b", L"b"}}, 1},
+        {"onto a file outside", {{L"a", L"o"}}, {L"o"}, {{L"a", L"a"}, {L"o", L"o"}}, 1},
+        {"onto one that stays", {{L"a", L"b"}, {L"b", L"o"}}, {L"o"}, {{L"a", L"a"}, {L"b", L"b"}}, 2},
+        {"case only", {{L"a", L"A"}}, {}, {{L"A", L"a"}}, 0},
+        {"temporary name in use", {{L"a", L"b"}, {L"b", L"a"}}, {L"Temp_0"}, {{L"a", L"b"}, {L"b", L"a"}}, 0},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        for (const RenameRequest& r : c.requests)
+            dir.WriteFile(r.oldName, std::string(r.oldName.begin(), r.oldName.end()));
+        for (const std::wstring& o : c.outsiders) dir.WriteFile(o, std::string(o.begin(), o.end()));
+        const RenamePlanResult plan =
+            PlanRenames(c.requests, [&dir](const std::wstring& name) { return Exists(dir, name); });
+        EXPECT_EQ(plan.refused.size(), c.refused) << c.what;
+        int finished = 0;
+        std::wstring error;
+        EXPECT_TRUE(ExecuteRenamePlan(
+            dir.Path(), plan, [&](int) { ++finished; }, error))
+            << c.what;
+        EXPECT_EQ(static_cast<size_t>(finished) + c.refused, c.requests.size()) << c.what;
+        size_t files = 0;
+        WIN32_FIND_DATAW data{};
+        HANDLE find = ::FindFirstFileW((dir / L"*").c_str(), &data);
+        do {
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            ++files;
+            const std::wstring name = data.cFileName;
+            const std::string content = ReadFileBytes(dir / name);
+            const auto expected = c.after.find(name);
+            if (expected != c.after.end()) {
+                EXPECT_EQ(content, std::string(expected->second.begin(), expected->second.end())) << c.what;
+            } else {
+                EXPECT_EQ(std::wstring(content.begin(), content.end()), name) << c.what << " left a file behind";
+            }
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+        EXPECT_EQ(files, c.requests.size() + c.outsiders.size()) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace zq::fileops
