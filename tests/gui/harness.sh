@@ -309,6 +309,16 @@ gui_quit() {
   gui_wait_exit 15 || gui_fail "zq did not end after the quit question"
 }
 
+# Waits up to 5 s for zq's main window title to match REGEX; fails with WHAT otherwise.
+gui_expect_title() {
+  local regex="$1" what="$2" i
+  for i in $(seq 1 50); do
+    [[ "$(xdotool getwindowname "$GUI_WID")" =~ $regex ]] && return 0
+    sleep 0.1
+  done
+  gui_fail "$what: the title is '$(xdotool getwindowname "$GUI_WID")'"
+}
+
 # The X clipboard as text (Wine offers the Windows clipboard there); empty when it holds none.
 gui_clipboard() {
   python3 - <<'PY'

@@ -30,25 +30,16 @@ gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$files")" "SECONDDIRECT
 gui_start_zq
 
 shot() { gui_screenshot "archive-$1" >/dev/null; }
-title() { xdotool getwindowname "$GUI_WID"; }
-expect_title() {
-  local regex="$1" what="$2" i
-  for i in $(seq 1 30); do
-    [[ "$(title)" =~ $regex ]] && return 0
-    sleep 0.1
-  done
-  gui_fail "$what: the title is '$(title)'"
-}
 
 sleep 0.5
 gui_focus "$GUI_WID"
 # The cursor starts on "..", the ZIP is the next line.
 gui_key Down Return
-expect_title 't\.zip - zq$' "Return on the ZIP"
+gui_expect_title 't\.zip - zq$' "Return on the ZIP"
 shot root
 # "..", "docs", "top.txt": the folder comes only from the member's path.
 gui_key Down Return
-expect_title 't\.zip\\docs - zq$' "Return on the folder docs"
+gui_expect_title 't\.zip\\docs - zq$' "Return on the folder docs"
 shot docs
 
 # U on the member unpacks it, with its folder, into the right pane's folder.
@@ -77,16 +68,16 @@ sleep 0.5
 
 # Up to "..", out to the root (cursor on docs), then out of the archive.
 gui_key Up Return
-expect_title 't\.zip - zq$' "'..' in docs"
+gui_expect_title 't\.zip - zq$' "'..' in docs"
 gui_key Up Return
-expect_title 'files - zq$' "'..' at the archive's root"
+gui_expect_title 'files - zq$' "'..' at the archive's root"
 shot left
 gui_key Return
-expect_title 't\.zip - zq$' "Return after leaving (the cursor is not on the ZIP)"
+gui_expect_title 't\.zip - zq$' "Return after leaving (the cursor is not on the ZIP)"
 
 # Out once more, and U unpacks the ZIP under the cursor into the right pane's folder.
 gui_key Return
-expect_title 'files - zq$' "'..' at the archive's root, a second time"
+gui_expect_title 'files - zq$' "'..' at the archive's root, a second time"
 w="$(gui_keys_until_title '^ファイルの解凍$' u)" || gui_fail "U did not open the unpack dialog"
 shot unpack-dialog
 gui_keys_until_gone "$w" '^ファイルの解凍$' Return || gui_fail "the unpack dialog did not end after Return"

@@ -27,15 +27,6 @@ gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$tree")" "SECONDDIRECTO
   "SECONDFILEOPEN=1" "[ALLDATA2]" "SAVECURSORPOSITION=1" "DISABLETWIN=1" "FIND_FILE_CHAR_CODE_UTF8=0"
 gui_start_zq
 
-title() { xdotool getwindowname "$GUI_WID"; }
-expect_title() {
-  local regex="$1" what="$2" i
-  for i in $(seq 1 50); do
-    [[ "$(title)" =~ $regex ]] && return 0
-    sleep 0.1
-  done
-  gui_fail "$what: the title is '$(title)'"
-}
 
 sleep 0.5
 gui_focus "$GUI_WID"
@@ -47,7 +38,7 @@ sleep 0.3
 gui_screenshot findfile-1-dialog >/dev/null
 gui_keys_until_gone "$dlg" '^ファイル検索$' Return || gui_fail "the search dialog did not close after the search"
 gui_focus "$GUI_WID"
-expect_title '^検索結果 - zq$' "after the search"
+gui_expect_title '^検索結果 - zq$' "after the search"
 sleep 0.5
 gui_screenshot findfile-2-results >/dev/null
 
@@ -63,7 +54,7 @@ cmp -s "$GUI_DIR/out/hit.txt" "$tree/sub/deep/hit.txt" || gui_fail "the copied r
 # Return on the result: its folder, the cursor on it.
 gui_focus "$GUI_WID"
 gui_key Return
-expect_title 'deep - zq$' "Return on the result"
+gui_expect_title 'deep - zq$' "Return on the result"
 gui_screenshot findfile-3-jumped >/dev/null
 gui_quit q
 
