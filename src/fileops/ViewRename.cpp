@@ -2,9 +2,11 @@
 
 #include "commands/CommandRegistry.h"
 #include "fileops/CDirectorySizeDlg.h"
+#include "fileops/CRenameExchangeDlg.h"
 #include "filer/FilerPane.h"
 #include "filer/ViewFiler.h"
 #include "settings/Settings.h"
+#include "ui/CMessageBoxDlg.h"
 
 namespace zq {
 
@@ -43,6 +45,7 @@ void ViewRename::RegisterCommands() {
     registry.Register(cmd::filer::Rename, [this](const CommandCall&) { Rename(fileops::CRenameDlg::kModeBatch); });
     registry.Register(cmd::filer::RenameOneFile,
                       [this](const CommandCall&) { Rename(fileops::CRenameDlg::kModeOneByOne); });
+    registry.Register(cmd::filer::RenameExchange, [this](const CommandCall&) { Exchange(); });
     registry.Register(cmd::filer::Dirsize, [this](const CommandCall&) { DirectorySize(); });
 }
 
@@ -98,6 +101,37 @@ void ViewRename::Rename(unsigned mode) {
     if (!renamedAny) return;
     m_filer.Refresh();
     if (settings.moveCursor && !lastNewName.empty()) pane.PlaceCursorOnName(lastNewName, false, pane.Cursor());
+    ::InvalidateRect(m_context.view, nullptr, FALSE);
+}
+
+void ViewRename::Exchange() {
+    const int active = m_filer.ActivePane();
+    FilerPane& pane = m_filer.Pane(active);
+    if (!IsDirectoryPane(pane)) return;
+    // The marks of this pane (its cursor entry when it has none) and the marks of the other.
+    std::vector<fileops::ExchangeFile> files;
+    const auto add = [&files](const FilerPane& from) {
+        for (int n = 0;; ++n) {
+            const FileEntry* e = from.NthSelected(0, n);
+            if (e == nullptr) break;
+            if (!IsLinkEntry(*e)) files.push_back({from.Path(), e->cFileName});
+        }
+    };
+    add(pane);
+    const FilerPane& other = m_filer.Pane(active ^ 1);
+    if (IsDirectoryPane(other) && other.MarkedCount() > 0) add(other);
+    if (files.size() != 2) {
+        ui::ZqMessageBox(m_context.view, L"選択ファイル数が2ではありません");
+        return;
+    }
+    fileops::CRenameExchangeDlg dialog(m_context.view, files[0], files[1]);
+    INT_PTR result = IDCANCEL;
+    {
+        const SuspendScope suspended(m_context);
+        result = dialog.DoModal();
+    }
+    if (result != IDOK) return;
+    m_filer.Refresh();
     ::InvalidateRect(m_context.view, nullptr, FALSE);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Renaming and the directory-size survey started from the Filer:
 // @Rename (all marked entries by one pattern), @RenameOneFile (one dialog per
-// marked entry) and @Dirsize.
+// marked entry), @RenameExchange (two files trade names) and @Dirsize.
 #include "commands/PaneContent.h"
 #include "commands/ViewContext.h"
 #include "fileops/CRenameDlg.h"
@@ -17,6 +17,7 @@ class ViewRename final : public IViewPart {
 
   private:
     void Rename(unsigned mode);
+    void Exchange();
     void DirectorySize();
 
     ViewContext& m_context;

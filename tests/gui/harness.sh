@@ -229,6 +229,27 @@ gui_boxes() {
   xdotool search --all --onlyvisible --pid "$GUI_PID" --name '^$' 2>/dev/null
 }
 
+# Presses KEY until one of zq's caption-less boxes shows (10 s), then answers
+# it with Return; fails when none came.
+gui_key_expect_box() {
+  local key="$1" i w
+  for ((i = 0; i < 100; i++)); do
+    ((i % 40 == 0)) && gui_focus "$GUI_WID" && gui_key "$key"
+    w="$(gui_boxes | head -1)"
+    if [ -n "$w" ]; then
+      gui_focus "$w"
+      xdotool key --clearmodifiers Return
+      for ((i = 0; i < 50; i++)); do
+        gui_boxes | grep -qx "$w" || return 0
+        sleep 0.1
+      done
+      return 1
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
 # Answers zq's caption-less boxes (a worker's end message, owned by the
 # operation's dialog) with Return, each made the active window first, until no
 # window titled REGEX is left.

@@ -2,7 +2,9 @@
 # Renaming and the directory size, by keys.  Home marks the three files of the
 # left pane, R opens "名前の変更", a pattern with a three-digit number field
 # gives them numbered names (the dialog lists old and new names first), and
-# Return renames them: the disk holds the new names and none of the old.  Tab
+# Return renames them: the disk holds the new names and none of the old.
+# Space marks two of them and O (bound to @RenameExchange) shows "名前の交換",
+# whose OK makes them trade names: the contents are read back.  Tab
 # and I on the right pane's only directory open "ディレクトリのサイズの調査",
 # whose used-size field is read from the dialog itself by a small Windows
 # program and compared with the tree's size counted here.  At the end the
@@ -47,7 +49,7 @@ x86_64-w64-mingw32-g++-posix -municode -static -O1 -o "$reader" "$GUI_DIR/readfi
   gui_fail "the field reader did not build"
 
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$left")" "SECONDDIRECTORY=$(gui_winpath "$right")" \
-  "SECONDFILEOPEN=1" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1"
+  "SECONDFILEOPEN=1" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[KEYEXEDATA]" "N_O=@RenameExchange"
 gui_start_zq
 
 gui_key Home
@@ -64,6 +66,18 @@ gui_keys_until_gone "$dlg" '^名前の変更$' Return || gui_fail "the rename di
 got="$(cd "$left" && ls | sort | tr '\n' ' ')"
 [ "$got" = "N000.TXT N001.TXT N002.TXT " ] || gui_fail "the left folder holds '$got'"
 [ "$(cat "$left"/N000.TXT "$left"/N001.TXT "$left"/N002.TXT)" = "ABBCCC" ] || gui_fail "the contents moved between files"
+
+# With no marks the cursor's one file is not two: the refusal names the count.
+gui_focus "$GUI_WID"
+gui_key_expect_box o || gui_fail "O with one file did not refuse"
+gui_focus "$GUI_WID"
+gui_key space
+gui_key space
+dlg="$(gui_keys_until_title '^名前の交換$' o)" || gui_fail "O did not open the exchange dialog"
+gui_keys_until_gone "$dlg" '^名前の交換$' Return || gui_fail "the exchange dialog did not take Return"
+[ "$(cat "$left"/N000.TXT "$left"/N001.TXT "$left"/N002.TXT)" = "BBACCC" ] ||
+  gui_fail "after the exchange the files hold $(cat "$left"/N000.TXT "$left"/N001.TXT "$left"/N002.TXT)"
+[ "$(cd "$left" && ls | wc -l)" = 3 ] || gui_fail "the exchange left a file behind"
 
 gui_focus "$GUI_WID"
 gui_key Tab
