@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fileops/CRenameThread.h"
 #include "fileops/RenamePlan.h"
 #include "resource.h"
 #include "ui/CMessageBoxDlg.h"
@@ -13,6 +14,7 @@ namespace zq::fileops {
 namespace {
 
 constexpr UINT_PTR kPreviewTimer = 1;
+constexpr UINT_PTR kProgressTimer = 2;
 constexpr wchar_t kFailedContinueText[] = L"ファイル名の変更に失敗しました続けますか";
 constexpr wchar_t kFailedText[] = L"ファイル名の変更に失敗しました";
 constexpr wchar_t kPatternHelp[] =
@@ -24,6 +26,21 @@ constexpr wchar_t kPatternHelp[] =
 bool OnDisk(const std::wstring& directory, const std::wstring& name) {
     return ::GetFileAttributesW((directory + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+// The width choices: each class's combo and the texts of its choices, in the
+// order of their values.
+struct WidthCombo {
+    int id;
+    unsigned CharConvertInfo::*choice;
+    std::initializer_list<const wchar_t*> texts;
+};
+const WidthCombo kWidthCombos[] = {
+    {IDC_RENAMEB_KATAKANA, &CharConvertInfo::katakana, {L"そのまま", L"半角", L"全角", L"ひらがな"}},
+    {IDC_RENAMEB_HIRAGANA, &CharConvertInfo::hiragana, {L"そのまま", L"半角カタカナ"}},
+    {IDC_RENAMEB_ALPHABET, &CharConvertInfo::alphabet, {L"そのまま", L"半角", L"全角"}},
+    {IDC_RENAMEB_DIGIT, &CharConvertInfo::digit, {L"そのまま", L"半角", L"全角"}},
+    {IDC_RENAMEB_SPACE, &CharConvertInfo::space, {L"そのまま", L"半角", L"全角"}},
+};
 
 void AddToolTip(HWND dialog, HWND control, const wchar_t* text) {
     HWND tip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -52,6 +69,13 @@ CRenameDlg::CRenameDlg(HWND parent, unsigned mode, std::wstring directory, std::
       m_names(std::move(names)),
       m_settings(&settings) {}
 
+CRenameDlg::~CRenameDlg() {
+    if (m_worker) {
+        m_worker->RequestCancel();
+        m_worker->Join();
+    }
+}
+
 bool CRenameDlg::OnInitDialog() {
     if (m_mode == kModeSingleName) {
         SetDlgItemText(IDC_RENAME_BEFORE, m_source.cFileName);
@@ -77,6 +101,13 @@ bool CRenameDlg::OnInitDialog() {
     ::CheckDlgButton(m_hWnd, IDC_RENAMEB_ACCUMULATE, o.alwaysAccumulate ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(m_hWnd, IDC_RENAMEB_MOVECURSOR, m_settings->moveCursor ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(m_hWnd, IDC_RENAMEB_WIDTH, o.convertWidths ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_RENAMEB_WIDTHSAVE, m_settings->saveWidths ? BST_CHECKED : BST_UNCHECKED);
+    for (const WidthCombo& combo : kWidthCombos) {
+        HWND box = GetDlgItem(combo.id);
+        for (const wchar_t* text : combo.texts) ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        const unsigned value = o.widths.*combo.choice;
+        ::SendMessageW(box, CB_SETCURSEL, value < combo.texts.size() ? value : 0, 0);
+    }
     ShowPreview();
     ::SetFocus(combo);
     const size_t dot = several ? std::wstring::npos : m_names.front().rfind(L'.');
@@ -89,7 +120,16 @@ bool CRenameDlg::OnCommand(WORD id, WORD code, HWND control) {
     if (m_mode == kModeSingleName) return CDialog::OnCommand(id, code, control);
     const bool edited = (id == IDC_RENAMEB_AFTER && (code == CBN_EDITCHANGE || code == CBN_SELCHANGE)) ||
                         ((id == IDC_RENAMEB_NAMESTART || id == IDC_RENAMEB_EXTSTART) && code == EN_CHANGE) ||
-                        (id >= IDC_RENAMEB_CASE_NONE && id <= IDC_RENAMEB_WIDTH && code == BN_CLICKED);
+                        (id >= IDC_RENAMEB_CASE_NONE && id <= IDC_RENAMEB_WIDTH && code == BN_CLICKED) ||
+                        (id >= IDC_RENAMEB_KATAKANA && id <= IDC_RENAMEB_SPACE && code == CBN_SELCHANGE);
+    if (id == ui::CWinThread::kCommandSucceeded || id == ui::CWinThread::kCommandFailed) {
+        WorkerEnded(id == ui::CWinThread::kCommandSucceeded);
+        return true;
+    }
+    if (id == IDC_RENAMEB_ABORT && code == BN_CLICKED) {
+        if (m_worker) m_worker->RequestCancel();
+        return true;
+    }
     // A choice from the list reaches the edit field only after this
     // notification, so the new names are made a moment later.
     if (edited) SetTimer(kPreviewTimer, 120);
@@ -97,6 +137,10 @@ bool CRenameDlg::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 void CRenameDlg::OnTimer(UINT_PTR id) {
+    if (id == kProgressTimer) {
+        ShowProgress();
+        return;
+    }
     if (id != kPreviewTimer) return;
     KillTimer(kPreviewTimer);
     ShowPreview();
@@ -109,6 +153,11 @@ void CRenameDlg::ReadOptions() {
     o.extStart = std::clamp(static_cast<int>(::GetDlgItemInt(m_hWnd, IDC_RENAMEB_EXTSTART, nullptr, FALSE)), 0, 9999);
     o.alwaysAccumulate = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_ACCUMULATE) == BST_CHECKED;
     o.convertWidths = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_WIDTH) == BST_CHECKED;
+    m_settings->saveWidths = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_WIDTHSAVE) == BST_CHECKED;
+    for (const WidthCombo& combo : kWidthCombos) {
+        const LRESULT at = ::SendDlgItemMessageW(m_hWnd, combo.id, CB_GETCURSEL, 0, 0);
+        o.widths.*combo.choice = at < 0 ? 0u : static_cast<unsigned>(at);
+    }
     m_settings->moveCursor = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_MOVECURSOR) == BST_CHECKED;
     m_settings->caseConversion = ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_CASE_UPPER) == BST_CHECKED   ? 1u
                                  : ::IsDlgButtonChecked(m_hWnd, IDC_RENAMEB_CASE_LOWER) == BST_CHECKED ? 2u
@@ -139,7 +188,7 @@ bool CRenameDlg::AskContinue() const {
     return ui::ZqMessageBox(m_hWnd, kFailedContinueText, L"ZQ", MB_YESNO) == IDYES;
 }
 
-bool CRenameDlg::RunBatch() {
+bool CRenameDlg::StartBatch() {
     const std::vector<std::wstring> made =
         GenerateBatchNames(m_destinationDirectory, m_names, m_settings->options, m_settings->caseConversion,
                            [this](const std::wstring& n) { return OnDisk(m_destinationDirectory, n); });
@@ -152,18 +201,50 @@ bool CRenameDlg::RunBatch() {
         SetDlgItemText(IDC_RENAMEB_BEFORE, m_names[i]);
         if (!AskContinue()) return false;
     }
-    const RenamePlanResult plan =
+    RenamePlanResult plan =
         PlanRenames(requests, [this](const std::wstring& n) { return OnDisk(m_destinationDirectory, n); });
     for (int refused : plan.refused) {
         SetDlgItemText(IDC_RENAMEB_BEFORE, requests[static_cast<size_t>(refused)].oldName);
         if (!AskContinue()) return false;
     }
-    std::wstring failedAt;
-    const bool done = ExecuteRenamePlan(
-        m_destinationDirectory, plan, [&](int request) { m_newName = requests[static_cast<size_t>(request)].newName; },
-        failedAt);
-    if (!done) ui::ZqMessageBox(m_hWnd, kFailedText, L"ZQ", MB_OK);
-    return done;
+    m_worker = std::make_unique<CRenameThread>(m_destinationDirectory, std::move(requests), std::move(plan));
+    m_worker->SetOwner(m_hWnd);
+    if (!m_worker->CreateThread()) {
+        m_worker.reset();
+        ui::ZqMessageBox(m_hWnd, L"メモリが不足しています");
+        return false;
+    }
+    SetTimer(kProgressTimer, 100);
+    return true;
+}
+
+void CRenameDlg::ShowProgress() {
+    const int done = m_worker ? m_worker->LastDone() : -1;
+    if (done < 0) return;
+    const RenameRequest& r = m_worker->Request(done);
+    SetDlgItemText(IDC_RENAMEB_BEFORE, r.oldName);
+    SetDlgItemText(IDC_RENAMEB_AFTER, r.newName);
+    m_newName = r.newName;
+}
+
+void CRenameDlg::WorkerEnded(bool finished) {
+    if (!m_worker) return;
+    m_worker->Join();
+    KillTimer(kProgressTimer);
+    ShowProgress();
+    const bool failed = !finished && !m_worker->CancelRequested();
+    m_worker.reset();
+    if (failed) ui::ZqMessageBox(m_hWnd, kFailedText, L"ZQ", MB_OK);
+    EndDialog(finished ? IDOK : IDCANCEL);
+}
+
+void CRenameDlg::OnCancel() {
+    // While the worker runs, Escape is the abort button: the dialog ends when the worker has stopped.
+    if (m_worker) {
+        m_worker->RequestCancel();
+        return;
+    }
+    CDialog::OnCancel();
 }
 
 void CRenameDlg::OnOK() {
@@ -175,9 +256,10 @@ void CRenameDlg::OnOK() {
         history.erase(std::remove(history.begin(), history.end(), pattern), history.end());
         history.insert(history.begin(), pattern);
         if (history.size() > 10) history.resize(10);
+        if (m_worker) return;
         for (int id : {IDC_RENAMEB_AFTER, IDOK, IDCANCEL}) EnableItem(id, false);
-        const bool finished = RunBatch();
-        EndDialog(finished ? IDOK : IDCANCEL);
+        EnableItem(IDC_RENAMEB_ABORT, true);
+        if (!StartBatch()) EndDialog(IDCANCEL);
         return;
     }
     const std::wstring name = GetDlgItemText(IDC_RENAME_AFTER);

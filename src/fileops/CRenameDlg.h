@@ -6,6 +6,7 @@
 // name, refusing a name that exists in the destination directory.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,10 @@ struct RenameBatchSettings {
     bool moveCursor = false;            // "カーソルを変更後のファイルに合わせる"
     std::vector<std::wstring> history;  // newest first
     bool selectStem = false;            // SELECT_FILE_NAME_AT_RENAME: one name, the part before its extension
+    bool saveWidths = false;            // "半角/全角変換設定保存"
 };
+
+class CRenameThread;
 
 class CRenameDlg : public ui::CDialog {
   public:
@@ -32,19 +36,24 @@ class CRenameDlg : public ui::CDialog {
     CRenameDlg(HWND parent, const WIN32_FIND_DATAW& source, std::wstring destinationDirectory);
     CRenameDlg(HWND parent, unsigned mode, std::wstring directory, std::vector<std::wstring> names,
                RenameBatchSettings& settings);
+    ~CRenameDlg() override;
     [[nodiscard]] const std::wstring& NewName() const noexcept { return m_newName; }
 
   protected:
     bool OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
 
   private:
     void ReadOptions();
     void ShowPreview();
-    // Renames the batch; false when the user cancelled on the way.
-    bool RunBatch();
+    // Makes the plan, asking about each name that cannot be made, and starts
+    // the worker; false when the user cancelled on the way.
+    bool StartBatch();
+    void WorkerEnded(bool finished);
+    void ShowProgress();
     [[nodiscard]] bool AskContinue() const;
 
     unsigned m_mode = kModeSingleName;
@@ -53,6 +62,7 @@ class CRenameDlg : public ui::CDialog {
     std::vector<std::wstring> m_names;
     RenameBatchSettings* m_settings = nullptr;
     std::wstring m_newName;
+    std::unique_ptr<CRenameThread> m_worker;
 };
 
 }  // namespace zq::fileops

@@ -120,14 +120,19 @@ std::vector<std::wstring> GenerateBatchNames(const std::wstring& directory, cons
 }
 
 bool ExecuteRenamePlan(const std::wstring& directory, const RenamePlanResult& plan,
-                       const std::function<void(int request)>& done, std::wstring& error) {
+                       const std::function<void(int request)>& done, std::wstring& error,
+                       const std::function<bool()>& stop) {
+    std::set<std::wstring> parked;
     for (const RenameStep& step : plan.steps) {
+        if (parked.empty() && stop && stop()) return true;
         const std::wstring from = directory + L"\\" + step.from;
         const std::wstring to = directory + L"\\" + step.to;
         if (!::MoveFileW(from.c_str(), to.c_str())) {
             error = step.from;
             return false;
         }
+        parked.erase(Folded(step.from));
+        if (step.request < 0) parked.insert(Folded(step.to));
         if (step.request >= 0 && done) done(step.request);
     }
     return true;

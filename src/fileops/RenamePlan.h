@@ -46,7 +46,10 @@ struct RenamePlanResult {
 // Carries the steps out in `directory` with MoveFileW; `done` hears of every
 // finished request.  Stops at the first failing step and returns false; the
 // steps done stay done (a file left under a temporary name is named in `error`).
+// `stop` is asked before each step while no file waits under a temporary
+// name, so a stop never leaves one parked; a stop returns true.
 [[nodiscard]] bool ExecuteRenamePlan(const std::wstring& directory, const RenamePlanResult& plan,
-                                     const std::function<void(int request)>& done, std::wstring& error);
+                                     const std::function<void(int request)>& done, std::wstring& error,
+                                     const std::function<bool()>& stop = {});
 
 }  // namespace zq::fileops

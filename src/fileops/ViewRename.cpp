@@ -38,6 +38,15 @@ fileops::CharConvertInfo WidthsFrom(const Settings& s) {
     return w;
 }
 
+void WidthsTo(const fileops::CharConvertInfo& w, Settings& s) {
+    s.CHAR_CONVERT_INFO_KATAKANA = static_cast<int>(w.katakana);
+    s.CHAR_CONVERT_INFO_HIRAGANA = static_cast<int>(w.hiragana);
+    s.CHAR_CONVERT_INFO_ALPHABET = static_cast<int>(w.alphabet);
+    s.CHAR_CONVERT_INFO_DIGIT = static_cast<int>(w.digit);
+    s.CHAR_CONVERT_INFO_SPACE = static_cast<int>(w.space);
+    s.CHAR_CONVERT_INFO_SYMBOL = static_cast<int>(w.symbol);
+}
+
 }  // namespace
 
 void ViewRename::RegisterCommands() {
@@ -70,6 +79,7 @@ void ViewRename::Rename(unsigned mode) {
     }
     settings.options.convertWidths = s.CHAR_CONVERT_INFO_ENABLE != 0;
     settings.options.widths = WidthsFrom(s);
+    settings.saveWidths = s.CHAR_CONVERT_INFO_SAVE != 0;
 
     std::vector<std::vector<std::wstring>> rounds;
     if (mode == fileops::CRenameDlg::kModeBatch) {
@@ -92,6 +102,8 @@ void ViewRename::Rename(unsigned mode) {
             s.renameHistory.Push(settings.options.pattern);
             s.MOVECURSORAFTERRENAME = settings.moveCursor ? 1 : 0;
             s.CHAR_CONVERT_INFO_ENABLE = settings.options.convertWidths ? 1 : 0;
+            s.CHAR_CONVERT_INFO_SAVE = settings.saveWidths ? 1 : 0;
+            WidthsTo(settings.options.widths, s);
             m_kept.options.alwaysAccumulate = settings.options.alwaysAccumulate;
             m_kept.options.nameStart = settings.options.nameStart;
             m_kept.options.extStart = settings.options.extStart;

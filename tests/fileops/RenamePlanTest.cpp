@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "main/TempDir.h"
@@ -72,6 +73,27 @@ TEST(RenamePlanTest, ChainsCyclesAndCollisionsLoseNoFile) {
         } while (::FindNextFileW(find, &data));
         ::FindClose(find);
         EXPECT_EQ(files, c.requests.size() + c.outsiders.size()) << c.what;
+    }
+}
+
+// A stop asked for at any step of a swap never leaves a file parked under a
+// temporary name: the cycle is finished first.
+TEST(RenamePlanTest, StopNeverLeavesAFileParked) {
+    const std::vector<RenameRequest> requests = {{L"a", L"b"}, {L"b", L"a"}, {L"x", L"y"}};
+    for (int stopAt = 0; stopAt < 4; ++stopAt) {
+        TempDir dir;
+        for (const RenameRequest& r : requests) dir.WriteFile(r.oldName, std::string(r.oldName.begin(), r.oldName.end()));
+        const RenamePlanResult plan = PlanRenames(requests, [&dir](const std::wstring& n) { return Exists(dir, n); });
+        int asked = 0;
+        std::wstring error;
+        EXPECT_TRUE(ExecuteRenamePlan(
+            dir.Path(), plan, [](int) {}, error, [&] { return asked++ >= stopAt; }));
+        EXPECT_FALSE(Exists(dir, L"Temp_0")) << stopAt;
+        std::string contents;
+        for (const wchar_t* name : {L"a", L"b", L"x", L"y"})
+            if (Exists(dir, name)) contents += ReadFileBytes(dir / name);
+        std::sort(contents.begin(), contents.end());
+        EXPECT_EQ(contents, "abx") << stopAt;
     }
 }
 

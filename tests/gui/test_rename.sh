@@ -8,7 +8,8 @@
 # and I on the right pane's only directory open "ディレクトリのサイズの調査",
 # whose used-size field is read from the dialog itself by a small Windows
 # program and compared with the tree's size counted here.  At the end the
-# pattern is first in the rename history of zq.ini.
+# pattern is first in the rename history of zq.ini, and the width choices kept
+# by "半角/全角変換設定保存" are written back as they were.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin rename
@@ -49,7 +50,8 @@ x86_64-w64-mingw32-g++-posix -municode -static -O1 -o "$reader" "$GUI_DIR/readfi
   gui_fail "the field reader did not build"
 
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$left")" "SECONDDIRECTORY=$(gui_winpath "$right")" \
-  "SECONDFILEOPEN=1" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[KEYEXEDATA]" "N_O=@RenameExchange"
+  "SECONDFILEOPEN=1" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[KEYEXEDATA]" "N_O=@RenameExchange" \
+  "[ALLDATA2]" "CHAR_CONVERT_INFO_SAVE=1" "CHAR_CONVERT_INFO_ENABLE=1" "CHAR_CONVERT_INFO_DIGIT=2"
 gui_start_zq
 
 gui_key Home
@@ -93,4 +95,7 @@ gui_keys_until_gone "$dlg" '^ディレクトリのサイズの調査$' Return ||
 gui_focus "$GUI_WID"
 gui_quit q
 [ "$(gui_ini_value RENAMEHISTORY NAME0)" = 'n$3n.*' ] || gui_fail "the pattern is not first in the rename history"
+# The kept width choices went through the dialog's boxes and came back.
+[ "$(gui_ini_value ALLDATA2 CHAR_CONVERT_INFO_DIGIT)" = 2 ] && [ "$(gui_ini_value ALLDATA2 CHAR_CONVERT_INFO_SAVE)" = 1 ] ||
+  gui_fail "the kept width choices were not written back"
 echo "PASS: rename"
