@@ -8,9 +8,13 @@ namespace zq::fileops {
 
 namespace {
 
-std::wstring Join(const std::wstring& directory, const std::wstring& name) { return JoinPath(directory, name); }
+std::wstring Join(const std::wstring& directory, const std::wstring& name) {
+    return JoinPath(directory, name);
+}
 
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Renames with the attributes cleared for the move and put back on the file
 // under its new name; on a failed move the old name gets them back.
@@ -31,7 +35,8 @@ ExchangeResult ExchangeNames(const ExchangeFile& first, const ExchangeFile& seco
     const std::wstring path2 = Join(second.directory, second.name);
     const DWORD attributes1 = ::GetFileAttributesW(path1.c_str());
     const DWORD attributes2 = ::GetFileAttributesW(path2.c_str());
-    if (attributes1 == INVALID_FILE_ATTRIBUTES || attributes2 == INVALID_FILE_ATTRIBUTES) return ExchangeResult::kFailed;
+    if (attributes1 == INVALID_FILE_ATTRIBUTES || attributes2 == INVALID_FILE_ATTRIBUTES)
+        return ExchangeResult::kFailed;
 
     if (!SamePath(first.directory, second.directory)) {
         const std::wstring new1 = Join(first.directory, second.name);

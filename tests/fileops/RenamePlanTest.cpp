@@ -82,7 +82,8 @@ TEST(RenamePlanTest, StopNeverLeavesAFileParked) {
     const std::vector<RenameRequest> requests = {{L"a", L"b"}, {L"b", L"a"}, {L"x", L"y"}};
     for (int stopAt = 0; stopAt < 4; ++stopAt) {
         TempDir dir;
-        for (const RenameRequest& r : requests) dir.WriteFile(r.oldName, std::string(r.oldName.begin(), r.oldName.end()));
+        for (const RenameRequest& r : requests)
+            dir.WriteFile(r.oldName, std::string(r.oldName.begin(), r.oldName.end()));
         const RenamePlanResult plan = PlanRenames(requests, [&dir](const std::wstring& n) { return Exists(dir, n); });
         int asked = 0;
         std::wstring error;
