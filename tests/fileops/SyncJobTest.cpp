@@ -179,6 +179,22 @@ TEST(SyncJob, ARefusingOrFullTargetIsAskedAboutAndLosesNoFile) {
     }
 }
 
+TEST(SyncJob, AnAbortInTheMiddleOfAFileLeavesTheTargetAsItWas) {
+    SyncRun run;
+    run.trees.Put(L"src\\newer.txt", std::string(300000, 'N'), 9);
+    SyncJob job(run.trees.List(false), run.trees.src, run.trees.dst, true,
+                SyncJobServices{run.trees.fs, run.asker, run.progress, run.clock, &run.lines});
+    run.progress.onBar = [&job](int percent) {
+        if (percent > 0 && percent < 100) job.RequestCancel();
+    };
+    EXPECT_FALSE(job.Run());
+    EXPECT_EQ(ReadFileBytes(run.trees.dst + L"\\newer.txt"), "newer-dst");
+    EXPECT_EQ(NamesIn(run.trees.dst),
+              (std::vector<std::wstring>{L"clash.txt", L"newer.txt", L"older.txt", L"same.txt"}));
+    EXPECT_EQ(ReadFileBytes(run.trees.src + L"\\older.txt"), "older-src");
+    EXPECT_TRUE(run.asker.asked.empty());
+}
+
 TEST(SyncJob, AMissingSourceOrAnUnmakeableDirectoryEndsTheJob) {
     SyncRun run;
     auto list = run.trees.List(true);
