@@ -6,6 +6,7 @@
 #include "app/CZqView.h"
 #include "archive/ArchivePart.h"
 #include "binedit/BinaryEditorContent.h"
+#include "fileops/SyncViewPart.h"
 #include "fileops/ViewAttr.h"
 #include "fileops/ViewFileOps.h"
 #include "fileops/ViewRename.h"
@@ -33,6 +34,7 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));
     view.AddPart(std::make_unique<FindFilePart>(context, filer));
     view.AddPart(std::make_unique<ViewRename>(context, filer));
+    view.AddPart(std::make_unique<SyncViewPart>(context, filer));
 }
 
 }  // namespace zq
