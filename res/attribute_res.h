@@ -46,18 +46,5 @@
 #define IDC_TIMEMACRO_4 7774
 #define IDC_TIMEMACRO_5 7775
 
-#define IDD_SYNCCOPY 7780
-#define IDC_SYNC_LIST 7781
-#define IDC_SYNC_DOWN 7782
-#define IDC_SYNC_UP 7783
-#define IDC_SYNC_NONE 7784
-#define IDC_SYNC_SOURCE 7785
-#define IDC_SYNC_DEST 7786
-#define IDC_SYNC_BROWSE 7787
-#define IDC_SYNC_RUN 7788
-#define IDC_SYNC_ABORT 7789
-#define IDC_SYNC_PROGRESS 7790
-#define IDC_SYNC_PERCENT 7791
-
 // The time-macro dialog's command, for a menu item of the settings menu.
 #define IDM_SETTIMEMACRO 7799
