@@ -1,5 +1,8 @@
 #include "fileops/ViewRename.h"
 
+#include <array>
+#include <utility>
+
 #include "commands/CommandRegistry.h"
 #include "fileops/CDirectorySizeDlg.h"
 #include "fileops/CRenameExchangeDlg.h"
@@ -27,24 +30,24 @@ std::vector<WIN32_FIND_DATAW> Selected(const FilerPane& pane) {
     return out;
 }
 
-fileops::CharConvertInfo WidthsFrom(const Settings& s) {
+// CHAR_CONVERT_INFO_KATAKANA … _SYMBOL beside the choices they keep.
+std::array<std::pair<int*, unsigned*>, 6> WidthFields(Settings& s, fileops::CharConvertInfo& w) {
+    return {{{&s.CHAR_CONVERT_INFO_KATAKANA, &w.katakana},
+             {&s.CHAR_CONVERT_INFO_HIRAGANA, &w.hiragana},
+             {&s.CHAR_CONVERT_INFO_ALPHABET, &w.alphabet},
+             {&s.CHAR_CONVERT_INFO_DIGIT, &w.digit},
+             {&s.CHAR_CONVERT_INFO_SPACE, &w.space},
+             {&s.CHAR_CONVERT_INFO_SYMBOL, &w.symbol}}};
+}
+
+fileops::CharConvertInfo WidthsFrom(Settings& s) {
     fileops::CharConvertInfo w;
-    w.katakana = static_cast<unsigned>(s.CHAR_CONVERT_INFO_KATAKANA);
-    w.hiragana = static_cast<unsigned>(s.CHAR_CONVERT_INFO_HIRAGANA);
-    w.alphabet = static_cast<unsigned>(s.CHAR_CONVERT_INFO_ALPHABET);
-    w.digit = static_cast<unsigned>(s.CHAR_CONVERT_INFO_DIGIT);
-    w.space = static_cast<unsigned>(s.CHAR_CONVERT_INFO_SPACE);
-    w.symbol = static_cast<unsigned>(s.CHAR_CONVERT_INFO_SYMBOL);
+    for (auto [setting, choice] : WidthFields(s, w)) *choice = static_cast<unsigned>(*setting);
     return w;
 }
 
-void WidthsTo(const fileops::CharConvertInfo& w, Settings& s) {
-    s.CHAR_CONVERT_INFO_KATAKANA = static_cast<int>(w.katakana);
-    s.CHAR_CONVERT_INFO_HIRAGANA = static_cast<int>(w.hiragana);
-    s.CHAR_CONVERT_INFO_ALPHABET = static_cast<int>(w.alphabet);
-    s.CHAR_CONVERT_INFO_DIGIT = static_cast<int>(w.digit);
-    s.CHAR_CONVERT_INFO_SPACE = static_cast<int>(w.space);
-    s.CHAR_CONVERT_INFO_SYMBOL = static_cast<int>(w.symbol);
+void WidthsTo(fileops::CharConvertInfo w, Settings& s) {
+    for (auto [setting, choice] : WidthFields(s, w)) *setting = static_cast<int>(*choice);
 }
 
 }  // namespace
@@ -73,9 +76,8 @@ void ViewRename::Rename(unsigned mode) {
     settings.history = s.renameHistory.Items();
     // Unless the choices are to be kept, every opening starts without conversion.
     if (s.CHAR_CONVERT_INFO_SAVE == 0) {
-        s.CHAR_CONVERT_INFO_ENABLE = s.CHAR_CONVERT_INFO_KATAKANA = s.CHAR_CONVERT_INFO_HIRAGANA = 0;
-        s.CHAR_CONVERT_INFO_ALPHABET = s.CHAR_CONVERT_INFO_DIGIT = s.CHAR_CONVERT_INFO_SPACE = 0;
-        s.CHAR_CONVERT_INFO_SYMBOL = 0;
+        s.CHAR_CONVERT_INFO_ENABLE = 0;
+        WidthsTo({}, s);
     }
     settings.options.convertWidths = s.CHAR_CONVERT_INFO_ENABLE != 0;
     settings.options.widths = WidthsFrom(s);
