@@ -53,3 +53,4 @@
 #include "findfile_res.h"
 #include "attribute_res.h"
 #include "rename_res.h"
+#include "plugins_res.h"
