@@ -54,3 +54,4 @@
 #include "attribute_res.h"
 #include "rename_res.h"
 #include "synccopy_res.h"
+#include "plugins_res.h"

@@ -30,6 +30,7 @@ class SettingsSaver;
 enum class SaveOutcome;
 struct UserIniState;
 class CompanionLibrary;
+class ViewFilerPlugins;
 class TaskTray;
 
 // What start-up hands to the view.
@@ -93,6 +94,8 @@ class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHook
         Attach(std::move(part), nullptr);
         return added;
     }
+    // The part that runs "#" texts and the plug-in menu items 3050 + n.
+    void SetPlugins(ViewFilerPlugins& plugins);
 
   protected:
     bool OnCreate() override;
@@ -176,6 +179,7 @@ class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHook
     std::vector<std::unique_ptr<PartHost>> m_partHosts;
     PaneContents m_parts{m_modes};
     std::unique_ptr<CompanionLibrary> m_companion;
+    ViewFilerPlugins* m_plugins = nullptr;
     std::unique_ptr<TaskTray> m_tray;
     unsigned m_menuResource = 0;
     bool m_menuUpdatePosted = false;

@@ -20,6 +20,7 @@
 #include "external/CompanionLibrary.h"
 #include "external/TaskTray.h"
 #include "filer/FilerOptions.h"
+#include "filer/ViewFilerPlugins.h"
 #include "resource.h"
 #include "common/Handle.h"
 #include "settings/CFilerSettingsSheet.h"
@@ -226,6 +227,10 @@ void CZqView::UpdateMenuBar(bool force) {
     m_menuResource = resource;
     HMENU old = ::GetMenu(frame);
     HMENU bar = resource ? ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource)) : nullptr;
+    if (bar && m_plugins) {
+        m_menuRouter.SetRangeCount(MenuIdKind::Plugin, m_plugins->MenuRangeCount());
+        if (resource == IDR_MENU_FILER || resource == IDR_MENU_DRIVELIST) m_plugins->InsertMenuItems(bar);
+    }
     if (bar) {
         std::vector<std::wstring> labels;
         const int count = ::GetMenuItemCount(bar);
@@ -275,10 +280,11 @@ void CZqView::DecorateMenuPopup(HMENU popup) {
     };
     std::vector<std::wstring> cplTexts;
     for (const StructZqCplData& item : m_cplItems) cplTexts.push_back(DefaultCplText(item.Name));
+    const std::vector<std::wstring> pluginTexts = m_plugins ? m_plugins->MenuTexts() : std::vector<std::wstring>();
     ForEachCommandItem(popup, [&](UINT position, UINT id) {
         wchar_t label[256] = {};
         ::GetMenuStringW(popup, position, label, 256, MF_BYPOSITION);
-        const auto decorated = MenuLabelWithKey(id, label, focusedIn, m_keys, MenuTextSources{{}, cplTexts});
+        const auto decorated = MenuLabelWithKey(id, label, focusedIn, m_keys, MenuTextSources{pluginTexts, cplTexts});
         if (decorated) SetMenuItemLabel(popup, position, true, *decorated);
     });
 }
@@ -363,9 +369,15 @@ void CZqView::HideToTaskTray(int modifier, unsigned virtualKey) {
     if (m_tray) m_tray->Enter(::GetParent(m_hWnd), modifier, virtualKey);
 }
 
-bool CZqView::RunPluginCommand(std::wstring_view) {
-    // Plug-ins are listed only once the plug-in host exists; until then no text names one.
-    return false;
+bool CZqView::RunPluginCommand(std::wstring_view text) {
+    return m_plugins && m_plugins->RunPluginCommand(text);
+}
+
+void CZqView::SetPlugins(ViewFilerPlugins& plugins) {
+    m_plugins = &plugins;
+    plugins.SetMenuRebuild([this] { UpdateMenuBar(true); });
+    m_menuRouter.SetRange(MenuIdKind::Plugin, plugins.MenuRangeCount(),
+                          [this](int n) { m_plugins->RunMenuItem(static_cast<std::size_t>(n)); });
 }
 
 void CZqView::RunProgram(const ProgramCall& call) {

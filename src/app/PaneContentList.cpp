@@ -11,6 +11,7 @@
 #include "fileops/ViewFileOps.h"
 #include "fileops/ViewRename.h"
 #include "filer/ViewFiler.h"
+#include "filer/ViewFilerPlugins.h"
 #include "picture/GraphicContent.h"
 #include "picture/SusieHostPart.h"
 #include "search/FindFilePart.h"
@@ -35,6 +36,7 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<FindFilePart>(context, filer));
     view.AddPart(std::make_unique<ViewRename>(context, filer));
     view.AddPart(std::make_unique<SyncViewPart>(context, filer));
+    view.SetPlugins(view.AddPart(std::make_unique<ViewFilerPlugins>(context, filer)));
 }
 
 }  // namespace zq
