@@ -12,6 +12,7 @@
 
 namespace {
 
+using zq::companion::ItemText;
 using zq::companion::kButtonAtom;
 using zq::companion::kListBoxAtom;
 using zq::companion::kStaticAtom;
@@ -101,13 +102,6 @@ void ShowResult(HWND dialog, const CompareState& state) {
     }
     if (r.differing > r.listed.size()) ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"…以下省略"));
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-}
-
-std::wstring ItemText(HWND dialog, WORD id) {
-    const HWND item = ::GetDlgItem(dialog, id);
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // The result as it is shown, rows of the list included, for a report or a mail.

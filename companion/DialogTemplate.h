@@ -3,6 +3,7 @@
 // together in memory.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace zq::companion {
@@ -60,5 +61,28 @@ class TemplateWriter {
     }
     std::vector<WORD> m_words;  // a vector of WORD keeps the template 2-byte aligned; items align to 4 themselves
 };
+
+// The OK and Cancel buttons of a library dialog: OK ends it when `accept`
+// agrees.  True when the command was one of them.
+template <typename Accept>
+bool EndOnOkOrCancel(HWND dialog, WPARAM wParam, Accept accept) {
+    if (LOWORD(wParam) == IDOK) {
+        if (accept()) ::EndDialog(dialog, IDOK);
+        return true;
+    }
+    if (LOWORD(wParam) == IDCANCEL) {
+        ::EndDialog(dialog, IDCANCEL);
+        return true;
+    }
+    return false;
+}
+
+// The text of a dialog item, however long.
+inline std::wstring ItemText(HWND dialog, WORD id) {
+    const HWND item = ::GetDlgItem(dialog, id);
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(item, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 }  // namespace zq::companion

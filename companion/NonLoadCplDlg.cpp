@@ -62,14 +62,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             FillList(dialog, *reinterpret_cast<DialogState*>(lParam));
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK && state) {
-                if (StoreSelection(dialog, *state)) ::EndDialog(dialog, IDOK);
+            if (state && zq::companion::EndOnOkOrCancel(dialog, wParam, [&] { return StoreSelection(dialog, *state); }))
                 return TRUE;
-            }
-            if (LOWORD(wParam) == IDCANCEL) {
-                ::EndDialog(dialog, IDCANCEL);
-                return TRUE;
-            }
             break;
         default:
             break;

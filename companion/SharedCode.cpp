@@ -6,3 +6,5 @@
 #include "common/Paths.cpp"
 #include "external/NonLoadCpl.cpp"
 #include "common/FileCompare.cpp"
+#include "common/Id3v1Tag.cpp"
+#include "common/TextConv.cpp"

@@ -54,6 +54,18 @@ typedef struct StructZqPrintText {
     HWND hwndOwner;  // owner of the library's dialogs and messages
 } StructZqPrintText;
 
+// What the Filer hands to ZqTagMakeDlg: the files whose MP3 tag (the 128
+// bytes at the end of the file) is written.  With one file the dialog shows
+// its tag to edit; with several, a field that is filled in is written to every
+// file and an empty one keeps each file's own value.
+typedef struct StructZqTagRequest {
+    uint32_t cbSize;              // sizeof(StructZqTagRequest)
+    HWND hwndOwner;               // owner of the dialog and its messages
+    const wchar_t* const* Files;  // full paths
+    int32_t FileCount;
+    int32_t Written;  // out: files whose tag was written
+} StructZqTagRequest;
+
 #ifdef __cplusplus
 static_assert(sizeof(StructZqCplData) == ZQ_CPL_RECORD_BYTES, "the record size is part of the call form");
 extern "C" {
@@ -100,6 +112,12 @@ typedef BOOL(WINAPI* PFN_ZqPrintTextDlg)(StructZqPrintText* request);
 // with a trailing backslash, or empty; first, second: full paths.  Answers 0
 // when no dialog could be shown.
 typedef BOOL(WINAPI* PFN_ZqCmpBinaryDlg)(const wchar_t* directory, const wchar_t* first, const wchar_t* second);
+
+// Lets the user edit the tag and writes it to each file.  Answers non-zero
+// when the user confirmed (request->Written files were written; the library
+// has named the ones it could not write), 0 when he cancelled or no dialog
+// could be shown.
+typedef BOOL(WINAPI* PFN_ZqTagMakeDlg)(StructZqTagRequest* request);
 
 #ifdef __cplusplus
 }

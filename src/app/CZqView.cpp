@@ -83,6 +83,20 @@ class CZqView::PartHost : public IPaneHost {
         const RECT rect = m_view.m_parts.PaneRect(pane);
         if (!::IsRectEmpty(&rect)) ::InvalidateRect(m_view.m_hWnd, &rect, FALSE);
     }
+    void RedrawArea(int pane, const RECT& area) override {
+        const RECT rect = m_view.m_parts.PaneRect(pane);
+        RECT part{};
+        if (::IntersectRect(&part, &rect, &area)) ::InvalidateRect(m_view.m_hWnd, &part, FALSE);
+    }
+    bool ScrollArea(int pane, const RECT& area, int dy) override {
+        const RECT rect = m_view.m_parts.PaneRect(pane);
+        RECT part{};
+        if (!::IntersectRect(&part, &rect, &area)) return false;
+        RECT pending{};
+        if (::GetUpdateRect(m_view.m_hWnd, &pending, FALSE) && ::IntersectRect(&pending, &pending, &part)) return false;
+        ::ScrollWindowEx(m_view.m_hWnd, 0, dy, &part, &part, nullptr, nullptr, SW_INVALIDATE);
+        return true;
+    }
     RECT PaneRect(int pane) const override { return m_view.m_parts.PaneRect(pane); }
     int FocusedPane() const override { return m_view.m_parts.FocusedPane(); }
     int OtherPane() const override { return m_view.m_parts.FocusedPane() ^ 1; }

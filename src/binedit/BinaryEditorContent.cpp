@@ -1,6 +1,7 @@
 #include "binedit/BinaryEditorContent.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 #include "binedit/BinaryMessages.h"
@@ -82,6 +83,7 @@ bool BinaryEditorContent::OpenInPane(int pane, const std::wstring& path) {
     }
     m_data.at(static_cast<size_t>(pane)) = std::move(data);
     m_visibleRows.at(static_cast<size_t>(pane)) = 0;
+    m_rowsArea.at(static_cast<size_t>(pane)) = {};
     if (m_host) m_host->ShowMode(pane, pane_mode::kBinary, 0);
     m_cursorShown = true;
     StartCursorTimer();
@@ -167,10 +169,52 @@ void BinaryEditorContent::AfterMove(int pane) {
     Redraw(pane);
 }
 
+BinaryEditorContent::StepStart BinaryEditorContent::BeginStep(int pane) {
+    std::int64_t first = 0, last = 0;
+    return {Data(pane).Cursor() / CBinaryData::kRowNibbles, Data(pane).SelectedBytes(first, last)};
+}
+
+void BinaryEditorContent::AfterStep(int pane, StepStart start) {
+    CBinaryData& data = Data(pane);
+    const std::int64_t shift = data.KeepCursorVisible(DataRows(pane));
+    m_cursorShown = true;
+    StartCursorTimer();
+    std::int64_t first = 0, last = 0;
+    if (start.selected || data.SelectedBytes(first, last) || !ScrollRows(pane, shift)) {
+        Redraw(pane);
+        return;
+    }
+    RedrawRow(pane, start.row);
+    RedrawRow(pane, data.Cursor() / CBinaryData::kRowNibbles);
+    if (m_host) m_host->RedrawArea(pane, m_statusArea.at(static_cast<size_t>(pane)));
+}
+
+bool BinaryEditorContent::ScrollRows(int pane, std::int64_t shift) {
+    if (shift == 0) return true;
+    const RECT& rows = m_rowsArea.at(static_cast<size_t>(pane));
+    const int lineHeight = m_filer.LayoutResult().metrics.lineHeight;
+    if (!m_host || ::IsRectEmpty(&rows) || lineHeight <= 0 || std::abs(shift) > DataRows(pane) - 1) return false;
+    return m_host->ScrollArea(pane, rows, static_cast<int>(-shift * lineHeight));
+}
+
+void BinaryEditorContent::RedrawRow(int pane, std::int64_t row) {
+    const RECT& rows = m_rowsArea.at(static_cast<size_t>(pane));
+    const int lineHeight = m_filer.LayoutResult().metrics.lineHeight;
+    if (!m_host || ::IsRectEmpty(&rows) || lineHeight <= 0) {
+        Redraw(pane);
+        return;
+    }
+    const std::int64_t at = row - Data(pane).TopRow();
+    if (at < 0 || at > DataRows(pane)) return;
+    const int top = rows.top + static_cast<int>(at) * lineHeight;
+    m_host->RedrawArea(pane, RECT{rows.left, top, rows.right, std::min<LONG>(rows.bottom, top + lineHeight)});
+}
+
 void BinaryEditorContent::Move(int pane, std::int64_t delta) {
     StopAutoScroll();
+    const StepStart start = BeginStep(pane);
     Data(pane).MoveCursor(delta);
-    AfterMove(pane);
+    AfterStep(pane, start);
 }
 
 void BinaryEditorContent::MoveSelection(int pane, std::int64_t delta) {
@@ -181,8 +225,9 @@ void BinaryEditorContent::MoveSelection(int pane, std::int64_t delta) {
 
 void BinaryEditorContent::Type(int pane, int digit) {
     StopAutoScroll();
+    const StepStart start = BeginStep(pane);
     Data(pane).TypeNibble(digit);
-    AfterMove(pane);
+    AfterStep(pane, start);
 }
 
 void BinaryEditorContent::CompareSelectedFiles() {
@@ -325,7 +370,7 @@ void BinaryEditorContent::OnTimer(unsigned id) {
                 break;
             }
             m_cursorShown = !m_cursorShown;
-            Redraw(pane);
+            RedrawRow(pane, Data(pane).Cursor() / CBinaryData::kRowNibbles);
             break;
         }
         case kScrollTimer: {
@@ -335,8 +380,9 @@ void BinaryEditorContent::OnTimer(unsigned id) {
             CBinaryData& data = Data(pane);
             const std::int64_t before = data.Cursor();
             const int lines = std::max(1, m_context.settings->BINARYSCROLLLINE);
+            const StepStart start = BeginStep(pane);
             data.MoveCursor(static_cast<std::int64_t>(lines) * CBinaryData::kRowNibbles * m_autoDirection);
-            AfterMove(pane);
+            AfterStep(pane, start);
             if (data.Cursor() == before) {
                 m_autoDirection = 0;
             } else if (m_host) {

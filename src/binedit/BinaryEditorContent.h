@@ -78,6 +78,17 @@ class BinaryEditorContent final : public IPaneContent {
     [[nodiscard]] std::int64_t DataRows(int pane) const { return std::max(1, VisibleRows(pane) - 1); }
     // After any move: the cursor is drawn at once and its row stays on screen.
     void AfterMove(int pane);
+    // A cursor step without a selection before or after it: the rows scroll
+    // when the top row moved by less than a screen, and only the old and new
+    // cursor rows and the status line are drawn again.
+    struct StepStart {
+        std::int64_t row;
+        bool selected;
+    };
+    [[nodiscard]] StepStart BeginStep(int pane);
+    void AfterStep(int pane, StepStart start);
+    [[nodiscard]] bool ScrollRows(int pane, std::int64_t shift);
+    void RedrawRow(int pane, std::int64_t row);
     void Move(int pane, std::int64_t delta);
     void MoveSelection(int pane, std::int64_t delta);
     void Type(int pane, int digit);
@@ -123,6 +134,8 @@ class BinaryEditorContent final : public IPaneContent {
     IPaneHost* m_host = nullptr;
     std::array<std::unique_ptr<binedit::CBinaryData>, 2> m_data;
     std::array<int, 2> m_visibleRows{};
+    std::array<RECT, 2> m_rowsArea{};    // the data rows under the header, at the last paint
+    std::array<RECT, 2> m_statusArea{};  // the status line
     bool m_cursorShown = true;
     bool m_cursorTimer = false;
     int m_autoDirection = 0;

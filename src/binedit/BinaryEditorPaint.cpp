@@ -56,6 +56,9 @@ void BinaryEditorContent::Paint(HDC dc, int pane, const RECT& rect) {
     const int rows = std::max(2, static_cast<int>(area.bottom - area.top) / metrics.lineHeight);
     const bool resized = m_visibleRows.at(static_cast<size_t>(pane)) != rows;
     m_visibleRows.at(static_cast<size_t>(pane)) = rows;
+    m_statusArea.at(static_cast<size_t>(pane)) = status;
+    m_rowsArea.at(static_cast<size_t>(pane)) = {area.left, std::min(area.bottom, area.top + metrics.lineHeight),
+                                                area.right, area.bottom};
     // A pane that changed its height keeps the cursor row on screen.
     if (resized) Data(pane).KeepCursorVisible(rows - 1);
     PaintRows(dc, pane, area);

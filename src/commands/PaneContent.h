@@ -41,6 +41,12 @@ class IPaneHost {
     // Pane `pane` shows the Filer again, in the listing it showed when it was taken.
     virtual void ShowFiler(int pane) = 0;
     virtual void RedrawPane(int pane) = 0;
+    // Redraws only `area` (view client pixels) of the pane.
+    virtual void RedrawArea(int pane, const RECT& area) = 0;
+    // Moves what `area` of the pane shows by dy pixels and redraws the strip
+    // it uncovers; false (nothing done) when a redraw is pending there, since
+    // moving the old pixels would then move stale ones.
+    virtual bool ScrollArea(int pane, const RECT& area, int dy) = 0;
     // Where the pane lay at the last paint, in the view's client pixels (empty when not shown).
     [[nodiscard]] virtual RECT PaneRect(int pane) const = 0;
     // The pane with the focus, and the one without it.

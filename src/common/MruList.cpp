@@ -1,18 +1,9 @@
 #include "common/MruList.h"
+#include "common/Paths.h"
 
 #include <windows.h>
 
 namespace zq {
-
-namespace {
-
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
-
-}  // namespace
 
 void MruList::Push(std::wstring_view item) {
     if (item.empty() || m_capacity == 0) return;

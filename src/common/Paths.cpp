@@ -256,4 +256,15 @@ bool DirectoryExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) noexcept {
+    return a.size() == b.size() && ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                                          static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+void SplitFileName(std::wstring_view name, std::wstring& base, std::wstring& extension) {
+    const size_t dot = name.rfind(L'.');
+    base = name.substr(0, dot);
+    extension = dot == std::wstring_view::npos ? std::wstring() : std::wstring(name.substr(dot + 1));
+}
+
 }  // namespace zq

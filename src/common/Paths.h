@@ -55,6 +55,11 @@ std::wstring_view ParentPart(std::wstring_view path);
 
 // Whole paths equal, ignoring case, after normalisation.
 [[nodiscard]] bool SamePath(std::wstring_view a, std::wstring_view b);
+// Names as the file system compares them: ordinal, ignoring case.
+[[nodiscard]] bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) noexcept;
+// The Filer's name split: the extension follows the last dot; a name without a
+// dot has an empty extension.
+void SplitFileName(std::wstring_view name, std::wstring& base, std::wstring& extension);
 // path is dir itself or lies below it (whole components only).
 [[nodiscard]] bool IsSameOrBelow(std::wstring_view path, std::wstring_view dir);
 

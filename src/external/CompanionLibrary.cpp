@@ -87,6 +87,19 @@ bool CompanionLibrary::CompareBinary(const std::wstring& directory, const std::w
                .value_or(FALSE) != FALSE;
 }
 
+bool CompanionLibrary::MakeTag(HWND owner, const std::vector<std::wstring>& files, int& written) {
+    std::vector<const wchar_t*> paths;
+    for (const std::wstring& file : files) paths.push_back(file.c_str());
+    StructZqTagRequest request{};
+    request.cbSize = sizeof(request);
+    request.hwndOwner = owner;
+    request.Files = paths.data();
+    request.FileCount = static_cast<int32_t>(paths.size());
+    const bool done = Use().Find<PFN_ZqTagMakeDlg>("ZqTagMakeDlg")(&request).value_or(FALSE) != FALSE;
+    written = request.Written;
+    return done;
+}
+
 bool CompanionLibrary::InitWow64Redirection() {
     m_wow64 = RunsUnderWow64() && Use().Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection") &&
               Use().Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection");

@@ -42,6 +42,9 @@ class CompanionLibrary {
     bool PrintText(StructZqPrintText& request);
     // Shows the library's comparison of two files; false when it has none.
     bool CompareBinary(const std::wstring& directory, const std::wstring& first, const std::wstring& second);
+    // The tag dialog for the files; false when the user cancelled or no
+    // dialog could be shown.  written: how many files took the tag.
+    bool MakeTag(HWND owner, const std::vector<std::wstring>& files, int& written);
 
     // File-system redirection: called once at start.  Only a 32-bit process on
     // 64-bit Windows needs it; answers whether it is in use from now on.

@@ -6,15 +6,6 @@
 #include "external/GuardedLibrary.h"
 
 namespace zq {
-namespace {
-
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() && ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                                          static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-}  // namespace
-
 std::optional<std::size_t> FindPluginRecord(std::span<const StructZqPlugin> plugins, std::wstring_view text) {
     const std::size_t comma = text.find(L',');
     if (!text.starts_with(L'#') || comma == std::wstring_view::npos) return std::nullopt;

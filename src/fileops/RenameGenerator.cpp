@@ -1,4 +1,5 @@
 #include "fileops/RenameGenerator.h"
+#include "common/Paths.h"
 
 #include <windows.h>
 
@@ -14,22 +15,6 @@ namespace {
 // A "%" opens a literal only when another "%" closes it; otherwise it is text.
 size_t LiteralEnd(std::wstring_view pattern, size_t open) {
     return pattern.find(L'%', open + 1);
-}
-
-bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() && ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
-                                                          static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-void SplitOldName(const std::wstring& name, std::wstring& base, std::wstring& extension) {
-    const size_t dot = name.rfind(L'.');
-    if (dot == std::wstring::npos) {
-        base = name;
-        extension.clear();
-    } else {
-        base = name.substr(0, dot);
-        extension = name.substr(dot + 1);
-    }
 }
 
 unsigned RangeOf(int digits) {
@@ -127,7 +112,7 @@ bool RenameGenerator::Generate(const std::wstring& oldName, std::wstring& newNam
     };
     if (m_options.pattern.find(L'\\') != std::wstring::npos) return false;
     std::wstring oldBase, oldExt;
-    SplitOldName(oldName, oldBase, oldExt);
+    SplitFileName(oldName, oldBase, oldExt);
     Part name, ext;
     if (!Expand(m_namePattern, oldBase, name) || !Expand(m_extPattern, oldExt, ext)) return false;
     // Converting can shorten the text (a kana and its voicing mark become one
@@ -143,7 +128,7 @@ bool RenameGenerator::Generate(const std::wstring& oldName, std::wstring& newNam
         }
     }
     const auto accept = [&](const std::wstring& candidate) {
-        return EqualsIgnoringCase(candidate, oldName) || !isTaken(candidate);
+        return SameIgnoringCase(candidate, oldName) || !isTaken(candidate);
     };
 
     if (name.slot < 0 && ext.slot < 0) {

@@ -4,6 +4,7 @@
 
 #include "common/Handle.h"
 #include "fileops/SelectionSnapshot.h"
+#include "common/Paths.h"
 
 namespace zq::fileops {
 namespace {
@@ -16,19 +17,6 @@ ULONGLONG Ticks(const FILETIME& t) {
 
 bool Exists(IFileSystem& fs, const std::wstring& path) {
     return fs.Attributes(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The Filer's name split: the extension follows the last dot; a name without a
-// dot has an empty extension.
-void SplitName(const std::wstring& name, std::wstring& base, std::wstring& extension) {
-    const size_t dot = name.rfind(L'.');
-    if (dot == std::wstring::npos) {
-        base = name;
-        extension.clear();
-    } else {
-        base = name.substr(0, dot);
-        extension = name.substr(dot + 1);
-    }
 }
 
 }  // namespace
@@ -44,7 +32,7 @@ int CompareWriteTimes(const FILETIME& a, const FILETIME& b, bool range) {
 std::wstring FirstFreeNumberedPath(IFileSystem& fs, const std::wstring& destinationDirectory,
                                    const std::wstring& name) {
     std::wstring base, extension;
-    SplitName(name, base, extension);
+    SplitFileName(name, base, extension);
     for (int number = 0; number <= 998; ++number) {
         wchar_t digits[8] = {};
         swprintf(digits, 8, L"%03d", number);

@@ -6,14 +6,11 @@
 #include <utility>
 
 #include "filer/FilerPath.h"
+#include "common/Paths.h"
 
 namespace zq {
 
 namespace {
-
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return SamePathIgnoringCase(std::wstring(a), std::wstring(b));
-}
 
 std::wstring WithoutTrailingSeparator(std::wstring path) {
     // "C:\" stays whole: "C:" alone would name the drive's current directory.

@@ -3,16 +3,9 @@
 #include <windows.h>
 
 #include "filer/FilerPath.h"
+#include "common/Paths.h"
 
 namespace zq {
-
-namespace {
-
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return SamePathIgnoringCase(std::wstring(a), std::wstring(b));
-}
-
-}  // namespace
 
 std::wstring_view ExtensionOf(std::wstring_view name) {
     const size_t dot = name.rfind(L'.');

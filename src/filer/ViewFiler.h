@@ -101,6 +101,12 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     // The split and grids of the last paint (no pane is shown before it).
     [[nodiscard]] const filer::FilerLayoutResult& LayoutResult() const { return m_layout; }
 
+    // The active pane goes to `path` from a jump, a bookmark, a typed path or a
+    // search result; `cursorName` is put under the cursor when given.
+    void GoToDirectory(const std::wstring& path, const std::wstring& cursorName, bool addToJumpList);
+    // Runs a "#" plug-in command text for the extension tables; the plug-in part sets it.
+    void SetPluginRunner(std::function<bool(std::wstring_view)> runner) { m_runPlugin = std::move(runner); }
+
     // The two panes (0 and 1), the one with the focus and the other one.
     FilerPane& Pane(int index);
     [[nodiscard]] int ActivePane() const;
@@ -123,9 +129,6 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     void RegisterExecuteCommands();
     // A cursor command ran: the incremental search ends or forgets its buffer, as the settings say.
     void OnCursorMovedForSearch();
-    // GoToDirectory for the active pane from a jump, a bookmark or a typed path;
-    // `cursorName` is put under the cursor when given.
-    void GoToDirectory(const std::wstring& path, const std::wstring& cursorName, bool addToJumpList);
     // Opening the file under the active pane's cursor (Enter, @Returnkey).
     bool OpenCursorFile(bool shift);
     // Registers `name` for the Filer; every handler ends with AfterCommand().
@@ -189,6 +192,7 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     std::vector<std::wstring> m_jumpList;
     // Opening the file under the cursor, set up with the execution commands.
     std::function<void(bool shift)> m_openFile;
+    std::function<bool(std::wstring_view)> m_runPlugin;
 };
 
 }  // namespace zq

@@ -17,6 +17,7 @@
 #include "filer/ViewFiler.h"
 #include "settings/EventSounds.h"
 #include "settings/Settings.h"
+#include "common/Paths.h"
 
 namespace zq {
 
@@ -50,10 +51,6 @@ std::wstring FirstShellVerb(std::wstring_view extension) {
     const LONG found = ::RegEnumKeyW(shell, 0, verb, 260);
     ::RegCloseKey(shell);
     return found == ERROR_SUCCESS ? verb : L"";
-}
-
-bool SameIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return SamePathIgnoringCase(std::wstring(a), std::wstring(b));
 }
 
 MacroEntry EntryOf(const FileEntry& entry, const std::wstring& directory) {
@@ -97,8 +94,12 @@ static MacroContext CollectMacroContext(ViewFiler& filer, const ViewContext& con
 void ViewFiler::RegisterExecuteCommands() {
     const auto runProgram = [this](const std::wstring& program, const std::wstring& parameters,
                                    const MacroContext& macros) {
-        if (program.starts_with(L'@') || program.starts_with(L'#')) {
-            // "#" plug-in commands go where the key dispatch sends them.
+        if (program.starts_with(L'#')) {
+            // The command tables know no "#" words: the program names the plug-in record itself.
+            if (m_runPlugin) (void)m_runPlugin(program);
+            return;
+        }
+        if (program.starts_with(L'@')) {
             (void)m_context.registry->Route(ModeGroup::Filer, program + (parameters.empty() ? L"" : L" " + parameters));
             return;
         }

@@ -53,7 +53,9 @@ void FillPluginPane(const FilerPane& pane, uint32_t modeWord, PluginPaneCopy& co
     copy.info.Directory = copy.directory.c_str();
 }
 
-std::vector<StructZqPlugin> PluginList(const Settings& settings) {
+namespace {
+
+std::vector<StructZqPlugin> StoredPlugins(const Settings& settings) {
     std::vector<StructZqPlugin> list;
     list.reserve(settings.plugins.size());
     for (const Settings::Plugin& p : settings.plugins)
@@ -61,11 +63,21 @@ std::vector<StructZqPlugin> PluginList(const Settings& settings) {
     return list;
 }
 
+}  // namespace
+
+std::vector<StructZqPlugin> PluginList(const Settings& settings) {
+    // Switched off, the list stays on file but no key or menu item reaches it.
+    if (settings.ZQPLUGINLOADTYPE == 0) return {};
+    return StoredPlugins(settings);
+}
+
 std::wstring PluginDirectory(const Settings& settings, const std::wstring& programDir) {
     return settings.pluginDir.empty() ? programDir : settings.pluginDir;
 }
 
-ViewFilerPlugins::ViewFilerPlugins(ViewContext& context, ViewFiler& filer) : m_context(context), m_filer(filer) {}
+ViewFilerPlugins::ViewFilerPlugins(ViewContext& context, ViewFiler& filer) : m_context(context), m_filer(filer) {
+    filer.SetPluginRunner([this](std::wstring_view text) { return RunPluginCommand(text); });
+}
 
 void ViewFilerPlugins::RegisterCommands() {
     CommandRegistry& registry = *m_context.registry;
@@ -117,12 +129,13 @@ void ViewFilerPlugins::RunMenuItem(std::size_t index) {
 }
 
 std::size_t ViewFilerPlugins::MenuRangeCount() const {
-    return std::min(m_context.settings->plugins.size(), kMaxMenuPlugins);
+    return std::min(PluginList(*m_context.settings).size(), kMaxMenuPlugins);
 }
 
 std::vector<std::wstring> ViewFilerPlugins::MenuTexts() const {
     std::vector<std::wstring> texts;
-    for (const Settings::Plugin& p : m_context.settings->plugins) texts.push_back(PluginCommandText(p.keyStr, p.name));
+    for (const StructZqPlugin& p : PluginList(*m_context.settings))
+        texts.push_back(PluginCommandText(p.keyStr, p.name));
     return texts;
 }
 
@@ -144,7 +157,7 @@ void ViewFilerPlugins::EditPlugins() {
     bool loadList = false;
     {
         const SuspendScope suspended(m_context);
-        CPlugInDlg dialog(m_context.frame, PluginList(settings), settings.pluginDir, settings.ZQPLUGINLOADTYPE != 0);
+        CPlugInDlg dialog(m_context.frame, StoredPlugins(settings), settings.pluginDir, settings.ZQPLUGINLOADTYPE != 0);
         result = dialog.DoModal();
         directory = dialog.Directory();
         loadList = dialog.LoadList();

@@ -17,7 +17,8 @@ FindFilePart::FindFilePart(ViewContext& context, ViewFiler& filer) : m_context(c
 }
 
 void FindFilePart::RegisterCommands() {
-    m_context.registry->Register(cmd::filer::Findfile, [this](const CommandCall&) { FindFile(); });
+    m_context.registry->Register(cmd::filer::Findfile, [this](const CommandCall&) { FindFile(true); });
+    m_context.registry->Register(cmd::filer::FindFileInWindow, [this](const CommandCall&) { FindFile(false); });
     m_context.registry->Register(cmd::filer::DispResultFindFile, [this](const CommandCall&) {
         if (SearchResults::Shared().Started()) ShowResults(m_filer.ActivePane());
     });
@@ -32,7 +33,7 @@ void FindFilePart::ShowResults(int index) {
     ::InvalidateRect(m_context.view, nullptr, FALSE);
 }
 
-void FindFilePart::FindFile() {
+void FindFilePart::FindFile(bool listForm) {
     const int index = m_filer.ActivePane();
     FilerPane& pane = m_filer.Pane(index);
     if (pane.Kind() != kKindDirectory) return;
@@ -40,7 +41,14 @@ void FindFilePart::FindFile() {
     const std::wstring directory =
         pane.Path() == kSearchResultLocation ? SearchResults::Shared().ReturnTo() : pane.Path();
     if (!m_conditions) m_conditions = DefaultSearchConditions(SystemLocalClock());
-    CFindFileDlg dialog(m_context.view, *m_context.settings, directory, *m_conditions);
+    CFindFileDlg::Locate locate;
+    if (listForm) {
+        locate = [this](const std::wstring& folder, const std::wstring& name) {
+            m_filer.GoToDirectory(folder, name, false);
+            ::InvalidateRect(m_context.view, nullptr, FALSE);
+        };
+    }
+    CFindFileDlg dialog(m_context.view, *m_context.settings, directory, *m_conditions, std::move(locate));
     INT_PTR answer = IDCANCEL;
     {
         const SuspendScope suspended(m_context);

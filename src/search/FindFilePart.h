@@ -1,7 +1,8 @@
 #pragma once
 // The file search's part of the view: @Findfile opens "ファイル検索" for the
-// active pane and shows what it found as that pane's search-result listing;
-// @DispResultFindFile shows the last results again.  Every pane may list the
+// active pane with the results in its own list; @FindFileInWindow shows what
+// it found as that pane's search-result listing, and @DispResultFindFile shows
+// those results again.  Every pane may list the
 // results (its own SearchResultSource).
 //
 //     view.AddPart(std::make_unique<FindFilePart>(context, filer));
@@ -21,7 +22,7 @@ class FindFilePart final : public IViewPart {
     void RegisterCommands() override;
 
   private:
-    void FindFile();
+    void FindFile(bool listForm);
     void ShowResults(int pane);
 
     ViewContext& m_context;

@@ -59,6 +59,12 @@ std::vector<structFindThreadInfo> SearchResults::Snapshot() const {
     return m_items;
 }
 
+std::vector<structFindThreadInfo> SearchResults::SnapshotFrom(size_t first) const {
+    const Lock lock(m_mutex.Get());
+    if (first >= m_items.size()) return {};
+    return {m_items.begin() + static_cast<std::ptrdiff_t>(first), m_items.end()};
+}
+
 std::vector<FindProblem> SearchResults::Problems() const {
     const Lock lock(m_mutex.Get());
     return m_problems;

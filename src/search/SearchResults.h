@@ -31,6 +31,8 @@ class SearchResults {
     // Changes with every Begin and Add, so that a reader knows when to list anew.
     [[nodiscard]] uint64_t Generation() const;
     [[nodiscard]] std::vector<structFindThreadInfo> Snapshot() const;
+    // The results from index `first` on: what a reader that has the ones before still lacks.
+    [[nodiscard]] std::vector<structFindThreadInfo> SnapshotFrom(size_t first) const;
     [[nodiscard]] std::vector<FindProblem> Problems() const;
     // The directory of result `index`; false when there is no such result.
     [[nodiscard]] bool DirectoryOf(size_t index, std::wstring& directory) const;

@@ -158,7 +158,7 @@ struct Settings {
     std::array<std::array<int, 10>, 7> notViewMenu{};  // NOTVIEWMENU MENU%02d%02d (menu, popup)
     std::array<int, 26> virtualDrives{};               // VIRTUALDRIVE %cDRIVE, A-Z
 
-    // ---- PLUGINDATA; the list is read only when ZQPLUGINLOADTYPE is not 0.
+    // ---- PLUGINDATA; the list takes part only when ZQPLUGINLOADTYPE is not 0 (PluginList).
     struct Plugin {
         std::wstring name;     // P_NAME%d
         int version = 0;       // P_VER%d

@@ -34,7 +34,6 @@ void ReadRecords(const IniFile& ini, const KeyRow& row, Settings& settings) {
     const int count = list.countKey ? custom::BoundedCount(IntSetting(settings, list.countKey)) : 0;
     list.resize(settings, 0);
     list.resize(settings, static_cast<size_t>(count));
-    if (list.readWhenKey && IntSetting(settings, list.readWhenKey) == 0) return;
     const int limit = list.countKey ? count : custom::kMaxListEntries;
     for (int n = 0; n < limit; ++n) {
         if (!list.countKey) list.resize(settings, static_cast<size_t>(n) + 1);

@@ -53,11 +53,8 @@ constexpr RecordField Field(const wchar_t* name, size_t capacity = 0) {
 }
 
 template <auto List, const auto& Fields>
-constexpr RecordList Records(const wchar_t* countKey = nullptr, const wchar_t* readWhenKey = nullptr) {
-    return {Fields,
-            countKey,
-            readWhenKey,
-            [](const Settings& s) { return (s.*List).size(); },
+constexpr RecordList Records(const wchar_t* countKey = nullptr) {
+    return {Fields, countKey, [](const Settings& s) { return (s.*List).size(); },
             [](Settings& s, size_t n) { (s.*List).resize(n); },
             [](Settings& s, size_t i) -> void* { return &(s.*List)[i]; }};
 }
@@ -71,12 +68,11 @@ using P = Settings::Plugin;
 constexpr RecordField kPluginFields[] = {Field<&P::name>(L"P_NAME%d", 260),    Field<&P::version>(L"P_VER%d"),
                                          Field<&P::type>(L"P_TYPE%d", 4),      Field<&P::viewKey>(L"P_VIEWKEY%d", 60),
                                          Field<&P::keyStr>(L"P_KEYSTR%d", 30), Field<&P::viewMenu>(L"P_VIEWMENU%d")};
-constexpr RecordList kPlugins = Records<&Settings::plugins, kPluginFields>(nullptr, L"ZQPLUGINLOADTYPE");
+constexpr RecordList kPlugins = Records<&Settings::plugins, kPluginFields>();
 
 using C = Settings::SavedCursor;
 constexpr RecordField kSavedCursorFields[] = {Field<&C::dir>(L"DIR%d", 520), Field<&C::name>(L"NAME%d", 260)};
-constexpr RecordList kSavedCursors =
-    Records<&Settings::savedCursors, kSavedCursorFields>(L"SUMSAVECURPOS", L"SAVECURSORPOSITION");
+constexpr RecordList kSavedCursors = Records<&Settings::savedCursors, kSavedCursorFields>(L"SUMSAVECURPOS");
 
 // One row per line of thought: kept as laid out, not reflowed field by field.
 // clang-format off

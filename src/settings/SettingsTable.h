@@ -47,11 +47,11 @@ struct RecordField {
 // A list of records, written record after record, each field in turn.  Its
 // length is the integer setting countKey (bounded; missing slots are written
 // empty), or without one, the records up to the first whose first field is
-// empty.  With readWhenKey the list is read only while that setting is not 0.
+// empty.  A list is read even while the switch that puts it to use is off
+// (the plug-ins, the cursor memory): a save with the switch off keeps it.
 struct RecordList {
     std::span<const RecordField> fields;
     const wchar_t* countKey = nullptr;
-    const wchar_t* readWhenKey = nullptr;
     size_t (*size)(const Settings&) = nullptr;
     void (*resize)(Settings&, size_t) = nullptr;
     void* (*record)(Settings&, size_t) = nullptr;

@@ -9,6 +9,7 @@
 #include <cwchar>
 
 #include "common/Handle.h"
+#include "common/Id3v1Tag.h"
 #include "common/TextConv.h"
 
 namespace zq::viewer {
@@ -19,7 +20,6 @@ using Bytes = std::vector<std::uint8_t>;
 // An ID3v2 tag and the first frames behind it fit here in all but freak files
 // (a tag with a large cover picture is cut; its text frames come first).
 constexpr std::size_t kHeadBytes = 256 * 1024;
-constexpr std::size_t kId3v1Bytes = 128;
 
 constexpr std::array<const wchar_t*, 148> kGenres = {
     L"Blues",
@@ -319,24 +319,16 @@ std::size_t ParseId3v2(const Bytes& head, StructAudioTag& tag) {
     return taken;
 }
 
-std::wstring Id3v1Field(const Bytes& block, std::size_t at, std::size_t length) {
-    std::size_t used = 0;
-    while (used < length && block[at + used] != 0) ++used;
-    std::wstring text = ToWide(std::string_view(reinterpret_cast<const char*>(block.data() + at), used));
-    TrimEnd(text);
-    return text;
-}
-
 void ParseId3v1(const Bytes& block, StructAudioTag& tag) {
-    if (block.size() != kId3v1Bytes || !HasId(block, 0, "TAG")) return;
-    if (tag.title.empty()) tag.title = Id3v1Field(block, 3, 30);
-    if (tag.artist.empty()) tag.artist = Id3v1Field(block, 33, 30);
-    if (tag.album.empty()) tag.album = Id3v1Field(block, 63, 30);
-    if (tag.year.empty()) tag.year = Id3v1Field(block, 93, 4);
-    // Version 1.1 keeps the track number in the comment's last byte.
-    const bool track = block[125] == 0 && block[126] != 0;
-    if (tag.comment.empty()) tag.comment = Id3v1Field(block, 97, track ? 28 : 30);
-    if (tag.genre.empty() && block[127] < kGenres.size()) tag.genre = std::to_wstring(block[127]);
+    const std::optional<StructId3v1Tag> v1 = DecodeId3v1(block);
+    if (!v1) return;
+    if (tag.title.empty()) tag.title = v1->title;
+    if (tag.artist.empty()) tag.artist = v1->artist;
+    if (tag.album.empty()) tag.album = v1->album;
+    if (tag.year.empty()) tag.year = v1->year;
+    if (tag.comment.empty()) tag.comment = v1->comment;
+    if (tag.genre.empty() && static_cast<std::size_t>(v1->genre) < kGenres.size())
+        tag.genre = std::to_wstring(v1->genre);
 }
 
 struct FrameHeader {

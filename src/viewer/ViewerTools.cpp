@@ -3,7 +3,9 @@
 #include "commands/CommandRegistry.h"
 #include "commands/PaneModes.h"
 #include "common/Paths.h"
+#include "external/CompanionLibrary.h"
 #include "filer/FilerPane.h"
+#include "filer/KindExecute.h"
 #include "filer/ViewFiler.h"
 #include "settings/Settings.h"
 #include "viewer/CTextBoxDlg.h"
@@ -15,6 +17,11 @@ namespace {
 
 constexpr unsigned kFollowTimer = 1;
 constexpr unsigned kFollowPeriodMs = 200;
+
+bool IsMp3Name(std::wstring_view name) {
+    const std::wstring_view extension = ExtensionOf(name);
+    return ::CompareStringOrdinal(extension.data(), static_cast<int>(extension.size()), L"mp3", 3, TRUE) == CSTR_EQUAL;
+}
 
 }  // namespace
 
@@ -46,6 +53,43 @@ void ViewTagPart::Start(const std::vector<std::wstring>&) {
 
 void ViewTagPart::RegisterCommands() {
     m_context.registry->Register(cmd::filer::Viewtagview, [this](const CommandCall&) { Toggle(); });
+    m_context.registry->Register(cmd::filer::MakeMp3Tag, [this](const CommandCall&) { MakeTags(false); });
+    m_context.registry->Register(cmd::filer::AllmakeMp3Tag, [this](const CommandCall&) { MakeTags(true); });
+}
+
+void ViewTagPart::MakeTags(bool selection) {
+    const int pane = m_filer.ActivePane();
+    if (!m_context.companion || !m_context.modes->Query(pane, 0, pane_mode::kDirectory)) return;
+    FilerPane& listing = m_filer.Pane(pane);
+    std::vector<std::wstring> files;
+    if (!selection) {
+        if (const FileEntry* entry = listing.CursorEntry(); entry && IsFileEntry(*entry))
+            files.push_back(JoinPath(listing.Path(), entry->cFileName));
+    } else {
+        // Of a selection only the MP3 files: the tag goes at the end of whatever it is written to.
+        std::wstring directory;
+        for (int n = 0;; ++n) {
+            const FileEntry* entry = listing.NthSelected(0, n, &directory);
+            if (!entry) break;
+            if (IsFileEntry(*entry) && IsMp3Name(entry->cFileName))
+                files.push_back(JoinPath(directory, entry->cFileName));
+        }
+    }
+    if (files.empty()) return;
+    int written = 0;
+    bool done = false;
+    {
+        SuspendScope suspended(m_context);
+        done = m_context.companion->MakeTag(m_context.frame, files, written);
+    }
+    if (!done) return;
+    if (selection) listing.ApplyMarkKind(kMarkRelease);
+    if (written > 0) {
+        m_filer.Refresh();
+        m_shownPath.clear();
+        FollowCursor();
+    }
+    ::InvalidateRect(m_context.view, nullptr, FALSE);
 }
 
 void ViewTagPart::Toggle() {

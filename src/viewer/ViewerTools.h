@@ -51,6 +51,7 @@ class ViewTagPart final : public IViewPart {
   private:
     void Toggle();
     void FollowCursor();
+    void MakeTags(bool selection);
 
     ViewContext& m_context;
     ViewFiler& m_filer;

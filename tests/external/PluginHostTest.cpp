@@ -65,6 +65,7 @@ TEST(PluginHost, ListKeepsItsRecordsThroughTheSettingsFile) {
         ReadRemainingSettings(in, read, {});
         EXPECT_EQ(read.pluginDir, written.pluginDir);
         EXPECT_EQ(PluginList(read), loadType ? kList : std::vector<StructZqPlugin>()) << loadType;
+        EXPECT_EQ(read.plugins, written.plugins) << "switched off, the records stay on file";
         EXPECT_EQ(PluginDirectory(read, L"C:\\zq"), L"C:\\プラグイン");
     }
     EXPECT_EQ(PluginDirectory(Settings{}, L"C:\\zq"), L"C:\\zq");

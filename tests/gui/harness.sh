@@ -369,6 +369,26 @@ PY
 }
 
 # The value of KEY in [SECTION] of the zq.ini that zq wrote (empty when absent).
+# The name the cursor memory (SAVECURPOS) holds for directory DIR, compared
+# ignoring case; empty when it holds none.
+gui_remembered_cursor() {
+  INI="$GUI_APP/zq.ini" DIR="$1" python3 - <<'PY'
+import os
+text = open(os.environ["INI"], "rb").read().decode("utf-16")
+values, section = {}, ""
+for line in text.splitlines():
+    if line.startswith("["):
+        section = line
+    elif section == "[SAVECURPOS]" and "=" in line:
+        key, value = line.split("=", 1)
+        values[key] = value
+for key, value in values.items():
+    if key.startswith("DIR") and value.lower() == os.environ["DIR"].lower():
+        print(values.get("NAME" + key[3:], ""))
+        break
+PY
+}
+
 gui_ini_value() {
   INI="$GUI_APP/zq.ini" SECTION="$1" KEY="$2" python3 - <<'PY'
 import os

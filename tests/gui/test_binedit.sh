@@ -4,7 +4,9 @@
 # nibble, Shift+END goes to the last row in the same column, 3 C overwrites
 # the byte there and 7 the next one's high nibble; two undos and a redo keep
 # the 3 C and drop the 7.  Ctrl+S saves and Escape leaves: the file on disk
-# differs from the original in exactly those two bytes.  The second file gets F F and
+# differs from the original in exactly those two bytes.  In the second file 40
+# steps down scroll the rows: the screen must equal the same place drawn anew
+# after J (@Jumpline) to row 40.  It then gets F F and
 # Escape: the save question comes, Escape (cancel) keeps editing, a second
 # Escape asks again and "No" leaves the file as it was.  The third case
 # changes a byte and quits the program: the question comes during the end
@@ -29,7 +31,7 @@ cp "$files/b.bin" "$GUI_DIR/b.orig"
 cp "$files/c.bin" "$GUI_DIR/c.orig"
 winfiles="$(gui_winpath "$files")"
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDFILEOPEN=0" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" \
-  "[ALLDATA2]" "DISABLETWIN=1" \
+  "BINARYSCURSORSPEED=10" "[ALLDATA2]" "DISABLETWIN=1" \
   "[KEYEXEDATA]" "N_B=@Binaryedit" "N_O=@Cmpbinary" \
   "[BINARYKEYEXEDATA]" "N_Q=@Quit"
 gui_start_zq
@@ -81,6 +83,24 @@ shot a-left
 gui_focus "$GUI_WID"
 gui_key Down b
 sleep 1
+gui_key $(printf 'Down %.0s' $(seq 40))
+sleep 0.4
+scrolled="$(gui_screenshot binedit-b-scrolled)"
+dlg="$(gui_keys_until_title '^指定位置へジャンプ$' j)" || gui_fail "J showed no jump dialog"
+gui_focus "$dlg"
+gui_type "40"
+gui_keys_until_gone "$dlg" '^指定位置へジャンプ$' Return || gui_fail "the jump dialog did not take Return"
+sleep 0.4
+drawn="$(gui_screenshot binedit-b-drawn)"
+# The rows only: the header above them shows a running clock.
+read -r wx wy ww wh <<<"$(gui_geometry "$GUI_WID")"
+rows="${ww}x$((wh * 6 / 10))+${wx}+$((wy + wh * 4 / 10))"
+convert "$scrolled" -crop "$rows" "$GUI_DIR/scrolled.png" && convert "$drawn" -crop "$rows" "$GUI_DIR/drawn.png" ||
+  gui_fail "the screenshots could not be cut to the rows"
+differing="$(compare -metric AE "$GUI_DIR/scrolled.png" "$GUI_DIR/drawn.png" null: 2>&1)"
+[ "${differing%% *}" -le 40 ] 2>/dev/null ||
+  gui_fail "the scrolled rows differ from a fresh drawing in $differing pixels (binedit-b-scrolled/-drawn.png)"
+gui_focus "$GUI_WID"
 gui_key f f
 sleep 0.3
 gui_key Escape

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The file search from the keyboard.  Five files in a tree; one holds a word
-# in Shift_JIS, another the same word in UTF-8 only.  Ctrl+F opens
-# "ファイル検索" on the left pane's folder, the word typed as the text to look
-# for and Return search it with only S-JIS on: the dialog closes and the pane
-# lists the results ("検索結果").  Home marks them all and C copies them into
+# in Shift_JIS, another the same word in UTF-8 only.  W (@FindFileInWindow)
+# opens "ファイル検索" on the left pane's folder, the word typed as the text to
+# look for and Return search it with only S-JIS on: the dialog closes and the
+# pane lists the results ("検索結果").  Home marks them all and C copies them into
 # the right pane's folder: exactly the Shift_JIS file arrives.  Return on the
 # result goes to its folder with the cursor on it, which the cursor memory in
 # zq.ini shows after the quit, beside the dialog's histories and settings.
+# Ctrl+F (@Findfile) keeps the results in the dialog's own list: "*.log" in
+# the tree finds d.log, and "ファイルの場所へ" takes the pane to it and closes
+# the dialog ("ダイアログを閉じる" is on); the column widths reach zq.ini.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin findfile
@@ -24,13 +27,13 @@ for name, data in files.items():
     open(t + "/" + name, "wb").write(data)
 PY
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$tree")" "SECONDDIRECTORY=$(gui_winpath "$GUI_DIR/out")" \
-  "SECONDFILEOPEN=1" "[ALLDATA2]" "SAVECURSORPOSITION=1" "DISABLETWIN=1" "FIND_FILE_CHAR_CODE_UTF8=0"
+  "SECONDFILEOPEN=1" "[KEYEXEDATA]" "N_W=@FindFileInWindow" "[ALLDATA2]" "SAVECURSORPOSITION=1" "DISABLETWIN=1" "FIND_FILE_CHAR_CODE_UTF8=0"
 gui_start_zq
 
 
 sleep 0.5
 gui_focus "$GUI_WID"
-dlg="$(gui_keys_until_title '^ファイル検索$' ctrl+f)" || gui_fail "Ctrl+F did not open the search dialog"
+dlg="$(gui_keys_until_title '^ファイル検索$' w)" || gui_fail "W did not open the search dialog"
 gui_focus "$dlg"
 sleep 0.3
 gui_type "検索ワード"
@@ -56,26 +59,27 @@ gui_focus "$GUI_WID"
 gui_key Return
 gui_expect_title 'deep - zq$' "Return on the result"
 gui_screenshot findfile-3-jumped >/dev/null
-gui_quit q
 
-remembered() {
-  INI="$GUI_APP/zq.ini" DIR="$1" python3 - <<'PY'
-import os
-text = open(os.environ["INI"], "rb").read()[2:].decode("utf-16-le")
-values, section = {}, ""
-for line in text.split("\r\n"):
-    if line.startswith("["):
-        section = line
-    elif section == "[SAVECURPOS]" and "=" in line:
-        key, value = line.split("=", 1)
-        values[key] = value
-for key, value in values.items():
-    if key.startswith("DIR") and value.lower() == os.environ["DIR"].lower():
-        print(values.get("NAME" + key[3:], ""))
-        break
-PY
-}
-name="$(remembered "$(gui_winpath "$tree/sub/deep")")"
+gui_focus "$GUI_WID"
+dlg="$(gui_keys_until_title '^ファイル検索$' ctrl+f)" || gui_fail "Ctrl+F did not open the search dialog"
+gui_focus "$dlg"
+gui_key shift+Tab shift+Tab ctrl+a
+gui_type "$(gui_winpath "$tree")"
+gui_key Tab ctrl+a
+gui_type "*.log"
+gui_key Return
+sleep 1
+gui_screenshot findfile-4-list >/dev/null
+gui_keys_until_gone "$dlg" '^ファイル検索$' alt+r Home alt+l || gui_fail "ファイルの場所へ did not close the list form"
+gui_focus "$GUI_WID"
+gui_expect_title 'other - zq$' "ファイルの場所へ on d.log"
+gui_quit q
+[ "$(gui_remembered_cursor "$(gui_winpath "$tree/other")")" = "d.log" ] ||
+  gui_fail "ファイルの場所へ did not put the cursor on d.log"
+column="$(gui_ini_value FIND_FILE_DLG_INF COLUMN0)"
+[ "${column:-0}" -gt 20 ] || gui_fail "the list's first column width was stored as '$column'"
+
+name="$(gui_remembered_cursor "$(gui_winpath "$tree/sub/deep")")"
 [ "$name" = "hit.txt" ] || gui_fail "the cursor in the result's folder was on '$name', expected hit.txt"
 
 expect_ini() {
@@ -85,7 +89,8 @@ expect_ini() {
 }
 expect_ini FIND_FILE_DLG_INF SEARCH_STRING0 "検索ワード"
 expect_ini FIND_FILE_DLG_INF SEARCH_DIRECTORY_NAME0 "$(gui_winpath "$tree")"
-expect_ini FIND_FILE_DLG_INF SEARCH_FILE0 "*.*"
+expect_ini FIND_FILE_DLG_INF SEARCH_FILE0 "*.log"
+expect_ini FIND_FILE_DLG_INF SEARCH_FILE1 "*.*"
 expect_ini ALLDATA2 FIND_FILE_CHAR_CODE_SHIFT_JIS 1
 expect_ini ALLDATA FINDDLGCLOSE 1
 width="$(gui_ini_value FIND_FILE_DLG_INF WIDTH)"

@@ -72,21 +72,7 @@ gui_wait_title 'files - zq$' 5 >/dev/null || gui_fail "the pane did not go to th
 gui_quit q
 
 [ "$(gui_ini_value ALLDATA ENDDIRECTORY)" = "$winfiles" ] || gui_fail "ENDDIRECTORY is not the jumped-to folder"
-remembered="$(INI="$GUI_APP/zq.ini" WHERE="$winfiles" python3 - <<'PY'
-import os
-text = open(os.environ["INI"], "rb").read().decode("utf-16")
-section, values = "", {}
-for line in text.splitlines():
-    if line.startswith("["):
-        section = line
-    elif section == "[SAVECURPOS]" and "=" in line:
-        key, value = line.split("=", 1)
-        values[key] = value
-for key, value in values.items():
-    if key.startswith("DIR") and value.lower() == os.environ["WHERE"].lower():
-        print(values.get("NAME" + key[3:], ""))
-        break
-PY
-)"
+remembered="$(gui_remembered_cursor "$winfiles")"
+
 [ "$remembered" = "bandana.txt" ] || gui_fail "after the jump the cursor was on '$remembered', not bandana.txt"
 echo "getaround GUI test passed"

@@ -6,7 +6,10 @@
 # pressed, it makes "新規テキスト.txt" and then "新規テキスト(2).txt", both
 # empty, and the first is not overwritten.  The plug-in settings dialog,
 # the last item of "各種設定(&D)", takes a new plug-in directory; at quit
-# zq.ini holds it with the plug-in's record.
+# zq.ini holds it with the plug-in's record.  A second start with an
+# extension row "#ZQTEST,ZQTEST.DLL" for "plg" runs the plug-in on Return.
+# A third with the list switched off (ZQPLUGINLOADTYPE=0) must keep the
+# plug-in's record in zq.ini at quit.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin plugins
@@ -64,4 +67,28 @@ gui_quit q
 [ "$(gui_ini_value PLUGINDATA P_NAME0)" = zqtest.dll ] || gui_fail "the plug-in record was not written back"
 [ "$(gui_ini_value PLUGINDATA P_KEYSTR0)" = '#ZQTEST' ] || gui_fail "P_KEYSTR0 was not written back"
 [ "$(gui_ini_value ALLDATA ZQPLUGINLOADTYPE)" = 1 ] || gui_fail "ZQPLUGINLOADTYPE was not written back as 1"
+
+records=("[PLUGINDATA]" "PLUGINDIR=$(gui_winpath "$GUI_APP/plugins")" "P_NAME0=zqtest.dll" "P_VER0=101"
+  "P_TYPE0=TST" "P_VIEWKEY0=テスト" "P_KEYSTR0=#ZQTEST" "P_VIEWMENU0=1")
+plg="$GUI_DIR/plg"
+mkdir -p "$plg"
+printf 'x' >"$plg/x.plg"
+rm -f "$GUI_DIR/given.txt"
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$plg")" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" \
+  "ZQPLUGINLOADTYPE=1" "[KINDEXEDATA]" "KINDEXENAME0=plg" "KINDEXE0=#ZQTEST,ZQTEST.DLL" "${records[@]}"
+gui_start_zq
+for try in 1 2 3; do
+  gui_focus "$GUI_WID"
+  gui_key Return
+  for i in $(seq 1 30); do [ -s "$GUI_DIR/given.txt" ] && break 2; sleep 0.1; done
+done
+grep -qxF -- "focused.entry=x.plg" <(tr -d '\r' <"$GUI_DIR/given.txt" 2>/dev/null) ||
+  gui_fail "Return on x.plg did not run the plug-in of its extension row"
+gui_quit q
+
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$plg")" "ZQPLUGINLOADTYPE=0" "${records[@]}"
+gui_start_zq
+gui_quit q
+[ "$(gui_ini_value PLUGINDATA P_NAME0)" = zqtest.dll ] || gui_fail "switched off, the plug-in record was dropped at quit"
+[ "$(gui_ini_value PLUGINDATA P_KEYSTR0)" = '#ZQTEST' ] || gui_fail "switched off, P_KEYSTR0 was dropped at quit"
 gui_end

@@ -28,25 +28,6 @@ expect_ini() {
   [ "${got,,}" = "${3,,}" ] || gui_fail "$1/$2 is '$got', expected '$3'"
 }
 
-# The cursor memory's entry for a directory (empty when none).
-remembered() {
-  INI="$GUI_APP/zq.ini" DIR="$1" python3 - <<'PY'
-import os
-text = open(os.environ["INI"], "rb").read()[2:].decode("utf-16-le")
-values, section = {}, ""
-for line in text.split("\r\n"):
-    if line.startswith("["):
-        section = line
-    elif section == "[SAVECURPOS]" and "=" in line:
-        key, value = line.split("=", 1)
-        values[key] = value
-for key, value in values.items():
-    if key.startswith("DIR") and value.lower() == os.environ["DIR"].lower():
-        print(values.get("NAME" + key[3:], ""))
-        break
-PY
-}
-
 gui_start_zq
 # ".", "..", a1.txt, a2.txt, a3.txt: the cursor starts on "..".
 gui_key Down Down
@@ -86,7 +67,7 @@ gui_quit alt+f x
 
 expect_ini ALLDATA ENDDIRECTORY "$C"
 expect_ini ALLDATA ENDDIRECTORY2 "$B"
-[ "$(remembered "$A")" = "a2.txt" ] || gui_fail "the cursor memory for A holds '$(remembered "$A")', not a2.txt"
+[ "$(gui_remembered_cursor "$A")" = "a2.txt" ] || gui_fail "the cursor memory for A holds '$(gui_remembered_cursor "$A")', not a2.txt"
 endx="$(gui_ini_value ALLDATA ENDX)"
 endy="$(gui_ini_value ALLDATA ENDY)"
 # An unmanaged X window spans the whole Windows window, the frame Wine draws
@@ -113,7 +94,7 @@ gui_screenshot state_at_quit-2-second-start >/dev/null
 gui_quit alt+f x
 expect_ini ALLDATA ENDDIRECTORY "$A"
 expect_ini ALLDATA ENDDIRECTORY2 "$D"
-[ "$(remembered "$A")" = "a3.txt" ] || gui_fail "the cursor in A was not found again: memory holds '$(remembered "$A")'"
+[ "$(gui_remembered_cursor "$A")" = "a3.txt" ] || gui_fail "the cursor in A was not found again: memory holds '$(gui_remembered_cursor "$A")'"
 
 # A relative start directory is refused: the pane opens in the current folder
 # (the program's here), never at a path that depends on where a copy runs.

@@ -7,7 +7,10 @@
 # @Viewtagview shows the tag dialog for the MPEG file under the cursor, with
 # the file's name as its title; it follows the cursor to the next file.  The
 # dialog's place goes to VIEWTAGVIEWX/Y; set there by hand, the next run
-# shows it there and keeps it.  @Textprint on a text, with no printer on
+# shows it there and keeps it.  A key bound to @MakeMp3Tag writes the title
+# typed into "MP3タグ作成" as the file's tag; one bound to @AllmakeMp3Tag gives
+# both marked files the artist typed, keeping a.mp3's title and naming the
+# untagged b.mp3 by its file name.  @Textprint on a text, with no printer on
 # this machine, answers with a message and the Viewer goes on.  The Viewer
 # settings and the per-extension rows (two pages of five) are edited by keys
 # from the settings menu and reach zq.ini.
@@ -33,7 +36,7 @@ open(d + "/c.txt", "wb").write("印刷する行\r\n".encode("cp932") * 50)
 PY
 winfiles="$(gui_winpath "$files")"
 ini=("[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[KEYEXEDATA]" "N_T=@TextBox"
-  "N_Y=@Viewtagview" "[VIEWKEYEXEDATA]" "N_P=@Textprint" "N_X=@Closeviewer")
+  "N_Y=@Viewtagview" "N_M=@MakeMp3Tag" "N_N=@AllmakeMp3Tag" "[VIEWKEYEXEDATA]" "N_P=@Textprint" "N_X=@Closeviewer")
 gui_write_ini "${ini[@]}"
 gui_start_zq
 
@@ -59,6 +62,34 @@ gui_key Down
 gui_wait_visible '^b\.mp3$' >/dev/null || gui_fail "the tag dialog did not follow the cursor to b.mp3"
 gui_key y
 gui_wait_hidden '^b\.mp3$' || gui_fail "@Viewtagview did not hide the tag dialog again"
+
+gui_focus "$GUI_WID"
+gui_key Up
+dlg="$(gui_keys_until_title '^MP3タグ作成$' m)" || gui_fail "@MakeMp3Tag showed no tag dialog"
+gui_focus "$dlg"
+gui_type "新しい曲"
+sleep 0.5
+gui_keys_until_gone "$dlg" '^MP3タグ作成$' Return || gui_fail "the tag dialog did not take Return"
+gui_focus "$GUI_WID"
+gui_key space space
+dlg="$(gui_keys_until_title '^MP3タグ一括作成$' n)" || gui_fail "@AllmakeMp3Tag showed no tag dialog"
+gui_focus "$dlg"
+gui_key Tab
+gui_type "歌手"
+sleep 0.5
+gui_keys_until_gone "$dlg" '^MP3タグ一括作成$' Return || gui_fail "the bulk tag dialog did not take Return"
+python3 - "$files" <<'PY' || gui_fail "the MP3 tags were not written as typed"
+import sys
+def tag(name):
+    block = open(sys.argv[1] + "/" + name, "rb").read()[-128:]
+    assert block[:3] == b"TAG", name + " has no tag"
+    field = lambda at, n: block[at:at + n].split(b"\0")[0].decode("cp932").rstrip()
+    return field(3, 30), field(33, 30)
+got = (tag("a.mp3"), tag("b.mp3"))
+sys.exit(0 if got == (("新しい曲", "歌手"), ("b", "歌手")) else print(got) or 1)
+PY
+gui_focus "$GUI_WID"
+gui_key Up
 
 # No printer here: @Textprint must say so, and the Viewer goes on.
 gui_focus "$GUI_WID"

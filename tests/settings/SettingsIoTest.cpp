@@ -141,9 +141,11 @@ TEST(SettingsIoTest, LoaderCorrectionsAndDependentSections) {
     ASSERT_EQ(s.launcher.size(), 2u);
     EXPECT_EQ(s.launcher[0].param, L"-x");
     EXPECT_EQ(s.pluginDir, L"C:\\plug");
-    EXPECT_TRUE(s.plugins.empty());  // ZQPLUGINLOADTYPE is 0
+    // Read although ZQPLUGINLOADTYPE and SAVECURSORPOSITION are 0, so that a save keeps them.
+    ASSERT_EQ(s.plugins.size(), 1u);
+    EXPECT_EQ(s.plugins[0].name, L"p.dll");
     EXPECT_EQ(s.savedCursors.size(), 2u);
-    EXPECT_EQ(s.savedCursors[0].dir, L"");  // SAVECURSORPOSITION is 0
+    EXPECT_EQ(s.savedCursors[0], (Settings::SavedCursor{L"C:\\x", L"f"}));
     EXPECT_EQ(s.pluginFiles, (std::vector<std::wstring>{L"@a,b,", L"c,d,"}));
 
     Loaded(ini,
