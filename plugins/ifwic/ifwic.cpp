@@ -304,10 +304,20 @@ __declspec(dllexport) int ZQ_SUSIE_CALL GetPicture(LPCSTR buf, LONG_PTR len, uns
     return Decode(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
 }
 
-// WIC makes no smaller picture cheaper than the whole one.
-__declspec(dllexport) int ZQ_SUSIE_CALL
-    GetPreview(LPCSTR, LONG_PTR, unsigned int, HLOCAL*, HLOCAL*, ProgressCallback, LONG_PTR) {
-    return kNotImplemented;
+// WIC has no cheaper small picture for most formats; the whole picture is a
+// preview too, and hosts that ask only for previews (thumbnails) then get one.
+__declspec(dllexport) int ZQ_SUSIE_CALL GetPreview(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
+                                                   HLOCAL* pHBm, ProgressCallback lpPrgressCallback, LONG_PTR lData) {
+    return Decode(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData);
+}
+
+// 0 shows what the plug-in is; it has nothing to set, so 1 is "not implemented".
+__declspec(dllexport) int ZQ_SUSIE_CALL ConfigurationDlg(HWND parent, int fnc) {
+    if (fnc != 0) return kNotImplemented;
+    char about[260] = {};
+    GetPluginInfo(1, about, static_cast<int>(sizeof about));
+    ::MessageBoxA(parent, about, "ifwic.sph", MB_OK | MB_ICONINFORMATION);
+    return kOk;
 }
 
 }  // extern "C"

@@ -14,6 +14,7 @@
 #include "filer/ViewFilerPlugins.h"
 #include "picture/GraphicContent.h"
 #include "picture/SusieHostPart.h"
+#include "picture/ThumbnailPart.h"
 #include "search/FindFilePart.h"
 #include "viewer/ViewerContent.h"
 #include "viewer/ViewerTools.h"
@@ -28,8 +29,11 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<ViewAttr>(context, filer));
     view.AddContent(std::make_unique<ViewerContent>(context, filer));
     view.AddContent(std::make_unique<BinaryEditorContent>(context, filer));
-    view.AddContent(
-        std::make_unique<GraphicContent>(context, filer, view.AddPart(std::make_unique<SusieHostPart>(context))));
+    // The thumbnails come before the plug-in host they use: parts go in the
+    // order they came, so the loader thread ends before the host does.
+    auto susieHost = std::make_unique<SusieHostPart>(context);
+    view.AddPart(std::make_unique<ThumbnailPart>(context, filer, *susieHost));
+    view.AddContent(std::make_unique<GraphicContent>(context, filer, view.AddPart(std::move(susieHost))));
     view.AddPart(std::make_unique<ArchivePart>(context, filer));
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));

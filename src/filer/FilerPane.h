@@ -37,6 +37,7 @@
 #include "filer/FileConditions.h"
 #include "filer/FileEntry.h"
 #include "filer/NetResourceEntry.h"
+#include "filer/PaneThumbnails.h"
 #include "filer/FilerOptions.h"
 #include "filer/SortSettings.h"
 
@@ -153,6 +154,8 @@ class FilerPane {
     // Thumbnails instead of the name list; decided by the thumbnail code.
     void SetPreviewActive(bool active) noexcept { m_previewActive = active; }
     [[nodiscard]] bool PreviewActive() const noexcept { return m_previewActive; }
+    void SetThumbnails(filer::IPaneThumbnails* thumbnails) noexcept { m_thumbnails = thumbnails; }
+    [[nodiscard]] filer::IPaneThumbnails* Thumbnails() const noexcept { return m_thumbnails; }
     // The first flags word; bit 0x1 allows reading a drive that was not ready.
     void SetFlags(uint32_t flags) noexcept { m_flags = flags; }
     // Sets the directory without reading it ("C:" for a root, "\\server\share").
@@ -272,6 +275,7 @@ class FilerPane {
 
     int m_reloadTicks = 0;
     bool m_previewActive = false;
+    filer::IPaneThumbnails* m_thumbnails = nullptr;
     uint32_t m_flags = 4;
     int m_firstShown = 0;
     int m_markedCount = 0;

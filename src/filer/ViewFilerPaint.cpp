@@ -111,6 +111,7 @@ void ViewFiler::Layout(HDC dc, const RECT& area) {
     for (int i = 0; i < 2; ++i) {
         filer::FilerPaneLayoutInput& in = inputs[static_cast<size_t>(i)];
         in.shown = PaneShown(i);
+        if (Pane(i).PreviewActive()) in.content = filer::FilerPaneContent::Thumbnails;
         if (options.autoFileNameWidth) {
             in.longestStemCells =
                 filer::LongestStemCells(EntriesOf(Pane(i)), settings.DOSWRITEFLAG != 0, settings.FILECHARTYPE);
@@ -194,6 +195,20 @@ void ViewFiler::Paint(HDC dc, int pane, const RECT& rect) {
              rect.left - m_pictureOrigin.x, rect.top - m_pictureOrigin.y, SRCCOPY);
 }
 
+// Every paint puts the shown thumbnails back: a cell the diff repainted has
+// lost its picture, and one that just arrived has none yet.  The picture
+// goes below the name line, framed by 3 pixels.
+static void PaintThumbnails(HDC dc, const FilerPane& pane, const filer::FilerPaneGeometry& geometry,
+                            const filer::FilerMetrics& metrics, SIZE box) {
+    const int shown = filer::CellsShown(geometry);
+    for (int p = std::max(0, pane.FirstShown()); p < pane.FirstShown() + shown && p < pane.Count(); ++p) {
+        const RECT cell = filer::CellRect(geometry, metrics, p - pane.FirstShown());
+        const RECT area = {cell.left + 3, cell.top + metrics.lineHeight + 3, cell.left + 3 + box.cx,
+                           cell.top + metrics.lineHeight + 3 + box.cy};
+        pane.Thumbnails()->DrawThumbnail(dc, area, pane.Path(), pane.EntryAt(p));
+    }
+}
+
 void ViewFiler::PaintPane(HDC dc, int index, bool full) {
     const size_t slot = static_cast<size_t>(index);
     const filer::FilerPaneGeometry& geometry = m_layout.panes[slot];
@@ -252,6 +267,8 @@ void ViewFiler::PaintPane(HDC dc, int index, bool full) {
         for (const size_t i : repaint.cells) painter.Paint(dc, cells[i]);
     }
     m_paintedCells[slot] = std::move(cells);
+    if (pane.PreviewActive() && pane.Thumbnails() != nullptr)
+        PaintThumbnails(dc, pane, geometry, metrics, {settings.PREVIEW_WIDTH, settings.PREVIEW_HEIGHT});
 
     filer::FilerTitleInput title;
     title.currentDirectory = pane.Path();

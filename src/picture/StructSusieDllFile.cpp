@@ -45,6 +45,15 @@ void StructSusieDllFile::SetTypeName(std::wstring_view name) {
     CopyText(typeName, name);
 }
 
+std::wstring StructSusieDllFile::JoinedPatterns(wchar_t separator) const {
+    std::wstring text;
+    for (size_t i = 0; i < patterns.size(); ++i) {
+        if (i > 0) text += separator;
+        text += patterns[i];
+    }
+    return text;
+}
+
 void StructSusieDllFile::CompleteJpeg() {
     const auto has = [&](const wchar_t* ext) {
         return std::any_of(patterns.begin(), patterns.end(),
@@ -60,10 +69,7 @@ std::wstring StoredPluginValue(const StructSusieDllFile& plugin, SusieLoadMode m
     value += L',';
     value += ToWide(plugin.apiVersion);
     value += L',';
-    for (size_t i = 0; i < plugin.patterns.size(); ++i) {
-        if (i > 0) value += L'&';
-        value += plugin.patterns[i];
-    }
+    value += plugin.JoinedPatterns(L'&');
     value += L',';
     value += plugin.typeName;
     return value;

@@ -39,6 +39,8 @@ struct StructSusieDllFile {
     [[nodiscard]] std::wstring_view FileName() const noexcept { return fileName; }
     void SetFileName(std::wstring_view name);
     void SetTypeName(std::wstring_view name);
+    // The patterns in one text, the separator between them.
+    [[nodiscard]] std::wstring JoinedPatterns(wchar_t separator) const;
     // Adds "*.jpeg" when a pattern names "jpg" and none "jpeg", as plug-ins often forget.
     void CompleteJpeg();
 };

@@ -1,6 +1,9 @@
 #include "picture/SusieHostPart.h"
 
+#include "commands/CommandRegistry.h"
 #include "common/Paths.h"
+#include "picture/CDefSusieDlg.h"
+#include "resource.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
 
@@ -10,6 +13,36 @@ SusieHostPart::SusieHostPart(ViewContext& context) : m_context(context) {}
 
 std::wstring SusieHostPart::DirectoryFrom(const std::wstring& setting, const std::wstring& programDir) {
     return setting.empty() ? JoinPath(programDir, L"spi") : setting;
+}
+
+void SusieHostPart::RegisterCommands() {
+    m_context.registry->RegisterMenu(IDM_SUSIE_SETTINGS, [this](const CommandCall&) { EditSettings(); });
+}
+
+void SusieHostPart::EditSettings() {
+    if (!m_host) return;
+    Settings& settings = *m_context.settings;
+    const SuspendScope suspended(m_context);
+    const std::wstring programDir = m_context.programDir;
+    SusieSettingsModel model(m_host->Plugins(), SusieSettingsValues::From(settings));
+    const auto directoryOf = [programDir](const std::wstring& typed) {
+        SusiePluginHost probe(DirectoryFrom(typed, programDir), nullptr);
+        return probe.Directory();
+    };
+    const auto rescan = [this, programDir](const std::wstring& typed) {
+        SusiePluginHost scanner(DirectoryFrom(typed, programDir), [this](const std::wstring& m) { Report(m); });
+        scanner.Rescan(false, SusieLoadMode::Off);
+        return scanner.Plugins();
+    };
+    if (m_pauseLoader) m_pauseLoader();
+    CDefSusieDlg dialog(m_context.view, model, rescan, directoryOf);
+    const bool accepted = dialog.DoModal() == IDOK;
+    if (accepted) {
+        model.Values().To(settings);
+        m_host->SetDirectory(DirectoryFrom(settings.susieDirectory, programDir));
+        m_host->Plugins() = model.Plugins();
+    }
+    if (m_resumeLoader) m_resumeLoader();
 }
 
 void SusieHostPart::Start(const std::vector<std::wstring>& startDirectories) {

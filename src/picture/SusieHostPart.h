@@ -4,6 +4,7 @@
 //
 //     view.AddPart(std::make_unique<SusieHostPart>(context));
 //     ... SusieHostPart::Host() is what the picture viewer and archive browser ask ...
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,13 +20,19 @@ class SusieHostPart final : public IViewPart {
   public:
     explicit SusieHostPart(ViewContext& context);
 
-    void RegisterCommands() override {}
+    void RegisterCommands() override;
     void Start(const std::vector<std::wstring>& startDirectories) override;
     void StoreState(Settings& settings) const override;
 
     // What the host reported on a worker while a picture was decoded, shown
     // now on the window thread (a box owned by the view must come from its thread).
     void ShowPendingReports();
+
+    // What keeps the thumbnail loader off the plug-ins while the array changes.
+    void SetLoaderPause(std::function<void()> pause, std::function<void()> resume) {
+        m_pauseLoader = std::move(pause);
+        m_resumeLoader = std::move(resume);
+    }
 
     // Null until Start has read the settings.
     [[nodiscard]] SusiePluginHost* Host() noexcept { return m_host.get(); }
@@ -34,6 +41,7 @@ class SusieHostPart final : public IViewPart {
     [[nodiscard]] static std::wstring DirectoryFrom(const std::wstring& setting, const std::wstring& programDir);
 
   private:
+    void EditSettings();
     void Report(const std::wstring& message);
 
     ViewContext& m_context;
@@ -41,6 +49,8 @@ class SusieHostPart final : public IViewPart {
     std::mutex m_pendingLock;
     std::vector<std::wstring> m_pending;
     std::unique_ptr<SusiePluginHost> m_host;
+    std::function<void()> m_pauseLoader;
+    std::function<void()> m_resumeLoader;
 };
 
 }  // namespace zq

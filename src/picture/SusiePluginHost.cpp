@@ -265,26 +265,35 @@ int SusiePluginHost::Finish(size_t index, int result, HLOCAL info, HLOCAL bits, 
     return kOk;
 }
 
-int SusiePluginHost::DecodeFile(const std::wstring& path, SusiePicture& picture, SusieProgress progress) {
+int SusiePluginHost::WalkFile(const std::wstring& path, const char* entry,
+                              const std::function<int(size_t, const PluginLibrary&, const Use&)>& call) {
     const std::string ansi = PluginPath(path);
     if (ansi.empty()) return kReadError;
     return Walk(
-        path, kSusieImage, "GetPicture",
+        path, kSusieImage, entry,
         [&](size_t i, const PluginLibrary& library, Use& use) {
             use.name = ansi;
             return Probe(i, library, path, use);
         },
-        [&](size_t i, const PluginLibrary& library, const Use& use) {
-            HLOCAL info = nullptr;
-            HLOCAL bits = nullptr;
-            const auto result = library.Call<GetPictureFn>("GetPicture", use.name.c_str(), use.offset, kInputFile,
-                                                           &info, &bits, progress.callback, progress.data);
-            if (!result) {
-                Disable(i, L"異常終了した");
-                return int{kInternalError};
-            }
-            return Finish(i, *result, info, bits, picture);
-        });
+        call);
+}
+
+int SusiePluginHost::CallPicture(size_t index, const PluginLibrary& library, const char* entry, LPCSTR buf,
+                                 LONG_PTR len, unsigned int flag, SusieProgress progress, SusiePicture& picture) {
+    HLOCAL info = nullptr;
+    HLOCAL bits = nullptr;
+    const auto got = library.Call<GetPictureFn>(entry, buf, len, flag, &info, &bits, progress.callback, progress.data);
+    if (!got) {
+        Disable(index, L"異常終了した");
+        return kInternalError;
+    }
+    return Finish(index, *got, info, bits, picture);
+}
+
+int SusiePluginHost::DecodeFile(const std::wstring& path, SusiePicture& picture, SusieProgress progress) {
+    return WalkFile(path, "GetPicture", [&](size_t i, const PluginLibrary& library, const Use& use) {
+        return CallPicture(i, library, "GetPicture", use.name.c_str(), use.offset, kInputFile, progress, picture);
+    });
 }
 
 int SusiePluginHost::DecodeMemory(const std::wstring& name, const void* data, size_t size, SusiePicture& picture,
@@ -305,45 +314,91 @@ int SusiePluginHost::DecodeMemory(const std::wstring& name, const void* data, si
         [&](size_t i, const PluginLibrary& library, const Use&) {
             int result = kInternalError;
             for (const unsigned int flag : {kInputMemory, kInputMask}) {
-                HLOCAL info = nullptr;
-                HLOCAL bits = nullptr;
-                const auto got =
-                    library.Call<GetPictureFn>("GetPicture", static_cast<LPCSTR>(data), static_cast<LONG_PTR>(size),
-                                               flag, &info, &bits, progress.callback, progress.data);
-                if (!got) {
-                    Disable(i, L"異常終了した");
-                    return int{kInternalError};
-                }
-                result = Finish(i, *got, info, bits, picture);
+                result = CallPicture(i, library, "GetPicture", static_cast<LPCSTR>(data), static_cast<LONG_PTR>(size),
+                                     flag, progress, picture);
                 if (result == kOk || result == kAborted || m_plugins[i].runtime->faulted) break;
             }
             return result;
         });
 }
 
+namespace {
+
+bool IsLocalFile(const std::wstring& path) {
+    if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) return false;
+    const wchar_t root[] = {path.empty() ? L'C' : path[0], L':', L'\\', L'\0'};
+    return ::GetDriveTypeW(root) != DRIVE_REMOTE;
+}
+
+// The whole file in a zero-filled local block, for GetPicture from memory.
+UniqueLocal ReadWholeFile(const std::wstring& path, size_t& size) {
+    const UniqueFile file(::CreateFileW(PlatformPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER length{};
+    if (!file || !::GetFileSizeEx(file.Get(), &length) || length.QuadPart <= 0 || length.QuadPart >= (1LL << 32))
+        return UniqueLocal();
+    size = static_cast<size_t>(length.QuadPart);
+    UniqueLocal block(::LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, size));
+    if (!block) return UniqueLocal();
+    auto* bytes = static_cast<BYTE*>(block.Get());
+    size_t done = 0;
+    while (done < size) {
+        DWORD read = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(size - done, 1 << 20));
+        if (!::ReadFile(file.Get(), bytes + done, want, &read, nullptr) || read == 0) return UniqueLocal();
+        done += read;
+    }
+    return block;
+}
+
+}  // namespace
+
+int SusiePluginHost::DecodePreview(const std::wstring& path, bool fullDecoding, SusiePicture& picture) {
+    return WalkFile(path, "IsSupported", [&](size_t i, const PluginLibrary& library, const Use& use) {
+        const auto call = [&](const char* entry, LPCSTR buf, LONG_PTR len, unsigned int flag) {
+            return CallPicture(i, library, entry, buf, len, flag, {}, picture);
+        };
+        const bool hasPicture = library.Has("GetPicture");
+        if (fullDecoding && hasPicture && IsLocalFile(path)) {
+            size_t size = 0;
+            const UniqueLocal data = ReadWholeFile(path, size);
+            if (!data) return int{kReadError};
+            int result = kInternalError;
+            for (const unsigned int flag : {kInputMemory, kInputMask}) {
+                result = call("GetPicture", static_cast<LPCSTR>(data.Get()), static_cast<LONG_PTR>(size), flag);
+                if (result == kOk || m_plugins[i].runtime->faulted) break;
+            }
+            return result;
+        }
+        int result = kNotImplemented;
+        if (library.Has("GetPreview")) result = call("GetPreview", use.name.c_str(), use.offset, kInputFile);
+        if (result == kNotImplemented && fullDecoding && hasPicture && !m_plugins[i].runtime->faulted)
+            result = call("GetPicture", use.name.c_str(), use.offset, kInputFile);
+        return result;
+    });
+}
+
+std::optional<int> SusiePluginHost::Configure(const std::wstring& pluginPath, HWND parent) {
+    const PluginLibrary library(pluginPath);
+    if (!library.Loaded()) return std::nullopt;
+    return library.Call<ConfigurationDlgFn>("ConfigurationDlg", parent, 1);
+}
+
 int SusiePluginHost::PictureInfoOf(const std::wstring& path, susie::PictureInfo& info) {
-    const std::string ansi = PluginPath(path);
-    if (ansi.empty()) return kReadError;
-    return Walk(
-        path, kSusieImage, "GetPictureInfo",
-        [&](size_t i, const PluginLibrary& library, Use& use) {
-            use.name = ansi;
-            return Probe(i, library, path, use);
-        },
-        [&](size_t i, const PluginLibrary& library, const Use& use) {
-            info = {};
-            const auto got =
-                library.Call<GetPictureInfoFn>("GetPictureInfo", use.name.c_str(), use.offset, kInputFile, &info);
-            if (!got) {
-                Disable(i, L"異常終了した");
-                return int{kInternalError};
-            }
-            if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
-                Disable(i, L"大きさの合わない画像を返した");
-                return int{kInternalError};
-            }
-            return *got;
-        });
+    return WalkFile(path, "GetPictureInfo", [&](size_t i, const PluginLibrary& library, const Use& use) {
+        info = {};
+        const auto got =
+            library.Call<GetPictureInfoFn>("GetPictureInfo", use.name.c_str(), use.offset, kInputFile, &info);
+        if (!got) {
+            Disable(i, L"異常終了した");
+            return int{kInternalError};
+        }
+        if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
+            Disable(i, L"大きさの合わない画像を返した");
+            return int{kInternalError};
+        }
+        return *got;
+    });
 }
 
 }  // namespace zq

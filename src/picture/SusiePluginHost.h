@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,8 +71,16 @@ class SusiePluginHost {
     // The same for a picture already in memory; name picks the plug-ins by pattern.
     int DecodeMemory(const std::wstring& name, const void* data, size_t size, SusiePicture& picture,
                      SusieProgress progress = {});
+    // A picture for a thumbnail: GetPreview from the file, or with fullDecoding
+    // GetPicture (from memory for a local file, else from the file) when the
+    // plug-in offers no preview.
+    int DecodePreview(const std::wstring& path, bool fullDecoding, SusiePicture& picture);
     // The picture's size and depth; info.hInfo, when the plug-in set it, is the caller's to LocalFree.
     int PictureInfoOf(const std::wstring& path, susie::PictureInfo& info);
+
+    // The plug-in's own settings dialog (ConfigurationDlg with 1); nothing when
+    // the library does not load, lacks the entry or faults inside it.
+    [[nodiscard]] static std::optional<int> Configure(const std::wstring& pluginPath, HWND parent);
 
     // The 8-bit form of a path for a plug-in: the ANSI code page, or the short
     // name when the long one has no form there; empty when neither exists.
@@ -82,6 +91,12 @@ class SusiePluginHost {
     int Walk(const std::wstring& name, int kinds, const char* entry,
              const std::function<bool(size_t, const PluginLibrary&, Use&)>& accepts,
              const std::function<int(size_t, const PluginLibrary&, const Use&)>& call);
+    // Walk for a file on disk: the plug-ins that claim it and accept its contents.
+    int WalkFile(const std::wstring& path, const char* entry,
+                 const std::function<int(size_t, const PluginLibrary&, const Use&)>& call);
+    // GetPicture or GetPreview, guarded, its blocks checked.
+    int CallPicture(size_t index, const PluginLibrary& library, const char* entry, LPCSTR buf, LONG_PTR len,
+                    unsigned int flag, SusieProgress progress, SusiePicture& picture);
     bool Probe(size_t index, const PluginLibrary& library, const std::wstring& path, Use& use);
     int Finish(size_t index, int result, HLOCAL info, HLOCAL bits, SusiePicture& picture);
     void Disable(size_t index, const wchar_t* reason);

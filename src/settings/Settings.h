@@ -122,6 +122,14 @@ struct Settings {
     std::wstring tempDirectory;             // TEMPDIRECTORY (empty: the platform's)
     std::vector<std::wstring> pluginFiles;  // PLUGINFILE%d, up to the first empty one
 
+    // ---- LOAD_PREVIEW: the directories that show thumbnails, up to the first empty DIR%d.
+    struct PreviewDir {
+        std::wstring dir;  // DIR%d
+        int type = 0;      // TYPE%d: how the thumbnail cells are sized
+        bool operator==(const PreviewDir&) const = default;
+    };
+    std::vector<PreviewDir> previewDirs;
+
     std::array<std::wstring, 23> wavFiles;  // WAV, keys in the order of kWavEvents
 
     // ---- SOUND

@@ -70,6 +70,10 @@ constexpr RecordField kPluginFields[] = {Field<&P::name>(L"P_NAME%d", 260),    F
                                          Field<&P::keyStr>(L"P_KEYSTR%d", 30), Field<&P::viewMenu>(L"P_VIEWMENU%d")};
 constexpr RecordList kPlugins = Records<&Settings::plugins, kPluginFields>();
 
+using V = Settings::PreviewDir;
+constexpr RecordField kPreviewDirFields[] = {Field<&V::dir>(L"DIR%d", 520), Field<&V::type>(L"TYPE%d")};
+constexpr RecordList kPreviewDirs = Records<&Settings::previewDirs, kPreviewDirFields>();
+
 using C = Settings::SavedCursor;
 constexpr RecordField kSavedCursorFields[] = {Field<&C::dir>(L"DIR%d", 520), Field<&C::name>(L"NAME%d", 260)};
 constexpr RecordList kSavedCursors = Records<&Settings::savedCursors, kSavedCursorFields>(L"SUMSAVECURPOS");
@@ -172,6 +176,7 @@ constexpr KeyRow kRows[] = {
      .at = ZQ_AT(s.tempDirectory)},
     {.section = L"SUSIEDATA", .name = L"PLUGINFILE%d", .kind = KeyKind::List, .capacity = 1040,
      .at = ZQ_AT(s.pluginFiles)},
+    {.section = L"LOAD_PREVIEW", .name = L"DIR%d", .kind = KeyKind::Records, .records = &kPreviewDirs},
 
     {.section = L"WAV", .name = L"", .kind = KeyKind::String, .count = ZQ_LEN(wavFiles), .capacity = 520,
      .at = ZQ_AT(s.wavFiles[i]), .names = kSoundEventNames},

@@ -7,6 +7,7 @@
 
 #include "common/Paths.h"
 #include "main/TempDir.h"
+#include "picture/SusieThumbnailMaker.h"
 
 namespace zq {
 namespace {
@@ -166,6 +167,33 @@ TEST_F(SusieHost, APluginThatCrashesOrLiesIsDisabledForTheRun) {
     EXPECT_FALSE(again.Supports(L"x.png", kSusieAny, 1)) << "disabled by the user";
     EXPECT_FALSE(again.Supports(L"x.png", kSusieArchive, 0)) << "an image plug-in is no archive plug-in";
     EXPECT_TRUE(again.Supports(L"X.PNG", kSusieImage, 0));
+}
+
+TEST_F(SusieHost, ThumbnailsComeThroughPreviewsOrFullDecodingPastABrokenPlugin) {
+    Install(JoinPath(ModuleDirectory(), L"testdlls\\broken-spi\\broken.sph"), L"broken.sph");
+    InstallOurs();
+    host.Rescan(false, SusieLoadMode::Off);
+    auto& plugins = host.Plugins();
+    std::stable_partition(plugins.begin(), plugins.end(),
+                          [](const StructSusieDllFile& p) { return p.FileName() == L"broken.sph"; });
+    const std::wstring path = dir.WriteFile(L"t.png", EncodedPicture(GUID_ContainerFormatPng));
+    for (const bool full : {false, true}) {
+        SCOPED_TRACE(full ? "full decoding" : "previews");
+        SusieThumbnailMaker maker(host, 4, 2, full);
+        StructThumbnail thumb;
+        ASSERT_TRUE(maker.Make(path, FileEntry{}, thumb));
+        ASSERT_EQ(thumb.width, 2) << "8 x 8 into 4 x 2";
+        ASSERT_EQ(thumb.height, 2);
+        ASSERT_EQ(thumb.bits.size(), 16u) << "rows of 6 bytes padded to 8";
+        EXPECT_GT(thumb.bits[0], 200) << "bottom row blue";
+        EXPECT_GT(thumb.bits[8 + 2], 200) << "top row red";
+    }
+    // Only full decoding reached the broken plug-in's GetPicture; it lied and is out.
+    EXPECT_TRUE(plugins[0].runtime->faulted);
+    EXPECT_EQ(reports.size(), 1u);
+    StructThumbnail none;
+    SusieThumbnailMaker maker(host, 4, 4, false);
+    EXPECT_FALSE(maker.Make(dir.WriteFile(L"n.png", "no picture"), FileEntry{}, none));
 }
 
 }  // namespace

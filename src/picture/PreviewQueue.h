@@ -1,0 +1,112 @@
+#pragma once
+// The thumbnail loader's work list, without its thread: one request per
+// directory a pane wants thumbnails for, each item waiting, being made, done or
+// failed, the generation that orders the requests and keeps the newest, the
+// limit on the thumbnails held, and the pause protocol.  The thread
+// (CLoadPreviewThread) runs passes; the window thread adds requests and reads
+// finished thumbnails.
+//
+//     queue.AddRequest(L"C:\\pics", entries);          // window thread
+//     while (!queue.QuitRequested()) {                  // worker
+//         if (!queue.RunPass(maker)) queue.WaitForWork(INFINITE); else queue.WaitForWork(sleepMs);
+//     }
+#include <windows.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "filer/FileEntry.h"
+
+namespace zq {
+
+// A finished thumbnail: a 24-bit bottom-up DIB, rows padded to 4 bytes.
+struct StructThumbnail {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bits;
+};
+
+enum PreviewState : int { kPreviewWaiting = 1, kPreviewDone = 2, kPreviewFailed = 3, kPreviewMaking = 4 };
+
+// Makes one thumbnail; false when the file yields none.  Called on the worker.
+class IThumbnailMaker {
+  public:
+    virtual ~IThumbnailMaker() = default;
+    virtual bool Make(const std::wstring& path, const FileEntry& entry, StructThumbnail& thumbnail) = 0;
+};
+
+class PreviewQueue {
+  public:
+    explicit PreviewQueue(int maxFiles);
+
+    // Window thread.
+    void SetLimit(int maxFiles);
+    void SetShownDirectories(const std::wstring& first, const std::wstring& second);
+    // Stores or refreshes the request of a directory: items whose entry is
+    // unchanged keep their thumbnail, the rest wait.  Then the list is reordered.
+    void AddRequest(const std::wstring& directory, const std::vector<FileEntry>& entries);
+    // The state of an entry of a directory's request (0 when none), and its thumbnail when done.
+    int StateOf(const std::wstring& directory, const std::wstring& name,
+                std::shared_ptr<const StructThumbnail>* thumbnail = nullptr) const;
+    // Waits for the pass in hand to end, then keeps the worker from starting another.
+    void Pause();
+    void Resume();
+    void Quit();
+
+    // Worker.  One pass over the requests; true when it stopped before their
+    // end (a newer request, a pause, the quit), so that work remains.
+    // `itemDone` is called after each finished item, outside the lock.
+    bool RunPass(IThumbnailMaker& maker, const std::function<void()>& itemDone = {});
+    // Waits for the wake event (auto-reset), up to ms; false on time-out.
+    bool WaitForWork(DWORD ms);
+    [[nodiscard]] bool QuitRequested() const noexcept { return m_quit; }
+
+    // Inspection for the view and tests.
+    [[nodiscard]] size_t RequestCount() const;
+    [[nodiscard]] std::vector<std::wstring> RequestDirectories() const;
+    [[nodiscard]] bool Busy() const;
+    [[nodiscard]] std::uint64_t Generation() const;
+
+  private:
+    struct Item {
+        FileEntry entry{};
+        int state = kPreviewWaiting;
+        std::shared_ptr<const StructThumbnail> thumbnail;
+    };
+    struct Request {
+        std::wstring directory;
+        std::uint64_t stamp = 0;
+        int count = 0;  // thumbnails held
+        std::vector<Item> items;
+    };
+
+    void ReorderLocked();
+    void WakeLocked();
+    Request* FindLocked(const std::wstring& directory);
+    const Request* FindLocked(const std::wstring& directory) const;
+
+    mutable std::mutex m_lock;
+    std::condition_variable m_wakeSignal;
+    std::condition_variable m_completeSignal;
+    bool m_wake = false;
+    std::vector<Request> m_requests;
+    std::wstring m_shown[2];
+    std::uint64_t m_generation = 1;
+    int m_limit;
+    int m_pauseCount = 0;
+    int m_pausePending = 0;
+    bool m_busy = false;
+    std::atomic<bool> m_quit{false};
+};
+
+// The size of a W x H picture shrunk into a BW x BH box, keeping its shape;
+// a picture that fits keeps its size.
+[[nodiscard]] SIZE FitThumbnail(int width, int height, int boxWidth, int boxHeight) noexcept;
+
+}  // namespace zq
