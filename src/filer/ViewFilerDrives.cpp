@@ -16,6 +16,7 @@
 #include "filer/FilerPane.h"
 #include "filer/FilerPath.h"
 #include "filer/ViewFiler.h"
+#include "filer/VirtualDriveSource.h"
 #include "settings/EventSounds.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
@@ -88,6 +89,8 @@ std::vector<DriveListLine> ViewFiler::DriveLines() const {
 }
 
 void ViewFiler::ReadDriveFacts() {
+    // A stick that took a virtual drive's letter hides that drive; one removed gives it back.
+    ProcessVirtualDrives().Refresh(m_context.settings->virtualDrives, ::GetLogicalDrives());
     if (!m_driveFacts) m_driveFacts = std::make_unique<DriveFactsReader>(std::make_shared<Win32DriveProbe>());
     m_drives = m_driveFacts->Start();
     m_driveFacts->Wait(kFactsWaitMs);

@@ -7,6 +7,8 @@
 # Second run, in W:\sub: F9 (bound to @Drivelist) shows the list with the
 # cursor on W:, and Return enters W:; F9 again, the letter C (DRIVELISTCURJUMP)
 # moves the cursor to C:, Return enters C:, and ENDDIRECTORY is then "C:".
+# Before that, F7 (@Rename) on W: changes its volume label: written, or
+# refused with the program's message.
 # Third run, V: enabled as a virtual drive whose store (V_Drive.ini) holds
 # V:\docs with a.txt and gone.txt, only a.txt real: Return at "V:" enters
 # V:\docs (the title says it is virtual); F8 (@Tonetwork) shows the network
@@ -33,7 +35,7 @@ expect_end_directory() {
 }
 
 settings=("[ALLDATA]" "FIRSTDIRECTORY=W:\\sub" "SECONDFILEOPEN=0" "DRIVELISTCURJUMP=1" "STARTENDDIR=0"
-  "[KEYEXEDATA]" "N_F9=@Drivelist")
+  "[KEYEXEDATA]" "N_F9=@Drivelist" "N_F7=@Rename")
 
 gui_write_ini "${settings[@]}"
 gui_start_zq
@@ -56,6 +58,26 @@ gui_key Return
 gui_expect_title '^W:( |\()' "Return on the line the list started on"
 gui_key F9
 gui_expect_title '^論理ドライブリスト - zq$' "@Drivelist from the root"
+# F7 (@Rename) on the line of W: asks for its volume label; the platform keeps
+# a label of a mapped folder in a file at its root, or refuses with a message.
+dlg="$(gui_keys_until_title '^Wドライブのボリュームラベルの変更$' F7)" || gui_fail "@Rename on W: asked for no label"
+gui_focus "$dlg"
+gui_key ctrl+a
+gui_type "ZQLABEL"
+gui_key Return
+gui_wait_gone '^Wドライブのボリュームラベルの変更$' 10 || gui_fail "the label dialog did not close"
+sleep 1
+gui_screenshot drives-label >/dev/null
+if grep -q ZQLABEL "$drive/.windows-label" 2>/dev/null; then
+  echo "note: the label of W: was written"
+else
+  box="$(gui_boxes | head -1)"
+  [ -n "$box" ] || gui_fail "the label was neither written nor refused with a message"
+  gui_focus "$box"
+  gui_key Return
+  echo "note: the platform refused the label of W:"
+fi
+gui_focus "$GUI_WID"
 gui_key c
 gui_screenshot drives-cursor-on-c >/dev/null
 gui_key Return
