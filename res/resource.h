@@ -55,3 +55,4 @@
 #include "rename_res.h"
 #include "synccopy_res.h"
 #include "plugins_res.h"
+#include "drives_res.h"

@@ -38,13 +38,24 @@ void FilerPane::SetWildcard(const std::wstring& pattern, bool appliesToDirectori
 
 void FilerPane::SetNetworkEntries(std::vector<NetResourceEntry> entries) {
     m_network = std::move(entries);
+    // Put in name order unless the caller says the platform's order stands (ShowNetwork).
+    m_networkSorted = true;
     if (m_order.size() < m_network.size()) m_order.resize(m_network.size());
 }
 
 void FilerPane::Sort() {
     InvalidateSelectionCache();
     m_special = 0;
+    if (m_kind == kKindDriveList) {
+        // Drive letters keep their alphabetical order, whatever the sort keys.
+        for (size_t i = 0; i < m_order.size(); ++i) m_order[i] = static_cast<int32_t>(i);
+        return;
+    }
     if (m_kind == kKindNetwork) {
+        if (!m_networkSorted) {
+            for (size_t i = 0; i < m_order.size(); ++i) m_order[i] = static_cast<int32_t>(i);
+            return;
+        }
         SortNetworkOrder(m_network.data(), static_cast<int>(m_network.size()), m_order.data());
         return;
     }

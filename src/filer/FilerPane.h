@@ -24,7 +24,7 @@
 // Plain cursor moves and reads clear this pane's range-marking anchor only;
 // the view clears the other pane's anchor with ClearAnchor().
 // Not here yet: the search-result list as a listing source, virtual drives,
-// music titles as names (MPEGNAMEDISPLAY) and the drive-list cursor rules.
+// music titles as names (MPEGNAMEDISPLAY).
 #include <array>
 #include <cstdint>
 #include <string>
@@ -33,6 +33,7 @@
 #include "filer/ListingSource.h"
 #include "commands/PaneModes.h"
 #include "filer/DirectoryChangeWatch.h"
+#include "filer/DriveList.h"
 #include "filer/EntrySlots.h"
 #include "filer/FileConditions.h"
 #include "filer/FileEntry.h"
@@ -151,6 +152,15 @@ class FilerPane {
         return m_network[static_cast<size_t>(index)];
     }
     [[nodiscard]] uint32_t SubKind() const noexcept { return m_subKind; }
+    // The drive list instead of a directory, the cursor on line `cursor`;
+    // Path() keeps the directory shown before, which is no line of the list.
+    void ShowDriveList(std::vector<DriveListLine> lines, int cursor);
+    // New texts for the lines shown (facts that arrived late); the cursor stays on its drive.
+    void UpdateDriveList(std::vector<DriveListLine> lines);
+    [[nodiscard]] const std::vector<DriveListLine>& DriveLines() const noexcept { return m_driveLines; }
+    // The network listing: `entries` in enumeration order, put in name order
+    // by Sort() only when `sorted`; the cursor on `cursorName` when listed.
+    void ShowNetwork(std::vector<NetResourceEntry> entries, bool sorted, const std::wstring& cursorName);
     // Thumbnails instead of the name list; decided by the thumbnail code.
     void SetPreviewActive(bool active) noexcept { m_previewActive = active; }
     [[nodiscard]] bool PreviewActive() const noexcept { return m_previewActive; }
@@ -267,6 +277,9 @@ class FilerPane {
     bool ClimbToExistingDirectory();
     void PickSource(const std::wstring& location);
     void EnterEmpty();
+    // Entries named as the lines of the drive list or the network listing.
+    void LoadNamedEntries(const std::vector<std::wstring>& names);
+    void EnterListing(uint32_t kind);
     void ApplyRangeMarks(int anchor, int from, int to);
 
     FilerPaneHost* m_host = nullptr;
@@ -297,6 +310,8 @@ class FilerPane {
     std::vector<uint8_t> m_changed;           // per slot
     std::vector<int32_t> m_order;             // per slot: position -> entry index
     std::vector<NetResourceEntry> m_network;  // the lines of a network listing
+    std::vector<DriveListLine> m_driveLines;  // the lines of the drive list
+    bool m_networkSorted = false;
     int m_cursor = 0;
     int m_anchor = -1;
     DirectoryChangeWatch m_watch;

@@ -3,6 +3,10 @@
 #include "commands/PaneModes.h"
 #include "filer/ViewFilerSettings.h"
 #include "filer/CursorMemory.h"
+#include "filer/DriveListFacts.h"
+#include "filer/NetworkList.h"
+#include "filer/NetworkListAccounts.h"
+#include "filer/VirtualDriveSource.h"
 #include "filer/FilerPane.h"
 #include "filer/FilerPaneNavigate.h"
 #include "settings/Settings.h"
@@ -65,6 +69,16 @@ void ViewFiler::OnSettingsChanged(bool reread) {
 }
 
 void ViewFiler::RunReturnAction() {
+    if (m_context.modes->Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kDriveList)) {
+        EnterDriveLine(ActivePane());
+        AfterCommand();
+        return;
+    }
+    if (m_context.modes->Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kNetwork)) {
+        EnterNetworkEntry(ActivePane());
+        AfterCommand();
+        return;
+    }
     // Return in a listing enters the directory under the cursor and opens a file.
     if (m_context.modes->Query(PaneModes::kEither, pane_state::kFocused, pane_mode::kFileCursorListings)) {
         // In the search results Return goes to where the entry was found, the cursor on it.
@@ -97,6 +111,11 @@ void ViewFiler::Create(const std::vector<std::wstring>& commandLine) {
     m_context.modes->Set(1, twoPanes ? pane_state::kOther : pane_state::kHidden, pane_mode::kDirectory,
                          kSubKindThumbnails);
 
+    // Virtual drives are there before the panes first ask for a listing.
+    VirtualDrives& virtualDrives = ProcessVirtualDrives();
+    virtualDrives.SetFolder(m_context.programDir);
+    virtualDrives.Refresh(settings.virtualDrives, ::GetLogicalDrives());
+
     wchar_t current[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, current);
     const std::array<std::wstring, 2> start = StartDirectories(settings, commandLine, current);
@@ -108,6 +127,7 @@ void ViewFiler::Create(const std::vector<std::wstring>& commandLine) {
 
 void ViewFiler::StoreState(Settings& settings) const {
     StoreEndDirectories(settings, m_panes[0]->Path(), m_panes[1]->Path());
+    (void)ProcessVirtualDrives().SaveAll();
     if (!settings.SAVECURSORPOSITION) return;
     // The directories shown now count as left: a start in the same place
     // (STARTENDDIR) then finds its cursor again.
@@ -123,6 +143,7 @@ void ViewFiler::StoreState(Settings& settings) const {
 }
 
 void ViewFiler::AfterCommand() {
+    SyncPaneModes();
     ::InvalidateRect(m_context.view, nullptr, FALSE);
 }
 
@@ -153,12 +174,19 @@ bool ViewFiler::OpenLocation(int pane, const std::wstring& path) {
 
 void ViewFiler::ClimbUp(int index) {
     FilerPane& pane = Pane(index);
+    if (pane.Kind() == kKindNetwork) {
+        const NetworkList::Step step = NetworkOf(index).Up();
+        FollowNetworkStep(index, static_cast<int>(step.kind), step.uncPath, step.cursorName);
+        return;
+    }
     switch (UpStepOf(pane)) {
         case UpDirectoryResult::Done:
             pane.LeaveDirectory(m_cursorMemory.get());
             (void)pane.UpDirectory(m_cursorMemory.get());
             break;
         case UpDirectoryResult::ToDriveList:
+            ShowDriveList(index);
+            break;
         case UpDirectoryResult::ToNetworkParent:
             LeaveForListing(index);
             break;
@@ -196,6 +224,11 @@ bool ViewFiler::EnterCursorDirectory() {
 
 void ViewFiler::ReadKeepingCursor(int index) {
     FilerPane& pane = Pane(index);
+    if (pane.Kind() == kKindDriveList) {
+        ReadDriveFacts();
+        pane.UpdateDriveList(DriveLines());
+        return;
+    }
     // Forced: the change notification of a directory just written may still be on its way.
     pane.Reread(kReadForced);
 }
@@ -211,7 +244,7 @@ void ViewFiler::Refresh() {
 }
 
 void ViewFiler::OnPeriodicTimer() {
-    bool redraw = false;
+    bool redraw = RefreshDriveLists();
     for (int i = 0; i < 2; ++i) {
         if (!PaneShown(i) || !m_context.modes->Query(i, 0, pane_mode::kDirectory)) continue;
         const TickResult tick = Pane(i).TimerTick();

@@ -14,6 +14,7 @@
 #include "commands/ViewContext.h"
 #include "commands/CommandIds.h"
 #include "common/Handle.h"
+#include "filer/DriveList.h"
 #include "filer/FilerCellPainter.h"
 #include "filer/FilerHeaderLayout.h"
 #include "filer/FilerLayout.h"
@@ -23,6 +24,12 @@
 namespace zq {
 
 class FilerPane;
+class DriveFactsReader;
+class INetEnumerator;
+class NetworkList;
+class NetworkListAccounts;
+struct DriveListLine;
+struct StructDriveFacts;
 class IListingSource;
 class CursorMemory;
 struct Settings;
@@ -68,6 +75,10 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     [[nodiscard]] bool KeyDirectoryJumpPending() const override { return m_keyJumpPending; }
     void CancelKeyDirectoryJump() override { m_keyJumpPending = false; }
     void RunKeyDirectoryJump(std::wstring_view keyName) override;
+    // A letter typed in the drive list (ViewFilerDrives.cpp).
+    void MoveCursorToDrive(wchar_t letter, bool changeDrive) override;
+    [[nodiscard]] bool CanRun(CommandId id) const override;
+    bool Run(CommandId id, const CommandCall& call) override;
 
     // An operation dialog ended (command 1185): re-read the shown listings,
     // keeping the marks of every entry still there.
@@ -127,6 +138,33 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     void RegisterSearchCommands();
     void RegisterJumpCommands();
     void RegisterExecuteCommands();
+    void RegisterDriveCommands();
+    void RegisterNetworkCommands();
+    // The drive list in pane `index`, the cursor on the drive it was on (ViewFilerDrives.cpp).
+    void ShowDriveList(int index);
+    // Starts reading the drives' facts and waits a moment for them.
+    void ReadDriveFacts();
+    [[nodiscard]] std::vector<DriveListLine> DriveLines() const;
+    // Facts that arrived since the list was built: the panes showing it are redrawn.
+    bool RefreshDriveLists();
+    // Return on a drive-list line: into the drive (or the network).
+    void EnterDriveLine(int index);
+    // @Log%c: the drive's last directory when it still exists, else its root.
+    void ChangeDrive(int index, wchar_t letter);
+    // @Rename on a drive line: the volume label.
+    void ChangeVolumeLabel(int index);
+    void FormatDrive(int index);
+    // The network listing (ViewFilerNetwork.cpp): each pane's own, made on first use.
+    NetworkList& NetworkOf(int index);
+    void ShowNetwork(int index, bool entireNetwork);
+    // The pane shows what the pane's network listing holds now, the cursor on `cursorName`.
+    void ApplyNetwork(int index, const std::wstring& cursorName);
+    void EnterNetworkEntry(int index);
+    // Where a step of the network listing leads: a level, a share, or the drive list.
+    void FollowNetworkStep(int index, int kind, const std::wstring& path, const std::wstring& cursorName);
+    void ConnectionDialog(bool connect);
+    // The pane modes follow what each Filer pane lists (directory, drive list, network).
+    void SyncPaneModes();
     // A cursor command ran: the incremental search ends or forgets its buffer, as the settings say.
     void OnCursorMovedForSearch();
     // Opening the file under the active pane's cursor (Enter, @Returnkey).
@@ -140,7 +178,7 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     void ClimbUp(int index);
     // @Changefilerdata: the two pane objects trade sides with all their state.
     void ExchangePanes();
-    // Going up from a drive root or a network root: the drive list or the network listing.
+    // Going up from a network root: the network listing.
     void LeaveForListing(int index);
     void ReadKeepingCursor(int index);
     void ReReadAllPanes();
@@ -190,6 +228,15 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     bool m_keyJumpPending = false;
     // The paths gone to from the jump dialogs, newest first, offered by @Dirchange.
     std::vector<std::wstring> m_jumpList;
+    // The drive list's facts: read on workers, collected by the periodic timer.
+    std::unique_ptr<DriveFactsReader> m_driveFacts;
+    std::vector<StructDriveFacts> m_drives;
+    // A share left upwards whose way back through the network is unknown: an extra line of the drive list.
+    std::wstring m_networkRootLeft;
+    std::unique_ptr<INetEnumerator> m_netEnumerator;
+    std::unique_ptr<NetworkListAccounts> m_netAccounts;
+    // Keyed by pane object, so that a pane keeps its listing when the two trade sides.
+    std::vector<std::pair<const FilerPane*, std::unique_ptr<NetworkList>>> m_networks;
     // Opening the file under the cursor, set up with the execution commands.
     std::function<void(bool shift)> m_openFile;
     std::function<bool(std::wstring_view)> m_runPlugin;

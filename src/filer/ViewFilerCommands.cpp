@@ -120,6 +120,8 @@ void ViewFiler::RegisterCommands() {
     RegisterSearchCommands();
     RegisterJumpCommands();
     RegisterExecuteCommands();
+    RegisterDriveCommands();
+    RegisterNetworkCommands();
 }
 
 void ViewFiler::RegisterCursorCommands() {

@@ -9,6 +9,8 @@
 #include "filer/ViewFiler.h"
 #include "filer/FilerHeaderText.h"
 #include "filer/FilerPane.h"
+#include "filer/NetworkList.h"
+#include "filer/VirtualDriveSource.h"
 #include "filer/ShellContextMenu.h"
 #include "settings/Settings.h"
 
@@ -132,8 +134,14 @@ std::wstring ViewFiler::EntryPathAt(POINT point) {
 }
 
 std::wstring ViewFiler::ActiveLocation() {
+    if (Pane(ActivePane()).Kind() == kKindDriveList) return kDriveListTitle;
+    if (Pane(ActivePane()).Kind() == kKindNetwork) return NetworkOf(ActivePane()).PseudoPath();
     filer::FilerTitleInput title;
     title.currentDirectory = Pane(ActivePane()).Path();
+    if (ProcessVirtualDrives().ForPath(title.currentDirectory)) {
+        title.kind = filer::FilerTitleKind::VirtualDrive;
+        title.virtualDrive = title.currentDirectory;
+    }
     return filer::PaneTitleText(title);
 }
 

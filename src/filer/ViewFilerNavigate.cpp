@@ -34,13 +34,6 @@ bool EndsWithCpl(std::wstring_view name) {
 
 }  // namespace
 
-void ViewFiler::LeaveForListing(int) {
-    // Above a drive root the pane shows the drive list, above a share the
-    // network listing.  Neither listing exists yet, so the pane stays in its
-    // directory and nothing is recorded as left: a directory counts as left
-    // only when the pane really moves away from it.
-}
-
 void ViewFiler::RegisterNavigateCommands() {
     // The control panel file under the cursor opens in the control panel.
     Add(cmd::filer::Opencpl, [this] {

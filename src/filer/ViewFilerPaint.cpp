@@ -9,7 +9,11 @@
 #include "filer/ViewFiler.h"
 #include "filer/ViewFilerSettings.h"
 #include "common/Paths.h"
+#include "filer/DriveListCells.h"
 #include "filer/FilerCellGrid.h"
+#include "filer/NetworkList.h"
+#include "filer/NetworkListCells.h"
+#include "filer/VirtualDriveSource.h"
 #include "filer/FilerCellPainter.h"
 #include "filer/FilerHeaderLayout.h"
 #include "filer/FilerHeaderText.h"
@@ -112,6 +116,11 @@ void ViewFiler::Layout(HDC dc, const RECT& area) {
         filer::FilerPaneLayoutInput& in = inputs[static_cast<size_t>(i)];
         in.shown = PaneShown(i);
         if (Pane(i).PreviewActive()) in.content = filer::FilerPaneContent::Thumbnails;
+        if (Pane(i).Kind() == kKindDriveList) in.content = filer::FilerPaneContent::DriveList;
+        if (Pane(i).Kind() == kKindNetwork) {
+            in.content = filer::FilerPaneContent::Network;
+            in.networkTopLevel = NetworkOf(i).PseudoPath() == kEntireNetworkPath;
+        }
         if (options.autoFileNameWidth) {
             in.longestStemCells =
                 filer::LongestStemCells(EntriesOf(Pane(i)), settings.DOSWRITEFLAG != 0, settings.FILECHARTYPE);
@@ -251,8 +260,27 @@ void ViewFiler::PaintPane(HDC dc, int index, bool full) {
 
     const filer::FilerMetrics& metrics = m_layout.metrics;
     const filer::FilerCellPainter painter(static_cast<HFONT>(m_font.Get()), metrics);
-    std::vector<filer::PaintCell> cells =
-        filer::BuildPaneCells(geometry, metrics, input, FilerCellOptionsFrom(settings), colors, kinds);
+    std::vector<filer::PaintCell> cells;
+    if (pane.Kind() == kKindDriveList) {
+        cells = filer::BuildDriveListCells(geometry, metrics,
+                                           {pane.DriveLines(), pane.FirstShown(), pane.Cursor(), active}, colors);
+    } else if (pane.Kind() == kKindNetwork) {
+        std::vector<NetResourceEntry> entries;
+        for (int i = 0; i < pane.NetworkCount(); ++i) entries.push_back(pane.NetworkEntry(i));
+        filer::NetworkCellOptions net;
+        net.netResourceLong = settings.NETRESOURCELONG;
+        net.netResourceComment = settings.NETRESOURCECOMMENT;
+        net.netResourceProvider = settings.NETRESOURCEPROVIDER;
+        net.remoteCommentWrite = settings.REMOTECOMMENTWRITE != 0;
+        net.remoteProviderWrite = settings.REMOTEPROVIDERWRITE != 0;
+        net.fileNameLastEllipsis = settings.FILENAMELASTELLIPSIS != 0;
+        net.topLevel = NetworkOf(index).PseudoPath() == kEntireNetworkPath;
+        cells = filer::BuildNetworkCells(geometry, metrics, {entries, order, pane.FirstShown(), pane.Cursor(), active},
+                                         net, colors);
+    } else {
+        cells = filer::BuildPaneCells(geometry, metrics, input, FilerCellOptionsFrom(settings), colors, kinds);
+        if (pane.NotReady()) cells.push_back(filer::BuildNotReadyCell(geometry, metrics, active, colors));
+    }
     filer::CellRepaint repaint;
     repaint.all = true;
     if (!full) repaint = filer::CellsToRepaint(m_paintedCells[slot], cells);
@@ -272,9 +300,16 @@ void ViewFiler::PaintPane(HDC dc, int index, bool full) {
 
     filer::FilerTitleInput title;
     title.currentDirectory = pane.Path();
+    if (ProcessVirtualDrives().ForPath(pane.Path())) {
+        title.kind = filer::FilerTitleKind::VirtualDrive;
+        title.virtualDrive = pane.Path();
+    }
     title.writeFreeSize = settings.WRITEFILERFREESIZE != 0;
     title.freeBytes = pane.FreeBytes();
-    filer::PaintCell titleCell = filer::BuildTitleCell(geometry, metrics, filer::PaneTitleText(title), active, colors);
+    std::wstring titleText = filer::PaneTitleText(title);
+    if (pane.Kind() == kKindDriveList) titleText = kDriveListTitle;
+    if (pane.Kind() == kKindNetwork) titleText = NetworkOf(index).PseudoPath();
+    filer::PaintCell titleCell = filer::BuildTitleCell(geometry, metrics, titleText, active, colors);
     if (full || !(titleCell == m_paintedTitles[slot])) painter.Paint(dc, titleCell);
     m_paintedTitles[slot] = std::move(titleCell);
 }
@@ -327,7 +362,8 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
     if (!IsEmpty(boxes.drives)) {
         FrameBox(dc, boxes.drives, line);
         text(boxes.drives, 0, 0, filer::kDriveBoxCaption, caption);
-        const filer::HeaderDriveRow row = filer::HeaderDriveLetters(::GetLogicalDrives(), 0);
+        const filer::HeaderDriveRow row =
+            filer::HeaderDriveLetters(::GetLogicalDrives() | ProcessVirtualDrives().LoadedMask(), 0);
         const std::wstring& path = pane.Path();
         const wchar_t current = path.size() >= 2 && path[1] == L':' ? static_cast<wchar_t>(::towupper(path[0])) : 0;
         if (row.before) text(boxes.drives, 2, 0, L"<", label);

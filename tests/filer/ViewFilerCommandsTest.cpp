@@ -162,6 +162,7 @@ TEST(ViewFilerCommands, ExchangeLeavesAShownPictureOnItsSideAndCarriesOtherModes
     }
     // Any other mode travels with its pane object.
     MemoryFilerFixture f;
+    f.filer->Pane(1).ShowDriveList({{L"C:", L""}}, 0);
     f.modes.Set(1, f.modes.Get(1).state, pane_mode::kDriveList, 0);
     f.Run(L"@Changefilerdata");
     EXPECT_EQ(f.modes.Get(0).mode, pane_mode::kDriveList);

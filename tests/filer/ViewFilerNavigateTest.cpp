@@ -78,17 +78,28 @@ TEST(ViewFilerNavigate, EveryDirectoryLeftGoesToTheHistoryOnce) {
     EXPECT_TRUE(f.settings.dirHistory.Empty());
 }
 
-TEST(ViewFilerNavigate, UpFromADriveRootStaysAndRecordsNothing) {
+TEST(ViewFilerNavigate, UpFromADriveRootShowsTheDriveListAndReturnComesBack) {
     Fixture f;
     f.Run(L"@Rootdirectory");
     const std::wstring root = f.filer->Pane(0).Path();
     ASSERT_EQ(root.size(), 2u);
-    const Names before = f.History();
-    const int count = f.filer->Pane(0).Count();
     f.Run(L"@Updirectory");
-    EXPECT_EQ(f.filer->Pane(0).Path(), root);
-    EXPECT_EQ(f.filer->Pane(0).Count(), count);
-    EXPECT_EQ(f.History(), before);
+    zq::FilerPane& pane = f.filer->Pane(0);
+    ASSERT_EQ(pane.Kind(), zq::kKindDriveList);
+    EXPECT_TRUE(f.modes.Query(0, 0, zq::pane_mode::kDriveList)) << "menus and keys follow the list";
+    ASSERT_NE(pane.CursorEntry(), nullptr);
+    EXPECT_EQ(pane.CursorEntry()->cFileName, root) << "the cursor starts on the drive left";
+    EXPECT_EQ(f.filer->ActiveLocation(), L"論理ドライブリスト");
+    EXPECT_EQ(f.History().front(), root) << "the root is the directory left";
+    zq::Settings stored;
+    f.filer->StoreState(stored);
+    EXPECT_EQ(stored.ENDDIRECTORY, root) << "the list's title is no directory to start in";
+
+    f.filer->RunReturnAction();
+    EXPECT_EQ(pane.Kind(), zq::kKindDirectory);
+    EXPECT_EQ(pane.Path(), root);
+    EXPECT_TRUE(f.modes.Query(0, 0, zq::pane_mode::kDirectory));
+    for (const std::wstring& left : f.History()) EXPECT_NE(left, L"論理ドライブリスト");
 }
 
 TEST(ViewFilerNavigate, NewerSelectNeedsTwoFilerPanes) {
