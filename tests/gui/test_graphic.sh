@@ -17,22 +17,10 @@ cp "$ZQ_BUILD/cmake/tests/testdlls/broken-spi/broken.sph" "$GUI_APP/spi/" || gui
 
 files="$GUI_DIR/files"
 mkdir -p "$files"
-python3 - "$files" <<'PY'
-import struct, sys, zlib
+PYTHONPATH="$(dirname "${BASH_SOURCE[0]}")" python3 - "$files" <<'PY'
+import sys
+from gui_pictures import bmp, png
 d = sys.argv[1]
-def bmp(path, w, h, colour):
-    row = bytes(colour[::-1]) * w
-    row += b"\0" * ((4 - len(row) % 4) % 4)
-    bits = row * h
-    head = struct.pack("<2sIHHI", b"BM", 54 + len(bits), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(bits), 2835, 2835, 0, 0)
-    open(path, "wb").write(head + info + bits)
-def png(path, w, h, pixel):
-    raw = b"".join(b"\0" + b"".join(bytes(pixel(x, y)) for x in range(w)) for y in range(h))
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-    open(path, "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)) +
-                           chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 bmp(d + "/a_red.bmp", 60, 40, (200, 30, 90))
 png(d + "/b0_crash.png", 20, 20, lambda x, y: (1, 2, 3))
 png(d + "/b_split.png", 60, 40, lambda x, y: (20, 180, 60) if x < 30 else (40, 60, 210))
