@@ -30,6 +30,23 @@ class TemplateWriter {
         Text(L"MS UI Gothic");
     }
     void Item(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text) {
+        ItemHeader(style, x, y, cx, cy, id);
+        Word(0xFFFF);
+        Word(atom);
+        Text(text);
+        Word(0);  // no creation data
+    }
+    // A control of a registered class (a tree view, say), by its class name.
+    void Item(const wchar_t* className, DWORD style, short x, short y, short cx, short cy, WORD id) {
+        ItemHeader(style, x, y, cx, cy, id);
+        Text(className);
+        Word(0);  // no text
+        Word(0);  // no creation data
+    }
+    [[nodiscard]] const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
+
+  private:
+    void ItemHeader(DWORD style, short x, short y, short cx, short cy, WORD id) {
         Align();
         DLGITEMTEMPLATE item{};
         item.style = style | WS_CHILD | WS_VISIBLE;
@@ -39,14 +56,7 @@ class TemplateWriter {
         item.cy = cy;
         item.id = id;
         Raw(&item, sizeof(item));
-        Word(0xFFFF);
-        Word(atom);
-        Text(text);
-        Word(0);  // no creation data
     }
-    [[nodiscard]] const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
-
-  private:
     void Word(WORD w) { m_words.push_back(w); }
     void Text(const wchar_t* text) {
         for (; *text; ++text) Word(static_cast<WORD>(*text));

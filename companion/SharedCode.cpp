@@ -8,3 +8,4 @@
 #include "common/FileCompare.cpp"
 #include "common/Id3v1Tag.cpp"
 #include "common/TextConv.cpp"
+#include "common/DirTreeCache.cpp"

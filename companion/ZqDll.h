@@ -66,6 +66,47 @@ typedef struct StructZqTagRequest {
     int32_t Written;  // out: files whose tag was written
 } StructZqTagRequest;
 
+// What the Filer hands to ZqDirTreeDlg.  The tree opens at the current
+// directory; the folders it has read are kept for the next tree when the
+// two switches say so.
+#define ZQ_DIRTREE_PATH_CHARS 4096
+typedef struct StructZqDirTreeRequest {
+    uint32_t cbSize;               // sizeof(StructZqDirTreeRequest)
+    HWND hwndOwner;                // owner of the dialog
+    int32_t AllDrives;             // non-zero: every drive at the top (@Drivetreeview); 0: the current drive only
+    int32_t SaveToFile;            // SAVEDRIVETREETOFILE: kept in "ZqDirTree.dat" in ProgramDirectory between runs
+    int32_t SaveToMemory;          // SAVEDRIVETREETOMEMORY: kept in the library while the program runs
+    const int32_t* VirtualDrives;  // VIRTUALDRIVE A to Z (26): a letter switched on is ours, not a disk
+    const wchar_t* ProgramDirectory;
+    const wchar_t* CurrentDirectory;
+    wchar_t Directory[ZQ_DIRTREE_PATH_CHARS];  // out: the chosen directory
+} StructZqDirTreeRequest;
+
+// What the Filer hands to OnLancher: the launcher entries (LANCHER), which
+// the dialog may also add to, change and remove, and the key table that
+// gives the key names of the entries their keys.
+#define ZQ_LAUNCHER_CHARS 520
+#define ZQ_LAUNCHER_MAX_ENTRIES 100
+typedef struct StructZqLauncherEntry {
+    wchar_t Program[ZQ_LAUNCHER_CHARS];     // EXE%d
+    wchar_t Parameters[ZQ_LAUNCHER_CHARS];  // PAR%d
+    wchar_t Directory[ZQ_LAUNCHER_CHARS];   // EXE_DIR%d; empty: the pane's directory
+    wchar_t KeyName[ZQ_LAUNCHER_CHARS];     // KEY%d: a name of the key table; pressing it runs the entry
+} StructZqLauncherEntry;
+typedef struct StructZqKeyName {
+    uint32_t VirtualKey;
+    const wchar_t* Name;
+} StructZqKeyName;
+typedef struct StructZqLauncherRequest {
+    uint32_t cbSize;  // sizeof(StructZqLauncherRequest)
+    HWND hwndOwner;
+    StructZqLauncherEntry* Entries;  // Count in use, room for ZQ_LAUNCHER_MAX_ENTRIES
+    int32_t Count;                   // in and out
+    const StructZqKeyName* Keys;     // the key table
+    int32_t KeyCount;                // its length (88)
+    int32_t Changed;                 // out: the entries were edited; the caller stores them
+} StructZqLauncherRequest;
+
 #ifdef __cplusplus
 static_assert(sizeof(StructZqCplData) == ZQ_CPL_RECORD_BYTES, "the record size is part of the call form");
 extern "C" {
@@ -118,6 +159,16 @@ typedef BOOL(WINAPI* PFN_ZqCmpBinaryDlg)(const wchar_t* directory, const wchar_t
 // has named the ones it could not write), 0 when he cancelled or no dialog
 // could be shown.
 typedef BOOL(WINAPI* PFN_ZqTagMakeDlg)(StructZqTagRequest* request);
+
+// Shows the directory tree and lets the user choose a directory.  Answers
+// non-zero with request->Directory filled when he did; 0 when he cancelled or
+// no dialog could be shown.
+typedef BOOL(WINAPI* PFN_ZqDirTreeDlg)(StructZqDirTreeRequest* request);
+
+// Shows the launcher.  Answers the index of the entry the user chose (by its
+// key, Return or a double click), below 0 when he chose none.  The caller runs
+// the entry.
+typedef int(WINAPI* PFN_OnLancher)(StructZqLauncherRequest* request);
 
 #ifdef __cplusplus
 }

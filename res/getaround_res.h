@@ -19,8 +19,6 @@
 #define IDC_DIRJUMP_ENTRY_BROWSE       7322
 #define IDC_DIRJUMP_ENTRY_DISPLAY      7323
 #define IDC_DIRJUMP_ENTRY_KEY          7324
-#define IDD_DIRJUMP_NAME               7330
-#define IDC_DIRJUMP_NAME_TEXT          7331
 #define IDD_DIRJUMP_GROUPSEL           7335
 #define IDC_DIRJUMP_GROUPSEL_LIST      7336
 #define IDD_DIRCHANGE                  7340

@@ -100,6 +100,20 @@ bool CompanionLibrary::MakeTag(HWND owner, const std::vector<std::wstring>& file
     return done;
 }
 
+bool CompanionLibrary::DirTree(StructZqDirTreeRequest& request) {
+    request.cbSize = sizeof(request);
+    return Use().Find<PFN_ZqDirTreeDlg>("ZqDirTreeDlg")(&request).value_or(FALSE) != FALSE;
+}
+
+int CompanionLibrary::Launcher(StructZqLauncherRequest& request) {
+    request.cbSize = sizeof(request);
+    request.Changed = 0;
+    const int chosen = Use().Find<PFN_OnLancher>("OnLancher")(&request).value_or(-1);
+    // A library that faulted may have left anything behind: keep only what can be true.
+    request.Count = std::clamp(request.Count, 0, static_cast<int32_t>(ZQ_LAUNCHER_MAX_ENTRIES));
+    return chosen < request.Count ? chosen : -1;
+}
+
 bool CompanionLibrary::InitWow64Redirection() {
     m_wow64 = RunsUnderWow64() && Use().Find<PFN_DisableWow64FsRedirection>("DisableWow64FsRedirection") &&
               Use().Find<PFN_RevertWow64FsRedirection>("RevertWow64FsRedirection");

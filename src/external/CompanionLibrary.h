@@ -45,6 +45,12 @@ class CompanionLibrary {
     // The tag dialog for the files; false when the user cancelled or no
     // dialog could be shown.  written: how many files took the tag.
     bool MakeTag(HWND owner, const std::vector<std::wstring>& files, int& written);
+    // The directory tree: true with request.Directory chosen; false when the
+    // user chose none or no dialog could be shown.
+    bool DirTree(StructZqDirTreeRequest& request);
+    // The launcher: the chosen entry's index, below 0 when none was chosen or
+    // there is no dialog; request.Changed says the entries were edited.
+    int Launcher(StructZqLauncherRequest& request);
 
     // File-system redirection: called once at start.  Only a 32-bit process on
     // 64-bit Windows needs it; answers whether it is in use from now on.

@@ -4,7 +4,7 @@
 
 #include "commands/KeyTable.h"
 #include "filer/CDirJumpEntryDlg.h"
-#include "filer/CDirJumpNameDlg.h"
+#include "filer/COnlyEditNameDlg.h"
 #include "resource.h"
 #include "ui/CMessageBoxDlg.h"
 
@@ -152,7 +152,7 @@ bool CDirJumpDlg::OnCommand(WORD id, WORD code, HWND control) {
             FillList(MoveJump(Group(), Selected(), id == IDC_DIRJUMP_UP ? -1 : 1));
             return true;
         case IDC_DIRJUMP_GROUP_ADD: {
-            CDirJumpNameDlg dialog(m_hWnd, L"追加グループ名の設定", L"");
+            COnlyEditNameDlg dialog(m_hWnd, L"追加グループ名の設定", L"", kJumpGroupNameUnits);
             if (dialog.DoModal() != IDOK) return true;
             m_groups.push_back({dialog.Name(), {}});
             m_group = static_cast<int>(m_groups.size()) - 1;
@@ -161,7 +161,7 @@ bool CDirJumpDlg::OnCommand(WORD id, WORD code, HWND control) {
             return true;
         }
         case IDC_DIRJUMP_GROUP_RENAME: {
-            CDirJumpNameDlg dialog(m_hWnd, L"グループ名の変更", Group().name);
+            COnlyEditNameDlg dialog(m_hWnd, L"グループ名の変更", Group().name, kJumpGroupNameUnits);
             if (dialog.DoModal() != IDOK) return true;
             Group().name = dialog.Name();
             FillGroups();

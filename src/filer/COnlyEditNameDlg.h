@@ -1,6 +1,6 @@
 #pragma once
 // A dialog of one edit line and OK/Cancel, titled by its caller: the volume
-// label of a drive, and other single names.
+// label of a drive, a jump group's name ("追加グループ名の設定", "グループ名の変更").
 #include <string>
 
 #include "ui/CDialog.h"
@@ -9,6 +9,8 @@ namespace zq {
 
 // A volume label holds at most this many characters on the file systems that have one.
 inline constexpr int kVolumeLabelUnits = 32;
+// A jump group's name, as the settings file holds it.
+inline constexpr int kJumpGroupNameUnits = 520;
 
 class COnlyEditNameDlg : public ui::CDialog {
   public:

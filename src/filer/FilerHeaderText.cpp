@@ -108,6 +108,16 @@ HeaderDriveRow HeaderDriveLetters(DWORD driveMask, int first) {
     return row;
 }
 
+HeaderDriveClick HeaderDriveAt(const HeaderDriveRow& row, int column) {
+    // The painter puts "<" at column 0, the letters from column 2 on and ">" after the last place.
+    if (column == 0 && row.before) return {0, -1};
+    if (column == 2 + kHeaderDrivesPerView * kHeaderDriveSpacing && row.after) return {0, 1};
+    const int at = column - 2;
+    if (at < 0 || at % kHeaderDriveSpacing > 1) return {};
+    const auto n = static_cast<size_t>(at / kHeaderDriveSpacing);
+    return n < row.letters.size() ? HeaderDriveClick{row.letters[n][0], 0} : HeaderDriveClick{};
+}
+
 const wchar_t* SearchBoxLabel(bool byPath) {
     return byPath ? kSearchByPath : kSearchByFileName;
 }

@@ -113,6 +113,13 @@ struct HeaderDriveRow {
 inline constexpr int kHeaderDrivesPerView = 10;
 inline constexpr int kHeaderDriveSpacing = 3;
 [[nodiscard]] HeaderDriveRow HeaderDriveLetters(DWORD driveMask, int first);
+// What a click at text column `column` of the drive row means: a letter ("%c:"
+// is two columns wide), or a scroll of the row by one letter ("<", ">").
+struct HeaderDriveClick {
+    wchar_t letter = 0;
+    int scroll = 0;
+};
+[[nodiscard]] HeaderDriveClick HeaderDriveAt(const HeaderDriveRow& row, int column);
 
 // The label of the incremental-search box: "ﾌｧｲﾙ名", or "ﾊﾟｽ" when it
 // matches paths.

@@ -103,6 +103,9 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     // the entry, Ctrl toggles the one entry.  False when no pane is there.
     enum class ClickKind { Plain, Range, Toggle };
     bool OnMouseClick(POINT point, ClickKind kind);
+    // A click on the header's drive row: a letter does what @Log%c does; the
+    // arrows scroll the row.  False when the point is not on the row.
+    bool OnHeaderDriveClick(POINT point);
     // The wheel: the active pane's cursor moves `entries` on (negative: back).
     void OnMouseWheel(int entries);
     // The full path of the entry under the point ("." and ".." give none).
@@ -224,6 +227,10 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     std::wstring m_volumeLabel;
     // Fine-grained wheels send parts of a notch; they add up to whole entries.
     int m_wheelRest = 0;
+    // The header's drive row (DRIVE_LIST_ON_HEADER) as last painted, and the
+    // first letter it shows when there are more than fit.
+    RECT m_headerDriveBox{};
+    int m_headerDriveFirst = 0;
     InListSearch m_search;
     bool m_keyJumpPending = false;
     // The paths gone to from the jump dialogs, newest first, offered by @Dirchange.

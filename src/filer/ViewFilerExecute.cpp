@@ -1,14 +1,18 @@
-// Opening files: Enter on a file, @Returnkey, @Execute, @Kindloopexecute and
-// @Edit.  The extension tables decide first; then the platform's association
+// Opening files: Enter on a file, @Returnkey, @Execute, @Kindloopexecute,
+// @Edit and the launcher (@Lancher).  The extension tables decide first; then the platform's association
 // or the first shell verb of the file type, as the settings allow; the text
 // viewer is the last resort.
 #include <windows.h>
 #include <shellapi.h>
 
-#include "filer/FilerPath.h"
+#include <algorithm>
+
 #include "commands/CommandRegistry.h"
+#include "commands/KeyTable.h"
 #include "commands/PaneModes.h"
 #include "common/Guard.h"
+#include "common/Paths.h"
+#include "external/CompanionLibrary.h"
 #include "filer/CExecuteDlg.h"
 #include "filer/CKindChoiceDlg.h"
 #include "filer/FilerPane.h"
@@ -17,7 +21,6 @@
 #include "filer/ViewFiler.h"
 #include "settings/EventSounds.h"
 #include "settings/Settings.h"
-#include "common/Paths.h"
 
 namespace zq {
 
@@ -34,6 +37,35 @@ bool GuardedShellExecute(HWND owner, const wchar_t* verb, const std::wstring& fi
                             directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL));
     });
     return returned && result > 32;
+}
+
+// The launcher's entries as the library takes them and back; a text too long
+// for its field is cut, as the settings file would cut it.
+void CopyLauncherField(wchar_t (&field)[ZQ_LAUNCHER_CHARS], const std::wstring& text) {
+    const size_t length = std::min(text.size(), static_cast<size_t>(ZQ_LAUNCHER_CHARS - 1));
+    text.copy(field, length);
+    field[length] = L'\0';
+}
+
+std::vector<StructZqLauncherEntry> LauncherEntries(const std::vector<Settings::Launcher>& launcher) {
+    std::vector<StructZqLauncherEntry> entries;
+    for (const Settings::Launcher& row : launcher) {
+        if (entries.size() == ZQ_LAUNCHER_MAX_ENTRIES) break;
+        StructZqLauncherEntry& entry = entries.emplace_back();
+        CopyLauncherField(entry.Program, row.exe);
+        CopyLauncherField(entry.Parameters, row.param);
+        CopyLauncherField(entry.Directory, row.exeDir);
+        CopyLauncherField(entry.KeyName, row.key);
+    }
+    return entries;
+}
+
+std::vector<Settings::Launcher> LauncherSettings(const std::vector<StructZqLauncherEntry>& entries) {
+    std::vector<Settings::Launcher> launcher;
+    // The list is read up to the first empty program: an entry without one would hide the rest.
+    for (const StructZqLauncherEntry& entry : entries)
+        if (entry.Program[0]) launcher.push_back({entry.Program, entry.Parameters, entry.KeyName, entry.Directory});
+    return launcher;
 }
 
 // The first verb under the file type's "shell" key, empty when there is none.
@@ -92,8 +124,9 @@ static MacroContext CollectMacroContext(ViewFiler& filer, const ViewContext& con
 }
 
 void ViewFiler::RegisterExecuteCommands() {
+    // workDirectory: where the program starts; empty: the active pane's directory.
     const auto runProgram = [this](const std::wstring& program, const std::wstring& parameters,
-                                   const MacroContext& macros) {
+                                   const MacroContext& macros, const std::wstring& workDirectory = {}) {
         if (program.starts_with(L'#')) {
             // The command tables know no "#" words: the program names the plug-in record itself.
             if (m_runPlugin) (void)m_runPlugin(program);
@@ -105,7 +138,7 @@ void ViewFiler::RegisterExecuteCommands() {
         }
         const std::optional<std::vector<ProgramRun>> runs = PlanProgramRuns(program, parameters, macros);
         if (!runs) return;
-        const std::wstring directory = macros.activeDir.value_or(L"");
+        const std::wstring directory = workDirectory.empty() ? macros.activeDir.value_or(L"") : workDirectory;
         for (const ProgramRun& run : *runs)
             (void)GuardedShellExecute(m_context.view, L"open", run.program, run.parameters, directory);
     };
@@ -195,6 +228,34 @@ void ViewFiler::RegisterExecuteCommands() {
         settings.exeHistory.Push(dialog.Program());
         settings.exeParamHistory.Push(dialog.Parameters());
         runProgram(dialog.Program(), dialog.Parameters(), CollectMacroContext(*this, m_context));
+    });
+    Add(cmd::filer::Lancher, [this, runProgram] {
+        if (!m_context.companion || !m_context.modes->Query(ActivePane(), 0, pane_mode::kDirectory)) return;
+        Settings& settings = *m_context.settings;
+        std::vector<StructZqLauncherEntry> entries(ZQ_LAUNCHER_MAX_ENTRIES);
+        const std::vector<StructZqLauncherEntry> given = LauncherEntries(settings.launcher);
+        std::copy(given.begin(), given.end(), entries.begin());
+        std::vector<StructZqKeyName> keys;
+        for (const StructKey& key : KeyTable()) keys.push_back({key.virtualKey, key.name});
+        StructZqLauncherRequest request{};
+        request.hwndOwner = m_context.view;
+        request.Entries = entries.data();
+        request.Count = static_cast<int32_t>(given.size());
+        request.Keys = keys.data();
+        request.KeyCount = static_cast<int32_t>(keys.size());
+        int chosen = -1;
+        {
+            const SuspendScope suspended(m_context);
+            chosen = m_context.companion->Launcher(request);
+        }
+        if (request.Changed) {
+            entries.resize(static_cast<size_t>(request.Count));
+            settings.launcher = LauncherSettings(entries);
+        }
+        if (chosen < 0) return;
+        const StructZqLauncherEntry& entry = entries[static_cast<size_t>(chosen)];
+        if (!::SetCurrentDirectoryW(Pane(ActivePane()).Path().c_str())) return;
+        runProgram(entry.Program, entry.Parameters, CollectMacroContext(*this, m_context), entry.Directory);
     });
     Add(cmd::filer::Kindloopexecute, [executeByKind] { (void)executeByKind(false, true); });
     Add(cmd::filer::Edit, [this] {

@@ -1,11 +1,14 @@
 // The directory jumps of the Filer: the bookmark dialog and its groups,
 // adding the entry under the cursor, a bookmark chosen by its key, the typed
-// directory and the folder picker.  Every one of them ends in GoToDirectory
+// directory, the folder picker and the companion library's directory tree.  Every one of them ends in GoToDirectory
 // for the active pane.
 #include <cwchar>
+#include <memory>
 
 #include "commands/CommandRegistry.h"
 #include "commands/PaneModes.h"
+#include "common/Paths.h"
+#include "external/CompanionLibrary.h"
 #include "filer/CDirChangeDlg.h"
 #include "filer/CDirJumpDlg.h"
 #include "filer/CDirJumpGroupDlg.h"
@@ -131,6 +134,30 @@ void ViewFiler::RegisterJumpCommands() {
         }
         if (folder && !folder->empty()) GoToDirectory(*folder, L"", true);
     });
+
+    // The companion library's tree; a library without it leaves the pane as it is.
+    const auto directoryTree = [this](bool allDrives) {
+        const int index = ActivePane();
+        if (!m_context.companion || !m_context.modes->Query(index, 0, pane_mode::kDirectory)) return;
+        const Settings& settings = *m_context.settings;
+        const std::wstring current = NormalisePath(Pane(index).Path());
+        auto request = std::make_unique<StructZqDirTreeRequest>();
+        request->hwndOwner = m_context.view;
+        request->AllDrives = allDrives ? 1 : 0;
+        request->SaveToFile = settings.SAVEDRIVETREETOFILE;
+        request->SaveToMemory = settings.SAVEDRIVETREETOMEMORY;
+        request->VirtualDrives = settings.virtualDrives.data();
+        request->ProgramDirectory = m_context.programDir.c_str();
+        request->CurrentDirectory = current.c_str();
+        bool chosen = false;
+        {
+            const SuspendScope suspended(m_context);
+            chosen = m_context.companion->DirTree(*request);
+        }
+        if (chosen && request->Directory[0]) GoToDirectory(request->Directory, L"", true);
+    };
+    Add(cmd::filer::Dirtreeview, [directoryTree] { directoryTree(false); });
+    Add(cmd::filer::Drivetreeview, [directoryTree] { directoryTree(true); });
 }
 
 }  // namespace zq

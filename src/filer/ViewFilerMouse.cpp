@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "commands/CommandRegistry.h"
 #include "commands/PaneModes.h"
 #include "filer/ViewFiler.h"
 #include "filer/FilerHeaderText.h"
@@ -32,6 +33,8 @@ PaneMouseOutcome ViewFiler::OnMouse(int, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: {
+            if (message == WM_LBUTTONDOWN && !(wParam & (MK_SHIFT | MK_CONTROL)) && OnHeaderDriveClick(PointOf(lParam)))
+                return PaneMouseOutcome::TakenMenuFollows;
             ClickKind kind = ClickKind::Plain;
             if (message == WM_LBUTTONDOWN && (wParam & MK_SHIFT))
                 kind = ClickKind::Range;
@@ -78,6 +81,23 @@ PaneMouseOutcome ViewFiler::OnMouse(int, UINT message, WPARAM wParam, LPARAM lPa
 
 bool ViewFiler::ForwardMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return ForwardToShellContextMenu(message, wParam, lParam, result);
+}
+
+bool ViewFiler::OnHeaderDriveClick(POINT point) {
+    const RECT& box = m_headerDriveBox;
+    const int charWidth = std::max(1, m_layout.metrics.charWidth);
+    const int rowTop = box.top + 2 * m_layout.metrics.lineHeight;
+    if (!::PtInRect(&box, point) || point.y < rowTop || point.y >= rowTop + m_layout.metrics.lineHeight) return false;
+    const DWORD drives = ::GetLogicalDrives() | ProcessVirtualDrives().LoadedMask();
+    const filer::HeaderDriveRow row = filer::HeaderDriveLetters(drives, m_headerDriveFirst);
+    const filer::HeaderDriveClick click = filer::HeaderDriveAt(row, (point.x - box.left) / charWidth - 1);
+    if (click.scroll != 0) {
+        m_headerDriveFirst = std::max(0, m_headerDriveFirst + click.scroll);
+        AfterCommand();
+    } else if (click.letter != 0) {
+        (void)m_context.registry->Route(ModeGroup::Filer, std::wstring(L"@Log") + click.letter);
+    }
+    return true;
 }
 
 bool ViewFiler::OnMouseClick(POINT point, ClickKind kind) {

@@ -359,11 +359,12 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
         const std::vector<filer::HeaderItem> items = filer::VolumeInfoItems(hvolume, values);
         for (size_t n = 0; n < items.size(); ++n) item(boxes.volume, static_cast<int>(n) + 1, 0, items[n]);
     }
+    m_headerDriveBox = boxes.drives;
     if (!IsEmpty(boxes.drives)) {
         FrameBox(dc, boxes.drives, line);
         text(boxes.drives, 0, 0, filer::kDriveBoxCaption, caption);
         const filer::HeaderDriveRow row =
-            filer::HeaderDriveLetters(::GetLogicalDrives() | ProcessVirtualDrives().LoadedMask(), 0);
+            filer::HeaderDriveLetters(::GetLogicalDrives() | ProcessVirtualDrives().LoadedMask(), m_headerDriveFirst);
         const std::wstring& path = pane.Path();
         const wchar_t current = path.size() >= 2 && path[1] == L':' ? static_cast<wchar_t>(::towupper(path[0])) : 0;
         if (row.before) text(boxes.drives, 2, 0, L"<", label);

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string_view>
+#include <vector>
 
 #include "common/Guard.h"
 #include "common/Paths.h"
@@ -44,6 +45,14 @@ TEST(CompanionLibrary, MissingOrCrashingLibraryMakesEveryCallANoOp) {
             EXPECT_EQ(library.SetNonLoadCpl(frame.Get(), {L"joy.cpl"}), std::nullopt) << what;
             EXPECT_FALSE(library.SetToTaskTray(frame.Get(), 2, VK_F11)) << what;
             EXPECT_FALSE(library.ReleaseToTaskTray()) << what;
+            StructZqDirTreeRequest tree{};
+            EXPECT_FALSE(library.DirTree(tree)) << what;
+            std::vector<StructZqLauncherEntry> entries(2);
+            StructZqLauncherRequest launcher{};
+            launcher.Entries = entries.data();
+            launcher.Count = 2;
+            EXPECT_LT(library.Launcher(launcher), 0) << what;
+            EXPECT_LE(launcher.Count, ZQ_LAUNCHER_MAX_ENTRIES) << what;
         }
         EXPECT_EQ(library.IsLoaded(), std::string_view(what) != "no library") << what;
         EXPECT_TRUE(::IsWindowVisible(frame.Get())) << what;

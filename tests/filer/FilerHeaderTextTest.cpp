@@ -170,3 +170,19 @@ TEST(FilerHeaderText, DriveLettersTenPerView) {
     };
     for (const auto& c : cases) EXPECT_EQ(HeaderDriveLetters(c.mask, c.first), c.row) << c.mask << " " << c.first;
 }
+
+TEST(FilerHeaderText, DriveClickHitsTheLettersAndTheArrowsWherePainted) {
+    const HeaderDriveRow row = HeaderDriveLetters(0xFFF, 1);  // B: to K: shown, A: before, L: after
+    EXPECT_EQ(HeaderDriveAt(row, 2).letter, L'B');
+    EXPECT_EQ(HeaderDriveAt(row, 3).letter, L'B');  // "B:" is two columns
+    EXPECT_EQ(HeaderDriveAt(row, 4).letter, 0);     // the gap between two letters
+    EXPECT_EQ(HeaderDriveAt(row, 29).letter, L'K');
+    EXPECT_EQ(HeaderDriveAt(row, 0).scroll, -1);
+    EXPECT_EQ(HeaderDriveAt(row, 32).scroll, 1);
+    const HeaderDriveRow few = HeaderDriveLetters(0x5, 0);  // A: C:, nothing to scroll
+    EXPECT_EQ(HeaderDriveAt(few, 5).letter, L'C');
+    EXPECT_EQ(HeaderDriveAt(few, 8).letter, 0);
+    EXPECT_EQ(HeaderDriveAt(few, 0).scroll, 0);
+    EXPECT_EQ(HeaderDriveAt(few, 32).scroll, 0);
+    EXPECT_EQ(HeaderDriveAt(few, -1).letter, 0);
+}

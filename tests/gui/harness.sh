@@ -368,7 +368,6 @@ root.destroy()
 PY
 }
 
-# The value of KEY in [SECTION] of the zq.ini that zq wrote (empty when absent).
 # The name the cursor memory (SAVECURPOS) holds for directory DIR, compared
 # ignoring case; empty when it holds none.
 gui_remembered_cursor() {
@@ -389,6 +388,7 @@ for key, value in values.items():
 PY
 }
 
+# The value of KEY in [SECTION] of the zq.ini that zq wrote (empty when absent).
 gui_ini_value() {
   INI="$GUI_APP/zq.ini" SECTION="$1" KEY="$2" python3 - <<'PY'
 import os

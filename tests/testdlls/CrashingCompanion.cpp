@@ -26,3 +26,14 @@ extern "C" BOOL WINAPI ReleaseToTaskTray(void) {
     auto fn = reinterpret_cast<BOOL(WINAPI*)(void)>(reinterpret_cast<uintptr_t>(g_null));
     return fn();
 }
+
+extern "C" BOOL WINAPI ZqDirTreeDlg(StructZqDirTreeRequest* request) {
+    request->Directory[0] = L'X';  // half an answer, then the fault
+    return *g_null;
+}
+
+// Leaves a count behind that no list has, then faults.
+extern "C" int WINAPI OnLancher(StructZqLauncherRequest* request) {
+    request->Count = 5000;
+    return *g_null;
+}
