@@ -1,6 +1,6 @@
 // The directory jumps of the Filer: the bookmark dialog and its groups,
 // adding the entry under the cursor, a bookmark chosen by its key, the typed
-// directory, the folder picker and the companion library's directory tree.  Every one of them ends in GoToDirectory
+// directory and the companion library's directory tree.  Every one of them ends in GoToDirectory
 // for the active pane.
 #include <cwchar>
 #include <memory>
@@ -18,7 +18,6 @@
 #include "settings/EventSounds.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
-#include "ui/CommonDialogs.h"
 
 namespace zq {
 
@@ -124,17 +123,6 @@ void ViewFiler::RegisterJumpCommands() {
         GoToDirectory(path, L"", true);
     });
 
-    // The companion library's tree dialog is not reachable yet; the platform's
-    // folder picker chooses the directory meanwhile.
-    Add(cmd::filer::Dirchangedlg, [this] {
-        std::optional<std::wstring> folder;
-        {
-            const SuspendScope suspended(m_context);
-            folder = ui::ChooseFolder(m_context.view, L"ディレクトリ変更", Pane(ActivePane()).Path());
-        }
-        if (folder && !folder->empty()) GoToDirectory(*folder, L"", true);
-    });
-
     // The companion library's tree; a library without it leaves the pane as it is.
     const auto directoryTree = [this](bool allDrives) {
         const int index = ActivePane();
@@ -156,6 +144,8 @@ void ViewFiler::RegisterJumpCommands() {
         }
         if (chosen && request->Directory[0]) GoToDirectory(request->Directory, L"", true);
     };
+    // The typed form's companion: the same tree, every drive at the top.
+    Add(cmd::filer::Dirchangedlg, [directoryTree] { directoryTree(true); });
     Add(cmd::filer::Dirtreeview, [directoryTree] { directoryTree(false); });
     Add(cmd::filer::Drivetreeview, [directoryTree] { directoryTree(true); });
 }

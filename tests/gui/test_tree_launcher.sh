@@ -4,7 +4,7 @@
 # Right opens that folder, Down goes to its first sub-folder and Return takes
 # the pane there.  With SAVEDRIVETREETOFILE the folders read are in
 # ZqDirTree.dat beside the program after quit.  @Drivetreeview shows
-# "ドライブツリー" and Escape leaves the pane where it was.  A key bound to
+# "ドライブツリー" (so does @Dirchangedlg) and Escape leaves the pane where it was.  A key bound to
 # @Lancher shows "ランチャー"; the key of an entry runs its program in the
 # entry's working directory (cmd.exe writes a file there); an entry added in
 # the dialog reaches LANCHER in zq.ini.  With DRIVE_LIST_ON_HEADER the
@@ -21,7 +21,7 @@ wintree="$(gui_winpath "$tree")"
 winwork="$(gui_winpath "$work")"
 ini=("[ALLDATA]" "FIRSTDIRECTORY=$wintree" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "SAVEDRIVETREETOFILE=1"
   "FONTHEIGHT=-16" "STARTSIZE=5" "FIRSTWIDE=1200" "FIRSTHEIGHT=600" "[ALLDATA2]" "DRIVE_LIST_ON_HEADER=1" "[COLORDATA]" "INTRO_VOLUME_COLOR=ff00ff"
-  "[KEYEXEDATA]" "N_T=@Dirtreeview" "N_U=@Drivetreeview" "N_L=@Lancher"
+  "[KEYEXEDATA]" "N_T=@Dirtreeview" "N_U=@Drivetreeview" "N_K=@Dirchangedlg" "N_L=@Lancher"
   "[LANCHER]" "EXE0=cmd.exe" "PAR0=/c echo launched>launched.txt" "KEY0=G" "EXE_DIR0=$winwork")
 gui_write_ini "${ini[@]}"
 gui_start_zq
@@ -39,6 +39,8 @@ gui_expect_title 'tree\\alpha - zq$' "Return in the tree did not take the pane t
 dlg="$(gui_keys_until_title '^ドライブツリー$' u)" || gui_fail "@Drivetreeview showed no tree"
 gui_keys_until_gone "$dlg" '^ドライブツリー$' Escape || gui_fail "the drive tree did not close on Escape"
 gui_expect_title 'tree\\alpha - zq$' "Escape in the drive tree moved the pane"
+dlg="$(gui_keys_until_title '^ドライブツリー$' k)" || gui_fail "@Dirchangedlg showed no tree"
+gui_keys_until_gone "$dlg" '^ドライブツリー$' Escape || gui_fail "@Dirchangedlg's tree did not close on Escape"
 
 dlg="$(gui_keys_until_title '^ランチャー$' l)" || gui_fail "@Lancher showed no launcher"
 gui_keys_until_gone "$dlg" '^ランチャー$' g || gui_fail "the entry's key did not close the launcher"
