@@ -99,7 +99,13 @@ bool CViewDataThread::GrowText(std::int64_t blockSize) {
         m_state.capacityTarget += kGrowStep;
     if (!m_state.text) {
         SemaphoreHold hold(m_state.semaphore);
-        m_state.text = AllocTextBuffer(m_state.capacityTarget + 1000);
+        // A file's text never grows beyond the file (conversion only ever
+        // shrinks it), so the buffer is taken at its final size at once:
+        // only the pages written are backed by memory, and no block is ever
+        // copied to grow.  When so much cannot be had the buffer grows step
+        // by step instead, and the load goes as far as memory allows.
+        if (m_file) m_state.text = AllocTextBuffer(m_state.fileSize + 1000);
+        if (!m_state.text) m_state.text = AllocTextBuffer(m_state.capacityTarget + 1000);
         return m_state.text != nullptr;
     }
     // Every reallocation of a large block copies it, and under Wine it costs
