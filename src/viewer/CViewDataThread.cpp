@@ -183,9 +183,11 @@ bool CViewDataThread::ConvertInPlace() {
 
 bool CViewDataThread::ReadBlock(std::int64_t blockSize, bool last, std::int64_t& consumed) {
     auto* end = reinterpret_cast<std::uint8_t*>(m_state.text) + m_state.textLength.load();
-    std::uint8_t* target = m_code == kCharCodeSjis ? end : m_block.data();
+    // Shift_JIS too is read into the scratch block and copied from there:
+    // under Wine a read straight into pages of the text buffer that were
+    // never touched costs the system far more than the copy.
     DWORD got = 0;
-    if (!::ReadFile(m_file.Get(), target, static_cast<DWORD>(blockSize), &got, nullptr)) return false;
+    if (!::ReadFile(m_file.Get(), m_block.data(), static_cast<DWORD>(blockSize), &got, nullptr)) return false;
     consumed = got;
     // A file that shrank while it loads ends where its bytes end: what came
     // is indexed to its last line, and the loader stops instead of asking
@@ -195,6 +197,7 @@ bool CViewDataThread::ReadBlock(std::int64_t blockSize, bool last, std::int64_t&
         return true;
     }
     if (m_code == kCharCodeSjis) {
+        std::memcpy(end, m_block.data(), got);
         m_state.textLength.store(m_state.textLength.load() + got);
         return true;
     }
@@ -242,7 +245,7 @@ bool CViewDataThread::IndexLines(bool last) {
 
 bool CViewDataThread::LoadStep() {
     const bool converting = m_code >= kCharCodeEuc && m_code <= kCharCodeUtf8;
-    if (converting && m_block.empty()) {
+    if ((converting || m_file) && m_block.empty()) {
         try {
             m_block.assign(static_cast<size_t>(kScratchSize), 0);
         } catch (...) {
