@@ -33,7 +33,8 @@ using zq::viewer::ViewerText;
 
 constexpr int kVisibleRows = 40;
 // What the search looks for; run-bench greps for the same bytes.
-constexpr const char kAbsent[] = "\x8C\xA9\x82\xC2\x82\xA9\x82\xE7\x82\xC8\x82\xA2\x8C\xEA\x8B\xE5";  // 見つからない語句
+constexpr const char kAbsent[] =
+    "\x8C\xA9\x82\xC2\x82\xA9\x82\xE7\x82\xC8\x82\xA2\x8C\xEA\x8B\xE5";  // 見つからない語句
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -66,9 +67,9 @@ std::string Utf8Of(const std::string& sjis) {
     wide.resize(static_cast<size_t>(::MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()),
                                                           wide.data(), static_cast<int>(wide.size()))));
     std::string utf8(wide.size() * 3, '\0');
-    utf8.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                          utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                                                          nullptr)));
+    utf8.resize(
+        static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                                                  static_cast<int>(utf8.size()), nullptr, nullptr)));
     return utf8;
 }
 
@@ -222,7 +223,8 @@ int wmain(int argc, wchar_t** argv) {
 
     // The whole loads, each followed (Shift_JIS) by the search over what was loaded.
     const std::string_view absent(kAbsent);
-    for (const auto& [path, settings, name] : {std::tuple{sjis, asSjis, "Shift_JIS"}, std::tuple{utf8, asUtf8, "UTF-8"}}) {
+    for (const auto& [path, settings, name] :
+         {std::tuple{sjis, asSjis, "Shift_JIS"}, std::tuple{utf8, asUtf8, "UTF-8"}}) {
         std::vector<double> times, searches;
         Load load;
         for (int r = 0; r < rounds; ++r) {

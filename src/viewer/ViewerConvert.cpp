@@ -32,8 +32,7 @@ const std::array<bool, 256>& LeadTable() {
 // exactly those below 0x0E.
 int PlainPrefix(const std::uint8_t* bytes) noexcept {
     const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-    const auto special =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(0x0E))));
+    const auto special = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(0x0E))));
     return special == 0 ? 16 : std::countr_zero(special);
 }
 

@@ -66,6 +66,26 @@ expect_clip() {
   [ "$got" = "$want" ] || gui_fail "$what: the clipboard holds '${got:0:120}', expected '${want:0:120}'"
 }
 
+# Opens the file that the keys given move the cursor to.
+view_file() {
+  gui_key "$@" v
+  sleep 1
+}
+# The whole text of the open file, as copied.
+copy_all() {
+  gui_key ctrl+a
+  copy | tr -d '\r'
+}
+# The line a selected match stands in: its first three characters, up to the
+# match once Shift+Up has moved the selection end to the line's start.
+match_line() {
+  shot "$1"
+  gui_key shift+Up
+  local got
+  got="$(copy)"
+  printf '%s' "${got:0:3}"
+}
+
 sleep 0.5
 shot filer
 gui_focus "$GUI_WID"
@@ -174,55 +194,44 @@ gui_type 二回出る
 sleep 0.5
 gui_key Return
 gui_wait_gone '文字列の検索の設定' 5 || gui_fail "the third search dialog did not close"
-shot found-twice-first
-gui_key shift+Up
-got="$(copy)"
-[ "${got:0:3}" = "160" ] || gui_fail "the first match of 二回出る is not in line 160: '${got:0:20}'"
+got="$(match_line found-twice-first)"
+[ "$got" = "160" ] || gui_fail "the first match of 二回出る is in line '$got', not 160"
 gui_key F3
 sleep 0.3
-shot found-twice-second
-gui_key shift+Up
-got="$(copy)"
-[ "${got:0:3}" = "185" ] || gui_fail "the second match of 二回出る is not in line 185: '${got:0:20}'"
+got="$(match_line found-twice-second)"
+[ "$got" = "185" ] || gui_fail "the second match of 二回出る is in line '$got', not 185"
 gui_key_expect_box F3 || gui_fail "F3 after the second match of 二回出る showed no message"
 gui_focus "$GUI_WID"
 gui_key x
 sleep 0.5
 
 # The right pane: its cursor on the UTF-16 file, then the UTF-8 one.
-gui_key Tab Down Down
-gui_key v
-sleep 1
+gui_key Tab
+view_file Down Down
 shot utf16-opened
-gui_key ctrl+a
-got="$(copy | tr -d '\r')"
+got="$(copy_all)"
 [ "$got" = $'ユニコードの行\n全角ＡＢＣ and ①' ] ||
   gui_fail "the UTF-16 file copied as '$got'"
 gui_key x
 sleep 0.3
 
 # Without a mark Auto takes UTF-8 as Shift_JIS; @CharCodeUTF8 reads it right.
-gui_key Down v
-sleep 1
+view_file Down
 shot nomark-as-sjis
-gui_key ctrl+a
 nomark=$'マークのない行 UTF-8\n二行目'
-got="$(copy | tr -d '\r')"
+got="$(copy_all)"
 [ -n "$got" ] && [ "$got" != "$nomark" ] || gui_fail "the UTF-8 file without a mark copied as '$got' under Auto"
 gui_key u
 sleep 0.5
 shot nomark-as-utf8
-gui_key ctrl+a
-got="$(copy | tr -d '\r')"
+got="$(copy_all)"
 [ "$got" = "$nomark" ] || gui_fail "after @CharCodeUTF8 the file without a mark copied as '$got'"
 gui_key x
 sleep 0.3
 
-gui_key Up Up v
-sleep 1
+view_file Up Up
 shot utf8-opened
-gui_key ctrl+a
-got="$(copy | tr -d '\r')"
+got="$(copy_all)"
 [ "$got" = $'最初の行 UTF-8\n二行目' ] ||
   gui_fail "the UTF-8 file copied as '$got'"
 # Forced to Shift_JIS, the mark's three bytes are text before the first line.
@@ -239,10 +248,8 @@ esac
 gui_key x
 sleep 0.3
 # Back in the Filer its keys work again: V opens the file under the cursor.
-gui_key Up v
-sleep 1
-gui_key ctrl+a
-got="$(copy | tr -d '\r')"
+view_file Up
+got="$(copy_all)"
 [ "${got:0:9}" = "000 日本語の行" ] || gui_fail "after closing, V in the Filer opened '${got:0:20}'"
 gui_key x
 sleep 0.3

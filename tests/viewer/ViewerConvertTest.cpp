@@ -12,8 +12,8 @@ namespace {
 
 std::wstring Decode(UINT codePage, const std::string& bytes) {
     wchar_t wide[8] = {};
-    const int n = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
-                                        wide, 8);
+    const int n =
+        ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), wide, 8);
     return std::wstring(wide, n > 0 ? static_cast<size_t>(n) : 0);
 }
 
@@ -21,8 +21,9 @@ std::string Convert(ViewerCharCode code, const std::string& in) {
     std::string out(in.size() + 2, '\0');
     ConvertState state;
     std::vector<wchar_t> wide;
-    const auto n = ConvertBlock(code, reinterpret_cast<const std::uint8_t*>(in.data()), static_cast<std::int64_t>(in.size()),
-                                reinterpret_cast<std::uint8_t*>(out.data()), state, wide);
+    const auto n =
+        ConvertBlock(code, reinterpret_cast<const std::uint8_t*>(in.data()), static_cast<std::int64_t>(in.size()),
+                     reinterpret_cast<std::uint8_t*>(out.data()), state, wide);
     out.resize(static_cast<size_t>(n));
     return out;
 }
@@ -30,9 +31,9 @@ std::string Convert(ViewerCharCode code, const std::string& in) {
 // Every character of JIS X 0208 that the platform's EUC-JP table knows, as
 // EUC and as JIS, must become the Shift_JIS character that the platform
 // reads as the same character, and that character must go back to the same
-// two bytes.  Row 62 is the one whose EUC lead
-// byte is at the edge of the rule's two halves.  The platform's JIS tables are not there, but a JIS pair is the
-// EUC pair without its high bits.
+// two bytes.  Row 62 is the one whose EUC lead byte is at the edge of the
+// rule's two halves.  The platform's JIS tables are not there, but a JIS pair
+// is the EUC pair without its high bits.
 TEST(ViewerConvert, EucAndJisAgreeWithThePlatformOverJisX0208) {
     int compared = 0;
     std::wstring differing;
@@ -42,14 +43,16 @@ TEST(ViewerConvert, EucAndJisAgreeWithThePlatformOverJisX0208) {
             const std::wstring platform = Decode(20932, euc);
             if (platform.size() != 1 || (platform == L"\x30FB" && !(row == 1 && cell == 6))) continue;
             const std::string sjis = Convert(kCharCodeEuc, euc);
-            const std::string jis = "\x1B$B" + std::string{static_cast<char>(0x20 + row), static_cast<char>(0x20 + cell)};
+            const std::string jis =
+                "\x1B$B" + std::string{static_cast<char>(0x20 + row), static_cast<char>(0x20 + cell)};
             ASSERT_EQ(sjis.size(), 2u) << row << "-" << cell;
             EXPECT_EQ(Convert(kCharCodeJis, jis), sjis) << row << "-" << cell;
             const std::wstring ours = Decode(932, sjis);
             if (ours != platform) differing += platform + ours;
             char back[4] = {};
-            EXPECT_EQ(::WideCharToMultiByte(932, 0, ours.data(), static_cast<int>(ours.size()), back, 4, nullptr, nullptr),
-                      2);
+            EXPECT_EQ(
+                ::WideCharToMultiByte(932, 0, ours.data(), static_cast<int>(ours.size()), back, 4, nullptr, nullptr),
+                2);
             EXPECT_EQ(std::string(back, 2), sjis) << row << "-" << cell;
             ++compared;
         }

@@ -176,22 +176,48 @@ TEST_F(ViewerTextTest, SmallFilesGiveTheirCodesTextAndLines) {
          kCharCodeSjis,
          "\xE3\x80\x8C\xE3\x81\xA1\xE3\x82\x8F\x5C\xE3\x80\x8D",
          {{0, 13}}},
-        {"auto, half-width katakana", "\xB1\xB2\xB3\xB4\xB5", kCharCodeAuto, kCharCodeSjis, kCharCodeSjis,
-         "\xB1\xB2\xB3\xB4\xB5", {{0, 5}}},
-        {"auto, 10 bytes of EUC", "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF", kCharCodeAuto, kCharCodeSjis,
-         kCharCodeSjis, "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF", {{0, 10}}},
-        {"forced EUC, the same 10 bytes", "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF", kCharCodeEuc, kCharCodeEuc,
-         kCharCodeSjis, "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD", {{0, 8}, {8, 10}}, 8},
+        {"auto, half-width katakana",
+         "\xB1\xB2\xB3\xB4\xB5",
+         kCharCodeAuto,
+         kCharCodeSjis,
+         kCharCodeSjis,
+         "\xB1\xB2\xB3\xB4\xB5",
+         {{0, 5}}},
+        {"auto, 10 bytes of EUC",
+         "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF",
+         kCharCodeAuto,
+         kCharCodeSjis,
+         kCharCodeSjis,
+         "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF",
+         {{0, 10}}},
+        {"forced EUC, the same 10 bytes",
+         "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF",
+         kCharCodeEuc,
+         kCharCodeEuc,
+         kCharCodeSjis,
+         "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD",
+         {{0, 8}, {8, 10}},
+         8},
         // Broken escapes: an escape cut by the text end, one started again
         // inside another, a pair cut by an escape, an unknown final byte.
         {"JIS escape at the end", "ab\x1B", kCharCodeJis, kCharCodeJis, kCharCodeSjis, "ab", {{0, 2}}},
         {"JIS half an escape at the end", "ab\x1B$", kCharCodeJis, kCharCodeJis, kCharCodeSjis, "ab", {{0, 2}}},
-        {"JIS escape inside an escape", "\x1B(\x1B$B\x30\x21", kCharCodeJis, kCharCodeJis, kCharCodeSjis,
-         "\x88\x9F", {{0, 2}}},
+        {"JIS escape inside an escape",
+         "\x1B(\x1B$B\x30\x21",
+         kCharCodeJis,
+         kCharCodeJis,
+         kCharCodeSjis,
+         "\x88\x9F",
+         {{0, 2}}},
         {"JIS pair cut by an escape", "\x1B$B\x30\x1B(Bz", kCharCodeJis, kCharCodeJis, kCharCodeSjis, "z", {{0, 1}}},
         {"JIS unknown final byte", "\x1B(Xabc\x1B(Bz", kCharCodeJis, kCharCodeJis, kCharCodeSjis, "z", {{0, 1}}},
-        {"JIS two-byte mode to the end, odd byte left", "\x1B$B\x30\x21\x30", kCharCodeJis, kCharCodeJis,
-         kCharCodeSjis, "\x88\x9F", {{0, 2}}},
+        {"JIS two-byte mode to the end, odd byte left",
+         "\x1B$B\x30\x21\x30",
+         kCharCodeJis,
+         kCharCodeJis,
+         kCharCodeSjis,
+         "\x88\x9F",
+         {{0, 2}}},
         {"EUC pair and half-width kana",
          "\xA4\xA2\xA5\xA2\x8E\xB1z",
          kCharCodeEuc,
@@ -333,7 +359,9 @@ TEST_F(ViewerTextTest, ReloadKeepsThePositionOnceTheLinesAreBack) {
 // it read, and every line it indexed ends where the text ends.
 TEST_F(ViewerTextTest, BadInputEndsTheLoadWithWhatCame) {
     const ViewerOpenSettings settings{8, 80, kCharCodeSjis, nullptr};
-    auto endsAtTextEnd = [](const Snapshot& s) { return !s.lines.empty() && s.lines.back().second == std::int64_t(s.text.size()); };
+    auto endsAtTextEnd = [](const Snapshot& s) {
+        return !s.lines.empty() && s.lines.back().second == std::int64_t(s.text.size());
+    };
     {
         SCOPED_TRACE("shrinks while loading");
         const std::string text = MixedText(64 << 20);
