@@ -81,7 +81,7 @@ void CViewDataThread::Stop() {
 }
 
 bool CViewDataThread::Complete() const noexcept {
-    return m_bytesRead >= m_state.fileSize;
+    return m_ended || m_bytesRead >= m_state.fileSize;
 }
 
 DWORD CViewDataThread::Run() {
@@ -99,7 +99,13 @@ bool CViewDataThread::GrowText(std::int64_t blockSize) {
         m_state.capacityTarget += kGrowStep;
     if (!m_state.text) {
         SemaphoreHold hold(m_state.semaphore);
-        m_state.text = AllocTextBuffer(m_state.capacityTarget + 1000);
+        // A file's text never grows beyond the file (conversion only ever
+        // shrinks it), so the buffer is taken at its final size at once:
+        // only the pages written are backed by memory, and no block is ever
+        // copied to grow.  When so much cannot be had the buffer grows step
+        // by step instead, and the load goes as far as memory allows.
+        if (m_file) m_state.text = AllocTextBuffer(m_state.fileSize + 1000);
+        if (!m_state.text) m_state.text = AllocTextBuffer(m_state.capacityTarget + 1000);
         return m_state.text != nullptr;
     }
     // Every reallocation of a large block copies it, and under Wine it costs
@@ -134,6 +140,21 @@ bool CViewDataThread::EnsureLineCapacity() {
     return true;
 }
 
+void CViewDataThread::TrimLines() {
+    // The index grew by doubling; once it is complete the unused part is
+    // given back.  A shrinking reallocation may keep the block's size, so
+    // the entries move to a block of their own size.
+    const std::int64_t entries = static_cast<std::int64_t>(m_state.lineCount.load()) + 1;
+    if (!m_state.lines || m_state.lineCapacity - entries < entries / 32 + kLineGrowth) return;
+    auto* lines = static_cast<std::int64_t*>(std::malloc(static_cast<size_t>(entries) * 8));
+    if (!lines) return;
+    std::memcpy(lines, m_state.lines, static_cast<size_t>(entries) * 8);
+    SemaphoreHold hold(m_state.semaphore);
+    std::free(m_state.lines);
+    m_state.lines = lines;
+    m_state.lineCapacity = entries;
+}
+
 bool CViewDataThread::ConvertInPlace() {
     // The text was put in the buffer unconverted (an archive member).  Each
     // piece goes through the scratch block and is written back at the end of
@@ -162,13 +183,21 @@ bool CViewDataThread::ConvertInPlace() {
 
 bool CViewDataThread::ReadBlock(std::int64_t blockSize, bool last, std::int64_t& consumed) {
     auto* end = reinterpret_cast<std::uint8_t*>(m_state.text) + m_state.textLength.load();
-    std::uint8_t* target = m_code == kCharCodeSjis ? end : m_block.data();
+    // Shift_JIS too is read into the scratch block and copied from there:
+    // under Wine a read straight into pages of the text buffer that were
+    // never touched costs the system far more than the copy.
     DWORD got = 0;
-    if (!::ReadFile(m_file.Get(), target, static_cast<DWORD>(blockSize), &got, nullptr)) return false;
-    // A file that shrank while it loads ends here rather than loop forever.
-    if (got == 0 && blockSize > 0) return false;
+    if (!::ReadFile(m_file.Get(), m_block.data(), static_cast<DWORD>(blockSize), &got, nullptr)) return false;
     consumed = got;
+    // A file that shrank while it loads ends where its bytes end: what came
+    // is indexed to its last line, and the loader stops instead of asking
+    // for the missing bytes forever.
+    if (got == 0 && blockSize > 0) {
+        m_ended = true;
+        return true;
+    }
     if (m_code == kCharCodeSjis) {
+        std::memcpy(end, m_block.data(), got);
         m_state.textLength.store(m_state.textLength.load() + got);
         return true;
     }
@@ -198,6 +227,11 @@ bool CViewDataThread::IndexLines(bool last) {
     m_scanPos = WalkLines(walk, reinterpret_cast<const std::uint8_t*>(m_state.text), m_state.textLength.load(),
                           m_scanPos, last, m_state.lineCount.load(), [&](std::int64_t end) {
                               const std::int32_t count = m_state.lineCount.load();
+                              // The line count is 32-bit: a text of more lines shows its first ones.
+                              if (count >= kMaxLines) {
+                                  failed = true;
+                                  return false;
+                              }
                               m_state.lines[count + 1] = end;
                               m_state.lineCount.store(count + 1);
                               if (!EnsureLineCapacity()) {
@@ -211,7 +245,7 @@ bool CViewDataThread::IndexLines(bool last) {
 
 bool CViewDataThread::LoadStep() {
     const bool converting = m_code >= kCharCodeEuc && m_code <= kCharCodeUtf8;
-    if (converting && m_block.empty()) {
+    if ((converting || m_file) && m_block.empty()) {
         try {
             m_block.assign(static_cast<size_t>(kScratchSize), 0);
         } catch (...) {
@@ -234,12 +268,15 @@ bool CViewDataThread::LoadStep() {
         return false;
     }
     m_bytesRead += consumed;
-    const bool last = m_bytesRead >= m_state.fileSize;
+    const bool last = Complete();
     if (!IndexLines(last)) {
         m_done.store(1);
         return false;
     }
-    if (last) m_done.store(1);
+    if (last) {
+        TrimLines();
+        m_done.store(1);
+    }
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -45,6 +46,7 @@ class CViewDataThread : public ui::CWinThread {
     static constexpr std::int64_t kBlockSize = 0x10000;
     static constexpr std::int64_t kGrowStep = 300000;
     static constexpr std::int32_t kLineGrowth = 3000;
+    static constexpr std::int32_t kMaxLines = INT32_MAX - 2 * kLineGrowth;
 
     // file: the open file (owned from here on), or none when the text is
     // already in the pane's buffer; `unconverted` says that text still has to
@@ -78,6 +80,7 @@ class CViewDataThread : public ui::CWinThread {
     bool ConvertInPlace();
     bool ReadBlock(std::int64_t blockSize, bool last, std::int64_t& consumed);
     bool IndexLines(bool last);
+    void TrimLines();
 
     ViewerLoadState& m_state;
     UniqueFile m_file;
@@ -87,6 +90,7 @@ class CViewDataThread : public ui::CWinThread {
     std::atomic<std::int32_t> m_done{0};
     int m_skip = 0;
     bool m_unconverted;
+    bool m_ended = false;  // the file ended before its size said
     std::vector<std::uint8_t> m_block;
     std::vector<wchar_t> m_wide;
     ConvertState m_convert;

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace zq::viewer {
 
@@ -24,13 +27,24 @@ const std::array<bool, 256>& LeadTable() {
     return table;
 }
 
+// How many of the 16 bytes at `bytes` are plain: neither a control byte up
+// to CR (0x00 to 0x0D) nor a byte of 0x80 or more.  As signed bytes both are
+// exactly those below 0x0E.
+int PlainPrefix(const std::uint8_t* bytes) noexcept {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    const auto special = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(0x0E))));
+    return special == 0 ? 16 : std::countr_zero(special);
+}
+
 void EucPair(std::uint8_t a, std::uint8_t b, std::uint8_t*& out) {
     const int h = a >> 1;
     if (a & 1) {
         *out++ = static_cast<std::uint8_t>(h < 0x6F ? h + 0x31 : h + 0x71);
         *out++ = static_cast<std::uint8_t>(b < 0xE0 ? b - 0x61 : b - 0x60);
     } else {
-        *out++ = static_cast<std::uint8_t>(h < 0x6F ? h + 0x30 : h + 0x70);
+        // Row 62 (first byte 0xDE) still belongs to the lower lead bytes:
+        // its pair ends at 0x9F, like row 61.
+        *out++ = static_cast<std::uint8_t>(a < 0xE0 ? h + 0x30 : h + 0x70);
         *out++ = static_cast<std::uint8_t>(b - 2);
     }
 }
@@ -195,6 +209,19 @@ std::int64_t DisplayLineEnd(const LineWalk& walk, const std::uint8_t* text, std:
     int column = 0;
     std::int64_t p = pos;
     while (p < textLength) {
+        // Most bytes of a text are plain single-byte characters; they are
+        // passed sixteen at a time, up to the first byte that needs a rule of
+        // its own (a control byte up to CR, or any byte from 0x80 on).
+        while (p + 16 <= textLength) {
+            const int plain = PlainPrefix(text + p);
+            const int room = columns - column;
+            const int step = plain < room ? plain : room;
+            p += step;
+            column += step;
+            if (column >= columns) return p;
+            if (plain < 16) break;
+        }
+        if (p >= textLength) break;
         const std::uint8_t b = text[p];
         if (b == 0x0D) {
             ++p;

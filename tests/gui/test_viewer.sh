@@ -6,33 +6,39 @@
 # the text as UTF-8: the whole text after Ctrl+A, exactly two lines after
 # ROLLDOWN and Shift+DOWN twice, the top line after J jumps to line 120, the
 # match of Ctrl+F's search for "137" and that match stretched by a line, F3's
-# end-of-search message, F3 and Shift+F3 stepping through the matches of "13", the
+# end-of-search message, F3 and Shift+F3 stepping through the matches of "13",
+# the two matches of a word that stands twice and the message after them, the
 # first 40 columns of a wrapped line after the key bound to @Lineword1.  A
 # UTF-8 and a UTF-16 file with byte-order marks are opened from the right
-# pane and copied without their marks; a key bound to @CharCodeShiftJIS shows
-# the UTF-8 file's mark as text.  zq.ini gets VIEWNUMBER=1 (@Linenumber),
-# VIEWER_CHAR_CODE=0 and "13", "137" in the search history back.  Screenshots
-# of the steps stay in build/screenshots.
+# pane and copied without their marks; a UTF-8 file without a mark is taken as
+# Shift_JIS until a key bound to @CharCodeUTF8 reads it as UTF-8; a key bound
+# to @CharCodeShiftJIS shows the marked UTF-8 file's mark as text.  Closed, the
+# Viewer leaves a Filer whose V opens a file again.  zq.ini gets VIEWNUMBER=1
+# (@Linenumber), VIEWER_CHAR_CODE=0 and the three searches in the history
+# back.  Screenshots of the steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin viewer
 
 files="$GUI_DIR/files"
 mkdir -p "$files"
+# Lines 160 and 185 hold the word "二回出る", no other line does.
+python3 -c 'print("".join("%03d 日本語の行 %s\n" % (i, "x" * 44 + "二回出る" if i in (160, 185) else "x" * 50)
+                          for i in range(200)), end="")' >"$GUI_DIR/sjis-text.txt"
 python3 - "$files" <<'PY'
 import sys
 d = sys.argv[1]
-lines = ["%03d 日本語の行 %s\r\n" % (i, "x" * 50) for i in range(200)]
-open(d + "/a_sjis.txt", "wb").write("".join(lines).encode("cp932"))
+open(d + "/a_sjis.txt", "wb").write(open(d + "/../sjis-text.txt", encoding="utf-8").read().replace("\n", "\r\n").encode("cp932"))
 open(d + "/b_utf8.txt", "wb").write(b"\xef\xbb\xbf" + "最初の行 UTF-8\r\n二行目\r\n".encode("utf-8"))
 open(d + "/c_utf16.txt", "wb").write(b"\xff\xfe" + "ユニコードの行\r\n全角ＡＢＣ and ①\r\n".encode("utf-16-le"))
+open(d + "/d_nomark.txt", "wb").write("マークのない行 UTF-8\r\n二行目\r\n".encode("utf-8"))
 PY
 winfiles="$(gui_winpath "$files")"
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDDIRECTORY=$winfiles" "SECONDFILEOPEN=1" \
   "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "VIEWNUMBER=0" "VIEWCHARWIDE=80" \
   "[ALLDATA2]" "DISABLETWIN=1" "VIEWER_CHAR_CODE=5" \
   "[VIEWERSETTING]" "SETTING0=40" \
-  "[VIEWKEYEXEDATA]" "N_X=@Closeviewer" "N_K=@Lineword1" "N_L=@Linenumber" "N_S=@CharCodeShiftJIS"
+  "[VIEWKEYEXEDATA]" "N_X=@Closeviewer" "N_K=@Lineword1" "N_L=@Linenumber" "N_S=@CharCodeShiftJIS" "N_U=@CharCodeUTF8"
 gui_start_zq
 
 shot() { gui_screenshot "viewer-$1" >/dev/null; }
@@ -60,6 +66,26 @@ expect_clip() {
   [ "$got" = "$want" ] || gui_fail "$what: the clipboard holds '${got:0:120}', expected '${want:0:120}'"
 }
 
+# Opens the file that the keys given move the cursor to.
+view_file() {
+  gui_key "$@" v
+  sleep 1
+}
+# The whole text of the open file, as copied.
+copy_all() {
+  gui_key ctrl+a
+  copy | tr -d '\r'
+}
+# The line a selected match stands in: its first three characters, up to the
+# match once Shift+Up has moved the selection end to the line's start.
+match_line() {
+  shot "$1"
+  gui_key shift+Up
+  local got
+  got="$(copy)"
+  printf '%s' "${got:0:3}"
+}
+
 sleep 0.5
 shot filer
 gui_focus "$GUI_WID"
@@ -79,7 +105,7 @@ n=$((10#$first))
 want="$(printf '%03d 日本語の行 %s\n%03d 日本語の行 %s' "$n" "$(printf 'x%.0s' {1..50})" $((n + 1)) "$(printf 'x%.0s' {1..50})")"
 [ "$got" = "$want" ] || gui_fail "two selected lines copied as '$got'"
 
-all="$(python3 -c 'print("".join("%03d 日本語の行 %s\n" % (i, "x" * 50) for i in range(200)), end="")')"
+all="$(cat "$GUI_DIR/sjis-text.txt")"
 gui_key ctrl+a
 got="$(copy | tr -d '\r')"
 [ "$got" = "$all" ] || gui_fail "Ctrl+A, Ctrl+C copied '${got:0:80}' rather than the whole Shift_JIS text"
@@ -160,26 +186,52 @@ expect_clip "1" "the match of 13 after F3, in line 113"
 gui_key F3 shift+F3
 gui_key shift+Up
 expect_clip "1" "the match of 13 after F3 and Shift+F3, in line 113"
+# "二回出る" stands twice: Ctrl+F finds line 160, F3 line 185, and the next F3
+# ends the search with its message.
+w="$(gui_keys_until_title '文字列の検索の設定' ctrl+f)" || gui_fail "Ctrl+F did not open the search dialog a third time"
+gui_focus "$w"
+gui_type 二回出る
+sleep 0.5
+gui_key Return
+gui_wait_gone '文字列の検索の設定' 5 || gui_fail "the third search dialog did not close"
+got="$(match_line found-twice-first)"
+[ "$got" = "160" ] || gui_fail "the first match of 二回出る is in line '$got', not 160"
+gui_key F3
+sleep 0.3
+got="$(match_line found-twice-second)"
+[ "$got" = "185" ] || gui_fail "the second match of 二回出る is in line '$got', not 185"
+gui_key_expect_box F3 || gui_fail "F3 after the second match of 二回出る showed no message"
+gui_focus "$GUI_WID"
 gui_key x
 sleep 0.5
 
 # The right pane: its cursor on the UTF-16 file, then the UTF-8 one.
-gui_key Tab Down Down
-gui_key v
-sleep 1
+gui_key Tab
+view_file Down Down
 shot utf16-opened
-gui_key ctrl+a
-got="$(copy | tr -d '\r')"
+got="$(copy_all)"
 [ "$got" = $'ユニコードの行\n全角ＡＢＣ and ①' ] ||
   gui_fail "the UTF-16 file copied as '$got'"
 gui_key x
 sleep 0.3
 
-gui_key Up v
-sleep 1
+# Without a mark Auto takes UTF-8 as Shift_JIS; @CharCodeUTF8 reads it right.
+view_file Down
+shot nomark-as-sjis
+nomark=$'マークのない行 UTF-8\n二行目'
+got="$(copy_all)"
+[ -n "$got" ] && [ "$got" != "$nomark" ] || gui_fail "the UTF-8 file without a mark copied as '$got' under Auto"
+gui_key u
+sleep 0.5
+shot nomark-as-utf8
+got="$(copy_all)"
+[ "$got" = "$nomark" ] || gui_fail "after @CharCodeUTF8 the file without a mark copied as '$got'"
+gui_key x
+sleep 0.3
+
+view_file Up Up
 shot utf8-opened
-gui_key ctrl+a
-got="$(copy | tr -d '\r')"
+got="$(copy_all)"
 [ "$got" = $'最初の行 UTF-8\n二行目' ] ||
   gui_fail "the UTF-8 file copied as '$got'"
 # Forced to Shift_JIS, the mark's three bytes are text before the first line.
@@ -195,10 +247,17 @@ case "$got" in
 esac
 gui_key x
 sleep 0.3
+# Back in the Filer its keys work again: V opens the file under the cursor.
+view_file Up
+got="$(copy_all)"
+[ "${got:0:9}" = "000 日本語の行" ] || gui_fail "after closing, V in the Filer opened '${got:0:20}'"
+gui_key x
+sleep 0.3
+shot closed-again
 
 gui_quit q
 [ "$(gui_ini_value ALLDATA VIEWNUMBER)" = "1" ] || gui_fail "VIEWNUMBER was not written back as 1"
 [ "$(gui_ini_value ALLDATA2 VIEWER_CHAR_CODE)" = "0" ] || gui_fail "VIEWER_CHAR_CODE was not written back as 0"
-[ "$(gui_ini_value VIEWER_SEARCH_STRING 0),$(gui_ini_value VIEWER_SEARCH_STRING 1)" = "13,137" ] ||
-  gui_fail "the search history is not 13, 137"
+[ "$(gui_ini_value VIEWER_SEARCH_STRING 0),$(gui_ini_value VIEWER_SEARCH_STRING 1),$(gui_ini_value VIEWER_SEARCH_STRING 2)" = "二回出る,13,137" ] ||
+  gui_fail "the search history is not 二回出る, 13, 137"
 echo "PASS: viewer"

@@ -46,6 +46,57 @@ TEST(ViewerSearch, IgnoreCaseFoldsOnlyAsciiLetters) {
     }
 }
 
+// The walk one position at a time, as the rule reads: the fast search must
+// find the same matches and give up at the same point, over texts long
+// enough that matches fall on both sides of every 16-byte step.
+bool PlainWalk(const std::string& text, ViewerSearchState& s, std::int64_t p, int step) {
+    const auto end = static_cast<std::int64_t>(text.size());
+    for (;;) {
+        if (step > 0 && p >= end) {
+            p = 0;
+            if (p == s.origin) return false;
+        } else if (step < 0 && p < 0) {
+            p = end;
+            if (p == s.origin) return false;
+        }
+        if (MatchesAt(text, p, s.pattern, s.ignoreCase)) {
+            s.position = p;
+            return true;
+        }
+        p += step;
+        if (p == s.origin) return false;
+    }
+}
+
+TEST(ViewerSearch, FindsWhatAWalkOneByteAtATimeFinds) {
+    unsigned seed = 5;
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245 + 12345;
+        return (seed >> 16) % range;
+    };
+    const char alphabet[] = "abAB\x82\xA0 ";
+    for (int round = 0; round < 400; ++round) {
+        std::string text(next(90), ' ');
+        for (char& c : text) c = alphabet[next(7)];
+        std::string pattern(1 + next(4), ' ');
+        for (char& c : pattern) c = alphabet[next(7)];
+        const auto origin = static_cast<std::int64_t>(next(static_cast<unsigned>(text.size()) + 1));
+        const bool down = next(2) == 1, ignoreCase = next(2) == 1;
+        ViewerSearchState fast{pattern, origin, -1, down, ignoreCase}, plain = fast;
+        SCOPED_TRACE(text + " / " + pattern);
+        ASSERT_EQ(FirstSearch(text, fast), PlainWalk(text, plain, origin, down ? 1 : -1));
+        EXPECT_EQ(fast.position, plain.position);
+        for (int again = 0; again < 4; ++again) {
+            const bool way = next(2) == 1;
+            const std::int64_t last = plain.position;
+            const bool found = PlainWalk(text, plain, last + (way ? 1 : -1), way ? 1 : -1);
+            if (!found) plain.position = last;
+            ASSERT_EQ(SearchAgain(text, fast, way), found);
+            EXPECT_EQ(fast.position, plain.position);
+        }
+    }
+}
+
 TEST(ViewerSearch, JumpsAndTheTopLineOfAMatch) {
     struct Case {
         const wchar_t* field;

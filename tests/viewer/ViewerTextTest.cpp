@@ -168,6 +168,47 @@ TEST_F(ViewerTextTest, SmallFilesGiveTheirCodesTextAndLines) {
          kCharCodeSjis,
          "ab",
          {{0, 2}}},
+        // Auto goes by the mark only: short texts of other codes without one stay as their bytes.
+        {"auto, UTF-8 「ちわ\\」 without a mark",
+         "\xE3\x80\x8C\xE3\x81\xA1\xE3\x82\x8F\x5C\xE3\x80\x8D",
+         kCharCodeAuto,
+         kCharCodeSjis,
+         kCharCodeSjis,
+         "\xE3\x80\x8C\xE3\x81\xA1\xE3\x82\x8F\x5C\xE3\x80\x8D",
+         {{0, 13}}},
+        {"auto, half-width katakana",
+         "\xB1\xB2\xB3\xB4\xB5",
+         kCharCodeAuto,
+         kCharCodeSjis,
+         kCharCodeSjis,
+         "\xB1\xB2\xB3\xB4\xB5",
+         {{0, 5}}},
+        {"auto, 10 bytes of EUC",
+         "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF",
+         kCharCodeAuto,
+         kCharCodeSjis,
+         kCharCodeSjis,
+         "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF",
+         {{0, 10}}},
+        {"forced EUC, the same 10 bytes",
+         "\xA4\xB3\xA4\xF3\xA4\xCB\xA4\xC1\xA4\xCF",
+         kCharCodeEuc,
+         kCharCodeEuc,
+         kCharCodeSjis,
+         "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD",
+         {{0, 8}, {8, 10}},
+         8},
+        // Broken escapes: one cut by the text end, one started again inside
+        // another, a pair cut by an escape.
+        {"JIS escape at the end", "ab\x1B", kCharCodeJis, kCharCodeJis, kCharCodeSjis, "ab", {{0, 2}}},
+        {"JIS escape inside an escape",
+         "\x1B(\x1B$B\x30\x21",
+         kCharCodeJis,
+         kCharCodeJis,
+         kCharCodeSjis,
+         "\x88\x9F",
+         {{0, 2}}},
+        {"JIS pair cut by an escape", "\x1B$B\x30\x1B(Bz", kCharCodeJis, kCharCodeJis, kCharCodeSjis, "z", {{0, 1}}},
         {"EUC pair and half-width kana",
          "\xA4\xA2\xA5\xA2\x8E\xB1z",
          kCharCodeEuc,
@@ -303,6 +344,91 @@ TEST_F(ViewerTextTest, ReloadKeepsThePositionOnceTheLinesAreBack) {
     EXPECT_TRUE(m_text.LineCount() > 50000 || m_text.LoaderFinished());
     m_text.FinishReload();
     EXPECT_EQ(m_text.TopLine(), 50000);
+}
+
+// Files that change, are locked or hold no text: the load ends, keeps what
+// it read, and every line it indexed ends where the text ends.
+TEST_F(ViewerTextTest, BadInputEndsTheLoadWithWhatCame) {
+    const ViewerOpenSettings settings{8, 80, kCharCodeSjis, nullptr};
+    auto endsAtTextEnd = [](const Snapshot& s) {
+        return !s.lines.empty() && s.lines.back().second == std::int64_t(s.text.size());
+    };
+    {
+        SCOPED_TRACE("shrinks while loading");
+        const std::string text = MixedText(64 << 20);
+        const std::wstring path = m_dir.WriteFile(L"shrink.txt", text);
+        ASSERT_TRUE(m_text.Open(EntryOf(path), m_dir.Path(), settings));
+        HANDLE writer = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+        LARGE_INTEGER cut{};
+        cut.QuadPart = 1 << 20;
+        ASSERT_TRUE(::SetFilePointerEx(writer, cut, nullptr, FILE_BEGIN) && ::SetEndOfFile(writer));
+        ::CloseHandle(writer);
+        ASSERT_TRUE(WaitLoaded(m_text));
+        const Snapshot s = Take(m_text);
+        EXPECT_LT(s.text.size(), text.size());
+        EXPECT_TRUE(text.compare(0, s.text.size(), s.text) == 0);
+        EXPECT_TRUE(endsAtTextEnd(s));
+        m_text.Close();
+    }
+    {
+        SCOPED_TRACE("locked by another opener");
+        const std::wstring path = m_dir.WriteFile(L"locked.txt", "locked");
+        HANDLE owner = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_FALSE(m_text.Open(EntryOf(path), m_dir.Path(), settings));
+        EXPECT_FALSE(m_text.TextAvailable());
+        ::CloseHandle(owner);
+    }
+    {
+        SCOPED_TRACE("binary, NUL bytes and no line break");
+        std::string binary(3 << 20, '\0');
+        unsigned seed = 99;
+        for (size_t i = 0; i < binary.size(); i += 3) {
+            seed = seed * 1103515245 + 12345;
+            const auto b = static_cast<char>(seed >> 24);
+            binary[i] = b == '\n' || b == '\r' ? 'x' : b;
+        }
+        for (ViewerCharCode code : {kCharCodeSjis, kCharCodeUtf8, kCharCodeUnicode, kCharCodeEuc, kCharCodeJis}) {
+            SCOPED_TRACE(code);
+            const Snapshot s = Load(binary, code);
+            EXPECT_TRUE(endsAtTextEnd(s));
+            if (code == kCharCodeSjis) {
+                EXPECT_EQ(s.lines, ReferenceLines(binary, 8, 80));
+            }
+        }
+    }
+    {
+        SCOPED_TRACE("invalid UTF-8 and unpaired surrogates");
+        const Snapshot utf8 = Load("a\xC0z\xE3\x81\n\xF8\x88\x80\x80\x80\xED\xA0\x80\xE3\x81\x82", kCharCodeUtf8);
+        EXPECT_EQ(utf8.text.substr(0, 1), "a");
+        EXPECT_NE(utf8.text.find("z"), std::string::npos);
+        EXPECT_EQ(utf8.text.substr(utf8.text.size() - 2), "\x82\xA0");
+        EXPECT_TRUE(endsAtTextEnd(utf8));
+        const Snapshot utf16 = Load(std::string("a\0\x00\xD8z\0\x00\xDC\x42\x30", 10), kCharCodeUnicode);
+        EXPECT_EQ(utf16.text.substr(0, 1), "a");
+        EXPECT_NE(utf16.text.find("z"), std::string::npos);
+        EXPECT_EQ(utf16.text.substr(utf16.text.size() - 2), "\x82\xA0");
+    }
+    {
+        SCOPED_TRACE("5 GiB, sparse");
+        const std::wstring path = m_dir / L"sparse.bin";
+        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        LARGE_INTEGER size{};
+        size.QuadPart = 5LL << 30;
+        ASSERT_TRUE(::SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file));
+        ::CloseHandle(file);
+        ASSERT_TRUE(m_text.Open(EntryOf(path), m_dir.Path(), settings));
+        EXPECT_EQ(m_text.FileSize(), 5LL << 30);
+        {
+            TextLock lock(m_text);
+            ASSERT_TRUE(lock);
+            EXPECT_GE(m_text.LineCount(), 100);
+            EXPECT_EQ(m_text.LineEnd(0), 80);
+        }
+        m_text.Close();  // stops the loader in the step it is in
+        EXPECT_TRUE(m_text.LoaderFinished());
+        ::DeleteFileW(path.c_str());
+    }
 }
 
 class FakeVirtualDrive : public VirtualDriveTranslator {
