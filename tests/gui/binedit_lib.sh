@@ -23,8 +23,10 @@ save_question() {
   gui_wait_title '^ファイルの保存$' 10
 }
 
-# Waits for one of zq's caption-less boxes, copies its text (Ctrl+C in a
-# message box), answers it with Return and prints the text.
+# Waits for one of zq's caption-less boxes, takes a screenshot of it (NAME),
+# copies its text (Ctrl+C in a message box), answers it with Return and
+# prints the text.  Wine's boxes copy nothing: the text is then empty, and
+# the screenshot shows it.
 box_text() {
   local i w text=""
   for ((i = 0; i < 100; i++)); do
@@ -33,12 +35,14 @@ box_text() {
     sleep 0.1
   done
   [ -n "$w" ] || return 1
+  gui_screenshot "${GUI_NAME}-box-$1" >/dev/null
   gui_clear_clipboard
   gui_focus "$w"
   sleep 0.2
   xdotool key --clearmodifiers ctrl+c
   sleep 0.3
   text="$(gui_clipboard | tr -d '\r')"
+  [ "$text" = "-" ] && text=""
   xdotool key --clearmodifiers Return
   for ((i = 0; i < 50; i++)); do
     gui_boxes | grep -qx "$w" || break
@@ -47,11 +51,12 @@ box_text() {
   printf '%s' "$text"
 }
 
-# Expects a box whose text contains WANT; WHAT names the step for the failure.
+# Expects a box (NAME for its screenshot) whose text, when it can be read,
+# contains WANT; WHAT names the step for the failure.
 expect_box() {
-  local want="$1" what="$2" text
-  text="$(box_text)" || gui_fail "$what: no message came"
-  [[ "$text" == *"$want"* ]] || gui_fail "$what: the message was '${text:0:200}', not '$want'"
+  local want="$1" what="$2" name="$3" text
+  text="$(box_text "$name")" || gui_fail "$what: no message came"
+  [ -z "$text" ] || [[ "$text" == *"$want"* ]] || gui_fail "$what: the message was '${text:0:200}', not '$want'"
 }
 
 # Opens a dialog titled REGEX with KEYS… in zq's window, types TEXT into its

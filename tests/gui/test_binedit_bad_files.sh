@@ -34,13 +34,13 @@ sleep 1
 gui_key 1 2
 gui_key ctrl+s
 shot read-only-save
-expect_box "a_ro.binの保存に失敗しました" "Ctrl+S on a read-only file"
+expect_box "a_ro.binの保存に失敗しました" "Ctrl+S on a read-only file" box1
 expect_bytes "$files/a_ro.bin" "$GUI_DIR/orig.bin"
 gui_focus "$GUI_WID"
 gui_key Escape
 box="$(save_question)" || gui_fail "the change was lost: leaving did not ask to save"
 gui_keys_until_gone "$box" '^ファイルの保存$' y || gui_fail "the save question did not take Yes"
-expect_box "a_ro.binの保存に失敗しました" "Yes on leaving a read-only file"
+expect_box "a_ro.binの保存に失敗しました" "Yes on leaving a read-only file" box2
 gui_focus "$GUI_WID"
 gui_key Escape
 box="$(save_question)" || gui_fail "a failed save on leaving left the editor"
@@ -54,7 +54,7 @@ gui_key Down b
 sleep 1
 gui_key 1 2 Right Down shift+End shift+Right ctrl+a ctrl+c ctrl+v
 dialog '^データの検索$' ctrl+f 00 Return
-expect_box 検索終了しました "a search in an empty file"
+expect_box 検索終了しました "a search in an empty file" box3
 dialog '^指定位置へジャンプ$' j 5 Return
 shot empty
 gui_focus "$GUI_WID"
@@ -70,7 +70,7 @@ sleep 1
 gui_key 3 4
 rm -f "$files/c_gone.bin"
 gui_key ctrl+s
-expect_box "c_gone.binの保存に失敗しました" "Ctrl+S on a deleted file"
+expect_box "c_gone.binの保存に失敗しました" "Ctrl+S on a deleted file" box4
 gui_focus "$GUI_WID"
 gui_key Escape
 box="$(save_question)" || gui_fail "the change to the deleted file was lost"

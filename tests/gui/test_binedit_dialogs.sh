@@ -67,7 +67,7 @@ gui_key F3
 gui_key 2 2
 shot searched
 gui_key F3
-expect_box 検索終了しました "the third F3"
+expect_box 検索終了しました "the third F3" box1
 # From byte 101 down: 500, 1500; Shift+F3 goes up: 1500 beside the position, then 500.
 gui_focus "$GUI_WID"
 dialog '^データの検索$' ctrl+f 5A52 Return
@@ -81,7 +81,7 @@ expect_bytes "$files/a.bin" "$orig" "${changes[@]}"
 jump 10
 dialog '^データの入力$' i 258 Tab Right Right Return
 dialog '^データの入力$' i 300 Tab Left Return
-expect_box 入力データが不正です "an unsigned char of 300"
+expect_box 入力データが不正です "an unsigned char of 300" box2
 # Three copies of AB one row down, by count; the count field follows the repeat choices.
 gui_focus "$GUI_WID"
 gui_key Down
@@ -90,7 +90,24 @@ shot input
 gui_key ctrl+z ctrl+z ctrl+y
 # Only the unsaved bytes are listed: the short, not the copies that were undone.
 out="$GUI_DIR/pos.txt"
-dialog '名前を付けて保存|Save As' p "$(gui_winpath "$out")" Return
+# The save-file dialog has no title: it is found as zq's one caption-less window.
+gui_focus "$GUI_WID"
+gui_key p
+for ((i = 0; i < 50; i++)); do
+  save_dlg="$(gui_boxes | head -1)"
+  [ -n "$save_dlg" ] && break
+  sleep 0.1
+done
+[ -n "$save_dlg" ] || gui_fail "@Changedposout showed no file dialog"
+sleep 0.5
+gui_focus "$save_dlg"
+gui_type "$(gui_winpath "$out")"
+gui_key Return
+for ((i = 0; i < 50; i++)); do
+  gui_boxes | grep -qx "$save_dlg" || break
+  sleep 0.1
+done
+sleep 0.5
 [ -f "$out" ] || gui_fail "@Changedposout wrote no file"
 listing="$(python3 -c 'import sys; print(open(sys.argv[1], "rb").read().hex())' "$out")"
 want="$(python3 -c 'print((b"\xff\xfe" + "ADDRESS    DATA\r\n000000A0H  02\r\n000000A1H  01\r\n".encode("utf-16-le")).hex())')"
@@ -101,7 +118,7 @@ expect_bytes "$files/a.bin" "$orig" "${changes[@]}"
 
 # @Changeddata from byte 160: an odd replacement is refused; then yes at 2200, no at 2300.
 dialog '^データの検索$' r 5A53 Tab =1 Return
-expect_box 置換データが不正です "a replacement of one digit"
+expect_box 置換データが不正です "a replacement of one digit" box3
 gui_focus "$GUI_WID"
 dialog '^データの検索$' r 5A53 Tab =7F7F Return
 ask="$(gui_wait_title '^データの変換$' 10)" || gui_fail "@Changeddata did not ask at the first match"
@@ -110,7 +127,7 @@ gui_keys_until_gone "$ask" '^データの変換$' Return || gui_fail "the first 
 ask="$(gui_wait_title '^データの変換$' 10)" || gui_fail "@Changeddata did not ask at the second match"
 gui_focus "$ask"
 gui_key Tab Return
-expect_box 1個のデータを変換しました "the end of the replace"
+expect_box 1個のデータを変換しました "the end of the replace" box4
 save
 changes+=(2200=7f 2201=7f)
 expect_bytes "$files/a.bin" "$orig" "${changes[@]}"
@@ -128,7 +145,7 @@ dialog '^データの比較$' k "$(gui_winpath "$GUI_DIR/other.bin")" Tab Tab Ta
 gui_key 9 9
 shot compared
 gui_key F3
-expect_box 検索終了しました "F3 after the one difference"
+expect_box 検索終了しました "F3 after the one difference" box5
 save
 changes+=(2500=99)
 expect_bytes "$files/a.bin" "$orig" "${changes[@]}"
