@@ -195,8 +195,7 @@ int wmain(int argc, wchar_t** argv) {
         WIN32_FILE_ATTRIBUTE_DATA attributes{};
         (void)::GetFileAttributesExW(searchFile.c_str(), GetFileExInfoStandard, &attributes);
         const double mb =
-            static_cast<double>(static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32 | attributes.nFileSizeLow) /
-            1e6;
+            static_cast<double>(static_cast<ULONGLONG>(attributes.nFileSizeHigh) << 32 | attributes.nFileSizeLow) / 1e6;
         std::printf("search for an absent 8-byte pattern:\n");
         std::printf("  zq search, down       %8.1f MB/s  (%.3f s)\n", mb / down, down);
         std::printf("  zq search, up         %8.1f MB/s  (%.3f s)\n", mb / up, up);

@@ -16,7 +16,7 @@ class RecordingFileSystem : public Win32FileSystem {
   public:
     std::vector<std::pair<LONGLONG, DWORD>> writes;
     std::vector<std::pair<LONGLONG, DWORD>> reads;  // place and size asked for
-    int failingWrite = -1;  // this write (counted from 0) fails, once
+    int failingWrite = -1;                          // this write (counted from 0) fails, once
 
     bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) override {
         reads.emplace_back(m_positions[file], bytes);

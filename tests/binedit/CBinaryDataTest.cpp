@@ -285,7 +285,6 @@ TEST(CBinaryDataTest, FailedSavesKeepEveryChange) {
     ASSERT_TRUE(data.Save());
     EXPECT_EQ(zq::test::ReadFileBytes(path), std::string(original).replace(7, 1, "\xEE"));
 
-
     ASSERT_TRUE(data.Open(dir.WriteFile(L"empty.bin", "")));
     EXPECT_EQ(data.Rows(), 0);
     data.TypeNibble(4);

@@ -75,3 +75,14 @@ dialog() {
   gui_wait_gone "$regex" 5 || gui_fail "the dialog $regex did not close"
   sleep 0.3
 }
+
+# Escape in the editor; the save question must come (WHAT says why it
+# matters) and takes KEY (y or n).
+leave_answering() {
+  local key="$1" what="$2" box
+  gui_focus "$GUI_WID"
+  gui_key Escape
+  box="$(save_question)" || gui_fail "$what: leaving did not ask to save"
+  gui_keys_until_gone "$box" '^ファイルの保存$' "$key" || gui_fail "the save question did not take $key"
+  sleep 0.5
+}

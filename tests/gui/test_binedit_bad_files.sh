@@ -36,16 +36,9 @@ gui_key ctrl+s
 shot read-only-save
 expect_box "a_ro.binの保存に失敗しました" "Ctrl+S on a read-only file" box1
 expect_bytes "$files/a_ro.bin" "$GUI_DIR/orig.bin"
-gui_focus "$GUI_WID"
-gui_key Escape
-box="$(save_question)" || gui_fail "the change was lost: leaving did not ask to save"
-gui_keys_until_gone "$box" '^ファイルの保存$' y || gui_fail "the save question did not take Yes"
+leave_answering y "the change was lost"
 expect_box "a_ro.binの保存に失敗しました" "Yes on leaving a read-only file" box2
-gui_focus "$GUI_WID"
-gui_key Escape
-box="$(save_question)" || gui_fail "a failed save on leaving left the editor"
-gui_keys_until_gone "$box" '^ファイルの保存$' n || gui_fail "the save question did not take No"
-sleep 0.5
+leave_answering n "a failed save on leaving left the editor"
 expect_bytes "$files/a_ro.bin" "$GUI_DIR/orig.bin"
 
 # The empty file.
@@ -71,11 +64,7 @@ gui_key 3 4
 rm -f "$files/c_gone.bin"
 gui_key ctrl+s
 expect_box "c_gone.binの保存に失敗しました" "Ctrl+S on a deleted file" box4
-gui_focus "$GUI_WID"
-gui_key Escape
-box="$(save_question)" || gui_fail "the change to the deleted file was lost"
-gui_keys_until_gone "$box" '^ファイルの保存$' n || gui_fail "the save question did not take No"
-sleep 0.5
+leave_answering n "the change to the deleted file was lost"
 [ ! -e "$files/c_gone.bin" ] || gui_fail "the deleted file came back"
 kill -0 "$GUI_PID" 2>/dev/null || gui_fail "zq ended"
 exit 0
