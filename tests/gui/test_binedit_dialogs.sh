@@ -123,7 +123,14 @@ gui_focus "$GUI_WID"
 dialog '^データの検索$' r 5A53 Tab =7F7F Return
 ask="$(gui_wait_title '^データの変換$' 10)" || gui_fail "@Changeddata did not ask at the first match"
 shot convert-ask
-gui_keys_until_gone "$ask" '^データの変換$' Return || gui_fail "the first convert question did not take Yes"
+# The second question has the same title: Yes is pressed once and the first window watched.
+gui_focus "$ask"
+gui_key Return
+for ((i = 0; i < 50; i++)); do
+  gui_find '^データの変換$' | grep -qx "$ask" || break
+  sleep 0.1
+done
+sleep 0.3
 ask="$(gui_wait_title '^データの変換$' 10)" || gui_fail "@Changeddata did not ask at the second match"
 gui_focus "$ask"
 gui_key Tab Return
