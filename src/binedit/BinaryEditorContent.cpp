@@ -110,9 +110,11 @@ bool BinaryEditorContent::Leave(int pane, LeaveAsk ask) {
             return false;
         }
         bool declined = false;
-        if (answer == IDYES) (void)Save(pane, &declined);
-        // Not writing over another program's change is a way back to editing when there is one.
-        if (declined && ask == LeaveAsk::YesNoCancel) {
+        const bool saved = answer != IDYES || Save(pane, &declined);
+        // A save that failed (the message said so) or that the user declined
+        // over another program's change goes back to editing when the question
+        // offered a way back, so that no change is lost.
+        if ((declined || !saved) && ask == LeaveAsk::YesNoCancel) {
             StartCursorTimer();
             return false;
         }

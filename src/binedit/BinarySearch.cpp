@@ -78,6 +78,13 @@ bool BinarySearch::StartSearch(InputType type, bool isSigned, std::wstring_view 
     m_length = m_pattern.size();
     m_origin = m_position = origin;
     m_direction = direction;
+    // Down: how far the window moves when its last byte is c, from c's last
+    // place in the pattern before its end.  Up: from c's first place after its start.
+    m_shiftDown.fill(m_length);
+    m_shiftUp.fill(m_length);
+    for (std::size_t i = 0; i + 1 < m_length; ++i)
+        m_shiftDown[static_cast<std::uint8_t>(m_pattern[i])] = m_length - 1 - i;
+    for (std::size_t i = m_length - 1; i >= 1; --i) m_shiftUp[static_cast<std::uint8_t>(m_pattern[i])] = i;
     return true;
 }
 
@@ -156,20 +163,26 @@ bool BinarySearch::Test(const std::uint8_t* edited, const std::uint8_t* other) c
 std::int64_t BinarySearch::FindInBlock(const std::uint8_t* edited, const std::uint8_t* other, std::int64_t otherValid,
                                        std::int64_t count, int step) const {
     if (!m_compareMode) {
-        const std::uint8_t first = static_cast<std::uint8_t>(m_pattern[0]);
+        const auto* pattern = reinterpret_cast<const std::uint8_t*>(m_pattern.data());
+        const std::int64_t len = static_cast<std::int64_t>(m_length);
+        // Horspool's rule: the byte at the window's far end says how far the
+        // pattern can move on, so an absent pattern is passed in steps of up
+        // to its length instead of byte by byte.
         if (step > 0) {
-            std::int64_t i = 0;
-            while (i < count) {
-                const void* hit = std::memchr(edited + i, first, static_cast<std::size_t>(count - i));
-                if (hit == nullptr) return -1;
-                i = static_cast<const std::uint8_t*>(hit) - edited;
-                if (std::memcmp(edited + i, m_pattern.data(), m_length) == 0) return i;
-                ++i;
+            const std::uint8_t last = pattern[len - 1];
+            for (std::int64_t i = 0; i < count;) {
+                const std::uint8_t end = edited[i + len - 1];
+                if (end == last && std::memcmp(edited + i, pattern, m_length - 1) == 0) return i;
+                i += m_shiftDown[end];
             }
             return -1;
         }
-        for (std::int64_t i = count - 1; i >= 0; --i)
-            if (edited[i] == first && std::memcmp(edited + i, m_pattern.data(), m_length) == 0) return i;
+        const std::uint8_t first = pattern[0];
+        for (std::int64_t i = count - 1; i >= 0;) {
+            const std::uint8_t start = edited[i];
+            if (start == first && std::memcmp(edited + i + 1, pattern + 1, m_length - 1) == 0) return i;
+            i -= m_shiftUp[start];
+        }
         return -1;
     }
     const std::int64_t testable = std::min(count, otherValid);

@@ -5,6 +5,7 @@
 // chosen direction, wraps around the file's ends and stops when it comes back
 // to where the search began.  A step may run on a worker thread; the window
 // must leave the data alone until it returns.
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -89,6 +90,8 @@ class BinarySearch {
     IFileSystem& m_fs;
     std::string m_pattern;  // the plain search's pattern
     std::size_t m_length = 0;
+    std::array<std::size_t, 256> m_shiftDown{};  // Horspool's shifts for each direction
+    std::array<std::size_t, 256> m_shiftUp{};
     std::int64_t m_origin = 0;
     std::int64_t m_position = 0;
     SearchDirection m_direction = SearchDirection::Down;

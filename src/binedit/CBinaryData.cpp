@@ -209,6 +209,13 @@ std::vector<const CBinaryData::ChangeChunk*> CBinaryData::ChunksInOrder() const 
 
 bool CBinaryData::Save() {
     m_error = {};
+    // A read-only file is refused here, not left to the open: an account that
+    // may write anything (as under Wine for root) would write over it.
+    const DWORD attributes = m_fs.Attributes(m_path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return Fail(L"CreateFile");
+    }
     UniqueFile file(m_fs.Open(m_path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING, 0));
     if (!file) return Fail(L"CreateFile");
     // Only the bytes that were written go back, run by run: bytes a chunk

@@ -55,6 +55,14 @@ TEST(BinarySearchTest, WrapsAroundAndStopsWhereItBegan) {
     ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"F0F1", 49, SearchDirection::Down));
     EXPECT_EQ(Steps(data, 3, true), (Offsets{48, 10, -1}));
 
+    // Patterns that repeat their own bytes, where a wrong skip would pass a match.
+    ASSERT_TRUE(data.Open(dir.WriteFile(L"b.bin", "xAAAABAABAAx")));
+    ASSERT_TRUE(data.Search().StartSearch(InputType::String, false, L"AAB", 0, SearchDirection::Down));
+    EXPECT_EQ(Steps(data, 3), (Offsets{3, 6, -1}));
+    ASSERT_TRUE(data.Search().StartSearch(InputType::String, false, L"BAA", 11, SearchDirection::Up));
+    EXPECT_EQ(Steps(data, 3), (Offsets{8, 5, -1}));
+
+    ASSERT_TRUE(data.Open(dir / L"a.bin"));
     std::atomic<bool> cancel{true};
     ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"F0F1", 0, SearchDirection::Down));
     EXPECT_EQ(data.Search().Step(data, false, &cancel).status, SearchStatus::Cancelled);

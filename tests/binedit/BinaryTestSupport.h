@@ -15,7 +15,15 @@ namespace zq::binedit::test {
 class RecordingFileSystem : public Win32FileSystem {
   public:
     std::vector<std::pair<LONGLONG, DWORD>> writes;
-    int failingWrite = -1;  // this write (counted from 0) fails, once
+    std::vector<std::pair<LONGLONG, DWORD>> reads;  // place and size asked for
+    int failingWrite = -1;                          // this write (counted from 0) fails, once
+
+    bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) override {
+        reads.emplace_back(m_positions[file], bytes);
+        const bool ok = Win32FileSystem::Read(file, buffer, bytes, read);
+        if (ok) m_positions[file] += *read;
+        return ok;
+    }
 
     bool Seek(HANDLE file, LONGLONG position) override {
         m_positions[file] = position;

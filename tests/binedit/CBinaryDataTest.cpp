@@ -149,6 +149,8 @@ TEST(CBinaryDataTest, FilesBeyondFourGigabytesEditAndSave) {
     EXPECT_EQ(data.Size(), size);
     const std::int64_t at = (4LL << 30) + 0x10;
     ASSERT_EQ(data.WriteRun(at, reinterpret_cast<const std::uint8_t*>("zq"), 2, size), 2);
+    const std::int64_t past31 = (1LL << 31) + 5;  // beyond a signed 32-bit offset
+    ASSERT_TRUE(data.WriteByte(past31, 0x5A, WriteMode::Byte));
     data.MoveCursor(size * 2);
     EXPECT_EQ(data.Cursor() / 32, data.Rows() - 1);
     ASSERT_TRUE(data.Search().StartSearch(InputType::String, false, L"zq", at - 100, SearchDirection::Down));
@@ -156,12 +158,13 @@ TEST(CBinaryDataTest, FilesBeyondFourGigabytesEditAndSave) {
     ASSERT_TRUE(data.WriteChangedPositions(dir / L"pos.txt"));
     EXPECT_EQ(Utf16File(dir / L"pos.txt"),
               L"\xFEFF"
-              L"ADDRESS    DATA\r\n100000010H  7A\r\n100000011H  71\r\n");
+              L"ADDRESS    DATA\r\n80000005H  5A\r\n100000010H  7A\r\n100000011H  71\r\n");
     ASSERT_TRUE(data.Save());
     CBinaryData back;
     ASSERT_TRUE(back.Open(path));
     EXPECT_EQ(back.Size(), size);
     EXPECT_EQ(Read(back, at - 1, 4), Bytes({0, 'z', 'q', 0}));
+    EXPECT_EQ(Read(back, past31 - 1, 3), Bytes({0, 0x5A, 0}));
 }
 
 }  // namespace zq::binedit::test
@@ -232,6 +235,68 @@ TEST(CBinaryDataTest, AWriteByAnotherProgramIsSeenUntilTheNextSave) {
     ASSERT_TRUE(data.WriteByte(3, 0xEE, WriteMode::Byte));
     ASSERT_TRUE(data.Save());
     EXPECT_FALSE(data.ChangedOnDisk());
+}
+
+}  // namespace zq::binedit::test
+
+namespace zq::binedit::test {
+
+// The window stands 16,000 bytes back from the byte asked for, is cut at
+// either end of the file and is read again only when a read leaves it.
+TEST(CBinaryDataTest, ReadWindowAtBothEndsOfTheFile) {
+    zq::test::TempDir dir;
+    const std::string bytes = LowBytes(100000);
+    RecordingFileSystem fs;
+    CBinaryData data(fs);
+    ASSERT_TRUE(data.Open(dir.WriteFile(L"a.bin", bytes)));
+    using Reads = std::vector<std::pair<LONGLONG, DWORD>>;
+    EXPECT_EQ(Read(data, 0, 16), bytes.substr(0, 16));
+    EXPECT_EQ(Read(data, 31980, 20), bytes.substr(31980, 20));  // inside the first window
+    EXPECT_EQ(fs.reads, (Reads{{0, 32000}}));
+    EXPECT_EQ(Read(data, 99990, 50), bytes.substr(99990));  // cut at the end
+    EXPECT_EQ(fs.reads, (Reads{{0, 32000}, {83990, 16010}}));
+    EXPECT_EQ(Read(data, 20000, 2), bytes.substr(20000, 2));
+    EXPECT_EQ(fs.reads.back(), (std::pair<LONGLONG, DWORD>{4000, 32000}));
+}
+
+// A read-only file and a file another program holds without write sharing:
+// each save fails and every change stays, so that a later save still has
+// them.  A 0-byte file opens and takes no write.
+TEST(CBinaryDataTest, FailedSavesKeepEveryChange) {
+    zq::test::TempDir dir;
+    const std::string original = LowBytes(64);
+    const std::wstring path = dir.WriteFile(L"a.bin", original);
+    CBinaryData data;
+    ASSERT_TRUE(data.Open(path));
+    ASSERT_TRUE(data.WriteByte(7, 0xEE, WriteMode::Byte));
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(data.Save());
+    EXPECT_EQ(data.LastError().code, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+    {
+        UniqueFile holder(
+            ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_FALSE(data.Save());
+        EXPECT_EQ(data.LastError().code, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    }
+    EXPECT_TRUE(data.IsChanged(7));
+    EXPECT_EQ(zq::test::ReadFileBytes(path), original);
+    ASSERT_TRUE(data.Save());
+    EXPECT_EQ(zq::test::ReadFileBytes(path), std::string(original).replace(7, 1, "\xEE"));
+
+    ASSERT_TRUE(data.Open(dir.WriteFile(L"empty.bin", "")));
+    EXPECT_EQ(data.Rows(), 0);
+    data.TypeNibble(4);
+    data.MoveCursor(32);
+    data.SelectAll();
+    std::int64_t first = 0, last = 0;
+    EXPECT_FALSE(data.SelectedBytes(first, last));
+    EXPECT_EQ(data.Cursor(), 0);
+    EXPECT_FALSE(data.AnyChange());
+    EXPECT_EQ(data.KeepCursorVisible(10), 0);
+    ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"00", 0, SearchDirection::Down));
+    EXPECT_EQ(data.Search().Step(data, false).status, SearchStatus::NotFound);
 }
 
 }  // namespace zq::binedit::test

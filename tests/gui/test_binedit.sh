@@ -16,6 +16,7 @@
 # afterwards, so O again (the cursor's one file) shows nothing.  Screenshots of the steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/binedit_lib.sh"
 gui_begin binedit
 
 files="$GUI_DIR/files"
@@ -37,27 +38,6 @@ gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDFILEOPEN=0" "NOTVIEW
 gui_start_zq
 
 shot() { gui_screenshot "binedit-$1" >/dev/null; }
-# The file's bytes against the original with the given offsets replaced.
-expect_bytes() {
-  python3 - "$@" <<'PY' || gui_fail "the bytes on disk are not the expected ones"
-import sys
-path, orig = sys.argv[1], sys.argv[2]
-want = bytearray(open(orig, "rb").read())
-for pair in sys.argv[3:]:
-    at, value = pair.split("=")
-    want[int(at)] = int(value, 16)
-got = open(path, "rb").read()
-if got != bytes(want):
-    diff = [i for i in range(max(len(got), len(want))) if i >= len(got) or i >= len(want) or got[i] != want[i]]
-    print("differs at %s (size %d, expected %d)" % (diff[:8], len(got), len(want)), file=sys.stderr)
-    sys.exit(1)
-PY
-}
-# Waits for the save question; prints its window.
-save_question() {
-  gui_wait_title '^ファイルの保存$' 10
-}
-
 sleep 0.5
 shot filer
 gui_focus "$GUI_WID"
