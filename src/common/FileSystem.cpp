@@ -145,8 +145,8 @@ bool Win32FileSystem::RenameOpen(HANDLE file, const std::wstring& to, bool repla
     info->RootDirectory = nullptr;
     info->FileNameLength = static_cast<DWORD>(bytes);
     memcpy(info->FileName, target.c_str(), bytes + sizeof(wchar_t));
-    return ::SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size() * sizeof(DWORD))) !=
-           0;
+    return ::SetFileInformationByHandle(file, FileRenameInfo, info,
+                                        static_cast<DWORD>(buffer.size() * sizeof(DWORD))) != 0;
 }
 
 bool Win32FileSystem::FindData(const std::wstring& path, WIN32_FIND_DATAW* data) {

@@ -138,8 +138,8 @@ bool FileCopier::OpenTarget(const std::wstring& destinationPath, DWORD flags) {
     }
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::wstring path = TemporaryPath(destinationPath, NextUnique());
-        m_destination.Reset(m_fs.Open(path, GENERIC_WRITE | (m_renameByHandle ? DELETE : 0), FILE_SHARE_WRITE,
-                                      CREATE_NEW, flags));
+        m_destination.Reset(
+            m_fs.Open(path, GENERIC_WRITE | (m_renameByHandle ? DELETE : 0), FILE_SHARE_WRITE, CREATE_NEW, flags));
         if (m_destination) {
             m_writePath = path;
             return true;
