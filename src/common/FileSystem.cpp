@@ -1,6 +1,9 @@
 #include "common/FileSystem.h"
 
+#include <algorithm>
+#include <cstring>
 #include <cwctype>
+#include <vector>
 
 #include "common/Handle.h"
 #include "common/Paths.h"
@@ -129,6 +132,36 @@ std::wstring Win32FileSystem::FinalPath(const std::wstring& path) {
 bool Win32FileSystem::Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) {
     return ::MoveFileExW(PlatformPath(from).c_str(), PlatformPath(to).c_str(),
                          replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+}
+
+bool Win32FileSystem::RenameOpen(HANDLE file, const std::wstring& to, bool replaceExisting) {
+    const std::wstring target = PlatformPath(to);
+    const size_t bytes = target.size() * sizeof(wchar_t);
+    // The record ends in a name of variable length; a buffer of DWORDs keeps
+    // its handle member aligned.
+    std::vector<DWORD> buffer((sizeof(FILE_RENAME_INFO) + bytes + sizeof(DWORD) - 1) / sizeof(DWORD) + 1, 0);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = replaceExisting ? TRUE : FALSE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(bytes);
+    memcpy(info->FileName, target.c_str(), bytes + sizeof(wchar_t));
+    return ::SetFileInformationByHandle(file, FileRenameInfo, info,
+                                        static_cast<DWORD>(buffer.size() * sizeof(DWORD))) != 0;
+}
+
+bool Win32FileSystem::FindData(const std::wstring& path, WIN32_FIND_DATAW* data) {
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!::GetFileAttributesExW(PlatformPath(path).c_str(), GetFileExInfoStandard, &attributes)) return false;
+    *data = WIN32_FIND_DATAW{};
+    data->dwFileAttributes = attributes.dwFileAttributes;
+    data->ftCreationTime = attributes.ftCreationTime;
+    data->ftLastAccessTime = attributes.ftLastAccessTime;
+    data->ftLastWriteTime = attributes.ftLastWriteTime;
+    data->nFileSizeHigh = attributes.nFileSizeHigh;
+    data->nFileSizeLow = attributes.nFileSizeLow;
+    const std::wstring_view name = FileNamePart(path);
+    name.copy(data->cFileName, std::min<size_t>(name.size(), MAX_PATH - 1));
+    return true;
 }
 
 bool Win32FileSystem::SetTimesAndAttributes(HANDLE file, const FILETIME* creation, const FILETIME* access,

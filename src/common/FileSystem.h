@@ -52,6 +52,13 @@ class IFileSystem {
     // existing file at to is replaced (never left half-way), without it the
     // call fails when to exists.
     virtual bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) = 0;
+    // The same rename of a file this process holds open (with DELETE access),
+    // through its handle: no second open of it by name.
+    virtual bool RenameOpen(HANDLE file, const std::wstring& to, bool replaceExisting) = 0;
+    // Attributes, times and size of a path in one call that opens nothing
+    // (GetFileAttributesExW), as a find record named by the path's last part;
+    // false when there is nothing there.
+    virtual bool FindData(const std::wstring& path, WIN32_FIND_DATAW* data) = 0;
     // The three times and the attribute word of an open file in one call
     // (SetFileInformationByHandle); attributes 0 leaves them as they are.
     virtual bool SetTimesAndAttributes(HANDLE file, const FILETIME* creation, const FILETIME* access,
@@ -84,6 +91,8 @@ class Win32FileSystem : public IFileSystem {
     std::wstring FinalPath(const std::wstring& path) override;
 
     bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) override;
+    bool RenameOpen(HANDLE file, const std::wstring& to, bool replaceExisting) override;
+    bool FindData(const std::wstring& path, WIN32_FIND_DATAW* data) override;
     bool SetTimesAndAttributes(HANDLE file, const FILETIME* creation, const FILETIME* access, const FILETIME* write,
                                DWORD attributes) override;
 };

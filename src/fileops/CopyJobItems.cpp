@@ -275,16 +275,14 @@ CopyJob::Step CopyJob::PlaceFile(const Item& item, bool lookUp) {
 
     WIN32_FIND_DATAW existing{};
     bool collision = false;
-    // The attribute lookup answers "nothing there" for a fraction of what a
-    // find costs; the find record is fetched only for a name that exists.  In
-    // a directory this job created, only what the job put there can exist (a
-    // file that appears there from elsewhere meanwhile makes the final rename
-    // fail, since nothing is replaced without a collision seen here).
-    if (!virtualDestination && (lookUp || !m_sameName.KnownAbsent(item.destinationDirectory, destination)) &&
-        m_fs.Attributes(destination) != INVALID_FILE_ATTRIBUTES) {
-        UniqueFind find(m_fs.FindFirst(destination, &existing));
-        collision = find.Valid() && !SelectionSnapshot::IsDirectory(existing);
-    }
+    // One attribute lookup answers both whether the name is taken and, when
+    // it is, the size and times the same-name rules compare: a find would
+    // open the folder as well.  In a directory this job created, only what
+    // the job put there can exist (a file that appears there from elsewhere
+    // meanwhile makes the final rename fail, since nothing is replaced without
+    // a collision seen here).
+    if (!virtualDestination && (lookUp || !m_sameName.KnownAbsent(item.destinationDirectory, destination)))
+        collision = m_fs.FindData(destination, &existing) && !SelectionSnapshot::IsDirectory(existing);
     bool renamed = false;
     if (collision) {
         // The existing file may be one this job has just written from another

@@ -138,7 +138,8 @@ bool FileCopier::OpenTarget(const std::wstring& destinationPath, DWORD flags) {
     }
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::wstring path = TemporaryPath(destinationPath, NextUnique());
-        m_destination.Reset(m_fs.Open(path, GENERIC_WRITE, FILE_SHARE_WRITE, CREATE_NEW, flags));
+        m_destination.Reset(
+            m_fs.Open(path, GENERIC_WRITE | (m_renameByHandle ? DELETE : 0), FILE_SHARE_WRITE, CREATE_NEW, flags));
         if (m_destination) {
             m_writePath = path;
             return true;
@@ -211,14 +212,18 @@ bool FileCopier::SameAsSource(const std::wstring& destinationPath) {
 // until then, and gets them back when the replacing rename fails.  Anything
 // else must be a new name, so a file that appeared meanwhile stays.
 bool FileCopier::Commit(const std::wstring& destinationPath) {
+    const auto rename = [&](bool replace) {
+        return m_renameByHandle ? m_fs.RenameOpen(m_destination.Get(), destinationPath, replace)
+                                : m_fs.Rename(m_writePath, destinationPath, replace);
+    };
     const DWORD existing = m_replaceExisting ? m_fs.Attributes(destinationPath) : INVALID_FILE_ATTRIBUTES;
-    if (existing == INVALID_FILE_ATTRIBUTES) return m_fs.Rename(m_writePath, destinationPath, false);
+    if (existing == INVALID_FILE_ATTRIBUTES) return rename(false);
     if (existing & FILE_ATTRIBUTE_DIRECTORY) {
         ::SetLastError(ERROR_ALREADY_EXISTS);
         return false;
     }
     if (existing & kBlockingAttributes) m_fs.SetAttributes(destinationPath, existing & ~kBlockingAttributes);
-    if (m_fs.Rename(m_writePath, destinationPath, true)) return true;
+    if (rename(true)) return true;
     const DWORD code = ::GetLastError();
     if (existing & kBlockingAttributes) m_fs.SetAttributes(destinationPath, existing);
     ::SetLastError(code);
@@ -325,6 +330,7 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
     m_fileSize = FindDataSize(source);
     m_unbuffered = false;
     m_inPlace = false;
+    m_renameByHandle = false;
     m_chunk = kChunkSize;
     if (m_buffer == nullptr) {
         ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -341,6 +347,12 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
     if (m_unbuffered) m_chunk = kChunkSize / m_sectorSize * m_sectorSize;
     m_inPlace = m_safeReplace && m_newInPlace && !m_replaceExisting && !m_unbuffered &&
                 m_fileSize <= static_cast<LONGLONG>(m_chunk);
+    // The rename goes through the handle that wrote the file, before it is
+    // closed: under Wine a rename by name opens the file once more, three more
+    // requests to the wine server per file.  The read-back of a verified copy
+    // needs the file closed first, and the second handle of an unbuffered
+    // copy shares no DELETE access, so those rename by name.
+    m_renameByHandle = m_safeReplace && !m_inPlace && !m_unbuffered && !m_verify;
     // A temporary file is created writable: its attributes are the source's
     // only once it has its real name.
     const DWORD keptAttributes =
@@ -432,13 +444,18 @@ FileCopier::Result FileCopier::Copy(const std::wstring& sourceDirectory, const W
         m_fs.SetAttributes(destinationPath, attributes);
         m_fs.SetTimes(timesHandle, &source.ftCreationTime, &source.ftLastAccessTime, &source.ftLastWriteTime);
     }
+    if (m_renameByHandle) {
+        if (!Commit(destinationPath)) return Fail(L"MoveFile", destinationPath);
+        m_writePath.clear();
+    }
     const ULONGLONG closeStart = m_clock.TickMs();
     const bool bothOpen = m_source.Valid() && (m_destination.Valid() || m_truncateHandle.Valid());
     m_destination.Reset();
     m_truncateHandle.Reset();
     if (m_verify && !SameAsSource(destinationPath)) return Result::Failed;
     m_source.Reset();
-    if (m_safeReplace && !m_inPlace && !Commit(destinationPath)) return Fail(L"MoveFile", destinationPath);
+    if (m_safeReplace && !m_inPlace && !m_renameByHandle && !Commit(destinationPath))
+        return Fail(L"MoveFile", destinationPath);
     m_writePath.clear();
     if (bothOpen) {
         m_closeTime += m_clock.TickMs() - closeStart;

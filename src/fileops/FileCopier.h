@@ -143,8 +143,9 @@ class FileCopier {
     bool m_replaceExisting = true;
     bool m_verify = false;
     bool m_newInPlace = false;
-    bool m_inPlace = false;    // the current copy writes a new file under its real name
-    std::wstring m_writePath;  // where the data goes: a temporary name, or the destination itself
+    bool m_inPlace = false;         // the current copy writes a new file under its real name
+    bool m_renameByHandle = false;  // the current copy's final rename goes through its write handle
+    std::wstring m_writePath;       // where the data goes: a temporary name, or the destination itself
 
     BYTE* m_buffer = nullptr;        // one sector-aligned block for the copier's life
     BYTE* m_verifyBuffer = nullptr;  // the read-back block, only while verifying

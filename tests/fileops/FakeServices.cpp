@@ -100,6 +100,15 @@ bool FaultyFileSystem::Rename(const std::wstring& from, const std::wstring& to, 
     return Win32FileSystem::Rename(from, to, replaceExisting);
 }
 
+bool FaultyFileSystem::RenameOpen(HANDLE file, const std::wstring& to, bool replaceExisting) {
+    renames.emplace_back(m_paths[file], (replaceExisting ? L"R " : L"") + to);
+    if (Contains(to, renameFaultPart)) {
+        ::SetLastError(ERROR_SHARING_VIOLATION);
+        return false;
+    }
+    return Win32FileSystem::RenameOpen(file, to, replaceExisting);
+}
+
 UINT FaultyFileSystem::DriveType(const std::wstring& root) {
     if (!root.empty() && removable.count(static_cast<wchar_t>(towupper(root[0])))) return DRIVE_REMOVABLE;
     return Win32FileSystem::DriveType(root);

@@ -48,7 +48,7 @@ class FaultyFileSystem : public Win32FileSystem {
     std::vector<DWORD> createFlags;    // flags of each open for writing
     std::vector<std::pair<std::wstring, std::wstring>> moves;
     int freeQueries = 0;
-    std::vector<std::pair<std::wstring, std::wstring>> renames;  // MoveFileEx, "R " before a replacing one
+    std::vector<std::pair<std::wstring, std::wstring>> renames;  // by name or handle, "R " before a replacing one
 
     HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override;
     bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) override;
@@ -62,6 +62,7 @@ class FaultyFileSystem : public Win32FileSystem {
     bool FreeBytes(const std::wstring& directory, ULONGLONG* bytes) override;
     std::wstring VolumeRoot(const std::wstring& path) override;
     bool Rename(const std::wstring& from, const std::wstring& to, bool replaceExisting) override;
+    bool RenameOpen(HANDLE file, const std::wstring& to, bool replaceExisting) override;
 
   private:
     std::map<HANDLE, std::wstring> m_paths;
