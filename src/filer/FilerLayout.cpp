@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "filer/PaneThumbnails.h"
+
 namespace zq::filer {
 
 namespace {
@@ -43,17 +45,28 @@ Grid DirectoryGrid(const FilerLayoutOptions& o, const FilerPaneLayoutInput& in, 
     return g;
 }
 
-Grid ThumbnailGrid(const FilerLayoutOptions& o, const FilerMetrics& m) {
+Grid ThumbnailGrid(const FilerLayoutOptions& o, const FilerPaneLayoutInput& in, const FilerMetrics& m) {
     Grid g;
     g.rowMajor = true;
     g.cellWidth = ThumbnailCells(o.previewWidth + kThumbnailFrame, m.charWidth);
     g.cellHeight = ThumbnailCells(o.previewHeight + kThumbnailFrame, m.lineHeight);
-    if (o.previewFileName == 2) {
-        g.extWidth = std::max(0, o.fileKindMaxLong);
-        g.nameWidth = std::max(0, o.previewWidth / m.charWidth - g.extWidth);
-    } else if (o.previewFileName == 3) {
-        g.nameWidth = std::max(0, o.previewFileNameLen);
-        g.extWidth = std::max(0, o.previewFileKindLen);
+    switch (in.thumbnailCellType) {
+        case kThumbnailCellFitPicture:
+            g.extWidth = std::max(0, o.fileKindMaxLong);
+            g.nameWidth = std::max(0, o.previewWidth / m.charWidth - g.extWidth);
+            break;
+        case kThumbnailCellGivenWidth:
+            g.nameWidth = std::max(0, o.previewFileNameLen);
+            g.extWidth = std::max(0, o.previewFileKindLen);
+            break;
+        default: {
+            // The Filer's own name and extension columns, without its other fields.
+            const bool automatic = in.thumbnailCellType == kThumbnailCellAsFiler;
+            g.extWidth = std::max(0, o.fileKindMaxLong);
+            g.nameWidth = std::max(1, o.fileNameLong);
+            if (automatic && o.autoFileNameWidth && in.longestStemCells > 0) g.nameWidth = in.longestStemCells;
+            break;
+        }
     }
     if (g.nameWidth + g.extWidth > 0) g.cellWidth = std::max(g.cellWidth, g.nameWidth + g.extWidth + 2);
     return g;
@@ -190,7 +203,7 @@ FilerLayoutResult ComputeFilerLayout(const FilerMetrics& metrics, int clientWidt
                 g = DirectoryGrid(options, in, p.widthChars, sideBySide);
                 break;
             case FilerPaneContent::Thumbnails:
-                g = ThumbnailGrid(options, m);
+                g = ThumbnailGrid(options, in, m);
                 break;
             case FilerPaneContent::SearchResults:
             case FilerPaneContent::DriveList:

@@ -34,7 +34,6 @@ struct FilerLayoutOptions {
     FilerDisplayFormat format;              // the record FILERINFONUMBER selects
     int previewWidth = 100;                 // PREVIEW_WIDTH
     int previewHeight = 100;                // PREVIEW_HEIGHT
-    int previewFileName = 0;                // PREVIEW_FILE_NAME
     int previewFileNameLen = 20;            // PREVIEW_FILE_NAME_LEN
     int previewFileKindLen = 5;             // PREVIEW_FILE_KIND_LEN
     int netResourceLong = 20;               // NETRESOURCELONG
@@ -49,6 +48,7 @@ struct FilerPaneLayoutInput {
     FilerPaneContent content = FilerPaneContent::Directory;
     bool networkTopLevel = false;  // the comment column is not shown there
     int longestStemCells = 0;      // for AUTO_FILE_NAME_WIDTH; see LongestStemCells
+    int thumbnailCellType = 0;     // ThumbnailCellType of a thumbnail pane's directory
 };
 
 struct FilerPaneGeometry {

@@ -115,7 +115,10 @@ void ViewFiler::Layout(HDC dc, const RECT& area) {
     for (int i = 0; i < 2; ++i) {
         filer::FilerPaneLayoutInput& in = inputs[static_cast<size_t>(i)];
         in.shown = PaneShown(i);
-        if (Pane(i).PreviewActive()) in.content = filer::FilerPaneContent::Thumbnails;
+        if (Pane(i).PreviewActive()) {
+            in.content = filer::FilerPaneContent::Thumbnails;
+            if (Pane(i).Thumbnails() != nullptr) in.thumbnailCellType = Pane(i).Thumbnails()->CellType(Pane(i).Path());
+        }
         if (Pane(i).Kind() == kKindDriveList) in.content = filer::FilerPaneContent::DriveList;
         if (Pane(i).Kind() == kKindNetwork) {
             in.content = filer::FilerPaneContent::Network;

@@ -59,7 +59,6 @@ filer::FilerLayoutOptions FilerLayoutOptionsFrom(const Settings& s) {
     o.format = DisplayFormatFrom(s);
     o.previewWidth = s.PREVIEW_WIDTH;
     o.previewHeight = s.PREVIEW_HEIGHT;
-    o.previewFileName = s.PREVIEW_FILE_NAME;
     o.previewFileNameLen = s.PREVIEW_FILE_NAME_LEN;
     o.previewFileKindLen = s.PREVIEW_FILE_KIND_LEN;
     o.netResourceLong = s.NETRESOURCELONG;

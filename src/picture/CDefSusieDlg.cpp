@@ -49,6 +49,8 @@ CDefSusieDlg::CDefSusieDlg(HWND parent, SusieSettingsModel& model, Rescanner res
 bool CDefSusieDlg::OnInitDialog() {
     PrepareCheckList(GetDlgItem(IDC_SUSIE_IMAGE_LIST));
     PrepareCheckList(GetDlgItem(IDC_SUSIE_ARCHIVE_LIST));
+    for (const wchar_t* choice : {L"ファイラーと同じ", L"ファイラーと同じ(自動ファイル名幅は無効)", L"画像に合わせる", L"指定幅"})
+        ::SendDlgItemMessageW(m_hWnd, IDC_SUSIE_PREVIEW_CELL, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
     UpdateData(false);
     FillLists();
     return true;
@@ -72,6 +74,9 @@ void CDefSusieDlg::DoDataExchange(ui::DataExchange& dx) {
     dx.Int(IDC_SUSIE_PREVIEW_MAX, v.maxPreviewFiles, 1, 1000000);
     dx.Int(IDC_SUSIE_PREVIEW_SLEEP, v.previewSleep, 0, 60000);
     dx.Check(IDC_SUSIE_PREVIEW_GETPICTURE, v.previewUseGetPicture);
+    dx.ComboIndex(IDC_SUSIE_PREVIEW_CELL, v.previewCellType);
+    dx.Int(IDC_SUSIE_PREVIEW_NAME_LEN, v.previewNameLen, 0, 255);
+    dx.Int(IDC_SUSIE_PREVIEW_KIND_LEN, v.previewKindLen, 0, 255);
     // A radio group left without a choice keeps the first one.
     if (dx.Saving()) {
         if (v.highLoad < 0) v.highLoad = 0;

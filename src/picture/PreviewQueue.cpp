@@ -1,7 +1,7 @@
 #include "picture/PreviewQueue.h"
 
 #include <algorithm>
-#include <chrono>
+#include <mutex>
 
 #include "common/Paths.h"
 
@@ -33,15 +33,30 @@ SIZE FitThumbnail(int width, int height, int boxWidth, int boxHeight) noexcept {
     return {static_cast<LONG>(w), static_cast<LONG>(h)};
 }
 
-PreviewQueue::PreviewQueue(int maxFiles) : m_limit(maxFiles) {}
+PreviewQueue::KernelMutex::KernelMutex(const wchar_t* name) : m_handle(::CreateMutexW(nullptr, FALSE, name)) {}
+
+void PreviewQueue::KernelMutex::lock() noexcept {
+    // An abandoned mutex (a copy that died holding it) is ours now all the same.
+    ::WaitForSingleObject(m_handle.Get(), INFINITE);
+}
+
+void PreviewQueue::KernelMutex::unlock() noexcept {
+    ::ReleaseMutex(m_handle.Get());
+}
+
+PreviewQueue::PreviewQueue(int maxFiles, const StructPreviewSyncNames& names)
+    : m_lock(names.mutex),
+      m_wakeEvent(::CreateEventW(nullptr, FALSE, FALSE, names.wake)),
+      m_completeEvent(::CreateEventW(nullptr, FALSE, FALSE, names.complete)),
+      m_limit(maxFiles) {}
 
 void PreviewQueue::SetLimit(int maxFiles) {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     m_limit = maxFiles;
 }
 
 void PreviewQueue::SetShownDirectories(const std::wstring& first, const std::wstring& second) {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     m_shown[0] = first;
     m_shown[1] = second;
 }
@@ -59,7 +74,7 @@ const PreviewQueue::Request* PreviewQueue::FindLocked(const std::wstring& direct
 }
 
 void PreviewQueue::AddRequest(const std::wstring& directory, const std::vector<FileEntry>& entries) {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     Request* request = FindLocked(directory);
     if (request == nullptr) {
         m_requests.push_back({directory, 0, 0, {}});
@@ -107,12 +122,12 @@ void PreviewQueue::ReorderLocked() {
 
 void PreviewQueue::WakeLocked() {
     m_wake = true;
-    m_wakeSignal.notify_all();
+    ::SetEvent(m_wakeEvent.Get());
 }
 
 int PreviewQueue::StateOf(const std::wstring& directory, const std::wstring& name,
                           std::shared_ptr<const StructThumbnail>* thumbnail) const {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     const Request* request = FindLocked(directory);
     if (request == nullptr) return 0;
     for (const Item& item : request->items) {
@@ -124,37 +139,49 @@ int PreviewQueue::StateOf(const std::wstring& directory, const std::wstring& nam
 }
 
 void PreviewQueue::Pause() {
-    std::unique_lock<std::mutex> hold(m_lock);
+    std::unique_lock<KernelMutex> hold(m_lock);
     // The pass in hand sees the wish and stops after its current picture.
     ++m_pausePending;
     // Waiting in steps keeps a pass that never signals from hanging the window thread.
-    while (m_busy) m_completeSignal.wait_for(hold, std::chrono::milliseconds(10));
+    while (m_busy) {
+        hold.unlock();
+        ::WaitForSingleObject(m_completeEvent.Get(), 10);
+        hold.lock();
+    }
     --m_pausePending;
     ++m_pauseCount;
 }
 
 void PreviewQueue::Resume() {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     if (m_pauseCount > 0 && --m_pauseCount == 0) WakeLocked();
 }
 
 void PreviewQueue::Quit() {
     m_quit = true;
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     WakeLocked();
 }
 
 bool PreviewQueue::WaitForWork(DWORD ms) {
-    std::unique_lock<std::mutex> hold(m_lock);
-    const auto woken = [this] { return m_wake; };
-    const bool signalled = ms == INFINITE ? (m_wakeSignal.wait(hold, woken), true)
-                                          : m_wakeSignal.wait_for(hold, std::chrono::milliseconds(ms), woken);
-    m_wake = false;
-    return signalled;
+    // A wake meant for us may be taken by a second copy's loader on the same
+    // named event: the own flag is the truth, the event only cuts the wait short.
+    constexpr DWORD kRecheck = 1000;
+    const ULONGLONG start = ::GetTickCount64();
+    while (!m_wake.exchange(false)) {
+        DWORD step = kRecheck;
+        if (ms != INFINITE) {
+            const ULONGLONG spent = ::GetTickCount64() - start;
+            if (spent >= ms) return false;
+            step = static_cast<DWORD>(std::min<ULONGLONG>(ms - spent, kRecheck));
+        }
+        ::WaitForSingleObject(m_wakeEvent.Get(), step);
+    }
+    return true;
 }
 
 bool PreviewQueue::RunPass(IThumbnailMaker& maker, const std::function<void()>& itemDone) {
-    std::unique_lock<std::mutex> hold(m_lock);
+    std::unique_lock<KernelMutex> hold(m_lock);
     if (m_pauseCount > 0) return false;
     m_busy = true;
     const std::uint64_t started = m_generation;
@@ -202,29 +229,29 @@ bool PreviewQueue::RunPass(IThumbnailMaker& maker, const std::function<void()>& 
         }
     }
     m_busy = false;
-    m_completeSignal.notify_all();
+    ::SetEvent(m_completeEvent.Get());
     return stopped;
 }
 
 size_t PreviewQueue::RequestCount() const {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     return m_requests.size();
 }
 
 std::vector<std::wstring> PreviewQueue::RequestDirectories() const {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     std::vector<std::wstring> dirs;
     for (const Request& r : m_requests) dirs.push_back(r.directory);
     return dirs;
 }
 
 bool PreviewQueue::Busy() const {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     return m_busy;
 }
 
 std::uint64_t PreviewQueue::Generation() const {
-    const std::lock_guard<std::mutex> hold(m_lock);
+    const std::lock_guard<KernelMutex> hold(m_lock);
     return m_generation;
 }
 

@@ -13,14 +13,13 @@
 #include <windows.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
+#include "common/Handle.h"
 #include "filer/FileEntry.h"
 
 namespace zq {
@@ -41,9 +40,21 @@ class IThumbnailMaker {
     virtual bool Make(const std::wstring& path, const FileEntry& entry, StructThumbnail& thumbnail) = 0;
 };
 
+// The names of the loader's lock and events.  They are system-wide, so a
+// second running copy shares them; the queue therefore keeps its own wake
+// flag and never relies on an event it may have lost to the other copy.
+struct StructPreviewSyncNames {
+    const wchar_t* mutex = nullptr;
+    const wchar_t* wake = nullptr;
+    const wchar_t* complete = nullptr;
+};
+inline constexpr StructPreviewSyncNames kPreviewSyncNames{L"ZQ_LOAD_PREVIEW_MUTEX", L"ZQ_LOAD_PREVIEW_EVENT",
+                                                          L"ZQ_LOAD_PREVIEW_COMPLETE_EVENT"};
+
 class PreviewQueue {
   public:
-    explicit PreviewQueue(int maxFiles);
+    // Unnamed objects (the default) serve tests that must not meet a running copy.
+    explicit PreviewQueue(int maxFiles, const StructPreviewSyncNames& names = {});
 
     // Window thread.
     void SetLimit(int maxFiles);
@@ -91,10 +102,21 @@ class PreviewQueue {
     Request* FindLocked(const std::wstring& directory);
     const Request* FindLocked(const std::wstring& directory) const;
 
-    mutable std::mutex m_lock;
-    std::condition_variable m_wakeSignal;
-    std::condition_variable m_completeSignal;
-    bool m_wake = false;
+    // A kernel mutex as a standard lockable, so the guards below read as usual.
+    class KernelMutex {
+      public:
+        explicit KernelMutex(const wchar_t* name);
+        void lock() noexcept;
+        void unlock() noexcept;
+
+      private:
+        UniqueHandle m_handle;
+    };
+
+    mutable KernelMutex m_lock;
+    UniqueHandle m_wakeEvent;      // auto-reset
+    UniqueHandle m_completeEvent;  // auto-reset, set when a pass ends
+    std::atomic<bool> m_wake{false};
     std::vector<Request> m_requests;
     std::wstring m_shown[2];
     std::uint64_t m_generation = 1;

@@ -38,6 +38,9 @@ SusieSettingsValues SusieSettingsValues::From(const Settings& s) {
     v.maxPreviewFiles = s.MAX_PREVIEW_FILES;
     v.previewUseGetPicture = s.PREVIEW_USE_GET_PICTURE != 0;
     v.previewSleep = s.PREVIEW_NEXT_FILE_SLEEP;
+    v.previewCellType = s.PREVIEW_FILE_NAME;
+    v.previewNameLen = s.PREVIEW_FILE_NAME_LEN;
+    v.previewKindLen = s.PREVIEW_FILE_KIND_LEN;
     return v;
 }
 
@@ -58,6 +61,9 @@ void SusieSettingsValues::To(Settings& s) const {
     s.MAX_PREVIEW_FILES = maxPreviewFiles;
     s.PREVIEW_USE_GET_PICTURE = previewUseGetPicture ? 1 : 0;
     s.PREVIEW_NEXT_FILE_SLEEP = previewSleep;
+    s.PREVIEW_FILE_NAME = previewCellType >= 0 && previewCellType <= 3 ? previewCellType : 0;
+    s.PREVIEW_FILE_NAME_LEN = previewNameLen;
+    s.PREVIEW_FILE_KIND_LEN = previewKindLen;
 }
 
 SusieSettingsModel::SusieSettingsModel(std::vector<StructSusieDllFile> plugins, SusieSettingsValues values)

@@ -39,6 +39,9 @@ struct SusieSettingsValues {
     int maxPreviewFiles = 10000;
     bool previewUseGetPicture = false;
     int previewSleep = 30;
+    int previewCellType = 0;  // PREVIEW_FILE_NAME: the cells of directories switched on from now
+    int previewNameLen = 20;
+    int previewKindLen = 5;
 
     [[nodiscard]] static SusieSettingsValues From(const Settings& settings);
     void To(Settings& settings) const;

@@ -48,7 +48,7 @@ void ThumbnailPart::Start(const std::vector<std::wstring>& startDirectories) {
         if (!d.dir.empty()) entries.push_back({d.dir, static_cast<unsigned>(d.type)});
     m_directories = PreviewDirectories(std::move(entries));
     m_loadedMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_PREVIEW_LOAD");
-    m_queue = std::make_unique<PreviewQueue>(settings.MAX_PREVIEW_FILES);
+    m_queue = std::make_unique<PreviewQueue>(settings.MAX_PREVIEW_FILES, kPreviewSyncNames);
     for (int i = 0; i < 2; ++i) m_filer.Pane(i).SetThumbnails(this);
 }
 
@@ -100,7 +100,12 @@ void ThumbnailPart::Switch(bool on, bool withChildren) {
     FilerPane& pane = m_filer.Pane(m_filer.ActivePane());
     if (pane.Kind() != kKindDirectory || pane.Path().empty()) return;
     if (on) {
-        m_directories.Enable(pane.Path(), withChildren);
+        // A directory keeps the cell sizing chosen when it was switched on.
+        const int type = m_context.settings->PREVIEW_FILE_NAME;
+        m_directories.Enable(pane.Path(), withChildren,
+                             type >= filer::kThumbnailCellAsFiler && type <= filer::kThumbnailCellGivenWidth
+                                 ? static_cast<unsigned>(type)
+                                 : 0U);
     } else {
         m_directories.Disable(pane.Path());
     }
@@ -154,6 +159,12 @@ bool ThumbnailPart::ForwardMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     ::InvalidateRect(m_context.view, nullptr, FALSE);
     result = 0;
     return true;
+}
+
+int ThumbnailPart::CellType(const std::wstring& directory) const {
+    const std::optional<PreviewDirectories::Entry> entry = m_directories.Find(directory);
+    const int type = entry ? static_cast<int>(entry->type & 0xFFU) : filer::kThumbnailCellAsFiler;
+    return type <= filer::kThumbnailCellGivenWidth ? type : filer::kThumbnailCellAsFiler;
 }
 
 void ThumbnailPart::DrawThumbnail(HDC dc, const RECT& box, const std::wstring& directory, const FileEntry& entry) {

@@ -37,6 +37,7 @@ class ThumbnailPart final : public IViewPart, public filer::IPaneThumbnails {
     bool ForwardMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     void DrawThumbnail(HDC dc, const RECT& box, const std::wstring& directory, const FileEntry& entry) override;
+    [[nodiscard]] int CellType(const std::wstring& directory) const override;
 
     // The loader stops after the picture in hand until Resume (the plug-in array may change meanwhile).
     void Pause();

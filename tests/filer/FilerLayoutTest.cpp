@@ -184,19 +184,23 @@ TEST(FilerLayout, ThumbnailCells) {
         int extWidth;
     };
     const Case cases[] = {
-        {100, 100, 0, 15, 8, 0, 0},   // 106 / 8 = 13 r 2 -> 15; 106 / 16 = 6 r 10 -> 8
-        {98, 90, 0, 14, 7, 0, 0},     // 104 / 8 = 13 exactly -> 14; 96 / 16 = 6 exactly -> 7
+        // The Filer's columns: FILENAMELONG 8 (the longest stem, 12, only with the automatic width) and 3.
+        {100, 100, 0, 17, 8, 12, 3},  // 106 / 8 = 13 r 2 -> 15, widened to 12 + 3 + 2
+        {98, 90, 1, 14, 7, 8, 3},     // 104 / 8 = 13 exactly -> 14; 96 / 16 = 6 exactly -> 7
         {100, 100, 2, 15, 8, 9, 3},   // 100 / 8 - 3
         {100, 100, 3, 27, 8, 20, 5},  // the cell grows to name + extension + 2
     };
     for (const auto& c : cases) {
         FilerLayoutOptions o;
         o.fileKindMaxLong = 3;
+        o.fileNameLong = 8;
+        o.autoFileNameWidth = true;
         o.previewWidth = c.previewWidth;
         o.previewHeight = c.previewHeight;
-        o.previewFileName = c.fileName;
         auto panes = TwoDirectoryPanes();
         panes[0].content = FilerPaneContent::Thumbnails;
+        panes[0].thumbnailCellType = c.fileName;
+        panes[0].longestStemCells = 12;
         const FilerLayoutResult r = ComputeFilerLayout(kMetrics, 800, 27 * 16, o, panes);
         const FilerPaneGeometry& p = r.panes[0];
         EXPECT_EQ(p.cellWidth, c.cellWidth) << c.previewWidth << L"," << c.fileName;

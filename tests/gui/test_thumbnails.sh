@@ -5,7 +5,8 @@
 # on; the loader makes the thumbnails in the background through the Susie
 # plug-in: the red one keeps its size (2400 pixels), the PNG is shrunk into
 # the 100 x 100 box (100 x 50: about 2500 green and 2500 blue pixels).  zq
-# stays usable meanwhile and records the folder in LOAD_PREVIEW at quit.
+# stays usable meanwhile and records the folder in LOAD_PREVIEW at quit,
+# with the cell type of PREVIEW_FILE_NAME.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin thumbnails
@@ -24,7 +25,7 @@ bmp(d + "/d_yellow.bmp", 30, 50, (230, 200, 20))
 PY
 winfiles="$(gui_winpath "$files")"
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDDIRECTORY=$(gui_winpath "$GUI_DIR")" \
-  "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[KEYEXEDATA]" "N_V=@PreviewEnable"
+  "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[ALLDATA2]" "PREVIEW_FILE_NAME=3" "[KEYEXEDATA]" "N_V=@PreviewEnable"
 gui_start_zq
 
 count() { gui_count_colour "$(gui_screenshot "thumbnails-$1")" "$2"; }
@@ -51,6 +52,7 @@ gui_key Right
 gui_quit alt+f x
 [ "$GUI_EXIT" -eq 0 ] || gui_fail "zq ended with exit code $GUI_EXIT"
 [ "$(gui_ini_value LOAD_PREVIEW DIR0)" == "$winfiles" ] || gui_fail "LOAD_PREVIEW DIR0 is '$(gui_ini_value LOAD_PREVIEW DIR0)'"
-[ "$(gui_ini_value LOAD_PREVIEW TYPE0)" == 0 ] || gui_fail "LOAD_PREVIEW TYPE0 is '$(gui_ini_value LOAD_PREVIEW TYPE0)'"
+# The folder keeps the cell sizing chosen when it was switched on ("指定幅").
+[ "$(gui_ini_value LOAD_PREVIEW TYPE0)" == 3 ] || gui_fail "LOAD_PREVIEW TYPE0 is '$(gui_ini_value LOAD_PREVIEW TYPE0)'"
 [ -z "$(gui_ini_value LOAD_PREVIEW DIR1)" ] || gui_fail "a second directory was recorded"
 echo "PASS: thumbnails"
