@@ -49,7 +49,8 @@ CDefSusieDlg::CDefSusieDlg(HWND parent, SusieSettingsModel& model, Rescanner res
 bool CDefSusieDlg::OnInitDialog() {
     PrepareCheckList(GetDlgItem(IDC_SUSIE_IMAGE_LIST));
     PrepareCheckList(GetDlgItem(IDC_SUSIE_ARCHIVE_LIST));
-    for (const wchar_t* choice : {L"ファイラーと同じ", L"ファイラーと同じ(自動ファイル名幅は無効)", L"画像に合わせる", L"指定幅"})
+    for (const wchar_t* choice :
+         {L"ファイラーと同じ", L"ファイラーと同じ(自動ファイル名幅は無効)", L"画像に合わせる", L"指定幅"})
         ::SendDlgItemMessageW(m_hWnd, IDC_SUSIE_PREVIEW_CELL, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
     UpdateData(false);
     FillLists();
