@@ -121,19 +121,17 @@ dialog '^データの検索$' r 5A53 Tab =1 Return
 expect_box 置換データが不正です "a replacement of one digit" box3
 gui_focus "$GUI_WID"
 dialog '^データの検索$' r 5A53 Tab =7F7F Return
-ask="$(gui_wait_title '^データの変換$' 10)" || gui_fail "@Changeddata did not ask at the first match"
+ask="$(next_visible '^データの変換$' none)" || gui_fail "@Changeddata did not ask at the first match"
 shot convert-ask
-# The second question has the same title: Yes is pressed once and the first window watched.
-gui_focus "$ask"
-gui_key Return
-for ((i = 0; i < 50; i++)); do
-  gui_find '^データの変換$' | grep -qx "$ask" || break
-  sleep 0.1
-done
+# Both questions have the same title: each is told by its window, so that a
+# Return lost on the first is sent again to it and never to the second.
+answer_window "$ask" Return || gui_fail "the first convert question did not take Return"
+ask2="$(next_visible '^データの変換$' "$ask")" || gui_fail "@Changeddata did not ask at the second match"
+gui_focus "$ask2"
+sleep 0.5
+xdotool key --clearmodifiers Tab
 sleep 0.3
-ask="$(gui_wait_title '^データの変換$' 10)" || gui_fail "@Changeddata did not ask at the second match"
-gui_focus "$ask"
-gui_key Tab Return
+answer_window "$ask2" Return || gui_fail "the second convert question did not take Tab, Return"
 expect_box 1個のデータを変換しました "the end of the replace" box4
 save
 changes+=(2200=7f 2201=7f)
