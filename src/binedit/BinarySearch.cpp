@@ -149,8 +149,8 @@ std::size_t BinarySearch::ReadCompare(std::int64_t offset, std::size_t count, st
             const std::size_t want =
                 static_cast<std::size_t>(std::min<std::int64_t>(CBinaryData::kCacheBytes, m_compareSize - start));
             m_windowStart = start;
-            m_windowEnd = start + static_cast<std::int64_t>(
-                                      ReadFileAt(m_fs, m_compareFile.Get(), start, want, m_window.data(), m_comparePointer));
+            m_windowEnd = start + static_cast<std::int64_t>(ReadFileAt(m_fs, m_compareFile.Get(), start, want,
+                                                                       m_window.data(), m_comparePointer));
         }
         const std::int64_t available = std::min<std::int64_t>(static_cast<std::int64_t>(piece), m_windowEnd - position);
         if (available <= 0) break;

@@ -30,9 +30,8 @@ constexpr std::int64_t kBlock = 16000;  // the search tests this many positions 
 // across the read window's edge, and the pattern's head sits at the very end.
 TEST(BinarySearchTest, FindsMatchesAcrossReadEdgesInTheEditedData) {
     zq::test::TempDir dir;
-    const std::string bytes = LowBytes(3 * kBlock + 100)
-                                  .replace(kBlock - 1, 3, "\xF0\xF1\xF2")
-                                  .replace(3 * kBlock + 98, 2, "\xF0\xF1");
+    const std::string bytes =
+        LowBytes(3 * kBlock + 100).replace(kBlock - 1, 3, "\xF0\xF1\xF2").replace(3 * kBlock + 98, 2, "\xF0\xF1");
     CBinaryData data;
     ASSERT_TRUE(data.Open(dir.WriteFile(L"a.bin", bytes)));
     ASSERT_EQ(data.WriteRun(31999, reinterpret_cast<const std::uint8_t*>("\xF0\xF1\xF2"), 3, data.Size()), 3);
@@ -92,7 +91,8 @@ TEST(BinarySearchTest, ReplaceOverwritesEachMatchFromItsStart) {
 
     // A replacement that makes the pattern again, with a match just before
     // the origin: one round, each match once.
-    ASSERT_TRUE(data.Open(dir.WriteFile(L"b.bin", LowBytes(100).replace(10, 2, "\xF0\xF1").replace(49, 2, "\xF0\xF1"))));
+    ASSERT_TRUE(
+        data.Open(dir.WriteFile(L"b.bin", LowBytes(100).replace(10, 2, "\xF0\xF1").replace(49, 2, "\xF0\xF1"))));
     data.SetCursor(100);
     ASSERT_EQ(replace.Start(data, InputType::Hex, false, L"F0F1", L"F0F1", false, SearchDirection::Down),
               ReplaceStart::Started);
@@ -153,7 +153,8 @@ TEST(BinarySearchTest, ComparisonReadsBothFilesThroughWindows) {
     ASSERT_EQ(data.Search().StartComparison(request, 0), CompareStart::Started);
     EXPECT_EQ(Steps(data, 1), (Offsets{49000}));
     using Reads = std::vector<std::pair<LONGLONG, DWORD>>;
-    EXPECT_EQ(fs.reads, (Reads{{0, 32000}, {0, 32000}, {16000, 32000}, {16000, 32000}, {32000, 18000}, {32000, 18000}}));
+    EXPECT_EQ(fs.reads,
+              (Reads{{0, 32000}, {0, 32000}, {16000, 32000}, {16000, 32000}, {32000, 18000}, {32000, 18000}}));
 }
 
 TEST(BinarySearchTest, ComparisonsThatCannotStartSayWhy) {
