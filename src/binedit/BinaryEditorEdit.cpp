@@ -2,6 +2,7 @@
 // clipboard dump, the data input, the range selection, the row jump, the
 // replace and the changed-position output.
 #include <algorithm>
+#include <cstring>
 
 #include "binedit/BinaryClipText.h"
 #include "binedit/BinaryEditorContent.h"
@@ -142,7 +143,21 @@ void BinaryEditorContent::CopyToClipboard(int pane) {
             return;
     }
     const std::wstring text = binedit::ClipboardHexText(data, first, last);
-    if (!ui::SetClipboardText(m_context.view, text)) ShowError(binedit::message::kAllocFailed);
+    // The block is zeroed and movable, as the clipboard takes it.  One that
+    // cannot be had or locked is the memory failure; the clipboard's own
+    // failures are told in the words of the shared clipboard helper.
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    UniqueGlobal memory(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes));
+    void* target = memory ? ::GlobalLock(memory.Get()) : nullptr;
+    if (target == nullptr) {
+        ShowError(binedit::message::kAllocFailed);
+        return;
+    }
+    std::memcpy(target, text.c_str(), bytes);
+    ::GlobalUnlock(memory.Get());
+    const ui::ClipboardBlock blocks[] = {{CF_UNICODETEXT, &memory}};
+    const ui::ClipboardFailure failure = ui::PutOnClipboard(m_context.view, blocks);
+    if (failure != ui::ClipboardFailure::None) ShowError(ui::ClipboardFailureText(failure));
 }
 
 void BinaryEditorContent::WriteChangedPositions(int pane) {

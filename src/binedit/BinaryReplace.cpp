@@ -17,11 +17,21 @@ ReplaceStart BinaryReplace::Start(CBinaryData& data, InputType type, bool isSign
     m_match = -1;
     m_count = 0;
     m_cancelled = false;
+    m_stepped = false;
     return ReplaceStart::Started;
 }
 
 bool BinaryReplace::Next(CBinaryData& data, const std::atomic<bool>* cancel) {
-    const SearchResult result = data.Search().Step(data, false, cancel);
+    // A search step that starts on the origin begins a new round of the
+    // file.  A replacement is one round: a replacement that makes the pattern
+    // again, or matches the user passed over, would otherwise come back for ever.
+    BinarySearch& search = data.Search();
+    if (m_stepped && search.Position() == search.Origin()) {
+        m_match = -1;
+        return false;
+    }
+    m_stepped = true;
+    const SearchResult result = search.Step(data, false, cancel);
     m_cancelled = result.status == SearchStatus::Cancelled;
     if (result.status != SearchStatus::Found) {
         m_match = -1;

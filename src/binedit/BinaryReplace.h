@@ -33,6 +33,7 @@ class BinaryReplace {
     std::int64_t m_match = -1;
     long long m_count = 0;
     bool m_cancelled = false;
+    bool m_stepped = false;  // a step of this replacement has run
 };
 
 }  // namespace zq::binedit

@@ -11,9 +11,11 @@ namespace zq::binedit {
 
 namespace {
 
-// Positions tested per read.  The data are read in large blocks rather than
-// a byte at a time, so a pass over a big file costs about one read of it.
-constexpr std::int64_t kBlockPositions = 1 << 20;
+// Positions tested per block: half a read window.  Both files are read
+// through windows of 32,000 bytes that stand 16,000 bytes back from the
+// position asked for, so that a search either way finds the next block's
+// bytes mostly in the window already read.
+constexpr std::int64_t kBlockPositions = CBinaryData::kCacheBack;
 
 std::int64_t Wrap(std::int64_t position, std::int64_t size) {
     position %= size;
@@ -63,10 +65,10 @@ const wchar_t* CompareStartMessage(CompareStart result) {
 void BinarySearch::Reset() {
     m_pattern.clear();
     m_length = 0;
-    m_passOpen = false;
     m_compareMode = false;
     m_compareFile.Reset();
     m_comparePointer = -1;
+    m_windowStart = m_windowEnd = 0;
 }
 
 bool BinarySearch::StartSearch(InputType type, bool isSigned, std::wstring_view text, std::int64_t origin,
@@ -137,7 +139,25 @@ CompareStart BinarySearch::StartComparison(const CompareRequest& request, std::i
 std::size_t BinarySearch::ReadCompare(std::int64_t offset, std::size_t count, std::uint8_t* buffer) {
     if (offset >= m_compareSize) return 0;
     count = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), m_compareSize - offset));
-    return ReadFileAt(m_fs, m_compareFile.Get(), offset, count, buffer, m_comparePointer);
+    if (m_window.empty()) m_window.resize(CBinaryData::kCacheBytes);
+    std::size_t done = 0;
+    while (done < count) {
+        const std::int64_t position = offset + static_cast<std::int64_t>(done);
+        const std::size_t piece = std::min<std::size_t>(count - done, CBinaryData::kCacheBack);
+        if (position < m_windowStart || position + static_cast<std::int64_t>(piece) > m_windowEnd) {
+            const std::int64_t start = std::max<std::int64_t>(0, position - CBinaryData::kCacheBack);
+            const std::size_t want =
+                static_cast<std::size_t>(std::min<std::int64_t>(CBinaryData::kCacheBytes, m_compareSize - start));
+            m_windowStart = start;
+            m_windowEnd = start + static_cast<std::int64_t>(ReadFileAt(m_fs, m_compareFile.Get(), start, want,
+                                                                       m_window.data(), m_comparePointer));
+        }
+        const std::int64_t available = std::min<std::int64_t>(static_cast<std::int64_t>(piece), m_windowEnd - position);
+        if (available <= 0) break;
+        std::memcpy(buffer + done, m_window.data() + (position - m_windowStart), static_cast<std::size_t>(available));
+        done += static_cast<std::size_t>(available);
+    }
+    return done;
 }
 
 bool BinarySearch::Test(const std::uint8_t* edited, const std::uint8_t* other) const {
@@ -213,7 +233,7 @@ bool BinarySearch::ScanSegment(CBinaryData& data, std::int64_t first, std::int64
         const std::int64_t blockLow = step > 0 ? low : high - n + 1;
         const std::size_t bytes = static_cast<std::size_t>(n + len - 1);
         if (m_edited.size() < bytes) m_edited.resize(bytes);
-        const std::int64_t got = static_cast<std::int64_t>(data.ReadEdited(blockLow, bytes, m_edited.data()));
+        const std::int64_t got = static_cast<std::int64_t>(data.ReadBytes(blockLow, bytes, m_edited.data()));
         std::int64_t otherValid = 0;
         if (m_compareMode) {
             if (m_other.size() < bytes) m_other.resize(bytes);
@@ -240,17 +260,12 @@ SearchResult BinarySearch::Step(CBinaryData& data, bool reverse, const std::atom
     const std::int64_t size = data.Size();
     const int step = (m_direction == SearchDirection::Down) != reverse ? 1 : -1;
     if (m_length == 0 || m_position < 0 || m_position >= size) return {SearchStatus::NotFound, -1};
-    // The positions this pass still visits: from here up to, not including,
-    // the origin.  Standing on the origin means a whole round when the pass
-    // is new, and its end when a match just before the origin brought it here.
+    // The positions this step may visit: from here up to, not including, the
+    // origin.  The first position is tested before the stop rule is looked
+    // at, so a step that starts on the origin goes a whole round: a new pass
+    // after the end of one, and also after a match just before the origin.
     std::int64_t remaining = step > 0 ? Wrap(m_origin - m_position, size) : Wrap(m_position - m_origin, size);
-    if (remaining == 0) {
-        if (m_passOpen) {
-            m_passOpen = false;
-            return {SearchStatus::NotFound, -1};
-        }
-        remaining = size;
-    }
+    if (remaining == 0) remaining = size;
     std::int64_t position = m_position;
     while (remaining > 0) {
         const std::int64_t segment =
@@ -260,7 +275,6 @@ SearchResult BinarySearch::Step(CBinaryData& data, bool reverse, const std::atom
         if (ScanSegment(data, position, segment, step, cancel, hit, done)) {
             // The next step starts beside the match.
             m_position = Wrap(hit + step, size);
-            m_passOpen = true;
             return {SearchStatus::Found, hit};
         }
         if (cancel != nullptr && cancel->load(std::memory_order_relaxed) && done < segment) {
@@ -271,7 +285,6 @@ SearchResult BinarySearch::Step(CBinaryData& data, bool reverse, const std::atom
         position = Wrap(position + step * segment, size);
     }
     m_position = position;
-    m_passOpen = false;
     return {SearchStatus::NotFound, -1};
 }
 

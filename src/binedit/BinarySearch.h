@@ -95,13 +95,15 @@ class BinarySearch {
     std::int64_t m_origin = 0;
     std::int64_t m_position = 0;
     SearchDirection m_direction = SearchDirection::Down;
-    bool m_passOpen = false;  // a match was found in the pass under way
 
     bool m_compareMode = false;
     std::wstring m_comparePath;
     UniqueFile m_compareFile;
     std::int64_t m_compareSize = 0;
     std::int64_t m_comparePointer = -1;
+    std::vector<std::uint8_t> m_window;  // the comparison file's bytes at [m_windowStart, m_windowEnd)
+    std::int64_t m_windowStart = 0;
+    std::int64_t m_windowEnd = 0;
     InputType m_type = InputType::Hex;
     bool m_signed = false;
     bool m_editCondition = false;

@@ -99,14 +99,6 @@ std::size_t CBinaryData::ReadBytes(std::int64_t offset, std::size_t count, std::
     return done;
 }
 
-std::size_t CBinaryData::ReadEdited(std::int64_t offset, std::size_t count, std::uint8_t* buffer) {
-    if (count == 0 || offset < 0 || offset >= m_size) return 0;
-    count = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(count), m_size - offset));
-    const std::size_t got = ReadFileAt(offset, count, buffer);
-    Overlay(offset, got, buffer);
-    return got;
-}
-
 bool CBinaryData::IsChanged(std::int64_t offset) const {
     if (offset < 0) return false;
     const auto bucket = m_buckets.find(offset / kBucketBytes);
@@ -218,29 +210,18 @@ bool CBinaryData::Save() {
     }
     UniqueFile file(m_fs.Open(m_path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING, 0));
     if (!file) return Fail(L"CreateFile");
-    // Only the bytes that were written go back, run by run: bytes a chunk
-    // merely carries along stay as the disk has them.
+    // Each chunk goes back whole, 32 bytes (cut at the file end): its bytes
+    // that were not written are the file's as they stood when the chunk was
+    // made.  The record is emptied only after every chunk is on the disk, so
+    // that a failed save leaves nothing out of a second one.
     for (const ChangeChunk* chunk : ChunksInOrder()) {
-        int i = 0;
-        while (i < kChunkBytes) {
-            if (!(chunk->changed & (1u << i))) {
-                ++i;
-                continue;
-            }
-            int j = i;
-            while (j < kChunkBytes && (chunk->changed & (1u << j))) ++j;
-            const std::int64_t at = chunk->base + i;
-            const DWORD count = static_cast<DWORD>(std::min<std::int64_t>(j - i, m_size - at));
-            if (count > 0) {
-                if (!m_fs.Seek(file.Get(), at)) return Fail(L"SetFilePointerEx");
-                DWORD written = 0;
-                if (!m_fs.Write(file.Get(), chunk->data + i, count, &written)) return Fail(L"WriteFile");
-                if (written != count) {
-                    ::SetLastError(ERROR_DISK_FULL);
-                    return Fail(L"WriteFile");
-                }
-            }
-            i = j;
+        const DWORD count = static_cast<DWORD>(std::min<std::int64_t>(kChunkBytes, m_size - chunk->base));
+        if (!m_fs.Seek(file.Get(), chunk->base)) return Fail(L"SetFilePointerEx");
+        DWORD written = 0;
+        if (!m_fs.Write(file.Get(), chunk->data, count, &written)) return Fail(L"WriteFile");
+        if (written != count) {
+            ::SetLastError(ERROR_DISK_FULL);
+            return Fail(L"WriteFile");
         }
     }
     if (!::FlushFileBuffers(file.Get())) return Fail(L"FlushFileBuffers");

@@ -1,8 +1,8 @@
 #pragma once
 // One file open in the binary editor.  The file is never loaded whole: bytes
 // come through a window cache, and every change waits in a sparse change
-// record until the file is saved, when only the changed bytes are written
-// back in place.  The file's size never changes.  Offsets are 64-bit, so
+// record until the file is saved, when only the changed 32-byte chunks are
+// written back in place.  The file's size never changes.  Offsets are 64-bit, so
 // files of any size open and edit alike.
 #include <cstdint>
 #include <map>
@@ -45,9 +45,6 @@ class CBinaryData {
     // The edited bytes (changes applied) at [offset, offset + count), cut at
     // the file end, through the window cache; returns how many were read.
     std::size_t ReadBytes(std::int64_t offset, std::size_t count, std::uint8_t* buffer);
-    // The same bytes read straight into the buffer, for long scans that would
-    // only churn the window.
-    std::size_t ReadEdited(std::int64_t offset, std::size_t count, std::uint8_t* buffer);
     // Forgets the window, for when the file changed beneath it.
     void InvalidateCache() noexcept;
 
@@ -63,7 +60,7 @@ class CBinaryData {
     // written back to its old value).
     [[nodiscard]] bool IsChanged(std::int64_t offset) const;
 
-    // Writes every changed byte back in place and empties the record.  On a
+    // Writes every changed 32-byte chunk back in place and empties the record.  On a
     // failure nothing is forgotten: the record keeps every change (those
     // already written included), so a second save can finish the job.
     [[nodiscard]] bool Save();

@@ -172,7 +172,7 @@ bool CViewDataThread::ConvertInPlace() {
             in += m_skip;
             inLength -= m_skip;
         }
-        length += ConvertBlock(m_code, in, inLength, text + length, m_convert, m_wide);
+        length += ConvertBlock(m_code, in, inLength, text + length, m_convert, m_wide, offset + piece >= oldLength);
         offset += piece;
     }
     m_state.textLength.store(length);
@@ -215,7 +215,7 @@ bool CViewDataThread::ReadBlock(std::int64_t blockSize, bool last, std::int64_t&
         length -= skip;
     }
     m_skip = 0;
-    const std::int64_t produced = ConvertBlock(m_code, in, length, end, m_convert, m_wide);
+    const std::int64_t produced = ConvertBlock(m_code, in, length, end, m_convert, m_wide, last);
     m_state.textLength.store(m_state.textLength.load() + produced);
     return true;
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 
 namespace zq::viewer {
 
@@ -42,9 +43,10 @@ void EucPair(std::uint8_t a, std::uint8_t b, std::uint8_t*& out) {
         *out++ = static_cast<std::uint8_t>(h < 0x6F ? h + 0x31 : h + 0x71);
         *out++ = static_cast<std::uint8_t>(b < 0xE0 ? b - 0x61 : b - 0x60);
     } else {
-        // Row 62 (first byte 0xDE) still belongs to the lower lead bytes:
-        // its pair ends at 0x9F, like row 61.
-        *out++ = static_cast<std::uint8_t>(a < 0xE0 ? h + 0x30 : h + 0x70);
+        // Both parities change halves at the same h, so the even first byte
+        // 0xDE (row 62) gives 0xDF by this arithmetic, where the platform's
+        // own EUC table puts that row at 0x9F.
+        *out++ = static_cast<std::uint8_t>(h < 0x6F ? h + 0x30 : h + 0x70);
         *out++ = static_cast<std::uint8_t>(b - 2);
     }
 }
@@ -151,11 +153,36 @@ std::int64_t ConvertJisToSjis(const std::uint8_t* in, std::int64_t length, std::
     return out - start;
 }
 
-std::int64_t ConvertUtf16ToAnsi(const std::uint8_t* in, std::int64_t length, std::uint8_t* out) {
-    const int units = static_cast<int>(length / 2);
-    if (units == 0) return 0;
-    return ::WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(in), units, reinterpret_cast<char*>(out),
-                                 static_cast<int>(length), nullptr, nullptr);
+std::int64_t ConvertUtf16ToAnsi(const std::uint8_t* in, std::int64_t length, std::uint8_t* out, ConvertState& state,
+                                bool last) {
+    std::int64_t units = length / 2;
+    std::int64_t produced = 0;
+    // A pair cut by the block's end is converted as one character with the
+    // first unit of the next block, as the whole text would convert it.
+    if (state.pendingUnit != 0 && units > 0) {
+        wchar_t pair[2] = {static_cast<wchar_t>(state.pendingUnit), 0};
+        std::memcpy(&pair[1], in, sizeof(wchar_t));
+        const int taken = IS_LOW_SURROGATE(pair[1]) ? 2 : 1;
+        produced = ::WideCharToMultiByte(CP_ACP, 0, pair, taken, reinterpret_cast<char*>(out), 4, nullptr, nullptr);
+        state.pendingUnit = 0;
+        if (taken == 2) {
+            in += sizeof(wchar_t);
+            length -= static_cast<std::int64_t>(sizeof(wchar_t));
+            --units;
+        }
+    }
+    if (units > 0 && !last) {
+        wchar_t final = 0;
+        std::memcpy(&final, in + (units - 1) * 2, sizeof(wchar_t));
+        if (IS_HIGH_SURROGATE(final)) {
+            state.pendingUnit = final;
+            --units;
+        }
+    }
+    if (units == 0) return produced;
+    return produced + ::WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(in), static_cast<int>(units),
+                                            reinterpret_cast<char*>(out + produced), static_cast<int>(length), nullptr,
+                                            nullptr);
 }
 
 std::int64_t ConvertUtf8ToAnsi(const std::uint8_t* in, std::int64_t length, std::uint8_t* out,
@@ -177,12 +204,12 @@ std::int64_t ConvertUtf8ToAnsi(const std::uint8_t* in, std::int64_t length, std:
 }
 
 std::int64_t ConvertBlock(ViewerCharCode code, const std::uint8_t* in, std::int64_t length, std::uint8_t* out,
-                          ConvertState& state, std::vector<wchar_t>& wide) {
+                          ConvertState& state, std::vector<wchar_t>& wide, bool last) {
     switch (code) {
         case kCharCodeEuc:
             return ConvertEucToSjis(in, length, out, state);
         case kCharCodeUnicode:
-            return ConvertUtf16ToAnsi(in, length, out);
+            return ConvertUtf16ToAnsi(in, length, out, state, last);
         case kCharCodeJis:
             return ConvertJisToSjis(in, length, out, state);
         case kCharCodeUtf8:

@@ -41,19 +41,22 @@ struct ConvertState {
     bool jisEscape = false;      // inside an escape sequence
     bool pending = false;
     std::uint8_t pendingByte = 0;
+    std::uint16_t pendingUnit = 0;  // a UTF-16 high surrogate that ended its block
 };
 
 // Each converter writes the internal form to `out` and returns the number of
 // bytes produced, never more than it consumed plus a byte carried in `state`.
 std::int64_t ConvertEucToSjis(const std::uint8_t* in, std::int64_t length, std::uint8_t* out, ConvertState& state);
 std::int64_t ConvertJisToSjis(const std::uint8_t* in, std::int64_t length, std::uint8_t* out, ConvertState& state);
-std::int64_t ConvertUtf16ToAnsi(const std::uint8_t* in, std::int64_t length, std::uint8_t* out);
+// Unless `last`, a high surrogate that ends the block waits in `state` for its low half.
+std::int64_t ConvertUtf16ToAnsi(const std::uint8_t* in, std::int64_t length, std::uint8_t* out, ConvertState& state,
+                                bool last);
 // wide is the wide-character scratch buffer, grown here when too small.
 std::int64_t ConvertUtf8ToAnsi(const std::uint8_t* in, std::int64_t length, std::uint8_t* out,
                                std::vector<wchar_t>& wide);
-// Converts by code (1 to 4); code 0 copies.
+// Converts by code (1 to 4); code 0 copies.  `last`: no block follows.
 std::int64_t ConvertBlock(ViewerCharCode code, const std::uint8_t* in, std::int64_t length, std::uint8_t* out,
-                          ConvertState& state, std::vector<wchar_t>& wide);
+                          ConvertState& state, std::vector<wchar_t>& wide, bool last = true);
 // How much of a UTF-8 block to convert now: up to just after its last CR, LF
 // or NUL, or all of it when it has none.
 [[nodiscard]] std::int64_t Utf8CutLength(const std::uint8_t* in, std::int64_t length) noexcept;

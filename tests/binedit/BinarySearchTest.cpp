@@ -22,7 +22,7 @@ std::vector<std::int64_t> Steps(CBinaryData& data, int count, bool reverse = fal
 }
 
 using Offsets = std::vector<std::int64_t>;
-constexpr std::int64_t kBlock = 1 << 20;  // the search reads this many positions at a time
+constexpr std::int64_t kBlock = 16000;  // the search tests this many positions at a time
 
 }  // namespace
 
@@ -31,15 +31,15 @@ constexpr std::int64_t kBlock = 1 << 20;  // the search reads this many position
 TEST(BinarySearchTest, FindsMatchesAcrossReadEdgesInTheEditedData) {
     zq::test::TempDir dir;
     const std::string bytes =
-        LowBytes(kBlock + 100).replace(kBlock - 1, 3, "\xF0\xF1\xF2").replace(kBlock + 98, 2, "\xF0\xF1");
+        LowBytes(3 * kBlock + 100).replace(kBlock - 1, 3, "\xF0\xF1\xF2").replace(3 * kBlock + 98, 2, "\xF0\xF1");
     CBinaryData data;
     ASSERT_TRUE(data.Open(dir.WriteFile(L"a.bin", bytes)));
     ASSERT_EQ(data.WriteRun(31999, reinterpret_cast<const std::uint8_t*>("\xF0\xF1\xF2"), 3, data.Size()), 3);
 
     ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"f0f1f2", 0, SearchDirection::Down));
-    EXPECT_EQ(Steps(data, 4), (Offsets{31999, kBlock - 1, -1, 31999}));
+    EXPECT_EQ(Steps(data, 4), (Offsets{kBlock - 1, 31999, -1, kBlock - 1}));
     ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"F0F1F2", data.Size() - 1, SearchDirection::Up));
-    EXPECT_EQ(Steps(data, 3), (Offsets{kBlock - 1, 31999, -1}));
+    EXPECT_EQ(Steps(data, 3), (Offsets{31999, kBlock - 1, -1}));
 }
 
 TEST(BinarySearchTest, WrapsAroundAndStopsWhereItBegan) {
@@ -48,10 +48,13 @@ TEST(BinarySearchTest, WrapsAroundAndStopsWhereItBegan) {
     CBinaryData data;
     ASSERT_TRUE(data.Open(dir.WriteFile(L"a.bin", bytes)));
     ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"F0F1", 49, SearchDirection::Down));
-    // The match just before the origin comes only after the wrap; then the pass ends on the origin.
-    EXPECT_EQ(Steps(data, 3), (Offsets{10, 48, -1}));
-    EXPECT_EQ(data.Search().Position(), 49);
-    EXPECT_EQ(Steps(data, 1), (Offsets{10}));  // a new pass
+    // The match just before the origin comes only after the wrap.  The step
+    // after it starts on the origin, which it tests first: a new round.
+    EXPECT_EQ(Steps(data, 4), (Offsets{10, 48, 10, 48}));
+    ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"F0F1", 30, SearchDirection::Down));
+    EXPECT_EQ(Steps(data, 3), (Offsets{48, 10, -1}));
+    EXPECT_EQ(data.Search().Position(), 30);
+    EXPECT_EQ(Steps(data, 1), (Offsets{48}));  // a new pass
     ASSERT_TRUE(data.Search().StartSearch(InputType::Hex, false, L"F0F1", 49, SearchDirection::Down));
     EXPECT_EQ(Steps(data, 3, true), (Offsets{48, 10, -1}));
 
@@ -85,6 +88,20 @@ TEST(BinarySearchTest, ReplaceOverwritesEachMatchFromItsStart) {
     std::string edited(100, '\0');
     ASSERT_EQ(data.ReadBytes(0, 100, reinterpret_cast<std::uint8_t*>(edited.data())), 100u);
     EXPECT_EQ(edited, LowBytes(100).replace(10, 2, "\x7F\xF1").replace(98, 2, "\x7F\xF1"));
+
+    // A replacement that makes the pattern again, with a match just before
+    // the origin: one round, each match once.
+    ASSERT_TRUE(
+        data.Open(dir.WriteFile(L"b.bin", LowBytes(100).replace(10, 2, "\xF0\xF1").replace(49, 2, "\xF0\xF1"))));
+    data.SetCursor(100);
+    ASSERT_EQ(replace.Start(data, InputType::Hex, false, L"F0F1", L"F0F1", false, SearchDirection::Down),
+              ReplaceStart::Started);
+    std::vector<std::int64_t> matches;
+    while (replace.Next(data) && matches.size() < 5) {
+        matches.push_back(data.CursorByte());
+        replace.ReplaceMatch(data);
+    }
+    EXPECT_EQ(matches, (Offsets{10, 49}));
 }
 
 TEST(BinarySearchTest, ComparisonConditions) {
@@ -101,7 +118,8 @@ TEST(BinarySearchTest, ComparisonConditions) {
         // Two-byte positions at any offset, not only even ones.
         {"differing shorts", Bytes({0, 1, 2, 3, 4, 5}), Bytes({0, 1, 2, 3, 9, 5}), T::Short, 0, nullptr, 1, {3, 4, -1}},
         {"signed char -1", Bytes({1, 0, 0x80, 5}), Bytes({0, 0xFF, 0x7F, 5}), T::Char, 1, L"-1", 0, {0, 1, -1}},
-        {"unsigned 0xFF + 1 is no byte", Bytes({0xFF, 1}), Bytes({0, 2}), T::Char, 0, L"1", 0, {1, -1}},
+        // The match on the last byte brings the next step to the origin: a new round.
+        {"unsigned 0xFF + 1 is no byte", Bytes({0xFF, 1}), Bytes({0, 2}), T::Char, 0, L"1", 0, {1, 1}},
         {"long wraps", Bytes({0xFF, 0xFF, 0xFF, 0xFF}), Bytes({1, 0, 0, 0}), T::Long, 0, L"2", 0, {0, -1}},
         {"shorter comparison file", Bytes({0, 0, 1, 1}), Bytes({0, 0}), T::Char, 0, nullptr, 1, {-1}},
     };
@@ -119,6 +137,24 @@ TEST(BinarySearchTest, ComparisonConditions) {
         ASSERT_EQ(data.Search().StartComparison(request, 0), CompareStart::Started) << c.name;
         EXPECT_EQ(Steps(data, static_cast<int>(c.found.size())), c.found) << c.name;
     }
+}
+
+// Both files are read through 32,000-byte windows standing 16,000 bytes
+// back from the block asked for, and cut at the file end.
+TEST(BinarySearchTest, ComparisonReadsBothFilesThroughWindows) {
+    zq::test::TempDir dir;
+    const std::string bytes = LowBytes(50000);
+    CompareRequest request{.comparePath = dir.WriteFile(L"other.bin", std::string(bytes).replace(49000, 1, "\xFF")),
+                           .type = InputType::Char,
+                           .differing = true};
+    RecordingFileSystem fs;
+    CBinaryData data(fs);
+    ASSERT_TRUE(data.Open(dir.WriteFile(L"edit.bin", bytes)));
+    ASSERT_EQ(data.Search().StartComparison(request, 0), CompareStart::Started);
+    EXPECT_EQ(Steps(data, 1), (Offsets{49000}));
+    using Reads = std::vector<std::pair<LONGLONG, DWORD>>;
+    EXPECT_EQ(fs.reads,
+              (Reads{{0, 32000}, {0, 32000}, {16000, 32000}, {16000, 32000}, {32000, 18000}, {32000, 18000}}));
 }
 
 TEST(BinarySearchTest, ComparisonsThatCannotStartSayWhy) {

@@ -75,27 +75,42 @@ TEST(CBinaryDataTest, TypedNibblesFillAByteAndStopOnTheLastOne) {
     EXPECT_EQ(zq::test::ReadFileBytes(path), Bytes({0xA5}) + original.substr(1, 31) + Bytes({0xC9}));
 }
 
-TEST(CBinaryDataTest, SaveWritesOnlyTheChangedBytesAndReadsBackTheFile) {
+// A save writes each touched 32-byte chunk whole, as it was when the chunk
+// was made: another program's byte in the same chunk is written over, its
+// byte in an untouched chunk stays.
+TEST(CBinaryDataTest, SaveWritesTheChangedChunksWhole) {
     zq::test::TempDir dir;
-    const std::wstring path = dir.WriteFile(L"a.bin", LowBytes(2 << 20));
+    const std::string original = LowBytes(2 << 20);
+    const std::wstring path = dir.WriteFile(L"a.bin", original);
     RecordingFileSystem fs;
     CBinaryData data(fs);
     ASSERT_TRUE(data.Open(path));
     ASSERT_EQ(data.WriteRun(5, reinterpret_cast<const std::uint8_t*>("\xF1\xF2"), 2, data.Size()), 2);
-    ASSERT_TRUE(data.WriteByte(1500000, 0xF3, WriteMode::Byte));
-    EXPECT_EQ(Read(data, 4, 4), Bytes({LowBytes(5)[4], 0xF1, 0xF2, LowBytes(8)[7]}));  // fills the window
+    ASSERT_TRUE(data.WriteByte(1500010, 0xF3, WriteMode::Byte));
+    EXPECT_EQ(Read(data, 4, 4), Bytes({original[4], 0xF1, 0xF2, original[7]}));
+    {
+        UniqueFile other(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(other);
+        for (const LONGLONG at : {20, 100}) {
+            DWORD written = 0;
+            ASSERT_TRUE(::SetFilePointerEx(other.Get(), LARGE_INTEGER{.QuadPart = at}, nullptr, FILE_BEGIN));
+            ASSERT_TRUE(::WriteFile(other.Get(), "\xEE", 1, &written, nullptr));
+        }
+    }
 
     fs.failingWrite = 1;
     EXPECT_FALSE(data.Save());
     EXPECT_STREQ(data.LastError().call, L"WriteFile");
-    EXPECT_TRUE(data.AnyChange());
+    EXPECT_TRUE(data.IsChanged(5) && data.IsChanged(6) && data.IsChanged(1500010));
     fs.writes.clear();
     ASSERT_TRUE(data.Save());
-    EXPECT_EQ(fs.writes, (std::vector<std::pair<LONGLONG, DWORD>>{{5, 2}, {1500000, 1}}));
+    EXPECT_EQ(fs.writes, (std::vector<std::pair<LONGLONG, DWORD>>{{0, 32}, {1500000, 32}}));
     EXPECT_FALSE(data.AnyChange());
     EXPECT_EQ(Read(data, 5, 2), "\xF1\xF2");
 
-    std::string expected = LowBytes(2 << 20).replace(5, 2, "\xF1\xF2").replace(1500000, 1, "\xF3");
+    std::string expected = original;
+    expected.replace(5, 2, "\xF1\xF2").replace(1500010, 1, "\xF3").replace(100, 1, "\xEE");
     EXPECT_EQ(zq::test::ReadFileBytes(path), expected);
 }
 

@@ -86,3 +86,37 @@ leave_answering() {
   gui_keys_until_gone "$box" '^ファイルの保存$' "$key" || gui_fail "the save question did not take $key"
   sleep 0.5
 }
+
+# Whether the window WID is mapped (a dialog that ended is not, even while
+# Wine still keeps its X window).
+is_visible() { xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; }
+
+# Sends KEY to the window WID, and again while that very window stays (a key
+# sent just as a new dialog takes the focus can go lost); a later window of
+# the same title is never sent anything.
+answer_window() {
+  local wid="$1" key="$2" try i
+  for try in 1 2 3; do
+    is_visible "$wid" || return 0
+    gui_focus "$wid"
+    sleep 0.3
+    xdotool key --clearmodifiers "$key"
+    for ((i = 0; i < 30; i++)); do
+      is_visible "$wid" || return 0
+      sleep 0.1
+    done
+  done
+  return 1
+}
+
+# Waits up to 10 s for a visible window titled REGEX other than the window
+# NOT (an earlier one of the same title); prints it.
+next_visible() {
+  local regex="$1" not="$2" i w
+  for ((i = 0; i < 100; i++)); do
+    w="$(xdotool search --onlyvisible --name "$regex" 2>/dev/null | grep -vx "$not" | head -1)"
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}

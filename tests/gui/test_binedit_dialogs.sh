@@ -11,7 +11,8 @@
 # redo take back the copies only; @Changedposout lists the unsaved bytes in
 # its "ADDRESS    DATA" file.  @Changeddata refuses an odd replacement, then
 # replaces one match and skips the next.  The comparison with a file that
-# differs in one byte finds it, and leaving with a change asks to save.
+# differs in one byte finds it.  A match just before the origin does not end
+# the search: the next F3 goes round again.  Leaving with a change asks to save.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/binedit_lib.sh"
@@ -23,7 +24,7 @@ python3 - "$files/a.bin" <<'PY'
 import sys
 data = bytearray((i * 7) % 0x50 for i in range(5000))  # no byte 0x5A but the patterns
 for at, pattern in ((100, b"\x5a\x51"), (3000, b"\x5a\x51"), (500, b"\x5a\x52"), (1500, b"\x5a\x52"),
-                    (2200, b"\x5a\x53"), (2300, b"\x5a\x53")):
+                    (2200, b"\x5a\x53"), (2300, b"\x5a\x53"), (2399, b"\x5a\x54"), (2600, b"\x5a\x54")):
     data[at:at + 2] = pattern
 open(sys.argv[1], "wb").write(data)
 PY
@@ -121,19 +122,17 @@ dialog '^データの検索$' r 5A53 Tab =1 Return
 expect_box 置換データが不正です "a replacement of one digit" box3
 gui_focus "$GUI_WID"
 dialog '^データの検索$' r 5A53 Tab =7F7F Return
-ask="$(gui_wait_title '^データの変換$' 10)" || gui_fail "@Changeddata did not ask at the first match"
+ask="$(next_visible '^データの変換$' none)" || gui_fail "@Changeddata did not ask at the first match"
 shot convert-ask
-# The second question has the same title: Yes is pressed once and the first window watched.
-gui_focus "$ask"
-gui_key Return
-for ((i = 0; i < 50; i++)); do
-  gui_find '^データの変換$' | grep -qx "$ask" || break
-  sleep 0.1
-done
+# Both questions have the same title: each is told by its window, so that a
+# Return lost on the first is sent again to it and never to the second.
+answer_window "$ask" Return || gui_fail "the first convert question did not take Return"
+ask2="$(next_visible '^データの変換$' "$ask")" || gui_fail "@Changeddata did not ask at the second match"
+gui_focus "$ask2"
+sleep 0.5
+xdotool key --clearmodifiers Tab
 sleep 0.3
-ask="$(gui_wait_title '^データの変換$' 10)" || gui_fail "@Changeddata did not ask at the second match"
-gui_focus "$ask"
-gui_key Tab Return
+answer_window "$ask2" Return || gui_fail "the second convert question did not take Tab, Return"
 expect_box 1個のデータを変換しました "the end of the replace" box4
 save
 changes+=(2200=7f 2201=7f)
@@ -157,10 +156,22 @@ save
 changes+=(2500=99)
 expect_bytes "$files/a.bin" "$orig" "${changes[@]}"
 
+# From byte 2400 down: 2600, then 2399 just before the origin after the
+# wrap; the step after that starts on the origin and goes round again, to 2600.
+jump 150
+dialog '^データの検索$' ctrl+f 5A54 Return
+gui_key F3 F3
+sleep 1
+[ -z "$(gui_boxes)" ] || gui_fail "F3 after the match just before the origin ended the search"
+gui_key 4 4
+save
+changes+=(2600=44)
+expect_bytes "$files/a.bin" "$orig" "${changes[@]}"
+
 # Leaving with a change asks; Yes saves it.
 gui_focus "$GUI_WID"
 gui_key 1 2
 leave_answering y "a change at the end"
-changes+=(2501=12)
+changes+=(2601=12)
 expect_bytes "$files/a.bin" "$orig" "${changes[@]}"
 exit 0

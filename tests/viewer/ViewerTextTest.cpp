@@ -237,6 +237,10 @@ TEST_F(ViewerTextTest, CharactersCutByTheBlockBoundaryStayWhole) {
         return t;
     }();
     const std::string pad = lines + std::string(65535 - lines.size(), 'p');
+    const auto utf16 = [](const std::string& ascii) {
+        const std::wstring wide = ToWide(ascii);
+        return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+    };
     struct Case {
         const char* what;
         ViewerCharCode code;
@@ -251,6 +255,9 @@ TEST_F(ViewerTextTest, CharactersCutByTheBlockBoundaryStayWhole) {
         {"EUC", kCharCodeEuc, pad + "\xA4\xA2z", pad + "\x82\xA0z"},
         {"EUC single shift", kCharCodeEuc, pad + "\x8E\xB1z", pad + "\xB1z"},
         {"JIS", kCharCodeJis, pad.substr(0, 65532) + "\x1B$B\x30\x21\x1B(Bz", pad.substr(0, 65532) + "\x88\x9Fz"},
+        // A surrogate pair in units 32767 and 32768: one character, as the whole text converts it.
+        {"UTF-16 pair", kCharCodeUnicode, utf16(pad.substr(0, 32767)) + "\x42\xD8\xB7\xDF" + utf16("z"),
+         ToNarrow(ToWide(pad.substr(0, 32767)) + L"\xD842\xDFB7z")},
     };
     for (bool fromMemory : {false, true}) {
         for (const Case& c : cases) {
