@@ -37,8 +37,8 @@ gui_key Return
 gui_expect_title '^V:\\docs\(仮想ドライブ\)' "Return on docs"
 sleep 0.5
 gui_screenshot virtual_drive-docs >/dev/null
-# ".", "..", a.txt: b.txt, whose real folder is gone, is not listed.
-gui_key End
+# ".", "..", a.txt (the cursor starts on ".."): b.txt, whose real folder is gone, is not listed.
+gui_key Down
 dlg="$(gui_keys_until_title '^ファイルのコピー$' c)" || gui_fail "the copy dialog did not appear"
 gui_focus "$dlg"
 gui_key Return
