@@ -3,7 +3,7 @@
 # in the check list, its store (V_Drive.ini: V:\docs with a.txt, and b.txt
 # whose real folder has vanished) is loaded at once, and @LogV goes there.
 # In V:\docs only a.txt is listed; @Copy copies it to the right pane from its
-# real folder.  At exit VIRTUALDRIVE holds VDRIVE=1 and the store still holds
+# real folder, and V shows its text.  At exit VIRTUALDRIVE holds VDRIVE=1 and the store still holds
 # a.txt; the real file is untouched.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
@@ -20,7 +20,7 @@ lines = ["[DIR]", "00000=V:\\docs", "[FILE]", "F00000=a.txt", "R00000=" + sys.ar
 open(sys.argv[1], "wb").write("".join(l + "\r\n" for l in lines).encode("cp932"))
 PY
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$GUI_DIR")" "SECONDDIRECTORY=$(gui_winpath "$dst")" \
-  "SECONDFILEOPEN=1" "STARTENDDIR=0" "[KEYEXEDATA]" "N_F8=@LogV"
+  "SECONDFILEOPEN=1" "STARTENDDIR=0" "[KEYEXEDATA]" "N_F8=@LogV" "[VIEWKEYEXEDATA]" "N_X=@Closeviewer"
 gui_start_zq
 dlg="$(gui_keys_until_title '^仮想ドライブ設定$' alt+d Up Return)" || gui_fail "the virtual drive settings did not open"
 gui_focus "$dlg"
@@ -46,6 +46,13 @@ gui_wait_gone '^ファイルのコピー$' 30 || gui_fail "the copy dialog did n
 [ "$(cat "$dst/a.txt" 2>/dev/null)" = "real a" ] || gui_fail "a.txt did not arrive from its real folder"
 [ ! -e "$dst/b.txt" ] || gui_fail "b.txt, whose real folder vanished, was copied"
 [ "$(cat "$real/a.txt")" = "real a" ] || gui_fail "the real a.txt changed"
+# V views the file under the cursor: the Viewer reads it from its real folder.
+gui_focus "$GUI_WID"
+gui_key v
+gui_expect_title "^$(gui_winpath "$real" | sed 's/\\/\\\\/g')\\\\a\.txt - zq\$" "V on a.txt of the virtual drive"
+gui_screenshot virtual_drive-viewer >/dev/null
+gui_key x
+gui_expect_title '^V:\\docs\(仮想ドライブ\)' "closing the Viewer"
 gui_quit alt+f x
 
 [ "$(gui_ini_value VIRTUALDRIVE VDRIVE)" = "1" ] || gui_fail "VDRIVE is '$(gui_ini_value VIRTUALDRIVE VDRIVE)'"
