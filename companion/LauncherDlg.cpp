@@ -145,8 +145,7 @@ bool EditEntry(HWND owner, const StructZqLauncherRequest& request, StructZqLaunc
     writer.Item(kButtonAtom, BS_DEFPUSHBUTTON | WS_TABSTOP, 144, 75, 52, 14, IDOK, L"OK");
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP, 201, 75, 52, 14, IDCANCEL, L"キャンセル");
     EntryEdit edit{&request, entry};
-    if (zq::companion::RunDialog(writer, owner, EntryProc, edit) != IDOK)
-        return false;
+    if (zq::companion::RunDialog(writer, owner, EntryProc, edit) != IDOK) return false;
     entry = edit.entry;
     return true;
 }

@@ -141,8 +141,7 @@ extern "C" BOOL WINAPI ZqTagMakeDlg(StructZqTagRequest* request) {
     writer.Item(kButtonAtom, BS_DEFPUSHBUTTON | WS_TABSTOP, 139, static_cast<short>(y + 6), 50, 14, IDOK, L"書き込み");
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP, 193, static_cast<short>(y + 6), 50, 14, IDCANCEL,
                 L"キャンセル");
-    if (zq::companion::RunDialog(writer, request->hwndOwner, DialogProc, state) != IDOK)
-        return FALSE;
+    if (zq::companion::RunDialog(writer, request->hwndOwner, DialogProc, state) != IDOK) return FALSE;
 
     std::wstring failed;
     for (const std::wstring& file : state.files) {
@@ -154,6 +153,7 @@ extern "C" BOOL WINAPI ZqTagMakeDlg(StructZqTagRequest* request) {
             failed += L"\r\n" + file;
     }
     if (!failed.empty())
-        ::MessageBoxW(request->hwndOwner, (L"タグを書き込めませんでした:" + failed).c_str(), L"MP3タグ作成", MB_OK | MB_ICONWARNING);
+        ::MessageBoxW(request->hwndOwner, (L"タグを書き込めませんでした:" + failed).c_str(), L"MP3タグ作成",
+                      MB_OK | MB_ICONWARNING);
     return TRUE;
 }

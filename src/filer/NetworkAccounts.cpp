@@ -73,8 +73,8 @@ DWORD Win32NetConnector::Connect(const NetworkAccount& account) {
     resource.dwType = RESOURCETYPE_ANY;
     resource.lpRemoteName = const_cast<wchar_t*>(account.resource.c_str());
     resource.lpProvider = account.provider.empty() ? nullptr : const_cast<wchar_t*>(account.provider.c_str());
-    return ::WNetAddConnection2W(&resource, account.password.c_str(), account.user.empty() ? nullptr : account.user.c_str(),
-                                 0);
+    return ::WNetAddConnection2W(&resource, account.password.c_str(),
+                                 account.user.empty() ? nullptr : account.user.c_str(), 0);
 }
 
 }  // namespace zq

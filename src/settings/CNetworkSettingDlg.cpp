@@ -72,8 +72,7 @@ bool CNetworkSettingDlg::OnCommand(WORD id, WORD code, HWND control) {
     if (id != IDC_NET_EDIT) return ui::CDialog::OnCommand(id, code, control);
     const int selected = SelectedAccount();
     // The edited account becomes the newest: the list's first line.
-    if (selected >= 0 && m_editAccount && m_editAccount(m_edit.network, static_cast<size_t>(selected)))
-        FillAccounts(0);
+    if (selected >= 0 && m_editAccount && m_editAccount(m_edit.network, static_cast<size_t>(selected))) FillAccounts(0);
     return true;
 }
 
