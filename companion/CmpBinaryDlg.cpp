@@ -150,11 +150,9 @@ void StartWorker(HWND dialog, CompareState& state) {
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<CompareState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* state = zq::companion::DialogStateOf<CompareState>(dialog, message, lParam);
     switch (message) {
         case WM_INITDIALOG: {
-            state = reinterpret_cast<CompareState*>(lParam);
-            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             ::SetDlgItemTextW(dialog, kFirstId, (L"1: " + Shown(*state, state->first)).c_str());
             ::SetDlgItemTextW(dialog, kSecondId, (L"2: " + Shown(*state, state->second)).c_str());
             ::SetDlgItemTextW(dialog, kResultId, L"比較しています…");
@@ -218,8 +216,7 @@ extern "C" BOOL WINAPI ZqCmpBinaryDlg(const wchar_t* directory, const wchar_t* f
                 114, kListId, L"");
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 7, 180, 70, 14, kCopyId, L"結果をコピー(&C)");
     writer.Item(kButtonAtom, BS_DEFPUSHBUTTON | WS_TABSTOP, 243, 180, 50, 14, IDCANCEL, L"閉じる");
-    const INT_PTR result = ::DialogBoxIndirectParamW(zq::companion::g_module, writer.Get(), ::GetActiveWindow(),
-                                                     DialogProc, reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = zq::companion::RunDialog(writer, nullptr, DialogProc, state);
     if (state.worker.joinable()) {  // the dialog could not be made, or ended another way
         state.cancel = true;
         state.worker.join();

@@ -3,8 +3,11 @@
 // together in memory.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
+
+#include "DllModule.h"
 
 namespace zq::companion {
 
@@ -18,7 +21,7 @@ class TemplateWriter {
   public:
     void Dialog(DWORD style, short cx, short cy, const wchar_t* title, WORD count) {
         DLGTEMPLATE header{};
-        header.style = style | DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        header.style = style | DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
         header.cdit = count;
         header.cx = cx;
         header.cy = cy;
@@ -71,6 +74,42 @@ class TemplateWriter {
     }
     std::vector<WORD> m_words;  // a vector of WORD keeps the template 2-byte aligned; items align to 4 themselves
 };
+
+// A library dialog opens over the middle of the window it belongs to (the
+// program's main window), not of the screen, and whole on that window's monitor.
+inline void CentreOnOwner(HWND dialog) {
+    const HWND owner = ::GetWindow(dialog, GW_OWNER);
+    RECT area{}, box{};
+    if (!owner || !::GetWindowRect(owner, &area) || !::GetWindowRect(dialog, &box)) return;
+    MONITORINFO monitor{sizeof(monitor)};
+    if (!::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const LONG width = box.right - box.left, height = box.bottom - box.top;
+    LONG x = area.left + (area.right - area.left - width) / 2;
+    LONG y = area.top + (area.bottom - area.top - height) / 2;
+    x = std::max(work.left, std::min(x, work.right - width));
+    y = std::max(work.top, std::min(y, work.bottom - height));
+    ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Runs the template modally over `owner` (the active window when none); the
+// procedure finds `state` again with DialogStateOf.
+template <typename State>
+INT_PTR RunDialog(const TemplateWriter& writer, HWND owner, DLGPROC procedure, State& state) {
+    return ::DialogBoxIndirectParamW(g_module, writer.Get(), owner ? owner : ::GetActiveWindow(), procedure,
+                                     reinterpret_cast<LPARAM>(&state));
+}
+
+// The state RunDialog handed over, kept in DWLP_USER from WM_INITDIALOG on
+// (null for the few messages before it); the dialog is placed there too.
+template <typename State>
+State* DialogStateOf(HWND dialog, UINT message, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        CentreOnOwner(dialog);
+    }
+    return reinterpret_cast<State*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+}
 
 // The OK and Cancel buttons of a library dialog: OK ends it when `accept`
 // agrees.  True when the command was one of them.

@@ -166,12 +166,10 @@ void Reload(TreeState& state, HWND tree) {
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<TreeState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* state = zq::companion::DialogStateOf<TreeState>(dialog, message, lParam);
     const HWND tree = ::GetDlgItem(dialog, kTreeId);
     switch (message) {
         case WM_INITDIALOG: {
-            state = reinterpret_cast<TreeState*>(lParam);
-            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             const std::wstring current = state->request->CurrentDirectory ? state->request->CurrentDirectory : L"";
             AddTops(*state, tree, current);
             HTREEITEM item = OpenDownTo(*state, tree, current);
@@ -255,9 +253,7 @@ extern "C" BOOL WINAPI ZqDirTreeDlg(StructZqDirTreeRequest* request) {
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP, 7, 207, 60, 14, kReloadId, L"再読込(&R)");
     writer.Item(kButtonAtom, BS_DEFPUSHBUTTON | WS_TABSTOP, 119, 207, 55, 14, IDOK, L"移動");
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP, 178, 207, 55, 14, IDCANCEL, L"キャンセル");
-    const HWND owner = request->hwndOwner ? request->hwndOwner : ::GetActiveWindow();
-    const INT_PTR answer = ::DialogBoxIndirectParamW(zq::companion::g_module, writer.Get(), owner, DialogProc,
-                                                     reinterpret_cast<LPARAM>(&state));
+    const INT_PTR answer = zq::companion::RunDialog(writer, request->hwndOwner, DialogProc, state);
 
     // What was read is kept also after a cancel: reading it was the slow part.
     if (request->SaveToMemory) g_memoryTree = state.cache;

@@ -86,11 +86,9 @@ int Selected(HWND dialog) {
 }
 
 INT_PTR CALLBACK EntryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* edit = reinterpret_cast<EntryEdit*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* edit = zq::companion::DialogStateOf<EntryEdit>(dialog, message, lParam);
     switch (message) {
         case WM_INITDIALOG:
-            edit = reinterpret_cast<EntryEdit*>(lParam);
-            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             for (WORD id : {kProgramId, kParametersId, kDirectoryId, kKeyId})
                 ::SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, ZQ_LAUNCHER_CHARS - 1, 0);
             ::SetDlgItemTextW(dialog, kProgramId, edit->entry.Program);
@@ -147,19 +145,15 @@ bool EditEntry(HWND owner, const StructZqLauncherRequest& request, StructZqLaunc
     writer.Item(kButtonAtom, BS_DEFPUSHBUTTON | WS_TABSTOP, 144, 75, 52, 14, IDOK, L"OK");
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP, 201, 75, 52, 14, IDCANCEL, L"キャンセル");
     EntryEdit edit{&request, entry};
-    if (::DialogBoxIndirectParamW(zq::companion::g_module, writer.Get(), owner, EntryProc,
-                                  reinterpret_cast<LPARAM>(&edit)) != IDOK)
-        return false;
+    if (zq::companion::RunDialog(writer, owner, EntryProc, edit) != IDOK) return false;
     entry = edit.entry;
     return true;
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<LauncherState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* state = zq::companion::DialogStateOf<LauncherState>(dialog, message, lParam);
     switch (message) {
         case WM_INITDIALOG: {
-            state = reinterpret_cast<LauncherState*>(lParam);
-            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             const INT tabs[] = {40};
             ::SendDlgItemMessageW(dialog, kListId, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(tabs));
             FillList(*state, dialog, 0);
@@ -248,9 +242,7 @@ extern "C" int WINAPI OnLancher(StructZqLauncherRequest* request) {
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP, 103, 149, 44, 14, kRemoveId, L"削除(&D)");
     writer.Item(kButtonAtom, BS_DEFPUSHBUTTON | WS_TABSTOP, 157, 149, 46, 14, IDOK, L"実行");
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP, 207, 149, 46, 14, IDCANCEL, L"閉じる");
-    const HWND owner = request->hwndOwner ? request->hwndOwner : ::GetActiveWindow();
-    const INT_PTR answer = ::DialogBoxIndirectParamW(zq::companion::g_module, writer.Get(), owner, DialogProc,
-                                                     reinterpret_cast<LPARAM>(&state));
+    const INT_PTR answer = zq::companion::RunDialog(writer, request->hwndOwner, DialogProc, state);
     if (answer == -1) return -1;
     if (state.changed) {
         std::copy(state.entries.begin(), state.entries.end(), request->Entries);

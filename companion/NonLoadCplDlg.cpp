@@ -55,11 +55,10 @@ bool StoreSelection(HWND dialog, DialogState& state) {
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<DialogState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* state = zq::companion::DialogStateOf<DialogState>(dialog, message, lParam);
     switch (message) {
         case WM_INITDIALOG:
-            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            FillList(dialog, *reinterpret_cast<DialogState*>(lParam));
+            FillList(dialog, *state);
             return TRUE;
         case WM_COMMAND:
             if (state && zq::companion::EndOnOkOrCancel(dialog, wParam, [&] { return StoreSelection(dialog, *state); }))
@@ -85,7 +84,6 @@ extern "C" BOOL WINAPI OnSetNonLoadCpl(StructZqCplContext* context) {
 
     DialogState state;
     state.context = context;
-    const INT_PTR result = ::DialogBoxIndirectParamW(zq::companion::g_module, writer.Get(), context->hwndOwner,
-                                                     DialogProc, reinterpret_cast<LPARAM>(&state));
+    const INT_PTR result = zq::companion::RunDialog(writer, context->hwndOwner, DialogProc, state);
     return result == IDOK;
 }

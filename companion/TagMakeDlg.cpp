@@ -91,11 +91,9 @@ bool TakeFields(HWND dialog, StructId3v1Tag& tag) {
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<TagState*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* state = zq::companion::DialogStateOf<TagState>(dialog, message, lParam);
     switch (message) {
         case WM_INITDIALOG: {
-            state = reinterpret_cast<TagState*>(lParam);
-            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             for (const Field& field : kFields) ::SendDlgItemMessageW(dialog, field.id, EM_LIMITTEXT, field.limit, 0);
             if (state->files.size() == 1) {
                 ::SetDlgItemTextW(dialog, kFileId, NameOf(state->files[0]).c_str());
@@ -143,10 +141,7 @@ extern "C" BOOL WINAPI ZqTagMakeDlg(StructZqTagRequest* request) {
     writer.Item(kButtonAtom, BS_DEFPUSHBUTTON | WS_TABSTOP, 139, static_cast<short>(y + 6), 50, 14, IDOK, L"書き込み");
     writer.Item(kButtonAtom, BS_PUSHBUTTON | WS_TABSTOP, 193, static_cast<short>(y + 6), 50, 14, IDCANCEL,
                 L"キャンセル");
-    const HWND owner = request->hwndOwner ? request->hwndOwner : ::GetActiveWindow();
-    if (::DialogBoxIndirectParamW(zq::companion::g_module, writer.Get(), owner, DialogProc,
-                                  reinterpret_cast<LPARAM>(&state)) != IDOK)
-        return FALSE;
+    if (zq::companion::RunDialog(writer, request->hwndOwner, DialogProc, state) != IDOK) return FALSE;
 
     std::wstring failed;
     for (const std::wstring& file : state.files) {
@@ -158,6 +153,7 @@ extern "C" BOOL WINAPI ZqTagMakeDlg(StructZqTagRequest* request) {
             failed += L"\r\n" + file;
     }
     if (!failed.empty())
-        ::MessageBoxW(owner, (L"タグを書き込めませんでした:" + failed).c_str(), L"MP3タグ作成", MB_OK | MB_ICONWARNING);
+        ::MessageBoxW(request->hwndOwner, (L"タグを書き込めませんでした:" + failed).c_str(), L"MP3タグ作成",
+                      MB_OK | MB_ICONWARNING);
     return TRUE;
 }

@@ -56,3 +56,4 @@
 #include "synccopy_res.h"
 #include "plugins_res.h"
 #include "drives_res.h"
+#include "net_res.h"

@@ -346,7 +346,9 @@ CopyJob::Step CopyJob::PlaceFile(const Item& item, bool lookUp) {
             return Step::End;
         failed = !copied;
         if (m_appeared) return Step::Next;
-    } else if (!SameVolume(source, item.destinationDirectory)) {
+    } else if (item.fromVirtualListing || !SameVolume(source, item.destinationDirectory)) {
+        // A virtual listing's entry stands for a real file that must stay:
+        // it is copied, never renamed, and only the listing forgets it.
         bool copied = false;
         if (CopyOne(item, destination, replacing ? FindDataSize(existing) : 0, copied, answered) == Step::End)
             return Step::End;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace zq {
 
@@ -12,6 +13,17 @@ std::wstring Upper(std::wstring_view text) {
     std::wstring upper(text);
     if (!upper.empty()) ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
     return upper;
+}
+
+// CharUpperBuffW maps each UTF-16 unit by itself, so one call over every unit gives its whole mapping.
+const std::vector<wchar_t>& UpperTable() {
+    static const std::vector<wchar_t> table = [] {
+        std::vector<wchar_t> t(65536);
+        for (size_t c = 0; c < t.size(); ++c) t[c] = static_cast<wchar_t>(c);
+        ::CharUpperBuffW(t.data() + 1, static_cast<DWORD>(t.size() - 1));
+        return t;
+    }();
+    return table;
 }
 
 wchar_t Upper(wchar_t ch) {
@@ -102,9 +114,16 @@ int SimpleSearchTarget(const SearchNameAt& nameAt, int count, int cursor, wchar_
 int IncrementalSearchTarget(const SearchNameAt& nameAt, int count, std::wstring_view buffer) {
     if (buffer.empty()) return -1;
     const std::wstring wanted = Upper(buffer);
+    // A listing of 100,000 names is scanned at each typed character: the
+    // names are upper-cased through a table made once by the platform's own
+    // mapping, not by a call (and an allocation) per name.
+    const std::vector<wchar_t>& upper = UpperTable();
     for (int position = 0; position < count; ++position) {
         const std::wstring_view name = nameAt(position);
-        if (name.size() >= wanted.size() && Upper(name.substr(0, wanted.size())) == wanted) return position;
+        if (name.size() < wanted.size()) continue;
+        size_t i = 0;
+        while (i < wanted.size() && upper[name[i]] == wanted[i]) ++i;
+        if (i == wanted.size()) return position;
     }
     return -1;
 }

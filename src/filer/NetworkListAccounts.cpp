@@ -1,17 +1,29 @@
 #include "filer/NetworkListAccounts.h"
 
-#include "ui/CMessageBoxDlg.h"
+#include <lmcons.h>
 
 namespace zq {
 
+NetworkListAccounts::NetworkListAccounts(HWND owner, Settings& settings, INetConnector* connector,
+                                         INetAccountPrompt* prompt)
+    : m_settings(settings),
+      m_dialog(owner),
+      m_connector(connector ? *connector : m_platform),
+      m_prompt(prompt ? *prompt : m_dialog) {}
+
 bool NetworkListAccounts::Connect(const std::wstring& remoteName, const std::wstring& provider) {
-    NETRESOURCEW resource{};
-    resource.dwType = RESOURCETYPE_ANY;
-    resource.lpRemoteName = const_cast<wchar_t*>(remoteName.c_str());
-    resource.lpProvider = provider.empty() ? nullptr : const_cast<wchar_t*>(provider.c_str());
-    if (::WNetAddConnection2W(&resource, nullptr, nullptr, 0) == NO_ERROR) return true;
-    ui::ZqMessageBox(m_owner, L"接続に失敗しました");
-    return false;
+    NetworkAccountOptions options;
+    options.autoAccountCheck = m_settings.AUTOACCOUNTCHECK != 0;
+    options.savePassword = m_settings.SAVENETWORKPASSWORD != 0;
+    options.currentUser = CurrentWindowsUser();
+    return ConnectWithAccount(m_settings.network, options, m_connector, m_prompt, remoteName, provider);
+}
+
+std::wstring CurrentWindowsUser() {
+    wchar_t name[UNLEN + 1] = {};
+    DWORD size = UNLEN + 1;
+    if (!::GetUserNameW(name, &size)) return {};
+    return name;
 }
 
 }  // namespace zq

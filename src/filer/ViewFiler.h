@@ -166,6 +166,9 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     // Where a step of the network listing leads: a level, a share, or the drive list.
     void FollowNetworkStep(int index, int kind, const std::wstring& path, const std::wstring& cursorName);
     void ConnectionDialog(bool connect);
+    // "ネットワーク設定" and "仮想ドライブ設定" (ViewFilerNetwork.cpp, ViewFilerVirtualDrive.cpp).
+    void EditNetworkSettings();
+    void EditVirtualDrives();
     // The pane modes follow what each Filer pane lists (directory, drive list, network).
     void SyncPaneModes();
     // A cursor command ran: the incremental search ends or forgets its buffer, as the settings say.

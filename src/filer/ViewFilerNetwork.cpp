@@ -1,17 +1,20 @@
 // The network listing in the Filer: the two ways into it, Return and
-// @Updirectory inside it, the way up from a share, and the platform's dialogs
-// that map and disconnect network drives.
+// @Updirectory inside it, the way up from a share, the platform's dialogs
+// that map and disconnect network drives, and the network settings.
 #include <windows.h>
 
 #include <cwchar>
 
 #include "commands/CommandRegistry.h"
 #include "commands/PaneModes.h"
+#include "filer/CNetAccountDlg.h"
 #include "filer/CursorMemory.h"
 #include "filer/FilerPane.h"
 #include "filer/NetworkList.h"
 #include "filer/NetworkListAccounts.h"
 #include "filer/ViewFiler.h"
+#include "resource.h"
+#include "settings/CNetworkSettingDlg.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
 
@@ -22,7 +25,7 @@ NetworkList& ViewFiler::NetworkOf(int index) {
     for (auto& [owner, list] : m_networks)
         if (owner == pane) return *list;
     if (!m_netEnumerator) m_netEnumerator = std::make_unique<Win32NetEnumerator>();
-    if (!m_netAccounts) m_netAccounts = std::make_unique<NetworkListAccounts>(m_context.view);
+    if (!m_netAccounts) m_netAccounts = std::make_unique<NetworkListAccounts>(m_context.view, *m_context.settings);
     m_networks.emplace_back(pane, std::make_unique<NetworkList>(*m_netEnumerator, m_netAccounts.get()));
     return *m_networks.back().second;
 }
@@ -113,7 +116,30 @@ void ViewFiler::ConnectionDialog(bool connect) {
     Refresh();
 }
 
+void ViewFiler::EditNetworkSettings() {
+    const HWND owner = m_context.view;
+    // From the settings the account dialog only edits: nothing is connected.
+    const auto edit = [owner](NetworkAccountList& accounts, size_t index) {
+        CNetAccountDlg dialog(owner, accounts[index], !accounts[index].password.empty());
+        if (dialog.DoModal() != IDOK) return false;
+        StoreNetworkAccount(accounts, dialog.Account(), dialog.SavePassword());
+        return true;
+    };
+    CNetworkSettingDlg dialog(owner, *m_context.settings, edit);
+    INT_PTR result = IDCANCEL;
+    {
+        const SuspendScope suspended(m_context);
+        result = dialog.DoModal();
+    }
+    if (result != IDOK) return;
+    *m_context.settings = dialog.Edited();
+    ApplySettings();
+    ::InvalidateRect(m_context.view, nullptr, FALSE);
+}
+
 void ViewFiler::RegisterNetworkCommands() {
+    m_context.registry->RegisterMenu(IDM_NETWORK_SETTINGS, [this](const CommandCall&) { EditNetworkSettings(); });
+    m_context.registry->RegisterMenu(IDM_VIRTUAL_DRIVE_SETTINGS, [this](const CommandCall&) { EditVirtualDrives(); });
     Add(cmd::filer::Tonetwork, [this] { ShowNetwork(ActivePane(), false); });
     Add(cmd::filer::Toallnetwork, [this] { ShowNetwork(ActivePane(), true); });
     Add(cmd::filer::Chainnetwork, [this] { ConnectionDialog(true); });

@@ -58,6 +58,16 @@ void VirtualDriveSource::Enumerate(const std::wstring& directory, const std::wst
     }
 }
 
+std::wstring VirtualDriveSource::EntryDirectory(const std::wstring& location, const FileEntry& entry) const {
+    const VirtualDriveStore* store = m_drives.ForPath(location);
+    std::wstring virtualPath = location;
+    if (!virtualPath.empty() && virtualPath.back() != L'\\') virtualPath += L'\\';
+    virtualPath += entry.cFileName;
+    const std::wstring real = store ? RealPathOf(*store, virtualPath) : std::wstring();
+    if (real.empty()) return location;
+    return real.substr(0, real.find_last_of(L'\\'));
+}
+
 bool VirtualDriveSource::Describe(const std::wstring& path, FileEntry& own) {
     if (!CanEnter(path)) return false;
     own = DirectoryEntry(L"");

@@ -17,6 +17,10 @@ class VirtualDriveSource final : public IListingSource {
     [[nodiscard]] bool Describe(const std::wstring& path, FileEntry& own) override;
     [[nodiscard]] ListingUp Up(const std::wstring& path) override { return DirectoryUp(path); }
     [[nodiscard]] bool Watchable() const override { return false; }
+    // A file entry lives in the real directory its node points at, so that
+    // viewing and copying reach the real file; a directory entry in `location`.
+    [[nodiscard]] std::wstring EntryDirectory(const std::wstring& location, const FileEntry& entry) const override;
+    [[nodiscard]] bool EntriesOnDisk() const override { return true; }
 
   private:
     VirtualDrives& m_drives;

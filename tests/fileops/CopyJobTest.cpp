@@ -369,5 +369,35 @@ TEST(CopyJobTest, VirtualDestinationGetsPathsAndLogsWhatItCannotAdd) {
     EXPECT_EQ(ReadFileBytes(job.ErrorLog().FilePath()), LogBytes(log));
 }
 
+TEST(CopyJobTest, FromAVirtualListingTheRealFilesAreReadAndAMoveOnlyForgetsThem) {
+    TempDir dir;
+    dir.WriteFile(L"real1\\a.txt", "from one");
+    dir.WriteFile(L"real2\\b.txt", "from two");
+    for (const unsigned mode : {kModeCopy, kModeMove}) {
+        CopyRig rig;
+        rig.options.mode = mode;
+        rig.options.noQuestion = true;
+        rig.Always(CopyWay::Overwrite);
+        // As the Filer hands out a virtual directory: each entry with the real directory it points at.
+        rig.From(L"V:\\docs", {}, dir / L"out");
+        rig.input.source.isVirtual = true;
+        for (const wchar_t* real : {L"real1\\a.txt", L"real2\\b.txt"}) {
+            UniqueFind find(::FindFirstFileW((dir / real).c_str(), &rig.input.source.entries.emplace_back()));
+            ASSERT_TRUE(find);
+            const std::wstring path = dir / real;
+            rig.input.source.entryDirectories.push_back(path.substr(0, path.rfind(L'\\')));
+        }
+        CopyJob job = rig.Make();
+        ASSERT_TRUE(job.Run());
+        EXPECT_EQ(ReadFileBytes(dir / L"out\\a.txt"), "from one");
+        EXPECT_EQ(ReadFileBytes(dir / L"out\\b.txt"), "from two");
+        EXPECT_TRUE(FileExists(dir / L"real1\\a.txt")) << "mode " << mode << ": the real file stays";
+        const std::vector<std::wstring> forgotten = {L"V:\\docs|" + dir / L"real1\\a.txt",
+                                                     L"V:\\docs|" + dir / L"real2\\b.txt"};
+        EXPECT_EQ(rig.virtualDrives.removed, mode == kModeMove ? forgotten : std::vector<std::wstring>{});
+        RemoveTree(dir / L"out");
+    }
+}
+
 }  // namespace
 }  // namespace zq::fileops

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -132,4 +134,13 @@ TEST(VirtualDriveSource, ListsDirectoriesAndTheRecordsOfRealFilesStillThere) {
     zq::FileEntry own{};
     ASSERT_TRUE(source.Describe(L"V:\\docs", own));
     EXPECT_EQ(own.dwFileAttributes, 0x90u);
+
+    // Viewing and copying take a file from its real directory; a directory stays where it is listed.
+    EXPECT_TRUE(source.EntriesOnDisk());
+    zq::FileEntry file{};
+    std::wcscpy(file.cFileName, L"keep.txt");
+    EXPECT_EQ(source.EntryDirectory(L"V:\\docs", file), real);
+    zq::FileEntry sub{};
+    std::wcscpy(sub.cFileName, L"sub");
+    EXPECT_EQ(source.EntryDirectory(L"V:\\docs", sub), L"V:\\docs");
 }

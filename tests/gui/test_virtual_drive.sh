@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# "仮想ドライブ設定" from the keyboard (各種設定, the last item): V is ticked
+# in the check list, its store (V_Drive.ini: V:\docs with a.txt, and b.txt
+# whose real folder has vanished) is loaded at once, and @LogV goes there.
+# In V:\docs only a.txt is listed; @Copy copies it to the right pane from its
+# real folder, and V shows its text.  At exit VIRTUALDRIVE holds VDRIVE=1 and the store still holds
+# a.txt; the real file is untouched.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_begin virtual_drive
+
+real="$GUI_DIR/real"
+dst="$GUI_DIR/dst"
+mkdir -p "$real" "$dst"
+printf 'real a\n' >"$real/a.txt"
+python3 - "$GUI_APP/V_Drive.ini" "$(gui_winpath "$real")" "$(gui_winpath "$GUI_DIR/vanished")" <<'PY'
+import sys
+lines = ["[DIR]", "00000=V:\\docs", "[FILE]", "F00000=a.txt", "R00000=" + sys.argv[2], "P00000=V:\\docs",
+         "F00001=b.txt", "R00001=" + sys.argv[3], "P00001=V:\\docs"]
+open(sys.argv[1], "wb").write("".join(l + "\r\n" for l in lines).encode("cp932"))
+PY
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$GUI_DIR")" "SECONDDIRECTORY=$(gui_winpath "$dst")" \
+  "SECONDFILEOPEN=1" "STARTENDDIR=0" "[KEYEXEDATA]" "N_F8=@LogV" "[VIEWKEYEXEDATA]" "N_X=@Closeviewer"
+gui_start_zq
+dlg="$(gui_keys_until_title '^仮想ドライブ設定$' alt+d Up Return)" || gui_fail "the virtual drive settings did not open"
+gui_focus "$dlg"
+# The list starts on "A Drive": V is 21 lines further.
+for ((i = 0; i < 21; i++)); do gui_key Down; done
+gui_key space
+gui_screenshot virtual_drive-settings >/dev/null
+gui_key Return
+gui_wait_gone '^仮想ドライブ設定$' 10 || gui_fail "the virtual drive settings did not close"
+gui_focus "$GUI_WID"
+gui_key F8
+gui_expect_title '^V:\(仮想ドライブ\)' "@LogV after enabling V"
+gui_key Return
+gui_expect_title '^V:\\docs\(仮想ドライブ\)' "Return on docs"
+sleep 0.5
+gui_screenshot virtual_drive-docs >/dev/null
+# ".", "..", a.txt (the cursor starts on ".."): b.txt, whose real folder is gone, is not listed.
+gui_key Down
+dlg="$(gui_keys_until_title '^ファイルのコピー$' c)" || gui_fail "the copy dialog did not appear"
+gui_focus "$dlg"
+gui_key Return
+gui_wait_gone '^ファイルのコピー$' 30 || gui_fail "the copy dialog did not close"
+[ "$(cat "$dst/a.txt" 2>/dev/null)" = "real a" ] || gui_fail "a.txt did not arrive from its real folder"
+[ ! -e "$dst/b.txt" ] || gui_fail "b.txt, whose real folder vanished, was copied"
+[ "$(cat "$real/a.txt")" = "real a" ] || gui_fail "the real a.txt changed"
+# V views the file under the cursor: the Viewer reads it from its real folder.
+gui_focus "$GUI_WID"
+gui_key v
+gui_expect_title "^$(gui_winpath "$real" | sed 's/\\/\\\\/g')\\\\a\.txt - zq\$" "V on a.txt of the virtual drive"
+gui_screenshot virtual_drive-viewer >/dev/null
+gui_key x
+gui_expect_title '^V:\\docs\(仮想ドライブ\)' "closing the Viewer"
+gui_quit alt+f x
+
+[ "$(gui_ini_value VIRTUALDRIVE VDRIVE)" = "1" ] || gui_fail "VDRIVE is '$(gui_ini_value VIRTUALDRIVE VDRIVE)'"
+[ "$(gui_ini_value VIRTUALDRIVE ADRIVE)" = "0" ] || gui_fail "ADRIVE is '$(gui_ini_value VIRTUALDRIVE ADRIVE)'"
+store="$(python3 -c 'import sys; print(open(sys.argv[1], "rb").read().decode("utf-16"))' "$GUI_APP/V_Drive.ini")" ||
+  gui_fail "the store was not saved as zq writes its files"
+grep -q '^F00000=a.txt' <<<"$store" || gui_fail "the store lost a.txt: $store"
+echo "PASS: virtual_drive"
