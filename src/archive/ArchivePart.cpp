@@ -25,11 +25,15 @@ bool ShowsRealDirectory(const FilerPane& pane) {
 
 }  // namespace
 
-ArchivePart::ArchivePart(ViewContext& context, ViewFiler& filer) : m_context(context), m_filer(filer) {
+ArchivePart::ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr<IArchivePlugins> plugins)
+    : m_context(context), m_filer(filer), m_plugins(std::move(plugins)) {
     ListingSources::Register([this]() -> std::unique_ptr<IListingSource> {
-        return std::make_unique<ArchiveSource>([this] {
-            return ArchiverLibraryPath(m_context.settings ? m_context.settings->unbypassDllPath : std::wstring());
-        });
+        return std::make_unique<ArchiveSource>(
+            [this] {
+                return ArchiverLibraryPath(m_context.settings ? m_context.settings->unbypassDllPath
+                                                              : std::wstring());
+            },
+            m_plugins.get());
     });
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/ArchivePlugins.h"
 #include "archive/CUnpackDlg.h"
 #include "commands/PaneContent.h"
 #include "commands/ViewContext.h"
@@ -20,7 +21,8 @@ class ViewFiler;
 
 class ArchivePart final : public IViewPart {
   public:
-    ArchivePart(ViewContext& context, ViewFiler& filer);
+    // `plugins` reaches the Susie archive plug-ins (null: the archiver library alone).
+    ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr<IArchivePlugins> plugins = nullptr);
     ~ArchivePart() override;
     void RegisterCommands() override;
     void OnPeriodicTimer() override { DropFinishedDialogs(); }
@@ -34,6 +36,7 @@ class ArchivePart final : public IViewPart {
 
     ViewContext& m_context;
     ViewFiler& m_filer;
+    std::unique_ptr<IArchivePlugins> m_plugins;
     std::vector<std::wstring> m_history;  // destinations, newest first
 };
 
