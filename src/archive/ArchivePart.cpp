@@ -67,6 +67,7 @@ bool ArchivePart::SelectedMembers(const FilerPane& pane, const ArchiveSource& so
     const ArchiveHandle& archive = source.Archive();
     if (!ArchiveSource::Split(pane.Path(), where) || !archive.IsOpen()) return false;
     setup.membersOf = archive.ArchivePath();
+    setup.membersByPlugin = archive.ByPlugin();
     const auto same = [](const std::wstring& a, const std::wstring& b) {
         return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
     };
@@ -111,6 +112,7 @@ void ArchivePart::StartUnpack() {
     PlayEventSound(settings, SoundEvent::Unpack);
     setup.table = DefaultArchiverTable();
     setup.libraryPath = ArchiverLibraryPath(settings.unbypassDllPath);
+    setup.plugins = m_plugins.get();
     const FilerPane& other = m_filer.Pane(1 - active);
     if (ShowsRealDirectory(other)) setup.request.destination = other.Path();
     setup.request.folderPerArchive = settings.UNPACKMAKEDIRARC != 0;
