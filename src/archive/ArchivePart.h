@@ -28,7 +28,11 @@ class ArchivePart final : public IViewPart {
     void OnPeriodicTimer() override { DropFinishedDialogs(); }
 
   private:
-    void StartUnpack();
+    // Unpacks the selection of the active pane; `toOtherPane` (@Copy from an
+    // archive pane) takes the members only, into the other pane's directory.
+    void StartUnpack(bool toOtherPane = false);
+    // The dialog for an archive pane's members is modal: the view waits for it.
+    void RunModal(CUnpackDlg& dialog);
     void DropFinishedDialogs();
     // The library's names of the members selected in an archive pane; false when there are none.
     [[nodiscard]] static bool SelectedMembers(const FilerPane& pane, const ArchiveSource& source,
@@ -37,7 +41,6 @@ class ArchivePart final : public IViewPart {
     ViewContext& m_context;
     ViewFiler& m_filer;
     std::unique_ptr<IArchivePlugins> m_plugins;
-    std::vector<std::wstring> m_history;  // destinations, newest first
 };
 
 }  // namespace zq

@@ -54,8 +54,12 @@ std::wstring UnpackDestination(const UnpackRequest& request, const std::wstring&
     return destination;
 }
 
-std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders, const std::wstring& password) {
+std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders, const std::wstring& password,
+                               const std::array<int, 10>* enabled, int leaveOut) {
     std::wstring options = (ignoreFolders ? row.ignoreFoldersOption : row.extractWord) + L' ';
+    for (size_t i = 0; enabled && i < enabled->size(); ++i)
+        if ((*enabled)[i] != 0 && static_cast<int>(i) != leaveOut && !row.optionWords[i].empty())
+            options += row.optionWords[i] + L' ';
     if (!password.empty() && !row.passwordFormat.empty())
         options += Format(row.passwordFormat.c_str(), password, L"") + L' ';
     return options;
@@ -193,8 +197,18 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
     const auto command = library.Find<arc::CommandFn>(r.unpackPrefix.c_str());
     if (result == 0 && !command) result = -1;
     if (result == 0) {
+        // The first row's seventh option is unknown to libraries of version 1.51 and later.
+        int leaveOut = -1;
+        if (row == 0) {
+            const auto version = library.Find<arc::GetVersionFn>((r.unpackPrefix + "GetVersion").c_str());
+            const auto answer = version ? version() : std::nullopt;
+            if (answer && *answer >= 151) leaveOut = 6;
+        }
         const std::wstring line = UnpackCommandLine(
-            row, UnpackOptionString(r, m_request.ignoreFolders, m_request.password), archive, destination);
+            row,
+            UnpackOptionString(r, m_request.ignoreFolders, m_request.password,
+                               &m_request.unpackOptions[static_cast<size_t>(row)], leaveOut),
+            archive, destination);
         const auto ansiLine = AnsiText(line);
         if (!ansiLine) {
             result = -4;

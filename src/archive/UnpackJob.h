@@ -24,6 +24,8 @@ struct UnpackRequest {
     bool ignoreFolders = false;
     bool checkPathLength = false;
     std::wstring password;
+    // UNPACK%02d%02d: per row, which of its option words are on.
+    std::array<std::array<int, 10>, kArchiverRows> unpackOptions{};
 };
 
 // The text of a question; true for OK.
@@ -37,8 +39,11 @@ class IUnpackQuestions {
 // The destination of one archive, always ending with "\".
 [[nodiscard]] std::wstring UnpackDestination(const UnpackRequest& request, const std::wstring& archiveName);
 // The option words of a row's command line, each followed by a blank.
+// `enabled` (may be null) switches the row's option words on; `leaveOut`
+// is an option index left out whatever the switch says (-1 none).
 [[nodiscard]] std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders,
-                                              const std::wstring& password);
+                                              const std::wstring& password, const std::array<int, 10>* enabled = nullptr,
+                                              int leaveOut = -1);
 // The whole command line: options, archive, destination (7-zip's row: "-o"
 // glued to the destination).  Paths are quoted for the blanks they may hold.
 [[nodiscard]] std::wstring UnpackCommandLine(int row, const std::wstring& options, const std::wstring& archive,
