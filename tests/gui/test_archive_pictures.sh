@@ -8,7 +8,9 @@
 # walk into "p", and G there shows the first picture again, now read through
 # the archiver library.  Back in the Filer of the archive, U on the blue
 # member opens "ファイルの解凍" and Return unpacks it into the right pane's
-# folder: the file equals the original.  At quit zq.ini records both plug-ins.
+# folder: the file equals the original; C (@Copy) on the red member does the
+# same.  At quit zq.ini records both plug-ins and the destination in the
+# directory history.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin archive_pictures
@@ -74,9 +76,19 @@ cmp -s "$GUI_DIR/out/p/2_blue.png" "$GUI_DIR/originals/2_blue.png" ||
   gui_fail "the unpacked member differs: $(cd "$GUI_DIR/out" && find . | tr '\n' ' ')"
 [ ! -e "$GUI_DIR/out/p/1_red.png" ] || gui_fail "U on one member unpacked another"
 
+# C (@Copy) on the red member copies it out of the archive by unpacking it.
+gui_focus "$GUI_WID"
+gui_key Up
+w="$(gui_keys_until_title '^ファイルの解凍$' c)" || gui_fail "C in the archive did not open the unpack dialog"
+gui_keys_until_gone "$w" '^ファイルの解凍$' Return || gui_fail "the unpack dialog of C did not end after Return"
+cmp -s "$GUI_DIR/out/p/1_red.png" "$GUI_DIR/originals/1_red.png" || gui_fail "C did not copy the red member out"
+
 gui_focus "$GUI_WID"
 gui_quit q
 records="$(gui_ini_value SUSIEDATA PLUGINFILE0) $(gui_ini_value SUSIEDATA PLUGINFILE1)"
 [[ "$records" == *"@axzip.sph,00AM,*.zip,ZIP"* && "$records" == *"@ifwic.sph,00IN,"* ]] ||
   gui_fail "zq.ini's plug-in records are '$records'"
+# The destination went to the directory history, where the dialog offers it next time.
+history="$(gui_ini_value DIRHISTORY TODIR0)"
+[ "${history,,}" = "$(gui_winpath "$GUI_DIR/out" | tr 'A-Z' 'a-z')" ] || gui_fail "DIRHISTORY TODIR0 is '$history'"
 echo "PASS: archive_pictures"
