@@ -30,9 +30,15 @@ constexpr size_t kChunk = 256 * 1024;
 // A directory larger than this is not one that an archive of this world has.
 constexpr std::uint64_t kMaxDirectory = std::uint64_t{1} << 30;
 
-std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const unsigned char* p) { return U16(p) | (static_cast<std::uint32_t>(U16(p + 2)) << 16); }
-std::uint64_t U64(const unsigned char* p) { return U32(p) | (static_cast<std::uint64_t>(U32(p + 4)) << 32); }
+std::uint16_t U16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::uint32_t U32(const unsigned char* p) {
+    return U16(p) | (static_cast<std::uint32_t>(U16(p + 2)) << 16);
+}
+std::uint64_t U64(const unsigned char* p) {
+    return U32(p) | (static_cast<std::uint64_t>(U32(p + 4)) << 32);
+}
 
 std::int64_t UnixFromDos(std::uint16_t date, std::uint16_t time) {
     FILETIME local{};
@@ -219,8 +225,8 @@ int ReadDirectory(const ByteSource& source, std::vector<ZipMember>& members) {
         const std::uint16_t flags = U16(p + 8);
         Extra extra{U32(p + 24), U32(p + 20), U32(p + 42)};
         ReadExtra(p + kCentralSize + nameLength, extraLength,
-                  static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(rawName),
-                                                   static_cast<uInt>(nameLength))),
+                  static_cast<std::uint32_t>(
+                      crc32(0, reinterpret_cast<const Bytef*>(rawName), static_cast<uInt>(nameLength))),
                   extra);
         at += kCentralSize + nameLength + extraLength + commentLength;
 

@@ -12,8 +12,8 @@
 namespace axzip {
 
 struct ZipMember {
-    std::string path;  // folder inside the archive, "\\" between levels, in the ANSI code page
-    std::string name;  // last level, in the ANSI code page
+    std::string path;                // folder inside the archive, "\\" between levels, in the ANSI code page
+    std::string name;                // last level, in the ANSI code page
     std::uint64_t headerOffset = 0;  // of the local header, from the start of the archive
     std::uint64_t compressedSize = 0;
     std::uint64_t size = 0;

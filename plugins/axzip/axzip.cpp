@@ -157,8 +157,7 @@ bool NameMatches(const FileInfo& entry, const char* wanted, bool ignoreCase) {
     }
     while (!asked.empty() && asked.front() == '\\') asked.erase(0, 1);
     if (!ignoreCase) return full == asked;
-    return ::CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, full.c_str(), -1, asked.c_str(), -1) ==
-           CSTR_EQUAL;
+    return ::CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, full.c_str(), -1, asked.c_str(), -1) == CSTR_EQUAL;
 }
 
 bool Report(ProgressCallback progress, std::uint64_t done, std::uint64_t total, LONG_PTR lData) {
@@ -288,9 +287,9 @@ __declspec(dllexport) int ZQ_SUSIE_CALL GetArchiveInfo(LPCSTR buf, LONG_PTR len,
         result = Members(ByteSource::FromFile(file.handle, 0), WideFromAnsi(buf), file.handle, nullptr, members);
     } else {
         if (len <= 0) return kBrokenData;
-        result = Members(ByteSource::FromMemory(reinterpret_cast<const unsigned char*>(buf),
-                                                static_cast<std::uint64_t>(len)),
-                         {}, nullptr, buf, members);
+        result = Members(
+            ByteSource::FromMemory(reinterpret_cast<const unsigned char*>(buf), static_cast<std::uint64_t>(len)), {},
+            nullptr, buf, members);
     }
     if (result != kOk) return result;
     HLOCAL block = ::LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, (members.size() + 1) * sizeof(FileInfo));
@@ -302,8 +301,8 @@ __declspec(dllexport) int ZQ_SUSIE_CALL GetArchiveInfo(LPCSTR buf, LONG_PTR len,
     return kOk;
 }
 
-__declspec(dllexport) int ZQ_SUSIE_CALL GetFileInfo(LPCSTR buf, LONG_PTR len, LPCSTR filename, unsigned int flag,
-                                                    FileInfo* lpInfo) {
+__declspec(dllexport) int ZQ_SUSIE_CALL
+    GetFileInfo(LPCSTR buf, LONG_PTR len, LPCSTR filename, unsigned int flag, FileInfo* lpInfo) {
     if (lpInfo == nullptr || filename == nullptr) return kInternalError;
     HLOCAL list = nullptr;
     const int result = GetArchiveInfo(buf, len, flag & kInputMask, &list);

@@ -11,8 +11,8 @@ bool SusieArchiveBridge::List(const std::wstring& path, std::vector<StructPlugin
     if (host == nullptr || host->ListArchive(path, archive) != susie::kOk) return false;
     members.reserve(archive.entries.size());
     for (const susie::FileInfo& entry : archive.entries)
-        members.push_back({entry.path, entry.filename, entry.position, entry.filesize,
-                           static_cast<std::int64_t>(entry.timestamp)});
+        members.push_back(
+            {entry.path, entry.filename, entry.position, entry.filesize, static_cast<std::int64_t>(entry.timestamp)});
     plugin = archive.plugin;
     return true;
 }

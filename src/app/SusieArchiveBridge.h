@@ -16,8 +16,8 @@ class SusieArchiveBridge final : public IArchivePlugins {
         : m_host(std::move(host)), m_pause(std::move(pause)), m_resume(std::move(resume)) {}
 
     [[nodiscard]] bool List(const std::wstring& path, std::vector<StructPluginMember>& members, int& plugin) override;
-    [[nodiscard]] int Extract(const std::wstring& path, int plugin, const StructPluginMember& member,
-                              UniqueLocal& data, std::size_t& size) override;
+    [[nodiscard]] int Extract(const std::wstring& path, int plugin, const StructPluginMember& member, UniqueLocal& data,
+                              std::size_t& size) override;
     void PauseLoader() override {
         if (m_pause) m_pause();
     }

@@ -273,8 +273,7 @@ bool ArchiveHandle::ExtractToMemory(const std::wstring& folder, const std::wstri
                                         [&](const StructPluginMember& e) { return e.position == member->position; });
         UniqueLocal data;
         std::size_t length = 0;
-        if (entry == m_pluginMembers.end() ||
-            m_plugins->Extract(ArchivePath(), m_plugin, *entry, data, length) != 0)
+        if (entry == m_pluginMembers.end() || m_plugins->Extract(ArchivePath(), m_plugin, *entry, data, length) != 0)
             return false;
         // The caller's block holds at most `limit` bytes and one zero after them.
         const std::size_t wanted = std::min(length, limit);

@@ -28,8 +28,8 @@ namespace zq {
 struct StructArchiveMember {
     FileEntry find{};
     std::uint64_t position = 0;  // the member's place in the archive (Susie plug-ins only)
-    std::wstring folder;    // inside the archive, "" at the root, no leading or trailing "\"
-    std::wstring fullPath;  // as the library reported it, for its command lines
+    std::wstring folder;         // inside the archive, "" at the root, no leading or trailing "\"
+    std::wstring fullPath;       // as the library reported it, for its command lines
 };
 
 // A library entry as a member record; false for an entry that is not one (a folder entry).

@@ -31,8 +31,7 @@ ArchivePart::ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr
     ListingSources::Register([this]() -> std::unique_ptr<IListingSource> {
         return std::make_unique<ArchiveSource>(
             [this] {
-                return ArchiverLibraryPath(m_context.settings ? m_context.settings->unbypassDllPath
-                                                              : std::wstring());
+                return ArchiverLibraryPath(m_context.settings ? m_context.settings->unbypassDllPath : std::wstring());
             },
             m_plugins.get());
     });

@@ -55,7 +55,7 @@ std::wstring UnpackDestination(const UnpackRequest& request, const std::wstring&
 }
 
 std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders, const std::wstring& password,
-                               const std::array<int, 10>* enabled, int leaveOut) {
+                                const std::array<int, 10>* enabled, int leaveOut) {
     std::wstring options = (ignoreFolders ? row.ignoreFoldersOption : row.extractWord) + L' ';
     for (size_t i = 0; enabled && i < enabled->size(); ++i)
         if ((*enabled)[i] != 0 && static_cast<int>(i) != leaveOut && !row.optionWords[i].empty())
@@ -204,11 +204,11 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
             const auto answer = version ? version() : std::nullopt;
             if (answer && *answer >= 151) leaveOut = 6;
         }
-        const std::wstring line = UnpackCommandLine(
-            row,
-            UnpackOptionString(r, m_request.ignoreFolders, m_request.password,
-                               &m_request.unpackOptions[static_cast<size_t>(row)], leaveOut),
-            archive, destination);
+        const std::wstring line =
+            UnpackCommandLine(row,
+                              UnpackOptionString(r, m_request.ignoreFolders, m_request.password,
+                                                 &m_request.unpackOptions[static_cast<size_t>(row)], leaveOut),
+                              archive, destination);
         const auto ansiLine = AnsiText(line);
         if (!ansiLine) {
             result = -4;
@@ -305,8 +305,8 @@ int UnpackJob::UnpackByPlugin(const std::wstring& archive, const std::wstring& d
         }
         UniqueLocal data;
         std::size_t size = 0;
-        if (m_plugins->Extract(archive, plugin, member, data, size) != 0 || !WriteMember(target, data, size,
-                                                                                         member.timestamp))
+        if (m_plugins->Extract(archive, plugin, member, data, size) != 0 ||
+            !WriteMember(target, data, size, member.timestamp))
             return 0;
         done += member.size;
         if (onBytes) onBytes(done, total);

@@ -42,8 +42,8 @@ class IUnpackQuestions {
 // `enabled` (may be null) switches the row's option words on; `leaveOut`
 // is an option index left out whatever the switch says (-1 none).
 [[nodiscard]] std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders,
-                                              const std::wstring& password, const std::array<int, 10>* enabled = nullptr,
-                                              int leaveOut = -1);
+                                              const std::wstring& password,
+                                              const std::array<int, 10>* enabled = nullptr, int leaveOut = -1);
 // The whole command line: options, archive, destination (7-zip's row: "-o"
 // glued to the destination).  Paths are quoted for the blanks they may hold.
 [[nodiscard]] std::wstring UnpackCommandLine(int row, const std::wstring& options, const std::wstring& archive,

@@ -207,8 +207,7 @@ void SusiePluginHost::Disable(size_t index, const wchar_t* reason) {
     if (plugin.runtime->faulted.exchange(true)) return;
     const wchar_t* kind = plugin.Kind() == kSusieArchive ? L"解凍Plug-In " : L"画像Plug-In ";
     if (m_report)
-        m_report(kind + std::wstring(plugin.fileName) + L" が" + reason +
-                 L"ため、今回の起動中は使用しません");
+        m_report(kind + std::wstring(plugin.fileName) + L" が" + reason + L"ため、今回の起動中は使用しません");
 }
 
 bool SusiePluginHost::Probe(size_t index, const PluginLibrary& library, const std::wstring& path, Use& use) {
@@ -383,8 +382,8 @@ int SusiePluginHost::ListArchive(const std::wstring& path, SusieArchive& archive
     archive = SusieArchive();
     return WalkFile(path, kSusieArchive, "GetArchiveInfo", [&](size_t i, const PluginLibrary& library, const Use& use) {
         HLOCAL list = nullptr;
-        const auto got = library.Call<GetArchiveInfoFn>("GetArchiveInfo", use.name.c_str(), use.offset, kInputFile,
-                                                        &list);
+        const auto got =
+            library.Call<GetArchiveInfoFn>("GetArchiveInfo", use.name.c_str(), use.offset, kInputFile, &list);
         if (!got) {
             Disable(i, L"異常終了した");
             return int{kInternalError};
@@ -417,8 +416,8 @@ int SusiePluginHost::ListArchive(const std::wstring& path, SusieArchive& archive
     });
 }
 
-int SusiePluginHost::ExtractMember(const SusieArchive& archive, const FileInfo& entry, UniqueLocal& data,
-                                   size_t& size, SusieProgress progress) {
+int SusiePluginHost::ExtractMember(const SusieArchive& archive, const FileInfo& entry, UniqueLocal& data, size_t& size,
+                                   SusieProgress progress) {
     data.Reset();
     size = 0;
     if (archive.plugin < 0 || static_cast<size_t>(archive.plugin) >= m_plugins.size()) return kInternalError;

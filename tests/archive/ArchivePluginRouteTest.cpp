@@ -84,11 +84,16 @@ TEST(SafeMemberPath, KeepsMembersInsideTheDestination) {
         bool keepFolders;
         const wchar_t* expected;
     } cases[] = {
-        {L"dir/sub", L"a.txt", true, L"dir\\sub\\a.txt"}, {L"dir\\sub\\", L"a.txt", false, L"a.txt"},
-        {L"./x//y", L"b", true, L"x\\y\\b"},             {L"..", L"evil.txt", true, L""},
-        {L"a\\..\\..", L"up.txt", true, L""},            {L"\\abs", L"c.txt", true, L""},
-        {L"C:", L"drive.txt", true, L""},                {L"", L"s.txt:stream", true, L""},
-        {L".. ", L"trim.txt", true, L""},                {L"", L"..", false, L""},
+        {L"dir/sub", L"a.txt", true, L"dir\\sub\\a.txt"},
+        {L"dir\\sub\\", L"a.txt", false, L"a.txt"},
+        {L"./x//y", L"b", true, L"x\\y\\b"},
+        {L"..", L"evil.txt", true, L""},
+        {L"a\\..\\..", L"up.txt", true, L""},
+        {L"\\abs", L"c.txt", true, L""},
+        {L"C:", L"drive.txt", true, L""},
+        {L"", L"s.txt:stream", true, L""},
+        {L".. ", L"trim.txt", true, L""},
+        {L"", L"..", false, L""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(SafeMemberPath(c.folder, c.name, c.keepFolders), c.expected) << c.folder << L" | " << c.name;

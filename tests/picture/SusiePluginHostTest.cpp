@@ -248,12 +248,13 @@ TEST_F(SusieHost, OurArchivePluginListsZipMembersAndHandsThemOut) {
         const wchar_t* member;
         std::string data;
     };
-    for (const Case& c : {Case{L"utf8.zip", L"日本語\\表.txt", "utf8\n"}, Case{L"sjis.zip", L"表\\ソ.txt", "sjis folder\n"},
-                          Case{L"streamed.zip", L"s\\streamed.txt", [] {
-                                   std::string text;
-                                   for (int i = 0; i < 100; ++i) text += "written as a stream\n";
-                                   return text;
-                               }()}}) {
+    for (const Case& c :
+         {Case{L"utf8.zip", L"日本語\\表.txt", "utf8\n"}, Case{L"sjis.zip", L"表\\ソ.txt", "sjis folder\n"},
+          Case{L"streamed.zip", L"s\\streamed.txt", [] {
+                   std::string text;
+                   for (int i = 0; i < 100; ++i) text += "written as a stream\n";
+                   return text;
+               }()}}) {
         SCOPED_TRACE(c.fixture);
         ASSERT_EQ(host.ListArchive(Fixture(c.fixture), archive), susie::kOk);
         const auto found = std::find_if(archive.entries.begin(), archive.entries.end(),
