@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/CZqView.h"
+#include "app/SusieArchiveBridge.h"
 #include "archive/ArchivePart.h"
 #include "binedit/BinaryEditorContent.h"
 #include "fileops/SyncViewPart.h"
@@ -33,8 +34,12 @@ void AddViewParts(CZqView& view) {
     // order they came, so the loader thread ends before the host does.
     auto susieHost = std::make_unique<SusieHostPart>(context);
     view.AddPart(std::make_unique<ThumbnailPart>(context, filer, *susieHost));
-    view.AddContent(std::make_unique<GraphicContent>(context, filer, view.AddPart(std::move(susieHost))));
-    view.AddPart(std::make_unique<ArchivePart>(context, filer));
+    SusieHostPart& susie = view.AddPart(std::move(susieHost));
+    view.AddContent(std::make_unique<GraphicContent>(context, filer, susie));
+    view.AddPart(std::make_unique<ArchivePart>(
+        context, filer,
+        std::make_unique<SusieArchiveBridge>([&susie] { return susie.Host(); }, [&susie] { susie.PauseLoader(); },
+                                             [&susie] { susie.ResumeLoader(); })));
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));
     view.AddPart(std::make_unique<FindFilePart>(context, filer));

@@ -106,6 +106,31 @@ bool ConvertLibraryEntry(const arc::INDIVIDUALINFO& info, StructArchiveMember& m
     return true;
 }
 
+bool ConvertPluginEntry(const StructPluginMember& entry, StructArchiveMember& member) {
+    const std::wstring name = ToWide(entry.fileName);
+    if (name.empty() || name.find_first_of(L"\\/") != std::wstring::npos) return false;
+    std::wstring folder = ToWide(entry.path);
+    std::replace(folder.begin(), folder.end(), L'/', L'\\');
+    folder.erase(0, folder.find_first_not_of(L'\\'));
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    member = StructArchiveMember{};
+    member.folder = folder;
+    member.fullPath = folder.empty() ? name : folder + L"\\" + name;
+    member.position = entry.position;
+    CopyName(member.find.cFileName, std::size(member.find.cFileName), name);
+    DeriveShortName(member.find);
+    member.find.dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
+    member.find.nFileSizeLow = static_cast<DWORD>(entry.size);
+    member.find.nFileSizeHigh = 0;
+    // Seconds since 1970 in UTC; a stamp that is no time leaves the times zero.
+    if (entry.timestamp > 0) {
+        const auto ticks = static_cast<std::uint64_t>(entry.timestamp + 11644473600LL) * 10000000ULL;
+        const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        member.find.ftCreationTime = member.find.ftLastAccessTime = member.find.ftLastWriteTime = time;
+    }
+    return true;
+}
+
 std::wstring ArchiveHandle::ArchivePath() const {
     return JoinPath(m_directory, m_name);
 }
@@ -125,15 +150,35 @@ bool ArchiveHandle::Open(const std::vector<StructArchiverRow>& table, const std:
     }
     int error = 0;
     const int row = ChooseArchiver(table, libraryPath, {directory, name, true}, error);
-    if (row < 0) return false;
     const auto ansiPath = AnsiText(path);
-    if (!ansiPath) return false;
-    m_library = GuardedLibrary(libraryPath);
-    if (!m_library.Loaded() || !ListByLibrary(table[static_cast<size_t>(row)], *ansiPath)) {
-        Close();
+    if (row >= 0 && ansiPath) {
+        m_library = GuardedLibrary(libraryPath);
+        if (m_library.Loaded() && ListByLibrary(table[static_cast<size_t>(row)], *ansiPath)) {
+            m_row = row;
+            return true;
+        }
+        m_members.clear();
+        m_library.Free();
+    }
+    return ListByPlugin();
+}
+
+bool ArchiveHandle::ListByPlugin() {
+    if (m_plugins == nullptr) return false;
+    m_plugins->PauseLoader();
+    int plugin = -1;
+    const bool listed = m_plugins->List(ArchivePath(), m_pluginMembers, plugin);
+    m_plugins->ResumeLoader();
+    if (!listed) {
+        m_pluginMembers.clear();
         return false;
     }
-    m_row = row;
+    m_members.reserve(m_pluginMembers.size() + 1);
+    for (const StructPluginMember& entry : m_pluginMembers) {
+        StructArchiveMember member;
+        if (ConvertPluginEntry(entry, member)) m_members.push_back(std::move(member));
+    }
+    m_plugin = plugin;
     return true;
 }
 
@@ -182,6 +227,8 @@ void ArchiveHandle::Close() {
     m_members.shrink_to_fit();
     m_library.Free();
     m_row = -1;
+    m_plugin = -1;
+    m_pluginMembers.clear();
 }
 
 bool ArchiveHandle::HasFolder(const std::wstring& folder) const {
@@ -221,6 +268,27 @@ bool ArchiveHandle::ExtractToMemory(const std::wstring& folder, const std::wstri
         return SameText(m.folder, folder) && SameText(m.find.cFileName, name);
     });
     if (member == m_members.end()) return false;
+    if (m_plugin >= 0) {
+        const auto entry = std::find_if(m_pluginMembers.begin(), m_pluginMembers.end(),
+                                        [&](const StructPluginMember& e) { return e.position == member->position; });
+        UniqueLocal data;
+        std::size_t length = 0;
+        if (entry == m_pluginMembers.end() || m_plugins->Extract(ArchivePath(), m_plugin, *entry, data, length) != 0)
+            return false;
+        // The caller's block holds at most `limit` bytes and one zero after them.
+        const std::size_t wanted = std::min(length, limit);
+        UniqueLocal buffer(::LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, wanted + 1));
+        if (!buffer) return false;
+        if (wanted > 0) {
+            const void* bytes = ::LocalLock(data.Get());
+            if (bytes == nullptr) return false;
+            std::memcpy(buffer.Get(), bytes, wanted);
+            ::LocalUnlock(data.Get());
+        }
+        block = std::move(buffer);
+        size = wanted;
+        return true;
+    }
     // The row is the first whose library is the handle's; with one library
     // for every row that is always the first, and ours reads every format
     // through the first row's command line.

@@ -12,9 +12,11 @@
 //     archive.ExtractToMemory(L"docs", L"read.txt", limit, block, size);
 //     archive.Close();                                                      // or let it go
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "archive/ArchivePlugins.h"
 #include "archive/ArchiverApi.h"
 #include "archive/ArchiverTable.h"
 #include "common/Handle.h"
@@ -25,13 +27,15 @@ namespace zq {
 
 struct StructArchiveMember {
     FileEntry find{};
-    DWORD position = 0;     // the member's place in the archive (Susie plug-ins only)
-    std::wstring folder;    // inside the archive, "" at the root, no leading or trailing "\"
-    std::wstring fullPath;  // as the library reported it, for its command lines
+    std::uint64_t position = 0;  // the member's place in the archive (Susie plug-ins only)
+    std::wstring folder;         // inside the archive, "" at the root, no leading or trailing "\"
+    std::wstring fullPath;       // as the library reported it, for its command lines
 };
 
 // A library entry as a member record; false for an entry that is not one (a folder entry).
 [[nodiscard]] bool ConvertLibraryEntry(const arc::INDIVIDUALINFO& info, StructArchiveMember& member);
+// A plug-in's entry as a member record; false for one without a name.
+[[nodiscard]] bool ConvertPluginEntry(const StructPluginMember& entry, StructArchiveMember& member);
 
 class ArchiveHandle {
   public:
@@ -40,12 +44,17 @@ class ArchiveHandle {
     ArchiveHandle(const ArchiveHandle&) = delete;
     ArchiveHandle& operator=(const ArchiveHandle&) = delete;
 
-    // Lists `directory`\`name` through the first row that accepts it for browsing.
+    // Archives that no row serves are then listed by a Susie archive plug-in.
+    void SetPlugins(IArchivePlugins* plugins) noexcept { m_plugins = plugins; }
+
+    // Lists `directory`\`name` through the first row that accepts it for
+    // browsing, or else through the archive plug-ins.
     [[nodiscard]] bool Open(const std::vector<StructArchiverRow>& table, const std::wstring& libraryPath,
                             const std::wstring& directory, const std::wstring& name);
     void Close();
 
-    [[nodiscard]] bool IsOpen() const noexcept { return m_row >= 0; }
+    [[nodiscard]] bool IsOpen() const noexcept { return m_row >= 0 || m_plugin >= 0; }
+    [[nodiscard]] bool ByPlugin() const noexcept { return m_plugin >= 0; }
     [[nodiscard]] const std::wstring& Directory() const noexcept { return m_directory; }
     [[nodiscard]] const std::wstring& Name() const noexcept { return m_name; }
     [[nodiscard]] std::wstring ArchivePath() const;
@@ -67,6 +76,7 @@ class ArchiveHandle {
 
   private:
     [[nodiscard]] bool ListByLibrary(const StructArchiverRow& row, const std::string& ansiPath);
+    [[nodiscard]] bool ListByPlugin();
 
     std::vector<StructArchiverRow> m_table;
     std::wstring m_libraryPath;
@@ -75,6 +85,9 @@ class ArchiveHandle {
     std::wstring m_name;
     FileEntry m_own{};
     int m_row = -1;
+    IArchivePlugins* m_plugins = nullptr;
+    int m_plugin = -1;
+    std::vector<StructPluginMember> m_pluginMembers;
     std::vector<StructArchiveMember> m_members;
 };
 

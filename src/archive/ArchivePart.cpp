@@ -8,6 +8,7 @@
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "commands/DialogLists.h"
+#include "common/Paths.h"
 #include "filer/FilerPane.h"
 #include "filer/ViewFiler.h"
 #include "settings/EventSounds.h"
@@ -25,18 +26,52 @@ bool ShowsRealDirectory(const FilerPane& pane) {
 
 }  // namespace
 
-ArchivePart::ArchivePart(ViewContext& context, ViewFiler& filer) : m_context(context), m_filer(filer) {
+ArchivePart::ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr<IArchivePlugins> plugins)
+    : m_context(context), m_filer(filer), m_plugins(std::move(plugins)) {
     ListingSources::Register([this]() -> std::unique_ptr<IListingSource> {
-        return std::make_unique<ArchiveSource>([this] {
-            return ArchiverLibraryPath(m_context.settings ? m_context.settings->unbypassDllPath : std::wstring());
-        });
+        return std::make_unique<ArchiveSource>(
+            [this] {
+                return ArchiverLibraryPath(m_context.settings ? m_context.settings->unbypassDllPath : std::wstring());
+            },
+            m_plugins.get());
     });
 }
 
 ArchivePart::~ArchivePart() = default;
 
 void ArchivePart::RegisterCommands() {
-    m_context.registry->Register(cmd::filer::Unpack, [this](const CommandCall&) { StartUnpack(); });
+    CommandRegistry& registry = *m_context.registry;
+    registry.Register(cmd::filer::Unpack, [this](const CommandCall&) { StartUnpack(); });
+    // The members selected inside an archive are copied by unpacking them.
+    registry.Wrap(cmd::filer::Copy, [this](const CommandCall& call, const CommandHandler& earlier) {
+        if (dynamic_cast<ArchiveSource*>(&m_filer.Pane(m_filer.ActivePane()).Source()) != nullptr)
+            StartUnpack(true);
+        else if (earlier)
+            earlier(call);
+    });
+    // The drive list replaces the pane's listing: the archive is left first,
+    // so that the pane holds no archive open behind the list.
+    registry.Wrap(cmd::filer::Drivelist, [this](const CommandCall& call, const CommandHandler& earlier) {
+        const FilerPane& pane = m_filer.Pane(m_filer.ActivePane());
+        ArchiveSource::Location where;
+        if (dynamic_cast<ArchiveSource*>(&pane.Source()) != nullptr && ArchiveSource::Split(pane.Path(), where))
+            m_filer.GoToDirectory(std::wstring(ParentPart(where.archive)), std::wstring(FileNamePart(where.archive)),
+                                  false);
+        if (earlier) earlier(call);
+    });
+}
+
+void ArchivePart::RunModal(CUnpackDlg& dialog) {
+    HWND frame = m_context.frame ? m_context.frame : m_context.view;
+    ::EnableWindow(frame, FALSE);
+    MSG message{};
+    while (!dialog.Finished() && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (::IsWindow(dialog) && ::IsDialogMessageW(dialog, &message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    ::EnableWindow(frame, TRUE);
+    if (message.message == WM_QUIT) ::PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 namespace {
@@ -63,6 +98,7 @@ bool ArchivePart::SelectedMembers(const FilerPane& pane, const ArchiveSource& so
     const ArchiveHandle& archive = source.Archive();
     if (!ArchiveSource::Split(pane.Path(), where) || !archive.IsOpen()) return false;
     setup.membersOf = archive.ArchivePath();
+    setup.membersByPlugin = archive.ByPlugin();
     const auto same = [](const std::wstring& a, const std::wstring& b) {
         return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
     };
@@ -85,12 +121,14 @@ bool ArchivePart::SelectedMembers(const FilerPane& pane, const ArchiveSource& so
     return !setup.members.empty();
 }
 
-void ArchivePart::StartUnpack() {
+void ArchivePart::StartUnpack(bool toOtherPane) {
     DropFinishedDialogs();
     Settings& settings = *m_context.settings;
     const int active = m_filer.ActivePane();
     FilerPane& pane = m_filer.Pane(active);
     CUnpackDlg::Setup setup;
+    const bool fromArchive = dynamic_cast<ArchiveSource*>(&pane.Source()) != nullptr;
+    if (toOtherPane && !fromArchive) return;
     if (ShowsRealDirectory(pane)) {
         std::wstring directory;
         for (int n = 0;; ++n) {
@@ -107,19 +145,23 @@ void ArchivePart::StartUnpack() {
     PlayEventSound(settings, SoundEvent::Unpack);
     setup.table = DefaultArchiverTable();
     setup.libraryPath = ArchiverLibraryPath(settings.unbypassDllPath);
+    setup.plugins = m_plugins.get();
     const FilerPane& other = m_filer.Pane(1 - active);
     if (ShowsRealDirectory(other)) setup.request.destination = other.Path();
     setup.request.folderPerArchive = settings.UNPACKMAKEDIRARC != 0;
     setup.request.checkPathLength = settings.UNPACK_CHECK_PATH_LENGTH != 0;
-    setup.history = m_history;
+    // The destinations offered are the directory history, where every unpack
+    // puts its destination first: it lives in zq.ini with the other histories.
+    const std::vector<std::wstring>& history = settings.dirHistory.Items();
+    setup.history.assign(history.begin(), history.begin() + std::min(history.size(), kHistorySize));
+    setup.request.unpackOptions = settings.unpackOptions;
+    if (toOtherPane && setup.request.destination.empty()) return;
 
     auto dialog = std::make_unique<CUnpackDlg>(m_context.view, std::move(setup));
-    dialog->onStarted = [this, &settings](const UnpackRequest& request) {
+    dialog->onStarted = [&settings](const UnpackRequest& request) {
         settings.UNPACKMAKEDIRARC = request.folderPerArchive ? 1 : 0;
         settings.UNPACK_CHECK_PATH_LENGTH = request.checkPathLength ? 1 : 0;
-        std::erase(m_history, request.destination);
-        m_history.insert(m_history.begin(), request.destination);
-        if (m_history.size() > kHistorySize) m_history.resize(kHistorySize);
+        settings.dirHistory.Push(request.destination);
     };
     HWND view = m_context.view;
     dialog->onEnded = [this, view] {
@@ -128,6 +170,10 @@ void ArchivePart::StartUnpack() {
     };
     if (!dialog->Create(m_context.view)) return;
     ::ShowWindow(*dialog, SW_SHOW);
+    if (fromArchive) {
+        RunModal(*dialog);
+        return;
+    }
     m_context.lists->Add(DialogList::Unpack, std::make_unique<UnpackOperation>(std::move(dialog)));
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/ArchivePlugins.h"
 #include "archive/CUnpackDlg.h"
 #include "commands/PaneContent.h"
 #include "commands/ViewContext.h"
@@ -20,13 +21,18 @@ class ViewFiler;
 
 class ArchivePart final : public IViewPart {
   public:
-    ArchivePart(ViewContext& context, ViewFiler& filer);
+    // `plugins` reaches the Susie archive plug-ins (null: the archiver library alone).
+    ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr<IArchivePlugins> plugins = nullptr);
     ~ArchivePart() override;
     void RegisterCommands() override;
     void OnPeriodicTimer() override { DropFinishedDialogs(); }
 
   private:
-    void StartUnpack();
+    // Unpacks the selection of the active pane; `toOtherPane` (@Copy from an
+    // archive pane) takes the members only, into the other pane's directory.
+    void StartUnpack(bool toOtherPane = false);
+    // The dialog for an archive pane's members is modal: the view waits for it.
+    void RunModal(CUnpackDlg& dialog);
     void DropFinishedDialogs();
     // The library's names of the members selected in an archive pane; false when there are none.
     [[nodiscard]] static bool SelectedMembers(const FilerPane& pane, const ArchiveSource& source,
@@ -34,7 +40,7 @@ class ArchivePart final : public IViewPart {
 
     ViewContext& m_context;
     ViewFiler& m_filer;
-    std::vector<std::wstring> m_history;  // destinations, newest first
+    std::unique_ptr<IArchivePlugins> m_plugins;
 };
 
 }  // namespace zq

@@ -14,7 +14,11 @@ class ArchiveSource final : public IListingSource {
   public:
     // `libraryPath` is asked each time an archive is opened, so that a
     // changed setting applies to the next archive entered.
-    explicit ArchiveSource(std::function<std::wstring()> libraryPath) : m_libraryPath(std::move(libraryPath)) {}
+    // `plugins` (may be null) lists what no archiver row serves.
+    explicit ArchiveSource(std::function<std::wstring()> libraryPath, IArchivePlugins* plugins = nullptr)
+        : m_libraryPath(std::move(libraryPath)) {
+        m_archive.SetPlugins(plugins);
+    }
 
     // A location splits into the archive file and the folder inside it.
     struct Location {

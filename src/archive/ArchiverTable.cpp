@@ -47,6 +47,17 @@ std::vector<StructArchiverRow> DefaultArchiverTable() {
         Row(L"7-zip32.dll", L"7-zip32.dll", "SevenZip", "SevenZip", L"7Z\0EXE\0\0"sv, L"x", L"e", L"-p%s"),
     };
     table[5].listOption = L"tvf";
+    // The families' own switches: keep attributes, no time check, no
+    // messages, no indicator, full paths, recurse, and for LHA the seventh,
+    // which newer libraries of that family no longer take.
+    table[0].optionWords = {L"-a1", L"-c1", L"-m1", L"-n1", L"-p1", L"-r1", L"-jp1"};
+    table[1].optionWords = {L"-o", L"-qq", L"-X"};
+    table[2].optionWords = {L"-i", L"-q"};
+    table[3].optionWords = {L"-y", L"-q", L"-s"};
+    table[4].optionWords = {L"-y", L"-q"};
+    table[5].optionWords = {L"--overwrite", L"--quiet", L"--keep-old-files"};
+    table[6].optionWords = {L"-y", L"-q"};
+    table[7].optionWords = {L"-y", L"-hide", L"-aoa"};
     return table;
 }
 

@@ -2,6 +2,7 @@
 // The table of archiver libraries: one row per archive family, each naming the
 // prefix of its functions, the extensions it handles and the words of its
 // command lines.  Every row is served by the one library file Unbypass.dll.
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,9 @@ struct StructArchiverRow {
     std::wstring listOption;
     std::wstring ignoreFoldersOption;
     std::wstring quietOption;
+    // The extraction options the unpack settings switch on one by one
+    // (UNPACK%02d%02d); an empty word is a switch without effect.
+    std::array<std::wstring, 10> optionWords;
 };
 
 inline constexpr int kArchiverRows = 8;

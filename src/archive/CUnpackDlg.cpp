@@ -43,8 +43,18 @@ class CUnpackThread final : public ui::CJobThread {
         : m_questions(dialog),
           m_job(std::move(setup.table), std::move(setup.libraryPath), std::move(request), std::move(setup.items),
                 m_questions) {
-        if (!setup.members.empty()) m_job.SetMembers(std::move(setup.membersOf), std::move(setup.members));
+        if (!setup.members.empty())
+            m_job.SetMembers(std::move(setup.membersOf), std::move(setup.members), setup.membersByPlugin);
+        m_job.SetPlugins(setup.plugins);
         m_job.SetOwnerWindow(dialog);
+        m_job.onBytes = [dialog](std::uint64_t done, std::uint64_t total) {
+            wchar_t size[64];
+            std::swprintf(size, std::size(size), L"%llu/%llu", static_cast<unsigned long long>(done),
+                          static_cast<unsigned long long>(total));
+            ::SetDlgItemTextW(dialog, IDC_UNPACK_SIZE, size);
+            ::SendDlgItemMessageW(dialog, IDC_UNPACK_PROGRESS, PBM_SETPOS,
+                                  total ? static_cast<WPARAM>(done * 1000 / total) : 0, 0);
+        };
         m_job.onArchive = [dialog](const std::wstring& text) {
             // Sent: the text must outlive the call, and the dialog pumps while it waits.
             ::SetDlgItemTextW(dialog, IDC_UNPACK_FILE, text.c_str());

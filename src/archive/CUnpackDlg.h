@@ -26,6 +26,8 @@ class CUnpackDlg : public ui::COperationDlg {
         // Members of one archive (full paths as the library reports them) instead of `items`.
         std::wstring membersOf;
         std::vector<std::wstring> members;
+        bool membersByPlugin = false;  // the browsing pane's archive came from an archive plug-in
+        IArchivePlugins* plugins = nullptr;
     };
     CUnpackDlg(HWND view, Setup setup);
     ~CUnpackDlg() override;

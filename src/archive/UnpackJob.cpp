@@ -1,5 +1,6 @@
 #include "archive/UnpackJob.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "archive/ArchiverApi.h"
@@ -33,6 +34,14 @@ std::wstring Format(const wchar_t* format, const std::wstring& a, const std::wst
     return text;
 }
 
+// The folder and every missing one above it.
+bool CreateDirectoryTree(const std::wstring& path) {
+    if (path.empty() || DirectoryExists(path)) return true;
+    const std::wstring parent(ParentPart(path));
+    if (parent.size() >= path.size() || !CreateDirectoryTree(parent)) return false;
+    return ::CreateDirectoryW(PlatformPath(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 }  // namespace
 
 std::wstring UnpackDestination(const UnpackRequest& request, const std::wstring& archiveName) {
@@ -45,8 +54,12 @@ std::wstring UnpackDestination(const UnpackRequest& request, const std::wstring&
     return destination;
 }
 
-std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders, const std::wstring& password) {
+std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders, const std::wstring& password,
+                                const std::array<int, 10>* enabled, int leaveOut) {
     std::wstring options = (ignoreFolders ? row.ignoreFoldersOption : row.extractWord) + L' ';
+    for (size_t i = 0; enabled && i < enabled->size(); ++i)
+        if ((*enabled)[i] != 0 && static_cast<int>(i) != leaveOut && !row.optionWords[i].empty())
+            options += row.optionWords[i] + L' ';
     if (!password.empty() && !row.passwordFormat.empty())
         options += Format(row.passwordFormat.c_str(), password, L"") + L' ';
     return options;
@@ -99,6 +112,30 @@ int CheckPathLengths(const std::string& destination, const std::vector<std::stri
     return 0;
 }
 
+std::wstring SafeMemberPath(const std::wstring& folder, const std::wstring& name, bool keepFolders) {
+    std::wstring whole = keepFolders && !folder.empty() ? folder + L'\\' + name : name;
+    std::replace(whole.begin(), whole.end(), L'/', L'\\');
+    if (whole.empty() || whole.front() == L'\\' || whole.find(L':') != std::wstring::npos) return {};
+    std::wstring safe;
+    size_t start = 0;
+    while (start <= whole.size()) {
+        const size_t end = std::min(whole.find(L'\\', start), whole.size());
+        std::wstring level = whole.substr(start, end - start);
+        start = end + 1;
+        // Windows drops trailing dots and blanks: ".. " is "..".
+        std::wstring trimmed = level;
+        while (!trimmed.empty() && (trimmed.back() == L'.' || trimmed.back() == L' ')) trimmed.pop_back();
+        if (level == L"..") return {};
+        if (level.empty() || level == L".") continue;
+        if (trimmed.empty()) return {};
+        if (!safe.empty()) safe += L'\\';
+        safe += level;
+    }
+    // Without folders the name alone is kept, and it must be a name.
+    if (!keepFolders && safe.find(L'\\') != std::wstring::npos) return {};
+    return safe;
+}
+
 bool UnpackJob::AskContinue(const std::wstring& reason, const Item& item) {
     const std::wstring text =
         L"ファイルの解凍に失敗しました" + reason + L"\n" + item.directory + L"\\" + item.name + L"\n続けますか?";
@@ -132,9 +169,18 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
     int error = 0;
     const int row =
         ChooseArchiver(m_table, m_libraryPath, {item.directory, item.name, false, m_request.checkPathLength}, error);
+    if (row < 0 && error != kChooseNameTooLong) {
+        // Formats that only an archive plug-in knows.
+        const int done =
+            UnpackByPlugin(JoinPath(item.directory, item.name), UnpackDestination(m_request, item.name), nullptr);
+        if (done == 1) return true;
+        if (done == 0) {
+            failed = true;
+            return !m_stop.load() && AskContinue(L"", item);
+        }
+    }
     if (row < 0) {
         failed = true;
-        // The Susie route for formats only an archive plug-in knows is not taken here.
         return AskContinue(error == kChooseNameTooLong ? L"(ファイル名長すぎ)" : L"(対応DLLなし)", item);
     }
     if (!m_present[static_cast<size_t>(row)]) {
@@ -151,8 +197,18 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
     const auto command = library.Find<arc::CommandFn>(r.unpackPrefix.c_str());
     if (result == 0 && !command) result = -1;
     if (result == 0) {
-        const std::wstring line = UnpackCommandLine(
-            row, UnpackOptionString(r, m_request.ignoreFolders, m_request.password), archive, destination);
+        // The first row's seventh option is unknown to libraries of version 1.51 and later.
+        int leaveOut = -1;
+        if (row == 0) {
+            const auto version = library.Find<arc::GetVersionFn>((r.unpackPrefix + "GetVersion").c_str());
+            const auto answer = version ? version() : std::nullopt;
+            if (answer && *answer >= 151) leaveOut = 6;
+        }
+        const std::wstring line =
+            UnpackCommandLine(row,
+                              UnpackOptionString(r, m_request.ignoreFolders, m_request.password,
+                                                 &m_request.unpackOptions[static_cast<size_t>(row)], leaveOut),
+                              archive, destination);
         const auto ansiLine = AnsiText(line);
         if (!ansiLine) {
             result = -4;
@@ -188,7 +244,82 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
     }
 }
 
+bool UnpackJob::WriteMember(const std::wstring& target, const UniqueLocal& data, std::size_t size,
+                            std::int64_t timestamp) {
+    // Written under a temporary name beside the target and renamed when whole:
+    // a failure leaves no part of a file under the member's name.
+    const std::wstring folder(ParentPart(target));
+    wchar_t temporary[MAX_PATH * 2] = {};
+    if (!::GetTempFileNameW(folder.c_str(), L"zqu", 0, temporary)) return false;
+    UniqueFile file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    bool ok = static_cast<bool>(file);
+    const auto* bytes = size ? static_cast<const char*>(::LocalLock(data.Get())) : nullptr;
+    for (std::size_t done = 0; ok && done < size;) {
+        DWORD wrote = 0;
+        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size - done, 1 << 20));
+        ok = bytes != nullptr && ::WriteFile(file.Get(), bytes + done, piece, &wrote, nullptr) && wrote == piece;
+        done += piece;
+    }
+    if (bytes) ::LocalUnlock(data.Get());
+    if (ok && timestamp > 0) {
+        const auto ticks = static_cast<std::uint64_t>(timestamp + 11644473600LL) * 10000000ULL;
+        const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        ::SetFileTime(file.Get(), nullptr, nullptr, &time);
+    }
+    file.Reset();
+    if (ok) ok = ::MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    if (!ok) ::DeleteFileW(temporary);
+    return ok;
+}
+
+int UnpackJob::UnpackByPlugin(const std::wstring& archive, const std::wstring& destination,
+                              const std::vector<std::wstring>* only) {
+    if (m_plugins == nullptr) return -1;
+    std::vector<StructPluginMember> members;
+    int plugin = -1;
+    m_plugins->PauseLoader();
+    const bool listed = m_plugins->List(archive, members, plugin);
+    m_plugins->ResumeLoader();
+    if (!listed) return -1;
+    std::uint64_t total = 0;
+    std::uint64_t done = 0;
+    for (const StructPluginMember& member : members) total += member.size;
+    const std::wstring root = WithoutSlash(destination);
+    for (const StructPluginMember& member : members) {
+        if (m_stop.load()) return 0;
+        const std::wstring folder = ToWide(member.path);
+        const std::wstring name = ToWide(member.fileName);
+        if (only) {
+            std::wstring full = folder;
+            std::replace(full.begin(), full.end(), L'/', L'\\');
+            while (!full.empty() && full.back() == L'\\') full.pop_back();
+            full = full.empty() ? name : full + L'\\' + name;
+            if (std::find(only->begin(), only->end(), full) == only->end()) continue;
+        }
+        const std::wstring relative = SafeMemberPath(folder, name, !m_request.ignoreFolders);
+        if (relative.empty()) return 0;
+        const std::wstring target = JoinPath(root, relative);
+        if (!CreateDirectoryTree(std::wstring(ParentPart(target)))) {
+            m_questions.Inform(L"ディレクトリの作成に失敗しました");
+            return 0;
+        }
+        UniqueLocal data;
+        std::size_t size = 0;
+        if (m_plugins->Extract(archive, plugin, member, data, size) != 0 ||
+            !WriteMember(target, data, size, member.timestamp))
+            return 0;
+        done += member.size;
+        if (onBytes) onBytes(done, total);
+    }
+    return 1;
+}
+
 bool UnpackJob::UnpackMembers() {
+    if (m_membersByPlugin) {
+        if (UnpackByPlugin(m_membersOf, m_request.destination, &m_members) == 1) return true;
+        if (!m_stop.load()) m_questions.Inform(L"ファイルの解凍に失敗しました");
+        return false;
+    }
     // The first row whose library is the handle's: with one library, the first.
     const StructArchiverRow& row = m_table.front();
     GuardedLibrary library(m_libraryPath);

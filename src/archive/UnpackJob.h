@@ -5,12 +5,14 @@
 // dialog's worker thread runs Run().
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 
+#include "archive/ArchivePlugins.h"
 #include "archive/ArchiverTable.h"
 #include "filer/FileEntry.h"
 
@@ -22,6 +24,8 @@ struct UnpackRequest {
     bool ignoreFolders = false;
     bool checkPathLength = false;
     std::wstring password;
+    // UNPACK%02d%02d: per row, which of its option words are on.
+    std::array<std::array<int, 10>, kArchiverRows> unpackOptions{};
 };
 
 // The text of a question; true for OK.
@@ -35,8 +39,11 @@ class IUnpackQuestions {
 // The destination of one archive, always ending with "\".
 [[nodiscard]] std::wstring UnpackDestination(const UnpackRequest& request, const std::wstring& archiveName);
 // The option words of a row's command line, each followed by a blank.
+// `enabled` (may be null) switches the row's option words on; `leaveOut`
+// is an option index left out whatever the switch says (-1 none).
 [[nodiscard]] std::wstring UnpackOptionString(const StructArchiverRow& row, bool ignoreFolders,
-                                              const std::wstring& password);
+                                              const std::wstring& password,
+                                              const std::array<int, 10>* enabled = nullptr, int leaveOut = -1);
 // The whole command line: options, archive, destination (7-zip's row: "-o"
 // glued to the destination).  Paths are quoted for the blanks they may hold.
 [[nodiscard]] std::wstring UnpackCommandLine(int row, const std::wstring& options, const std::wstring& archive,
@@ -49,6 +56,13 @@ class IUnpackQuestions {
                                              const std::wstring& destination, const std::vector<std::wstring>& members);
 [[nodiscard]] int CheckPathLengths(const std::string& destination, const std::vector<std::string>& members,
                                    const std::function<bool(const std::string&)>& exists);
+
+// Where a plug-in's member may be written below the destination: its folder
+// and name joined ("dir\\file.txt"), "/" read as "\\", empty and "." levels
+// dropped, only the name when folders are ignored.  Empty when the member
+// would reach outside: a ".." level (also one that Windows trims to ".."),
+// a rooted or UNC path, a drive or stream colon.
+[[nodiscard]] std::wstring SafeMemberPath(const std::wstring& folder, const std::wstring& name, bool keepFolders);
 
 class UnpackJob {
   public:
@@ -66,15 +80,22 @@ class UnpackJob {
 
     // Members of one archive instead of whole archives: `members` are the
     // library's full paths, unpacked by one command line of the first row.
-    void SetMembers(std::wstring archive, std::vector<std::wstring> members) {
+    // `byPlugin`: the archive was listed by an archive plug-in, whose
+    // GetFile then writes the members (their full paths as listed).
+    void SetMembers(std::wstring archive, std::vector<std::wstring> members, bool byPlugin = false) {
         m_membersOf = std::move(archive);
         m_members = std::move(members);
+        m_membersByPlugin = byPlugin;
     }
+    // Archives that no row accepts go to the archive plug-ins.
+    void SetPlugins(IArchivePlugins* plugins) noexcept { m_plugins = plugins; }
 
     // The window the library sends "wm_arcextract" to while extracting.
     void SetOwnerWindow(HWND owner) noexcept { m_owner = owner; }
     // The archive in progress ("%s/%s" of the number and the count).
     std::function<void(const std::wstring&)> onArchive;
+    // Bytes written and to write, on the plug-in route.
+    std::function<void(std::uint64_t done, std::uint64_t total)> onBytes;
 
     // True when every archive was unpacked.
     bool Run();
@@ -85,6 +106,12 @@ class UnpackJob {
     bool UnpackOne(const Item& item, bool& failed);
     [[nodiscard]] bool AskContinue(const std::wstring& reason, const Item& item);
     [[nodiscard]] bool UnpackMembers();
+    // The plug-in route for one archive: 1 done, 0 failed (reported), -1 no plug-in takes it;
+    // `only` limits it to these full paths.
+    [[nodiscard]] int UnpackByPlugin(const std::wstring& archive, const std::wstring& destination,
+                                     const std::vector<std::wstring>* only);
+    [[nodiscard]] bool WriteMember(const std::wstring& target, const UniqueLocal& data, std::size_t size,
+                                   std::int64_t timestamp);
     [[nodiscard]] int ListAndCheck(int row, const std::string& archive, const std::wstring& destination);
 
     std::vector<StructArchiverRow> m_table;
@@ -93,6 +120,8 @@ class UnpackJob {
     std::vector<Item> m_items;
     std::wstring m_membersOf;
     std::vector<std::wstring> m_members;
+    bool m_membersByPlugin = false;
+    IArchivePlugins* m_plugins = nullptr;
     IUnpackQuestions& m_questions;
     HWND m_owner = nullptr;
     std::atomic<bool> m_stop{false};

@@ -31,6 +31,16 @@ void CommandRegistry::Register(CommandId id, CommandHandler handler) {
     m_mode[static_cast<int>(id.group)].insert_or_assign(std::wstring(CommandName(id)), std::move(handler));
 }
 
+void CommandRegistry::Wrap(CommandId id,
+                           std::function<void(const CommandCall&, const CommandHandler& earlier)> handler) {
+    auto& handlers = m_mode[static_cast<int>(id.group)];
+    const std::wstring name(CommandName(id));
+    const auto found = handlers.find(name);
+    CommandHandler earlier = found != handlers.end() ? found->second : CommandHandler();
+    handlers.insert_or_assign(name, [earlier = std::move(earlier), handler = std::move(handler)](
+                                        const CommandCall& call) { handler(call, earlier); });
+}
+
 void CommandRegistry::RegisterCommon(CommonCommandId id, CommandHandler handler) {
     m_common.insert_or_assign(std::wstring(CommandName(id)), std::move(handler));
 }

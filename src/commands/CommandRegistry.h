@@ -56,6 +56,9 @@ class CommandRegistry {
   public:
     // A later registration of the same command replaces the earlier one.
     void Register(CommandId id, CommandHandler handler);
+    // Puts `handler` in front of the one registered so far, which it is given
+    // to fall back to (an empty one when there was none).
+    void Wrap(CommandId id, std::function<void(const CommandCall&, const CommandHandler& earlier)> handler);
     void RegisterCommon(CommonCommandId id, CommandHandler handler);
     // A table command that every mode runs alike: reached by its word in
     // every mode whose own table has no handler for it.

@@ -1,5 +1,7 @@
 #include "picture/CLoadPictureBDlg.h"
 
+#include <cwchar>
+
 #include "common/Paths.h"
 #include "resource.h"
 
@@ -10,7 +12,7 @@ constexpr UINT_PTR kPercentTimer = 1;
 }
 
 bool CDecodeThread::Work() {
-    m_result = m_host.DecodeFile(m_path, m_picture, {&CDecodeThread::Progress, reinterpret_cast<LONG_PTR>(this)});
+    m_result = m_job(m_picture, {&CDecodeThread::Progress, reinterpret_cast<LONG_PTR>(this)});
     return m_result == susie::kOk;
 }
 
@@ -22,10 +24,13 @@ int ZQ_SUSIE_CALL CDecodeThread::Progress(int done, int total, LONG_PTR data) {
 }
 
 CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, SusiePluginHost& host, std::wstring path, std::wstring pluginName)
-    : ui::CDialog(IDD_LOAD_PICTURE, parent),
-      m_host(host),
-      m_path(std::move(path)),
-      m_pluginName(std::move(pluginName)) {}
+    : CLoadPictureBDlg(parent, LoadingText(pluginName, std::wstring(FileNamePart(path))),
+                       [&host, path](SusiePicture& picture, SusieProgress progress) {
+                           return host.DecodeFile(path, picture, progress);
+                       }) {}
+
+CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, std::wstring text, DecodeJob job)
+    : ui::CDialog(IDD_LOAD_PICTURE, parent), m_text(std::move(text)), m_job(std::move(job)) {}
 
 CLoadPictureBDlg::~CLoadPictureBDlg() {
     if (m_thread) {
@@ -38,9 +43,16 @@ std::wstring CLoadPictureBDlg::LoadingText(const std::wstring& plugin, const std
     return L"PlugIn:  " + plugin + L"\n\n" + file + L"を読み込み中";
 }
 
+std::wstring CLoadPictureBDlg::MemberLoadingText(const std::wstring& plugin, const std::wstring& archive,
+                                                 const std::wstring& member, long number, long count) {
+    wchar_t counter[32];
+    std::swprintf(counter, std::size(counter), L"(%05ld/%05ld)", number, count);
+    return L"PlugIn:" + plugin + L"  \n\n" + archive + L"の\n" + member + L"を読み込み中\n" + counter;
+}
+
 bool CLoadPictureBDlg::OnInitDialog() {
-    SetDlgItemText(IDC_LOAD_PICTURE_TEXT, LoadingText(m_pluginName, std::wstring(FileNamePart(m_path))));
-    m_thread = std::make_unique<CDecodeThread>(m_host, m_path);
+    SetDlgItemText(IDC_LOAD_PICTURE_TEXT, m_text);
+    m_thread = std::make_unique<CDecodeThread>(m_job);
     m_thread->SetOwner(m_hWnd);
     if (!m_thread->CreateThread()) {
         EndDialog(IDABORT);

@@ -5,7 +5,11 @@
 //
 //     CLoadPictureBDlg dlg(owner, host, path, pluginName);
 //     if (dlg.DoModal() == IDOK) picture = dlg.TakePicture();  // else dlg.Result(), dlg.Cancelled()
+//
+// A picture that is not a file of its own (an archive member) comes with the
+// text to show and the work that extracts and decodes it.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,9 +19,11 @@
 
 namespace zq {
 
+using DecodeJob = std::function<int(SusiePicture& picture, SusieProgress progress)>;
+
 class CDecodeThread final : public ui::CJobThread {
   public:
-    CDecodeThread(SusiePluginHost& host, std::wstring path) : m_host(host), m_path(std::move(path)) {}
+    explicit CDecodeThread(DecodeJob job) : m_job(std::move(job)) {}
     [[nodiscard]] int Result() const noexcept { return m_result; }
     [[nodiscard]] int Percent() const noexcept { return m_percent.load(); }
     SusiePicture& Picture() noexcept { return m_picture; }
@@ -27,8 +33,7 @@ class CDecodeThread final : public ui::CJobThread {
 
   private:
     static int ZQ_SUSIE_CALL Progress(int done, int total, LONG_PTR data);
-    SusiePluginHost& m_host;
-    std::wstring m_path;
+    DecodeJob m_job;
     SusiePicture m_picture;
     int m_result = susie::kNoMemory;
     std::atomic<int> m_percent{0};
@@ -37,6 +42,7 @@ class CDecodeThread final : public ui::CJobThread {
 class CLoadPictureBDlg final : public ui::CDialog {
   public:
     CLoadPictureBDlg(HWND parent, SusiePluginHost& host, std::wstring path, std::wstring pluginName);
+    CLoadPictureBDlg(HWND parent, std::wstring text, DecodeJob job);
     ~CLoadPictureBDlg() override;
 
     [[nodiscard]] SusiePicture TakePicture() { return std::move(m_thread->Picture()); }
@@ -45,6 +51,9 @@ class CLoadPictureBDlg final : public ui::CDialog {
 
     // "PlugIn:  %s\n\n%sを読み込み中"
     [[nodiscard]] static std::wstring LoadingText(const std::wstring& plugin, const std::wstring& file);
+    // "PlugIn:%s  \n\n%sの\n%sを読み込み中\n(%05ld/%05ld)" for a member of an archive.
+    [[nodiscard]] static std::wstring MemberLoadingText(const std::wstring& plugin, const std::wstring& archive,
+                                                        const std::wstring& member, long number, long count);
 
   protected:
     bool OnInitDialog() override;
@@ -54,9 +63,8 @@ class CLoadPictureBDlg final : public ui::CDialog {
 
   private:
     void ShowPercent();
-    SusiePluginHost& m_host;
-    std::wstring m_path;
-    std::wstring m_pluginName;
+    std::wstring m_text;
+    DecodeJob m_job;
     std::unique_ptr<CDecodeThread> m_thread;
     bool m_cancelled = false;
 };

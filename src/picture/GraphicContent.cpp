@@ -7,6 +7,7 @@
 #include "commands/PaneModes.h"
 #include "common/Paths.h"
 #include "common/ShellLink.h"
+#include "common/TextConv.h"
 #include "filer/FilerPane.h"
 #include "filer/ViewFiler.h"
 #include "picture/CLoadPictureBDlg.h"
@@ -39,12 +40,46 @@ std::wstring GraphicContent::ActiveLocation() {
     return Shown() && m_index < static_cast<int>(m_list.size()) ? m_list[static_cast<size_t>(m_index)] : std::wstring();
 }
 
+namespace {
+
+bool ImagePluginClaims(const SusiePluginHost& host, std::wstring_view name) {
+    for (size_t i = 0; i < host.Plugins().size(); ++i)
+        if (host.Supports(name, kSusieImage, i)) return true;
+    return false;
+}
+
+std::wstring MemberName(const susie::FileInfo& entry) {
+    std::wstring path = ToWide(entry.path);
+    while (!path.empty() && IsPathSeparator(path.back())) path.pop_back();
+    const std::wstring name = ToWide(entry.filename);
+    return path.empty() ? name : path + L"\\" + name;
+}
+
+}  // namespace
+
+void GraphicContent::AddItems(const std::wstring& path, std::vector<StructPictureItem>& items) {
+    SusiePluginHost& host = *Host();
+    if (ImagePluginClaims(host, FileNamePart(path))) {
+        items.push_back({StructPictureItem::Kind::File, path});
+        return;
+    }
+    auto archive = std::make_shared<SusieArchive>();
+    if (host.ListArchive(path, *archive) != susie::kOk) return;
+    std::vector<size_t> pictures;
+    for (size_t i = 0; i < archive->entries.size(); ++i)
+        if (ImagePluginClaims(host, ToWide(archive->entries[i].filename))) pictures.push_back(i);
+    for (size_t n = 0; n < pictures.size(); ++n)
+        items.push_back({StructPictureItem::Kind::PluginMember, path, MemberName(archive->entries[pictures[n]]),
+                         archive, pictures[n], static_cast<long>(n + 1), static_cast<long>(pictures.size())});
+}
+
 void GraphicContent::Enter(bool oneOnly) {
     SusiePluginHost* host = Host();
     const int pane = m_filer.ActivePane();
     if (host == nullptr || pane < 0 || !m_context.modes->Query(pane, 0, pane_mode::kDirectory)) return;
     const FilerPane& listing = m_filer.Pane(pane);
     const Settings& settings = *m_context.settings;
+    const bool onDisk = listing.Source().EntriesOnDisk();
     Win32FileSystem fs;
     picture::PictureListBuilder builder(fs, {[host](const std::wstring& name) {
                                                  for (size_t i = 0; i < host->Plugins().size(); ++i)
@@ -52,6 +87,13 @@ void GraphicContent::Enter(bool oneOnly) {
                                                  return false;
                                              },
                                              ShortcutTarget, settings.SORTNAMEGRAPHICINDIR != 0});
+    // The entries of a listing that is not on disk are the archive's members
+    // the pane browses: they are read through the pane's own archive handle.
+    std::vector<StructPictureItem> members;
+    const auto addMember = [&](const FileEntry& entry) {
+        if (ClassOf(entry) == kEntryFile && ImagePluginClaims(*host, entry.cFileName))
+            members.push_back({StructPictureItem::Kind::ListingMember, listing.Path(), entry.cFileName});
+    };
     int start = 0;
     const FileEntry* cursor = listing.CursorEntry();
     if (oneOnly || listing.MarkedCount() > 0) {
@@ -61,23 +103,42 @@ void GraphicContent::Enter(bool oneOnly) {
             const FileEntry* entry = listing.NthSelected(flags, n, &directory);
             if (entry == nullptr) break;
             if (IsLinkEntry(*entry)) continue;
-            builder.Add(JoinPath(directory, entry->cFileName), ClassOf(*entry) == kEntryDirectory);
+            if (!onDisk)
+                addMember(*entry);
+            else
+                builder.Add(JoinPath(directory, entry->cFileName), ClassOf(*entry) == kEntryDirectory);
         }
     } else {
         // Nothing marked: every picture of the listing, from the one under the cursor on.
         for (int position = 0; position < listing.Count(); ++position) {
             const FileEntry& entry = listing.EntryAt(position);
             if (ClassOf(entry) != kEntryFile) continue;
-            if (&entry == cursor) start = static_cast<int>(builder.Pictures().size());
-            builder.Add(JoinPath(listing.Path(), entry.cFileName), false);
+            if (&entry == cursor) start = static_cast<int>(onDisk ? builder.Pictures().size() : members.size());
+            if (!onDisk)
+                addMember(entry);
+            else
+                builder.Add(JoinPath(listing.Path(), entry.cFileName), false);
         }
     }
-    std::vector<std::wstring> list = builder.Take();
-    if (list.empty()) return;
+    std::vector<StructPictureItem> items;
+    if (onDisk) {
+        const std::vector<std::wstring> files = builder.Take();
+        for (size_t i = 0; i < files.size(); ++i) {
+            if (static_cast<int>(i) == start) start = static_cast<int>(items.size());
+            AddItems(files[i], items);
+        }
+        m_susie.ShowPendingReports();
+    } else {
+        items = std::move(members);
+    }
+    if (items.empty()) return;
     PlayEventSound(settings, SoundEvent::LoadPicture);
     FreePicture();
-    m_list = std::move(list);
-    m_index = std::min(start, static_cast<int>(m_list.size()) - 1);
+    m_items = std::move(items);
+    m_list.clear();
+    for (const StructPictureItem& item : m_items)
+        m_list.push_back(item.kind == StructPictureItem::Kind::File ? item.path : JoinPath(item.path, item.member));
+    m_index = std::clamp(start, 0, static_cast<int>(m_list.size()) - 1);
     m_pane = pane;
     m_seriesNumber = 0;
     if (m_host) m_host->ShowMode(pane, pane_mode::kPicture, 0);
@@ -89,6 +150,7 @@ void GraphicContent::Leave() {
     const int pane = m_pane;
     m_pane = -1;
     m_list.clear();
+    m_items.clear();
     if (m_fullScreen) ToggleFullScreen();
     if (m_host && pane >= 0) {
         m_host->SetStatusText({});
@@ -105,19 +167,69 @@ void GraphicContent::FreePicture() {
     m_loadState = 0;
 }
 
-bool GraphicContent::LoadEntry(const std::wstring& path, bool& cancelled) {
+bool GraphicContent::DecodeJobFor(const StructPictureItem& item, std::wstring& text, DecodeJob& job) {
     SusiePluginHost* host = Host();
-    if (host == nullptr) return false;
-    const std::wstring name(FileNamePart(path));
-    std::wstring plugin;
-    for (size_t i = 0; i < host->Plugins().size(); ++i) {
-        if (host->Supports(name, kSusieImage, i) && !host->Plugins()[i].runtime->faulted) {
-            plugin = std::wstring(host->Plugins()[i].FileName());
-            break;
+    const auto firstImagePlugin = [host](std::wstring_view name) {
+        for (size_t i = 0; i < host->Plugins().size(); ++i)
+            if (host->Supports(name, kSusieImage, i) && !host->Plugins()[i].runtime->faulted)
+                return std::wstring(host->Plugins()[i].FileName());
+        return std::wstring();
+    };
+    const std::wstring name(FileNamePart(item.member));
+    switch (item.kind) {
+        case StructPictureItem::Kind::File: {
+            const std::wstring plugin = firstImagePlugin(FileNamePart(item.path));
+            if (plugin.empty()) return false;
+            text = CLoadPictureBDlg::LoadingText(plugin, std::wstring(FileNamePart(item.path)));
+            job = [host, path = item.path](SusiePicture& picture, SusieProgress progress) {
+                return host->DecodeFile(path, picture, progress);
+            };
+            return true;
+        }
+        case StructPictureItem::Kind::PluginMember: {
+            const auto index = static_cast<size_t>(item.archive->plugin);
+            if (index >= host->Plugins().size()) return false;
+            text = CLoadPictureBDlg::MemberLoadingText(std::wstring(host->Plugins()[index].FileName()),
+                                                       std::wstring(FileNamePart(item.path)), item.member, item.number,
+                                                       item.count);
+            job = [host, archive = item.archive, entry = item.entry, name](SusiePicture& picture,
+                                                                           SusieProgress progress) {
+                UniqueLocal data;
+                size_t size = 0;
+                const int extracted = host->ExtractMember(*archive, archive->entries[entry], data, size, progress);
+                if (extracted != susie::kOk) return extracted;
+                const int decoded = host->DecodeMemory(name, ::LocalLock(data.Get()), size, picture);
+                ::LocalUnlock(data.Get());
+                return decoded;
+            };
+            return true;
+        }
+        case StructPictureItem::Kind::ListingMember: {
+            const std::wstring plugin = firstImagePlugin(name);
+            if (plugin.empty() || m_pane < 0) return false;
+            // The pane's archive handle belongs to the window thread: the
+            // member is read here, only the decoding goes to the worker.
+            HLOCAL block = nullptr;
+            std::size_t length = 0;
+            if (!m_filer.Pane(m_pane).Source().ReadEntry(item.path, item.member, SIZE_MAX / 2, block, length))
+                return false;
+            auto data = std::make_shared<UniqueLocal>(block);
+            text = CLoadPictureBDlg::LoadingText(plugin, name);
+            job = [host, data, length, name](SusiePicture& picture, SusieProgress progress) {
+                return host->DecodeMemory(name, data->Get(), length, picture, progress);
+            };
+            return true;
         }
     }
-    if (plugin.empty()) return false;
-    CLoadPictureBDlg dialog(m_context.view, *host, path, plugin);
+    return false;
+}
+
+bool GraphicContent::LoadEntry(const StructPictureItem& item, bool& cancelled) {
+    if (Host() == nullptr) return false;
+    std::wstring text;
+    DecodeJob job;
+    if (!DecodeJobFor(item, text, job)) return false;
+    CLoadPictureBDlg dialog(m_context.view, text, std::move(job));
     INT_PTR answer = 0;
     {
         const SuspendScope suspended(m_context);
@@ -125,7 +237,12 @@ bool GraphicContent::LoadEntry(const std::wstring& path, bool& cancelled) {
     }
     m_susie.ShowPendingReports();
     if (answer == IDCANCEL) cancelled = true;
-    if (answer != IDOK) return false;
+    if (answer != IDOK) {
+        if (item.kind == StructPictureItem::Kind::PluginMember && dialog.Result() == susie::kBrokenData)
+            ui::ZqMessageBox(m_context.view, item.path + L"は\nファイルが壊れているか、展開にパスワードが必要です",
+                             L"ファイル読み込みエラー", MB_OK);
+        return false;
+    }
     m_picture = dialog.TakePicture();
     if (!m_picture.info.Valid() || !m_picture.bits.Valid()) return false;
     m_info = static_cast<BITMAPINFO*>(::LocalLock(m_picture.info.Get()));
@@ -150,7 +267,7 @@ bool GraphicContent::LoadStep(int step) {
     while (m_index >= 0 && m_index < count && !tried[static_cast<size_t>(m_index)]) {
         tried[static_cast<size_t>(m_index)] = true;
         bool cancelled = false;
-        if (LoadEntry(m_list[static_cast<size_t>(m_index)], cancelled)) {
+        if (LoadEntry(m_items[static_cast<size_t>(m_index)], cancelled)) {
             AfterLoad();
             return true;
         }

@@ -9,12 +9,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "commands/CommandIds.h"
 #include "commands/PaneContent.h"
 #include "commands/ViewContext.h"
+#include "picture/CLoadPictureBDlg.h"
 #include "picture/DibTransform.h"
 #include "picture/GraphicGeometry.h"
 #include "picture/SusiePluginHost.h"
@@ -24,6 +26,20 @@ namespace zq {
 class ViewFiler;
 class SusieHostPart;
 struct StructBmpImage;
+
+// One entry of the picture list: a picture file, a member of an archive that
+// an archive plug-in listed, or an entry of a pane's listing that is not on
+// disk (a member of the archive the pane browses, read through its library).
+struct StructPictureItem {
+    enum class Kind { File, PluginMember, ListingMember };
+    Kind kind = Kind::File;
+    std::wstring path;    // the file; the archive file; the pane's location
+    std::wstring member;  // the member's name inside the archive (the listing's entry name)
+    std::shared_ptr<const SusieArchive> archive;
+    size_t entry = 0;  // in archive->entries
+    long number = 0;   // among the archive's pictures, from 1
+    long count = 0;
+};
 
 class GraphicContent final : public IPaneContent {
   public:
@@ -54,7 +70,12 @@ class GraphicContent final : public IPaneContent {
     void Add(CommandId id, std::function<void()> action);
     void RegisterViewCommands();
     [[nodiscard]] SusiePluginHost* Host() const;
-    bool LoadEntry(const std::wstring& path, bool& cancelled);
+    bool LoadEntry(const StructPictureItem& item, bool& cancelled);
+    // The plug-in's job for an item, with the text the loading dialog shows; false when none can take it.
+    bool DecodeJobFor(const StructPictureItem& item, std::wstring& text, DecodeJob& job);
+    // The pictures of the files found: a file an image plug-in claims as it is,
+    // an archive an archive plug-in lists as its picture members.
+    void AddItems(const std::wstring& path, std::vector<StructPictureItem>& items);
     void FreePicture();
     void AfterLoad();
     void Next(int step);
@@ -88,7 +109,8 @@ class GraphicContent final : public IPaneContent {
     IPaneHost* m_host = nullptr;
 
     int m_pane = -1;
-    std::vector<std::wstring> m_list;
+    std::vector<std::wstring> m_list;  // what the list dialog shows, one per item
+    std::vector<StructPictureItem> m_items;
     int m_index = 0;
     SusiePicture m_picture;
     // The picture's blocks, locked while it is shown (plug-ins hand out moveable blocks).

@@ -56,9 +56,17 @@ void GraphicContent::Layout() {
 void GraphicContent::UpdateTitle() {
     if (!m_host || !Loaded()) return;
     wchar_t title[1200];
-    const std::wstring name(FileNamePart(m_list[static_cast<size_t>(m_index)]));
-    std::swprintf(title, std::size(title), L"%ls 幅:%d 高さ%d %dBit Color(%ld%%)", name.c_str(), m_picture.width,
-                  m_picture.height, m_picture.bitCount, picture::ZoomPercent(m_fit.width, m_picture.width));
+    const StructPictureItem& item = m_items[static_cast<size_t>(m_index)];
+    const long percent = picture::ZoomPercent(m_fit.width, m_picture.width);
+    if (item.kind == StructPictureItem::Kind::File) {
+        const std::wstring name(FileNamePart(item.path));
+        std::swprintf(title, std::size(title), L"%ls 幅:%d 高さ%d %dBit Color(%ld%%)", name.c_str(), m_picture.width,
+                      m_picture.height, m_picture.bitCount, percent);
+    } else {
+        // A member: the archive's path first, the member's name in the parentheses.
+        std::swprintf(title, std::size(title), L"%ls(%ls) 幅:%d 高さ%d %dBit Color(%ld%%)", item.path.c_str(),
+                      item.member.c_str(), m_picture.width, m_picture.height, m_picture.bitCount, percent);
+    }
     m_host->SetStatusText(title);
 }
 

@@ -34,6 +34,14 @@ class SusieHostPart final : public IViewPart {
         m_resumeLoader = std::move(resume);
     }
 
+    // Keeps the thumbnail loader off the plug-ins (an archive being opened), and lets it go on.
+    void PauseLoader() const {
+        if (m_pauseLoader) m_pauseLoader();
+    }
+    void ResumeLoader() const {
+        if (m_resumeLoader) m_resumeLoader();
+    }
+
     // Null until Start has read the settings.
     [[nodiscard]] SusiePluginHost* Host() noexcept { return m_host.get(); }
 

@@ -205,9 +205,9 @@ bool SusiePluginHost::Supports(std::wstring_view name, int kinds, size_t index) 
 void SusiePluginHost::Disable(size_t index, const wchar_t* reason) {
     StructSusieDllFile& plugin = m_plugins[index];
     if (plugin.runtime->faulted.exchange(true)) return;
+    const wchar_t* kind = plugin.Kind() == kSusieArchive ? L"解凍Plug-In " : L"画像Plug-In ";
     if (m_report)
-        m_report(L"画像Plug-In " + std::wstring(plugin.fileName) + L" が" + reason +
-                 L"ため、今回の起動中は使用しません");
+        m_report(kind + std::wstring(plugin.fileName) + L" が" + reason + L"ため、今回の起動中は使用しません");
 }
 
 bool SusiePluginHost::Probe(size_t index, const PluginLibrary& library, const std::wstring& path, Use& use) {
@@ -265,12 +265,12 @@ int SusiePluginHost::Finish(size_t index, int result, HLOCAL info, HLOCAL bits, 
     return kOk;
 }
 
-int SusiePluginHost::WalkFile(const std::wstring& path, const char* entry,
+int SusiePluginHost::WalkFile(const std::wstring& path, int kinds, const char* entry,
                               const std::function<int(size_t, const PluginLibrary&, const Use&)>& call) {
     const std::string ansi = PluginPath(path);
     if (ansi.empty()) return kReadError;
     return Walk(
-        path, kSusieImage, entry,
+        path, kinds, entry,
         [&](size_t i, const PluginLibrary& library, Use& use) {
             use.name = ansi;
             return Probe(i, library, path, use);
@@ -291,7 +291,7 @@ int SusiePluginHost::CallPicture(size_t index, const PluginLibrary& library, con
 }
 
 int SusiePluginHost::DecodeFile(const std::wstring& path, SusiePicture& picture, SusieProgress progress) {
-    return WalkFile(path, "GetPicture", [&](size_t i, const PluginLibrary& library, const Use& use) {
+    return WalkFile(path, kSusieImage, "GetPicture", [&](size_t i, const PluginLibrary& library, const Use& use) {
         return CallPicture(i, library, "GetPicture", use.name.c_str(), use.offset, kInputFile, progress, picture);
     });
 }
@@ -354,7 +354,7 @@ UniqueLocal ReadWholeFile(const std::wstring& path, size_t& size) {
 }  // namespace
 
 int SusiePluginHost::DecodePreview(const std::wstring& path, bool fullDecoding, SusiePicture& picture) {
-    return WalkFile(path, "IsSupported", [&](size_t i, const PluginLibrary& library, const Use& use) {
+    return WalkFile(path, kSusieImage, "IsSupported", [&](size_t i, const PluginLibrary& library, const Use& use) {
         const auto call = [&](const char* entry, LPCSTR buf, LONG_PTR len, unsigned int flag) {
             return CallPicture(i, library, entry, buf, len, flag, {}, picture);
         };
@@ -378,6 +378,73 @@ int SusiePluginHost::DecodePreview(const std::wstring& path, bool fullDecoding, 
     });
 }
 
+int SusiePluginHost::ListArchive(const std::wstring& path, SusieArchive& archive) {
+    archive = SusieArchive();
+    return WalkFile(path, kSusieArchive, "GetArchiveInfo", [&](size_t i, const PluginLibrary& library, const Use& use) {
+        HLOCAL list = nullptr;
+        const auto got =
+            library.Call<GetArchiveInfoFn>("GetArchiveInfo", use.name.c_str(), use.offset, kInputFile, &list);
+        if (!got) {
+            Disable(i, L"異常終了した");
+            return int{kInternalError};
+        }
+        if (*got != kOk) return *got;
+        if (list == nullptr) return int{kInternalError};
+        // The list ends at an empty method or an empty name, and never beyond its block.
+        const SIZE_T bytes = GuardedLocalSize(list);
+        const auto* entries = static_cast<const FileInfo*>(::LocalLock(list));
+        const bool ended = entries != nullptr && [&] {
+            for (SIZE_T n = 0; (n + 1) * sizeof(FileInfo) <= bytes; ++n) {
+                FileInfo entry = entries[n];
+                if (entry.method[0] == 0 || entry.filename[0] == 0) return true;
+                entry.path[sizeof entry.path - 1] = '\0';
+                entry.filename[sizeof entry.filename - 1] = '\0';
+                archive.entries.push_back(entry);
+            }
+            return false;
+        }();
+        if (entries) ::LocalUnlock(list);
+        if (!ended) {
+            archive.entries.clear();
+            Disable(i, L"終わりのない一覧を返した");
+            return int{kInternalError};
+        }
+        (void)GuardedInvoke([&] { return ::LocalFree(list); });
+        archive.plugin = static_cast<int>(i);
+        archive.ansiPath = use.name;
+        return int{kOk};
+    });
+}
+
+int SusiePluginHost::ExtractMember(const SusieArchive& archive, const FileInfo& entry, UniqueLocal& data, size_t& size,
+                                   SusieProgress progress) {
+    data.Reset();
+    size = 0;
+    if (archive.plugin < 0 || static_cast<size_t>(archive.plugin) >= m_plugins.size()) return kInternalError;
+    const auto index = static_cast<size_t>(archive.plugin);
+    const std::shared_ptr<StructSusieDllFile::Runtime> runtime = m_plugins[index].runtime;
+    if (!m_plugins[index].enabled || runtime->faulted) return kInternalError;
+    const std::lock_guard<std::mutex> hold(runtime->lock);
+    const PluginLibrary library(PathOf(index));
+    HLOCAL block = nullptr;
+    const auto got =
+        library.Call<GetFileFn>("GetFile", archive.ansiPath.c_str(), static_cast<LONG_PTR>(entry.position),
+                                reinterpret_cast<LPSTR>(&block), 0x0100u, progress.callback, progress.data);
+    if (!got) {
+        if (library.Loaded() && library.Has("GetFile")) Disable(index, L"異常終了した");
+        return kInternalError;
+    }
+    if (*got != kOk) return *got;
+    // LocalSize may exceed the data, never fall short of it.
+    if (block == nullptr || GuardedLocalSize(block) < entry.filesize) {
+        Disable(index, L"大きさの合わないデータを返した");
+        return kInternalError;
+    }
+    data.Reset(block);
+    size = static_cast<size_t>(entry.filesize);
+    return kOk;
+}
+
 std::optional<int> SusiePluginHost::Configure(const std::wstring& pluginPath, HWND parent) {
     const PluginLibrary library(pluginPath);
     if (!library.Loaded()) return std::nullopt;
@@ -385,7 +452,7 @@ std::optional<int> SusiePluginHost::Configure(const std::wstring& pluginPath, HW
 }
 
 int SusiePluginHost::PictureInfoOf(const std::wstring& path, susie::PictureInfo& info) {
-    return WalkFile(path, "GetPictureInfo", [&](size_t i, const PluginLibrary& library, const Use& use) {
+    return WalkFile(path, kSusieImage, "GetPictureInfo", [&](size_t i, const PluginLibrary& library, const Use& use) {
         info = {};
         const auto got =
             library.Call<GetPictureInfoFn>("GetPictureInfo", use.name.c_str(), use.offset, kInputFile, &info);

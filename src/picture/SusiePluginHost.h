@@ -42,6 +42,15 @@ struct SusieProgress {
     LONG_PTR data = 0;
 };
 
+// An archive as an archive plug-in lists it: the plug-in's array index, the
+// 8-bit path it was given and the entries of GetArchiveInfo (names made safe
+// to read: each text field ends inside its record).
+struct SusieArchive {
+    int plugin = -1;
+    std::string ansiPath;
+    std::vector<susie::FileInfo> entries;
+};
+
 class SusiePluginHost {
   public:
     using Reporter = std::function<void(const std::wstring& message)>;
@@ -75,6 +84,14 @@ class SusiePluginHost {
     // GetPicture (from memory for a local file, else from the file) when the
     // plug-in offers no preview.
     int DecodePreview(const std::wstring& path, bool fullDecoding, SusiePicture& picture);
+    // The first archive plug-in that claims and accepts the file lists it
+    // (GetArchiveInfo); a Susie result, 2 when no plug-in takes the file.
+    int ListArchive(const std::wstring& path, SusieArchive& archive);
+    // One listed member into local memory (GetFile, output to memory); size is
+    // the member's length, which the block is checked to hold.
+    int ExtractMember(const SusieArchive& archive, const susie::FileInfo& entry, UniqueLocal& data, size_t& size,
+                      SusieProgress progress = {});
+
     // The picture's size and depth; info.hInfo, when the plug-in set it, is the caller's to LocalFree.
     int PictureInfoOf(const std::wstring& path, susie::PictureInfo& info);
 
@@ -92,7 +109,7 @@ class SusiePluginHost {
              const std::function<bool(size_t, const PluginLibrary&, Use&)>& accepts,
              const std::function<int(size_t, const PluginLibrary&, const Use&)>& call);
     // Walk for a file on disk: the plug-ins that claim it and accept its contents.
-    int WalkFile(const std::wstring& path, const char* entry,
+    int WalkFile(const std::wstring& path, int kinds, const char* entry,
                  const std::function<int(size_t, const PluginLibrary&, const Use&)>& call);
     // GetPicture or GetPreview, guarded, its blocks checked.
     int CallPicture(size_t index, const PluginLibrary& library, const char* entry, LPCSTR buf, LONG_PTR len,

@@ -52,6 +52,12 @@ TEST(UnpackCommandLine, GluesTheDestinationToMinusOOnlyForSevenZip) {
         const std::wstring options = UnpackOptionString(table[c.row], c.ignoreFolders, c.password);
         EXPECT_EQ(UnpackCommandLine(c.row, options, L"C:\\a.7z", L"D:\\out\\"), c.line) << c.row;
     }
+    // Switched-on option words follow the command word; LHA's seventh can be left out.
+    std::array<int, 10> on{};
+    on[0] = on[6] = on[9] = 1;
+    EXPECT_EQ(UnpackOptionString(table[0], false, L"", &on), L"x -a1 -jp1 ");
+    EXPECT_EQ(UnpackOptionString(table[0], false, L"", &on, 6), L"x -a1 ");
+    EXPECT_EQ(UnpackOptionString(table[7], true, L"pw", &on), L"e -y -ppw ");
     EXPECT_EQ(UnpackDestination({L"D:\\out\\", true}, L"pack.tar.gz"), L"D:\\out\\pack.tar\\");
     EXPECT_EQ(UnpackDestination({L"D:\\out", false}, L"pack.zip"), L"D:\\out\\");
 }

@@ -72,6 +72,45 @@ rng = random.Random(7)
 tar_of("whole.tar.gz", [("big.bin", bytes(rng.getrandbits(8) for _ in range(200000)))], "w:gz")
 blob = open(os.path.join(out, "whole.tar.gz"), "rb").read()
 open(os.path.join(out, "truncated.tar.gz"), "wb").write(blob[: len(blob) * 6 // 10])
+
+
+def png_red_above_blue(size=8):
+    """An RGB picture, its top half red and its bottom half blue."""
+    import struct
+    import zlib
+    rows = b"".join(b"\0" + (b"\xff\0\0" if y < size // 2 else b"\0\0\xff") * size for y in range(size))
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+# Pictures for the archive plug-in: a text member first, so that the first
+# picture is not the first member.
+zip_of("pictures.zip", [("readme.txt", b"not a picture\n"), ("pics/", b""), ("pics/first.png", png_red_above_blue()),
+                        ("pics/second.png", png_red_above_blue(16))])
+shift_jis_zip("sjis-pictures.zip", [("絵/赤青.png", png_red_above_blue())])
+blob = open(os.path.join(out, "pictures.zip"), "rb").read()
+open(os.path.join(out, "truncated.zip"), "wb").write(blob[: len(blob) // 2])
+# A deflated member whose data is spoiled while its headers stay whole.
+spoiled = bytearray(open(os.path.join(out, "plain.zip"), "rb").read())
+spoiled[spoiled.index(b"a.txt") + 5 : spoiled.index(b"a.txt") + 8] = b"\xff\xff\xff"
+open(os.path.join(out, "corrupt.zip"), "wb").write(bytes(spoiled))
+
+
+class Unseekable(io.RawIOBase):
+    """Makes zipfile write sizes after the data, as streaming tools do."""
+    def __init__(self, target):
+        self.target = target
+    def writable(self):
+        return True
+    def write(self, data):
+        return self.target.write(data)
+
+
+with open(os.path.join(out, "streamed.zip"), "wb") as f:
+    with zipfile.ZipFile(Unseekable(f), "w", zipfile.ZIP_DEFLATED) as z:
+        z.writestr(zipfile.ZipInfo("s/streamed.txt", WHEN), b"written as a stream\n" * 100)
 open(os.path.join(out, "notarchive.txt"), "wb").write(b"plain text, no archive\n")
 seven = shutil.which("7z") or shutil.which("7za") or shutil.which("7zr")
 if seven:

@@ -10,6 +10,8 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin picture_settings
 [ -f "$GUI_APP/spi/ifwic.sph" ] || gui_fail "the program's spi folder holds no ifwic.sph"
+# The records below are those of the image plug-in alone.
+rm -f "$GUI_APP/spi/axzip.sph"
 tmpdir="$GUI_DIR/tmp"
 mkdir -p "$tmpdir" "$GUI_DIR/nospi"
 wintmp="$(gui_winpath "$tmpdir")"

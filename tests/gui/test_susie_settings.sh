@@ -9,6 +9,8 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin susie_settings
 [ -f "$GUI_APP/spi/ifwic.sph" ] || gui_fail "the program's spi folder holds no ifwic.sph"
+# The records below are those of the image plug-in alone.
+rm -f "$GUI_APP/spi/axzip.sph"
 
 # Prints the PLUGINFILE values of [SUSIEDATA] in file order, one a line, an empty one as "<empty>".
 plugin_values() {

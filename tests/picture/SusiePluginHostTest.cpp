@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "common/Paths.h"
+#include "common/TextConv.h"
 #include "main/TempDir.h"
 #include "picture/SusieThumbnailMaker.h"
 
@@ -73,6 +74,21 @@ struct SusieHost : testing::Test {
         ASSERT_TRUE(::CopyFileW(from.c_str(), JoinPath(susie, name).c_str(), FALSE)) << from;
     }
     void InstallOurs() { Install(JoinPath(ZQ_SPI_DIR, L"ifwic.sph"), L"ifwic.sph"); }
+    void InstallArchivePlugin() { Install(JoinPath(ZQ_SPI_DIR, L"axzip.sph"), L"axzip.sph"); }
+    static std::wstring Fixture(const wchar_t* name) {
+        return JoinPath(JoinPath(ModuleDirectory(), L"archiver-fixtures"), name);
+    }
+    static std::string Member(const susie::FileInfo& entry) {
+        return entry.path[0] ? std::string(entry.path) + "\\" + entry.filename : std::string(entry.filename);
+    }
+    std::string Extract(const SusieArchive& archive, size_t index) {
+        UniqueLocal data;
+        size_t size = 0;
+        if (host.ExtractMember(archive, archive.entries[index], data, size) != susie::kOk) return "(failed)";
+        std::string bytes(static_cast<const char*>(::LocalLock(data.Get())), size);
+        ::LocalUnlock(data.Get());
+        return bytes;
+    }
 };
 
 TEST_F(SusieHost, OurPluginDecodesFilesAndMemoryThroughTheHost) {
@@ -194,6 +210,84 @@ TEST_F(SusieHost, ThumbnailsComeThroughPreviewsOrFullDecodingPastABrokenPlugin) 
     StructThumbnail none;
     SusieThumbnailMaker maker(host, 4, 4, false);
     EXPECT_FALSE(maker.Make(dir.WriteFile(L"n.png", "no picture"), FileEntry{}, none));
+}
+
+TEST_F(SusieHost, OurArchivePluginListsZipMembersAndHandsThemOut) {
+    InstallOurs();
+    InstallArchivePlugin();
+    host.Rescan(false, SusieLoadMode::Off);
+    ASSERT_EQ(host.Plugins().size(), 2u);
+    SusieArchive archive;
+    ASSERT_EQ(host.ListArchive(Fixture(L"pictures.zip"), archive), susie::kOk);
+    EXPECT_STREQ(host.Plugins()[static_cast<size_t>(archive.plugin)].apiVersion, "00AM");
+    ASSERT_EQ(archive.entries.size(), 3u) << "the folder entry is implied by its members";
+    EXPECT_EQ(Member(archive.entries[0]), "readme.txt");
+    EXPECT_EQ(Member(archive.entries[1]), "pics\\first.png");
+    // The DOS time 2021-03-04 05:06:08 is local time; the stamp is UTC.
+    const SYSTEMTIME local{2021, 3, 4, 4, 5, 6, 8, 0};
+    SYSTEMTIME utc{};
+    FILETIME stamp{};
+    ASSERT_TRUE(::TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && ::SystemTimeToFileTime(&utc, &stamp));
+    const auto ticks = (static_cast<std::uint64_t>(stamp.dwHighDateTime) << 32) | stamp.dwLowDateTime;
+    EXPECT_EQ(archive.entries[0].timestamp, static_cast<LONG_PTR>(ticks / 10000000 - 11644473600LL));
+    EXPECT_EQ(Extract(archive, 0), "not a picture\n");
+    // A member handed out in memory decodes like a file of its own.
+    UniqueLocal png;
+    size_t size = 0;
+    ASSERT_EQ(host.ExtractMember(archive, archive.entries[2], png, size), susie::kOk);
+    EXPECT_EQ(size, archive.entries[2].filesize);
+    SusiePicture picture;
+    ASSERT_EQ(host.DecodeMemory(L"second.png", ::LocalLock(png.Get()), size, picture), susie::kOk);
+    ::LocalUnlock(png.Get());
+    EXPECT_EQ(picture.width, 16);
+
+    // Names come in the ANSI code page, from a UTF-8 flag or as Shift_JIS bytes
+    // stored; sizes written after the data are taken from the directory.
+    struct Case {
+        const wchar_t* fixture;
+        const wchar_t* member;
+        std::string data;
+    };
+    for (const Case& c :
+         {Case{L"utf8.zip", L"日本語\\表.txt", "utf8\n"}, Case{L"sjis.zip", L"表\\ソ.txt", "sjis folder\n"},
+          Case{L"streamed.zip", L"s\\streamed.txt", [] {
+                   std::string text;
+                   for (int i = 0; i < 100; ++i) text += "written as a stream\n";
+                   return text;
+               }()}}) {
+        SCOPED_TRACE(c.fixture);
+        ASSERT_EQ(host.ListArchive(Fixture(c.fixture), archive), susie::kOk);
+        const auto found = std::find_if(archive.entries.begin(), archive.entries.end(),
+                                        [&](const susie::FileInfo& e) { return Member(e) == ToNarrow(c.member); });
+        ASSERT_NE(found, archive.entries.end());
+        EXPECT_EQ(Extract(archive, static_cast<size_t>(found - archive.entries.begin())), c.data);
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(SusieHost, BrokenZipsFailThroughThePluginWithoutDisablingIt) {
+    InstallArchivePlugin();
+    host.Rescan(false, SusieLoadMode::Off);
+    SusieArchive archive;
+    EXPECT_EQ(host.ListArchive(Fixture(L"truncated.zip"), archive), susie::kUnknownFormat)
+        << "cut in half: the directory's end is gone";
+    EXPECT_EQ(host.ListArchive(dir.WriteFile(L"text.zip", "PK\x03\x04 and then nothing of a zip"), archive),
+              susie::kUnknownFormat);
+    EXPECT_EQ(host.ListArchive(Fixture(L"notarchive.txt"), archive), susie::kUnknownFormat) << "*.zip only";
+    // Whole headers, spoiled data: listed, and the member fails its check.
+    ASSERT_EQ(host.ListArchive(Fixture(L"corrupt.zip"), archive), susie::kOk);
+    ASSERT_EQ(Member(archive.entries[0]), "a.txt");
+    UniqueLocal data;
+    size_t size = 0;
+    EXPECT_EQ(host.ExtractMember(archive, archive.entries[0], data, size), susie::kBrokenData);
+    EXPECT_FALSE(data);
+    EXPECT_EQ(Extract(archive, 1), "bravo\n") << "the next member is whole";
+    // A position that is no member's is refused, not read as one.
+    susie::FileInfo wrong = archive.entries[1];
+    wrong.position += 1;
+    EXPECT_EQ(host.ExtractMember(archive, wrong, data, size), susie::kBrokenData);
+    EXPECT_FALSE(host.Plugins()[0].runtime->faulted);
+    EXPECT_TRUE(reports.empty());
 }
 
 }  // namespace

@@ -1,0 +1,150 @@
+// Archives that no archiver row serves, browsed and unpacked through our own
+// archive plug-in, loaded by the plug-in host as the program loads it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/SusieArchiveBridge.h"
+#include "archive/ArchiveHandle.h"
+#include "archive/UnpackJob.h"
+#include "common/Paths.h"
+#include "main/TempDir.h"
+
+namespace zq {
+namespace {
+
+std::wstring Fixtures() {
+    return JoinPath(ModuleDirectory(), L"archiver-fixtures");
+}
+
+// A library path that loads nothing: no row accepts any archive.
+constexpr wchar_t kNoLibrary[] = L"Z:\\no\\such\\Unbypass.dll";
+
+struct ScriptedQuestions final : IUnpackQuestions {
+    std::vector<std::wstring> asked;
+    bool OkCancel(const std::wstring& text, const std::wstring&) override {
+        asked.push_back(text);
+        return true;
+    }
+    void Inform(const std::wstring& text) override { asked.push_back(text); }
+};
+
+struct PluginRoute : testing::Test {
+    test::TempDir dir;
+    std::wstring spi = dir.MakeDir(L"spi");
+    SusiePluginHost host{spi, {}};
+    int pauses = 0;
+    int resumes = 0;
+    SusieArchiveBridge bridge{[this] { return &host; }, [this] { ++pauses; }, [this] { ++resumes; }};
+    ScriptedQuestions questions;
+
+    void SetUp() override {
+        const std::wstring ours = JoinPath(ModuleDirectory(), L"..\\..\\bin\\spi\\axzip.sph");
+        ASSERT_TRUE(::CopyFileW(ours.c_str(), JoinPath(spi, L"axzip.sph").c_str(), FALSE));
+        host.Rescan(false, SusieLoadMode::Off);
+        ASSERT_EQ(host.Plugins().size(), 1u);
+    }
+    static std::string Read(const std::wstring& path) {
+        if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return "(missing)";
+        return test::ReadFileBytes(path);
+    }
+    static std::vector<std::wstring> Names(const std::vector<FileEntry>& entries) {
+        std::vector<std::wstring> names;
+        for (const FileEntry& e : entries) names.emplace_back(e.cFileName);
+        return names;
+    }
+};
+
+TEST_F(PluginRoute, BrowsesAnArchiveNoRowServesWhileTheLoaderWaits) {
+    ArchiveHandle archive;
+    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), kNoLibrary, Fixtures(), L"pictures.zip")) << "no plug-ins given";
+    archive.SetPlugins(&bridge);
+    ASSERT_TRUE(archive.Open(DefaultArchiverTable(), kNoLibrary, Fixtures(), L"pictures.zip"));
+    EXPECT_TRUE(archive.ByPlugin());
+    EXPECT_EQ(pauses, 1);
+    EXPECT_EQ(resumes, 1);
+    EXPECT_EQ(Names(archive.ListFolder(L"", L"*.*", false)), (std::vector<std::wstring>{L"readme.txt", L"pics"}));
+    EXPECT_EQ(Names(archive.ListFolder(L"PICS", L"*.png", false)),
+              (std::vector<std::wstring>{L"first.png", L"second.png"}));
+    UniqueLocal block;
+    size_t size = 0;
+    ASSERT_TRUE(archive.ExtractToMemory(L"", L"readme.txt", 4, block, size));
+    EXPECT_EQ(std::string(static_cast<const char*>(block.Get()), size + 1), std::string("not \0", 5))
+        << "cut at the limit, one zero after it";
+    ASSERT_TRUE(archive.ExtractToMemory(L"pics", L"first.png", SIZE_MAX, block, size));
+    EXPECT_EQ(std::string(static_cast<const char*>(block.Get()), 4), "\x89PNG");
+    EXPECT_FALSE(archive.ExtractToMemory(L"pics", L"none.png", SIZE_MAX, block, size));
+    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), kNoLibrary, Fixtures(), L"truncated.zip"));
+}
+
+TEST(SafeMemberPath, KeepsMembersInsideTheDestination) {
+    struct Case {
+        const wchar_t* folder;
+        const wchar_t* name;
+        bool keepFolders;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"dir/sub", L"a.txt", true, L"dir\\sub\\a.txt"},
+        {L"dir\\sub\\", L"a.txt", false, L"a.txt"},
+        {L"./x//y", L"b", true, L"x\\y\\b"},
+        {L"..", L"evil.txt", true, L""},
+        {L"a\\..\\..", L"up.txt", true, L""},
+        {L"\\abs", L"c.txt", true, L""},
+        {L"C:", L"drive.txt", true, L""},
+        {L"", L"s.txt:stream", true, L""},
+        {L".. ", L"trim.txt", true, L""},
+        {L"", L"..", false, L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SafeMemberPath(c.folder, c.name, c.keepFolders), c.expected) << c.folder << L" | " << c.name;
+}
+
+TEST_F(PluginRoute, UnpacksWhatNoRowTakesWithoutWritingOutsideOrLeavingParts) {
+    const std::wstring root = dir.MakeDir(L"root");
+    const std::wstring out = dir.MakeDir(L"root\\out");
+    std::vector<UnpackJob::Item> items;
+    for (const wchar_t* name : {L"pictures.zip", L"hostile.zip", L"corrupt.zip", L"notarchive.txt"})
+        items.push_back({Fixtures(), name});
+    UnpackJob job(DefaultArchiverTable(), kNoLibrary, {out, true}, items, questions);
+    job.SetPlugins(&bridge);
+    std::uint64_t lastDone = 0, lastTotal = 0;
+    job.onBytes = [&](std::uint64_t done, std::uint64_t total) { lastDone = done, lastTotal = total; };
+    EXPECT_FALSE(job.Run()) << "three of the four failed";
+
+    EXPECT_EQ(Read(JoinPath(out, L"pictures\\readme.txt")), "not a picture\n");
+    EXPECT_EQ(Read(JoinPath(out, L"pictures\\pics\\first.png")).substr(0, 4), "\x89PNG");
+    EXPECT_GT(lastTotal, 0u);
+    // The hostile archive stops at its first member that would climb out.
+    for (const wchar_t* outside : {L"evil.txt", L"out\\evil.txt", L"up.txt", L"out\\up.txt", L"abs.txt"})
+        EXPECT_EQ(Read(JoinPath(root, outside)), "(missing)") << outside;
+    // The spoiled member leaves neither its name nor a temporary file behind.
+    EXPECT_EQ(Read(JoinPath(out, L"corrupt\\a.txt")), "(missing)");
+    WIN32_FIND_DATAW data{};
+    UniqueFind left(::FindFirstFileW(JoinPath(out, L"corrupt\\*.tmp").c_str(), &data));
+    EXPECT_FALSE(left) << data.cFileName;
+    ASSERT_EQ(questions.asked.size(), 3u);
+    EXPECT_NE(questions.asked[0].find(L"hostile.zip"), std::wstring::npos);
+    EXPECT_NE(questions.asked[1].find(L"corrupt.zip"), std::wstring::npos);
+    EXPECT_NE(questions.asked[2].find(L"(対応DLLなし)"), std::wstring::npos) << "no plug-in takes a .txt either";
+    (void)lastDone;
+}
+
+TEST_F(PluginRoute, UnpacksTheSelectedMembersOfAPluginListedArchive) {
+    const std::wstring out = dir.MakeDir(L"members");
+    for (const bool ignoreFolders : {false, true}) {
+        SCOPED_TRACE(ignoreFolders ? "folders ignored" : "with folders");
+        UnpackRequest request{out};
+        request.ignoreFolders = ignoreFolders;
+        UnpackJob job(DefaultArchiverTable(), kNoLibrary, request, {}, questions);
+        job.SetPlugins(&bridge);
+        job.SetMembers(JoinPath(Fixtures(), L"pictures.zip"), {L"pics\\second.png"}, true);
+        EXPECT_TRUE(job.Run());
+        EXPECT_EQ(Read(JoinPath(out, ignoreFolders ? L"second.png" : L"pics\\second.png")).substr(0, 4), "\x89PNG");
+        EXPECT_EQ(Read(JoinPath(out, L"pics\\first.png")), "(missing)");
+        EXPECT_EQ(Read(JoinPath(out, L"readme.txt")), "(missing)");
+    }
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+}  // namespace
+}  // namespace zq
