@@ -172,12 +172,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     const double loader = Now() - t0;
     thread.Stop();
-    const size_t made = static_cast<size_t>(std::count_if(names.begin(), names.end(), [&](const std::wstring& n) {
-        return queue.StateOf(thumbs, n) == kPreviewDone;
-    }));
-    std::printf("thumbnails of %zu pictures (%zu made): request handed in %.1f ms, all ready in %.3f s, "
-                "bare GetPreview sum %.3f s\n",
-                names.size(), made, handed * 1000, loader, bare);
+    const size_t made = static_cast<size_t>(std::count_if(
+        names.begin(), names.end(), [&](const std::wstring& n) { return queue.StateOf(thumbs, n) == kPreviewDone; }));
+    std::printf(
+        "thumbnails of %zu pictures (%zu made): request handed in %.1f ms, all ready in %.3f s, "
+        "bare GetPreview sum %.3f s\n",
+        names.size(), made, handed * 1000, loader, bare);
     if (bare > 0) std::printf("  ratio loader/bare: %.2f\n", loader / bare);
     ::CoUninitialize();
     return made == names.size() && reports == 0 ? 0 : 1;

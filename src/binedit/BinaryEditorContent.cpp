@@ -313,9 +313,13 @@ void BinaryEditorContent::RegisterCommands() {
         Data(pane).SelectAll();
         Redraw(pane);
     });
-    // Commands that act on the panes' layout are the Filer's, once no pane edits any more.
-    Add(b::Wide, [this](int) {
+    // Commands that act on the panes' layout are the Filer's.  Its @Wide hides
+    // or shows a pane, from whichever pane it comes: no pane may edit across it.
+    registry.Wrap(cmd::filer::Wide, [this](const CommandCall& call, const CommandHandler& earlier) {
         LeaveAll();
+        if (earlier) earlier(call);
+    });
+    Add(b::Wide, [this](int) {
         if (m_host) (void)m_host->RunCommand(cmd::filer::Wide);
     });
     Add(b::Changewindow, [this](int) {
