@@ -45,6 +45,8 @@ bool IsNonTableItem(unsigned id) {
         case IDM_SETTIMEMACRO:
         case IDM_SUSIE_SETTINGS:
         case IDM_NON_LOAD_CPL:
+        case IDM_NETWORK_SETTINGS:
+        case IDM_VIRTUAL_DRIVE_SETTINGS:
         case ID_APP_ABOUT:
             return true;
         default:

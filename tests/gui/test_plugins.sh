@@ -54,7 +54,7 @@ for i in $(seq 1 50); do [ -e "$files/新規テキスト(2).txt" ] && break; sle
 [ ! -s "$files/新規テキスト(2).txt" ] || gui_fail "新規テキスト(2).txt is not empty"
 [ "$(cat "$files/新規テキスト.txt")" = kept ] || gui_fail "the second U overwrote 新規テキスト.txt"
 
-dlg="$(gui_keys_until_title '^プラグインの設定$' alt+d Up Return)" || gui_fail "the plug-in settings dialog did not open"
+dlg="$(gui_keys_until_title '^プラグインの設定$' alt+d Up Up Up Return)" || gui_fail "the plug-in settings dialog did not open"
 gui_screenshot plugins-settings >/dev/null
 gui_focus "$dlg"
 gui_key Tab ctrl+a
