@@ -5,8 +5,9 @@ namespace zq::fileops {
 CCopyDlgThread::CCopyDlgThread(HWND dialog, CopyJobOptions options, CopyJobInput input, CopyProgressState& progress,
                                std::wstring editorName, std::wstring editorUnicodeOption)
     : m_questions(dialog),
+      m_virtualDrives(WorkerVirtualDrives(dialog)),
       m_job(std::move(options), std::move(input),
-            CopyJobServices{RealFileSystem(), m_questions, progress, m_clock, nullptr}),
+            CopyJobServices{RealFileSystem(), m_questions, progress, m_clock, &m_virtualDrives}),
       m_editorName(std::move(editorName)),
       m_editorUnicodeOption(std::move(editorUnicodeOption)) {}
 

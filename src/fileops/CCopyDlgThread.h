@@ -25,6 +25,7 @@ class CCopyDlgThread : public ui::CJobThread {
   private:
     WorkerQuestions m_questions;
     SystemClock m_clock;
+    VirtualDriveEdits m_virtualDrives;
     CopyJob m_job;
     std::wstring m_editorName;
     std::wstring m_editorUnicodeOption;

@@ -14,7 +14,9 @@ void CDeleteThread::FileField::SetText(ProgressField field, const std::wstring& 
 CDeleteThread::CDeleteThread(HWND dialog, SelectionSnapshot selection, DeleteOptions options)
     : m_questions(dialog),
       m_bin(&m_questions),
-      m_job(std::move(selection), options, DeleteServices{RealFileSystem(), m_questions, m_bin, &m_field, nullptr}) {
+      m_virtualDrives(WorkerVirtualDrives(dialog)),
+      m_job(std::move(selection), options,
+            DeleteServices{RealFileSystem(), m_questions, m_bin, &m_field, &m_virtualDrives}) {
     m_field.dialog = dialog;
 }
 

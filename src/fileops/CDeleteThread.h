@@ -24,6 +24,7 @@ class CDeleteThread : public ui::CJobThread {
     WorkerQuestions m_questions;
     ShellRecycleBin m_bin;
     FileField m_field;
+    VirtualDriveEdits m_virtualDrives;
     DeleteJob m_job;
 };
 

@@ -86,7 +86,10 @@ class IVirtualDrives {
     virtual bool IsVirtual(const std::wstring& path) = 0;
     // Adds a real file's path to the list of a virtual directory.
     virtual bool Add(const std::wstring& virtualDirectory, const std::wstring& realPath) = 0;
-    // Removes an entry (by its real directory and name) from a virtual directory.
+    // Makes a directory (and the missing ones above it) in a virtual drive's tree.
+    virtual bool AddDirectory(const std::wstring& virtualPath) = 0;
+    // Removes an entry (by its real directory and name) from a virtual
+    // directory; a directory entry's real directory is the virtual directory itself.
     virtual bool Remove(const std::wstring& virtualDirectory, const std::wstring& realDirectory,
                         const std::wstring& name) = 0;
 };

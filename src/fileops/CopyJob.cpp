@@ -225,10 +225,7 @@ CopyJob::StartResult CopyJob::Start() {
             m_services.asker.Tell(L"無限ループに入るファイルのコピーできません");
             return StartResult::Fail;
         }
-        // A virtual drive is a list, not a folder: there is nothing to create.
-        const bool virtualRoot =
-            m_services.virtualDrives != nullptr && m_services.virtualDrives->IsVirtual(m_destinationRoot);
-        if (!virtualRoot && EnsureDirectory(m_destinationRoot, 0, false) != DirResult::Ok) return StartResult::Fail;
+        if (EnsureDirectory(m_destinationRoot, 0, false) != DirResult::Ok) return StartResult::Fail;
         if (m_options.overallDisplay) CountTotals();
     }
     m_services.progress.Running(m_options.minimize);
@@ -329,7 +326,8 @@ CopyJob::Take CopyJob::TakeNext(Item& item) {
 void CopyJob::FinishDirectory() {
     auto& frame = m_walk.Top();
     frame.entries.Close();
-    if (IsMoveMode(m_options.mode) && !m_currentFromVirtual) {
+    // A move onto a virtual drive only lists the real files: their directory stays where it is.
+    if (IsMoveMode(m_options.mode) && !m_currentFromVirtual && !OnVirtualDrive(frame.extra.destination)) {
         // Removal fails, silently, while anything is left inside (a declined or
         // failed file): only an emptied directory goes.
         m_fs.SetAttributes(frame.Path(), FILE_ATTRIBUTE_ARCHIVE);

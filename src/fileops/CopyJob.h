@@ -139,6 +139,9 @@ class CopyJob {
     Step Skip(const Item& item);
     DirResult EnsureDirectory(const std::wstring& path, DWORD attributes, bool offerChoice);
     bool MakeDirectories(const std::wstring& path);
+    [[nodiscard]] bool OnVirtualDrive(const std::wstring& path) const {
+        return m_services.virtualDrives != nullptr && m_services.virtualDrives->IsVirtual(path);
+    }
     // Logs a failure, or asks question; false when the user said No.
     bool LogOrAsk(const wchar_t* call, DWORD code, const std::wstring& path, const std::wstring& question,
                   const std::wstring& fileName = {});

@@ -73,6 +73,12 @@ bool CopyJob::MakeDirectories(const std::wstring& path) {
 }
 
 CopyJob::DirResult CopyJob::EnsureDirectory(const std::wstring& path, DWORD attributes, bool offerChoice) {
+    if (OnVirtualDrive(path)) {
+        // A directory on a virtual drive is a node of its list: nothing is made on any disk.
+        if (m_services.virtualDrives->AddDirectory(path)) return DirResult::Ok;
+        m_lastError = 0;
+        return m_log.Write(L"AddToVirtualDrive", 0, path) == 1 ? DirResult::Skip : DirResult::End;
+    }
     const DWORD existing = m_fs.Attributes(path);
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY)) return DirResult::Ok;
     if (!MakeDirectories(path)) {
@@ -102,7 +108,7 @@ CopyJob::Step CopyJob::HandleDirectory(const Item& item) {
     const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
 
     const bool oneStepMove = (mode == kModeMove || mode == kModeUpMove || mode == kModeDropMove) &&
-                             !m_input.source.isVirtual && m_filter.Empty() &&
+                             !m_input.source.isVirtual && m_filter.Empty() && !OnVirtualDrive(destination) &&
                              m_fs.Attributes(destination) == INVALID_FILE_ATTRIBUTES && SameVolume(source, destination);
     if (oneStepMove) {
         if (mode == kModeUpMove || mode == kModeDropMove) {
@@ -270,8 +276,7 @@ CopyJob::Step CopyJob::HandleFile(const Item& item) {
 CopyJob::Step CopyJob::PlaceFile(const Item& item, bool lookUp) {
     const std::wstring source = item.sourceDirectory + L"\\" + item.find.cFileName;
     std::wstring destination = item.destinationDirectory + L"\\" + item.find.cFileName;
-    const bool virtualDestination =
-        m_services.virtualDrives != nullptr && m_services.virtualDrives->IsVirtual(item.destinationDirectory);
+    const bool virtualDestination = OnVirtualDrive(item.destinationDirectory);
 
     WIN32_FIND_DATAW existing{};
     bool collision = false;

@@ -16,6 +16,7 @@
 #include "filer/LocalClock.h"
 #include "filer/SelectionSnapshot.h"
 #include "filer/ViewFiler.h"
+#include "filer/VirtualDriveSource.h"
 #include "resource.h"
 #include "settings/EventSounds.h"
 #include "settings/Settings.h"
@@ -133,7 +134,11 @@ void ViewAttr::ChangeAttributes(AttributeCommand which) {
 
 void ViewAttr::MakeDirectory() {
     PlayEventSound(*m_context.settings, SoundEvent::MkDir);
-    FilerPane* pane = UsablePane(m_filer.ActivePane());
+    FilerPane& active = m_filer.Pane(m_filer.ActivePane());
+    // On a virtual drive the directory is a node of the drive's list, not one on a disk.
+    VirtualDriveStore* store =
+        active.Kind() == kKindDirectory ? ProcessVirtualDrives().ForPath(active.Path()) : nullptr;
+    FilerPane* pane = store ? &active : UsablePane(m_filer.ActivePane());
     if (pane == nullptr) return;
     const SuspendScope suspended(m_context);
     Settings& settings = *m_context.settings;
@@ -141,8 +146,13 @@ void ViewAttr::MakeDirectory() {
     if (dialog.DoModal() != IDOK) return;
     settings.MOVEMAKEDIR = dialog.MoveToMade() ? 1 : 0;
     fileops::MakeDirectoryPlan plan;
-    if (!fileops::PlanMakeDirectory(pane->Path(), dialog.Name(), plan) ||
-        !fileops::MakeDirectoryTree(RealFileSystem(), plan.full)) {
+    bool made = fileops::PlanMakeDirectory(pane->Path(), dialog.Name(), plan);
+    if (made) {
+        // A name typed with another drive's letter is made where it says.
+        VirtualDriveStore* target = ProcessVirtualDrives().ForPath(plan.full);
+        made = target ? target->AddDirectory(plan.full) : fileops::MakeDirectoryTree(RealFileSystem(), plan.full);
+    }
+    if (!made) {
         Message(dialog.Name() + L"の作成に失敗しました");
         pane->Reread(kReadForced);
         ::InvalidateRect(m_context.view, nullptr, FALSE);

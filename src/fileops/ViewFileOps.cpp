@@ -17,6 +17,7 @@
 #include "fileops/OperationLog.h"
 #include "filer/FilerPane.h"
 #include "filer/SelectionSnapshot.h"
+#include "filer/VirtualDriveSource.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
 
@@ -67,8 +68,10 @@ class DeleteOperation final : public IOperationDialog {
 constexpr wchar_t kDialogNotOpenedText[] = L"操作のダイアログを開けませんでした";
 
 // Copy, move and delete read a real directory; a drive list or an archive has none.
+// A pane a copy can go to: a directory, or a directory of a virtual drive (the copy lists the files there).
 bool IsDirectoryPane(const FilerPane& pane) {
-    return pane.Kind() == kKindDirectory && !pane.Path().empty() && &pane.Source() == &DirectorySource::Shared();
+    if (pane.Kind() != kKindDirectory || pane.Path().empty()) return false;
+    return &pane.Source() == &DirectorySource::Shared() || ProcessVirtualDrives().ForPath(pane.Path()) != nullptr;
 }
 
 std::wstring SendToFolder() {

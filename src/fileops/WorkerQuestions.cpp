@@ -3,6 +3,7 @@
 #include "fileops/CAskSameDlg.h"
 #include "fileops/CCopyWayDlg.h"
 #include "fileops/CRenameDlg.h"
+#include "filer/VirtualDriveSource.h"
 #include "ui/CJobThread.h"
 #include "ui/CMessageBoxDlg.h"
 
@@ -52,6 +53,11 @@ bool WorkerQuestions::AskSame(const std::wstring& caption, const std::wstring& t
         sameFromNow = dialog.SameFromNow();
     });
     return yes;
+}
+
+VirtualDriveEdits WorkerVirtualDrives(HWND owner) {
+    return VirtualDriveEdits(ProcessVirtualDrives(),
+                             [owner](const std::function<void()>& fn) { return ui::RunOnWindowThread(owner, fn); });
 }
 
 }  // namespace zq::fileops

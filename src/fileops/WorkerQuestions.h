@@ -6,6 +6,7 @@
 #include "fileops/CopyInterfaces.h"
 #include "fileops/DeleteJob.h"
 #include "fileops/SameNameResolver.h"
+#include "fileops/VirtualDriveEdits.h"
 
 namespace zq::fileops {
 
@@ -23,5 +24,8 @@ class WorkerQuestions : public IOperationAsker {
   private:
     HWND m_owner;
 };
+
+// The process's virtual drives as a worker sees them, edited on `owner`'s thread.
+[[nodiscard]] VirtualDriveEdits WorkerVirtualDrives(HWND owner);
 
 }  // namespace zq::fileops

@@ -118,6 +118,13 @@ bool VirtualDriveStore::RemoveFile(const std::wstring& virtualDirectory, const s
            }) > 0;
 }
 
+bool VirtualDriveStore::ForgetDirectory(const std::wstring& virtualDirectory, const std::wstring& name) {
+    VirtualNode* directory = Directory(virtualDirectory, false);
+    if (!directory) return false;
+    return std::erase_if(directory->children,
+                         [&](const VirtualNode& node) { return node.directory && SameName(node.name, name); }) > 0;
+}
+
 const VirtualNode* VirtualDriveStore::Find(const std::wstring& path) const {
     const VirtualNode* node = &m_root;
     for (const std::wstring& part : Components(path)) {

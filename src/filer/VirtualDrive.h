@@ -38,6 +38,8 @@ class VirtualDriveStore {
     bool AddFile(const std::wstring& virtualDirectory, const std::wstring& name, const std::wstring& realDirectory);
     // The file node of `virtualDirectory` that points at `realDirectory`\`name` goes; false when none does.
     bool RemoveFile(const std::wstring& virtualDirectory, const std::wstring& realDirectory, const std::wstring& name);
+    // The directory node `name` of `virtualDirectory` goes with all it holds; false when there is none.
+    bool ForgetDirectory(const std::wstring& virtualDirectory, const std::wstring& name);
     [[nodiscard]] const VirtualNode* Find(const std::wstring& path) const;
     [[nodiscard]] const VirtualNode& Root() const noexcept { return m_root; }
 

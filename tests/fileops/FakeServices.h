@@ -90,6 +90,7 @@ struct FakeVirtualDrives : IVirtualDrives {
     std::wstring virtualPrefix = L"V:\\";
     std::wstring refuseName;  // Add fails for a path ending in this name
     std::vector<std::wstring> added;
+    std::vector<std::wstring> directories;
     std::vector<std::wstring> removed;
     bool IsVirtual(const std::wstring& path) override {
         return path.compare(0, virtualPrefix.size(), virtualPrefix) == 0;
@@ -99,6 +100,10 @@ struct FakeVirtualDrives : IVirtualDrives {
             realPath.compare(realPath.size() - refuseName.size(), refuseName.size(), refuseName) == 0)
             return false;
         added.push_back(virtualDirectory + L"|" + realPath);
+        return true;
+    }
+    bool AddDirectory(const std::wstring& virtualPath) override {
+        directories.push_back(virtualPath);
         return true;
     }
     bool Remove(const std::wstring& virtualDirectory, const std::wstring& realDirectory,

@@ -3,8 +3,10 @@
 # in the check list, its store (V_Drive.ini: V:\docs with a.txt, and b.txt
 # whose real folder has vanished) is loaded at once, and @LogV goes there.
 # In V:\docs only a.txt is listed; @Copy copies it to the right pane from its
-# real folder, and V shows its text.  At exit VIRTUALDRIVE holds VDRIVE=1 and the store still holds
-# a.txt; the real file is untouched.
+# real folder, and V shows its text.  Then, in V:\docs, K makes "sub" and D
+# deletes a.txt; from the other pane @Copy puts new.txt into V:\docs.  At exit
+# VIRTUALDRIVE holds VDRIVE=1 and the store holds sub and new.txt (pointing at
+# its real folder) but no a.txt; no real file moved or went.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin virtual_drive
@@ -13,6 +15,7 @@ real="$GUI_DIR/real"
 dst="$GUI_DIR/dst"
 mkdir -p "$real" "$dst"
 printf 'real a\n' >"$real/a.txt"
+printf 'real new\n' >"$dst/new.txt"
 python3 - "$GUI_APP/V_Drive.ini" "$(gui_winpath "$real")" "$(gui_winpath "$GUI_DIR/vanished")" <<'PY'
 import sys
 lines = ["[DIR]", "00000=V:\\docs", "[FILE]", "F00000=a.txt", "R00000=" + sys.argv[2], "P00000=V:\\docs",
@@ -53,11 +56,42 @@ gui_expect_title "^$(gui_winpath "$real" | sed 's/\\/\\\\/g')\\\\a\.txt - zq\$" 
 gui_screenshot virtual_drive-viewer >/dev/null
 gui_key x
 gui_expect_title '^V:\\docs\(仮想ドライブ\)' "closing the Viewer"
+
+# The cursor is still on a.txt: D forgets it (the real file stays), K makes a directory of the list.
+dlg="$(gui_keys_until_title '^ファイルの削除$' d)" || gui_fail "the delete dialog did not appear"
+gui_focus "$dlg"
+gui_key Return
+gui_wait_gone '^ファイルの削除$' 20 || gui_fail "the delete dialog did not close"
+gui_focus "$GUI_WID"
+dlg="$(gui_keys_until_title '^ディレクトリの作成$' k)" || gui_fail "K did not open the directory dialog"
+gui_focus "$dlg"
+gui_type 'sub'
+gui_keys_until_gone "$dlg" '^ディレクトリの作成$' Return || gui_fail "the directory dialog did not take Return"
+# The other pane holds a.txt (copied above) and new.txt; its cursor is on "..".
+gui_focus "$GUI_WID"
+gui_key Tab Down Down
+dlg="$(gui_keys_until_title '^ファイルのコピー$' c)" || gui_fail "the copy dialog into V: did not appear"
+gui_focus "$dlg"
+gui_key Return
+gui_wait_gone '^ファイルのコピー$' 30 || gui_fail "the copy dialog into V: did not close"
+gui_focus "$GUI_WID"
+gui_key Tab
+sleep 0.5
+gui_screenshot virtual_drive-edited >/dev/null
 gui_quit alt+f x
 
 [ "$(gui_ini_value VIRTUALDRIVE VDRIVE)" = "1" ] || gui_fail "VDRIVE is '$(gui_ini_value VIRTUALDRIVE VDRIVE)'"
 [ "$(gui_ini_value VIRTUALDRIVE ADRIVE)" = "0" ] || gui_fail "ADRIVE is '$(gui_ini_value VIRTUALDRIVE ADRIVE)'"
 store="$(python3 -c 'import sys; print(open(sys.argv[1], "rb").read().decode("utf-16"))' "$GUI_APP/V_Drive.ini")" ||
   gui_fail "the store was not saved as zq writes its files"
-grep -q '^F00000=a.txt' <<<"$store" || gui_fail "the store lost a.txt: $store"
+python3 - "$store" "$(gui_winpath "$dst")" <<'PY' || gui_fail "the store does not hold what was done in V:: $store"
+import sys
+keys = dict(l.split("=", 1) for l in sys.argv[1].replace("\r", "").split("\n") if "=" in l)
+files = {keys[k]: (keys.get("R" + k[1:]), keys.get("P" + k[1:])) for k in keys if k.startswith("F")}
+dirs = {v.lower() for k, v in keys.items() if k.isdigit()}
+ok = files.get("new.txt") == (sys.argv[2], "V:\\docs") and "a.txt" not in files and "v:\\docs\\sub" in dirs
+sys.exit(0 if ok else 1)
+PY
+[ "$(cat "$real/a.txt" 2>/dev/null)" = "real a" ] || gui_fail "deleting a.txt in V: touched the real file"
+[ "$(cat "$dst/new.txt" 2>/dev/null)" = "real new" ] || gui_fail "copying new.txt into V: moved the real file"
 echo "PASS: virtual_drive"
