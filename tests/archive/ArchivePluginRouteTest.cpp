@@ -34,7 +34,8 @@ struct ScriptedQuestions final : IUnpackQuestions {
 struct PluginRoute : testing::Test {
     test::TempDir dir;
     std::wstring spi = dir.MakeDir(L"spi");
-    SusiePluginHost host{spi, {}};
+    std::vector<std::wstring> reports;
+    SusiePluginHost host{spi, [this](const std::wstring& m) { reports.push_back(m); }};
     int pauses = 0;
     int resumes = 0;
     SusieArchiveBridge bridge{[this] { return &host; }, [this] { ++pauses; }, [this] { ++resumes; }};
@@ -146,6 +147,39 @@ TEST_F(PluginRoute, UnpacksTheSelectedMembersOfAPluginListedArchive) {
         EXPECT_EQ(Read(JoinPath(out, L"readme.txt")), "(missing)");
     }
     EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(PluginRoute, MethodsThePluginCannotDecodeAreRefusedWithACodeNotGarbage) {
+    std::vector<StructPluginMember> members;
+    int plugin = -1;
+    ASSERT_TRUE(bridge.List(JoinPath(Fixtures(), L"methods.zip"), members, plugin));
+    ASSERT_EQ(members.size(), 3u);
+    // The secret archive's one member is encrypted.
+    std::vector<StructPluginMember> locked;
+    int lockedPlugin = -1;
+    ASSERT_TRUE(bridge.List(JoinPath(Fixtures(), L"secret.zip"), locked, lockedPlugin));
+    ASSERT_EQ(locked.size(), 1u);
+    struct Case {
+        const wchar_t* archive;
+        const StructPluginMember& member;
+        int result;
+    } cases[] = {
+        {L"methods.zip", members[0], 0},  // deflate
+        {L"methods.zip", members[1], 2},  // bzip2: a format it does not know
+        {L"methods.zip", members[2], 2},  // LZMA
+        {L"secret.zip", locked[0], 3},    // no password can be given
+    };
+    for (const Case& c : cases) {
+        UniqueLocal data;
+        std::size_t size = 0;
+        EXPECT_EQ(bridge.Extract(JoinPath(Fixtures(), c.archive), plugin, c.member, data, size), c.result)
+            << c.member.fileName;
+        EXPECT_EQ(static_cast<bool>(data), c.result == 0) << c.member.fileName;
+        if (c.result != 0) {
+            EXPECT_EQ(size, 0u) << c.member.fileName;
+        }
+    }
+    EXPECT_TRUE(reports.empty()) << "a refusal is no fault";
 }
 
 // An archive plug-in that faults in GetArchiveInfo or GetFile: browsing and

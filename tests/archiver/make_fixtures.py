@@ -152,4 +152,9 @@ open(os.path.join(huge_src, "after.txt"), "wb").write(b"after the big one\n")
 subprocess.run(["tar", "--sparse", "--format=gnu", "-cf", os.path.join(out, "huge.tar"), "-C", huge_src,
                 "huge.bin", "after.txt"], check=True)
 os.remove(os.path.join(huge_src, "huge.bin"))
+# Methods the archive plug-in does not decode, beside one it does.
+with zipfile.ZipFile(os.path.join(out, "methods.zip"), "w") as z:
+    z.writestr(zipfile.ZipInfo("deflated.txt", WHEN), b"deflated\n" * 40, zipfile.ZIP_DEFLATED)
+    z.writestr(zipfile.ZipInfo("bzip2.txt", WHEN), b"bzip2\n" * 40, zipfile.ZIP_BZIP2)
+    z.writestr(zipfile.ZipInfo("lzma.txt", WHEN), b"lzma\n" * 40, zipfile.ZIP_LZMA)
 open(os.path.join(out, "stamp"), "w").write("ok\n")
