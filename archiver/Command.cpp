@@ -168,12 +168,13 @@ int RunCommand(const CommandLine& command, char* out, DWORD outSize, HWND owner)
             case CommandKind::Print:
                 if (!member.isFile || printed) break;
                 printed = true;
-                // What does not fit is left out: a caller that shows the start
-                // of a big member passes a buffer of the size it will show.
-                if (const int r = reader.ReadData([&](const char* data, size_t n) {
-                        buffer.Append(data, n, false);
-                        return true;
-                    }))
+                // What does not fit is left out, and reading stops once the
+                // buffer is full: a caller that shows the start of a big
+                // member passes a buffer of the size it will show, and the
+                // rest of the member is never decompressed.
+                if (const int r =
+                        reader.ReadData([&](const char* data, size_t n) { return buffer.Append(data, n, false); });
+                    r != 0 && r != kErrorUserCancel)
                     return r;
                 break;
             case CommandKind::Extract: {

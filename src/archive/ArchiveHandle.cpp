@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <unordered_set>
 
 #include "common/Paths.h"
 #include "common/TextConv.h"
@@ -241,7 +242,10 @@ bool ArchiveHandle::HasFolder(const std::wstring& folder) const {
 std::vector<FileEntry> ArchiveHandle::ListFolder(const std::wstring& folder, const std::wstring& pattern,
                                                  bool patternAppliesToFolders) const {
     std::vector<FileEntry> entries;
-    std::vector<std::wstring> folders;
+    // Folder levels seen so far, upper-cased as the case-blind comparison
+    // sees them: an archive of many folders would otherwise compare every
+    // member with every folder found before it.
+    std::unordered_set<std::wstring> folders;
     for (const StructArchiveMember& member : m_members) {
         if (SameText(member.folder, folder)) {
             if (member.find.cFileName[0] != L'\0' && WildcardMatch(member.find.cFileName, pattern))
@@ -253,9 +257,9 @@ std::vector<FileEntry> ArchiveHandle::ListFolder(const std::wstring& folder, con
         const size_t end = member.folder.find(L'\\', from);
         const std::wstring level = member.folder.substr(from, end == std::wstring::npos ? end : end - from);
         if (patternAppliesToFolders && !WildcardMatch(level, pattern)) continue;
-        if (std::any_of(folders.begin(), folders.end(), [&](const std::wstring& f) { return SameText(f, level); }))
-            continue;
-        folders.push_back(level);
+        std::wstring key = level;
+        if (!key.empty()) ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+        if (!folders.insert(std::move(key)).second) continue;
         entries.push_back(FolderEntry(m_own, level));
     }
     return entries;

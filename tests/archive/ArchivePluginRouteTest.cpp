@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "app/SusieArchiveBridge.h"
 #include "archive/ArchiveHandle.h"
 #include "archive/UnpackJob.h"
@@ -32,7 +34,8 @@ struct ScriptedQuestions final : IUnpackQuestions {
 struct PluginRoute : testing::Test {
     test::TempDir dir;
     std::wstring spi = dir.MakeDir(L"spi");
-    SusiePluginHost host{spi, {}};
+    std::vector<std::wstring> reports;
+    SusiePluginHost host{spi, [this](const std::wstring& m) { reports.push_back(m); }};
     int pauses = 0;
     int resumes = 0;
     SusieArchiveBridge bridge{[this] { return &host; }, [this] { ++pauses; }, [this] { ++resumes; }};
@@ -144,6 +147,109 @@ TEST_F(PluginRoute, UnpacksTheSelectedMembersOfAPluginListedArchive) {
         EXPECT_EQ(Read(JoinPath(out, L"readme.txt")), "(missing)");
     }
     EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(PluginRoute, MethodsThePluginCannotDecodeAreRefusedWithACodeNotGarbage) {
+    std::vector<StructPluginMember> members;
+    int plugin = -1;
+    ASSERT_TRUE(bridge.List(JoinPath(Fixtures(), L"methods.zip"), members, plugin));
+    ASSERT_EQ(members.size(), 3u);
+    // The secret archive's one member is encrypted.
+    std::vector<StructPluginMember> locked;
+    int lockedPlugin = -1;
+    ASSERT_TRUE(bridge.List(JoinPath(Fixtures(), L"secret.zip"), locked, lockedPlugin));
+    ASSERT_EQ(locked.size(), 1u);
+    struct Case {
+        const wchar_t* archive;
+        const StructPluginMember& member;
+        int result;
+    } cases[] = {
+        {L"methods.zip", members[0], 0},  // deflate
+        {L"methods.zip", members[1], 2},  // bzip2: a format it does not know
+        {L"methods.zip", members[2], 2},  // LZMA
+        {L"secret.zip", locked[0], 3},    // no password can be given
+    };
+    for (const Case& c : cases) {
+        UniqueLocal data;
+        std::size_t size = 0;
+        EXPECT_EQ(bridge.Extract(JoinPath(Fixtures(), c.archive), plugin, c.member, data, size), c.result)
+            << c.member.fileName;
+        EXPECT_EQ(static_cast<bool>(data), c.result == 0) << c.member.fileName;
+        if (c.result != 0) {
+            EXPECT_EQ(size, 0u) << c.member.fileName;
+        }
+    }
+    EXPECT_TRUE(reports.empty()) << "a refusal is no fault";
+}
+
+// An archive plug-in that faults in GetArchiveInfo or GetFile: browsing and
+// unpacking through it fail with the host's message, the plug-in is left
+// alone for the rest of the run, and the process goes on.
+struct BrokenPluginRoute : testing::Test {
+    test::TempDir dir;
+    std::wstring spi = dir.MakeDir(L"spi");
+    std::vector<std::wstring> reports;
+    ScriptedQuestions questions;
+
+    void SetUp() override {
+        const std::wstring broken = JoinPath(ModuleDirectory(), L"testdlls\\broken-arc\\brokenarc.sph");
+        ASSERT_TRUE(::CopyFileW(broken.c_str(), JoinPath(spi, L"brokenarc.sph").c_str(), FALSE));
+        for (const wchar_t* name : {L"ok.brk", L"crash.brk"}) dir.WriteFile(name, "not read by the plug-in");
+    }
+    // A host of its own per case: a fault disables the plug-in for the host's lifetime.
+    std::unique_ptr<SusiePluginHost> Host() {
+        auto host = std::make_unique<SusiePluginHost>(spi, [this](const std::wstring& m) { reports.push_back(m); });
+        host->Rescan(false, SusieLoadMode::Off);
+        return host;
+    }
+};
+
+TEST_F(BrokenPluginRoute, FaultsInListingAndExtractingAreToldAndContained) {
+    const std::wstring told = L"解凍Plug-In brokenarc.sph が異常終了したため、今回の起動中は使用しません";
+    {
+        auto host = Host();
+        ASSERT_EQ(host->Plugins().size(), 1u);
+        SusieArchiveBridge bridge{[&] { return host.get(); }, [] {}, [] {}};
+        ArchiveHandle archive;
+        archive.SetPlugins(&bridge);
+        EXPECT_FALSE(archive.Open(DefaultArchiverTable(), kNoLibrary, dir.Path(), L"crash.brk"));
+        EXPECT_EQ(reports, std::vector<std::wstring>{told});
+        // Disabled now: a good file is not handed to it again.
+        EXPECT_FALSE(archive.Open(DefaultArchiverTable(), kNoLibrary, dir.Path(), L"ok.brk"));
+        EXPECT_EQ(reports.size(), 1u);
+    }
+    reports.clear();
+    {
+        auto host = Host();
+        SusieArchiveBridge bridge{[&] { return host.get(); }, [] {}, [] {}};
+        ArchiveHandle archive;
+        archive.SetPlugins(&bridge);
+        ASSERT_TRUE(archive.Open(DefaultArchiverTable(), kNoLibrary, dir.Path(), L"ok.brk"));
+        ASSERT_EQ(archive.Members().size(), 1u);
+        UniqueLocal block;
+        std::size_t size = 0;
+        EXPECT_FALSE(archive.ExtractToMemory(L"", L"member.txt", 100, block, size));
+        EXPECT_EQ(reports, std::vector<std::wstring>{told});
+    }
+    {
+        // Unpacking the listed member: the job says so and writes nothing.
+        auto host = Host();
+        SusieArchiveBridge bridge{[&] { return host.get(); }, [] {}, [] {}};
+        const std::wstring out = dir.MakeDir(L"out");
+        UnpackJob job(DefaultArchiverTable(), kNoLibrary, {out}, {}, questions);
+        job.SetPlugins(&bridge);
+        job.SetMembers(JoinPath(dir.Path(), L"ok.brk"), {L"member.txt"}, true);
+        EXPECT_FALSE(job.Run());
+        EXPECT_EQ(questions.asked, std::vector<std::wstring>{L"ファイルの解凍に失敗しました"});
+        WIN32_FIND_DATAW data{};
+        UniqueFind left(::FindFirstFileW(JoinPath(out, L"*.*").c_str(), &data));
+        bool empty = true;
+        if (left) {
+            do empty = empty && data.cFileName[0] == L'.';
+            while (::FindNextFileW(left.Get(), &data));
+        }
+        EXPECT_TRUE(empty) << data.cFileName;
+    }
 }
 
 }  // namespace

@@ -120,4 +120,41 @@ if seven:
     open(os.path.join(src, "dir", "sub", "b.txt"), "wb").write(b"bravo\n")
     subprocess.run([seven, "a", "-bd", os.path.join(out, "plain.7z"), "a.txt", "dir"], cwd=src, check=True,
                    stdout=subprocess.DEVNULL)
+# Bad input: a zero-byte file and a text file under an archive's extension, a
+# password-protected member, duplicate names, 300-character names, 100,000
+# members, and a member past 4 GiB (sparse on both sides: GNU tar stores only
+# its map, and the 5 GiB file here takes no disk).
+open(os.path.join(out, "zero.zip"), "wb").close()
+open(os.path.join(out, "fake.zip"), "wb").write(b"PK but not an archive at all\n" * 20)
+with zipfile.ZipFile(os.path.join(out, "dup.zip"), "w", zipfile.ZIP_DEFLATED) as z:
+    import warnings
+    warnings.simplefilter("ignore")
+    z.writestr(zipfile.ZipInfo("dup.txt", WHEN), b"first\n")
+    z.writestr(zipfile.ZipInfo("dup.txt", WHEN), b"second\n")
+long_name = "n" * 296 + ".txt"
+long_path = "/".join(["a" * 99, "b" * 99, "c" * 96 + ".txt"])
+zip_of("long.zip", [(long_name, b"long\n"), (long_path, b"deep\n")])
+with zipfile.ZipFile(os.path.join(out, "many.zip"), "w", zipfile.ZIP_STORED) as z:
+    for i in range(100000):
+        z.writestr(zipfile.ZipInfo(f"f{i % 1000:03d}/m{i:06d}.txt", WHEN), b"%d\n" % i)
+secret_src = os.path.join(out, "secret-src")
+os.makedirs(secret_src, exist_ok=True)
+open(os.path.join(secret_src, "hidden.txt"), "wb").write(b"only with the password\n" * 50)
+if os.path.exists(os.path.join(out, "secret.zip")):
+    os.remove(os.path.join(out, "secret.zip"))
+subprocess.run(["zip", "-q", "-j", "-P", "secret", os.path.join(out, "secret.zip"),
+                os.path.join(secret_src, "hidden.txt")], check=True)
+huge_src = os.path.join(out, "huge-src")
+os.makedirs(huge_src, exist_ok=True)
+with open(os.path.join(huge_src, "huge.bin"), "wb") as f:
+    f.truncate(5 * 1024 ** 3)
+open(os.path.join(huge_src, "after.txt"), "wb").write(b"after the big one\n")
+subprocess.run(["tar", "--sparse", "--format=gnu", "-cf", os.path.join(out, "huge.tar"), "-C", huge_src,
+                "huge.bin", "after.txt"], check=True)
+os.remove(os.path.join(huge_src, "huge.bin"))
+# Methods the archive plug-in does not decode, beside one it does.
+with zipfile.ZipFile(os.path.join(out, "methods.zip"), "w") as z:
+    z.writestr(zipfile.ZipInfo("deflated.txt", WHEN), b"deflated\n" * 40, zipfile.ZIP_DEFLATED)
+    z.writestr(zipfile.ZipInfo("bzip2.txt", WHEN), b"bzip2\n" * 40, zipfile.ZIP_BZIP2)
+    z.writestr(zipfile.ZipInfo("lzma.txt", WHEN), b"lzma\n" * 40, zipfile.ZIP_LZMA)
 open(os.path.join(out, "stamp"), "w").write("ok\n")

@@ -1,0 +1,169 @@
+// Archives that are broken, foreign, huge or odd, browsed and unpacked through
+// the real Unbypass.dll: each ends in a message or a listing, never in a
+// crash, and nothing lands outside the destination or half-written inside it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "archive/ArchiveHandle.h"
+#include "archive/UnpackJob.h"
+#include "common/Paths.h"
+#include "main/TempDir.h"
+
+namespace zq {
+namespace {
+
+std::wstring Library() {
+    return JoinPath(ModuleDirectory(), L"..\\..\\bin\\Unbypass.dll");
+}
+
+std::wstring Fixtures() {
+    return JoinPath(ModuleDirectory(), L"archiver-fixtures");
+}
+
+struct ScriptedQuestions final : IUnpackQuestions {
+    std::vector<std::wstring> asked;
+    bool OkCancel(const std::wstring& text, const std::wstring&) override {
+        asked.push_back(text);
+        return true;
+    }
+    void Inform(const std::wstring& text) override { asked.push_back(text); }
+};
+
+// Every file below `folder`, as paths relative to it.
+void FilesBelow(const std::wstring& folder, const std::wstring& prefix, std::vector<std::wstring>& files) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            FilesBelow(folder + L"\\" + name, prefix + name + L"\\", files);
+        else
+            files.push_back(prefix + name);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+}
+
+std::vector<std::wstring> FilesBelow(const std::wstring& folder) {
+    std::vector<std::wstring> files;
+    FilesBelow(folder, L"", files);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+bool Opens(const wchar_t* name, ArchiveHandle& archive) {
+    return archive.Open(DefaultArchiverTable(), Library(), Fixtures(), name);
+}
+
+TEST(ArchiveBadInput, BrokenForeignAndLockedArchivesAreToldAndTheJobGoesOn) {
+    struct Case {
+        const wchar_t* name;
+        bool lists;
+    } cases[] = {
+        {L"zero.zip", false},   {L"fake.zip", false},  {L"truncated.zip", false},
+        {L"corrupt.zip", true}, {L"secret.zip", true},
+    };
+    test::TempDir out;
+    std::vector<UnpackJob::Item> items;
+    for (const Case& c : cases) {
+        ArchiveHandle archive;
+        EXPECT_EQ(Opens(c.name, archive), c.lists) << c.name;
+        items.push_back({Fixtures(), c.name});
+    }
+    items.push_back({Fixtures(), L"plain.zip"});
+    ScriptedQuestions questions;
+    UnpackJob job(DefaultArchiverTable(), Library(), {out.Path()}, items, questions);
+    EXPECT_FALSE(job.Run());
+    // One question per bad archive, naming it; then the good one still unpacks.
+    ASSERT_EQ(questions.asked.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(questions.asked[i].rfind(L"ファイルの解凍に失敗しました", 0), 0u) << questions.asked[i];
+        EXPECT_NE(questions.asked[i].find(std::wstring(L"\\") + cases[i].name + L"\n続けますか?"), std::wstring::npos)
+            << questions.asked[i];
+    }
+    EXPECT_EQ(questions.asked[0],
+              L"ファイルの解凍に失敗しました(対応DLLなし)\n" + Fixtures() + L"\\zero.zip\n続けますか?");
+    // The members of the truncated ZIP that lie whole before the break are
+    // kept, as other unpackers keep them; the one cut off is not written.
+    EXPECT_EQ(FilesBelow(out.Path()),
+              (std::vector<std::wstring>{L"a.txt", L"dir\\sub\\b.txt", L"pics\\first.png", L"readme.txt"}));
+}
+
+TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) {
+    {
+        ArchiveHandle archive;
+        ASSERT_TRUE(Opens(L"many.zip", archive));
+        EXPECT_EQ(archive.Members().size(), 100000u);
+        const std::vector<FileEntry> root = archive.ListFolder(L"", L"*.*", false);
+        EXPECT_EQ(root.size(), 1000u);
+        EXPECT_EQ(archive.ListFolder(L"f123", L"*.*", false).size(), 100u);
+        test::TempDir out;
+        ScriptedQuestions questions;
+        UnpackJob job(DefaultArchiverTable(), Library(), {out.Path()}, {}, questions);
+        job.SetMembers(archive.ArchivePath(), {L"f999/m099999.txt"});
+        EXPECT_TRUE(job.Run());
+        EXPECT_EQ(test::ReadFileBytes(out / L"f999\\m099999.txt"), "99999\n");
+    }
+    {
+        // A 5 GiB member: listed with the largest size the record holds, its
+        // start viewable without reading it through, and the member after it reached.
+        ArchiveHandle archive;
+        ASSERT_TRUE(Opens(L"huge.tar", archive));
+        ASSERT_EQ(archive.Members().size(), 2u);
+        const FileEntry& huge = archive.Members()[0].find;
+        EXPECT_STREQ(huge.cFileName, L"huge.bin");
+        EXPECT_EQ(huge.nFileSizeLow, 0xFFFFFFFFu);
+        UniqueLocal block;
+        std::size_t size = 0;
+        ASSERT_TRUE(archive.ExtractToMemory(L"", L"huge.bin", 4096, block, size));
+        EXPECT_EQ(size, 4096u);
+        ASSERT_TRUE(archive.ExtractToMemory(L"", L"after.txt", 4096, block, size));
+        EXPECT_STREQ(static_cast<const char*>(::LocalLock(block.Get())), "after the big one\n");
+        ::LocalUnlock(block.Get());
+    }
+    {
+        // 300 characters: the pane shows what fits of the name; with the
+        // length check on, unpacking is refused before anything is written.
+        ArchiveHandle archive;
+        ASSERT_TRUE(Opens(L"long.zip", archive));
+        ASSERT_EQ(archive.Members().size(), 2u);
+        EXPECT_EQ(std::wstring(archive.Members()[0].find.cFileName), std::wstring(259, L'n'));
+        EXPECT_EQ(archive.Members()[0].fullPath.size(), 300u);
+        test::TempDir out;
+        ScriptedQuestions questions;
+        UnpackRequest request{out.Path()};
+        request.checkPathLength = true;
+        UnpackJob checked(DefaultArchiverTable(), Library(), request, {{Fixtures(), L"long.zip"}}, questions);
+        EXPECT_FALSE(checked.Run());
+        ASSERT_EQ(questions.asked.size(), 1u);
+        EXPECT_EQ(questions.asked[0],
+                  L"解凍後のファイル名が長すぎます(MAX=260)\n" + Fixtures() + L"\\long.zip\n続けますか?");
+        EXPECT_TRUE(FilesBelow(out.Path()).empty());
+        // Unchecked, the name no file system takes fails with a message and leaves no part behind.
+        UnpackJob unchecked(DefaultArchiverTable(), Library(), {out.Path()}, {{Fixtures(), L"long.zip"}}, questions);
+        EXPECT_FALSE(unchecked.Run());
+        EXPECT_EQ(questions.asked.size(), 2u);
+        for (const std::wstring& file : FilesBelow(out.Path()))
+            EXPECT_EQ(file.find(L".unbypass-part"), std::wstring::npos) << file;
+    }
+    {
+        // Two members of one name: both listed, the later one's data wins on disk.
+        ArchiveHandle archive;
+        ASSERT_TRUE(Opens(L"dup.zip", archive));
+        EXPECT_EQ(archive.ListFolder(L"", L"*.*", false).size(), 2u);
+        test::TempDir out;
+        ScriptedQuestions questions;
+        UnpackJob job(DefaultArchiverTable(), Library(), {out.Path()}, {{Fixtures(), L"dup.zip"}}, questions);
+        EXPECT_TRUE(job.Run());
+        EXPECT_TRUE(questions.asked.empty());
+        EXPECT_EQ(test::ReadFileBytes(out / L"dup.txt"), "second\n");
+        EXPECT_EQ(FilesBelow(out.Path()), std::vector<std::wstring>{L"dup.txt"});
+    }
+}
+
+}  // namespace
+}  // namespace zq
