@@ -10,27 +10,11 @@
 #include "archive/ArchiveHandle.h"
 #include "archive/UnpackJob.h"
 #include "common/Paths.h"
+#include "archive/ArchiveTestSupport.h"
 #include "main/TempDir.h"
 
 namespace zq {
 namespace {
-
-std::wstring Library() {
-    return JoinPath(ModuleDirectory(), L"..\\..\\bin\\Unbypass.dll");
-}
-
-std::wstring Fixtures() {
-    return JoinPath(ModuleDirectory(), L"archiver-fixtures");
-}
-
-struct ScriptedQuestions final : IUnpackQuestions {
-    std::vector<std::wstring> asked;
-    bool OkCancel(const std::wstring& text, const std::wstring&) override {
-        asked.push_back(text);
-        return true;
-    }
-    void Inform(const std::wstring& text) override { asked.push_back(text); }
-};
 
 // Every file below `folder`, as paths relative to it.
 void FilesBelow(const std::wstring& folder, const std::wstring& prefix, std::vector<std::wstring>& files) {
@@ -56,7 +40,7 @@ std::vector<std::wstring> FilesBelow(const std::wstring& folder) {
 }
 
 bool Opens(const wchar_t* name, ArchiveHandle& archive) {
-    return archive.Open(DefaultArchiverTable(), Library(), Fixtures(), name);
+    return archive.Open(DefaultArchiverTable(), test::ArchiverLibrary(), test::ArchiverFixtures(), name);
 }
 
 TEST(ArchiveBadInput, BrokenForeignAndLockedArchivesAreToldAndTheJobGoesOn) {
@@ -72,11 +56,11 @@ TEST(ArchiveBadInput, BrokenForeignAndLockedArchivesAreToldAndTheJobGoesOn) {
     for (const Case& c : cases) {
         ArchiveHandle archive;
         EXPECT_EQ(Opens(c.name, archive), c.lists) << c.name;
-        items.push_back({Fixtures(), c.name});
+        items.push_back({test::ArchiverFixtures(), c.name});
     }
-    items.push_back({Fixtures(), L"plain.zip"});
-    ScriptedQuestions questions;
-    UnpackJob job(DefaultArchiverTable(), Library(), {out.Path()}, items, questions);
+    items.push_back({test::ArchiverFixtures(), L"plain.zip"});
+    test::ScriptedQuestions questions;
+    UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()}, items, questions);
     EXPECT_FALSE(job.Run());
     // One question per bad archive, naming it; then the good one still unpacks.
     ASSERT_EQ(questions.asked.size(), std::size(cases));
@@ -86,7 +70,7 @@ TEST(ArchiveBadInput, BrokenForeignAndLockedArchivesAreToldAndTheJobGoesOn) {
             << questions.asked[i];
     }
     EXPECT_EQ(questions.asked[0],
-              L"ファイルの解凍に失敗しました(対応DLLなし)\n" + Fixtures() + L"\\zero.zip\n続けますか?");
+              L"ファイルの解凍に失敗しました(対応DLLなし)\n" + test::ArchiverFixtures() + L"\\zero.zip\n続けますか?");
     // The members of the truncated ZIP that lie whole before the break are
     // kept, as other unpackers keep them; the one cut off is not written.
     EXPECT_EQ(FilesBelow(out.Path()),
@@ -102,8 +86,8 @@ TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) 
         EXPECT_EQ(root.size(), 1000u);
         EXPECT_EQ(archive.ListFolder(L"f123", L"*.*", false).size(), 100u);
         test::TempDir out;
-        ScriptedQuestions questions;
-        UnpackJob job(DefaultArchiverTable(), Library(), {out.Path()}, {}, questions);
+        test::ScriptedQuestions questions;
+        UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()}, {}, questions);
         job.SetMembers(archive.ArchivePath(), {L"f999/m099999.txt"});
         EXPECT_TRUE(job.Run());
         EXPECT_EQ(test::ReadFileBytes(out / L"f999\\m099999.txt"), "99999\n");
@@ -134,17 +118,19 @@ TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) 
         EXPECT_EQ(std::wstring(archive.Members()[0].find.cFileName), std::wstring(259, L'n'));
         EXPECT_EQ(archive.Members()[0].fullPath.size(), 300u);
         test::TempDir out;
-        ScriptedQuestions questions;
+        test::ScriptedQuestions questions;
         UnpackRequest request{out.Path()};
         request.checkPathLength = true;
-        UnpackJob checked(DefaultArchiverTable(), Library(), request, {{Fixtures(), L"long.zip"}}, questions);
+        UnpackJob checked(DefaultArchiverTable(), test::ArchiverLibrary(), request,
+                          {{test::ArchiverFixtures(), L"long.zip"}}, questions);
         EXPECT_FALSE(checked.Run());
         ASSERT_EQ(questions.asked.size(), 1u);
         EXPECT_EQ(questions.asked[0],
-                  L"解凍後のファイル名が長すぎます(MAX=260)\n" + Fixtures() + L"\\long.zip\n続けますか?");
+                  L"解凍後のファイル名が長すぎます(MAX=260)\n" + test::ArchiverFixtures() + L"\\long.zip\n続けますか?");
         EXPECT_TRUE(FilesBelow(out.Path()).empty());
         // Unchecked, the name no file system takes fails with a message and leaves no part behind.
-        UnpackJob unchecked(DefaultArchiverTable(), Library(), {out.Path()}, {{Fixtures(), L"long.zip"}}, questions);
+        UnpackJob unchecked(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()},
+                            {{test::ArchiverFixtures(), L"long.zip"}}, questions);
         EXPECT_FALSE(unchecked.Run());
         EXPECT_EQ(questions.asked.size(), 2u);
         for (const std::wstring& file : FilesBelow(out.Path()))
@@ -156,8 +142,9 @@ TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) 
         ASSERT_TRUE(Opens(L"dup.zip", archive));
         EXPECT_EQ(archive.ListFolder(L"", L"*.*", false).size(), 2u);
         test::TempDir out;
-        ScriptedQuestions questions;
-        UnpackJob job(DefaultArchiverTable(), Library(), {out.Path()}, {{Fixtures(), L"dup.zip"}}, questions);
+        test::ScriptedQuestions questions;
+        UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()},
+                      {{test::ArchiverFixtures(), L"dup.zip"}}, questions);
         EXPECT_TRUE(job.Run());
         EXPECT_TRUE(questions.asked.empty());
         EXPECT_EQ(test::ReadFileBytes(out / L"dup.txt"), "second\n");

@@ -11,18 +11,11 @@
 #include "archive/ArchiveHandle.h"
 #include "archive/ArchiveSource.h"
 #include "common/Paths.h"
+#include "archive/ArchiveTestSupport.h"
 #include "main/TempDir.h"
 
 namespace zq {
 namespace {
-
-std::wstring Library() {
-    return JoinPath(ModuleDirectory(), L"..\\..\\bin\\Unbypass.dll");
-}
-
-std::wstring Fixtures() {
-    return JoinPath(ModuleDirectory(), L"archiver-fixtures");
-}
 
 // The names of a listing in order, folders with a trailing "\".
 std::wstring Names(const std::vector<FileEntry>& entries) {
@@ -60,7 +53,8 @@ TEST(ArchiveHandle, ListsFoldersImpliedByMemberPathsAndConvertsShiftJisNames) {
     };
     for (const auto& c : cases) {
         ArchiveHandle archive;
-        ASSERT_TRUE(archive.Open(DefaultArchiverTable(), Library(), Fixtures(), c.fixture)) << c.fixture;
+        ASSERT_TRUE(archive.Open(DefaultArchiverTable(), test::ArchiverLibrary(), test::ArchiverFixtures(), c.fixture))
+            << c.fixture;
         EXPECT_EQ(Names(archive.ListFolder(c.folder, c.pattern, c.forFolders)), c.names)
             << c.fixture << L" " << c.folder;
     }
@@ -68,9 +62,11 @@ TEST(ArchiveHandle, ListsFoldersImpliedByMemberPathsAndConvertsShiftJisNames) {
 
 TEST(ArchiveHandle, FailsWithoutAnAcceptingLibrary) {
     ArchiveHandle archive;
-    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), Library(), Fixtures(), L"notarchive.txt"));
-    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), L"Z:\\no\\Unbypass.dll", Fixtures(), L"plain.zip"));
-    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), Library(), Fixtures(), L"missing.zip"));
+    EXPECT_FALSE(
+        archive.Open(DefaultArchiverTable(), test::ArchiverLibrary(), test::ArchiverFixtures(), L"notarchive.txt"));
+    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), L"Z:\\no\\Unbypass.dll", test::ArchiverFixtures(), L"plain.zip"));
+    EXPECT_FALSE(
+        archive.Open(DefaultArchiverTable(), test::ArchiverLibrary(), test::ArchiverFixtures(), L"missing.zip"));
     EXPECT_FALSE(archive.IsOpen());
 }
 
@@ -128,7 +124,8 @@ TEST(ArchiveHandle, ExtractsOneMemberUpToTheLimit) {
     };
     for (const auto& c : cases) {
         ArchiveHandle archive;
-        ASSERT_TRUE(archive.Open(DefaultArchiverTable(), Library(), Fixtures(), c.fixture)) << c.fixture;
+        ASSERT_TRUE(archive.Open(DefaultArchiverTable(), test::ArchiverLibrary(), test::ArchiverFixtures(), c.fixture))
+            << c.fixture;
         UniqueLocal block;
         size_t size = 99;
         ASSERT_TRUE(archive.ExtractToMemory(c.folder, c.name, c.limit, block, size)) << c.fixture << L" " << c.name;
@@ -138,7 +135,7 @@ TEST(ArchiveHandle, ExtractsOneMemberUpToTheLimit) {
         EXPECT_EQ(bytes[size], '\0');
     }
     ArchiveHandle archive;
-    ASSERT_TRUE(archive.Open(DefaultArchiverTable(), Library(), Fixtures(), L"plain.zip"));
+    ASSERT_TRUE(archive.Open(DefaultArchiverTable(), test::ArchiverLibrary(), test::ArchiverFixtures(), L"plain.zip"));
     UniqueLocal block;
     size_t size = 0;
     EXPECT_FALSE(archive.ExtractToMemory(L"", L"b.txt", 1000, block, size));
@@ -147,8 +144,8 @@ TEST(ArchiveHandle, ExtractsOneMemberUpToTheLimit) {
 TEST(ArchiveSource, SplitsLocationsAtTheArchiveFileAndClimbsOutOfIt) {
     test::TempDir temp;
     const std::wstring zip = temp / L"a b.zip";
-    ASSERT_TRUE(::CopyFileW(JoinPath(Fixtures(), L"plain.zip").c_str(), zip.c_str(), FALSE));
-    ArchiveSource source([] { return Library(); });
+    ASSERT_TRUE(::CopyFileW(JoinPath(test::ArchiverFixtures(), L"plain.zip").c_str(), zip.c_str(), FALSE));
+    ArchiveSource source([] { return test::ArchiverLibrary(); });
     ArchiveSource::Location split;
     ASSERT_TRUE(ArchiveSource::Split(zip + L"\\dir\\sub", split));
     EXPECT_EQ(split.archive, zip);

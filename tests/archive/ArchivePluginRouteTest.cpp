@@ -10,26 +10,14 @@
 #include "archive/ArchiveHandle.h"
 #include "archive/UnpackJob.h"
 #include "common/Paths.h"
+#include "archive/ArchiveTestSupport.h"
 #include "main/TempDir.h"
 
 namespace zq {
 namespace {
 
-std::wstring Fixtures() {
-    return JoinPath(ModuleDirectory(), L"archiver-fixtures");
-}
-
 // A library path that loads nothing: no row accepts any archive.
 constexpr wchar_t kNoLibrary[] = L"Z:\\no\\such\\Unbypass.dll";
-
-struct ScriptedQuestions final : IUnpackQuestions {
-    std::vector<std::wstring> asked;
-    bool OkCancel(const std::wstring& text, const std::wstring&) override {
-        asked.push_back(text);
-        return true;
-    }
-    void Inform(const std::wstring& text) override { asked.push_back(text); }
-};
 
 struct PluginRoute : testing::Test {
     test::TempDir dir;
@@ -39,7 +27,7 @@ struct PluginRoute : testing::Test {
     int pauses = 0;
     int resumes = 0;
     SusieArchiveBridge bridge{[this] { return &host; }, [this] { ++pauses; }, [this] { ++resumes; }};
-    ScriptedQuestions questions;
+    test::ScriptedQuestions questions;
 
     void SetUp() override {
         const std::wstring ours = JoinPath(ModuleDirectory(), L"..\\..\\bin\\spi\\axzip.sph");
@@ -60,9 +48,10 @@ struct PluginRoute : testing::Test {
 
 TEST_F(PluginRoute, BrowsesAnArchiveNoRowServesWhileTheLoaderWaits) {
     ArchiveHandle archive;
-    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), kNoLibrary, Fixtures(), L"pictures.zip")) << "no plug-ins given";
+    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), kNoLibrary, test::ArchiverFixtures(), L"pictures.zip"))
+        << "no plug-ins given";
     archive.SetPlugins(&bridge);
-    ASSERT_TRUE(archive.Open(DefaultArchiverTable(), kNoLibrary, Fixtures(), L"pictures.zip"));
+    ASSERT_TRUE(archive.Open(DefaultArchiverTable(), kNoLibrary, test::ArchiverFixtures(), L"pictures.zip"));
     EXPECT_TRUE(archive.ByPlugin());
     EXPECT_EQ(pauses, 1);
     EXPECT_EQ(resumes, 1);
@@ -77,7 +66,7 @@ TEST_F(PluginRoute, BrowsesAnArchiveNoRowServesWhileTheLoaderWaits) {
     ASSERT_TRUE(archive.ExtractToMemory(L"pics", L"first.png", SIZE_MAX, block, size));
     EXPECT_EQ(std::string(static_cast<const char*>(block.Get()), 4), "\x89PNG");
     EXPECT_FALSE(archive.ExtractToMemory(L"pics", L"none.png", SIZE_MAX, block, size));
-    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), kNoLibrary, Fixtures(), L"truncated.zip"));
+    EXPECT_FALSE(archive.Open(DefaultArchiverTable(), kNoLibrary, test::ArchiverFixtures(), L"truncated.zip"));
 }
 
 TEST(SafeMemberPath, KeepsMembersInsideTheDestination) {
@@ -107,7 +96,7 @@ TEST_F(PluginRoute, UnpacksWhatNoRowTakesWithoutWritingOutsideOrLeavingParts) {
     const std::wstring out = dir.MakeDir(L"root\\out");
     std::vector<UnpackJob::Item> items;
     for (const wchar_t* name : {L"pictures.zip", L"hostile.zip", L"corrupt.zip", L"notarchive.txt"})
-        items.push_back({Fixtures(), name});
+        items.push_back({test::ArchiverFixtures(), name});
     UnpackJob job(DefaultArchiverTable(), kNoLibrary, {out, true}, items, questions);
     job.SetPlugins(&bridge);
     std::uint64_t lastDone = 0, lastTotal = 0;
@@ -140,7 +129,7 @@ TEST_F(PluginRoute, UnpacksTheSelectedMembersOfAPluginListedArchive) {
         request.ignoreFolders = ignoreFolders;
         UnpackJob job(DefaultArchiverTable(), kNoLibrary, request, {}, questions);
         job.SetPlugins(&bridge);
-        job.SetMembers(JoinPath(Fixtures(), L"pictures.zip"), {L"pics\\second.png"}, true);
+        job.SetMembers(JoinPath(test::ArchiverFixtures(), L"pictures.zip"), {L"pics\\second.png"}, true);
         EXPECT_TRUE(job.Run());
         EXPECT_EQ(Read(JoinPath(out, ignoreFolders ? L"second.png" : L"pics\\second.png")).substr(0, 4), "\x89PNG");
         EXPECT_EQ(Read(JoinPath(out, L"pics\\first.png")), "(missing)");
@@ -152,12 +141,12 @@ TEST_F(PluginRoute, UnpacksTheSelectedMembersOfAPluginListedArchive) {
 TEST_F(PluginRoute, MethodsThePluginCannotDecodeAreRefusedWithACodeNotGarbage) {
     std::vector<StructPluginMember> members;
     int plugin = -1;
-    ASSERT_TRUE(bridge.List(JoinPath(Fixtures(), L"methods.zip"), members, plugin));
+    ASSERT_TRUE(bridge.List(JoinPath(test::ArchiverFixtures(), L"methods.zip"), members, plugin));
     ASSERT_EQ(members.size(), 3u);
     // The secret archive's one member is encrypted.
     std::vector<StructPluginMember> locked;
     int lockedPlugin = -1;
-    ASSERT_TRUE(bridge.List(JoinPath(Fixtures(), L"secret.zip"), locked, lockedPlugin));
+    ASSERT_TRUE(bridge.List(JoinPath(test::ArchiverFixtures(), L"secret.zip"), locked, lockedPlugin));
     ASSERT_EQ(locked.size(), 1u);
     struct Case {
         const wchar_t* archive;
@@ -172,7 +161,7 @@ TEST_F(PluginRoute, MethodsThePluginCannotDecodeAreRefusedWithACodeNotGarbage) {
     for (const Case& c : cases) {
         UniqueLocal data;
         std::size_t size = 0;
-        EXPECT_EQ(bridge.Extract(JoinPath(Fixtures(), c.archive), plugin, c.member, data, size), c.result)
+        EXPECT_EQ(bridge.Extract(JoinPath(test::ArchiverFixtures(), c.archive), plugin, c.member, data, size), c.result)
             << c.member.fileName;
         EXPECT_EQ(static_cast<bool>(data), c.result == 0) << c.member.fileName;
         if (c.result != 0) {
@@ -189,7 +178,7 @@ struct BrokenPluginRoute : testing::Test {
     test::TempDir dir;
     std::wstring spi = dir.MakeDir(L"spi");
     std::vector<std::wstring> reports;
-    ScriptedQuestions questions;
+    test::ScriptedQuestions questions;
 
     void SetUp() override {
         const std::wstring broken = JoinPath(ModuleDirectory(), L"testdlls\\broken-arc\\brokenarc.sph");

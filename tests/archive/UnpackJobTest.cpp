@@ -5,34 +5,16 @@
 
 #include "archive/UnpackJob.h"
 #include "common/Paths.h"
+#include "archive/ArchiveTestSupport.h"
 #include "main/TempDir.h"
 
 namespace zq {
 namespace {
 
-std::wstring Library() {
-    return JoinPath(ModuleDirectory(), L"..\\..\\bin\\Unbypass.dll");
-}
-
-std::wstring Fixtures() {
-    return JoinPath(ModuleDirectory(), L"archiver-fixtures");
-}
-
 std::string Read(const std::wstring& path) {
     if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return "(missing)";
     return test::ReadFileBytes(path);
 }
-
-// Answers every question as scripted and keeps what was asked.
-struct ScriptedQuestions final : IUnpackQuestions {
-    bool answer = true;
-    std::vector<std::wstring> asked;
-    bool OkCancel(const std::wstring& text, const std::wstring&) override {
-        asked.push_back(text);
-        return answer;
-    }
-    void Inform(const std::wstring& text) override { asked.push_back(text); }
-};
 
 TEST(UnpackCommandLine, GluesTheDestinationToMinusOOnlyForSevenZip) {
     const auto table = DefaultArchiverTable();
@@ -92,10 +74,10 @@ TEST(CheckPathLengths, MeasuresDestinationsFoldersAndNames) {
 
 TEST(UnpackJob, UnpacksEachArchiveAndStopsWhereTheUserCancels) {
     test::TempDir out;
-    ScriptedQuestions questions;
+    test::ScriptedQuestions questions;
     UnpackRequest request{out.Path(), true};
-    UnpackJob job(DefaultArchiverTable(), Library(), request,
-                  {{Fixtures(), L"plain.zip"}, {Fixtures(), L"plain.tar.gz"}}, questions);
+    UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), request,
+                  {{test::ArchiverFixtures(), L"plain.zip"}, {test::ArchiverFixtures(), L"plain.tar.gz"}}, questions);
     EXPECT_TRUE(job.Run());
     EXPECT_TRUE(questions.asked.empty());
     for (const wchar_t* folder : {L"plain", L"plain.tar"}) {
@@ -106,20 +88,22 @@ TEST(UnpackJob, UnpacksEachArchiveAndStopsWhereTheUserCancels) {
     // The text file is not an archive: asked, and Cancel ends the job before the ZIP after it.
     test::TempDir second;
     questions.answer = false;
-    UnpackJob stopped(DefaultArchiverTable(), Library(), {second.Path()},
-                      {{Fixtures(), L"notarchive.txt"}, {Fixtures(), L"plain.zip"}}, questions);
+    UnpackJob stopped(DefaultArchiverTable(), test::ArchiverLibrary(), {second.Path()},
+                      {{test::ArchiverFixtures(), L"notarchive.txt"}, {test::ArchiverFixtures(), L"plain.zip"}},
+                      questions);
     EXPECT_FALSE(stopped.Run());
     ASSERT_EQ(questions.asked.size(), 1u);
-    EXPECT_EQ(questions.asked[0],
-              L"ファイルの解凍に失敗しました(対応DLLなし)\n" + Fixtures() + L"\\notarchive.txt\n続けますか?");
+    EXPECT_EQ(questions.asked[0], L"ファイルの解凍に失敗しました(対応DLLなし)\n" + test::ArchiverFixtures() +
+                                      L"\\notarchive.txt\n続けますか?");
     EXPECT_EQ(::GetFileAttributesW((second / L"a.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 
     // A broken archive fails, OK goes on to the next one.
     test::TempDir third;
     questions.asked.clear();
     questions.answer = true;
-    UnpackJob goesOn(DefaultArchiverTable(), Library(), {third.Path(), false, true},
-                     {{Fixtures(), L"truncated.tar.gz"}, {Fixtures(), L"plain.zip"}}, questions);
+    UnpackJob goesOn(DefaultArchiverTable(), test::ArchiverLibrary(), {third.Path(), false, true},
+                     {{test::ArchiverFixtures(), L"truncated.tar.gz"}, {test::ArchiverFixtures(), L"plain.zip"}},
+                     questions);
     EXPECT_FALSE(goesOn.Run());
     EXPECT_EQ(questions.asked.size(), 1u);
     EXPECT_EQ(Read(third / L"a.txt"), "alpha\n");
@@ -130,10 +114,10 @@ TEST(UnpackJob, UnpacksEachArchiveAndStopsWhereTheUserCancels) {
 TEST(UnpackJob, UnpacksSelectedMembersWithOrWithoutTheirFolders) {
     for (const bool ignoreFolders : {false, true}) {
         test::TempDir out;
-        ScriptedQuestions questions;
+        test::ScriptedQuestions questions;
         UnpackRequest request{out.Path(), false, ignoreFolders};
-        UnpackJob job(DefaultArchiverTable(), Library(), request, {}, questions);
-        job.SetMembers(JoinPath(Fixtures(), L"plain.zip"), {L"dir/sub/b.txt"});
+        UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), request, {}, questions);
+        job.SetMembers(JoinPath(test::ArchiverFixtures(), L"plain.zip"), {L"dir/sub/b.txt"});
         EXPECT_TRUE(job.Run());
         EXPECT_EQ(Read(out / (ignoreFolders ? L"b.txt" : L"dir\\sub\\b.txt")), "bravo\n");
         EXPECT_EQ(Read(out / L"a.txt"), "(missing)");
