@@ -30,6 +30,13 @@ ShortcutFields DefaultShortcutFields(const std::wstring& paneDirectory, const st
     return fields;
 }
 
+std::wstring ShortcutFieldsProblem(const ShortcutFields& fields) {
+    if (fields.target.empty() || ::GetFileAttributesW(PlatformPath(fields.target).c_str()) == INVALID_FILE_ATTRIBUTES)
+        return L"リンク先が存在しません";
+    if (fields.fileName.empty() || !DirectoryExists(fields.saveDirectory)) return L"保存ディレクトリが存在しません";
+    return {};
+}
+
 CMakeLinkDlg::CMakeLinkDlg(HWND parent, ShortcutFields fields)
     : CDialog(IDD_MAKELINK, parent), m_fields(std::move(fields)) {}
 
@@ -44,14 +51,9 @@ void CMakeLinkDlg::DoDataExchange(ui::DataExchange& dx) {
 
 void CMakeLinkDlg::OnOK() {
     if (!UpdateData(true)) return;
-    // A link to nothing would only fail when it is used.
-    if (m_fields.target.empty() ||
-        ::GetFileAttributesW(PlatformPath(m_fields.target).c_str()) == INVALID_FILE_ATTRIBUTES) {
-        ui::ZqMessageBox(m_hWnd, L"リンク先が存在しません");
-        return;
-    }
-    if (m_fields.fileName.empty() || !DirectoryExists(m_fields.saveDirectory)) {
-        ui::ZqMessageBox(m_hWnd, L"保存ディレクトリが存在しません");
+    const std::wstring problem = ShortcutFieldsProblem(m_fields);
+    if (!problem.empty()) {
+        ui::ZqMessageBox(m_hWnd, problem);
         return;
     }
     EndDialog(IDOK);

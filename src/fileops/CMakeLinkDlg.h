@@ -21,6 +21,11 @@ struct ShortcutFields {
 [[nodiscard]] ShortcutFields DefaultShortcutFields(const std::wstring& paneDirectory, const std::wstring& cursorName,
                                                    bool cursorIsDirectory, const std::wstring& otherDirectory);
 
+// Why the fields cannot make a shortcut, as the dialog says it; empty when they can.
+// A link to nothing would only fail when it is used, so a target that does not
+// exist is refused here.
+[[nodiscard]] std::wstring ShortcutFieldsProblem(const ShortcutFields& fields);
+
 class CMakeLinkDlg : public ui::CDialog {
   public:
     CMakeLinkDlg(HWND parent, ShortcutFields fields);

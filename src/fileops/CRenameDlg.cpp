@@ -23,10 +23,6 @@ constexpr wchar_t kPatternHelp[] =
     L"２個以上使用できません\n    $桁数nとすることにより桁数を指定可能です\n%string%  stringを挿入します\n    "
     L"      ２個以上使用できません";
 
-bool OnDisk(const std::wstring& directory, const std::wstring& name) {
-    return ::GetFileAttributesW((directory + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The width choices: each class's combo and the texts of its choices, in the
 // order of their values.
 struct WidthCombo {
@@ -171,7 +167,7 @@ void CRenameDlg::ShowPreview() {
     ReadOptions();
     const std::vector<std::wstring> names =
         GenerateBatchNames(m_destinationDirectory, m_names, m_settings->options, m_settings->caseConversion,
-                           [this](const std::wstring& n) { return OnDisk(m_destinationDirectory, n); });
+                           NamesOnDisk(m_destinationDirectory));
     *m_settings = std::move(kept);
     HWND list = GetDlgItem(IDC_RENAMEB_PREVIEW);
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
@@ -191,7 +187,7 @@ bool CRenameDlg::AskContinue() const {
 bool CRenameDlg::StartBatch() {
     const std::vector<std::wstring> made =
         GenerateBatchNames(m_destinationDirectory, m_names, m_settings->options, m_settings->caseConversion,
-                           [this](const std::wstring& n) { return OnDisk(m_destinationDirectory, n); });
+                           NamesOnDisk(m_destinationDirectory));
     std::vector<RenameRequest> requests;
     for (size_t i = 0; i < m_names.size(); ++i) {
         if (!made[i].empty()) {
@@ -201,8 +197,7 @@ bool CRenameDlg::StartBatch() {
         SetDlgItemText(IDC_RENAMEB_BEFORE, m_names[i]);
         if (!AskContinue()) return false;
     }
-    RenamePlanResult plan =
-        PlanRenames(requests, [this](const std::wstring& n) { return OnDisk(m_destinationDirectory, n); });
+    RenamePlanResult plan = PlanRenames(requests, NamesOnDisk(m_destinationDirectory));
     for (int refused : plan.refused) {
         SetDlgItemText(IDC_RENAMEB_BEFORE, requests[static_cast<size_t>(refused)].oldName);
         if (!AskContinue()) return false;

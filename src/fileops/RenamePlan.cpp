@@ -4,7 +4,10 @@
 
 #include <cwctype>
 #include <map>
+#include <memory>
 #include <set>
+
+#include "common/Handle.h"
 
 namespace zq::fileops {
 
@@ -117,6 +120,37 @@ std::vector<std::wstring> GenerateBatchNames(const std::wstring& directory, cons
         result.push_back(std::move(made));
     }
     return result;
+}
+
+// Asking the disk name by name costs a scan of the whole directory for every
+// name that is not there (the usual answer for a new name), which made a big
+// batch quadratic; one listing answers every question of the batch instead.
+// A name that appears after the listing cannot be overwritten: MoveFileW
+// refuses an existing target, and the batch asks about that file.  Short
+// names are listed too, since the file system answers to them as well.
+NameTaken NamesOnDisk(const std::wstring& directory) {
+    struct Listing {
+        bool read = false;
+        bool listed = false;
+        std::set<std::wstring> names;
+    };
+    auto listing = std::make_shared<Listing>();
+    return [directory, listing](const std::wstring& name) {
+        if (!listing->read) {
+            listing->read = true;
+            WIN32_FIND_DATAW data{};
+            const UniqueFind find(::FindFirstFileW((directory + L"\\*").c_str(), &data));
+            if (find) {
+                do {
+                    listing->names.insert(Folded(data.cFileName));
+                    if (data.cAlternateFileName[0] != L'\0') listing->names.insert(Folded(data.cAlternateFileName));
+                } while (::FindNextFileW(find.Get(), &data));
+                listing->listed = ::GetLastError() == ERROR_NO_MORE_FILES;
+            }
+        }
+        if (listing->listed) return listing->names.count(Folded(name)) > 0;
+        return ::GetFileAttributesW((directory + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
 }
 
 bool ExecuteRenamePlan(const std::wstring& directory, const RenamePlanResult& plan,

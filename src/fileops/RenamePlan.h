@@ -43,6 +43,10 @@ struct RenamePlanResult {
                                                            const RenameOptions& options, unsigned caseConversion,
                                                            const NameTaken& onDisk);
 
+// Whether a name is held in `directory` now, as the batch asks it while it
+// makes the new names and plans the moves.
+[[nodiscard]] NameTaken NamesOnDisk(const std::wstring& directory);
+
 // Carries the steps out in `directory` with MoveFileW; `done` hears of every
 // finished request.  Stops at the first failing step and returns false; the
 // steps done stay done (a file left under a temporary name is named in `error`).

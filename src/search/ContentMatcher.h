@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,10 +31,11 @@ class ContentMatcher {
     [[nodiscard]] bool Contains(const char* bytes, size_t length) const;
 
   private:
-    using Finder = std::function<const char*(const char*, const char*)>;
     std::vector<std::string> m_patterns;
-    std::vector<Finder> m_finders;
     size_t m_longest = 0;
+    size_t m_shortest = 0;
+    size_t m_shift[256] = {};
+    bool m_ends[256] = {};  // the byte ends the first m_shortest bytes of some pattern
     size_t m_window;
     std::vector<char> m_buffer;
 };

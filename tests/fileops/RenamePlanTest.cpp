@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 
+#include "common/TextConv.h"
 #include "main/TempDir.h"
 
 namespace zq::fileops {
@@ -96,6 +97,39 @@ TEST(RenamePlanTest, StopNeverLeavesAFileParked) {
         std::sort(contents.begin(), contents.end());
         EXPECT_EQ(contents, "abx") << stopAt;
     }
+}
+
+// The batch asks one listing of the directory: names in any case and short
+// names are held; a file that appears after the listing is still not
+// overwritten, since the move refuses it and the batch stops there.
+TEST(RenamePlanTest, TheListedNamesAnswerTheBatchAndALateFileIsNotOverwritten) {
+    TempDir dir;
+    dir.WriteFile(L"Report.TXT", "r");
+    dir.WriteFile(L"a very long name.text", "l");
+    dir.MakeDir(L"Folder");
+    const NameTaken taken = NamesOnDisk(dir.Path());
+    for (const wchar_t* name : {L"report.txt", L"REPORT.TXT", L"folder", L"A VERY LONG NAME.TEXT"})
+        EXPECT_TRUE(taken(name)) << ToUtf8(name);
+    WIN32_FIND_DATAW data{};
+    ::FindClose(::FindFirstFileW((dir / L"a very long name.text").c_str(), &data));
+    if (data.cAlternateFileName[0] != L'\0') {
+        EXPECT_TRUE(taken(data.cAlternateFileName));
+    }
+    EXPECT_FALSE(taken(L"new.txt"));
+
+    const RenamePlanResult plan = PlanRenames({{L"Report.TXT", L"new.txt"}}, taken);
+    ASSERT_EQ(plan.steps.size(), 1u);
+    dir.WriteFile(L"new.txt", "late");
+    EXPECT_FALSE(taken(L"new.txt"));  // the listing is of the moment the batch began
+    std::wstring error;
+    EXPECT_FALSE(ExecuteRenamePlan(
+        dir.Path(), plan, [](int) {}, error));
+    EXPECT_EQ(error, L"Report.TXT");
+    EXPECT_EQ(ReadFileBytes(dir / L"new.txt"), "late");
+    EXPECT_EQ(ReadFileBytes(dir / L"Report.TXT"), "r");
+
+    // A directory that cannot be listed is asked name by name.
+    EXPECT_FALSE(NamesOnDisk(dir / L"gone")(L"new.txt"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "fileops/CopyTestSupport.h"
 #include "fileops/SyncJob.h"
 #include "fileops/SyncList.h"
+#include "filer/LocalClock.h"
 
 namespace zq::fileops {
 namespace {
@@ -88,6 +89,24 @@ TEST(SyncList, ButtonsNeverPointAtASideWithoutTheFile) {
         c.press(line);
         EXPECT_STREQ(DirectionSymbol(line), c.symbol);
     }
+}
+
+// Times that no calendar date stands for (beyond what FileTimeToSystemTime
+// takes) still order the lines, and the list shows them as an empty cell.
+TEST(SyncList, TimesOutsideTheCalendarStillCompareAndShowEmpty) {
+    const FILETIME beyond{0xFFFFFFFFu, 0xFFFFFFFFu}, lastValid{0xFFFFFFFFu, 0x7FFFFFFFu}, zero{0, 0};
+    struct Case {
+        FILETIME source, destination;
+        unsigned direction;
+    } cases[] = {
+        {beyond, Day(1), kSyncToDestination},
+        {zero, Day(1), kSyncToSource},
+        {beyond, beyond, kSyncNone},
+        {lastValid, beyond, kSyncToSource},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ProposedDirection(true, c.source, c.destination, false), c.direction);
+    EXPECT_EQ(FormatSyncTime(SystemLocalClock(), beyond), L"");
+    EXPECT_EQ(FormatSyncTime(SystemLocalClock(), Day(1)).substr(0, 8), L"2020/01/");
 }
 
 struct LineRecorder : ISyncLineSink {

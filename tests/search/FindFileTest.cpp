@@ -9,6 +9,7 @@
 
 #include "common/FileSystem.h"
 #include "common/Paths.h"
+#include "common/TextConv.h"
 #include "filer/FilerPane.h"
 #include "filer/SelectionSnapshot.h"
 #include "main/TempDir.h"
@@ -160,6 +161,46 @@ TEST_F(FindWalkerTest, ContentSearchGoesDepthFirstAndPassesOverWhatItCannotRead)
     EXPECT_TRUE(missing.found.empty());
     ASSERT_EQ(missing.problems.size(), 1u);
     EXPECT_EQ(missing.problems[0].kind, FindProblem::Kind::MissingDirectory);
+}
+
+// The whole search root is removed while the walk is inside it: the read of
+// the first file's content takes the tree away under the walk.  The root
+// itself may stay, held by the walk's open listing, as when another program
+// removes a tree that is being searched.
+class RootRemovingFileSystem final : public Win32FileSystem {
+  public:
+    explicit RootRemovingFileSystem(std::wstring root) : m_root(std::move(root)) {}
+    HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) override {
+        if (!m_removed) {
+            m_removed = true;
+            (void)test::RemoveTree(m_root);
+        }
+        return Win32FileSystem::Open(path, access, share, disposition, flags);
+    }
+    bool m_removed = false;
+
+  private:
+    std::wstring m_root;
+};
+
+TEST_F(FindWalkerTest, ARootThatVanishesMidWalkEndsTheWalkWithEveryLossNoted) {
+    m_request.searchText = kWord;
+    RootRemovingFileSystem fs(m_dir.Path());
+    FindWalker walker(fs, m_request);
+    FindProgress progress;
+    std::atomic<bool> stop{false};
+    std::vector<std::wstring> found;
+    EXPECT_TRUE(
+        walker.Run([&](const structFindThreadInfo& hit) { found.emplace_back(hit.find.cFileName); }, stop, &progress));
+    ASSERT_TRUE(fs.m_removed);
+    ASSERT_EQ(::GetFileAttributesW(At(L"sub").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(found.empty());
+    // Every file it could not read and every directory it could not list is
+    // noted below the root, and the count the dialog shows agrees.
+    ASSERT_FALSE(walker.Problems().empty());
+    EXPECT_EQ(progress.problems.load(), static_cast<uint32_t>(walker.Problems().size()));
+    for (const FindProblem& p : walker.Problems()) EXPECT_EQ(p.path.rfind(m_dir.Path(), 0), 0u) << ToUtf8(p.path);
+    EXPECT_EQ(walker.Problems().front().kind, FindProblem::Kind::UnreadableFile);
 }
 
 TEST(SearchResultSource, EachResultIsHandedOutWithItsOwnDirectory) {
