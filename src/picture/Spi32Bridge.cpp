@@ -1,5 +1,6 @@
 #include "picture/Spi32Bridge.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "common/Paths.h"
@@ -20,9 +21,15 @@ std::optional<int> PictureResult(const Control& control) {
     return control.result;
 }
 
+// Names of one bridge's objects: the process, then the bridge, so that two bridges never share one.
+std::atomic<unsigned> g_bridges{0};
+
 }  // namespace
 
-Spi32Bridge::Spi32Bridge(std::wstring helperPath, Limits limits) : m_helper(std::move(helperPath)), m_limits(limits) {}
+Spi32Bridge::Spi32Bridge(std::wstring helperPath, Limits limits)
+    : m_helper(std::move(helperPath)),
+      m_limits(limits),
+      m_names(L"Local\\zqspi32-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++g_bridges)) {}
 
 Spi32Bridge::~Spi32Bridge() {
     Stop(true);
@@ -42,7 +49,7 @@ bool Spi32Bridge::Start() {
     Stop(false);
     ++m_starts;
     const std::wstring pid = std::to_wstring(::GetCurrentProcessId());
-    const std::wstring base = L"Local\\zqspi32-" + pid + L"-" + std::to_wstring(m_starts);
+    const std::wstring base = m_names + L"-" + std::to_wstring(m_starts);
     m_request.Reset(::CreateEventW(nullptr, FALSE, FALSE, RequestEventName(base).c_str()));
     m_answer.Reset(::CreateEventW(nullptr, FALSE, FALSE, AnswerEventName(base).c_str()));
     if (!m_request || !m_answer || !m_control.Create(ControlName(base), sizeof(Control))) {
@@ -105,7 +112,7 @@ bool Spi32Bridge::PutInput(Control& control, const Input& input) {
         return PutText(control.name, std::string(input.name));
     }
     if (input.size == 0 || input.size > 0xFFFFFFFFu) return false;
-    const std::wstring prefix = L"Local\\zqspi32-" + std::to_wstring(::GetCurrentProcessId()) + L"-i";
+    const std::wstring prefix = m_names + L"-i";
     if (!GrowBlock(m_input, prefix, input.size, m_inputGeneration)) return false;
     std::memcpy(m_input.Data(), input.data, input.size);
     control.inputSize = static_cast<uint32_t>(input.size);

@@ -82,6 +82,7 @@ class Spi32Bridge {
     std::mutex m_lock;
     std::wstring m_helper;
     Limits m_limits;
+    std::wstring m_names;
     int m_starts = 0;
     uint32_t m_sequence = 0;
     uint32_t m_inputGeneration = 0;
