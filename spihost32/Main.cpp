@@ -19,7 +19,7 @@ LONG WINAPI EndAtOnce(EXCEPTION_POINTERS* info) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-// The program's wait has its own limit; this one only notices a program that went away without saying so.
+// The program's end also ends the wait below; the limit only keeps each wait bounded.
 constexpr DWORD kIdleCheck = 30000;
 
 }  // namespace
