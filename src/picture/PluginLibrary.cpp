@@ -1,5 +1,7 @@
 #include "picture/PluginLibrary.h"
 
+#include "common/Paths.h"
+
 namespace zq {
 
 PluginLibrary::PluginLibrary(const std::wstring& path) {
@@ -22,6 +24,27 @@ PluginLibrary::~PluginLibrary() {
 
 FARPROC PluginLibrary::Address(const char* name) const noexcept {
     return m_module ? ::GetProcAddress(m_module.Get(), name) : nullptr;
+}
+
+WORD PeMachine(const std::wstring& path) {
+    const UniqueFile file(::CreateFileW(PlatformPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return 0;
+    const auto readAt = [&](LONG at, void* into, DWORD size) {
+        DWORD read = 0;
+        return ::SetFilePointer(file.Get(), at, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+               ::ReadFile(file.Get(), into, size, &read, nullptr) && read == size;
+    };
+    IMAGE_DOS_HEADER dos{};
+    if (!readAt(0, &dos, sizeof dos) || dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew <= 0 ||
+        dos.e_lfanew > (1 << 20))
+        return 0;
+    struct {
+        DWORD signature;
+        WORD machine;
+    } pe{};
+    if (!readAt(dos.e_lfanew, &pe, 6) || pe.signature != IMAGE_NT_SIGNATURE) return 0;
+    return pe.machine;
 }
 
 }  // namespace zq

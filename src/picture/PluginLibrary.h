@@ -44,4 +44,8 @@ class PluginLibrary {
     UniqueModule m_module;
 };
 
+// The machine field of a PE file's header (IMAGE_FILE_MACHINE_I386, _AMD64, …),
+// read without loading it; 0 when the file is no PE image.
+[[nodiscard]] WORD PeMachine(const std::wstring& path);
+
 }  // namespace zq

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
+#include <windows.h>
+
 #include "common/TextConv.h"
 
 namespace zq {
@@ -35,6 +37,11 @@ int StructSusieDllFile::Kind() const noexcept {
     if (apiVersion[2] == 'I' && apiVersion[3] == 'N') return kSusieImage;
     if (apiVersion[2] == 'A' && apiVersion[3] == 'M') return kSusieArchive;
     return 0;
+}
+
+bool StructSusieDllFile::Is32Bit() const noexcept {
+    const size_t length = std::wcslen(fileName);
+    return length >= 4 && ::CompareStringOrdinal(fileName + length - 4, 4, L".spi", 4, TRUE) == CSTR_EQUAL;
 }
 
 void StructSusieDllFile::SetFileName(std::wstring_view name) {

@@ -36,6 +36,8 @@ struct StructSusieDllFile {
 
     // kSusieImage for "IN", kSusieArchive for "AM", 0 for anything else.
     [[nodiscard]] int Kind() const noexcept;
+    // A ".spi": a 32-bit plug-in, served by the 32-bit helper.
+    [[nodiscard]] bool Is32Bit() const noexcept;
     [[nodiscard]] std::wstring_view FileName() const noexcept { return fileName; }
     void SetFileName(std::wstring_view name);
     void SetTypeName(std::wstring_view name);

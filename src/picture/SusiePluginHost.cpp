@@ -9,6 +9,7 @@
 #include "common/Wildcard.h"
 #include "external/GuardedLibrary.h"
 #include "picture/PluginLibrary.h"
+#include "picture/Spi32Bridge.h"
 
 namespace zq {
 
@@ -84,7 +85,8 @@ struct SusiePluginHost::Use {
     LONG_PTR offset = 0;
 };
 
-SusiePluginHost::SusiePluginHost(std::wstring_view directory, Reporter report) : m_report(std::move(report)) {
+SusiePluginHost::SusiePluginHost(std::wstring_view directory, Reporter report)
+    : m_report(std::move(report)), m_bridge(&Spi32Bridge::Shared()) {
     SetDirectory(directory);
 }
 
@@ -134,17 +136,51 @@ bool SusiePluginHost::ReadPlugin(const std::wstring& path, StructSusieDllFile& p
             m_report(L"画像Plug-In " + std::wstring(FileNamePart(path)) + L" が異常終了したため、使用しません");
         return false;
     }
-    version[sizeof version - 1] = '\0';
-    std::memcpy(plugin.apiVersion, version, sizeof version);
-    plugin.SetTypeName(FromAnsi(type, sizeof type));
-    plugin.patterns.clear();
+    std::vector<std::string> patterns;
     for (int n = 0; n < kMaxPatternEntries; ++n) {
         char buffer[520] = {};
         const auto got = library.Call<GetPluginInfoFn>("GetPluginInfo", 2 * n + 2, buffer, int{sizeof buffer});
         if (!got || *got == 0) break;
-        std::wstring_view rest;
-        const std::wstring text = FromAnsi(buffer, sizeof buffer);
-        rest = text;
+        buffer[sizeof buffer - 1] = '\0';
+        patterns.emplace_back(buffer);
+    }
+    version[sizeof version - 1] = '\0';
+    type[sizeof type - 1] = '\0';
+    ApplyInfo(plugin, version, type, patterns);
+    return true;
+}
+
+bool SusiePluginHost::ReadRemotePlugin(const std::wstring& path, StructSusieDllFile& plugin) {
+    if (m_bridge == nullptr || !m_bridge->Installed()) {
+        if (m_report)
+            m_report(L"画像Plug-In " + std::wstring(FileNamePart(path)) +
+                     L" は32bit用ですが、zqspi32.exe が見つからないため、使用しません");
+        return false;
+    }
+    if (m_beforeLoad) m_beforeLoad(path);
+    const std::optional<std::vector<std::string>> texts = m_bridge->PluginInfo(path);
+    if (!texts) {
+        if (m_report)
+            m_report(L"画像Plug-In " + std::wstring(FileNamePart(path)) + L" が異常終了したため、使用しません");
+        return false;
+    }
+    // Entry 0 is the version, 1 the name, then patterns and format names by turns.
+    if (texts->size() < 4) return false;
+    std::vector<std::string> patterns;
+    for (size_t n = 2; n < texts->size(); n += 2) patterns.push_back((*texts)[n]);
+    ApplyInfo(plugin, (*texts)[0].c_str(), (*texts)[3].c_str(), patterns);
+    return true;
+}
+
+void SusiePluginHost::ApplyInfo(StructSusieDllFile& plugin, const char* version, const char* type,
+                                const std::vector<std::string>& patterns) {
+    std::memset(plugin.apiVersion, 0, sizeof plugin.apiVersion);
+    std::memcpy(plugin.apiVersion, version, std::min(std::strlen(version), sizeof plugin.apiVersion - 1));
+    plugin.SetTypeName(FromAnsi(type, std::strlen(type)));
+    plugin.patterns.clear();
+    for (const std::string& pattern : patterns) {
+        const std::wstring text = FromAnsi(pattern.c_str(), pattern.size());
+        std::wstring_view rest = text;
         while (!rest.empty()) {
             const size_t end = std::min(rest.find(L';'), rest.size());
             std::wstring_view piece = rest.substr(0, end);
@@ -155,34 +191,58 @@ bool SusiePluginHost::ReadPlugin(const std::wstring& path, StructSusieDllFile& p
         }
     }
     plugin.CompleteJpeg();
-    return true;
+}
+
+bool SusiePluginHost::RightMachine(const std::wstring& path, bool is32Bit) {
+    const WORD machine = PeMachine(path);
+#if defined(_WIN64)
+    const WORD own = IMAGE_FILE_MACHINE_AMD64;
+#else
+    const WORD own = IMAGE_FILE_MACHINE_I386;
+#endif
+    const WORD wanted = is32Bit ? WORD{IMAGE_FILE_MACHINE_I386} : own;
+    if (machine == wanted) return true;
+    // A 32-bit library under the 64-bit name would fail to load or worse; it is not even tried.
+    if (m_report && machine == IMAGE_FILE_MACHINE_I386)
+        m_report(L"Plug-In " + std::wstring(FileNamePart(path)) +
+                 L" は32bit用のDLLのため、読み込みません（32bit用は拡張子 .spi で置いてください）");
+    else if (m_report)
+        m_report(L"Plug-In " + std::wstring(FileNamePart(path)) +
+                 L" はこのプログラムで使えるDLLではないため、読み込みません");
+    return false;
 }
 
 void SusiePluginHost::Rescan(bool refresh, SusieLoadMode mode) {
     if (!refresh) m_plugins.clear();
     // An unset directory would make the pattern relative to whatever is current.
-    WIN32_FIND_DATAW data{};
-    UniqueFind find;
-    if (!m_directory.empty()) find.Reset(::FindFirstFileW(JoinPath(m_directory, L"*.SPH").c_str(), &data));
-    if (find) {
-        do {
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            const std::wstring name = data.cFileName;
-            // "*.SPH" also finds longer extensions through their short names.
-            if (!EndsWithIgnoringCase(name, L".sph")) continue;
-            size_t known = m_plugins.size();
-            for (size_t i = 0; i < m_plugins.size(); ++i)
-                if (::CompareStringOrdinal(m_plugins[i].fileName, -1, name.c_str(), -1, TRUE) == CSTR_EQUAL) known = i;
-            const bool isKnown = known < m_plugins.size();
-            if (isKnown && mode == SusieLoadMode::NewOnly) continue;
-            StructSusieDllFile plugin = isKnown ? m_plugins[known] : StructSusieDllFile{};
-            plugin.SetFileName(name);
-            if (!ReadPlugin(JoinPath(m_directory, name), plugin)) continue;
-            if (isKnown)
-                m_plugins[known] = std::move(plugin);
-            else
-                m_plugins.push_back(std::move(plugin));
-        } while (::FindNextFileW(find.Get(), &data));
+    for (const wchar_t* extension : {L".sph", L".spi"}) {
+        WIN32_FIND_DATAW data{};
+        UniqueFind find;
+        if (!m_directory.empty())
+            find.Reset(::FindFirstFileW(JoinPath(m_directory, L"*" + std::wstring(extension)).c_str(), &data));
+        if (find) {
+            do {
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+                const std::wstring name = data.cFileName;
+                // "*.sph" also finds longer extensions through their short names.
+                if (!EndsWithIgnoringCase(name, extension)) continue;
+                size_t known = m_plugins.size();
+                for (size_t i = 0; i < m_plugins.size(); ++i)
+                    if (::CompareStringOrdinal(m_plugins[i].fileName, -1, name.c_str(), -1, TRUE) == CSTR_EQUAL)
+                        known = i;
+                const bool isKnown = known < m_plugins.size();
+                if (isKnown && mode == SusieLoadMode::NewOnly) continue;
+                StructSusieDllFile plugin = isKnown ? m_plugins[known] : StructSusieDllFile{};
+                plugin.SetFileName(name);
+                const std::wstring path = JoinPath(m_directory, name);
+                if (!RightMachine(path, plugin.Is32Bit())) continue;
+                if (!(plugin.Is32Bit() ? ReadRemotePlugin(path, plugin) : ReadPlugin(path, plugin))) continue;
+                if (isKnown)
+                    m_plugins[known] = std::move(plugin);
+                else
+                    m_plugins.push_back(std::move(plugin));
+            } while (::FindNextFileW(find.Get(), &data));
+        }
     }
     for (size_t i = m_plugins.size(); i-- > 0;)
         if (m_plugins[i].patterns.empty()) m_plugins.erase(m_plugins.begin() + static_cast<std::ptrdiff_t>(i));
@@ -210,18 +270,29 @@ void SusiePluginHost::Disable(size_t index, const wchar_t* reason) {
         m_report(kind + std::wstring(plugin.fileName) + L" が" + reason + L"ため、今回の起動中は使用しません");
 }
 
-bool SusiePluginHost::Probe(size_t index, const PluginLibrary& library, const std::wstring& path, Use& use) {
+namespace {
+
+// The file open for reading and its head, zero-padded to a full head from 128 bytes in.
+bool ReadHead(const std::wstring& path, UniqueFile& file, std::vector<char>& head) {
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
     if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) return false;
     const ULONGLONG size = (ULONGLONG{attributes.nFileSizeHigh} << 32) | attributes.nFileSizeLow;
     if (size == 0) return false;
-    const UniqueFile file(::CreateFileW(PlatformPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file.Reset(::CreateFileW(PlatformPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
-    std::vector<char> head(kHeadSize + kHeaderSkip, '\0');
+    head.assign(kHeadSize + kHeaderSkip, '\0');
     DWORD read = 0;
-    if (!::ReadFile(file.Get(), head.data(), static_cast<DWORD>(size < kHeadSize ? size : kHeadSize), &read, nullptr))
-        return false;
+    return ::ReadFile(file.Get(), head.data(), static_cast<DWORD>(size < kHeadSize ? size : kHeadSize), &read,
+                      nullptr) != FALSE;
+}
+
+}  // namespace
+
+bool SusiePluginHost::Probe(size_t index, const PluginLibrary& library, const std::wstring& path, Use& use) {
+    UniqueFile file;
+    std::vector<char> head;
+    if (!ReadHead(path, file, head)) return false;
     auto accepted = [&](void* dw) {
         const auto answer = library.Call<IsSupportedFn>("IsSupported", use.name.c_str(), dw);
         if (!answer) Disable(index, L"異常終了した");
@@ -233,14 +304,53 @@ bool SusiePluginHost::Probe(size_t index, const PluginLibrary& library, const st
     return !m_plugins[index].runtime->faulted && accepted(head.data() + kHeaderSkip);
 }
 
+bool SusiePluginHost::RemoteProbe(size_t index, const char* head, bool memoryOnly, Use& use) {
+    const auto answer = m_bridge->IsSupported(PathOf(index), use.name, head, memoryOnly);
+    if (!answer) {
+        Disable(index, L"異常終了した");
+        return false;
+    }
+    use.offset = answer->offset;
+    return answer->accepted;
+}
+
+int SusiePluginHost::RemotePicture(size_t index, int entry, const Use& use, const void* data, size_t size,
+                                   unsigned int flag, SusiePicture& picture) {
+    UniqueLocal info;
+    UniqueLocal bits;
+    const Spi32Bridge::Input input{use.name, use.offset, data, size};
+    const auto got = m_bridge->Picture(PathOf(index), static_cast<spi32::Entry>(entry), input, flag, info, bits);
+    if (!got) {
+        Disable(index, L"異常終了した");
+        return kInternalError;
+    }
+    if (*got != kOk) return *got;
+    // Copies made here, so a picture that fails the checks is freed, not kept for safety.
+    const int result = Finish(index, kOk, info.Get(), bits.Get(), picture);
+    if (result == kOk) {
+        static_cast<void>(info.Release());
+        static_cast<void>(bits.Release());
+    }
+    return result;
+}
+
 int SusiePluginHost::Walk(const std::wstring& name, int kinds, const char* entry,
                           const std::function<bool(size_t, const PluginLibrary&, Use&)>& accepts,
-                          const std::function<int(size_t, const PluginLibrary&, const Use&)>& call) {
+                          const std::function<int(size_t, const PluginLibrary&, const Use&)>& call,
+                          const Remote& remote) {
     int last = kUnknownFormat;
     for (size_t i = 0; i < m_plugins.size(); ++i) {
         if (!Supports(name, kinds, i)) continue;
         const std::shared_ptr<StructSusieDllFile::Runtime> runtime = m_plugins[i].runtime;
         const std::lock_guard<std::mutex> hold(runtime->lock);
+        if (m_plugins[i].Is32Bit()) {
+            if (!remote || m_bridge == nullptr) continue;
+            const std::optional<int> result = remote(i);
+            if (!result) continue;
+            if (*result == kOk || *result == kAborted) return *result;
+            last = *result;
+            continue;
+        }
         const PluginLibrary library(PathOf(i));
         if (!library.Loaded() || !library.Has(entry) || !library.Has("IsSupported")) continue;
         Use use;
@@ -266,7 +376,8 @@ int SusiePluginHost::Finish(size_t index, int result, HLOCAL info, HLOCAL bits, 
 }
 
 int SusiePluginHost::WalkFile(const std::wstring& path, int kinds, const char* entry,
-                              const std::function<int(size_t, const PluginLibrary&, const Use&)>& call) {
+                              const std::function<int(size_t, const PluginLibrary&, const Use&)>& call,
+                              const std::function<std::optional<int>(size_t, const Use&)>& remote) {
     const std::string ansi = PluginPath(path);
     if (ansi.empty()) return kReadError;
     return Walk(
@@ -275,7 +386,16 @@ int SusiePluginHost::WalkFile(const std::wstring& path, int kinds, const char* e
             use.name = ansi;
             return Probe(i, library, path, use);
         },
-        call);
+        call,
+        remote ? Remote([&](size_t i) -> std::optional<int> {
+            UniqueFile file;
+            std::vector<char> head;
+            Use use;
+            use.name = ansi;
+            if (!ReadHead(path, file, head) || !RemoteProbe(i, head.data(), false, use)) return std::nullopt;
+            return remote(i, use);
+        })
+               : Remote());
 }
 
 int SusiePluginHost::CallPicture(size_t index, const PluginLibrary& library, const char* entry, LPCSTR buf,
@@ -291,15 +411,20 @@ int SusiePluginHost::CallPicture(size_t index, const PluginLibrary& library, con
 }
 
 int SusiePluginHost::DecodeFile(const std::wstring& path, SusiePicture& picture, SusieProgress progress) {
-    return WalkFile(path, kSusieImage, "GetPicture", [&](size_t i, const PluginLibrary& library, const Use& use) {
-        return CallPicture(i, library, "GetPicture", use.name.c_str(), use.offset, kInputFile, progress, picture);
-    });
+    return WalkFile(
+        path, kSusieImage, "GetPicture",
+        [&](size_t i, const PluginLibrary& library, const Use& use) {
+            return CallPicture(i, library, "GetPicture", use.name.c_str(), use.offset, kInputFile, progress, picture);
+        },
+        [&](size_t i, const Use& use) {
+            return std::optional<int>(RemotePicture(i, spi32::kGetPicture, use, nullptr, 0, kInputFile, picture));
+        });
 }
 
 int SusiePluginHost::DecodeMemory(const std::wstring& name, const void* data, size_t size, SusiePicture& picture,
                                   SusieProgress progress) {
     if (data == nullptr || size == 0) return kBrokenData;
-    std::vector<char> head(kHeadSize, '\0');
+    std::vector<char> head(kHeadSize + kHeaderSkip, '\0');
     std::memcpy(head.data(), data, size < kHeadSize ? size : kHeadSize);
     // Only a hint for the plug-in here: nothing is opened by this name.
     const std::string ansi = ToNarrow(FileNamePart(name));
@@ -316,6 +441,17 @@ int SusiePluginHost::DecodeMemory(const std::wstring& name, const void* data, si
             for (const unsigned int flag : {kInputMemory, kInputMask}) {
                 result = CallPicture(i, library, "GetPicture", static_cast<LPCSTR>(data), static_cast<LONG_PTR>(size),
                                      flag, progress, picture);
+                if (result == kOk || result == kAborted || m_plugins[i].runtime->faulted) break;
+            }
+            return result;
+        },
+        [&](size_t i) -> std::optional<int> {
+            Use use;
+            use.name = ansi;
+            if (!RemoteProbe(i, head.data(), true, use)) return std::nullopt;
+            int result = kInternalError;
+            for (const unsigned int flag : {kInputMemory, kInputMask}) {
+                result = RemotePicture(i, spi32::kGetPicture, use, data, size, flag, picture);
                 if (result == kOk || result == kAborted || m_plugins[i].runtime->faulted) break;
             }
             return result;
@@ -354,66 +490,89 @@ UniqueLocal ReadWholeFile(const std::wstring& path, size_t& size) {
 }  // namespace
 
 int SusiePluginHost::DecodePreview(const std::wstring& path, bool fullDecoding, SusiePicture& picture) {
-    return WalkFile(path, kSusieImage, "IsSupported", [&](size_t i, const PluginLibrary& library, const Use& use) {
-        const auto call = [&](const char* entry, LPCSTR buf, LONG_PTR len, unsigned int flag) {
-            return CallPicture(i, library, entry, buf, len, flag, {}, picture);
-        };
-        const bool hasPicture = library.Has("GetPicture");
-        if (fullDecoding && hasPicture && IsLocalFile(path)) {
-            size_t size = 0;
-            const UniqueLocal data = ReadWholeFile(path, size);
-            if (!data) return int{kReadError};
-            int result = kInternalError;
-            for (const unsigned int flag : {kInputMemory, kInputMask}) {
-                result = call("GetPicture", static_cast<LPCSTR>(data.Get()), static_cast<LONG_PTR>(size), flag);
-                if (result == kOk || m_plugins[i].runtime->faulted) break;
+    return WalkFile(
+        path, kSusieImage, "IsSupported",
+        [&](size_t i, const PluginLibrary& library, const Use& use) {
+            const auto call = [&](const char* entry, LPCSTR buf, LONG_PTR len, unsigned int flag) {
+                return CallPicture(i, library, entry, buf, len, flag, {}, picture);
+            };
+            const bool hasPicture = library.Has("GetPicture");
+            if (fullDecoding && hasPicture && IsLocalFile(path)) {
+                size_t size = 0;
+                const UniqueLocal data = ReadWholeFile(path, size);
+                if (!data) return int{kReadError};
+                int result = kInternalError;
+                for (const unsigned int flag : {kInputMemory, kInputMask}) {
+                    result = call("GetPicture", static_cast<LPCSTR>(data.Get()), static_cast<LONG_PTR>(size), flag);
+                    if (result == kOk || m_plugins[i].runtime->faulted) break;
+                }
+                return result;
             }
+            int result = kNotImplemented;
+            if (library.Has("GetPreview")) result = call("GetPreview", use.name.c_str(), use.offset, kInputFile);
+            if (result == kNotImplemented && fullDecoding && hasPicture && !m_plugins[i].runtime->faulted)
+                result = call("GetPicture", use.name.c_str(), use.offset, kInputFile);
             return result;
-        }
-        int result = kNotImplemented;
-        if (library.Has("GetPreview")) result = call("GetPreview", use.name.c_str(), use.offset, kInputFile);
-        if (result == kNotImplemented && fullDecoding && hasPicture && !m_plugins[i].runtime->faulted)
-            result = call("GetPicture", use.name.c_str(), use.offset, kInputFile);
-        return result;
-    });
+        },
+        [&](size_t i, const Use& use) -> std::optional<int> {
+            // The same order as above; a missing export answers -1 from the helper.
+            if (fullDecoding && IsLocalFile(path)) {
+                size_t size = 0;
+                const UniqueLocal data = ReadWholeFile(path, size);
+                if (!data) return int{kReadError};
+                int result = kInternalError;
+                for (const unsigned int flag : {kInputMemory, kInputMask}) {
+                    result = RemotePicture(i, spi32::kGetPicture, use, data.Get(), size, flag, picture);
+                    if (result == kOk || m_plugins[i].runtime->faulted) break;
+                }
+                if (result != kNotImplemented) return result;
+            }
+            int result = RemotePicture(i, spi32::kGetPreview, use, nullptr, 0, kInputFile, picture);
+            if (result == kNotImplemented && fullDecoding && !m_plugins[i].runtime->faulted)
+                result = RemotePicture(i, spi32::kGetPicture, use, nullptr, 0, kInputFile, picture);
+            return result;
+        });
 }
 
 int SusiePluginHost::ListArchive(const std::wstring& path, SusieArchive& archive) {
     archive = SusieArchive();
-    return WalkFile(path, kSusieArchive, "GetArchiveInfo", [&](size_t i, const PluginLibrary& library, const Use& use) {
-        HLOCAL list = nullptr;
-        const auto got =
-            library.Call<GetArchiveInfoFn>("GetArchiveInfo", use.name.c_str(), use.offset, kInputFile, &list);
-        if (!got) {
-            Disable(i, L"異常終了した");
-            return int{kInternalError};
-        }
-        if (*got != kOk) return *got;
-        if (list == nullptr) return int{kInternalError};
-        // The list ends at an empty method or an empty name, and never beyond its block.
-        const SIZE_T bytes = GuardedLocalSize(list);
-        const auto* entries = static_cast<const FileInfo*>(::LocalLock(list));
-        const bool ended = entries != nullptr && [&] {
-            for (SIZE_T n = 0; (n + 1) * sizeof(FileInfo) <= bytes; ++n) {
-                FileInfo entry = entries[n];
-                if (entry.method[0] == 0 || entry.filename[0] == 0) return true;
-                entry.path[sizeof entry.path - 1] = '\0';
-                entry.filename[sizeof entry.filename - 1] = '\0';
-                archive.entries.push_back(entry);
+    return WalkFile(
+        path, kSusieArchive, "GetArchiveInfo",
+        [&](size_t i, const PluginLibrary& library, const Use& use) {
+            HLOCAL list = nullptr;
+            const auto got =
+                library.Call<GetArchiveInfoFn>("GetArchiveInfo", use.name.c_str(), use.offset, kInputFile, &list);
+            if (!got) {
+                Disable(i, L"異常終了した");
+                return int{kInternalError};
             }
-            return false;
-        }();
-        if (entries) ::LocalUnlock(list);
-        if (!ended) {
-            archive.entries.clear();
-            Disable(i, L"終わりのない一覧を返した");
-            return int{kInternalError};
-        }
-        (void)GuardedInvoke([&] { return ::LocalFree(list); });
-        archive.plugin = static_cast<int>(i);
-        archive.ansiPath = use.name;
-        return int{kOk};
-    });
+            if (*got != kOk) return *got;
+            if (list == nullptr) return int{kInternalError};
+            // The list ends at an empty method or an empty name, and never beyond its block.
+            const SIZE_T bytes = GuardedLocalSize(list);
+            const auto* entries = static_cast<const FileInfo*>(::LocalLock(list));
+            const bool ended = entries != nullptr && [&] {
+                for (SIZE_T n = 0; (n + 1) * sizeof(FileInfo) <= bytes; ++n) {
+                    FileInfo entry = entries[n];
+                    if (entry.method[0] == 0 || entry.filename[0] == 0) return true;
+                    entry.path[sizeof entry.path - 1] = '\0';
+                    entry.filename[sizeof entry.filename - 1] = '\0';
+                    archive.entries.push_back(entry);
+                }
+                return false;
+            }();
+            if (entries) ::LocalUnlock(list);
+            if (!ended) {
+                archive.entries.clear();
+                Disable(i, L"終わりのない一覧を返した");
+                return int{kInternalError};
+            }
+            (void)GuardedInvoke([&] { return ::LocalFree(list); });
+            archive.plugin = static_cast<int>(i);
+            archive.ansiPath = use.name;
+            return int{kOk};
+        },
+        nullptr);
 }
 
 int SusiePluginHost::ExtractMember(const SusieArchive& archive, const FileInfo& entry, UniqueLocal& data, size_t& size,
@@ -423,7 +582,7 @@ int SusiePluginHost::ExtractMember(const SusieArchive& archive, const FileInfo& 
     if (archive.plugin < 0 || static_cast<size_t>(archive.plugin) >= m_plugins.size()) return kInternalError;
     const auto index = static_cast<size_t>(archive.plugin);
     const std::shared_ptr<StructSusieDllFile::Runtime> runtime = m_plugins[index].runtime;
-    if (!m_plugins[index].enabled || runtime->faulted) return kInternalError;
+    if (!m_plugins[index].enabled || runtime->faulted || m_plugins[index].Is32Bit()) return kInternalError;
     const std::lock_guard<std::mutex> hold(runtime->lock);
     const PluginLibrary library(PathOf(index));
     HLOCAL block = nullptr;
@@ -446,26 +605,42 @@ int SusiePluginHost::ExtractMember(const SusieArchive& archive, const FileInfo& 
 }
 
 std::optional<int> SusiePluginHost::Configure(const std::wstring& pluginPath, HWND parent) {
+    // A 32-bit plug-in's dialog would need a window of the helper's own; not offered.
+    if (PeMachine(pluginPath) != IMAGE_FILE_MACHINE_AMD64) return std::nullopt;
     const PluginLibrary library(pluginPath);
     if (!library.Loaded()) return std::nullopt;
     return library.Call<ConfigurationDlgFn>("ConfigurationDlg", parent, 1);
 }
 
 int SusiePluginHost::PictureInfoOf(const std::wstring& path, susie::PictureInfo& info) {
-    return WalkFile(path, kSusieImage, "GetPictureInfo", [&](size_t i, const PluginLibrary& library, const Use& use) {
-        info = {};
-        const auto got =
-            library.Call<GetPictureInfoFn>("GetPictureInfo", use.name.c_str(), use.offset, kInputFile, &info);
-        if (!got) {
-            Disable(i, L"異常終了した");
-            return int{kInternalError};
-        }
-        if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
-            Disable(i, L"大きさの合わない画像を返した");
-            return int{kInternalError};
-        }
-        return *got;
-    });
+    return WalkFile(
+        path, kSusieImage, "GetPictureInfo",
+        [&](size_t i, const PluginLibrary& library, const Use& use) {
+            info = {};
+            const auto got =
+                library.Call<GetPictureInfoFn>("GetPictureInfo", use.name.c_str(), use.offset, kInputFile, &info);
+            if (!got) {
+                Disable(i, L"異常終了した");
+                return int{kInternalError};
+            }
+            if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
+                Disable(i, L"大きさの合わない画像を返した");
+                return int{kInternalError};
+            }
+            return *got;
+        },
+        [&](size_t i, const Use& use) -> std::optional<int> {
+            const auto got = m_bridge->PictureInfo(PathOf(i), {use.name, use.offset}, kInputFile, info);
+            if (!got) {
+                Disable(i, L"異常終了した");
+                return int{kInternalError};
+            }
+            if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
+                Disable(i, L"大きさの合わない画像を返した");
+                return int{kInternalError};
+            }
+            return *got;
+        });
 }
 
 }  // namespace zq

@@ -26,6 +26,7 @@
 namespace zq {
 
 class PluginLibrary;
+class Spi32Bridge;
 
 // A decoded picture: a BITMAPINFO and bottom-up bits, in local memory.
 struct SusiePicture {
@@ -59,6 +60,8 @@ class SusiePluginHost {
 
     [[nodiscard]] const std::wstring& Directory() const noexcept { return m_directory; }
     void SetDirectory(std::wstring_view directory);
+    // The helper that serves the ".spi" plug-ins; the one beside the program unless a test gives another.
+    void SetBridge(Spi32Bridge* bridge) noexcept { m_bridge = bridge; }
     // Called with each library's path before a scan loads it (the debug option).
     void SetBeforeLoad(std::function<void(const std::wstring&)> beforeLoad) { m_beforeLoad = std::move(beforeLoad); }
 
@@ -105,12 +108,20 @@ class SusiePluginHost {
 
   private:
     struct Use;
+    // A ".spi" plug-in's turn: its result, or nothing when it does not take the file.
+    using Remote = std::function<std::optional<int>(size_t)>;
     int Walk(const std::wstring& name, int kinds, const char* entry,
              const std::function<bool(size_t, const PluginLibrary&, Use&)>& accepts,
-             const std::function<int(size_t, const PluginLibrary&, const Use&)>& call);
+             const std::function<int(size_t, const PluginLibrary&, const Use&)>& call, const Remote& remote);
     // Walk for a file on disk: the plug-ins that claim it and accept its contents.
     int WalkFile(const std::wstring& path, int kinds, const char* entry,
-                 const std::function<int(size_t, const PluginLibrary&, const Use&)>& call);
+                 const std::function<int(size_t, const PluginLibrary&, const Use&)>& call,
+                 const std::function<std::optional<int>(size_t, const Use&)>& remote);
+    // IsSupported of a ".spi" plug-in in the helper, the file's forms or the memory head alone.
+    bool RemoteProbe(size_t index, const char* head, bool memoryOnly, Use& use);
+    // GetPicture or GetPreview in the helper; its blocks checked as a 64-bit plug-in's are.
+    int RemotePicture(size_t index, int entry, const Use& use, const void* data, size_t size, unsigned int flag,
+                      SusiePicture& picture);
     // GetPicture or GetPreview, guarded, its blocks checked.
     int CallPicture(size_t index, const PluginLibrary& library, const char* entry, LPCSTR buf, LONG_PTR len,
                     unsigned int flag, SusieProgress progress, SusiePicture& picture);
@@ -118,11 +129,17 @@ class SusiePluginHost {
     int Finish(size_t index, int result, HLOCAL info, HLOCAL bits, SusiePicture& picture);
     void Disable(size_t index, const wchar_t* reason);
     bool ReadPlugin(const std::wstring& path, StructSusieDllFile& plugin);
+    bool ReadRemotePlugin(const std::wstring& path, StructSusieDllFile& plugin);
+    // The kind of library the name promises is the kind in the file; says so when not.
+    bool RightMachine(const std::wstring& path, bool is32Bit);
+    void ApplyInfo(StructSusieDllFile& plugin, const char* version, const char* type,
+                   const std::vector<std::string>& patterns);
     [[nodiscard]] std::wstring PathOf(size_t index) const;
 
     std::wstring m_directory;
     Reporter m_report;
     std::function<void(const std::wstring&)> m_beforeLoad;
+    Spi32Bridge* m_bridge;
     std::vector<StructSusieDllFile> m_plugins;
 };
 

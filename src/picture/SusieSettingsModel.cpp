@@ -83,6 +83,7 @@ std::vector<SusiePluginLine> SusieSettingsModel::Lines(int kind) const {
         text += p.JoinedPatterns(L',');
         text += L']';
         text += p.typeName;
+        if (p.Is32Bit()) text += L" (32bit)";
         lines.push_back({i, std::move(text)});
     }
     return lines;

@@ -1,0 +1,16 @@
+# Cross-compiles the 32-bit plug-in helper (and its test plug-in) with the
+# posix-thread flavour of mingw-w64 for x86.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(_tc i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${_tc}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_tc}-g++-posix)
+set(CMAKE_RC_COMPILER  ${_tc}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${_tc})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
