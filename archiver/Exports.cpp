@@ -101,6 +101,7 @@ BOOL QueryFunctionList(int index) {
         case kFnGetMethod:
         case kFnGetWriteTime:
         case kFnGetWriteTimeEx:
+        case kFnGetOriginalSizeEx:
             return TRUE;
         default:
             return FALSE;
@@ -166,6 +167,13 @@ int GetMethod(HARC handle, LPSTR buffer, int size) {
 DWORD GetOriginalSize(HARC handle) {
     const Member* member = Current(handle);
     return member && member->size <= 0xFFFFFFFFULL ? static_cast<DWORD>(member->size) : DWORD(-1);
+}
+
+BOOL GetOriginalSizeEx(HARC handle, LONGLONG* size) {
+    const Member* member = Current(handle);
+    if (!member || !size) return FALSE;
+    *size = static_cast<LONGLONG>(member->size);
+    return TRUE;
 }
 
 // The reader does not learn a member's packed size, so the library says it
@@ -274,6 +282,9 @@ BOOL GetWriteTimeEx(HARC handle, FILETIME* time) {
     }                                                                                                      \
     UNBYPASS_EXPORT DWORD WINAPI P##GetOriginalSize(zq::arc::HARC h) {                                     \
         return unbypass::GetOriginalSize(h);                                                               \
+    }                                                                                                      \
+    UNBYPASS_EXPORT BOOL WINAPI P##GetOriginalSizeEx(zq::arc::HARC h, LONGLONG* size) {                    \
+        return unbypass::GetOriginalSizeEx(h, size);                                                       \
     }                                                                                                      \
     UNBYPASS_EXPORT DWORD WINAPI P##GetCompressedSize(zq::arc::HARC h) {                                   \
         return unbypass::GetCompressedSize(h);                                                             \

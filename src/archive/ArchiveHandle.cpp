@@ -192,6 +192,8 @@ bool ArchiveHandle::ListByLibrary(const StructArchiverRow& row, const std::strin
     const auto first = m_library.Find<arc::FindFirstFn>(find("FindFirst").c_str());
     const auto next = m_library.Find<arc::FindNextFn>(find("FindNext").c_str());
     const auto close = m_library.Find<arc::CloseArchiveFn>(find("CloseArchive").c_str());
+    // Optional: a library without it shows members of 4 GiB and more at the record's 0xFFFFFFFF.
+    const auto sizeEx = m_library.Find<arc::GetOriginalSizeExFn>(find("GetOriginalSizeEx").c_str());
     if (!check || !query || !count || !open || !first || !next || !close) return false;
     const auto accepted = check(ansiPath.c_str(), row.checkMode);
     if (!accepted || !*accepted) return false;
@@ -216,7 +218,17 @@ bool ArchiveHandle::ListByLibrary(const StructArchiverRow& row, const std::strin
         }
         if (*found != 0) break;
         StructArchiveMember member;
-        if (ConvertLibraryEntry(*info, member)) m_members.push_back(std::move(member));
+        if (ConvertLibraryEntry(*info, member)) {
+            LONGLONG size = 0;
+            if (info->dwOriginalSize == 0xFFFFFFFF && sizeEx) {
+                const auto got = sizeEx(*handle, &size);
+                if (got && *got && size >= 0) {
+                    member.find.nFileSizeLow = static_cast<DWORD>(size);
+                    member.find.nFileSizeHigh = static_cast<DWORD>(static_cast<ULONGLONG>(size) >> 32);
+                }
+            }
+            m_members.push_back(std::move(member));
+        }
         std::memset(buffer, 0, sizeof buffer);
     }
     (void)close(*handle);

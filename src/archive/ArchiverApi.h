@@ -122,6 +122,7 @@ enum : int {
     kFnGetMethod = 66,
     kFnGetWriteTime = 67,
     kFnGetWriteTimeEx = 70,
+    kFnGetOriginalSizeEx = 85,
 };
 
 // CheckArchive modes and OpenArchive's usual mode (use drive letter, check all paths... as callers pass it).
@@ -145,5 +146,7 @@ using FindFirstFn = int(WINAPI*)(HARC, LPCSTR, INDIVIDUALINFO*);
 using FindNextFn = int(WINAPI*)(HARC, INDIVIDUALINFO*);
 using SetOwnerWindowFn = BOOL(WINAPI*)(HWND);
 using ClearOwnerWindowFn = BOOL(WINAPI*)();
+// The current member's size in full, for members the record's 32-bit field cannot hold.
+using GetOriginalSizeExFn = BOOL(WINAPI*)(HARC, LONGLONG*);
 
 }  // namespace zq::arc

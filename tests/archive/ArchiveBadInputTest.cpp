@@ -93,14 +93,15 @@ TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) 
         EXPECT_EQ(test::ReadFileBytes(out / L"f999\\m099999.txt"), "99999\n");
     }
     {
-        // A 5 GiB member: listed with the largest size the record holds, its
-        // start viewable without reading it through, and the member after it reached.
+        // A 5 GiB member: listed with its whole size (the record's 32-bit
+        // field cannot hold it), its start viewable without reading it
+        // through, and the member after it reached.
         ArchiveHandle archive;
         ASSERT_TRUE(Opens(L"huge.tar", archive));
         ASSERT_EQ(archive.Members().size(), 2u);
         const FileEntry& huge = archive.Members()[0].find;
         EXPECT_STREQ(huge.cFileName, L"huge.bin");
-        EXPECT_EQ(huge.nFileSizeLow, 0xFFFFFFFFu);
+        EXPECT_EQ((ULONGLONG(huge.nFileSizeHigh) << 32) | huge.nFileSizeLow, 5ULL << 30);
         UniqueLocal block;
         std::size_t size = 0;
         ASSERT_TRUE(archive.ExtractToMemory(L"", L"huge.bin", 4096, block, size));
