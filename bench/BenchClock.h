@@ -1,7 +1,10 @@
 #pragma once
 // The benchmarks' clock: seconds from the performance counter, for
-// differences within one run.
+// differences within one run, and the median the figures are taken at.
 #include <windows.h>
+
+#include <algorithm>
+#include <vector>
 
 inline double Now() {
     static const LARGE_INTEGER frequency = [] {
@@ -12,4 +15,9 @@ inline double Now() {
     LARGE_INTEGER t;
     ::QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+inline double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }

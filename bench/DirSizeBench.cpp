@@ -43,11 +43,6 @@ void BareWalk(const std::wstring& directory, BareTotals& totals) {
     } while (::FindNextFileW(find.Get(), &data));
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {

@@ -42,11 +42,6 @@ double FreshMemoryTouch(size_t bytes) {
     return t;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {

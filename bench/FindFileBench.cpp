@@ -43,11 +43,6 @@ uint64_t ReadTree(const std::wstring& directory, std::vector<char>& buffer) {
     return bytes;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double Search(const std::wstring& tree, const zq::FindCharCodes& codes, uint32_t& files, uint32_t& found) {
     zq::Win32FileSystem fs;
     zq::FindRequest request;

@@ -20,11 +20,6 @@ namespace {
 
 constexpr int kEntries = 100000;
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // Names as a listing holds them, mixed case; the one typed for is the last, so every search scans them all.
 std::vector<std::wstring> MakeNames() {
     std::vector<std::wstring> names;

@@ -75,11 +75,6 @@ bool EngineBatch(const std::wstring& directory, const std::vector<std::wstring>&
     return true;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {

@@ -36,11 +36,6 @@ constexpr int kVisibleRows = 40;
 constexpr const char kAbsent[] =
     "\x8C\xA9\x82\xC2\x82\xA9\x82\xE7\x82\xC8\x82\xA2\x8C\xEA\x8B\xE5";  // 見つからない語句
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // 1 MiB of Shift_JIS lines of 20 to 140 bytes with two-byte characters and
 // tabs, CR LF.
 std::string SjisChunk() {

@@ -613,33 +613,27 @@ std::optional<int> SusiePluginHost::Configure(const std::wstring& pluginPath, HW
 }
 
 int SusiePluginHost::PictureInfoOf(const std::wstring& path, susie::PictureInfo& info) {
+    // One judgement of the answer, whether the plug-in ran here or in the 32-bit helper.
+    const auto checked = [&](size_t i, const std::optional<int>& got) {
+        if (!got) {
+            Disable(i, L"異常終了した");
+            return int{kInternalError};
+        }
+        if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
+            Disable(i, L"大きさの合わない画像を返した");
+            return int{kInternalError};
+        }
+        return *got;
+    };
     return WalkFile(
         path, kSusieImage, "GetPictureInfo",
         [&](size_t i, const PluginLibrary& library, const Use& use) {
             info = {};
-            const auto got =
-                library.Call<GetPictureInfoFn>("GetPictureInfo", use.name.c_str(), use.offset, kInputFile, &info);
-            if (!got) {
-                Disable(i, L"異常終了した");
-                return int{kInternalError};
-            }
-            if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
-                Disable(i, L"大きさの合わない画像を返した");
-                return int{kInternalError};
-            }
-            return *got;
+            return checked(
+                i, library.Call<GetPictureInfoFn>("GetPictureInfo", use.name.c_str(), use.offset, kInputFile, &info));
         },
         [&](size_t i, const Use& use) -> std::optional<int> {
-            const auto got = m_bridge->PictureInfo(PathOf(i), {use.name, use.offset}, kInputFile, info);
-            if (!got) {
-                Disable(i, L"異常終了した");
-                return int{kInternalError};
-            }
-            if (*got == kOk && (info.width <= 0 || info.height <= 0)) {
-                Disable(i, L"大きさの合わない画像を返した");
-                return int{kInternalError};
-            }
-            return *got;
+            return checked(i, m_bridge->PictureInfo(PathOf(i), {use.name, use.offset}, kInputFile, info));
         });
 }
 
