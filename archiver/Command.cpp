@@ -132,6 +132,7 @@ int WriteMember(ArchiveReader& reader, const std::wstring& target, const Member&
 
 int RunCommand(const CommandLine& command, char* out, DWORD outSize, HWND owner) {
     OutBuffer buffer(out, outSize);
+    if (command.kind == CommandKind::Change) return kErrorNotSupported;
     ArchiveReader reader;
     if (const int r = reader.Open(command.archive)) return r;
     std::wstring destination = command.destination;
@@ -164,6 +165,8 @@ int RunCommand(const CommandLine& command, char* out, DWORD outSize, HWND owner)
                 break;
             case CommandKind::Test:
                 if (const int r = reader.Verify()) return r;
+                break;
+            case CommandKind::Change:
                 break;
             case CommandKind::Print:
                 if (!member.isFile || printed) break;

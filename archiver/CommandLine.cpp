@@ -2,9 +2,7 @@
 
 namespace unbypass {
 
-namespace {
-
-std::vector<std::wstring> Words(std::wstring_view line) {
+std::vector<std::wstring> CommandWords(std::wstring_view line) {
     std::vector<std::wstring> words;
     std::wstring word;
     bool quoted = false, any = false;
@@ -25,6 +23,8 @@ std::vector<std::wstring> Words(std::wstring_view line) {
     return words;
 }
 
+namespace {
+
 // A tar-style cluster of command letters ("xvaf", "pxf", "x"): the command it
 // names, or nullopt when the word is something else.
 std::optional<CommandKind> Cluster(std::wstring_view letters) {
@@ -41,7 +41,7 @@ std::optional<CommandLine> ParseCommandLine(std::wstring_view line) {
     CommandLine command;
     bool haveCommand = false;
     std::optional<bool> folders;
-    for (const auto& word : Words(line)) {
+    for (const auto& word : CommandWords(line)) {
         if (word.size() > 1 && word[0] == L'-') {
             const std::wstring_view option(word);
             if (option == L"-d0" || option == L"-j" || option == L"--use-directory=0") {
@@ -60,6 +60,13 @@ std::optional<CommandLine> ParseCommandLine(std::wstring_view line) {
             continue;
         }
         if (!haveCommand && command.archive.empty()) {
+            // The LHA family's commands that change an archive: this library
+            // only reads, and says so rather than taking the word for a name.
+            if (word == L"a" || word == L"u" || word == L"m" || word == L"d" || word == L"f") {
+                command.kind = CommandKind::Change;
+                haveCommand = true;
+                continue;
+            }
             if (word == L"e") {
                 haveCommand = true;
                 if (!folders) folders = false;

@@ -12,7 +12,8 @@
 //   -d0 -j --use-directory=0 folders in the archive are ignored ("e" alone too)
 //   -d1 --use-directory=1    folders are kept ("x" alone too)
 //
-// Other options are accepted and ignored.  Words may be quoted with double quotes.
+// "a", "u", "m", "d" and "f" (the LHA family's changing commands) are known
+// and refused.  Other options are accepted and ignored.  Words may be quoted with double quotes.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,7 @@
 
 namespace unbypass {
 
-enum class CommandKind { Extract, Print, List, Test };
+enum class CommandKind { Extract, Print, List, Test, Change };
 
 struct CommandLine {
     CommandKind kind = CommandKind::Extract;
@@ -29,6 +30,9 @@ struct CommandLine {
     std::wstring destination;
     std::vector<std::wstring> members;
 };
+
+// The words of a line, split at blanks outside double quotes, quotes removed.
+std::vector<std::wstring> CommandWords(std::wstring_view line);
 
 // Nullopt when no archive is named.
 std::optional<CommandLine> ParseCommandLine(std::wstring_view line);

@@ -10,6 +10,7 @@
 #include "ArchiveSession.h"
 #include "Command.h"
 #include "CommandLine.h"
+#include "ZipPacker.h"
 #include "archive/ArchiverApi.h"
 
 namespace unbypass {
@@ -22,20 +23,34 @@ constexpr WORD kVersion = 100;  // 1.00
 std::atomic<bool> g_running{false};
 std::atomic<HWND> g_owner{nullptr};
 
+// One command at a time, and nothing thrown inside may reach a caller that
+// knows no C++.
+template <typename Run>
+int RunAlone(Run&& run) {
+    if (g_running.exchange(true)) return kErrorAlreadyRunning;
+    int r = kErrorMemory;
+    try {
+        r = run();
+    } catch (...) {
+    }
+    g_running = false;
+    return r;
+}
+
 int Command(HWND, LPCSTR line, LPSTR out, DWORD outSize) {
     if (out && outSize) out[0] = '\0';
     if (!line) return kErrorCommandName;
     const auto command = ParseCommandLine(FromAnsi(line));
     if (!command) return kErrorCommandName;
-    if (g_running.exchange(true)) return kErrorAlreadyRunning;
-    int r = kErrorMemory;
-    // Nothing thrown inside may reach a caller that knows no C++.
-    try {
-        r = RunCommand(*command, out, outSize, g_owner.load());
-    } catch (...) {
-    }
-    g_running = false;
-    return r;
+    return RunAlone([&] { return RunCommand(*command, out, outSize, g_owner.load()); });
+}
+
+int Add(HWND, LPCSTR line, LPSTR out, DWORD outSize) {
+    if (out && outSize) out[0] = '\0';
+    if (!line) return kErrorCommandName;
+    const auto command = ParseAddLine(FromAnsi(line));
+    if (!command) return kErrorCommandName;
+    return RunAlone([&] { return RunAdd(*command); });
 }
 
 BOOL CheckFile(Family family, LPCSTR path, int mode) {
@@ -316,6 +331,18 @@ UNBYPASS_PREFIX(Unarj, Arj)
 UNBYPASS_PREFIX(Tar, Tar)
 UNBYPASS_PREFIX(UnGCA, Gca)
 UNBYPASS_PREFIX(SevenZip, SevenZip)
+
+// The ZIP family's packing prefix: the command alone, with the two functions
+// callers ask before they call it.
+UNBYPASS_EXPORT int WINAPI Zip(HWND w, LPCSTR line, LPSTR out, DWORD size) {
+    return unbypass::Add(w, line, out, size);
+}
+UNBYPASS_EXPORT WORD WINAPI ZipGetVersion() {
+    return unbypass::kVersion;
+}
+UNBYPASS_EXPORT BOOL WINAPI ZipGetRunning() {
+    return unbypass::g_running.load() ? TRUE : FALSE;
+}
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
     return TRUE;

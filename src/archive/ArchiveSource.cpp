@@ -91,4 +91,29 @@ bool ArchiveSource::ReadEntry(const std::wstring& directory, const std::wstring&
     return true;
 }
 
+bool ArchiveSource::DescribeArchiveSide(const std::wstring& location, StructArchiveSide& side) {
+    std::wstring folder;
+    if (!Ensure(location, folder)) return false;
+    side = {};
+    side.directory = m_archive.Directory();
+    side.name = m_archive.Name();
+    side.folder = folder;
+    side.libraryPath = m_libraryPath();
+    if (!m_archive.ByPlugin()) {
+        side.kind = m_archive.Row();
+        const std::vector<StructArchiverRow> table = DefaultArchiverTable();
+        if (side.kind >= 0 && side.kind < static_cast<int>(table.size())) {
+            side.unpackPrefix = table[static_cast<size_t>(side.kind)].unpackPrefix;
+            side.packPrefix = table[static_cast<size_t>(side.kind)].packPrefix;
+        }
+    }
+    side.files.reserve(m_archive.Members().size());
+    for (const StructArchiveMember& member : m_archive.Members()) {
+        const std::wstring name = member.find.cFileName;
+        side.files.push_back(
+            {member.folder.empty() ? name : member.folder + L"\\" + name, member.find.ftLastWriteTime});
+    }
+    return true;
+}
+
 }  // namespace zq

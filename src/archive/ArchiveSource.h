@@ -6,11 +6,12 @@
 #include <string>
 
 #include "archive/ArchiveHandle.h"
+#include "filer/ArchiveSide.h"
 #include "filer/ListingSource.h"
 
 namespace zq {
 
-class ArchiveSource final : public IListingSource {
+class ArchiveSource final : public IListingSource, public IArchiveSide {
   public:
     // `libraryPath` is asked each time an archive is opened, so that a
     // changed setting applies to the next archive entered.
@@ -39,6 +40,8 @@ class ArchiveSource final : public IListingSource {
     [[nodiscard]] bool Watchable() const override { return false; }
     [[nodiscard]] bool ReadEntry(const std::wstring& directory, const std::wstring& name, std::size_t limit,
                                  HLOCAL& block, std::size_t& length) override;
+
+    [[nodiscard]] bool DescribeArchiveSide(const std::wstring& location, StructArchiveSide& side) override;
 
     [[nodiscard]] const ArchiveHandle& Archive() const noexcept { return m_archive; }
 

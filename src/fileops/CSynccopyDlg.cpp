@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "common/Paths.h"
+#include "fileops/ArchiveSync.h"
+#include "fileops/WorkerQuestions.h"
 #include "filer/LocalClock.h"
 #include "resource.h"
 #include "ui/CJobThread.h"
@@ -33,6 +35,13 @@ void SetCell(HWND list, int row, int column, const std::wstring& text) {
     ListView_SetItemText(list, row, column, const_cast<wchar_t*>(text.c_str()));
 }
 
+std::vector<SyncSideFile> MemberFiles(const StructArchiveSide& archive) {
+    std::vector<SyncSideFile> files;
+    files.reserve(archive.files.size());
+    for (const StructArchiveSideFile& file : archive.files) files.push_back({file.path, file.lastWrite});
+    return files;
+}
+
 }  // namespace
 
 CSynccopyDlg::CSynccopyDlg(HWND parent, SyncDialogInput input)
@@ -60,18 +69,57 @@ bool CSynccopyDlg::OnInitDialog() {
         ListView_InsertColumn(list, i, &column);
     }
     ::SendDlgItemMessageW(m_hWnd, IDC_SYNCCOPY_PROGRESS, PBM_SETRANGE32, 0, 100);
-    SetDlgItemText(IDC_SYNCCOPY_SOURCE, m_input.source.directory);
-    SetDlgItemText(IDC_SYNCCOPY_DEST, m_input.destination);
     EnableItem(IDC_SYNCCOPY_ABORT, false);
+    const StructArchiveSide* archive = ArchiveSide();
+    // Member paths are compared from the archive's top; from a folder inside
+    // it they would be matched against the wrong files.
+    if (archive != nullptr && !archive->folder.empty()) {
+        ui::ZqMessageBox(m_hWnd, L"圧縮ファイル内のディレクトリが一番上でありません");
+        EndDialog(IDCANCEL);
+        return true;
+    }
+    const auto& from = m_input.sourceArchive;
+    const auto& to = m_input.destinationArchive;
+    SetDlgItemText(IDC_SYNCCOPY_SOURCE, from ? JoinPath(from->directory, from->name) : m_input.source.directory);
+    SetDlgItemText(IDC_SYNCCOPY_DEST, to ? JoinPath(to->directory, to->name) : m_input.destination);
+    // An archive as the destination is the other pane's, not one to type.
+    if (to) {
+        ::SendDlgItemMessageW(m_hWnd, IDC_SYNCCOPY_DEST, EM_SETREADONLY, TRUE, 0);
+        EnableItem(IDC_SYNCCOPY_BROWSE, false);
+    }
     BuildList(m_input.destination);
     return true;
+}
+
+const StructArchiveSide* CSynccopyDlg::ArchiveSide() const {
+    if (m_input.sourceArchive) return &*m_input.sourceArchive;
+    return m_input.destinationArchive ? &*m_input.destinationArchive : nullptr;
+}
+
+void CSynccopyDlg::RunWithArchive(const StructArchiveSide& archive, bool archiveIsSource,
+                                  const std::wstring& directory) {
+    m_ran = true;
+    if (archive.kind != 0 && archive.kind != 1) {
+        ui::ZqMessageBox(m_hWnd, L"この形式の圧縮ファイルとは同期できません");
+        EndDialog(IDCANCEL);
+        return;
+    }
+    const ArchiveSyncSide side{archive.kind,        archive.directory,    archive.name,
+                               archive.libraryPath, archive.unpackPrefix, archive.packPrefix};
+    WorkerQuestions asker(m_hWnd);
+    if (!RunArchiveSync(side, archiveIsSource, directory, m_lines, m_hWnd, asker))
+        ui::ZqMessageBox(m_hWnd, L"圧縮ファイルとの同期に失敗したファイルがあります");
+    EndDialog(IDOK);
 }
 
 void CSynccopyDlg::BuildList(const std::wstring& destination) {
     IFileSystem& fs = RealFileSystem();
     m_compared = destination;
-    m_lines = BuildSyncList(CollectSelectedFiles(fs, m_input.source), DirectoryLookup(fs, destination),
-                            m_input.includeMissing);
+    const auto& from = m_input.sourceArchive;
+    const auto& to = m_input.destinationArchive;
+    m_lines =
+        BuildSyncList(from ? MemberFiles(*from) : CollectSelectedFiles(fs, m_input.source),
+                      to ? ArchiveLookup(MemberFiles(*to)) : DirectoryLookup(fs, destination), m_input.includeMissing);
     HWND list = GetDlgItem(IDC_SYNCCOPY_LIST);
     ListView_DeleteAllItems(list);
     const LocalClock& clock = SystemLocalClock();
@@ -106,6 +154,10 @@ void CSynccopyDlg::Redirect(void (*press)(StructSyncData&)) {
 
 void CSynccopyDlg::OnOK() {
     if (m_worker) return;
+    if (m_input.destinationArchive) {
+        RunWithArchive(*m_input.destinationArchive, false, m_input.source.directory);
+        return;
+    }
     std::wstring typed = GetDlgItemText(IDC_SYNCCOPY_DEST);
     while (!typed.empty() && typed.back() == L' ') typed.pop_back();
     const std::wstring destination = typed.empty() ? std::wstring() : ResolvePath(m_input.source.directory, typed);
@@ -117,6 +169,10 @@ void CSynccopyDlg::OnOK() {
     // with; another one is compared first, and shown before anything is copied.
     if (!SamePath(destination, m_compared)) {
         BuildList(destination);
+        return;
+    }
+    if (m_input.sourceArchive) {
+        RunWithArchive(*m_input.sourceArchive, true, m_compared);
         return;
     }
     for (int id : kRunControls) EnableItem(id, false);

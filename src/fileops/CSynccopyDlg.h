@@ -5,6 +5,7 @@
 // progress and abort.  Its worker is a CSyncCopyDlgThread; the dialog ends
 // when the worker does.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "fileops/SelectionSnapshot.h"
 #include "fileops/SyncList.h"
 #include "fileops/SyncProgress.h"
+#include "filer/ArchiveSide.h"
 #include "ui/CDialog.h"
 
 namespace zq::fileops {
@@ -21,6 +23,10 @@ struct SyncDialogInput {
     std::wstring destination;  // the other pane's directory
     bool includeMissing = false;
     bool removableFast = true;  // REMOVABLE_COPY_FAST
+    // An archive on one side: its file members stand in for the marked
+    // entries or for the destination directory's files.
+    std::optional<StructArchiveSide> sourceArchive;
+    std::optional<StructArchiveSide> destinationArchive;
 };
 
 class CSynccopyDlg : public ui::CDialog {
@@ -42,6 +48,9 @@ class CSynccopyDlg : public ui::CDialog {
 
   private:
     void BuildList(const std::wstring& destination);
+    // With an archive side the library does the work on this thread, and the dialog ends.
+    void RunWithArchive(const StructArchiveSide& archive, bool archiveIsSource, const std::wstring& directory);
+    [[nodiscard]] const StructArchiveSide* ArchiveSide() const;
     void ShowLine(size_t index, const std::wstring& name);
     void Redirect(void (*press)(StructSyncData&));
     void ShowProgress();

@@ -1,6 +1,8 @@
 #include "fileops/SyncList.h"
 
 #include <cwchar>
+#include <memory>
+#include <unordered_map>
 
 #include "common/Handle.h"
 #include "common/Paths.h"
@@ -38,6 +40,14 @@ void CollectTree(IFileSystem& fs, const std::wstring& directory, const std::wstr
     }
 }
 
+// The form two member paths are compared in.
+std::wstring MemberKey(std::wstring path) {
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    if (!path.empty()) ::CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
+    return path;
+}
+
 }  // namespace
 
 std::vector<SyncSideFile> CollectSelectedFiles(IFileSystem& fs, const SelectionSnapshot& selection) {
@@ -60,6 +70,17 @@ SyncLookup DirectoryLookup(IFileSystem& fs, std::wstring directory) {
         // A directory of the file's name is no counterpart: nothing can be compared with it.
         if (!find || DirectoryEnumerator::IsDirectory(data)) return false;
         lastWrite = data.ftLastWriteTime;
+        return true;
+    };
+}
+
+SyncLookup ArchiveLookup(const std::vector<SyncSideFile>& members) {
+    auto times = std::make_shared<std::unordered_map<std::wstring, FILETIME>>();
+    for (const SyncSideFile& member : members) times->emplace(MemberKey(member.relativePath), member.lastWrite);
+    return [times](const std::wstring& relative, FILETIME& lastWrite) {
+        const auto found = times->find(MemberKey(relative));
+        if (found == times->end()) return false;
+        lastWrite = found->second;
         return true;
     };
 }

@@ -49,6 +49,9 @@ using SyncLookup = std::function<bool(const std::wstring& relativePath, FILETIME
 std::vector<SyncSideFile> CollectSelectedFiles(IFileSystem& fs, const SelectionSnapshot& selection);
 // The lookup of a directory side: the file of that path below directory.
 SyncLookup DirectoryLookup(IFileSystem& fs, std::wstring directory);
+// The lookup of an archive side, from its members: a member of that path,
+// letters of either case alike, a "/" like a backslash.
+SyncLookup ArchiveLookup(const std::vector<SyncSideFile>& members);
 
 // The direction a line starts with.
 unsigned ProposedDirection(bool exists, const FILETIME& source, const FILETIME& destination, bool includeMissing);

@@ -8,6 +8,7 @@
 #include "common/Paths.h"
 #include "common/TreeWalk.h"
 #include "filer/FilerPath.h"
+#include "filer/NetworkWait.h"
 
 namespace zq {
 
@@ -20,7 +21,7 @@ bool IsUncPath(const std::wstring& path) noexcept {
 }  // namespace
 
 bool DirectorySource::Reachable(const std::wstring& path) {
-    return !path.empty() && ::GetFileAttributesW(RootOf(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !path.empty() && RootAnswers(RootOf(path));
 }
 
 bool DirectorySource::CanEnter(const std::wstring& path) {

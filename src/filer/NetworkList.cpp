@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <memory>
+
+#include "filer/NetworkWait.h"
 
 namespace zq {
 
@@ -166,7 +169,9 @@ void NetworkList::Remember(const StructRememberedShare& share) {
     if (m_shares.size() > kRememberedShares) m_shares.resize(kRememberedShares);
 }
 
-DWORD Win32NetEnumerator::Enumerate(const NetContainer& container, std::vector<NetResourceEntry>& out) {
+namespace {
+
+DWORD EnumerateNow(const NetContainer& container, std::vector<NetResourceEntry>& out) {
     NETRESOURCEW named{};
     NETRESOURCEW* root = nullptr;
     DWORD scope = RESOURCE_GLOBALNET;
@@ -201,9 +206,26 @@ DWORD Win32NetEnumerator::Enumerate(const NetContainer& container, std::vector<N
     return result == ERROR_NO_MORE_ITEMS ? NO_ERROR : result;
 }
 
+}  // namespace
+
+// A server that does not answer holds WNetOpenEnum for seconds: the listing
+// shows its ".." line instead, as for any other failure.
+DWORD Win32NetEnumerator::Enumerate(const NetContainer& container, std::vector<NetResourceEntry>& out) {
+    auto found = std::make_shared<std::vector<NetResourceEntry>>();
+    const DWORD error = AskNetwork(
+        L"enumerate " + std::to_wstring(static_cast<int>(container.scope)) + L" " + container.remoteName,
+        [container, found] { return EnumerateNow(container, *found); }, kNetworkAnswerMs, ERROR_SEM_TIMEOUT);
+    if (error == NO_ERROR) out.insert(out.end(), found->begin(), found->end());
+    return error;
+}
+
 DWORD Win32NetEnumerator::Access(const std::wstring& uncPath) {
-    if (::GetFileAttributesW(uncPath.c_str()) != INVALID_FILE_ATTRIBUTES) return NO_ERROR;
-    return ::GetLastError();
+    return AskNetwork(
+        uncPath,
+        [uncPath] {
+            return ::GetFileAttributesW(uncPath.c_str()) != INVALID_FILE_ATTRIBUTES ? NO_ERROR : ::GetLastError();
+        },
+        kNetworkAnswerMs, ERROR_SEM_TIMEOUT);
 }
 
 }  // namespace zq

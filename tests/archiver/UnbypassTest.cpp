@@ -272,3 +272,46 @@ TEST_F(Unbypass, PrintWritesTheMemberIntoTheCallersBuffer) {
 }
 
 }  // namespace
+
+TEST_F(Unbypass, ZipAddReplacesAndKeepsMembersAndChangesNothingWhenItFails) {
+    using zq::test::ReadFileBytes;
+    zq::test::TempDir temp;
+    const std::wstring zip = temp / L"p.zip";
+    ASSERT_TRUE(
+        ::CopyFileW(zq::JoinPath(zq::ModuleDirectory(), L"archiver-fixtures\\plain.zip").c_str(), zip.c_str(), FALSE));
+    temp.WriteFile(L"src\\a.txt", "replaced");
+    temp.WriteFile(L"src\\表\\ソ.txt", "kana");
+    temp.WriteFile(L"src\\dir\\new.txt", "new");
+    const auto add = Get<CommandFn>("Zip", "");
+    ASSERT_NE(add, nullptr);
+    char out[256];
+    // Named without ".zip", as callers of the family do; a folder with -r comes with its contents.
+    const std::string line = "-r -S \"" + Ansi(temp / L"p") + "\" \"" + Ansi(temp / L"src") + "\\\" a.txt \"" +
+                             Ansi(L"表") + "\" dir\\new.txt";
+    ASSERT_EQ(add(nullptr, line.c_str(), out, sizeof out), 0);
+    std::vector<std::string> names;
+    for (const auto& listed : List("UnZip", Ansi(zip))) names.push_back(listed.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"dir/", "dir/sub/b.txt", "a.txt", Ansi(L"表/"), Ansi(L"表/ソ.txt"),
+                                               "dir/new.txt"}));
+    ASSERT_EQ(Run("UnZip", "x {a} {d}\\", Ansi(zip), temp / L"out"), 0);
+    EXPECT_EQ(ReadFileBytes(temp / L"out\\a.txt"), "replaced");
+    EXPECT_EQ(ReadFileBytes(temp / L"out\\dir\\sub\\b.txt"), "bravo\n");
+    EXPECT_EQ(ReadFileBytes(temp / L"out\\表\\ソ.txt"), "kana");
+    EXPECT_EQ(ReadFileBytes(temp / L"out\\dir\\new.txt"), "new");
+    // A name that matches nothing, an archive of another family, the LHA
+    // family's add (this library cannot write LHA): errors, and nothing changed.
+    const std::string before = ReadFileBytes(zip);
+    const std::string missing = "-r \"" + Ansi(zip) + "\" \"" + Ansi(temp / L"src") + "\\\" nothing.txt";
+    EXPECT_EQ(add(nullptr, missing.c_str(), out, sizeof out), kErrorFileOpen);
+    EXPECT_EQ(ReadFileBytes(zip), before);
+    const std::wstring tar = temp / L"t.tar";
+    ASSERT_TRUE(
+        ::CopyFileW(zq::JoinPath(zq::ModuleDirectory(), L"archiver-fixtures\\plain.tar").c_str(), tar.c_str(), FALSE));
+    const std::string tarLine = "\"" + Ansi(tar) + "\" \"" + Ansi(temp / L"src") + "\\\" a.txt";
+    EXPECT_EQ(add(nullptr, tarLine.c_str(), out, sizeof out), kErrorNotArchive);
+    EXPECT_EQ(ReadFileBytes(tar), ReadFileBytes(zq::JoinPath(zq::ModuleDirectory(), L"archiver-fixtures\\plain.tar")));
+    EXPECT_EQ(Run("Unlha", "a -d1 -c1 {a} {d}\\ a.txt", Ansi(zip), temp / L"src"), kErrorNotSupported);
+    EXPECT_EQ(ReadFileBytes(zip), before);
+    EXPECT_FALSE(Exists(zip + L".unbypass-part"));
+    EXPECT_EQ(add(nullptr, "-r", out, sizeof out), kErrorCommandName);
+}

@@ -72,6 +72,14 @@ TEST(SyncList, ProposesADirectionForEveryFileOfTheSelection) {
     for (const Case& c : cases) EXPECT_EQ(Symbols(trees.List(c.includeMissing)), c.expected) << c.includeMissing;
 }
 
+// An archive's members as the other side: found by path in either letter
+// case and with either slash, compared by time like files on disk.
+TEST(SyncList, AnArchiveSideIsLookedUpByMemberPathInAnyCase) {
+    const std::vector<SyncSideFile> members = {{L"Docs/Same.TXT", Day(5)}, {L"newer.txt", Day(3)}};
+    const std::vector<SyncSideFile> files = {{L"docs\\same.txt", Day(5)}, {L"NEWER.txt", Day(9)}, {L"docs", Day(9)}};
+    EXPECT_EQ(Symbols(BuildSyncList(files, ArchiveLookup(members), false)), L"docs\\same.txt=× NEWER.txt=▼ docs=× ");
+}
+
 TEST(SyncList, ButtonsNeverPointAtASideWithoutTheFile) {
     struct Case {
         bool exists;

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cwchar>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "filer/NetworkList.h"
+#include "filer/NetworkWait.h"
 
 using zq::NetContainer;
 using zq::NetResourceEntry;
@@ -163,4 +165,33 @@ TEST(NetworkList, AccountsAreAskedForOnlyWhereThePlatformWantsOne) {
     (void)list.Enter(Named(list, L"BROKEN"));
     EXPECT_EQ(net.connected.size(), asked) << "another error asks for no account";
     EXPECT_EQ(Names(list), (Strings{L".."})) << "and leaves the level with its .. only";
+}
+
+// A question the platform does not answer in time: the caller gets the late
+// answer, the same question is not asked again while the first still runs,
+// and once it has finished the key is free for a real answer.
+TEST(NetworkWait, ALateAnswerIsGivenUpOnAndNotAskedTwice) {
+    const HANDLE gate = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(gate, nullptr);
+    std::atomic<int> asked{0};
+    const auto slow = [&] {
+        ++asked;
+        ::WaitForSingleObject(gate, INFINITE);
+        return DWORD{NO_ERROR};
+    };
+    EXPECT_EQ(zq::AskNetwork(L"\\\\Dead\\x", slow, 50, ERROR_SEM_TIMEOUT), DWORD{ERROR_SEM_TIMEOUT});
+    EXPECT_EQ(zq::AskNetwork(L"\\\\DEAD\\X", slow, 50, ERROR_SEM_TIMEOUT), DWORD{ERROR_SEM_TIMEOUT});
+    EXPECT_EQ(zq::AskNetwork(
+                  L"\\\\other\\x", [] { return DWORD{ERROR_BAD_NETPATH}; }, 5000, ERROR_SEM_TIMEOUT),
+              DWORD{ERROR_BAD_NETPATH});
+    ::SetEvent(gate);
+    DWORD answer = ERROR_SEM_TIMEOUT;
+    for (int i = 0; i < 200 && answer == ERROR_SEM_TIMEOUT; ++i) {
+        ::Sleep(10);
+        answer = zq::AskNetwork(
+            L"\\\\dead\\x", [] { return DWORD{ERROR_ACCESS_DENIED}; }, 5000, ERROR_SEM_TIMEOUT);
+    }
+    EXPECT_EQ(answer, DWORD{ERROR_ACCESS_DENIED});
+    EXPECT_EQ(asked.load(), 1);
+    ::CloseHandle(gate);
 }
