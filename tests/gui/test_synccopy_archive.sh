@@ -2,7 +2,7 @@
 # Synchronised copy with an archive as the source side, by keys.  The left
 # pane enters t.zip (Return), the right pane shows out/, which holds an older
 # old.txt and a newer new.txt than the archive's.  From the folder docs inside
-# the archive F5 (@Syncrocopyex) is refused with the Part's message; from the
+# the archive F5 (@Syncrocopyex) is refused with a message; from the
 # archive's top it asks "同期方法" (No), and "ファイルの同期" runs on Return:
 # old.txt comes out of the archive over the older file, new.txt goes into the
 # archive, docs/only.txt (missing on the right, answered No) stays in.  At quit
