@@ -71,7 +71,7 @@ ArchiveReader::~ArchiveReader() {
     if (m_threadLocaleMode > 0) _configthreadlocale(m_threadLocaleMode);
 }
 
-int ArchiveReader::Open(const std::wstring& path) {
+int ArchiveReader::Open(const std::wstring& path, const std::wstring& password) {
     m_path = path;
     if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return zq::arc::kErrorArchiveNotFound;
     m_archive = archive_read_new();
@@ -89,6 +89,8 @@ int ArchiveReader::Open(const std::wstring& path) {
     archive_read_support_format_cpio(m_archive);
     archive_read_support_format_empty(m_archive);
     archive_read_support_format_raw(m_archive);
+    // The packers of this platform take the password's bytes in the ANSI code page.
+    if (!password.empty()) archive_read_add_passphrase(m_archive, ToAnsi(password).c_str());
     if (archive_read_open_filename_w(m_archive, path.c_str(), kBlock) != ARCHIVE_OK) return zq::arc::kErrorArchiveOpen;
     return 0;
 }
@@ -115,13 +117,14 @@ int ArchiveReader::Next(Member& member) {
     member.isFolder = type == AE_IFDIR;
     member.isFile = type == AE_IFREG && archive_entry_hardlink(entry) == nullptr;
     member.readOnly = member.isFile && (archive_entry_perm(entry) & 0222) == 0;
+    m_encrypted = archive_entry_is_encrypted(entry) != 0;
     return 1;
 }
 
 int ArchiveReader::ReadBlock(const void*& data, size_t& size) {
     static thread_local std::vector<char> buffer(kDataPiece);
     const la_ssize_t n = archive_read_data(m_archive, buffer.data(), buffer.size());
-    if (n < 0) return zq::arc::kErrorBrokenData;
+    if (n < 0) return m_encrypted ? zq::arc::kErrorPasswordFile : zq::arc::kErrorBrokenData;
     data = buffer.data();
     size = static_cast<size_t>(n);
     return 0;

@@ -33,11 +33,14 @@ class ArchiveReader {
     ArchiveReader& operator=(const ArchiveReader&) = delete;
 
     // Opens the file for reading; 0, or the archiver error that tells why not.
-    [[nodiscard]] int Open(const std::wstring& path);
+    // `password` serves the encrypted members (ZIP's traditional and AES
+    // encryption, RAR, 7z); without it their data cannot be read.
+    [[nodiscard]] int Open(const std::wstring& path, const std::wstring& password = {});
     // The next member: 1 read, 0 at the end, or an archiver error.
     [[nodiscard]] int Next(Member& member);
     // Streams the current member's data to a sink taking (bytes, count) and
-    // answering false to stop; 0, kErrorUserCancel, or kErrorBrokenData.
+    // answering false to stop; 0, kErrorUserCancel, kErrorPasswordFile (an
+    // encrypted member without its password, or with a wrong one) or kErrorBrokenData.
     template <typename Sink>
     [[nodiscard]] int ReadData(Sink&& sink);
     // Skips the current member's data, reading it through; 0 or kErrorBrokenData.
@@ -54,6 +57,7 @@ class ArchiveReader {
 
     archive* m_archive = nullptr;
     std::wstring m_path;
+    bool m_encrypted = false;  // the current member's data is encrypted
     int m_threadLocaleMode = 0;
     std::string m_locale;
 };

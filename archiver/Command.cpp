@@ -75,27 +75,15 @@ FILETIME FromUnixTime(std::int64_t seconds) {
 
 class Progress {
   public:
-    explicit Progress(HWND owner) : m_owner(owner) {
-        if (m_owner) m_message = ::RegisterWindowMessageA(kExtractMessageName);
-    }
+    explicit Progress(HWND owner) : m_owner(owner) {}
     // False when the owner asked to stop.
     bool Tell(WPARAM state, const std::string& archive, const std::string& dest, const Member* member, DWORD done) {
-        if (!m_owner) return true;
-        EXTRACTINGINFOEX info{};
-        if (member) {
-            info.exinfo.dwFileSize = static_cast<DWORD>(member->size);
-            info.exinfo.dwWriteSize = done;
-            lstrcpynA(info.exinfo.szDestFileName, dest.c_str(), sizeof info.exinfo.szDestFileName);
-            lstrcpynA(info.exinfo.szSourceFileName, member->ansiName.c_str(), sizeof info.exinfo.szSourceFileName);
-        } else {
-            lstrcpynA(info.exinfo.szSourceFileName, archive.c_str(), sizeof info.exinfo.szSourceFileName);
-        }
-        return ::SendMessageA(m_owner, m_message, state, reinterpret_cast<LPARAM>(&info)) == 0;
+        if (!member) return TellProgress(m_owner, state, archive, {}, 0, 0);
+        return TellProgress(m_owner, state, member->ansiName, dest, static_cast<DWORD>(member->size), done);
     }
 
   private:
     HWND m_owner;
-    UINT m_message = 0;
 };
 
 int WriteMember(ArchiveReader& reader, const std::wstring& target, const Member& member) {
@@ -130,11 +118,23 @@ int WriteMember(ArchiveReader& reader, const std::wstring& target, const Member&
 
 }  // namespace
 
+bool TellProgress(HWND owner, WPARAM state, const std::string& source, const std::string& dest, DWORD size,
+                  DWORD done) {
+    if (!owner) return true;
+    static const UINT message = ::RegisterWindowMessageA(kExtractMessageName);
+    EXTRACTINGINFOEX info{};
+    info.exinfo.dwFileSize = size;
+    info.exinfo.dwWriteSize = done;
+    lstrcpynA(info.exinfo.szSourceFileName, source.c_str(), sizeof info.exinfo.szSourceFileName);
+    lstrcpynA(info.exinfo.szDestFileName, dest.c_str(), sizeof info.exinfo.szDestFileName);
+    return ::SendMessageA(owner, message, state, reinterpret_cast<LPARAM>(&info)) == 0;
+}
+
 int RunCommand(const CommandLine& command, char* out, DWORD outSize, HWND owner) {
     OutBuffer buffer(out, outSize);
     if (command.kind == CommandKind::Change) return kErrorNotSupported;
     ArchiveReader reader;
-    if (const int r = reader.Open(command.archive)) return r;
+    if (const int r = reader.Open(command.archive, command.password)) return r;
     std::wstring destination = command.destination;
     if (command.kind == CommandKind::Extract) {
         if (destination.empty()) {

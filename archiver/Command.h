@@ -2,6 +2,8 @@
 // What the command function does with a parsed command line.
 #include <windows.h>
 
+#include <string>
+
 #include "CommandLine.h"
 
 namespace unbypass {
@@ -12,5 +14,10 @@ namespace unbypass {
 // progress message goes to it before and after every member written, and a
 // non-zero answer cancels.
 int RunCommand(const CommandLine& command, char* out, DWORD outSize, HWND owner);
+
+// One progress message ("wm_arcextract") to `owner`, of `state` for the file
+// `source` going to `dest`; false when the owner answered that it should stop.
+// Without an owner nothing is sent and the answer is to go on.
+bool TellProgress(HWND owner, WPARAM state, const std::string& source, const std::string& dest, DWORD size, DWORD done);
 
 }  // namespace unbypass

@@ -50,12 +50,18 @@ std::optional<CommandLine> ParseCommandLine(std::wstring_view line) {
                 folders = true;
             } else if (option.size() > 2 && option[1] == L'o') {
                 command.destination = word.substr(2);
+            } else if (option.size() > 2 && option[1] == L'P') {
+                command.password = word.substr(2);
+            } else if (option.size() > 4 && option[1] == L'p' && option[2] == L'<' && option.back() == L'>') {
+                command.password = word.substr(3, word.size() - 4);
             } else if (const auto kind = Cluster(option.substr(1)); kind && !haveCommand) {
                 command.kind = *kind;
                 haveCommand = true;
             } else if (option == L"-l" || option == L"-v") {
                 command.kind = CommandKind::List;
                 haveCommand = true;
+            } else if (option.size() > 2 && option[1] == L'p' && !Cluster(option.substr(1))) {
+                command.password = word.substr(2);
             }
             continue;
         }

@@ -11,6 +11,8 @@
 //   member …                 the members to act on, "*" and "?" allowed (all if none)
 //   -d0 -j --use-directory=0 folders in the archive are ignored ("e" alone too)
 //   -d1 --use-directory=1    folders are kept ("x" alone too)
+//   -Ppw -p<pw> -ppw         the password (ZIP, RAR and 7-Zip forms; a
+//                            tar-style cluster such as "-pxf" is a command)
 //
 // "a", "u", "m", "d" and "f" (the LHA family's changing commands) are known
 // and refused.  Other options are accepted and ignored.  Words may be quoted with double quotes.
@@ -29,6 +31,7 @@ struct CommandLine {
     std::wstring archive;
     std::wstring destination;
     std::vector<std::wstring> members;
+    std::wstring password;
 };
 
 // The words of a line, split at blanks outside double quotes, quotes removed.

@@ -50,7 +50,13 @@ int Add(HWND, LPCSTR line, LPSTR out, DWORD outSize) {
     if (!line) return kErrorCommandName;
     const auto command = ParseAddLine(FromAnsi(line));
     if (!command) return kErrorCommandName;
-    return RunAlone([&] { return RunAdd(*command); });
+    const HWND owner = g_owner.load();
+    const std::string archive = ToAnsi(command->archive);
+    return RunAlone([&] {
+        return RunAdd(*command, [&](const std::wstring& path, ULONGLONG size) {
+            return TellProgress(owner, kExtractInProcess, ToAnsi(path), archive, static_cast<DWORD>(size), 0);
+        });
+    });
 }
 
 BOOL CheckFile(Family family, LPCSTR path, int mode) {
@@ -342,6 +348,14 @@ UNBYPASS_EXPORT WORD WINAPI ZipGetVersion() {
 }
 UNBYPASS_EXPORT BOOL WINAPI ZipGetRunning() {
     return unbypass::g_running.load() ? TRUE : FALSE;
+}
+UNBYPASS_EXPORT BOOL WINAPI ZipSetOwnerWindow(HWND w) {
+    unbypass::g_owner = w;
+    return TRUE;
+}
+UNBYPASS_EXPORT BOOL WINAPI ZipClearOwnerWindow() {
+    unbypass::g_owner = nullptr;
+    return TRUE;
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {

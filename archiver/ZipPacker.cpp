@@ -220,7 +220,7 @@ std::optional<AddLine> ParseAddLine(std::wstring_view text) {
     return line;
 }
 
-int RunAdd(const AddLine& line) {
+int RunAdd(const AddLine& line, const AddProgress& progress) {
     // The reader's locale serves the writer's name conversions too.
     ArchiveReader locale;
     std::wstring archivePath = FullPath(line.archive);
@@ -245,6 +245,7 @@ int RunAdd(const AddLine& line) {
         if (::GetFileAttributesW(archivePath.c_str()) != INVALID_FILE_ATTRIBUTES)
             if (const int r = CopyKept(writer, archivePath, collector.names)) return r;
         for (const Source& source : collector.sources) {
+            if (progress && !progress(source.path, source.size)) return kErrorUserCancel;
             if (!source.folder) {
                 if (const int r = AddFile(writer, source)) return r;
             } else if (!writer.Header(source.name, true, 0, UnixTime(source.writeTime), false)) {

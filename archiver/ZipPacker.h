@@ -16,6 +16,7 @@
 // whole, so a failure leaves the archive untouched.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,7 +35,11 @@ struct AddLine {
 // Nullopt when no archive or no file is named.
 std::optional<AddLine> ParseAddLine(std::wstring_view line);
 
+// Told of every file or folder before it goes in (its path on disk and its
+// size); false stops the command, which then leaves the archive as it was.
+using AddProgress = std::function<bool(const std::wstring& path, ULONGLONG size)>;
+
 // 0 or an archiver error.
-int RunAdd(const AddLine& line);
+int RunAdd(const AddLine& line, const AddProgress& progress = {});
 
 }  // namespace unbypass

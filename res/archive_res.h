@@ -12,3 +12,7 @@
 #define IDC_UNPACK_SIZE           7209
 #define IDC_UNPACK_DEST_LABEL     7210
 #define IDC_UNPACK_PASSWORD_LABEL 7211
+#define IDD_PACK                  7220
+#define IDC_PACK_NAME_LABEL       7221
+#define IDC_PACK_NAME             7222
+#define IDC_PACK_FILE             7223

@@ -195,6 +195,8 @@ bool CZqView::QuitRequest(bool fromClose) {
     input.copyRunning = !m_lists.PurgeAndTestEmpty(DialogList::Copy);
     input.deleteRunning = !input.copyRunning && !m_lists.PurgeAndTestEmpty(DialogList::Delete);
     input.unpackRunning = !input.copyRunning && !input.deleteRunning && !m_lists.PurgeAndTestEmpty(DialogList::Unpack);
+    input.packRunning = !input.copyRunning && !input.deleteRunning && !input.unpackRunning &&
+                        !m_lists.PurgeAndTestEmpty(DialogList::Pack);
     input.fromClose = fromClose;
     input.notQuitMessage = m_settings.NOTQUITMESSAGE;
     input.askAlwaysAtExit = m_settings.ASK_ALWAYS_AT_EXIT;
@@ -291,6 +293,7 @@ void CZqView::OnOperationEnded() {
     m_lists.PurgeAndTestEmpty(DialogList::Copy);
     m_lists.PurgeAndTestEmpty(DialogList::Delete);
     m_lists.PurgeAndTestEmpty(DialogList::Unpack);
+    m_lists.PurgeAndTestEmpty(DialogList::Pack);
     m_parts.ForEachPart([](IViewPart& part) { part.OnOperationEnded(); });
     Invalidate();
 }

@@ -108,6 +108,10 @@ StructQuitDecision DecideQuit(const StructQuitInput& in) {
         out.refusal = L"解凍処理中のため終了できません";
         return out;
     }
+    if (in.packRunning) {
+        out.refusal = L"圧縮処理中のため終了できません";
+        return out;
+    }
     if (in.notQuitMessage != 0) return out;
     out.showDialog = in.fromClose ? in.askAlwaysAtExit != 0 : true;
     return out;

@@ -55,6 +55,7 @@ struct StructQuitInput {
     bool fromClose = false;
     int notQuitMessage = 0;   // NOTQUITMESSAGE
     int askAlwaysAtExit = 0;  // ASK_ALWAYS_AT_EXIT
+    bool packRunning = false;
 };
 
 struct StructQuitDecision {

@@ -4,6 +4,7 @@
 
 #include "archive/ArchiveSource.h"
 #include "archive/ArchiverTable.h"
+#include "archive/CPackDlg.h"
 #include "archive/CUnpackDlg.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
@@ -13,6 +14,7 @@
 #include "filer/ViewFiler.h"
 #include "settings/EventSounds.h"
 #include "settings/Settings.h"
+#include "ui/CMessageBoxDlg.h"
 
 namespace zq {
 
@@ -42,6 +44,8 @@ ArchivePart::~ArchivePart() = default;
 void ArchivePart::RegisterCommands() {
     CommandRegistry& registry = *m_context.registry;
     registry.Register(cmd::filer::Unpack, [this](const CommandCall&) { StartUnpack(); });
+    registry.Register(cmd::filer::Pack, [this](const CommandCall&) { StartPack(kPackLha); });
+    registry.Register(cmd::filer::Packzip, [this](const CommandCall&) { StartPack(kPackZip); });
     // The members selected inside an archive are copied by unpacking them.
     registry.Wrap(cmd::filer::Copy, [this](const CommandCall& call, const CommandHandler& earlier) {
         if (dynamic_cast<ArchiveSource*>(&m_filer.Pane(m_filer.ActivePane()).Source()) != nullptr)
@@ -78,19 +82,21 @@ namespace {
 
 // A running unpack dialog as the view's list sees it: the quit request asks
 // the list, and refuses while one is there.
-class UnpackOperation final : public IOperationDialog {
+template <typename Dialog>
+class ArchiveOperation final : public IOperationDialog {
   public:
-    explicit UnpackOperation(std::unique_ptr<CUnpackDlg> dialog) : m_dialog(std::move(dialog)) {}
+    explicit ArchiveOperation(std::unique_ptr<Dialog> dialog) : m_dialog(std::move(dialog)) {}
     [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
 
   private:
-    std::unique_ptr<CUnpackDlg> m_dialog;
+    std::unique_ptr<Dialog> m_dialog;
 };
 
 }  // namespace
 
 void ArchivePart::DropFinishedDialogs() {
     (void)m_context.lists->PurgeAndTestEmpty(DialogList::Unpack);
+    (void)m_context.lists->PurgeAndTestEmpty(DialogList::Pack);
 }
 
 bool ArchivePart::SelectedMembers(const FilerPane& pane, const ArchiveSource& source, CUnpackDlg::Setup& setup) {
@@ -174,7 +180,45 @@ void ArchivePart::StartUnpack(bool toOtherPane) {
         RunModal(*dialog);
         return;
     }
-    m_context.lists->Add(DialogList::Unpack, std::make_unique<UnpackOperation>(std::move(dialog)));
+    m_context.lists->Add(DialogList::Unpack, std::make_unique<ArchiveOperation<CUnpackDlg>>(std::move(dialog)));
+}
+
+void ArchivePart::StartPack(int kind) {
+    DropFinishedDialogs();
+    const int active = m_filer.ActivePane();
+    const FilerPane& pane = m_filer.Pane(active);
+    const std::wstring caption = kind == kPackLha ? L"LHA圧縮" : L"ZIP圧縮";
+    if (!ShowsRealDirectory(pane)) {
+        ui::ZqMessageBox(m_context.view, L"圧縮できるのはディレクトリにあるファイルだけです", caption, MB_OK);
+        return;
+    }
+    StructPackRequest request;
+    request.kind = kind;
+    request.sourceDirectory = pane.Path();
+    for (int n = 0;; ++n) {
+        std::wstring directory;
+        const FileEntry* entry = pane.NthSelected(0, n, &directory);
+        if (!entry) break;
+        if (!IsLinkEntry(*entry) && SamePath(directory, pane.Path())) request.names.emplace_back(entry->cFileName);
+    }
+    if (request.names.empty()) return;
+    const Settings& settings = *m_context.settings;
+    request.replaceExisting = settings.PACKEXISTOVERWRITE != 0;
+    request.libraryPath = ArchiverLibraryPath(settings.unbypassDllPath);
+    request.prefix = DefaultArchiverTable()[static_cast<size_t>(kind)].packPrefix;
+    const FilerPane& other = m_filer.Pane(1 - active);
+    const std::wstring target = ShowsRealDirectory(other) ? other.Path() : pane.Path();
+    request.archive = DefaultPackArchive(kind, request.sourceDirectory, target, request.names);
+
+    auto dialog = std::make_unique<CPackDlg>(m_context.view, caption, std::move(request), target);
+    HWND view = m_context.view;
+    dialog->onEnded = [this, view] {
+        m_filer.Refresh();
+        ::InvalidateRect(view, nullptr, FALSE);
+    };
+    if (!dialog->Create(m_context.view)) return;
+    ::ShowWindow(*dialog, SW_SHOW);
+    m_context.lists->Add(DialogList::Pack, std::make_unique<ArchiveOperation<CPackDlg>>(std::move(dialog)));
 }
 
 }  // namespace zq

@@ -1,7 +1,7 @@
 #pragma once
 // The archive browser's part of the view: every pane may enter an archive
 // file as a folder (its own ArchiveSource), and @Unpack unpacks the archive
-// files selected in a Filer pane.
+// files selected in a Filer pane; @Pack and @Packzip pack them.
 //
 //     view.AddPart(std::make_unique<ArchivePart>(context, filer));
 #include <memory>
@@ -31,6 +31,9 @@ class ArchivePart final : public IViewPart {
     // Unpacks the selection of the active pane; `toOtherPane` (@Copy from an
     // archive pane) takes the members only, into the other pane's directory.
     void StartUnpack(bool toOtherPane = false);
+    // Packs the active pane's selection into a ZIP (kPackZip) or LHA archive,
+    // offered in the other pane's directory.
+    void StartPack(int kind);
     // The dialog for an archive pane's members is modal: the view waits for it.
     void RunModal(CUnpackDlg& dialog);
     void DropFinishedDialogs();

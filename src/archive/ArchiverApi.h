@@ -74,6 +74,7 @@ enum : int {
     kErrorUserSkip = 0x8007,
     kErrorUnknownType = 0x8008,
     kErrorMethod = 0x8009,
+    kErrorPasswordFile = 0x800A,
     kErrorFileCrc = 0x800C,
     kErrorFileOpen = 0x800D,
     kErrorMakeDirectory = 0x8012,

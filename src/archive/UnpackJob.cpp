@@ -6,6 +6,7 @@
 #include "archive/ArchiverApi.h"
 #include "common/Paths.h"
 #include "common/TextConv.h"
+#include "external/ArchiverCommand.h"
 #include "external/GuardedLibrary.h"
 
 namespace zq {
@@ -13,7 +14,6 @@ namespace zq {
 namespace {
 
 constexpr int kSevenZipRow = 7;
-constexpr DWORD kCommandOutputSize = 29999;
 constexpr wchar_t kFailedCaption[] = L"解凍失敗";
 
 std::wstring Quoted(const std::wstring& text) {
@@ -136,6 +136,35 @@ std::wstring SafeMemberPath(const std::wstring& folder, const std::wstring& name
     return safe;
 }
 
+std::wstring ArchiverFailureReason(int code) {
+    switch (code) {
+        case arc::kErrorPasswordFile:
+            return L"(パスワードが違うか、指定されていません)";
+        case arc::kErrorNotArchive:
+        case arc::kErrorUnknownType:
+            return L"(圧縮ファイルではないか、対応していない形式です)";
+        case arc::kErrorHeaderBroken:
+        case arc::kErrorBrokenData:
+        case arc::kErrorFileCrc:
+        case arc::kErrorCannotRead:
+            return L"(圧縮ファイルが壊れています)";
+        case arc::kErrorMethod:
+            return L"(対応していない圧縮方法です)";
+        case arc::kErrorDiskSpace:
+        case arc::kErrorCannotWrite:
+        case arc::kErrorMakeDirectory:
+            return L"(解凍先に書き込めません)";
+        default:
+            return {};
+    }
+}
+
+int UnpackJob::Called(const std::string& prefix, const std::wstring& line) const {
+    const int answer = CallArchiverCommand(m_libraryPath, prefix, line, m_owner);
+    if (answer == kArchiverFaulted) return arc::kErrorBrokenData;
+    return answer == kArchiverNotCalled ? -1 : answer;
+}
+
 bool UnpackJob::AskContinue(const std::wstring& reason, const Item& item) {
     const std::wstring text =
         L"ファイルの解凍に失敗しました" + reason + L"\n" + item.directory + L"\\" + item.name + L"\n続けますか?";
@@ -194,8 +223,7 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
     int result = ansiArchive ? 0 : -4;
     if (result == 0 && m_request.checkPathLength) result = ListAndCheck(row, *ansiArchive, destination);
     GuardedLibrary library(m_libraryPath);
-    const auto command = library.Find<arc::CommandFn>(r.unpackPrefix.c_str());
-    if (result == 0 && !command) result = -1;
+    if (result == 0 && !library.Find<arc::CommandFn>(r.unpackPrefix.c_str())) result = -1;
     if (result == 0) {
         // The first row's seventh option is unknown to libraries of version 1.51 and later.
         int leaveOut = -1;
@@ -209,19 +237,7 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
                               UnpackOptionString(r, m_request.ignoreFolders, m_request.password,
                                                  &m_request.unpackOptions[static_cast<size_t>(row)], leaveOut),
                               archive, destination);
-        const auto ansiLine = AnsiText(line);
-        if (!ansiLine) {
-            result = -4;
-        } else {
-            const auto setOwner = library.Find<arc::SetOwnerWindowFn>((r.unpackPrefix + "SetOwnerWindow").c_str());
-            const auto clearOwner =
-                library.Find<arc::ClearOwnerWindowFn>((r.unpackPrefix + "ClearOwnerWindow").c_str());
-            if (m_owner && setOwner) (void)setOwner(m_owner);
-            std::string output(kCommandOutputSize, '\0');
-            const auto answer = command(nullptr, ansiLine->c_str(), output.data(), kCommandOutputSize);
-            if (m_owner && clearOwner) (void)clearOwner();
-            result = answer ? *answer : arc::kErrorBrokenData;
-        }
+        result = AnsiText(line) ? Called(r.unpackPrefix, line) : -4;
     }
     if (result == 0) return true;
     failed = true;
@@ -240,7 +256,7 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
         case arc::kErrorUserCancel:
             return !m_questions.OkCancel(L"解凍を中止しますか", L"ZQ");
         default:
-            return AskContinue(L"", item);
+            return AskContinue(ArchiverFailureReason(result), item);
     }
 }
 
@@ -322,22 +338,11 @@ bool UnpackJob::UnpackMembers() {
     }
     // The first row whose library is the handle's: with one library, the first.
     const StructArchiverRow& row = m_table.front();
-    GuardedLibrary library(m_libraryPath);
-    const auto command = library.Find<arc::CommandFn>(row.unpackPrefix.c_str());
-    const auto line =
-        AnsiText(MemberCommandLine(m_request.ignoreFolders, m_membersOf, m_request.destination, m_members));
-    int result = -1;
-    if (command && line) {
-        const auto setOwner = library.Find<arc::SetOwnerWindowFn>((row.unpackPrefix + "SetOwnerWindow").c_str());
-        const auto clearOwner = library.Find<arc::ClearOwnerWindowFn>((row.unpackPrefix + "ClearOwnerWindow").c_str());
-        if (m_owner && setOwner) (void)setOwner(m_owner);
-        std::string output(kCommandOutputSize, '\0');
-        const auto answer = command(nullptr, line->c_str(), output.data(), kCommandOutputSize);
-        if (m_owner && clearOwner) (void)clearOwner();
-        result = answer ? *answer : arc::kErrorBrokenData;
-    }
+    const int result = Called(
+        row.unpackPrefix, MemberCommandLine(m_request.ignoreFolders, m_membersOf, m_request.destination, m_members));
     if (result == 0) return true;
-    if (result != arc::kErrorUserCancel) m_questions.Inform(L"ファイルの解凍に失敗しました");
+    if (result != arc::kErrorUserCancel)
+        m_questions.Inform(L"ファイルの解凍に失敗しました" + ArchiverFailureReason(result));
     return false;
 }
 

@@ -64,6 +64,10 @@ class IUnpackQuestions {
 // a rooted or UNC path, a drive or stream colon.
 [[nodiscard]] std::wstring SafeMemberPath(const std::wstring& folder, const std::wstring& name, bool keepFolders);
 
+// Why an archiver's command failed, in the words added to a failure message
+// ("(パスワードが違います…)"); empty when the code tells nothing more.
+[[nodiscard]] std::wstring ArchiverFailureReason(int code);
+
 class UnpackJob {
   public:
     struct Item {
@@ -105,6 +109,9 @@ class UnpackJob {
     // false ends the job.
     bool UnpackOne(const Item& item, bool& failed);
     [[nodiscard]] bool AskContinue(const std::wstring& reason, const Item& item);
+    // One command line through the library: its answer, -1 when it could not
+    // be called, a fault as broken data.
+    [[nodiscard]] int Called(const std::string& prefix, const std::wstring& line) const;
     [[nodiscard]] bool UnpackMembers();
     // The plug-in route for one archive: 1 done, 0 failed (reported), -1 no plug-in takes it;
     // `only` limits it to these full paths.

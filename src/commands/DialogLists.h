@@ -22,7 +22,7 @@ class IOperationDialog {
     virtual void Close() {}
 };
 
-enum class DialogList { Copy = 0, Delete = 1, Unpack = 2 };
+enum class DialogList { Copy = 0, Delete = 1, Unpack = 2, Pack = 3 };
 
 class DialogLists {
   public:
@@ -56,7 +56,7 @@ class DialogLists {
         }
     };
     UniqueHandle m_mutex;
-    std::array<std::vector<std::unique_ptr<IOperationDialog>>, 3> m_lists;
+    std::array<std::vector<std::unique_ptr<IOperationDialog>>, 4> m_lists;
 };
 
 }  // namespace zq

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "external/ArchiverCommand.h"
 #include "fileops/CopyInterfaces.h"
 #include "fileops/SyncList.h"
 
@@ -22,15 +23,6 @@ struct ArchiveSyncSide {
     std::string extractPrefix;  // the command entry that takes files out ("UnZip")
     std::string addPrefix;      // the one that puts files in ("Zip")
 };
-
-// "e -d0 -c1 -m1 -p1 "<archive>" "<target>\" "<member>"" for kind 0, "-x -j -o …" for kind 1;
-// empty for any other kind.
-[[nodiscard]] std::wstring ArchiveExtractCommand(int kind, const std::wstring& archive, const std::wstring& target,
-                                                 const std::wstring& member);
-// "a -d1 -c1 "<archive>" "<base>\" "<file>" …" for kind 0, "-r -S …" for kind 1, where a
-// ZIP archive is named without its ".zip"; empty for any other kind.
-[[nodiscard]] std::wstring ArchiveAddCommand(int kind, const std::wstring& archive, const std::wstring& base,
-                                             const std::vector<std::wstring>& files);
 
 // Carries out every line whose direction points out of the archive (into
 // `directory`, creating the line's folders there first) and then every line

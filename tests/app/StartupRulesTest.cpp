@@ -106,6 +106,7 @@ TEST(StartupRules, QuitDecisions) {
         {{false, true, true, false, 0, 0}, L"削除処理中のため終了できません", false},
         // An unfinished unpack refuses even with the other lists empty.
         {{false, false, true, false, 0, 0}, L"解凍処理中のため終了できません", false},
+        {{false, false, false, true, 1, 0, true}, L"圧縮処理中のため終了できません", false},
         {{false, false, false, false, 0, 0}, L"", true},   // @Quit asks
         {{false, false, false, false, 1, 0}, L"", false},  // NOTQUITMESSAGE: never asks
         {{false, false, false, true, 0, 0}, L"", false},   // closing the frame asks only when told to

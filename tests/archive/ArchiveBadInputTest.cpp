@@ -71,6 +71,17 @@ TEST(ArchiveBadInput, BrokenForeignAndLockedArchivesAreToldAndTheJobGoesOn) {
     }
     EXPECT_EQ(questions.asked[0],
               L"ファイルの解凍に失敗しました(対応DLLなし)\n" + test::ArchiverFixtures() + L"\\zero.zip\n続けますか?");
+    EXPECT_EQ(questions.asked[4].rfind(L"ファイルの解凍に失敗しました(パスワードが違うか、指定されていません)\n", 0),
+              0u)
+        << questions.asked[4];
+    // With the password typed in the dialog the member comes out.
+    test::TempDir opened;
+    UnpackRequest withPassword{opened.Path()};
+    withPassword.password = L"secret";
+    UnpackJob again(DefaultArchiverTable(), test::ArchiverLibrary(), withPassword,
+                    {{test::ArchiverFixtures(), L"secret.zip"}}, questions);
+    EXPECT_TRUE(again.Run());
+    EXPECT_EQ(FilesBelow(opened.Path()), std::vector<std::wstring>{L"hidden.txt"});
     // The members of the truncated ZIP that lie whole before the break are
     // kept, as other unpackers keep them; the one cut off is not written.
     EXPECT_EQ(FilesBelow(out.Path()),

@@ -200,6 +200,23 @@ TEST_F(Unbypass, EmptyBrokenAndForeignFilesFailCleanly) {
     EXPECT_EQ(Run("UnZip", "x", "", L""), kErrorCommandName);
 }
 
+TEST_F(Unbypass, AnEncryptedMemberComesOutOnlyWithItsPassword) {
+    zq::test::TempDir temp;
+    // The ZIP family's "-P", with nothing, a wrong and the right password.
+    EXPECT_EQ(Run("UnZip", "-x {a} {d}\\", Fixture("secret.zip"), temp / L"none"), kErrorPasswordFile);
+    EXPECT_EQ(Run("UnZip", "-x -Pwrong {a} {d}\\", Fixture("secret.zip"), temp / L"wrong"), kErrorPasswordFile);
+    EXPECT_FALSE(Exists(temp / L"none\\hidden.txt"));
+    EXPECT_FALSE(Exists(temp / L"wrong\\hidden.txt"));
+    EXPECT_FALSE(Exists(temp / L"wrong\\hidden.txt.unbypass-part"));
+    ASSERT_EQ(Run("UnZip", "-x -Psecret {a} {d}\\", Fixture("secret.zip"), temp / L"right"), 0);
+    std::string expected;
+    for (int i = 0; i < 50; ++i) expected += "only with the password\n";
+    EXPECT_EQ(zq::test::ReadFileBytes(temp / L"right\\hidden.txt"), expected);
+    // 7-Zip's "-p" form.
+    EXPECT_EQ(Run("SevenZip", "x -psecret {a} {d}\\", Fixture("secret.zip"), temp / L"seven"), 0);
+    EXPECT_TRUE(Exists(temp / L"seven\\hidden.txt"));
+}
+
 TEST_F(Unbypass, ExtractionFollowsEachCallersCommandLine) {
     struct Case {
         const char* prefix;

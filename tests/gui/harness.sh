@@ -41,6 +41,14 @@ gui_fail() {
   exit 1
 }
 
+# Ends a test that needs 32-bit Windows programs as skipped (exit 77) on a
+# machine whose kernel runs no 32-bit programs at all; call it before gui_begin.
+gui_needs_32bit() {
+  /usr/lib/wine/wine --version >/dev/null 2>&1 && return 0
+  echo "skipped: this machine's kernel runs no 32-bit programs (wine32 cannot start)"
+  exit 77
+}
+
 gui_begin() {
   GUI_NAME="$1"
   [ -f "$ZQ_BUILD/bin/zq.exe" ] || { echo "harness: build/bin/zq.exe missing" >&2; exit 1; }
@@ -227,6 +235,18 @@ gui_wait_hidden() {
 # desktop, where keys go lost.
 gui_boxes() {
   xdotool search --all --onlyvisible --pid "$GUI_PID" --name '^$' 2>/dev/null
+}
+
+# Prints the first of zq's caption-less boxes once one shows, within SECONDS
+# (10); fails when none came.
+gui_wait_box() {
+  local limit="${1:-10}" i w
+  for ((i = 0; i < limit * 10; i++)); do
+    w="$(gui_boxes | head -1)"
+    [ -n "$w" ] && printf '%s\n' "$w" && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 # Presses KEY until one of zq's caption-less boxes shows (10 s), then answers

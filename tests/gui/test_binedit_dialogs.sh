@@ -94,12 +94,7 @@ out="$GUI_DIR/pos.txt"
 # The save-file dialog has no title: it is found as zq's one caption-less window.
 gui_focus "$GUI_WID"
 gui_key p
-for ((i = 0; i < 50; i++)); do
-  save_dlg="$(gui_boxes | head -1)"
-  [ -n "$save_dlg" ] && break
-  sleep 0.1
-done
-[ -n "$save_dlg" ] || gui_fail "@Changedposout showed no file dialog"
+save_dlg="$(gui_wait_box 5)" || gui_fail "@Changedposout showed no file dialog"
 sleep 0.5
 gui_focus "$save_dlg"
 gui_type "$(gui_winpath "$out")"

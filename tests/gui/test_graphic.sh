@@ -54,13 +54,7 @@ expect_pixels first "200,30,90" 2400
 
 gui_focus "$GUI_WID"
 gui_key n
-box=""
-for ((i = 0; i < 100; i++)); do
-  box="$(gui_boxes)"
-  [ -n "$box" ] && break
-  sleep 0.1
-done
-[ -n "$box" ] || gui_fail "no message when the plug-in crashed"
+box="$(gui_wait_box)" || gui_fail "no message when the plug-in crashed"
 gui_screenshot graphic-crash-message >/dev/null
 for ((i = 0; i < 80; i++)); do
   [ -n "$(gui_find 'b_split\.png .*60.*40')" ] && break

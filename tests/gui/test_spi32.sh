@@ -5,6 +5,7 @@
 # the picture's colour, and zq.ini keeps the plug-in's record after the quit.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_needs_32bit
 gui_begin spi32
 [ -f "$GUI_APP/zqspi32.exe" ] || gui_fail "no zqspi32.exe beside zq.exe"
 spi="$ZQ_BUILD/cmake/tests/testdlls/spi32/zqrle.spi"

@@ -42,12 +42,7 @@ gui_expect_title 't\.zip\\docs - zq$' "Return on the folder docs"
 
 box="$(gui_keys_until_title '^同期方法$' F5)" || gui_fail "F5 in the archive did not ask how to synchronise"
 gui_keys_until_gone "$box" '^同期方法$' n || gui_fail "the question did not take No"
-for ((i = 0; i < 100; i++)); do
-  msg="$(gui_boxes | head -1)"
-  [ -n "$msg" ] && break
-  sleep 0.1
-done
-[ -n "$msg" ] || gui_fail "no message for a folder inside the archive"
+gui_wait_box >/dev/null || gui_fail "no message for a folder inside the archive"
 gui_screenshot synccopy-archive-not-top >/dev/null
 gui_answer_boxes_until_gone '^ファイルの同期$' 10 || gui_fail "the dialog stayed open after the message"
 [ "$(cat "$out/old.txt")" = "old-on-disk" ] || gui_fail "something was copied from inside a folder of the archive"

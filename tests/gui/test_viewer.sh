@@ -118,13 +118,7 @@ got="$(copy | tr -d '\r')"
 [[ "$got" == "137 日本語の行 $(printf 'x%.0s' {1..50})"* ]] || gui_fail "the match extended by a line copied as '$got'"
 # F3 finds no second "137": the search ends with its message.
 gui_key F3
-box=""
-for i in $(seq 1 30); do
-  box="$(gui_boxes | head -1)"
-  [ -n "$box" ] && break
-  sleep 0.2
-done
-[ -n "$box" ] || gui_fail "F3 after the last match showed no message"
+box="$(gui_wait_box 6)" || gui_fail "F3 after the last match showed no message"
 shot search-finished
 gui_focus "$box"
 gui_key Return

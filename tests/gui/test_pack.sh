@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Packing by keys.  Home marks a.txt, 日本語.txt and the folder sub in the
+# left pane; Z (@Packzip, bound here) offers out\files.zip in the right pane's
+# directory and Return packs: the ZIP holds the three entries with sub's file,
+# names as UTF-8, the bytes as on disk.  Z again on the same name asks whether
+# to add; Escape leaves the archive untouched.  P (@Pack) asks for an LHA
+# archive, which our library cannot write: the refusal is a message, and no
+# file is made.  At quit zq.ini still binds Z to @Packzip.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+gui_begin pack
+[ -f "$GUI_APP/Unbypass.dll" ] || cp "$ZQ_BUILD/bin/Unbypass.dll" "$GUI_APP/" || gui_fail "no Unbypass.dll to copy"
+
+files="$GUI_DIR/files"
+out="$GUI_DIR/out"
+mkdir -p "$files/sub" "$out"
+printf 'alpha' >"$files/a.txt"
+printf 'nihongo' >"$files/日本語.txt"
+printf 'bravo' >"$files/sub/b.txt"
+gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$files")" "SECONDDIRECTORY=$(gui_winpath "$out")" \
+  "SECONDFILEOPEN=1" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[KEYEXEDATA]" "N_Z=@Packzip"
+gui_start_zq
+sleep 0.5
+gui_focus "$GUI_WID"
+gui_key Home
+dlg="$(gui_keys_until_title '^ZIP圧縮$' z)" || gui_fail "Z did not open the packing dialog"
+gui_screenshot pack-dialog >/dev/null
+gui_keys_until_gone "$dlg" '^ZIP圧縮$' Return || gui_fail "the packing dialog did not take Return"
+[ -f "$out/files.zip" ] || gui_fail "no files.zip in the other pane's directory: $(ls "$out")"
+python3 - "$out/files.zip" <<'PY' || gui_fail "files.zip does not hold what was marked"
+import sys, zipfile
+z = zipfile.ZipFile(sys.argv[1])
+got = {i.filename: z.read(i) for i in z.infolist() if not i.is_dir()}
+want = {"a.txt": b"alpha", "日本語.txt": b"nihongo", "sub/b.txt": b"bravo"}
+sys.exit(0 if got == want else print(got) or 1)
+PY
+before="$(md5sum <"$out/files.zip")"
+
+gui_focus "$GUI_WID"
+dlg="$(gui_keys_until_title '^ZIP圧縮$' z)" || gui_fail "Z did not open the packing dialog a second time"
+gui_focus "$dlg"
+gui_key Return
+box="$(gui_wait_box)" || gui_fail "packing onto files.zip did not ask whether to add"
+gui_screenshot pack-exists >/dev/null
+gui_focus "$box"
+gui_key Escape
+gui_keys_until_gone "$dlg" '^ZIP圧縮$' Escape || gui_fail "the packing dialog did not close on Escape"
+[ "$(md5sum <"$out/files.zip")" = "$before" ] || gui_fail "files.zip changed although adding was refused"
+
+gui_focus "$GUI_WID"
+dlg="$(gui_keys_until_title '^LHA圧縮$' p)" || gui_fail "P did not open the LHA packing dialog"
+gui_focus "$dlg"
+gui_key Return
+gui_wait_box >/dev/null || gui_fail "the LHA refusal showed no message"
+gui_screenshot pack-lha-refused >/dev/null
+gui_answer_boxes_until_gone '^LHA圧縮$' 10 || gui_fail "the LHA dialog stayed open after the message"
+[ -z "$(ls "$out" | grep -v '^files\.zip$')" ] || gui_fail "the refused LHA packing left $(ls "$out")"
+
+gui_focus "$GUI_WID"
+gui_quit q
+[ "$(gui_ini_value KEYEXEDATA N_Z)" = "@Packzip" ] ||
+  gui_fail "zq.ini lost the key bound to @Packzip at quit"
