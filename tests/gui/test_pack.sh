@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Packing by keys.  Home marks a.txt, 日本語.txt and the folder sub in the
+# Packing by keys.  Shift+Home marks a.txt, 日本語.txt and the folder sub in the
 # left pane; Z (@Packzip, bound here) offers out\files.zip in the right pane's
 # directory and Return packs: the ZIP holds the three entries with sub's file,
 # names as UTF-8, the bytes as on disk.  Z again on the same name asks whether
@@ -22,7 +22,7 @@ gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$files")" "SECONDDIRECT
 gui_start_zq
 sleep 0.5
 gui_focus "$GUI_WID"
-gui_key Home
+gui_key shift+Home
 dlg="$(gui_keys_until_title '^ZIP圧縮$' z)" || gui_fail "Z did not open the packing dialog"
 gui_screenshot pack-dialog >/dev/null
 gui_keys_until_gone "$dlg" '^ZIP圧縮$' Return || gui_fail "the packing dialog did not take Return"
