@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <objbase.h>
-#include <shlobj.h>
 
+#include "common/ShellLink.h"
 #include "fileops/CopyTestSupport.h"
 
 namespace zq::fileops {
@@ -49,29 +48,13 @@ TEST(CopyDestinationListTest, SelectedDirectoriesAndSpecialDirectories) {
     EXPECT_EQ(shown[1], L"C:\\s\\");
 }
 
-bool MakeShortcut(const std::wstring& link, const std::wstring& target) {
-    IShellLinkW* shell = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&shell))))
-        return false;
-    IPersistFile* file = nullptr;
-    bool ok = SUCCEEDED(shell->SetPath(target.c_str())) &&
-              SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)));
-    if (file != nullptr) {
-        ok = ok && SUCCEEDED(file->Save(link.c_str(), TRUE));
-        file->Release();
-    }
-    shell->Release();
-    return ok;
-}
-
 TEST(CopyDestinationListTest, SendToShortcutsToExistingDirectoriesOrRemovableDrives) {
     TempDir dir;
     const std::wstring target = dir.MakeDir(L"target");
     const std::wstring sendTo = dir.MakeDir(L"SendTo");
-    ASSERT_TRUE(MakeShortcut(sendTo + L"\\dir.lnk", target));
-    ASSERT_TRUE(MakeShortcut(sendTo + L"\\file.lnk", dir.WriteFile(L"plain.txt", "x")));
-    ASSERT_TRUE(MakeShortcut(sendTo + L"\\removable.lnk", L"Q:\\stick\\folder"));
+    ASSERT_TRUE(CreateShortcut(sendTo + L"\\dir.lnk", target, L"", L"", L""));
+    ASSERT_TRUE(CreateShortcut(sendTo + L"\\file.lnk", dir.WriteFile(L"plain.txt", "x"), L"", L"", L""));
+    ASSERT_TRUE(CreateShortcut(sendTo + L"\\removable.lnk", L"Q:\\stick\\folder", L"", L"", L""));
     FaultyFileSystem fs;
     fs.removable[L'Q'] = 512;
     std::vector<std::wstring> found = SendToDirectories(fs, sendTo);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/Handle.h"
 #include "fileops/CopyTestSupport.h"
 #include "fileops/DeleteJob.h"
 
@@ -61,13 +60,7 @@ TEST(CopyJobTest, ACopyIntoAFolderRemovesWhatAKilledCopyLeftThere) {
     TempDir dir;
     dir.WriteFile(L"src\\a.txt", "aaaa");
     const std::wstring left = dir.WriteFile(L"out\\a.txt.~zq0001ABCD.tmp", "half");
-    FILETIME written{};
-    ::GetSystemTimeAsFileTime(&written);
-    written.dwHighDateTime -= 1;  // about seven minutes earlier
-    {
-        UniqueFile file(::CreateFileW(left.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(file && ::SetFileTime(file.Get(), nullptr, nullptr, &written));
-    }
+    ASSERT_TRUE(WrittenSecondsAgo(left, 600));
     CopyRig rig;
     rig.From(dir / L"src", {L"a.txt"}, dir / L"out");
     CopyJob job = rig.Make();
@@ -195,11 +188,7 @@ TEST(CopyJobTest, DeviceNamedFilesAreCopiedMovedAndDeletedAsFiles) {
         selection.directory = dir / L"src";
         for (const std::wstring& name : names) {
             write(dir / L"src\\" + name, "data of " + ToUtf8(name));
-            WIN32_FIND_DATAW data{};
-            HANDLE find = ::FindFirstFileW(ExtendedPath(dir / L"src\\" + name).c_str(), &data);
-            ASSERT_NE(find, INVALID_HANDLE_VALUE);
-            ::FindClose(find);
-            selection.entries.push_back(data);
+            selection.entries.push_back(FindOf(ExtendedPath(dir / L"src\\" + name)));
         }
         CopyRig rig;
         rig.options.mode = mode;
@@ -382,8 +371,7 @@ TEST(CopyJobTest, FromAVirtualListingTheRealFilesAreReadAndAMoveOnlyForgetsThem)
         rig.From(L"V:\\docs", {}, dir / L"out");
         rig.input.source.isVirtual = true;
         for (const wchar_t* real : {L"real1\\a.txt", L"real2\\b.txt"}) {
-            UniqueFind find(::FindFirstFileW((dir / real).c_str(), &rig.input.source.entries.emplace_back()));
-            ASSERT_TRUE(find);
+            rig.input.source.entries.push_back(FindOf(dir / real));
             const std::wstring path = dir / real;
             rig.input.source.entryDirectories.push_back(path.substr(0, path.rfind(L'\\')));
         }

@@ -50,6 +50,21 @@ inline bool SetAllTimes(const std::wstring& path, const FILETIME& when) {
     return set;
 }
 
+// Sets a file's last write time `seconds` before now, as a file left by an
+// earlier run has it; false when it cannot be opened or set.
+inline bool WrittenSecondsAgo(const std::wstring& path, ULONGLONG seconds) {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+    t.QuadPart -= seconds * 10'000'000ULL;
+    const FILETIME when{t.LowPart, t.HighPart};
+    HANDLE h = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool set = ::SetFileTime(h, nullptr, nullptr, &when) != FALSE;
+    ::CloseHandle(h);
+    return set;
+}
+
 // The bytes of an error log holding these lines: UTF-16LE after its byte order mark.
 inline std::string LogBytes(const std::wstring& lines) {
     return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(lines.data()), lines.size() * 2);

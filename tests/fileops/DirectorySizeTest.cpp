@@ -4,19 +4,12 @@
 
 #include <filesystem>
 
-#include "main/TempDir.h"
+#include "fileops/CopyTestSupport.h"
 
 namespace zq::fileops {
 namespace {
 
 using zq::test::TempDir;
-
-WIN32_FIND_DATAW Found(const std::wstring& path) {
-    WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileW(path.c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
-    return data;
-}
 
 TEST(DirectorySizeTest, TotalsOfATreeMatchAnIndependentCount) {
     TempDir dir;
@@ -39,23 +32,23 @@ TEST(DirectorySizeTest, TotalsOfATreeMatchAnIndependentCount) {
     }
     DirectoryTotals totals;
     const std::atomic<bool> cancel{false};
-    ASSERT_TRUE(AddEntryTotals(dir.Path(), Found(dir / L"top"), totals, cancel));
+    ASSERT_TRUE(AddEntryTotals(dir.Path(), test::FindOf(dir / L"top"), totals, cancel));
     EXPECT_EQ(totals.directories, directories);
     EXPECT_EQ(totals.files, files);
     EXPECT_EQ(totals.bytes, bytes);
 
-    ASSERT_TRUE(AddEntryTotals(dir.Path(), Found(dir / L"loose.txt"), totals, cancel));
+    ASSERT_TRUE(AddEntryTotals(dir.Path(), test::FindOf(dir / L"loose.txt"), totals, cancel));
     EXPECT_EQ(totals.files, files + 1);
     EXPECT_EQ(totals.bytes, bytes + 12345);
 
     DirectoryTotals empty;
-    ASSERT_TRUE(AddEntryTotals(dir.Path() + L"\\top", Found(dir / L"top\\empty1"), empty, cancel));
+    ASSERT_TRUE(AddEntryTotals(dir.Path() + L"\\top", test::FindOf(dir / L"top\\empty1"), empty, cancel));
     EXPECT_EQ(empty.directories, 2u);
     EXPECT_EQ(empty.files + empty.bytes, 0u);
 
     const std::atomic<bool> cancelled{true};
     DirectoryTotals stopped;
-    EXPECT_FALSE(AddEntryTotals(dir.Path(), Found(dir / L"top"), stopped, cancelled));
+    EXPECT_FALSE(AddEntryTotals(dir.Path(), test::FindOf(dir / L"top"), stopped, cancelled));
     EXPECT_EQ(GroupedNumber(1234567), L"1,234,567");
     EXPECT_EQ(GroupedNumber(999), L"999");
 }

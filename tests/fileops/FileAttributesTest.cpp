@@ -2,11 +2,14 @@
 
 #include "fileops/CopyTestSupport.h"
 #include "fileops/FileAttributes.h"
-#include "filer/LocalClock.h"
+#include "filer/FilerLayoutTestEntry.h"
+#include "filer/FixedClock.h"
 
 namespace zq::fileops::test {
 namespace {
 
+using zq::filer::test::MakeUtcTime;
+using zq::test::FixedClock;
 using zq::test::TempDir;
 
 struct RecordingChangeAsker : IChangeAsker {
@@ -18,28 +21,6 @@ struct RecordingChangeAsker : IChangeAsker {
     }
 };
 
-// Local time is UTC plus a fixed number of hours.
-struct OffsetClock : LocalClock {
-    int hours = 9;
-    SYSTEMTIME Now() const override { return {}; }
-    bool ToLocal(const FILETIME& utc, SYSTEMTIME& local) const override {
-        ULARGE_INTEGER v{{utc.dwLowDateTime, utc.dwHighDateTime}};
-        v.QuadPart += static_cast<ULONGLONG>(hours) * 36000000000ULL;
-        const FILETIME shifted{v.LowPart, v.HighPart};
-        return ::FileTimeToSystemTime(&shifted, &local) != FALSE;
-    }
-    bool ToUtc(const SYSTEMTIME& local, FILETIME& utc) const override {
-        FILETIME asUtc{};
-        if (!::SystemTimeToFileTime(&local, &asUtc)) return false;
-        ULARGE_INTEGER v{{asUtc.dwLowDateTime, asUtc.dwHighDateTime}};
-        const ULONGLONG shift = static_cast<ULONGLONG>(hours) * 36000000000ULL;
-        if (v.QuadPart < shift) return false;
-        v.QuadPart -= shift;
-        utc = {v.LowPart, v.HighPart};
-        return true;
-    }
-};
-
 DWORD UserBits(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) &
            (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY);
@@ -47,16 +28,6 @@ DWORD UserBits(const std::wstring& path) {
 
 FILETIME WriteTime(const std::wstring& path) {
     return FindOf(path).ftLastWriteTime;
-}
-
-FILETIME Utc(int year, int month, int day) {
-    SYSTEMTIME t{};
-    t.wYear = static_cast<WORD>(year);
-    t.wMonth = static_cast<WORD>(month);
-    t.wDay = static_cast<WORD>(day);
-    FILETIME f{};
-    ::SystemTimeToFileTime(&t, &f);
-    return f;
 }
 
 // dir\inner.txt, dir\sub\deep.txt and top.txt, all archive only.
@@ -113,13 +84,13 @@ TEST(FileAttributes, DirectoryRulesDecideWhatChanges) {
 TEST(FileAttributes, OnlyTheLastWriteTimeOfAReadOnlyFileChanges) {
     TempDir temp;
     const std::wstring file = temp.WriteFile(L"ro.txt", "x");
-    const FILETIME old = Utc(2001, 2, 3);
+    const FILETIME old = MakeUtcTime(2001, 2, 3);
     ASSERT_TRUE(SetAllTimes(file, old));
     ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
     RecordingChangeAsker asker;
     AttributeChange change;
     change.times = true;
-    change.stamps.write = Utc(2020, 3, 5);
+    change.stamps.write = MakeUtcTime(2020, 3, 5);
     ASSERT_TRUE(ApplyAttributeChange(RealFileSystem(), asker, Select(temp.Path(), {L"ro.txt"}), change));
     const WIN32_FIND_DATAW after = FindOf(file);
     EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &*change.stamps.write), 0);
@@ -130,12 +101,12 @@ TEST(FileAttributes, OnlyTheLastWriteTimeOfAReadOnlyFileChanges) {
 
 TEST(FileAttributes, TimesGoIntoDirectoriesAndOntoThemWhenAsked) {
     Tree tree;
-    const FILETIME old = Utc(2001, 2, 3);
+    const FILETIME old = MakeUtcTime(2001, 2, 3);
     for (const wchar_t* p : {L"dir\\inner.txt", L"dir\\sub\\deep.txt"}) ASSERT_TRUE(SetAllTimes(tree.temp / p, old));
     RecordingChangeAsker asker;
     AttributeChange change;
     change.times = true;
-    change.stamps.write = Utc(2019, 7, 8);
+    change.stamps.write = MakeUtcTime(2019, 7, 8);
     ASSERT_TRUE(ApplyAttributeChange(RealFileSystem(), asker, Select(tree.temp.Path(), {L"dir"}), change));
     FILETIME inner = WriteTime(tree.temp / L"dir\\inner.txt");
     EXPECT_EQ(CompareFileTime(&inner, &old), 0) << "not walked without the option";
@@ -164,7 +135,7 @@ TEST(FileAttributes, AFailedEntryAsksAndCancelEndsTheOperation) {
     selection.entries.insert(selection.entries.begin(), gone);
     AttributeChange change;
     change.times = true;
-    change.stamps.write = Utc(2018, 1, 1);
+    change.stamps.write = MakeUtcTime(2018, 1, 1);
     RecordingChangeAsker asker;
     asker.answer = false;
     EXPECT_FALSE(ApplyAttributeChange(RealFileSystem(), asker, selection, change));
@@ -179,7 +150,7 @@ TEST(FileAttributes, AFailedEntryAsksAndCancelEndsTheOperation) {
 }
 
 TEST(FileAttributes, TimeRowsAreValidatedRowByRow) {
-    const OffsetClock clock;
+    const FixedClock clock(9, {});
     using Rows = std::array<TimeRowText, 3>;
     struct Case {
         Rows rows;

@@ -2,8 +2,9 @@
 // dialog runs on its thread, asks through the program's boxes, and reports back.
 #include <gtest/gtest.h>
 
-#include "main/OwnWindows.h"
+#include <functional>
 
+#include "filer/DialogAnswer.h"
 #include "fileops/CDeleteDlg.h"
 #include "fileops/CMyCopyDlg.h"
 #include "fileops/CopyTestSupport.h"
@@ -18,35 +19,27 @@ using namespace zq::fileops::test;
 using zq::test::ReadFileBytes;
 using zq::test::TempDir;
 
-// Answers the first box with the given title: optionally clicks a radio
-// button, records what it saw, then clicks a button.
-struct BoxScript {
-    const wchar_t* title = nullptr;
-    int radio = 0;
-    int button = IDOK;
-    bool seen = false;
+// What a box that a script answered showed.
+struct BoxSeen {
     bool fileShown = false;
     std::wstring text;
     bool sameChecked = false;
     bool onDialogThread = false;  // the box belongs to the dialog's thread, not the worker's
 };
-BoxScript g_box;
 
-VOID CALLBACK AnswerBox(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = zq::test::FindOwnWindow(L"#32770", g_box.title);
-    if (!box || !::IsWindowVisible(box)) return;
-    ::KillTimer(nullptr, id);
-    g_box.seen = true;
-    g_box.onDialogThread = ::GetWindowThreadProcessId(box, nullptr) == ::GetCurrentThreadId();
-    g_box.fileShown = ::IsWindowVisible(::GetDlgItem(box, IDC_WAY_FILE)) != FALSE;
-    wchar_t text[600] = {};
-    ::GetDlgItemTextW(box, ::GetDlgItem(box, IDC_WAY_FILE) ? IDC_WAY_FILE : IDC_ASK_TEXT, text, 600);
-    g_box.text = text;
-    g_box.sameChecked =
-        ::IsDlgButtonChecked(box, ::GetDlgItem(box, IDC_WAY_SAME) ? IDC_WAY_SAME : IDC_ASK_SAME) == BST_CHECKED;
-    if (g_box.radio != 0) ::SendMessageW(::GetDlgItem(box, g_box.radio), BM_CLICK, 0, 0);
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(g_box.button, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(box, g_box.button)));
+// Records what the box shows, optionally clicks a radio button, then clicks `button`.
+std::function<void(HWND)> AnswerBox(BoxSeen& seen, int radio, int button) {
+    return [&seen, radio, button](HWND box) {
+        seen.onDialogThread = ::GetWindowThreadProcessId(box, nullptr) == ::GetCurrentThreadId();
+        seen.fileShown = ::IsWindowVisible(::GetDlgItem(box, IDC_WAY_FILE)) != FALSE;
+        wchar_t text[600] = {};
+        ::GetDlgItemTextW(box, ::GetDlgItem(box, IDC_WAY_FILE) ? IDC_WAY_FILE : IDC_ASK_TEXT, text, 600);
+        seen.text = text;
+        seen.sameChecked =
+            ::IsDlgButtonChecked(box, ::GetDlgItem(box, IDC_WAY_SAME) ? IDC_WAY_SAME : IDC_ASK_SAME) == BST_CHECKED;
+        if (radio != 0) ::SendMessageW(::GetDlgItem(box, radio), BM_CLICK, 0, 0);
+        zq::test::PostClick(box, button);
+    };
 }
 
 // Pumps messages until done() or 30 s; counts the 1185 posted to view.
@@ -93,18 +86,17 @@ TEST(OperationDialogsTest, WayQuestionFromTheWorkerFullOrCompact) {
         CMyCopyDlg dialog(view.hwnd, kModeDropCopy, 0, settings);
         dialog.SetDropped({dropped});
         dialog.SetDestination(dir / L"out");
-        g_box = BoxScript{L"コピー条件", IDC_WAY_6, IDOK};
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerBox);
+        BoxSeen box;
+        const zq::test::DialogAnswer answer(L"コピー条件", AnswerBox(box, IDC_WAY_6, IDOK));
         ASSERT_TRUE(dialog.Create());
         EXPECT_EQ(Pump(view.hwnd, [&] { return dialog.Finished(); }), 1);
-        ::KillTimer(nullptr, timer);
         EXPECT_TRUE(dialog.Finished());
-        EXPECT_TRUE(g_box.seen);
-        EXPECT_TRUE(g_box.onDialogThread);
-        EXPECT_EQ(g_box.fileShown, c.fileShown);
-        EXPECT_TRUE(g_box.sameChecked);  // the first question of a job
+        EXPECT_TRUE(answer.Seen());
+        EXPECT_TRUE(box.onDialogThread);
+        EXPECT_EQ(box.fileShown, c.fileShown);
+        EXPECT_TRUE(box.sameChecked);  // the first question of a job
         if (c.fileShown) {
-            EXPECT_EQ(g_box.text, L"a.txt");
+            EXPECT_EQ(box.text, L"a.txt");
         }
         EXPECT_EQ(ReadFileBytes(dir / L"out\\a.txt"), "new");
         EXPECT_EQ(settings.sameName.savedWay, 6);
@@ -171,17 +163,16 @@ TEST(OperationDialogsTest, DeleteDialogAsksAboutHiddenFileAndKeepsItOnNo) {
     bool finishedFlag = false;
     CDeleteDlg dialog(view.hwnd, 0, Select(dir.Path(), {L"d"}), options);
     dialog.onDeletionFinished = [&] { finishedFlag = true; };
-    g_box = BoxScript{L"削除の確認", 0, IDC_ASK_NO};
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerBox);
+    BoxSeen box;
+    const zq::test::DialogAnswer answer(L"削除の確認", AnswerBox(box, 0, IDC_ASK_NO));
     ASSERT_TRUE(dialog.Create());
     ::PostMessageW(dialog.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(Pump(view.hwnd, [&] { return dialog.Finished(); }), 1);
-    ::KillTimer(nullptr, timer);
     EXPECT_TRUE(finishedFlag);
-    EXPECT_TRUE(g_box.seen);
-    EXPECT_TRUE(g_box.onDialogThread);
-    EXPECT_EQ(g_box.text, dir / L"d\\.hidden" + L"は\n隠しファイルです。消去しますか?");
-    EXPECT_TRUE(g_box.sameChecked);
+    EXPECT_TRUE(answer.Seen());
+    EXPECT_TRUE(box.onDialogThread);
+    EXPECT_EQ(box.text, dir / L"d\\.hidden" + L"は\n隠しファイルです。消去しますか?");
+    EXPECT_TRUE(box.sameChecked);
     EXPECT_FALSE(FileExists(dir / L"d\\plain.txt"));
     EXPECT_TRUE(FileExists(dir / L"d\\.hidden"));
     EXPECT_TRUE(DirectoryExists(dir / L"d"));

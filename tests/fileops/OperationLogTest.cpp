@@ -15,15 +15,12 @@ std::string Utf16Bytes(std::wstring_view text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
+// The mark goes before the first line of a new or empty file, never again.
 TEST(OperationLogTest, ByteOrderMarkOnlyBeforeTheFirstLine) {
     TempDir dir;
     ASSERT_TRUE(AppendLog(dir.Path(), L"a.log", L"%s,%u", L"ReadFile", 5u));
     ASSERT_TRUE(AppendLog(dir.Path(), L"a.log", L"次の行"));
     EXPECT_EQ(ReadFileBytes(dir / L"a.log"), "\xFF\xFE" + Utf16Bytes(L"ReadFile,5\r\n次の行\r\n"));
-}
-
-TEST(OperationLogTest, EmptyExistingFileGetsByteOrderMark) {
-    TempDir dir;
     dir.WriteFile(L"zq.log", "");
     ASSERT_TRUE(AppendLog(dir.Path(), nullptr, L"x"));
     EXPECT_EQ(ReadFileBytes(dir / L"zq.log"), "\xFF\xFE" + Utf16Bytes(L"x\r\n"));
@@ -59,13 +56,7 @@ TEST(OperationLogTest, OverlongLineIsCut) {
 }
 
 TEST(OperationLogTest, ErrorLogNameAndWords) {
-    SYSTEMTIME t{};
-    t.wYear = 2024;
-    t.wMonth = 3;
-    t.wDay = 7;
-    t.wHour = 9;
-    t.wMinute = 5;
-    t.wSecond = 1;
+    const SYSTEMTIME t{2024, 3, 0, 7, 9, 5, 1, 0};
     EXPECT_EQ(ErrorLogFileName(CopyModeLogWord(0), t), L"COPY_ERROR_2024-03-07_090501.log");
     EXPECT_EQ(ErrorLogFileName(CopyModeLogWord(3), t), L"NEGLECT_DIR_ERROR_2024-03-07_090501.log");
     EXPECT_EQ(CopyModeLogWord(9), L"");
@@ -73,10 +64,7 @@ TEST(OperationLogTest, ErrorLogNameAndWords) {
 
 TEST(OperationLogTest, JobLogWritesBothLineFormsOnlyWithoutQuestions) {
     TempDir dir;
-    SYSTEMTIME t{};
-    t.wYear = 2025;
-    t.wMonth = 1;
-    t.wDay = 2;
+    const SYSTEMTIME t{2025, 1, 0, 2, 0, 0, 0, 0};
 
     JobErrorLog asking(dir.Path(), L"COPY", false);
     asking.Start(t);

@@ -4,24 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "main/TempDir.h"
+#include "fileops/CopyTestSupport.h"
 
 namespace zq::fileops {
 namespace {
 
 using zq::test::ReadFileBytes;
 using zq::test::TempDir;
-
-size_t EntriesIn(const std::wstring& directory) {
-    size_t n = 0;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileW((directory + L"\\*").c_str(), &data);
-    do {
-        if (data.cFileName[0] != L'.') ++n;
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return n;
-}
 
 // One directory: a read-only file keeps its attribute under the new name, a
 // "Temp_0" already there is not touched and nothing is left parked.
@@ -36,7 +25,7 @@ TEST(RenameExchangeTest, SameDirectorySwapsContentsAndAttributes) {
     EXPECT_EQ(ReadFileBytes(dir / L"one.txt"), "2");
     EXPECT_EQ(ReadFileBytes(dir / L"two.txt"), "1");
     EXPECT_EQ(ReadFileBytes(dir / L"Temp_0"), "mine");
-    EXPECT_EQ(EntriesIn(dir.Path()), 3u);
+    EXPECT_EQ(test::NamesIn(dir.Path()), (std::vector<std::wstring>{L"Temp_0", L"one.txt", L"two.txt"}));
     EXPECT_TRUE(::GetFileAttributesW((dir / L"two.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(::GetFileAttributesW((dir / L"one.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
     ::SetFileAttributesW((dir / L"two.txt").c_str(), FILE_ATTRIBUTE_NORMAL);

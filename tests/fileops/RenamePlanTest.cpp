@@ -8,7 +8,7 @@
 #include <map>
 
 #include "common/TextConv.h"
-#include "main/TempDir.h"
+#include "fileops/CopyTestSupport.h"
 
 namespace zq::fileops {
 namespace {
@@ -57,13 +57,9 @@ TEST(RenamePlanTest, ChainsCyclesAndCollisionsLoseNoFile) {
             dir.Path(), plan, [&](int) { ++finished; }, error))
             << c.what;
         EXPECT_EQ(static_cast<size_t>(finished) + c.refused, c.requests.size()) << c.what;
-        size_t files = 0;
-        WIN32_FIND_DATAW data{};
-        HANDLE find = ::FindFirstFileW((dir / L"*").c_str(), &data);
-        do {
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            ++files;
-            const std::wstring name = data.cFileName;
+        const std::vector<std::wstring> names = test::NamesIn(dir.Path());
+        EXPECT_EQ(names.size(), c.requests.size() + c.outsiders.size()) << c.what;
+        for (const std::wstring& name : names) {
             const std::string content = ReadFileBytes(dir / name);
             const auto expected = c.after.find(name);
             if (expected != c.after.end()) {
@@ -71,9 +67,7 @@ TEST(RenamePlanTest, ChainsCyclesAndCollisionsLoseNoFile) {
             } else {
                 EXPECT_EQ(std::wstring(content.begin(), content.end()), name) << c.what << " left a file behind";
             }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-        EXPECT_EQ(files, c.requests.size() + c.outsiders.size()) << c.what;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include "fileops/CopyTestSupport.h"
 #include "fileops/SyncJob.h"
 #include "fileops/SyncList.h"
+#include "filer/FilerLayoutTestEntry.h"
 #include "filer/LocalClock.h"
 
 namespace zq::fileops {
@@ -16,10 +17,7 @@ using zq::test::ReadFileBytes;
 using zq::test::TempDir;
 
 FILETIME Day(int day) {
-    SYSTEMTIME t{2020, 1, 0, static_cast<WORD>(day), 12, 0, 0, 0};
-    FILETIME f{};
-    ::SystemTimeToFileTime(&t, &f);
-    return f;
+    return zq::filer::test::MakeUtcTime(2020, 1, static_cast<WORD>(day), 12);
 }
 
 // src and dst: same.txt of one time (different bytes), newer.txt later in

@@ -4,11 +4,11 @@
 #include <shlobj.h>
 
 #include "commands/DialogLists.h"
+#include "filer/DialogAnswer.h"
 #include "filer/FilerFixture.h"
 #include "fileops/ViewFileOps.h"
 #include "fileops/ViewFileOpsDrop.h"
 #include "fileops/CopyJob.h"
-#include "main/OwnWindows.h"
 
 using namespace zq;
 
@@ -123,20 +123,6 @@ TEST(ViewFileOpsDrop, FilesDroppedOnAPaneLandInThatPanesDirectoryInEitherSplit) 
 
 namespace {
 
-bool g_boxSeen = false;
-std::wstring g_boxText;
-
-VOID CALLBACK AnswerEmptyTitledBox(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND box = test::FindOwnWindow(L"#32770", L"");
-    if (!box || !::IsWindowVisible(box)) return;
-    ::KillTimer(nullptr, id);
-    g_boxSeen = true;
-    wchar_t text[300] = {};
-    ::GetDlgItemTextW(box, 0xFFFF, text, 300);
-    g_boxText = text;
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-}
-
 std::wstring ReadLog(const std::wstring& path) {
     const std::string bytes = test::ReadFileBytes(path);
     if (bytes.size() < 2) return {};
@@ -154,12 +140,16 @@ TEST(ViewFileOpsDrop, ADialogThatCannotOpenIsLoggedAndShown) {
     f.context.lists = &lists;
     f.context.programDir = program.Path();
     ViewFileOps ops(f.context, *f.filer);
-    g_boxSeen = false;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerEmptyTitledBox);
-    ops.StartDrop(0, {f.second / L"x.txt"}, fileops::kModeDropCopy);
-    ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_boxSeen);
-    EXPECT_EQ(g_boxText.rfind(L"操作のダイアログを開けませんでした\n(CreateDialog:Error Code=", 0), 0u);
+    std::wstring told;
+    {
+        const test::DialogAnswer answer(L"", [&told](HWND box) {
+            told = test::BoxText(box);
+            test::PostClick(box, IDOK);
+        });
+        ops.StartDrop(0, {f.second / L"x.txt"}, fileops::kModeDropCopy);
+        EXPECT_TRUE(answer.Seen());
+    }
+    EXPECT_EQ(told.rfind(L"操作のダイアログを開けませんでした\n(CreateDialog:Error Code=", 0), 0u);
     EXPECT_TRUE(lists.PurgeAndTestEmpty(DialogList::Copy));
     EXPECT_EQ(ReadLog(program / L"zq.log"), L"OnCopy Failed before Create\r\n");
 }

@@ -101,10 +101,6 @@ TEST(ViewFileOpsSettings, DestinationListFollowsTheFourPriorityAndFlagKeys) {
     const fileops::DestinationListSettings list = DestinationListFrom(s);
     EXPECT_EQ(list.priority, (std::array<int, 4>{4, 3, 2, 1}));
     EXPECT_EQ(list.enabled, (std::array<bool, 4>{false, true, true, false}));
-    // Defaults: the selection's directories, then the history.
-    const fileops::DestinationListSettings defaults = DestinationListFrom(Settings());
-    EXPECT_EQ(defaults.priority, (std::array<int, 4>{1, 2, 3, 4}));
-    EXPECT_EQ(defaults.enabled, (std::array<bool, 4>{true, true, false, false}));
 }
 
 TEST(ViewFileOps, RegistersEveryCopyAndDeleteCommandOfTheFiler) {

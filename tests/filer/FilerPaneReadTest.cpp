@@ -114,34 +114,15 @@ TEST(FilerPaneRead, DisplayFlagsAndFilter) {
         const wchar_t* pattern;
         bool appliesToDirs;
         int neglectDos, hidden, dot, readOnly;
-        Names expected;  // sorted by name, "." hidden
+        const wchar_t* expected;  // sorted by name, "." hidden
     };
     const Case cases[] = {
-        {"everything",
-         L"*.*",
-         false,
-         0,
-         1,
-         1,
-         1,
-         {L"..", L"other", L"sub.htm", L".profile", L"a.htm", L"a.html", L"b.HTM", L"c.txt", L"hidden.htm", L"ro.txt"}},
-        {"no hidden, dot or read-only files",
-         L"*.*",
-         false,
-         0,
-         0,
-         0,
-         0,
-         {L"..", L"other", L"sub.htm", L"a.htm", L"a.html", L"b.HTM", L"c.txt"}},
-        {"*.htm, long names only, directories unfiltered",
-         L"*.htm",
-         false,
-         1,
-         1,
-         1,
-         1,
-         {L"..", L"other", L"sub.htm", L"a.htm", L"b.HTM", L"hidden.htm"}},
-        {"*.htm applied to directories", L"*.htm", true, 1, 0, 1, 1, {L"..", L"sub.htm", L"a.htm", L"b.HTM"}},
+        {"everything", L"*.*", false, 0, 1, 1, 1,
+         L".. other sub.htm .profile a.htm a.html b.HTM c.txt hidden.htm ro.txt"},
+        {"no hidden, dot or read-only files", L"*.*", false, 0, 0, 0, 0, L".. other sub.htm a.htm a.html b.HTM c.txt"},
+        {"*.htm, long names only, directories unfiltered", L"*.htm", false, 1, 1, 1, 1,
+         L".. other sub.htm a.htm b.HTM hidden.htm"},
+        {"*.htm applied to directories", L"*.htm", true, 1, 0, 1, 1, L".. sub.htm a.htm b.HTM"},
     };
     for (const auto& c : cases) {
         zq::FilerOptions options = zq::test::NoDotOptions();
@@ -156,7 +137,9 @@ TEST(FilerPaneRead, DisplayFlagsAndFilter) {
         EXPECT_EQ(pane.ReadDirectory(zq::kReadForced), zq::kReadReplaced);
         pane.Sort();
         // Wine marks dot files hidden, so the hidden flag also hides .profile there.
-        EXPECT_EQ(zq::test::ShownNames(pane), c.expected) << c.what;
+        std::wstring shown;
+        for (const std::wstring& name : zq::test::ShownNames(pane)) shown += (shown.empty() ? L"" : L" ") + name;
+        EXPECT_EQ(shown, c.expected) << c.what;
     }
 }
 

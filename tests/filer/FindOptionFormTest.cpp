@@ -2,45 +2,18 @@
 
 #include "filer/FilerLayoutTestEntry.h"
 #include "filer/FindOptionForm.h"
+#include "filer/FixedClock.h"
 
 namespace {
 
 using namespace zq;
 using zq::filer::test::MakeUtcTime;
 
-constexpr long long kTicksPerSecond = 10000000;
+using zq::test::FixedClock;
 
 unsigned long long Ticks(const FILETIME& t) {
-    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    return FixedClock::Ticks(t);
 }
-FILETIME FromTicks(unsigned long long v) {
-    return {static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
-}
-
-// A zone a fixed number of hours east of UTC, and a fixed "now".
-class FixedClock : public LocalClock {
-  public:
-    FixedClock(int hoursEast, SYSTEMTIME now) : m_offset(hoursEast * 3600LL * kTicksPerSecond), m_now(now) {}
-    SYSTEMTIME Now() const override { return m_now; }
-    bool ToLocal(const FILETIME& utc, SYSTEMTIME& local) const override {
-        const long long shifted = static_cast<long long>(Ticks(utc)) + m_offset;
-        if (shifted < 0) return false;
-        const FILETIME t = FromTicks(static_cast<unsigned long long>(shifted));
-        return ::FileTimeToSystemTime(&t, &local) != FALSE;
-    }
-    bool ToUtc(const SYSTEMTIME& local, FILETIME& utc) const override {
-        FILETIME t{};
-        if (!::SystemTimeToFileTime(&local, &t)) return false;
-        const long long shifted = static_cast<long long>(Ticks(t)) - m_offset;
-        if (shifted < 0) return false;
-        utc = FromTicks(static_cast<unsigned long long>(shifted));
-        return true;
-    }
-
-  private:
-    long long m_offset;
-    SYSTEMTIME m_now;
-};
 
 SYSTEMTIME LocalNow() {
     return zq::filer::test::MakeSystemTime(2026, 3, 10, 12, 0, 0);

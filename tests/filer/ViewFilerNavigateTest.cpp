@@ -2,10 +2,9 @@
 // answered by a timer as a user would answer them.
 #include <gtest/gtest.h>
 
-#include "main/OwnWindows.h"
-
 #include <functional>
 
+#include "filer/DialogAnswer.h"
 #include "filer/FilerFixture.h"
 #include "filer/PaneTestUtil.h"
 #include "main/TempDir.h"
@@ -30,33 +29,11 @@ struct Fixture : test::FilerFixture {
     Names History() const { return settings.dirHistoryDialog.Items(); }
 };
 
-// Answers the first window titled `title` that shows up: `act` works on it and
-// presses a button.
-struct Answer {
-    const wchar_t* title = nullptr;
-    std::function<void(HWND)> act;
-    bool seen = false;
-};
-Answer g_answer;
-
-VOID CALLBACK AnswerWindow(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND window = zq::test::FindOwnWindow(L"#32770", g_answer.title);
-    if (!window || !::IsWindowVisible(window)) return;
-    ::KillTimer(nullptr, id);
-    g_answer.seen = true;
-    g_answer.act(window);
-}
-
-void Click(HWND dialog, int id) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
-}
-
-// Runs `command` while the timer stands ready to answer its window.
-void RunAnswered(Fixture& f, const wchar_t* command, const wchar_t* title, std::function<void(HWND)> act) {
-    g_answer = Answer{title, std::move(act), false};
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerWindow);
+// Runs `command` while a timer stands ready to answer its window; true when it was answered.
+bool RunAnswered(Fixture& f, const wchar_t* command, const wchar_t* title, std::function<void(HWND)> act) {
+    const test::DialogAnswer answer(title, std::move(act));
     f.Run(command);
-    ::KillTimer(nullptr, timer);
+    return answer.Seen();
 }
 
 TEST(ViewFilerNavigate, EveryDirectoryLeftGoesToTheHistoryOnce) {
@@ -105,13 +82,10 @@ TEST(ViewFilerNavigate, UpFromADriveRootShowsTheDriveListAndReturnComesBack) {
 TEST(ViewFilerNavigate, NewerSelectNeedsTwoFilerPanes) {
     Fixture f(0);
     std::wstring text;
-    RunAnswered(f, L"@Newselelect", L"", [&text](HWND box) {
-        wchar_t buffer[200] = {};
-        ::GetDlgItemTextW(box, 0xFFFF, buffer, 200);
-        text = buffer;
-        Click(box, IDOK);
-    });
-    EXPECT_TRUE(g_answer.seen);
+    EXPECT_TRUE(RunAnswered(f, L"@Newselelect", L"", [&text](HWND box) {
+        text = test::BoxText(box);
+        test::PostClick(box, IDOK);
+    }));
     EXPECT_EQ(text, L"両方共Filerモードでないので実行できません");
     EXPECT_EQ(f.filer->Pane(0).MarkedCount(), 0);
 }
@@ -126,12 +100,11 @@ TEST(ViewFilerNavigate, NewerSelectAsksAndRemembersTheBoxes) {
     f.filer->Pane(1).Sort();
 
     // First use: tick both boxes.
-    RunAnswered(f, L"@Newselelect", L"新しいファイルを選択", [](HWND dialog) {
+    ASSERT_TRUE(RunAnswered(f, L"@Newselelect", L"新しいファイルを選択", [](HWND dialog) {
         ::CheckDlgButton(dialog, IDC_NEWSELECT_LONELY, BST_CHECKED);
         ::CheckDlgButton(dialog, IDC_NEWSELECT_BOTH, BST_CHECKED);
-        Click(dialog, IDOK);
-    });
-    ASSERT_TRUE(g_answer.seen);
+        test::PostClick(dialog, IDOK);
+    }));
     // a.txt is newer than its twin; b.txt has none.
     EXPECT_EQ(test::MarkedNames(f.filer->Pane(0)), (Names{L"a.txt", L"b.txt"}));
     EXPECT_EQ(test::MarkedNames(f.filer->Pane(1)), (Names{L"only.txt"}));
@@ -141,7 +114,7 @@ TEST(ViewFilerNavigate, NewerSelectAsksAndRemembersTheBoxes) {
     RunAnswered(f, L"@Newselelect", L"新しいファイルを選択", [&](HWND dialog) {
         lonely = ::IsDlgButtonChecked(dialog, IDC_NEWSELECT_LONELY) == BST_CHECKED;
         both = ::IsDlgButtonChecked(dialog, IDC_NEWSELECT_BOTH) == BST_CHECKED;
-        Click(dialog, IDCANCEL);
+        test::PostClick(dialog, IDCANCEL);
     });
     EXPECT_TRUE(lonely);
     EXPECT_TRUE(both);
@@ -162,7 +135,7 @@ TEST(ViewFilerNavigate, HistoryDialogGoesToTheChosenDirectory) {
     Names listed;
     SIZE size{};
     RECT client{}, listRect{}, okRect{};
-    RunAnswered(f, L"@Dirhistory", L"ディレクトリ履歴", [&](HWND dialog) {
+    ASSERT_TRUE(RunAnswered(f, L"@Dirhistory", L"ディレクトリ履歴", [&](HWND dialog) {
         HWND list = ::GetDlgItem(dialog, IDC_DIRHISTORY_LIST);
         RECT window{};
         ::GetWindowRect(dialog, &window);
@@ -179,9 +152,8 @@ TEST(ViewFilerNavigate, HistoryDialogGoesToTheChosenDirectory) {
             listed.emplace_back(item);
         }
         ::SendMessageW(list, LB_SETCURSEL, 0, 0);
-        Click(dialog, IDOK);
-    });
-    ASSERT_TRUE(g_answer.seen);
+        test::PostClick(dialog, IDOK);
+    }));
     EXPECT_EQ(size.cx, 700);
     EXPECT_EQ(size.cy, 450);
     EXPECT_GT(listRect.right - listRect.left, client.right * 9 / 10);
