@@ -122,7 +122,11 @@ int ArchiveReader::Next(Member& member) {
 }
 
 int ArchiveReader::ReadBlock(const void*& data, size_t& size) {
-    static thread_local std::vector<char> buffer(kDataPiece);
+    // The reader's own buffer, not one per thread: a thread-local object of
+    // this library would be destroyed at the exit of a caller's thread after
+    // the caller had already unloaded the library, and that exit then hangs.
+    std::vector<char>& buffer = m_buffer;
+    if (buffer.empty()) buffer.resize(kDataPiece);
     const la_ssize_t n = archive_read_data(m_archive, buffer.data(), buffer.size());
     if (n < 0) return m_encrypted ? zq::arc::kErrorPasswordFile : zq::arc::kErrorBrokenData;
     data = buffer.data();

@@ -58,6 +58,7 @@ class ArchiveReader {
     archive* m_archive = nullptr;
     std::wstring m_path;
     bool m_encrypted = false;  // the current member's data is encrypted
+    std::vector<char> m_buffer;
     int m_threadLocaleMode = 0;
     std::string m_locale;
 };

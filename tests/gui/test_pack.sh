@@ -2,7 +2,8 @@
 # Packing by keys.  Shift+Home marks a.txt, 日本語.txt and the folder sub in the
 # left pane; Z (@Packzip, bound here) offers out\files.zip in the right pane's
 # directory and Return packs: the ZIP holds the three entries with sub's file,
-# names as UTF-8, the bytes as on disk.  Z again on the same name asks whether
+# names as UTF-8, the bytes as on disk; U on it (right pane) unpacks a.txt back
+# with one Return and the dialog ends by itself.  Z again on the same name asks whether
 # to add; Escape leaves the archive untouched.  P (@Pack) asks for an LHA
 # archive, which our library cannot write: the refusal is a message, and no
 # file is made.  At quit zq.ini still binds Z to @Packzip.
@@ -35,6 +36,19 @@ want = {"a.txt": b"alpha", "日本語.txt": b"nihongo", "sub/b.txt": b"bravo"}
 sys.exit(0 if got == want else print(got) or 1)
 PY
 before="$(md5sum <"$out/files.zip")"
+
+# The archive unpacks back with one Return, and the dialog ends by itself: no
+# other part of zq holds the library, so the worker is its last user.
+rm "$files/a.txt"
+gui_focus "$GUI_WID"
+gui_key Tab
+dlg="$(gui_keys_until_title '^ファイルの解凍$' u)" || gui_fail "U on files.zip did not open the unpack dialog"
+gui_focus "$dlg"
+gui_key Return
+gui_wait_gone '^ファイルの解凍$' 15 || gui_fail "the unpack dialog did not end by itself after unpacking"
+[ "$(cat "$files/a.txt" 2>/dev/null)" = "alpha" ] || gui_fail "a.txt did not come back out of files.zip"
+gui_focus "$GUI_WID"
+gui_key Tab
 
 gui_focus "$GUI_WID"
 dlg="$(gui_keys_until_title '^ZIP圧縮$' z)" || gui_fail "Z did not open the packing dialog a second time"
