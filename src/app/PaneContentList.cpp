@@ -6,6 +6,7 @@
 #include "app/CZqView.h"
 #include "app/SusieArchiveBridge.h"
 #include "archive/ArchivePart.h"
+#include "fileops/StagedMove.h"
 #include "binedit/BinaryEditorContent.h"
 #include "fileops/SyncViewPart.h"
 #include "fileops/ViewAttr.h"
@@ -39,7 +40,10 @@ void AddViewParts(CZqView& view) {
     view.AddPart(std::make_unique<ArchivePart>(
         context, filer,
         std::make_unique<SusieArchiveBridge>([&susie] { return susie.Host(); }, [&susie] { susie.PauseLoader(); },
-                                             [&susie] { susie.ResumeLoader(); })));
+                                             [&susie] { susie.ResumeLoader(); }),
+        [&context](const std::wstring& staging, const std::wstring& destination, HWND owner) {
+            return MoveStagedFiles(*context.settings, context.programDir, staging, destination, owner);
+        }));
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));
     view.AddPart(std::make_unique<FindFilePart>(context, filer));

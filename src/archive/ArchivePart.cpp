@@ -26,10 +26,23 @@ bool ShowsRealDirectory(const FilerPane& pane) {
     return pane.Kind() == kKindDirectory && !pane.Path().empty() && &pane.Source() == &DirectorySource::Shared();
 }
 
+// Shows an operation dialog whose end reads the panes again.
+template <class Dialog>
+bool ShowRefreshing(Dialog& dialog, HWND view, ViewFiler& filer) {
+    dialog.onEnded = [&filer, view] {
+        filer.Refresh();
+        ::InvalidateRect(view, nullptr, FALSE);
+    };
+    if (!dialog.Create(view)) return false;
+    ::ShowWindow(dialog, SW_SHOW);
+    return true;
+}
+
 }  // namespace
 
-ArchivePart::ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr<IArchivePlugins> plugins)
-    : m_context(context), m_filer(filer), m_plugins(std::move(plugins)) {
+ArchivePart::ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr<IArchivePlugins> plugins,
+                         CUnpackDlg::PlaceStaged placeStaged)
+    : m_context(context), m_filer(filer), m_plugins(std::move(plugins)), m_placeStaged(std::move(placeStaged)) {
     ListingSources::Register([this]() -> std::unique_ptr<IListingSource> {
         return std::make_unique<ArchiveSource>(
             [this] {
@@ -152,6 +165,7 @@ void ArchivePart::StartUnpack(bool toOtherPane) {
     setup.table = DefaultArchiverTable();
     setup.libraryPath = ArchiverLibraryPath(settings.unbypassDllPath);
     setup.plugins = m_plugins.get();
+    setup.placeStaged = m_placeStaged;
     const FilerPane& other = m_filer.Pane(1 - active);
     if (ShowsRealDirectory(other)) setup.request.destination = other.Path();
     setup.request.folderPerArchive = settings.UNPACKMAKEDIRARC != 0;
@@ -169,13 +183,7 @@ void ArchivePart::StartUnpack(bool toOtherPane) {
         settings.UNPACK_CHECK_PATH_LENGTH = request.checkPathLength ? 1 : 0;
         settings.dirHistory.Push(request.destination);
     };
-    HWND view = m_context.view;
-    dialog->onEnded = [this, view] {
-        m_filer.Refresh();
-        ::InvalidateRect(view, nullptr, FALSE);
-    };
-    if (!dialog->Create(m_context.view)) return;
-    ::ShowWindow(*dialog, SW_SHOW);
+    if (!ShowRefreshing(*dialog, m_context.view, m_filer)) return;
     if (fromArchive) {
         RunModal(*dialog);
         return;
@@ -211,13 +219,7 @@ void ArchivePart::StartPack(int kind) {
     request.archive = DefaultPackArchive(kind, request.sourceDirectory, target, request.names);
 
     auto dialog = std::make_unique<CPackDlg>(m_context.view, caption, std::move(request), target);
-    HWND view = m_context.view;
-    dialog->onEnded = [this, view] {
-        m_filer.Refresh();
-        ::InvalidateRect(view, nullptr, FALSE);
-    };
-    if (!dialog->Create(m_context.view)) return;
-    ::ShowWindow(*dialog, SW_SHOW);
+    if (!ShowRefreshing(*dialog, m_context.view, m_filer)) return;
     m_context.lists->Add(DialogList::Pack, std::make_unique<ArchiveOperation<CPackDlg>>(std::move(dialog)));
 }
 

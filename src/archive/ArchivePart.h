@@ -21,8 +21,12 @@ class ViewFiler;
 
 class ArchivePart final : public IViewPart {
   public:
-    // `plugins` reaches the Susie archive plug-ins (null: the archiver library alone).
-    ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr<IArchivePlugins> plugins = nullptr);
+    // `plugins` reaches the Susie archive plug-ins (null: the archiver library
+    // alone); `placeStaged` moves what an unpack wrote beside names already
+    // there into place with the same-name question (empty: the archiver's own
+    // overwrite rule).
+    ArchivePart(ViewContext& context, ViewFiler& filer, std::unique_ptr<IArchivePlugins> plugins = nullptr,
+                CUnpackDlg::PlaceStaged placeStaged = {});
     ~ArchivePart() override;
     void RegisterCommands() override;
     void OnPeriodicTimer() override { DropFinishedDialogs(); }
@@ -44,6 +48,7 @@ class ArchivePart final : public IViewPart {
     ViewContext& m_context;
     ViewFiler& m_filer;
     std::unique_ptr<IArchivePlugins> m_plugins;
+    CUnpackDlg::PlaceStaged m_placeStaged;
 };
 
 }  // namespace zq

@@ -47,6 +47,11 @@ class CUnpackThread final : public ui::CJobThread {
             m_job.SetMembers(std::move(setup.membersOf), std::move(setup.members), setup.membersByPlugin);
         m_job.SetPlugins(setup.plugins);
         m_job.SetOwnerWindow(dialog);
+        if (setup.placeStaged)
+            m_job.SetStagedPlacement([place = std::move(setup.placeStaged), dialog](const std::wstring& staging,
+                                                                                    const std::wstring& destination) {
+                return place(staging, destination, dialog);
+            });
         m_job.onBytes = [dialog](std::uint64_t done, std::uint64_t total) {
             wchar_t size[64];
             std::swprintf(size, std::size(size), L"%llu/%llu", static_cast<unsigned long long>(done),

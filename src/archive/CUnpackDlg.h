@@ -17,6 +17,10 @@ class CUnpackDlg : public ui::COperationDlg {
     // Whether some dialog of this process is extracting now.
     [[nodiscard]] static bool Busy();
 
+    // Moves what a job wrote into `staging` to `destination`, asking about
+    // names already there on `owner`'s thread; false: the user ended it.
+    using PlaceStaged = std::function<bool(const std::wstring& staging, const std::wstring& destination, HWND owner)>;
+
     struct Setup {
         std::vector<StructArchiverRow> table;
         std::wstring libraryPath;
@@ -28,6 +32,7 @@ class CUnpackDlg : public ui::COperationDlg {
         std::vector<std::wstring> members;
         bool membersByPlugin = false;  // the browsing pane's archive came from an archive plug-in
         IArchivePlugins* plugins = nullptr;
+        PlaceStaged placeStaged;
     };
     CUnpackDlg(HWND view, Setup setup);
     ~CUnpackDlg() override;

@@ -1,6 +1,7 @@
 #include "archive/UnpackJob.h"
 
 #include <algorithm>
+#include <utility>
 #include <cwchar>
 
 #include "archive/ArchiverApi.h"
@@ -42,7 +43,76 @@ bool CreateDirectoryTree(const std::wstring& path) {
     return ::CreateDirectoryW(PlatformPath(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+// Removes a folder the job made and everything in it.  What the archiver
+// wrote there is plain files and folders; a link is removed, never followed.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = ::FindFirstFileW(PlatformPath(JoinPath(folder, L"*")).c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = PlatformPath(JoinPath(folder, name));
+            const bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            if (folderEntry && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                RemoveTree(JoinPath(folder, name));
+                continue;
+            }
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (folderEntry)
+                ::RemoveDirectoryW(path.c_str());
+            else
+                ::DeleteFileW(path.c_str());
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::SetFileAttributesW(PlatformPath(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryW(PlatformPath(folder).c_str());
+}
+
+// A folder of the job's own inside the destination, on its volume so that
+// placing a member is a rename; removed with whatever is left in it (names
+// the user chose not to move) when the archive is done.
+class StagingFolder {
+  public:
+    explicit StagingFolder(const std::wstring& destination) {
+        const std::wstring root = WithoutSlash(destination);
+        if (!CreateDirectoryTree(root)) return;
+        const std::wstring stem = JoinPath(root, L"~zq" + std::to_wstring(::GetCurrentProcessId()));
+        for (int n = 0; n < 100 && m_path.empty(); ++n) {
+            const std::wstring path = n == 0 ? stem : stem + L"_" + std::to_wstring(n);
+            if (::CreateDirectoryW(PlatformPath(path).c_str(), nullptr))
+                m_path = path;
+            else if (::GetLastError() != ERROR_ALREADY_EXISTS)
+                return;
+        }
+    }
+    ~StagingFolder() {
+        if (!m_path.empty()) RemoveTree(m_path);
+    }
+    StagingFolder(const StagingFolder&) = delete;
+    StagingFolder& operator=(const StagingFolder&) = delete;
+    [[nodiscard]] const std::wstring& Path() const noexcept { return m_path; }
+
+  private:
+    std::wstring m_path;
+};
+
 }  // namespace
+
+bool AnyNameTaken(const std::wstring& destination, const std::vector<std::wstring>& members, bool keepFolders) {
+    const std::wstring root = WithoutSlash(destination);
+    if (!DirectoryExists(root)) return false;
+    for (std::wstring member : members) {
+        std::replace(member.begin(), member.end(), L'/', L'\\');
+        if (!keepFolders) member = member.substr(member.rfind(L'\\') + 1);
+        const std::wstring relative = SafeMemberPath(L"", member, true);
+        if (relative.empty()) continue;
+        const DWORD attributes = ::GetFileAttributesW(PlatformPath(JoinPath(root, relative)).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    }
+    return false;
+}
 
 std::wstring UnpackDestination(const UnpackRequest& request, const std::wstring& archiveName) {
     std::wstring destination = WithoutSlash(request.destination);
@@ -171,7 +241,7 @@ bool UnpackJob::AskContinue(const std::wstring& reason, const Item& item) {
     return m_questions.OkCancel(text, kFailedCaption);
 }
 
-int UnpackJob::ListAndCheck(int row, const std::string& archive, const std::wstring& destination) {
+int UnpackJob::ListMembers(int row, const std::string& archive, std::vector<std::string>& names) {
     const StructArchiverRow& r = m_table[static_cast<size_t>(row)];
     GuardedLibrary library(m_libraryPath);
     const auto open = library.Find<arc::OpenArchiveFn>((r.unpackPrefix + "OpenArchive").c_str());
@@ -180,18 +250,42 @@ int UnpackJob::ListAndCheck(int row, const std::string& archive, const std::wstr
     const auto close = library.Find<arc::CloseArchiveFn>((r.unpackPrefix + "CloseArchive").c_str());
     if (!open || !first || !next || !close) return -1;
     const auto handle = open(nullptr, archive.c_str(), arc::kOpenModeList);
-    if (!handle || !*handle) return 0;  // the command itself reports what is wrong with the archive
-    std::vector<std::string> names;
+    if (!handle || !*handle) return 0;
     alignas(arc::INDIVIDUALINFO) unsigned char buffer[arc::kIndividualInfoAlloc] = {};
     auto* info = reinterpret_cast<arc::INDIVIDUALINFO*>(buffer);
     for (auto found = first(*handle, r.wildcard.c_str(), info); found && *found == 0; found = next(*handle, info))
         names.emplace_back(info->szFileName, strnlen(info->szFileName, sizeof info->szFileName));
     (void)close(*handle);
+    return 1;
+}
+
+int UnpackJob::ListAndCheck(int row, const std::string& archive, const std::wstring& destination) {
+    std::vector<std::string> names;
+    // An archive that cannot be opened: the command itself reports what is wrong with it.
+    const int listed = ListMembers(row, archive, names);
+    if (listed <= 0) return listed;
     const auto ansiDestination = AnsiText(WithoutSlash(destination));
     if (!ansiDestination) return -4;
     return CheckPathLengths(*ansiDestination, names, [](const std::string& path) {
         return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     });
+}
+
+bool UnpackJob::ThroughStaging(const std::wstring& destination, const std::vector<std::wstring>& members,
+                               const std::function<void(const std::wstring& into)>& unpack) {
+    if (!m_placeStaged || !AnyNameTaken(destination, members, !m_request.ignoreFolders)) {
+        unpack(destination);
+        return true;
+    }
+    const StagingFolder staging(destination);
+    if (staging.Path().empty()) {
+        unpack(destination);
+        return true;
+    }
+    unpack(staging.Path() + L'\\');
+    // What came out is placed even when the archiver stopped part-way, as it
+    // would stand in the destination had no name been taken.
+    return m_placeStaged(staging.Path(), WithoutSlash(destination));
 }
 
 bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
@@ -232,12 +326,20 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
             const auto answer = version ? version() : std::nullopt;
             if (answer && *answer >= 151) leaveOut = 6;
         }
-        const std::wstring line =
-            UnpackCommandLine(row,
-                              UnpackOptionString(r, m_request.ignoreFolders, m_request.password,
-                                                 &m_request.unpackOptions[static_cast<size_t>(row)], leaveOut),
-                              archive, destination);
-        result = AnsiText(line) ? Called(r.unpackPrefix, line) : -4;
+        const std::wstring options = UnpackOptionString(r, m_request.ignoreFolders, m_request.password,
+                                                        &m_request.unpackOptions[static_cast<size_t>(row)], leaveOut);
+        std::vector<std::wstring> members;
+        std::vector<std::string> names;
+        if (m_placeStaged && DirectoryExists(WithoutSlash(destination)) && ListMembers(row, *ansiArchive, names) == 1)
+            for (const std::string& name : names) members.push_back(ToWide(name));
+        const bool placed = ThroughStaging(destination, members, [&](const std::wstring& into) {
+            const std::wstring line = UnpackCommandLine(row, options, archive, into);
+            result = AnsiText(line) ? Called(r.unpackPrefix, line) : -4;
+        });
+        if (!placed) {
+            failed = true;
+            return false;
+        }
     }
     if (result == 0) return true;
     failed = true;
@@ -297,12 +399,12 @@ int UnpackJob::UnpackByPlugin(const std::wstring& archive, const std::wstring& d
     const bool listed = m_plugins->List(archive, members, plugin);
     m_plugins->ResumeLoader();
     if (!listed) return -1;
+    // Every member's place is known before anything is written: one that
+    // would reach outside the destination stops the archive untouched.
+    std::vector<std::pair<const StructPluginMember*, std::wstring>> chosen;
+    std::vector<std::wstring> relatives;
     std::uint64_t total = 0;
-    std::uint64_t done = 0;
-    for (const StructPluginMember& member : members) total += member.size;
-    const std::wstring root = WithoutSlash(destination);
     for (const StructPluginMember& member : members) {
-        if (m_stop.load()) return 0;
         const std::wstring folder = ToWide(member.path);
         const std::wstring name = ToWide(member.fileName);
         if (only) {
@@ -314,20 +416,38 @@ int UnpackJob::UnpackByPlugin(const std::wstring& archive, const std::wstring& d
         }
         const std::wstring relative = SafeMemberPath(folder, name, !m_request.ignoreFolders);
         if (relative.empty()) return 0;
-        const std::wstring target = JoinPath(root, relative);
-        if (!CreateDirectoryTree(std::wstring(ParentPart(target)))) {
-            m_questions.Inform(L"ディレクトリの作成に失敗しました");
-            return 0;
-        }
-        UniqueLocal data;
-        std::size_t size = 0;
-        if (m_plugins->Extract(archive, plugin, member, data, size) != 0 ||
-            !WriteMember(target, data, size, member.timestamp))
-            return 0;
-        done += member.size;
-        if (onBytes) onBytes(done, total);
+        chosen.emplace_back(&member, relative);
+        relatives.push_back(relative);
+        total += member.size;
     }
-    return 1;
+    int done = 1;
+    const bool placed = ThroughStaging(destination, relatives, [&](const std::wstring& into) {
+        const std::wstring root = WithoutSlash(into);
+        std::uint64_t written = 0;
+        for (const auto& [member, relative] : chosen) {
+            if (m_stop.load()) {
+                done = 0;
+                return;
+            }
+            const std::wstring target = JoinPath(root, relative);
+            if (!CreateDirectoryTree(std::wstring(ParentPart(target)))) {
+                m_questions.Inform(L"ディレクトリの作成に失敗しました");
+                done = 0;
+                return;
+            }
+            UniqueLocal data;
+            std::size_t size = 0;
+            if (m_plugins->Extract(archive, plugin, *member, data, size) != 0 ||
+                !WriteMember(target, data, size, member->timestamp)) {
+                done = 0;
+                return;
+            }
+            written += member->size;
+            if (onBytes) onBytes(written, total);
+        }
+    });
+    if (!placed) m_stop.store(true);
+    return placed ? done : 0;
 }
 
 bool UnpackJob::UnpackMembers() {
@@ -338,8 +458,11 @@ bool UnpackJob::UnpackMembers() {
     }
     // The first row whose library is the handle's: with one library, the first.
     const StructArchiverRow& row = m_table.front();
-    const int result = Called(
-        row.unpackPrefix, MemberCommandLine(m_request.ignoreFolders, m_membersOf, m_request.destination, m_members));
+    int result = 0;
+    const bool placed = ThroughStaging(m_request.destination, m_members, [&](const std::wstring& into) {
+        result = Called(row.unpackPrefix, MemberCommandLine(m_request.ignoreFolders, m_membersOf, into, m_members));
+    });
+    if (!placed) return false;
     if (result == 0) return true;
     if (result != arc::kErrorUserCancel)
         m_questions.Inform(L"ファイルの解凍に失敗しました" + ArchiverFailureReason(result));

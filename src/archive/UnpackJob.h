@@ -64,6 +64,12 @@ class IUnpackQuestions {
 // a rooted or UNC path, a drive or stream colon.
 [[nodiscard]] std::wstring SafeMemberPath(const std::wstring& folder, const std::wstring& name, bool keepFolders);
 
+// Whether unpacking members of these paths (the archive's names, "/" or
+// "\\" between folders) into `destination` meets a file already there, which
+// then calls for the same-name question instead of an overwrite.
+[[nodiscard]] bool AnyNameTaken(const std::wstring& destination, const std::vector<std::wstring>& members,
+                                bool keepFolders);
+
 // Why an archiver's command failed, in the words added to a failure message
 // ("(パスワードが違います…)"); empty when the code tells nothing more.
 [[nodiscard]] std::wstring ArchiverFailureReason(int code);
@@ -91,6 +97,12 @@ class UnpackJob {
         m_members = std::move(members);
         m_membersByPlugin = byPlugin;
     }
+    // Where names are already taken, the members go into a folder of the
+    // job's own inside the destination and then through this (the copy
+    // engine's move with its same-name question); false: the user ended it.
+    // Without it, what the archiver does with an existing file stands.
+    using PlaceStaged = std::function<bool(const std::wstring& staging, const std::wstring& destination)>;
+    void SetStagedPlacement(PlaceStaged place) { m_placeStaged = std::move(place); }
     // Archives that no row accepts go to the archive plug-ins.
     void SetPlugins(IArchivePlugins* plugins) noexcept { m_plugins = plugins; }
 
@@ -119,7 +131,15 @@ class UnpackJob {
                                      const std::vector<std::wstring>* only);
     [[nodiscard]] bool WriteMember(const std::wstring& target, const UniqueLocal& data, std::size_t size,
                                    std::int64_t timestamp);
+    // The library's names of an archive's members: 1 listed, 0 it cannot be
+    // opened, -1 the library lacks the listing functions.
+    [[nodiscard]] int ListMembers(int row, const std::string& archive, std::vector<std::string>& names);
     [[nodiscard]] int ListAndCheck(int row, const std::string& archive, const std::wstring& destination);
+    // Unpacks through `unpack` into `destination`, or, where `members` meet
+    // files already there, into a staging folder placed afterwards; false
+    // when the placement was ended by the user.
+    [[nodiscard]] bool ThroughStaging(const std::wstring& destination, const std::vector<std::wstring>& members,
+                                      const std::function<void(const std::wstring& into)>& unpack);
 
     std::vector<StructArchiverRow> m_table;
     std::wstring m_libraryPath;
@@ -131,6 +151,7 @@ class UnpackJob {
     IArchivePlugins* m_plugins = nullptr;
     IUnpackQuestions& m_questions;
     HWND m_owner = nullptr;
+    PlaceStaged m_placeStaged;
     std::atomic<bool> m_stop{false};
     std::array<bool, kArchiverRows> m_present{true, true, true, true, true, true, true, true};
 };

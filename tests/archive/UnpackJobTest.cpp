@@ -127,5 +127,67 @@ TEST(UnpackJob, UnpacksSelectedMembersWithOrWithoutTheirFolders) {
               LR"(e -d1 -m1 -p1 -n1 "C:\a b.zip" "D:\out\" "x/y.txt" "z.txt")");
 }
 
+// A name already in the destination is never overwritten by the archiver:
+// the members go into a folder of the job's own, the placement gets it, and
+// the folder is gone afterwards.  With nothing taken there is no detour.
+TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
+    for (const bool members : {false, true}) {
+        test::TempDir out;
+        out.WriteFile(L"a.txt", "mine\n");
+        test::ScriptedQuestions questions;
+        UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()},
+                      members ? std::vector<UnpackJob::Item>{}
+                              : std::vector<UnpackJob::Item>{{test::ArchiverFixtures(), L"plain.zip"}},
+                      questions);
+        if (members) job.SetMembers(JoinPath(test::ArchiverFixtures(), L"plain.zip"), {L"a.txt", L"dir/sub/b.txt"});
+        std::wstring staged, placedInto;
+        std::string stagedA, stagedB;
+        bool endIt = false;
+        job.SetStagedPlacement([&](const std::wstring& staging, const std::wstring& destination) {
+            staged = staging;
+            placedInto = destination;
+            stagedA = Read(staging + L"\\a.txt");
+            stagedB = Read(staging + L"\\dir\\sub\\b.txt");
+            return !endIt;
+        });
+        EXPECT_TRUE(job.Run()) << members;
+        EXPECT_EQ(placedInto, out.Path());
+        EXPECT_EQ(ParentPart(staged), out.Path());
+        EXPECT_EQ(stagedA, "alpha\n");
+        EXPECT_EQ(stagedB, "bravo\n");
+        EXPECT_EQ(Read(out / L"a.txt"), "mine\n");
+        EXPECT_EQ(::GetFileAttributesW(staged.c_str()), INVALID_FILE_ATTRIBUTES) << "the staging folder stays";
+        EXPECT_TRUE(questions.asked.empty());
+
+        // The user ending the placement ends the job.
+        endIt = true;
+        UnpackJob ended(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()},
+                        {{test::ArchiverFixtures(), L"plain.zip"}, {test::ArchiverFixtures(), L"plain.tar.gz"}},
+                        questions);
+        int placements = 0;
+        ended.SetStagedPlacement([&](const std::wstring&, const std::wstring&) {
+            ++placements;
+            return false;
+        });
+        EXPECT_FALSE(ended.Run());
+        EXPECT_EQ(placements, 1);
+    }
+    // Into an empty folder the archiver writes directly.
+    test::TempDir fresh;
+    test::ScriptedQuestions questions;
+    UnpackJob direct(DefaultArchiverTable(), test::ArchiverLibrary(), {fresh.Path()},
+                     {{test::ArchiverFixtures(), L"plain.zip"}}, questions);
+    direct.SetStagedPlacement([](const std::wstring&, const std::wstring&) {
+        ADD_FAILURE() << "nothing was taken";
+        return false;
+    });
+    EXPECT_TRUE(direct.Run());
+    EXPECT_EQ(Read(fresh / L"a.txt"), "alpha\n");
+    EXPECT_TRUE(AnyNameTaken(fresh.Path(), {L"dir\\sub\\b.txt"}, true));
+    EXPECT_FALSE(AnyNameTaken(fresh.Path(), {L"dir/sub/z.txt", L"b.txt"}, true));
+    EXPECT_TRUE(AnyNameTaken(fresh.Path(), {L"x/y/a.txt"}, false));
+    EXPECT_FALSE(AnyNameTaken(fresh.Path(), {L"dir/sub"}, true)) << "a folder is not a taken name";
+}
+
 }  // namespace
 }  // namespace zq
