@@ -2,8 +2,11 @@
 # Packing by keys.  Shift+Home marks a.txt, 日本語.txt and the folder sub in the
 # left pane; Z (@Packzip, bound here) offers out\files.zip in the right pane's
 # directory and Return packs: the ZIP holds the three entries with sub's file,
-# names as UTF-8, the bytes as on disk; U on it (right pane) unpacks a.txt back
-# with one Return and the dialog ends by itself.  Z again on the same name asks whether
+# names as UTF-8, the bytes as on disk; U on it (right pane) unpacks into the
+# left pane's folder, where 日本語.txt (changed since) and sub\b.txt are still
+# there: the copy engine's same-name question comes, "コピーしない" (for all)
+# keeps both, a.txt comes back, no staging folder is left, the dialog ends by
+# itself and zq.ini keeps the way chosen.  Z again on the same name asks whether
 # to add; Escape leaves the archive untouched.  P (@Pack) asks for an LHA
 # archive, which our library cannot write: the refusal is a message, and no
 # file is made.  At quit zq.ini still binds Z to @Packzip.
@@ -19,7 +22,8 @@ printf 'alpha' >"$files/a.txt"
 printf 'nihongo' >"$files/日本語.txt"
 printf 'bravo' >"$files/sub/b.txt"
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$files")" "SECONDDIRECTORY=$(gui_winpath "$out")" \
-  "SECONDFILEOPEN=1" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "[KEYEXEDATA]" "N_Z=@Packzip"
+  "SECONDFILEOPEN=1" "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" \
+  "[ALLDATA2]" "SAVE_SAME_FILE_NAME_COPY_WAY=1" "SAME_FILE_NAME_COPY_WAY=6" "[KEYEXEDATA]" "N_Z=@Packzip"
 gui_start_zq
 sleep 0.5
 gui_focus "$GUI_WID"
@@ -37,16 +41,26 @@ sys.exit(0 if got == want else print(got) or 1)
 PY
 before="$(md5sum <"$out/files.zip")"
 
-# The archive unpacks back with one Return, and the dialog ends by itself: no
-# other part of zq holds the library, so the worker is its last user.
+# The archive unpacks back, and the dialog ends by itself: no other part of
+# zq holds the library, so the worker is its last user.  The names still in
+# the folder are asked about, never overwritten.
 rm "$files/a.txt"
+printf 'changed' >"$files/日本語.txt"
 gui_focus "$GUI_WID"
 gui_key Tab
 dlg="$(gui_keys_until_title '^ファイルの解凍$' u)" || gui_fail "U on files.zip did not open the unpack dialog"
 gui_focus "$dlg"
 gui_key Return
+way="$(gui_wait_title '^コピー条件$' 20)" || gui_fail "unpacking over taken names did not ask the same-name question"
+gui_screenshot pack-unpack-same-name >/dev/null
+gui_focus "$way"
+gui_key alt+s
+xdotool key --clearmodifiers Return
 gui_wait_gone '^ファイルの解凍$' 15 || gui_fail "the unpack dialog did not end by itself after unpacking"
 [ "$(cat "$files/a.txt" 2>/dev/null)" = "alpha" ] || gui_fail "a.txt did not come back out of files.zip"
+[ "$(cat "$files/日本語.txt")" = "changed" ] || gui_fail "unpacking overwrote 日本語.txt although the answer was not to copy"
+[ "$(cat "$files/sub/b.txt")" = "bravo" ] || gui_fail "sub/b.txt is not as it was"
+[ -z "$(ls -A "$files" | grep '^~zq')" ] || gui_fail "the unpack left its staging folder: $(ls -A "$files")"
 gui_focus "$GUI_WID"
 gui_key Tab
 
@@ -74,3 +88,5 @@ gui_focus "$GUI_WID"
 gui_quit q
 [ "$(gui_ini_value KEYEXEDATA N_Z)" = "@Packzip" ] ||
   gui_fail "zq.ini lost the key bound to @Packzip at quit"
+[ "$(gui_ini_value ALLDATA2 SAME_FILE_NAME_COPY_WAY)" = "5" ] ||
+  gui_fail "zq.ini did not keep the way chosen when unpacking: $(gui_ini_value ALLDATA2 SAME_FILE_NAME_COPY_WAY)"
