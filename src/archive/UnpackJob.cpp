@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 #include <cwchar>
+#include <cwctype>
 
 #include "archive/ArchiverApi.h"
 #include "common/Paths.h"
@@ -70,6 +71,55 @@ void RemoveTree(const std::wstring& folder) {
     ::RemoveDirectoryW(PlatformPath(folder).c_str());
 }
 
+constexpr wchar_t kStagingPrefix[] = L"~zq";
+
+// The process that made a staging folder, read from its name "~zq<pid>" or
+// "~zq<pid>_<n>"; 0 when the name is not one of ours.
+DWORD StagingOwner(const std::wstring& name) {
+    const size_t prefix = std::wcslen(kStagingPrefix);
+    if (name.compare(0, prefix, kStagingPrefix) != 0) return 0;
+    size_t end = prefix;
+    DWORD pid = 0;
+    for (; end < name.size() && end - prefix < 10 && iswdigit(name[end]); ++end) pid = pid * 10 + (name[end] - L'0');
+    if (end == prefix) return 0;
+    if (end < name.size()) {
+        if (name[end] != L'_' || end + 1 == name.size()) return 0;
+        for (size_t i = end + 1; i < name.size(); ++i)
+            if (!iswdigit(name[i])) return 0;
+    }
+    return pid;
+}
+
+bool ProcessAlive(DWORD pid) {
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (process == nullptr) return ::GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool alive = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    ::CloseHandle(process);
+    return alive;
+}
+
+// A zq that was ended while its unpack waited for the same-name question
+// left its staging folder, with a full copy of the members, in the user's
+// folder.  Only folders of processes that are gone are removed: a living
+// zq (or a process that reuses the number) keeps its own.
+void RemoveAbandonedStaging(const std::wstring& root) {
+    WIN32_FIND_DATAW data{};
+    const std::wstring pattern = JoinPath(root, std::wstring(kStagingPrefix) + L"*");
+    const HANDLE find = ::FindFirstFileW(PlatformPath(pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    std::vector<std::wstring> abandoned;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+        const DWORD owner = StagingOwner(data.cFileName);
+        if (owner != 0 && owner != ::GetCurrentProcessId() && !ProcessAlive(owner))
+            abandoned.push_back(JoinPath(root, data.cFileName));
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    for (const std::wstring& folder : abandoned) RemoveTree(folder);
+}
+
 // A folder of the job's own inside the destination, on its volume so that
 // placing a member is a rename; removed with whatever is left in it (names
 // the user chose not to move) when the archive is done.
@@ -78,7 +128,8 @@ class StagingFolder {
     explicit StagingFolder(const std::wstring& destination) {
         const std::wstring root = WithoutSlash(destination);
         if (!CreateDirectoryTree(root)) return;
-        const std::wstring stem = JoinPath(root, L"~zq" + std::to_wstring(::GetCurrentProcessId()));
+        RemoveAbandonedStaging(root);
+        const std::wstring stem = JoinPath(root, kStagingPrefix + std::to_wstring(::GetCurrentProcessId()));
         for (int n = 0; n < 100 && m_path.empty(); ++n) {
             const std::wstring path = n == 0 ? stem : stem + L"_" + std::to_wstring(n);
             if (::CreateDirectoryW(PlatformPath(path).c_str(), nullptr))

@@ -134,6 +134,14 @@ TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
     for (const bool members : {false, true}) {
         test::TempDir out;
         out.WriteFile(L"a.txt", "mine\n");
+        // What a zq that was ended mid-question left behind goes; folders of
+        // a living process and folders that only look alike stay.
+        out.WriteFile(L"~zq3999999996\\old.txt", "left\n");
+        out.WriteFile(L"~zq3999999992_2\\d\\old.txt", "left\n");
+        const std::wstring living = L"~zq" + std::to_wstring(::GetCurrentProcessId()) + L"_9";
+        out.WriteFile(living + L"\\keep.txt", "busy\n");
+        out.WriteFile(L"~zqnotes\\keep.txt", "mine\n");
+        out.WriteFile(L"~zq12_\\keep.txt", "mine\n");
         test::ScriptedQuestions questions;
         UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()},
                       members ? std::vector<UnpackJob::Item>{}
@@ -158,6 +166,11 @@ TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
         EXPECT_EQ(Read(out / L"a.txt"), "mine\n");
         EXPECT_EQ(::GetFileAttributesW(staged.c_str()), INVALID_FILE_ATTRIBUTES) << "the staging folder stays";
         EXPECT_TRUE(questions.asked.empty());
+        EXPECT_FALSE(DirectoryExists(out / L"~zq3999999996"));
+        EXPECT_FALSE(DirectoryExists(out / L"~zq3999999992_2"));
+        EXPECT_EQ(Read(out / (living + L"\\keep.txt")), "busy\n");
+        EXPECT_EQ(Read(out / L"~zqnotes\\keep.txt"), "mine\n");
+        EXPECT_EQ(Read(out / L"~zq12_\\keep.txt"), "mine\n");
 
         // The user ending the placement ends the job.
         endIt = true;
