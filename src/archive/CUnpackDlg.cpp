@@ -66,6 +66,9 @@ class CUnpackThread final : public ui::CJobThread {
         };
     }
 
+    // Called on the dialog's thread while the worker waits in the library.
+    void NoteProgress(const std::wstring& target, std::uint64_t done) { m_job.NoteProgress(target, done); }
+
   protected:
     bool Work() override { return m_job.Run(); }
     void OnCancelRequested() noexcept override { m_job.RequestCancel(); }
@@ -206,6 +209,8 @@ bool CUnpackDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (info && wParam == arc::kExtractInProcess) {
             const std::wstring source = FromAnsi(info->exinfo.szSourceFileName, sizeof info->exinfo.szSourceFileName);
             const std::wstring target = FromAnsi(info->exinfo.szDestFileName, sizeof info->exinfo.szDestFileName);
+            // Every worker of this dialog is an unpack thread.
+            if (Worker()) static_cast<CUnpackThread*>(Worker())->NoteProgress(target, info->exinfo.dwWriteSize);
             SetDlgItemText(IDC_UNPACK_FILE, source + L"/" + target);
             wchar_t size[64];
             std::swprintf(size, std::size(size), L"%lld/%lld", static_cast<long long>(info->exinfo.dwWriteSize),

@@ -322,18 +322,64 @@ int UnpackJob::ListAndCheck(int row, const std::string& archive, const std::wstr
     });
 }
 
-bool UnpackJob::ThroughStaging(const std::wstring& destination, const std::vector<std::wstring>& members,
+void MemberTally::Count(const std::wstring& target) {
+    std::wstring key = target;
+    ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    if (!m_seen.insert(std::move(key)).second) m_repeated.push_back(target);
+}
+
+void MemberTally::Note(const std::wstring& target, std::uint64_t done) {
+    if (target != m_last || done < m_lastDone) Count(target);
+    m_last = target;
+    m_lastDone = done;
+}
+
+void MemberTally::NoteMember(const std::wstring& target) {
+    Count(target);
+    m_last = target;
+    m_lastDone = 0;
+}
+
+std::vector<std::wstring> MemberTally::TakeRepeated() {
+    std::vector<std::wstring> repeated = std::move(m_repeated);
+    *this = MemberTally();
+    std::sort(repeated.begin(), repeated.end());
+    repeated.erase(std::unique(repeated.begin(), repeated.end()), repeated.end());
+    return repeated;
+}
+
+void UnpackJob::TellRepeated(const std::wstring& archive, const std::wstring& into) {
+    const std::vector<std::wstring> repeated = m_tally.TakeRepeated();
+    if (repeated.empty()) return;
+    constexpr size_t kShown = 10;
+    std::wstring text = L"同じ名前のメンバーが複数あるため、後のメンバーで上書きしました\n" + archive;
+    for (size_t i = 0; i < repeated.size() && i < kShown; ++i) {
+        const std::wstring& target = repeated[i];
+        const bool below = target.size() > into.size() && SameIgnoringCase(target.substr(0, into.size()), into);
+        text += L"\n" + (below ? target.substr(into.size()) : target);
+    }
+    if (repeated.size() > kShown) text += L"\nほか" + std::to_wstring(repeated.size() - kShown) + L"件";
+    m_questions.Inform(text);
+}
+
+bool UnpackJob::ThroughStaging(const std::wstring& archive, const std::wstring& destination,
+                               const std::vector<std::wstring>& members,
                                const std::function<void(const std::wstring& into)>& unpack) {
+    const auto run = [&](const std::wstring& into) {
+        (void)m_tally.TakeRepeated();
+        unpack(into);
+        TellRepeated(archive, into);
+    };
     if (!m_placeStaged || !AnyNameTaken(destination, members, !m_request.ignoreFolders)) {
-        unpack(destination);
+        run(destination);
         return true;
     }
     const StagingFolder staging(destination);
     if (staging.Path().empty()) {
-        unpack(destination);
+        run(destination);
         return true;
     }
-    unpack(staging.Path() + L'\\');
+    run(staging.Path() + L'\\');
     // What came out is placed even when the archiver stopped part-way, as it
     // would stand in the destination had no name been taken.
     return m_placeStaged(staging.Path(), WithoutSlash(destination));
@@ -383,7 +429,7 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
         std::vector<std::string> names;
         if (m_placeStaged && DirectoryExists(WithoutSlash(destination)) && ListMembers(row, *ansiArchive, names) == 1)
             for (const std::string& name : names) members.push_back(ToWide(name));
-        const bool placed = ThroughStaging(destination, members, [&](const std::wstring& into) {
+        const bool placed = ThroughStaging(archive, destination, members, [&](const std::wstring& into) {
             const std::wstring line = UnpackCommandLine(row, options, archive, into);
             result = AnsiText(line) ? Called(r.unpackPrefix, line) : -4;
         });
@@ -472,7 +518,7 @@ int UnpackJob::UnpackByPlugin(const std::wstring& archive, const std::wstring& d
         total += member.size;
     }
     int done = 1;
-    const bool placed = ThroughStaging(destination, relatives, [&](const std::wstring& into) {
+    const bool placed = ThroughStaging(archive, destination, relatives, [&](const std::wstring& into) {
         const std::wstring root = WithoutSlash(into);
         std::uint64_t written = 0;
         for (const auto& [member, relative] : chosen) {
@@ -486,6 +532,7 @@ int UnpackJob::UnpackByPlugin(const std::wstring& archive, const std::wstring& d
                 done = 0;
                 return;
             }
+            m_tally.NoteMember(target);
             UniqueLocal data;
             std::size_t size = 0;
             if (m_plugins->Extract(archive, plugin, *member, data, size) != 0 ||
@@ -510,7 +557,7 @@ bool UnpackJob::UnpackMembers() {
     // The first row whose library is the handle's: with one library, the first.
     const StructArchiverRow& row = m_table.front();
     int result = 0;
-    const bool placed = ThroughStaging(m_request.destination, m_members, [&](const std::wstring& into) {
+    const bool placed = ThroughStaging(m_membersOf, m_request.destination, m_members, [&](const std::wstring& into) {
         result = Called(row.unpackPrefix, MemberCommandLine(m_request.ignoreFolders, m_membersOf, into, m_members));
     });
     if (!placed) return false;

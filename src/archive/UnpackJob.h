@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include <windows.h>
@@ -74,6 +75,28 @@ class IUnpackQuestions {
 // ("(パスワードが違います…)"); empty when the code tells nothing more.
 [[nodiscard]] std::wstring ArchiverFailureReason(int code);
 
+// The members one command wrote, told apart by the library's progress
+// messages: a target met again after another one, or starting over at fewer
+// bytes, is a second member of that name, which the library wrote over the
+// first.  Two empty members of one name in a row look like one.
+class MemberTally {
+  public:
+    // One progress message: the member's target and the bytes written so far.
+    void Note(const std::wstring& target, std::uint64_t done);
+    // A member the host writes itself, each call a member of its own.
+    void NoteMember(const std::wstring& target);
+    // The targets written more than once since the last call, in the order met.
+    [[nodiscard]] std::vector<std::wstring> TakeRepeated();
+
+  private:
+    void Count(const std::wstring& target);
+
+    std::wstring m_last;
+    std::uint64_t m_lastDone = 0;
+    std::unordered_set<std::wstring> m_seen;  // upper-cased: one file on Windows
+    std::vector<std::wstring> m_repeated;
+};
+
 class UnpackJob {
   public:
     struct Item {
@@ -106,8 +129,10 @@ class UnpackJob {
     // Archives that no row accepts go to the archive plug-ins.
     void SetPlugins(IArchivePlugins* plugins) noexcept { m_plugins = plugins; }
 
-    // The window the library sends "wm_arcextract" to while extracting.
+    // The window the library sends "wm_arcextract" to while extracting; it
+    // hands each message's target on here (the worker waits meanwhile).
     void SetOwnerWindow(HWND owner) noexcept { m_owner = owner; }
+    void NoteProgress(const std::wstring& target, std::uint64_t done) { m_tally.Note(target, done); }
     // The archive in progress ("%s/%s" of the number and the count).
     std::function<void(const std::wstring&)> onArchive;
     // Bytes written and to write, on the plug-in route.
@@ -138,8 +163,11 @@ class UnpackJob {
     // Unpacks through `unpack` into `destination`, or, where `members` meet
     // files already there, into a staging folder placed afterwards; false
     // when the placement was ended by the user.
-    [[nodiscard]] bool ThroughStaging(const std::wstring& destination, const std::vector<std::wstring>& members,
+    // Names that more than one member of `archive` wrote are told afterwards.
+    [[nodiscard]] bool ThroughStaging(const std::wstring& archive, const std::wstring& destination,
+                                      const std::vector<std::wstring>& members,
                                       const std::function<void(const std::wstring& into)>& unpack);
+    void TellRepeated(const std::wstring& archive, const std::wstring& into);
 
     std::vector<StructArchiverRow> m_table;
     std::wstring m_libraryPath;
@@ -152,6 +180,7 @@ class UnpackJob {
     IUnpackQuestions& m_questions;
     HWND m_owner = nullptr;
     PlaceStaged m_placeStaged;
+    MemberTally m_tally;
     std::atomic<bool> m_stop{false};
     std::array<bool, kArchiverRows> m_present{true, true, true, true, true, true, true, true};
 };

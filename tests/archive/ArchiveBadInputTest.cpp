@@ -149,7 +149,8 @@ TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) 
             EXPECT_EQ(file.find(L".unbypass-part"), std::wstring::npos) << file;
     }
     {
-        // Two members of one name: both listed, the later one's data wins on disk.
+        // Two members of one name: both listed, the later one's data wins on
+        // disk, and the user is told which name it was.
         ArchiveHandle archive;
         ASSERT_TRUE(Opens(L"dup.zip", archive));
         EXPECT_EQ(archive.ListFolder(L"", L"*.*", false).size(), 2u);
@@ -157,10 +158,22 @@ TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) 
         test::ScriptedQuestions questions;
         UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()},
                       {{test::ArchiverFixtures(), L"dup.zip"}}, questions);
+        const test::ProgressWindow progress(job);
         EXPECT_TRUE(job.Run());
-        EXPECT_TRUE(questions.asked.empty());
+        ASSERT_EQ(questions.asked.size(), 1u);
+        EXPECT_EQ(questions.asked[0], L"同じ名前のメンバーが複数あるため、後のメンバーで上書きしました\n" +
+                                          JoinPath(test::ArchiverFixtures(), L"dup.zip") + L"\ndup.txt");
         EXPECT_EQ(test::ReadFileBytes(out / L"dup.txt"), "second\n");
         EXPECT_EQ(FilesBelow(out.Path()), std::vector<std::wstring>{L"dup.txt"});
+        // Progress of one member, then members met again or started over.
+        MemberTally tally;
+        for (const auto& [target, done] : std::vector<std::pair<std::wstring, std::uint64_t>>{
+                 {L"a", 0}, {L"a", 5}, {L"a", 9}, {L"B", 0}, {L"b", 0}, {L"c", 0}, {L"c", 3}, {L"c", 1}})
+            tally.Note(target, done);
+        tally.NoteMember(L"d");
+        tally.NoteMember(L"d");
+        EXPECT_EQ(tally.TakeRepeated(), (std::vector<std::wstring>{L"b", L"c", L"d"}));
+        EXPECT_TRUE(tally.TakeRepeated().empty());
     }
 }
 

@@ -7,7 +7,8 @@
 # copies its whole text), and ".." twice leaves the archive with the cursor
 # on it again: one more Return enters it once more.  Out again, U on the ZIP
 # opens "ファイルの解凍" with the right pane's folder as destination, and Return
-# unpacks it there: the files on disk equal the members.  Screenshots of the
+# unpacks it there: the ZIP holds top.txt twice, which a box tells, and the
+# files on disk equal the members (the later top.txt).  Screenshots of the
 # steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
@@ -22,6 +23,8 @@ import sys, zipfile
 d = sys.argv[1]
 with zipfile.ZipFile(d + "/t.zip", "w", zipfile.ZIP_DEFLATED) as z:
     z.writestr("docs/日本語メモ.txt", "一行目 archive member\r\n二行目\r\n".encode("cp932"))
+    # An archive may hold one name twice: the later member is the one kept.
+    z.writestr("top.txt", b"older copy\r\n")
     z.writestr("top.txt", b"top level\r\n")
 PY
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$(gui_winpath "$files")" "SECONDDIRECTORY=$(gui_winpath "$GUI_DIR/out")" \
@@ -80,7 +83,18 @@ gui_key Return
 gui_expect_title 'files - zq$' "'..' at the archive's root, a second time"
 w="$(gui_keys_until_title '^ファイルの解凍$' u)" || gui_fail "U did not open the unpack dialog"
 shot unpack-dialog
-gui_keys_until_gone "$w" '^ファイルの解凍$' Return || gui_fail "the unpack dialog did not end after Return"
+# The name met twice is told, not overwritten silently.
+box=""
+for try in 1 2 3; do
+  gui_focus "$w"
+  gui_key Return
+  box="$(gui_wait_box 5)" && break
+done
+[ -n "$box" ] || gui_fail "unpacking a ZIP that holds top.txt twice told nothing"
+shot unpack-duplicate
+gui_focus "$box"
+xdotool key --clearmodifiers Return
+gui_wait_gone '^ファイルの解凍$' 15 || gui_fail "the unpack dialog did not end after the duplicate name was told"
 python3 - "$GUI_DIR/out" <<'PY' || gui_fail "the unpacked files differ from the members"
 import sys
 out = sys.argv[1]
