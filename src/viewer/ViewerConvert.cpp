@@ -225,6 +225,14 @@ std::int64_t Utf8CutLength(const std::uint8_t* in, std::int64_t length) noexcept
         const std::uint8_t b = in[i - 1];
         if (b == 0x0D || b == 0x0A || b == 0x00) return i;
     }
+    // A line longer than the block: cut before a character that the block's
+    // end splits, so that both halves are not each turned into a "?".
+    for (std::int64_t i = length; i > 0 && i > length - 4; --i) {
+        const std::uint8_t b = in[i - 1];
+        if ((b & 0xC0) == 0x80) continue;  // a continuation byte
+        const std::int64_t needed = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        return length - (i - 1) < needed && i > 1 ? i - 1 : length;
+    }
     return length;
 }
 

@@ -58,7 +58,7 @@ std::int64_t ConvertUtf8ToAnsi(const std::uint8_t* in, std::int64_t length, std:
 std::int64_t ConvertBlock(ViewerCharCode code, const std::uint8_t* in, std::int64_t length, std::uint8_t* out,
                           ConvertState& state, std::vector<wchar_t>& wide, bool last = true);
 // How much of a UTF-8 block to convert now: up to just after its last CR, LF
-// or NUL, or all of it when it has none.
+// or NUL; when it has none, all of it but a character its end cuts.
 [[nodiscard]] std::int64_t Utf8CutLength(const std::uint8_t* in, std::int64_t length) noexcept;
 
 // The display-line walk.  Resumes at scanPos in text[0, textLength) and calls

@@ -304,6 +304,19 @@ TEST_F(ViewerTextTest, ThreadLoadsAMultiMegabyteFileAsOneWalkWould) {
     EXPECT_EQ(s.lines, ReferenceLines(text, 8, 80));
 }
 
+TEST_F(ViewerTextTest, AUtf8LineLongerThanABlockKeepsEveryCharacterWhole) {
+    // 「日本語」 is three bytes a character: the 64 KiB block's end falls
+    // inside one, once from the file and once from memory (a member).
+    std::string text;
+    while (text.size() < (200u << 10)) text += "\x93\xFA\x96\x7B\x8C\xEA";
+    const std::string utf8 = ToUtf8(ToWide(text));
+    for (bool fromMemory : {false, true}) {
+        SCOPED_TRACE(fromMemory ? "memory" : "file");
+        const Snapshot s = Load(utf8, kCharCodeUtf8, fromMemory, 80, 8);
+        EXPECT_TRUE(s.text == text) << s.text.find('?');
+    }
+}
+
 TEST_F(ViewerTextTest, ReindexUsesTheTextInMemoryAndKeepsTheCodes) {
     const std::string text = MixedText(1 << 20);
     Load("\xEF\xBB\xBF" + ToUtf8(ToWide(text)), kCharCodeAuto);
