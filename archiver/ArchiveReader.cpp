@@ -118,6 +118,9 @@ int ArchiveReader::Next(Member& member) {
     member.isFile = type == AE_IFREG && archive_entry_hardlink(entry) == nullptr;
     member.readOnly = member.isFile && (archive_entry_perm(entry) & 0222) == 0;
     m_encrypted = archive_entry_is_encrypted(entry) != 0;
+    m_delivered = 0;
+    const bool tar = (archive_format(m_archive) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_TAR;
+    m_tarSize = tar && member.isFile ? member.size : 0;
     return 1;
 }
 
@@ -127,8 +130,16 @@ int ArchiveReader::ReadBlock(const void*& data, size_t& size) {
     // the caller had already unloaded the library, and that exit then hangs.
     std::vector<char>& buffer = m_buffer;
     if (buffer.empty()) buffer.resize(kDataPiece);
-    const la_ssize_t n = archive_read_data(m_archive, buffer.data(), buffer.size());
+    la_ssize_t n = archive_read_data(m_archive, buffer.data(), buffer.size());
     if (n < 0) return m_encrypted ? zq::arc::kErrorPasswordFile : zq::arc::kErrorBrokenData;
+    if (n == 0 && m_delivered < m_tarSize) {
+        // A sparse tar member that is all hole ends at once, its end offset
+        // noted; only the next read fills the hole with zeros.  (A truncated
+        // tar fails in the read instead.)
+        n = archive_read_data(m_archive, buffer.data(), buffer.size());
+        if (n < 0) return zq::arc::kErrorBrokenData;
+    }
+    m_delivered += static_cast<std::uint64_t>(n);
     data = buffer.data();
     size = static_cast<size_t>(n);
     return 0;

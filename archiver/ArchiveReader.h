@@ -58,6 +58,10 @@ class ArchiveReader {
     archive* m_archive = nullptr;
     std::wstring m_path;
     bool m_encrypted = false;  // the current member's data is encrypted
+    // Bytes of the current member handed out so far, and how many a tar
+    // member must come to (a sparse one may end before its holes are read).
+    std::uint64_t m_delivered = 0;
+    std::uint64_t m_tarSize = 0;
     std::vector<char> m_buffer;
     int m_threadLocaleMode = 0;
     std::string m_locale;

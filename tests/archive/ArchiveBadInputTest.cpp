@@ -122,6 +122,18 @@ TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) 
         ::LocalUnlock(block.Get());
     }
     {
+        // Sparse members come out whole: holes are zeros, a trailing hole too.
+        test::TempDir out;
+        test::ScriptedQuestions questions;
+        UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()},
+                      {{test::ArchiverFixtures(), L"sparse.tar"}}, questions);
+        EXPECT_TRUE(job.Run());
+        std::string holes = std::string(8192, 'x') + std::string((1 << 20) - 8192, '\0') + std::string(4096, 'y');
+        holes.resize(3 << 20, '\0');
+        EXPECT_TRUE(test::ReadFileBytes(out / L"holes.bin") == holes);
+        EXPECT_TRUE(test::ReadFileBytes(out / L"void.bin") == std::string(1 << 20, '\0'));
+    }
+    {
         // 300 characters: the pane shows what fits of the name; with the
         // length check on, unpacking is refused before anything is written.
         ArchiveHandle archive;

@@ -152,6 +152,18 @@ open(os.path.join(huge_src, "after.txt"), "wb").write(b"after the big one\n")
 subprocess.run(["tar", "--sparse", "--format=gnu", "-cf", os.path.join(out, "huge.tar"), "-C", huge_src,
                 "huge.bin", "after.txt"], check=True)
 os.remove(os.path.join(huge_src, "huge.bin"))
+# Sparse members: data, a hole, data and a trailing hole; and one that is all hole.
+with open(os.path.join(huge_src, "holes.bin"), "wb") as f:
+    f.write(b"x" * 8192)
+    f.seek(1 << 20)
+    f.write(b"y" * 4096)
+    f.truncate(3 << 20)
+with open(os.path.join(huge_src, "void.bin"), "wb") as f:
+    f.truncate(1 << 20)
+subprocess.run(["tar", "--sparse", "--format=gnu", "-cf", os.path.join(out, "sparse.tar"), "-C", huge_src,
+                "holes.bin", "void.bin"], check=True)
+for name in ("holes.bin", "void.bin"):
+    os.remove(os.path.join(huge_src, name))
 # Methods the archive plug-in does not decode, beside one it does.
 with zipfile.ZipFile(os.path.join(out, "methods.zip"), "w") as z:
     z.writestr(zipfile.ZipInfo("deflated.txt", WHEN), b"deflated\n" * 40, zipfile.ZIP_DEFLATED)
