@@ -41,8 +41,9 @@ void AddViewParts(CZqView& view) {
         context, filer,
         std::make_unique<SusieArchiveBridge>([&susie] { return susie.Host(); }, [&susie] { susie.PauseLoader(); },
                                              [&susie] { susie.ResumeLoader(); }),
-        [&context](const std::wstring& staging, const std::wstring& destination, HWND owner) {
-            return MoveStagedFiles(*context.settings, context.programDir, staging, destination, owner);
+        [&context](const std::wstring& staging, const std::wstring& destination, const std::wstring& archive,
+                   HWND owner) {
+            return MoveStagedFiles(*context.settings, context.programDir, staging, destination, archive, owner);
         }));
     view.AddPart(std::make_unique<TextBoxPart>(context));
     view.AddPart(std::make_unique<ViewTagPart>(context, filer));

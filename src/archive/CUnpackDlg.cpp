@@ -49,8 +49,9 @@ class CUnpackThread final : public ui::CJobThread {
         m_job.SetOwnerWindow(dialog);
         if (setup.placeStaged)
             m_job.SetStagedPlacement([place = std::move(setup.placeStaged), dialog](const std::wstring& staging,
-                                                                                    const std::wstring& destination) {
-                return place(staging, destination, dialog);
+                                                                                    const std::wstring& destination,
+                                                                                    const std::wstring& archive) {
+                return place(staging, destination, archive, dialog);
             });
         m_job.onBytes = [dialog](std::uint64_t done, std::uint64_t total) {
             wchar_t size[64];

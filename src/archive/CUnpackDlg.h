@@ -19,7 +19,8 @@ class CUnpackDlg : public ui::COperationDlg {
 
     // Moves what a job wrote into `staging` to `destination`, asking about
     // names already there on `owner`'s thread; false: the user ended it.
-    using PlaceStaged = std::function<bool(const std::wstring& staging, const std::wstring& destination, HWND owner)>;
+    using PlaceStaged = std::function<bool(const std::wstring& staging, const std::wstring& destination,
+                                           const std::wstring& archive, HWND owner)>;
 
     struct Setup {
         std::vector<StructArchiverRow> table;

@@ -382,7 +382,7 @@ bool UnpackJob::ThroughStaging(const std::wstring& archive, const std::wstring& 
     run(staging.Path() + L'\\');
     // What came out is placed even when the archiver stopped part-way, as it
     // would stand in the destination had no name been taken.
-    return m_placeStaged(staging.Path(), WithoutSlash(destination));
+    return m_placeStaged(staging.Path(), WithoutSlash(destination), archive);
 }
 
 bool UnpackJob::UnpackOne(const Item& item, bool& failed) {

@@ -124,7 +124,9 @@ class UnpackJob {
     // job's own inside the destination and then through this (the copy
     // engine's move with its same-name question); false: the user ended it.
     // Without it, what the archiver does with an existing file stands.
-    using PlaceStaged = std::function<bool(const std::wstring& staging, const std::wstring& destination)>;
+    // `archive` is what the question names as the source.
+    using PlaceStaged =
+        std::function<bool(const std::wstring& staging, const std::wstring& destination, const std::wstring& archive)>;
     void SetStagedPlacement(PlaceStaged place) { m_placeStaged = std::move(place); }
     // Archives that no row accepts go to the archive plug-ins.
     void SetPlugins(IArchivePlugins* plugins) noexcept { m_plugins = plugins; }

@@ -1,5 +1,7 @@
 #include "fileops/StagedMove.h"
 
+#include <utility>
+
 #include "common/Paths.h"
 #include "fileops/ViewFileOpsSettings.h"
 #include "fileops/WorkerQuestions.h"
@@ -16,10 +18,42 @@ struct QuietProgress : IOperationProgress {
     void SetText(ProgressField, const std::wstring&) override {}
 };
 
+// The user never made the staging folder and would not know it: the
+// same-name question names the archive the file came out of instead.
+class ShownSourceAsker final : public IOperationAsker {
+  public:
+    ShownSourceAsker(IOperationAsker& asker, std::wstring staging, std::wstring shownAs)
+        : m_asker(asker), m_staging(std::move(staging)), m_shownAs(std::move(shownAs)) {}
+    int AskYesNo(const std::wstring& text, const std::wstring& caption) override {
+        return m_asker.AskYesNo(text, caption);
+    }
+    void Tell(const std::wstring& text) override { m_asker.Tell(text); }
+    bool AskWay(SameNameChoice& choice, const SameNameFile* file) override {
+        if (file == nullptr || m_shownAs.empty() || !IsSameOrBelow(file->sourceDirectory, m_staging))
+            return m_asker.AskWay(choice, file);
+        SameNameFile shown = *file;
+        shown.sourceDirectory = m_shownAs + file->sourceDirectory.substr(m_staging.size());
+        return m_asker.AskWay(choice, &shown);
+    }
+    bool AskNewName(const WIN32_FIND_DATAW& source, const std::wstring& destinationDirectory,
+                    std::wstring& newName) override {
+        return m_asker.AskNewName(source, destinationDirectory, newName);
+    }
+    bool AskSame(const std::wstring& caption, const std::wstring& text, bool& sameFromNow) override {
+        return m_asker.AskSame(caption, text, sameFromNow);
+    }
+
+  private:
+    IOperationAsker& m_asker;
+    std::wstring m_staging;
+    std::wstring m_shownAs;
+};
+
 }  // namespace
 
-bool MoveStagedTree(const std::wstring& staging, const std::wstring& destination, CopyJobOptions& options,
-                    IFileSystem& fs, IOperationAsker& asker) {
+bool MoveStagedTree(const std::wstring& staging, const std::wstring& destination, const std::wstring& shownAs,
+                    CopyJobOptions& options, IFileSystem& fs, IOperationAsker& plainAsker) {
+    ShownSourceAsker asker(plainAsker, staging, shownAs);
     CopyJobInput input;
     input.source.directory = std::wstring(ParentPart(staging));
     FileEntry folder{};
@@ -40,7 +74,7 @@ bool MoveStagedTree(const std::wstring& staging, const std::wstring& destination
 namespace zq {
 
 bool MoveStagedFiles(Settings& settings, const std::wstring& programDir, const std::wstring& staging,
-                     const std::wstring& destination, HWND owner) {
+                     const std::wstring& destination, const std::wstring& shownAs, HWND owner) {
     fileops::CopyDialogSettings copy;
     ui::RunOnWindowThread(owner, [&] { copy = CopySettingsFrom(settings, programDir); });
     fileops::CopyJobOptions options;
@@ -51,7 +85,7 @@ bool MoveStagedFiles(Settings& settings, const std::wstring& programDir, const s
     options.sameName = copy.sameName;
     options.programDirectory = copy.programDirectory;
     fileops::WorkerQuestions questions(owner);
-    const bool completed = fileops::MoveStagedTree(staging, destination, options, RealFileSystem(), questions);
+    const bool completed = fileops::MoveStagedTree(staging, destination, shownAs, options, RealFileSystem(), questions);
     ui::RunOnWindowThread(owner, [&] {
         copy.sameName = options.sameName;
         StoreCopySettings(copy, settings);

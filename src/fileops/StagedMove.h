@@ -17,10 +17,12 @@ struct Settings;
 namespace zq::fileops {
 
 // Moves everything below `staging` into `destination`.  True unless the user
-// ended it or a step failed.  `options.sameName` comes back as the questions
-// left it.  What stays in `staging` (skipped names) is the caller's to remove.
-bool MoveStagedTree(const std::wstring& staging, const std::wstring& destination, CopyJobOptions& options,
-                    IFileSystem& fs, IOperationAsker& asker);
+// ended it or a step failed.  The questions name `shownAs` (the archive) as
+// the source in place of the staging folder.  `options.sameName` comes back
+// as the questions left it.  What stays in `staging` (skipped names) is the
+// caller's to remove.
+bool MoveStagedTree(const std::wstring& staging, const std::wstring& destination, const std::wstring& shownAs,
+                    CopyJobOptions& options, IFileSystem& fs, IOperationAsker& asker);
 
 }  // namespace zq::fileops
 
@@ -29,6 +31,6 @@ namespace zq {
 // The same from a worker of the window `owner`: the copy settings are read
 // and stored back on that window's thread, and the questions shown there.
 bool MoveStagedFiles(Settings& settings, const std::wstring& programDir, const std::wstring& staging,
-                     const std::wstring& destination, HWND owner);
+                     const std::wstring& destination, const std::wstring& shownAs, HWND owner);
 
 }  // namespace zq

@@ -151,13 +151,15 @@ TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
         std::wstring staged, placedInto;
         std::string stagedA, stagedB;
         bool endIt = false;
-        job.SetStagedPlacement([&](const std::wstring& staging, const std::wstring& destination) {
-            staged = staging;
-            placedInto = destination;
-            stagedA = Read(staging + L"\\a.txt");
-            stagedB = Read(staging + L"\\dir\\sub\\b.txt");
-            return !endIt;
-        });
+        job.SetStagedPlacement(
+            [&](const std::wstring& staging, const std::wstring& destination, const std::wstring& archive) {
+                EXPECT_EQ(archive, JoinPath(test::ArchiverFixtures(), L"plain.zip"));
+                staged = staging;
+                placedInto = destination;
+                stagedA = Read(staging + L"\\a.txt");
+                stagedB = Read(staging + L"\\dir\\sub\\b.txt");
+                return !endIt;
+            });
         EXPECT_TRUE(job.Run()) << members;
         EXPECT_EQ(placedInto, out.Path());
         EXPECT_EQ(ParentPart(staged), out.Path());
@@ -178,7 +180,7 @@ TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
                         {{test::ArchiverFixtures(), L"plain.zip"}, {test::ArchiverFixtures(), L"plain.tar.gz"}},
                         questions);
         int placements = 0;
-        ended.SetStagedPlacement([&](const std::wstring&, const std::wstring&) {
+        ended.SetStagedPlacement([&](const std::wstring&, const std::wstring&, const std::wstring&) {
             ++placements;
             return false;
         });
@@ -190,7 +192,7 @@ TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
     test::ScriptedQuestions questions;
     UnpackJob direct(DefaultArchiverTable(), test::ArchiverLibrary(), {fresh.Path()},
                      {{test::ArchiverFixtures(), L"plain.zip"}}, questions);
-    direct.SetStagedPlacement([](const std::wstring&, const std::wstring&) {
+    direct.SetStagedPlacement([](const std::wstring&, const std::wstring&, const std::wstring&) {
         ADD_FAILURE() << "nothing was taken";
         return false;
     });

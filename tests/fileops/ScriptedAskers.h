@@ -27,8 +27,9 @@ struct ScriptedAsker : IOperationAsker {
         bool keepShownSameFromNow = false;  // leave "以後同設定" as shown
     };
     std::deque<WayAnswer> wayAnswers;
-    std::vector<SameNameChoice> shown;  // the dialog's state when it opened
-    std::vector<bool> compact;          // asked without a file
+    std::vector<SameNameChoice> shown;            // the dialog's state when it opened
+    std::vector<bool> compact;                    // asked without a file
+    std::vector<std::wstring> sourceDirectories;  // "コピー元" of each question with a file
     std::deque<std::pair<bool, std::wstring>> newNames;
     int renameQuestions = 0;
     // The box with "以後同設定": answered yes or no, and the box as the user left it.
@@ -56,6 +57,7 @@ struct ScriptedAsker : IOperationAsker {
     bool AskWay(SameNameChoice& choice, const SameNameFile* file) override {
         shown.push_back(choice);
         compact.push_back(file == nullptr);
+        if (file) sourceDirectories.push_back(file->sourceDirectory);
         if (wayAnswers.empty()) return false;
         WayAnswer answer = wayAnswers.front();
         wayAnswers.pop_front();

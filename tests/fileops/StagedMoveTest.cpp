@@ -22,8 +22,9 @@ TEST(StagedMove, ATakenNameIsAskedAboutAndTheRestMovesIn) {
     CopyJobOptions options;
     options.sameName.saveWay = true;
     options.programDirectory = destination.Path();
-    EXPECT_TRUE(MoveStagedTree(staging, destination.Path(), options, RealFileSystem(), asker));
+    EXPECT_TRUE(MoveStagedTree(staging, destination.Path(), L"C:\\a\\t.zip", options, RealFileSystem(), asker));
     ASSERT_EQ(asker.compact, std::vector<bool>{false}) << "one question, about the one taken name";
+    EXPECT_EQ(asker.sourceDirectories, std::vector<std::wstring>{L"C:\\a\\t.zip"}) << "the archive, not ~zq1";
     EXPECT_EQ(zq::test::ReadFileBytes(destination / L"a.txt"), "old\n");
     EXPECT_EQ(zq::test::ReadFileBytes(destination / L"dir\\b.txt"), "bravo\n");
     EXPECT_EQ(zq::test::ReadFileBytes(destination / L"dir\\c.txt"), "kept\n");
@@ -33,12 +34,12 @@ TEST(StagedMove, ATakenNameIsAskedAboutAndTheRestMovesIn) {
 
     // Overwrite replaces it; Cancel ends the move with the file where it was.
     asker.wayAnswers.push_back({true, test::Way(CopyWay::Overwrite, false)});
-    EXPECT_TRUE(MoveStagedTree(staging, destination.Path(), options, RealFileSystem(), asker));
+    EXPECT_TRUE(MoveStagedTree(staging, destination.Path(), L"C:\\a\\t.zip", options, RealFileSystem(), asker));
     EXPECT_EQ(zq::test::ReadFileBytes(destination / L"a.txt"), "new\n");
     const std::wstring again = destination.MakeDir(L"~zq2");
     destination.WriteFile(L"~zq2\\a.txt", "newer\n");
     asker.wayAnswers.push_back({false, {}});
-    EXPECT_FALSE(MoveStagedTree(again, destination.Path(), options, RealFileSystem(), asker));
+    EXPECT_FALSE(MoveStagedTree(again, destination.Path(), L"", options, RealFileSystem(), asker));
     EXPECT_EQ(zq::test::ReadFileBytes(destination / L"a.txt"), "new\n");
 }
 
