@@ -85,7 +85,7 @@ class MemberTally {
     void Note(const std::wstring& target, std::uint64_t done);
     // A member the host writes itself, each call a member of its own.
     void NoteMember(const std::wstring& target);
-    // The targets written more than once since the last call, in the order met.
+    // The targets written more than once since the last call, sorted, each once.
     [[nodiscard]] std::vector<std::wstring> TakeRepeated();
 
   private:
