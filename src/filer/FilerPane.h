@@ -28,6 +28,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <unordered_set>
 #include <vector>
 
 #include "filer/ListingSource.h"
@@ -324,6 +326,8 @@ class FilerPane {
     PaneSortState m_sort;
     std::wstring m_predirectory;
     std::array<std::wstring, 26> m_lastOnDrive;
+    // The marks a re-read of an unreachable directory took away, for its next listing.
+    std::pair<std::wstring, std::unordered_set<std::wstring>> m_marksAwaitingDrive;
 };
 
 }  // namespace zq

@@ -117,6 +117,13 @@ void FilerPane::ClearAllMarks() {
 
 void FilerPane::EnterEmpty() {
     m_watch.Close();
+    // A share that did not answer in time empties the pane for a while: its
+    // marks come back with its listing (ReadDirectory).
+    if (m_markedCount > 0 && !m_notReady && SamePathIgnoringCase(m_path, m_lastReadPath)) {
+        m_marksAwaitingDrive = {m_path, {}};
+        for (int p = 0; p < m_count; ++p)
+            if (IsMarkedAt(p)) m_marksAwaitingDrive.second.insert(EntryAt(p).cFileName);
+    }
     m_notReady = true;
     m_freeBytes = m_totalBytes = 0;
     m_count = 0;
@@ -215,9 +222,14 @@ int FilerPane::ReadDirectory(int mode) {
         for (size_t i = 0; i < m_order.size(); ++i) m_order[i] = static_cast<int32_t>(i);
         m_special = 0;
         if (m_cursor >= m_count) m_cursor = m_count > 0 ? m_count - 1 : 0;
+        // Names compare exactly: a name differing only in case is another file.
+        if (SamePathIgnoringCase(m_path, m_marksAwaitingDrive.first))
+            for (int p = 0; p < m_count; ++p)
+                if (m_marksAwaitingDrive.second.count(EntryAt(p).cFileName)) SetMark(p, true);
     } else {
         m_special = oldSpecial;
     }
+    m_marksAwaitingDrive = {};
     return result;
 }
 

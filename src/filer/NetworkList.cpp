@@ -76,6 +76,7 @@ void NetworkList::Enumerate() {
         found.clear();
         error = m_enumerator.Enumerate(container, found);
     }
+    m_late = error == ERROR_SEM_TIMEOUT;
     // Any other failure leaves the listing with its ".." line only.
     if (error != NO_ERROR) return;
     for (const NetResourceEntry& entry : found) {
@@ -209,23 +210,32 @@ DWORD EnumerateNow(const NetContainer& container, std::vector<NetResourceEntry>&
 }  // namespace
 
 // A server that does not answer holds WNetOpenEnum for seconds: the listing
-// shows its ".." line instead, as for any other failure.
+// shows its ".." line instead, as for any other failure, until the answer comes.
 DWORD Win32NetEnumerator::Enumerate(const NetContainer& container, std::vector<NetResourceEntry>& out) {
-    auto found = std::make_shared<std::vector<NetResourceEntry>>();
-    const DWORD error = AskNetwork(
+    const NetworkAnswer answer = AskNetwork(
         L"enumerate " + std::to_wstring(static_cast<int>(container.scope)) + L" " + container.remoteName,
-        [container, found] { return EnumerateNow(container, *found); }, kNetworkAnswerMs, ERROR_SEM_TIMEOUT);
-    if (error == NO_ERROR) out.insert(out.end(), found->begin(), found->end());
-    return error;
+        [container] {
+            std::vector<NetResourceEntry> found;
+            const DWORD error = EnumerateNow(container, found);
+            return NetworkAnswer{error, std::move(found)};
+        },
+        kNetworkAnswerMs, ERROR_SEM_TIMEOUT);
+    if (answer.error != NO_ERROR) return answer.error;
+    if (const auto* found = std::any_cast<std::vector<NetResourceEntry>>(&answer.found))
+        out.insert(out.end(), found->begin(), found->end());
+    return NO_ERROR;
 }
 
 DWORD Win32NetEnumerator::Access(const std::wstring& uncPath) {
     return AskNetwork(
-        uncPath,
-        [uncPath] {
-            return ::GetFileAttributesW(uncPath.c_str()) != INVALID_FILE_ATTRIBUTES ? NO_ERROR : ::GetLastError();
-        },
-        kNetworkAnswerMs, ERROR_SEM_TIMEOUT);
+               uncPath,
+               [uncPath] {
+                   return NetworkAnswer{
+                       ::GetFileAttributesW(uncPath.c_str()) != INVALID_FILE_ATTRIBUTES ? NO_ERROR : ::GetLastError(),
+                       {}};
+               },
+               kNetworkAnswerMs, ERROR_SEM_TIMEOUT)
+        .error;
 }
 
 }  // namespace zq

@@ -87,6 +87,10 @@ class NetworkList {
     [[nodiscard]] const std::wstring& PseudoPath() const noexcept { return m_path; }
     [[nodiscard]] int Depth() const noexcept { return static_cast<int>(m_levels.size()); }
     [[nodiscard]] const std::vector<StructRememberedShare>& RememberedShares() const noexcept { return m_shares; }
+    // The level shown was given up on (the platform did not answer in time):
+    // Relist once its answer has come in.
+    [[nodiscard]] bool WaitsForAnswer() const noexcept { return m_late; }
+    void Relist() { Enumerate(); }
 
   private:
     struct Level {
@@ -102,6 +106,7 @@ class NetworkList {
     INetEnumerator& m_enumerator;
     INetAccounts* m_accounts;
     bool m_parentLine = true;
+    bool m_late = false;
     // Started from the entire network: its first level is that pseudo-name.
     std::wstring m_path = L"\\\\";
     std::vector<Level> m_levels;

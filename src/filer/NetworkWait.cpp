@@ -1,5 +1,6 @@
 #include "filer/NetworkWait.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -10,12 +11,18 @@ namespace zq {
 namespace {
 
 struct Question {
-    std::function<DWORD()> ask;
-    DWORD answer = 0;
+    std::function<NetworkAnswer()> ask;
+    NetworkAnswer answer;
+    bool givenUp = false;  // under OpenLock: the asker stopped waiting
     HANDLE done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ~Question() {
         if (done) ::CloseHandle(done);
     }
+};
+
+struct KeptAnswer {
+    NetworkAnswer answer;
+    ULONGLONG arrived = 0;
 };
 
 std::mutex& OpenLock() {
@@ -29,6 +36,14 @@ std::map<std::wstring, std::shared_ptr<Question>>& Open() {
     return open;
 }
 
+// Answers that came in after their asker had given up, by key.
+std::map<std::wstring, KeptAnswer>& Kept() {
+    static std::map<std::wstring, KeptAnswer> kept;
+    return kept;
+}
+
+std::atomic<bool> g_lateAnswer{false};
+
 std::wstring Folded(std::wstring key) {
     if (!key.empty()) ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
     return key;
@@ -36,32 +51,58 @@ std::wstring Folded(std::wstring key) {
 
 }  // namespace
 
-DWORD AskNetwork(const std::wstring& key, std::function<DWORD()> question, DWORD limitMs, DWORD late) {
+NetworkAnswer AskNetwork(const std::wstring& key, std::function<NetworkAnswer()> question, DWORD limitMs, DWORD late) {
     const std::wstring folded = Folded(key);
     auto asked = std::make_shared<Question>();
     if (!asked->done) return question();
     {
         const std::lock_guard<std::mutex> held(OpenLock());
-        if (Open().count(folded)) return late;
+        if (Open().count(folded)) return {late, {}};
+        const auto kept = Kept().find(folded);
+        if (kept != Kept().end()) {
+            const KeptAnswer answer = std::move(kept->second);
+            Kept().erase(kept);
+            if (::GetTickCount64() - answer.arrived <= kLateAnswerKeptMs) return answer.answer;
+        }
         Open()[folded] = asked;
     }
     asked->ask = std::move(question);
     try {
         std::thread([asked, folded] {
-            asked->answer = asked->ask();
+            NetworkAnswer answer = asked->ask();
             {
                 const std::lock_guard<std::mutex> held(OpenLock());
                 Open().erase(folded);
+                if (asked->givenUp) {
+                    Kept()[folded] = {std::move(answer), ::GetTickCount64()};
+                    g_lateAnswer = true;
+                } else {
+                    asked->answer = std::move(answer);
+                }
             }
             ::SetEvent(asked->done);
         }).detach();
     } catch (...) {
         const std::lock_guard<std::mutex> held(OpenLock());
         Open().erase(folded);
-        return late;
+        return {late, {}};
     }
-    if (::WaitForSingleObject(asked->done, limitMs) != WAIT_OBJECT_0) return late;
-    return asked->answer;
+    if (::WaitForSingleObject(asked->done, limitMs) != WAIT_OBJECT_0) {
+        const std::lock_guard<std::mutex> held(OpenLock());
+        // Still listed as open: the thread has not taken its answer in yet (past
+        // that, the answer is only a SetEvent away).
+        const auto open = Open().find(folded);
+        if (open != Open().end() && open->second == asked) {
+            asked->givenUp = true;
+            return {late, {}};
+        }
+    }
+    ::WaitForSingleObject(asked->done, INFINITE);
+    return std::move(asked->answer);
+}
+
+bool TakeLateNetworkAnswer() {
+    return g_lateAnswer.exchange(false);
 }
 
 bool RootAnswers(const std::wstring& root) {
@@ -69,11 +110,14 @@ bool RootAnswers(const std::wstring& root) {
     const bool unc = root.size() > 1 && root[0] == L'\\' && root[1] == L'\\';
     if (!unc && ::GetDriveTypeW(root.c_str()) != DRIVE_REMOTE)
         return ::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES;
-    const DWORD error = AskNetwork(
+    const NetworkAnswer answer = AskNetwork(
         root,
-        [root] { return ::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES ? NO_ERROR : ::GetLastError(); },
+        [root] {
+            return NetworkAnswer{
+                ::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES ? NO_ERROR : ::GetLastError(), {}};
+        },
         kNetworkAnswerMs, ERROR_SEM_TIMEOUT);
-    return error == NO_ERROR;
+    return answer.error == NO_ERROR;
 }
 
 }  // namespace zq

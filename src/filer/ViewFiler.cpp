@@ -5,6 +5,7 @@
 #include "filer/CursorMemory.h"
 #include "filer/DriveListFacts.h"
 #include "filer/NetworkList.h"
+#include "filer/NetworkWait.h"
 #include "filer/NetworkListAccounts.h"
 #include "filer/VirtualDriveSource.h"
 #include "filer/FilerPane.h"
@@ -245,6 +246,7 @@ void ViewFiler::Refresh() {
 
 void ViewFiler::OnPeriodicTimer() {
     bool redraw = RefreshDriveLists();
+    if (TakeLateNetworkAnswer() && ReadWhatAwaitedNetwork()) redraw = true;
     for (int i = 0; i < 2; ++i) {
         if (!PaneShown(i) || !m_context.modes->Query(i, 0, pane_mode::kDirectory)) continue;
         const TickResult tick = Pane(i).TimerTick();

@@ -162,6 +162,9 @@ class ViewFiler final : public IPaneContent, public IPaneFrame {
     void ShowNetwork(int index, bool entireNetwork);
     // The pane shows what the pane's network listing holds now, the cursor on `cursorName`.
     void ApplyNetwork(int index, const std::wstring& cursorName);
+    // A network question given up on has been answered: the panes that showed
+    // the late answer are read again, which takes it.  True when one was.
+    bool ReadWhatAwaitedNetwork();
     void EnterNetworkEntry(int index);
     // Where a step of the network listing leads: a level, a share, or the drive list.
     void FollowNetworkStep(int index, int kind, const std::wstring& path, const std::wstring& cursorName);

@@ -38,6 +38,27 @@ void ViewFiler::ApplyNetwork(int index, const std::wstring& cursorName) {
     SyncPaneModes();
 }
 
+bool ViewFiler::ReadWhatAwaitedNetwork() {
+    bool read = false;
+    for (int i = 0; i < 2; ++i) {
+        if (!PaneShown(i)) continue;
+        FilerPane& pane = Pane(i);
+        if (pane.Kind() == kKindNetwork) {
+            NetworkList& list = NetworkOf(i);
+            if (!list.WaitsForAnswer()) continue;
+            const int entry = pane.EntryIndexAt(pane.Cursor());
+            const std::wstring name = entry >= 0 && entry < pane.NetworkCount() ? pane.NetworkEntry(entry).name : L"";
+            list.Relist();
+            ApplyNetwork(i, name);
+            read = true;
+        } else if (pane.Kind() == kKindDirectory && pane.NotReady() && pane.DriveClass() == kDriveNetwork) {
+            ReadKeepingCursor(i);
+            read = true;
+        }
+    }
+    return read;
+}
+
 void ViewFiler::ShowNetwork(int index, bool entireNetwork) {
     FilerPane& pane = Pane(index);
     pane.LeaveDirectory(m_cursorMemory.get());

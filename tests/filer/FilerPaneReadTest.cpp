@@ -6,6 +6,7 @@
 #include "filer/FilerPane.h"
 #include "common/Wildcard.h"
 #include "main/TempDir.h"
+#include "filer/FakeListingSource.h"
 #include "filer/PaneTestUtil.h"
 
 namespace {
@@ -240,6 +241,38 @@ TEST(FilerPaneRead, UnreachableAndVanishingDirectories) {
     EXPECT_EQ(pane.ReadDirectory(zq::kReadNormal), zq::kReadUnchanged);
     pane.ApplyMarkKind(zq::kMarkAllFiles);
     EXPECT_EQ(pane.MarkedCount(), 0);
+
+    // A share that does not answer for a while: empty and not ready, and its
+    // marks come back with its listing; another directory's read drops them.
+    {
+        zq::test::FakeListingSource share;
+        const std::wstring dir = L"Q:\\share";
+        share.AddDirectory(dir);
+        for (const wchar_t* n : {L"a", L"b", L"c"}) share.AddFile(dir, n);
+        share.AddSubdirectory(dir, L"d");
+        FilerPane slow;
+        slow.SetListingSource(&share);
+        slow.SetOptions(zq::test::NoDotOptions());
+        ASSERT_TRUE(slow.ChangeDirectory(dir, false, nullptr));
+        slow.SetMark(zq::test::PositionOf(slow, L"a"), true);
+        slow.SetMark(zq::test::PositionOf(slow, L"c"), true);
+        share.reachable = false;
+        EXPECT_EQ(slow.Reread(zq::kReadForced), zq::kReadReplaced);
+        EXPECT_TRUE(slow.NotReady());
+        EXPECT_EQ(slow.MarkedCount(), 0);
+        share.reachable = true;
+        slow.Reread(zq::kReadForced);
+        EXPECT_EQ(slow.MarkedCount(), 2);
+        EXPECT_TRUE(slow.IsMarkedAt(zq::test::PositionOf(slow, L"c")));
+        EXPECT_FALSE(slow.IsMarkedAt(zq::test::PositionOf(slow, L"b")));
+
+        share.reachable = false;
+        slow.Reread(zq::kReadForced);
+        share.reachable = true;
+        ASSERT_TRUE(slow.ChangeDirectory(dir + L"\\d", false, nullptr));
+        ASSERT_TRUE(slow.ChangeDirectory(dir, false, nullptr));
+        EXPECT_EQ(slow.MarkedCount(), 0);
+    }
 
     // A directory that disappears while shown: the pane says so and climbs.
     // Unwatched, the next read notices; watched, a forced read does (Wine

@@ -165,33 +165,59 @@ TEST(NetworkList, AccountsAreAskedForOnlyWhereThePlatformWantsOne) {
     (void)list.Enter(Named(list, L"BROKEN"));
     EXPECT_EQ(net.connected.size(), asked) << "another error asks for no account";
     EXPECT_EQ(Names(list), (Strings{L".."})) << "and leaves the level with its .. only";
+    EXPECT_FALSE(list.WaitsForAnswer());
+
+    // A server that did not answer in time is listed again once it has.
+    list.ShowComputers();
+    net.openErrors[L"\\\\LOCKED"] = ERROR_SEM_TIMEOUT;
+    (void)list.Enter(Named(list, L"LOCKED"));
+    EXPECT_TRUE(list.WaitsForAnswer());
+    EXPECT_EQ(Names(list), (Strings{L".."}));
+    net.openErrors.erase(L"\\\\LOCKED");
+    list.Relist();
+    EXPECT_FALSE(list.WaitsForAnswer());
+    EXPECT_EQ(Names(list), (Strings{L"..", L"secret", L""}));
 }
 
 // A question the platform does not answer in time: the caller gets the late
 // answer, the same question is not asked again while the first still runs,
-// and once it has finished the key is free for a real answer.
-TEST(NetworkWait, ALateAnswerIsGivenUpOnAndNotAskedTwice) {
+// and when it finishes its answer (with what it found) is kept for the next
+// ask, after which the key is asked afresh.
+TEST(NetworkWait, ALateAnswerIsGivenUpOnKeptAndNotAskedTwice) {
     const HANDLE gate = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ASSERT_NE(gate, nullptr);
     std::atomic<int> asked{0};
     const auto slow = [&] {
         ++asked;
         ::WaitForSingleObject(gate, INFINITE);
-        return DWORD{NO_ERROR};
+        return zq::NetworkAnswer{NO_ERROR, std::wstring(L"found late")};
     };
-    EXPECT_EQ(zq::AskNetwork(L"\\\\Dead\\x", slow, 50, ERROR_SEM_TIMEOUT), DWORD{ERROR_SEM_TIMEOUT});
-    EXPECT_EQ(zq::AskNetwork(L"\\\\DEAD\\X", slow, 50, ERROR_SEM_TIMEOUT), DWORD{ERROR_SEM_TIMEOUT});
-    EXPECT_EQ(zq::AskNetwork(
-                  L"\\\\other\\x", [] { return DWORD{ERROR_BAD_NETPATH}; }, 5000, ERROR_SEM_TIMEOUT),
-              DWORD{ERROR_BAD_NETPATH});
+    (void)zq::TakeLateNetworkAnswer();
+    EXPECT_EQ(zq::AskNetwork(L"\\\\Dead\\x", slow, 50, ERROR_SEM_TIMEOUT).error, DWORD{ERROR_SEM_TIMEOUT});
+    EXPECT_EQ(zq::AskNetwork(L"\\\\DEAD\\X", slow, 50, ERROR_SEM_TIMEOUT).error, DWORD{ERROR_SEM_TIMEOUT});
+    const auto other = zq::AskNetwork(
+        L"\\\\other\\x",
+        [] {
+            return zq::NetworkAnswer{ERROR_BAD_NETPATH, {}};
+        },
+        5000, ERROR_SEM_TIMEOUT);
+    EXPECT_EQ(other.error, DWORD{ERROR_BAD_NETPATH});
+    EXPECT_FALSE(zq::TakeLateNetworkAnswer());
+
     ::SetEvent(gate);
-    DWORD answer = ERROR_SEM_TIMEOUT;
-    for (int i = 0; i < 200 && answer == ERROR_SEM_TIMEOUT; ++i) {
+    bool arrived = false;
+    for (int i = 0; i < 200 && !arrived; ++i) {
         ::Sleep(10);
-        answer = zq::AskNetwork(
-            L"\\\\dead\\x", [] { return DWORD{ERROR_ACCESS_DENIED}; }, 5000, ERROR_SEM_TIMEOUT);
+        arrived = zq::TakeLateNetworkAnswer();
     }
-    EXPECT_EQ(answer, DWORD{ERROR_ACCESS_DENIED});
+    ASSERT_TRUE(arrived);
+    const auto denied = [] { return zq::NetworkAnswer{ERROR_ACCESS_DENIED, {}}; };
+    const zq::NetworkAnswer kept = zq::AskNetwork(L"\\\\dead\\x", denied, 5000, ERROR_SEM_TIMEOUT);
+    EXPECT_EQ(kept.error, DWORD{NO_ERROR});
+    const auto* found = std::any_cast<std::wstring>(&kept.found);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(*found, L"found late");
     EXPECT_EQ(asked.load(), 1);
+    EXPECT_EQ(zq::AskNetwork(L"\\\\dead\\x", denied, 5000, ERROR_SEM_TIMEOUT).error, DWORD{ERROR_ACCESS_DENIED});
     ::CloseHandle(gate);
 }
