@@ -59,6 +59,8 @@ void ArchivePart::RegisterCommands() {
     registry.Register(cmd::filer::Unpack, [this](const CommandCall&) { StartUnpack(); });
     registry.Register(cmd::filer::Pack, [this](const CommandCall&) { StartPack(kPackLha); });
     registry.Register(cmd::filer::Packzip, [this](const CommandCall&) { StartPack(kPackZip); });
+    registry.Register(cmd::filer::Eachpack, [this](const CommandCall&) { StartPack(kPackLha, true); });
+    registry.Register(cmd::filer::Eachpackzip, [this](const CommandCall&) { StartPack(kPackZip, true); });
     // The members selected inside an archive are copied by unpacking them.
     registry.Wrap(cmd::filer::Copy, [this](const CommandCall& call, const CommandHandler& earlier) {
         if (dynamic_cast<ArchiveSource*>(&m_filer.Pane(m_filer.ActivePane()).Source()) != nullptr)
@@ -191,11 +193,12 @@ void ArchivePart::StartUnpack(bool toOtherPane) {
     m_context.lists->Add(DialogList::Unpack, std::make_unique<ArchiveOperation<CUnpackDlg>>(std::move(dialog)));
 }
 
-void ArchivePart::StartPack(int kind) {
+void ArchivePart::StartPack(int kind, bool eachEntry) {
     DropFinishedDialogs();
     const int active = m_filer.ActivePane();
     const FilerPane& pane = m_filer.Pane(active);
-    const std::wstring caption = kind == kPackLha ? L"LHA圧縮" : L"ZIP圧縮";
+    const std::wstring caption =
+        std::wstring(eachEntry ? L"ファイルごとに" : L"") + (kind == kPackLha ? L"LHA圧縮" : L"ZIP圧縮");
     if (!ShowsRealDirectory(pane)) {
         ui::ZqMessageBox(m_context.view, L"圧縮できるのはディレクトリにあるファイルだけです", caption, MB_OK);
         return;
@@ -218,7 +221,7 @@ void ArchivePart::StartPack(int kind) {
     const std::wstring target = ShowsRealDirectory(other) ? other.Path() : pane.Path();
     request.archive = DefaultPackArchive(kind, request.sourceDirectory, target, request.names);
 
-    auto dialog = std::make_unique<CPackDlg>(m_context.view, caption, std::move(request), target);
+    auto dialog = std::make_unique<CPackDlg>(m_context.view, caption, std::move(request), target, eachEntry);
     if (!ShowRefreshing(*dialog, m_context.view, m_filer)) return;
     m_context.lists->Add(DialogList::Pack, std::make_unique<ArchiveOperation<CPackDlg>>(std::move(dialog)));
 }

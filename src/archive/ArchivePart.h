@@ -37,7 +37,7 @@ class ArchivePart final : public IViewPart {
     void StartUnpack(bool toOtherPane = false);
     // Packs the active pane's selection into a ZIP (kPackZip) or LHA archive,
     // offered in the other pane's directory.
-    void StartPack(int kind);
+    void StartPack(int kind, bool eachEntry = false);
     // The dialog for an archive pane's members is modal: the view waits for it.
     void RunModal(CUnpackDlg& dialog);
     void DropFinishedDialogs();

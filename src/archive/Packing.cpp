@@ -1,5 +1,7 @@
 #include "archive/Packing.h"
 
+#include <algorithm>
+
 #include "archive/ArchiverApi.h"
 #include "archive/UnpackJob.h"
 #include "common/Paths.h"
@@ -28,6 +30,29 @@ std::wstring DefaultPackArchive(int kind, const std::wstring& sourceDirectory, c
         stem = IsRootPath(sourceDirectory) ? L"archive" : std::wstring(FileNamePart(FolderForm(sourceDirectory)));
     }
     return JoinPath(FolderForm(targetDirectory), stem + Extension(kind));
+}
+
+std::vector<StructPackRequest> EachPackRequests(const StructPackRequest& all, const std::wstring& targetDirectory) {
+    std::vector<StructPackRequest> requests;
+    std::vector<std::wstring> taken;
+    const auto free = [&](const std::wstring& archive) {
+        return std::none_of(taken.begin(), taken.end(),
+                            [&](const std::wstring& other) { return SamePath(other, archive); });
+    };
+    for (const std::wstring& name : all.names) {
+        StructPackRequest one = all;
+        one.names = {name};
+        one.archive = DefaultPackArchive(all.kind, all.sourceDirectory, targetDirectory, one.names);
+        if (!free(one.archive)) one.archive = JoinPath(FolderForm(targetDirectory), name + Extension(all.kind));
+        std::wstring stem;
+        std::wstring extension;
+        SplitFileName(FileNamePart(one.archive), stem, extension);
+        for (int n = 2; !free(one.archive); ++n)
+            one.archive = JoinPath(FolderForm(targetDirectory), stem + L"_" + std::to_wstring(n) + Extension(all.kind));
+        taken.push_back(one.archive);
+        requests.push_back(std::move(one));
+    }
+    return requests;
 }
 
 std::wstring PackArchivePath(int kind, const std::wstring& typed, const std::wstring& targetDirectory) {

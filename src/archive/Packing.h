@@ -35,6 +35,13 @@ struct StructPackRequest {
 [[nodiscard]] std::wstring DefaultPackArchive(int kind, const std::wstring& sourceDirectory,
                                               const std::wstring& targetDirectory,
                                               const std::vector<std::wstring>& names);
+// @Eachpack/@Eachpackzip: one request per entry of `all`, each archive in
+// `targetDirectory` named as DefaultPackArchive names it for that entry
+// alone.  Entries whose stems meet ("a.txt", "a.doc") or meet another's
+// archive are told apart by their whole name ("a.doc.zip") and then by a
+// number ("a_2.zip"): no archive of the batch is written twice.
+[[nodiscard]] std::vector<StructPackRequest> EachPackRequests(const StructPackRequest& all,
+                                                              const std::wstring& targetDirectory);
 // What was typed as a full path: relative to `targetDirectory`, the kind's
 // extension added when it has none.  Empty for a name no file may have.
 [[nodiscard]] std::wstring PackArchivePath(int kind, const std::wstring& typed, const std::wstring& targetDirectory);

@@ -33,7 +33,12 @@ std::wstring ArchiveAddCommand(int kind, const std::wstring& archive, const std:
                                const std::vector<std::wstring>& files) {
     if (kind != 0 && kind != 1) return {};
     const std::wstring switches = kind == 0 ? L"a -d1 -c1" : L"-r -S";
-    const std::wstring named = EndsWithZip(archive) ? archive.substr(0, archive.size() - 4) : archive;
+    // The ZIP family's libraries add ".zip" to a name without an extension
+    // only: "a.b.zip" given as "a.b" would write the archive "a.b".
+    const std::wstring stem = EndsWithZip(archive) ? archive.substr(0, archive.size() - 4) : archive;
+    const size_t slash = stem.find_last_of(L"\\/");
+    const bool stemHasExtension = stem.find(L'.', slash == std::wstring::npos ? 0 : slash) != std::wstring::npos;
+    const std::wstring named = stemHasExtension ? archive : stem;
     std::wstring line = switches + L" " + Quoted(named) + L" " + Quoted(WithBackslash(base));
     for (const std::wstring& file : files) line += L" " + Quoted(file);
     return line;

@@ -60,6 +60,15 @@ TEST(Packing, TheOfferedAndTypedNamesAreWholePathsOfTheKind) {
         EXPECT_EQ(PackArchivePath(kPackZip, bad, L"D:\\out"), L"") << bad;
     StructPackRequest request;
     request.sourceDirectory = L"C:\\w";
+    request.names = {L"a.txt", L"a.doc", L"A", L"b.tar.gz"};
+    std::vector<std::wstring> each;
+    for (const StructPackRequest& one : EachPackRequests(request, L"D:\\o")) {
+        EXPECT_EQ(one.names.size(), 1u);
+        each.push_back(one.archive);
+    }
+    // The stems of a.txt, a.doc and A meet: no archive is written twice.
+    EXPECT_EQ(each, (std::vector<std::wstring>{L"D:\\o\\a.zip", L"D:\\o\\a.doc.zip", L"D:\\o\\A_2.zip",
+                                               L"D:\\o\\b.tar.zip"}));
     request.names = {L"a.txt", L"sub"};
     for (const auto& [archive, itself] : {std::pair{L"C:\\w\\sub\\p.zip", true}, std::pair{L"C:\\w\\a.txt", true},
                                           std::pair{L"C:\\w\\p.zip", false}, std::pair{L"C:\\w\\subway.zip", false}}) {

@@ -17,8 +17,12 @@ StructSyncData Line(const std::wstring& path, unsigned direction) {
 }
 
 TEST(ArchiveSync, FilesComeOutIntoTheirFoldersAndGoInWithOneAddCall) {
-    // A ZIP archive is named to the add command without its extension.
+    // A ZIP archive is named to the add command without its extension, unless
+    // what is left has one of its own.
     EXPECT_EQ(ArchiveAddCommand(1, L"C:\\p.ZIP", L"D:\\s", {L"a b.txt"}), LR"(-r -S "C:\p" "D:\s\" "a b.txt")");
+    EXPECT_EQ(ArchiveAddCommand(1, L"C:\\v1.2\\p.v2.zip", L"D:\\s", {L"a"}),
+              LR"(-r -S "C:\v1.2\p.v2.zip" "D:\s\" "a")");
+    EXPECT_EQ(ArchiveAddCommand(1, L"C:\\v1.2\\p.zip", L"D:\\s", {L"a"}), LR"(-r -S "C:\v1.2\p" "D:\s\" "a")");
     zq::test::TempDir dir;
     test::ScriptedAsker asker;
     const std::wstring library = JoinPath(ModuleDirectory(), L"..\\..\\bin\\Unbypass.dll");
