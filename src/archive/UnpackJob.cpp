@@ -310,8 +310,8 @@ int UnpackJob::ListMembers(int row, const std::string& archive, std::vector<std:
     return 1;
 }
 
-int UnpackJob::ListAndCheck(int row, const std::string& archive, const std::wstring& destination) {
-    std::vector<std::string> names;
+int UnpackJob::ListAndCheck(int row, const std::string& archive, const std::wstring& destination,
+                            std::vector<std::string>& names) {
     // An archive that cannot be opened: the command itself reports what is wrong with it.
     const int listed = ListMembers(row, archive, names);
     if (listed <= 0) return listed;
@@ -412,7 +412,13 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
     const std::wstring archive = JoinPath(item.directory, item.name);
     const auto ansiArchive = AnsiText(archive);
     int result = ansiArchive ? 0 : -4;
-    if (result == 0 && m_request.checkPathLength) result = ListAndCheck(row, *ansiArchive, destination);
+    // The names listed for the length check serve the same-name check too.
+    std::vector<std::string> names;
+    bool listed = false;
+    if (result == 0 && m_request.checkPathLength) {
+        result = ListAndCheck(row, *ansiArchive, destination, names);
+        listed = true;
+    }
     GuardedLibrary library(m_libraryPath);
     if (result == 0 && !library.Find<arc::CommandFn>(r.unpackPrefix.c_str())) result = -1;
     if (result == 0) {
@@ -426,8 +432,8 @@ bool UnpackJob::UnpackOne(const Item& item, bool& failed) {
         const std::wstring options = UnpackOptionString(r, m_request.ignoreFolders, m_request.password,
                                                         &m_request.unpackOptions[static_cast<size_t>(row)], leaveOut);
         std::vector<std::wstring> members;
-        std::vector<std::string> names;
-        if (m_placeStaged && DirectoryExists(WithoutSlash(destination)) && ListMembers(row, *ansiArchive, names) == 1)
+        if (m_placeStaged && DirectoryExists(WithoutSlash(destination)) &&
+            (listed || ListMembers(row, *ansiArchive, names) == 1))
             for (const std::string& name : names) members.push_back(ToWide(name));
         const bool placed = ThroughStaging(archive, destination, members, [&](const std::wstring& into) {
             const std::wstring line = UnpackCommandLine(row, options, archive, into);

@@ -161,7 +161,9 @@ class UnpackJob {
     // The library's names of an archive's members: 1 listed, 0 it cannot be
     // opened, -1 the library lacks the listing functions.
     [[nodiscard]] int ListMembers(int row, const std::string& archive, std::vector<std::string>& names);
-    [[nodiscard]] int ListAndCheck(int row, const std::string& archive, const std::wstring& destination);
+    // The path-length check over the names listed, which stay in `names`.
+    [[nodiscard]] int ListAndCheck(int row, const std::string& archive, const std::wstring& destination,
+                                   std::vector<std::string>& names);
     // Unpacks through `unpack` into `destination`, or, where `members` meet
     // files already there, into a staging folder placed afterwards; false
     // when the placement was ended by the user.

@@ -131,7 +131,10 @@ TEST(UnpackJob, UnpacksSelectedMembersWithOrWithoutTheirFolders) {
 // the members go into a folder of the job's own, the placement gets it, and
 // the folder is gone afterwards.  With nothing taken there is no detour.
 TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
-    for (const bool members : {false, true}) {
+    // Whole archives (with the length check, whose listing serves the
+    // same-name check too) and members chosen in the pane.
+    for (const int way : {0, 1, 2}) {
+        const bool members = way == 2;
         test::TempDir out;
         out.WriteFile(L"a.txt", "mine\n");
         // What a zq that was ended mid-question left behind goes; folders of
@@ -143,7 +146,9 @@ TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
         out.WriteFile(L"~zqnotes\\keep.txt", "mine\n");
         out.WriteFile(L"~zq12_\\keep.txt", "mine\n");
         test::ScriptedQuestions questions;
-        UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()},
+        UnpackRequest request{out.Path()};
+        request.checkPathLength = way == 1;
+        UnpackJob job(DefaultArchiverTable(), test::ArchiverLibrary(), request,
                       members ? std::vector<UnpackJob::Item>{}
                               : std::vector<UnpackJob::Item>{{test::ArchiverFixtures(), L"plain.zip"}},
                       questions);
@@ -160,7 +165,7 @@ TEST(UnpackJob, NamesAlreadyThereGoThroughThePlacement) {
                 stagedB = Read(staging + L"\\dir\\sub\\b.txt");
                 return !endIt;
             });
-        EXPECT_TRUE(job.Run()) << members;
+        EXPECT_TRUE(job.Run()) << way;
         EXPECT_EQ(placedInto, out.Path());
         EXPECT_EQ(ParentPart(staged), out.Path());
         EXPECT_EQ(stagedA, "alpha\n");
