@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "BenchClock.h"
 #include "archive/ArchiveSource.h"
@@ -157,6 +158,38 @@ void UnpackCase(const char* label, const std::wstring& library, const std::wstri
     (void)test::RemoveTree(destination);
 }
 
+// Unpacking into a folder that exists asks first whether any member's name
+// is taken there.  100,000 members in 1,000 folders, none taken, against the
+// baseline of asking the disk once per member.
+void TakenNameCase(const std::wstring& work) {
+    const std::wstring into = JoinPath(work, L"zq-taken");
+    ::CreateDirectoryW(into.c_str(), nullptr);
+    for (int f = 0; f < 1000; f += 10) {
+        const std::wstring folder = JoinPath(into, L"f" + std::to_wstring(f));
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        const HANDLE file =
+            ::CreateFileW(JoinPath(folder, L"other.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+    }
+    std::vector<std::wstring> members;
+    for (int m = 0; m < 100000; ++m)
+        members.push_back(L"f" + std::to_wstring(m % 1000) + L"/n" + std::to_wstring(m) + L".txt");
+    double t0 = Now();
+    const bool taken = AnyNameTaken(into, members, true);
+    const double ours = Now() - t0;
+    t0 = Now();
+    int found = 0;
+    for (std::wstring member : members) {
+        std::replace(member.begin(), member.end(), L'/', L'\\');
+        if (FileExists(JoinPath(into, member))) ++found;
+    }
+    const double baseline = Now() - t0;
+    std::printf(
+        "  taken-name check      %zu members  %.3f s (taken %d), one question per member %.3f s (found %d), "
+        "ratio %.2f\n",
+        members.size(), ours, taken ? 1 : 0, baseline, found, ours / baseline);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -180,5 +213,6 @@ int wmain(int argc, wchar_t** argv) {
     UnpackCase("zip", library, mixed, JoinPath(work, L"zq-zip"), owner);
     UnpackCase("tar.gz", library, tgz, JoinPath(work, L"zq-tgz"), owner);
     std::printf("  progress messages seen: %lld\n", owner.seen);
+    TakenNameCase(work);
     return 0;
 }

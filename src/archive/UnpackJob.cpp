@@ -1,6 +1,8 @@
 #include "archive/UnpackJob.h"
 
 #include <algorithm>
+#include <unordered_set>
+#include <unordered_map>
 #include <utility>
 #include <cwchar>
 #include <cwctype>
@@ -151,16 +153,58 @@ class StagingFolder {
 
 }  // namespace
 
+namespace {
+
+// The files in the destination's folders, each folder read once: an archive
+// of 100,000 members asks the disk once per folder it names, not per member.
+class TakenFiles {
+  public:
+    explicit TakenFiles(std::wstring root) : m_root(std::move(root)) {}
+
+    // `relative`: backslashes between folders.
+    bool Taken(const std::wstring& relative) {
+        const size_t slash = relative.rfind(L'\\');
+        const std::wstring folder = slash == std::wstring::npos ? L"" : Folded(relative.substr(0, slash));
+        auto listed = m_folders.find(folder);
+        if (listed == m_folders.end()) listed = m_folders.emplace(folder, Read(relative.substr(0, slash + 1))).first;
+        return listed->second.count(Folded(relative.substr(slash + 1))) != 0;
+    }
+
+  private:
+    static std::wstring Folded(std::wstring name) {
+        if (!name.empty()) ::CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+        return name;
+    }
+    // The names of the files (not folders) in one folder; none when it is not there.
+    std::unordered_set<std::wstring> Read(const std::wstring& folder) const {
+        std::unordered_set<std::wstring> files;
+        WIN32_FIND_DATAW found{};
+        const std::wstring pattern = PlatformPath(JoinPath(m_root, folder + L"*"));
+        const HANDLE find =
+            ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+        if (find == INVALID_HANDLE_VALUE) return files;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.insert(Folded(found.cFileName));
+        } while (::FindNextFileW(find, &found));
+        ::FindClose(find);
+        return files;
+    }
+
+    std::wstring m_root;
+    std::unordered_map<std::wstring, std::unordered_set<std::wstring>> m_folders;
+};
+
+}  // namespace
+
 bool AnyNameTaken(const std::wstring& destination, const std::vector<std::wstring>& members, bool keepFolders) {
     const std::wstring root = WithoutSlash(destination);
     if (!DirectoryExists(root)) return false;
+    TakenFiles taken(root);
     for (std::wstring member : members) {
         std::replace(member.begin(), member.end(), L'/', L'\\');
         if (!keepFolders) member = member.substr(member.rfind(L'\\') + 1);
         const std::wstring relative = SafeMemberPath(L"", member, true);
-        if (relative.empty()) continue;
-        const DWORD attributes = ::GetFileAttributesW(PlatformPath(JoinPath(root, relative)).c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+        if (!relative.empty() && taken.Taken(relative)) return true;
     }
     return false;
 }
