@@ -52,6 +52,17 @@ std::wstring WithSlash(std::wstring folder) {
 }
 
 // Creates every folder level of `path` up to its last separator.
+// A path at or past MAX_PATH in the \\?\ form, which the platform takes
+// whole: a member just short of the limit still comes out, though its
+// partial file (and a caller's staging folder) make the path longer.  The
+// paths here are full and have backslashes only.
+std::wstring OnDisk(const std::wstring& path) {
+    if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
+    if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    return path;
+}
+
 bool MakeFolders(const std::wstring& path) {
     size_t start = 3;  // past "C:\\"
     if (path.rfind(L"\\\\", 0) == 0) {
@@ -61,9 +72,9 @@ bool MakeFolders(const std::wstring& path) {
     }
     for (size_t i = path.find_first_of(L"\\/", start); i != std::wstring::npos; i = path.find_first_of(L"\\/", i + 1)) {
         const std::wstring part = path.substr(0, i);
-        const DWORD attributes = ::GetFileAttributesW(part.c_str());
+        const DWORD attributes = ::GetFileAttributesW(OnDisk(part).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        if (!::CreateDirectoryW(part.c_str(), nullptr)) return false;
+        if (!::CreateDirectoryW(OnDisk(part).c_str(), nullptr)) return false;
     }
     return true;
 }
@@ -92,8 +103,8 @@ int WriteMember(ArchiveReader& reader, const std::wstring& target, const Member&
     // target's name only once whole: a failed or cancelled member leaves no
     // partial file under its name, and a file already there stays as it was.
     const std::wstring partial = target + L".unbypass-part";
-    const HANDLE file =
-        ::CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = ::CreateFileW(OnDisk(partial).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kErrorFileOpen;
     bool written = true;
     int r = reader.ReadData([&](const char* data, size_t n) {
@@ -107,12 +118,13 @@ int WriteMember(ArchiveReader& reader, const std::wstring& target, const Member&
         ::SetFileTime(file, nullptr, nullptr, &time);
     }
     ::CloseHandle(file);
-    if (r == 0 && !::MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) r = kErrorCannotWrite;
+    if (r == 0 && !::MoveFileExW(OnDisk(partial).c_str(), OnDisk(target).c_str(), MOVEFILE_REPLACE_EXISTING))
+        r = kErrorCannotWrite;
     if (r != 0) {
-        ::DeleteFileW(partial.c_str());
+        ::DeleteFileW(OnDisk(partial).c_str());
         return r;
     }
-    if (member.readOnly) ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    if (member.readOnly) ::SetFileAttributesW(OnDisk(target).c_str(), FILE_ATTRIBUTE_READONLY);
     return 0;
 }
 

@@ -159,6 +159,15 @@ TEST(ArchiveBadInput, ManyMembersHugeMembersLongAndDuplicateNamesListAndUnpack) 
         EXPECT_EQ(questions.asked.size(), 2u);
         for (const std::wstring& file : FilesBelow(out.Path()))
             EXPECT_EQ(file.find(L".unbypass-part"), std::wstring::npos) << file;
+        // A path past MAX_PATH whose names each fit comes out whole.
+        const std::wstring deep =
+            std::wstring(99, L'a') + L"/" + std::wstring(99, L'b') + L"/" + std::wstring(96, L'c') + L".txt";
+        UnpackJob chosen(DefaultArchiverTable(), test::ArchiverLibrary(), {out.Path()}, {}, questions);
+        chosen.SetMembers(JoinPath(test::ArchiverFixtures(), L"long.zip"), {deep});
+        EXPECT_TRUE(chosen.Run());
+        std::wstring onDisk = deep;
+        std::replace(onDisk.begin(), onDisk.end(), L'/', L'\\');
+        EXPECT_EQ(test::ReadFileBytes(PlatformPath(out / onDisk)), "deep\n");
     }
     {
         // Two members of one name: both listed, the later one's data wins on
