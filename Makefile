@@ -16,11 +16,13 @@ all: build
 setup:
 	@scripts/setup
 
-$(CMAKE_B)/CMakeCache.txt:
+# The generated Makefile, not the cache, marks a finished configure: a run
+# that failed half-way (no compiler yet) leaves a cache behind.
+$(CMAKE_B)/Makefile:
 	@cmake -S . -B $(CMAKE_B) -G "Unix Makefiles" \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake $(LAUNCHER) >/dev/null
 
-configure: $(CMAKE_B)/CMakeCache.txt
+configure: $(CMAKE_B)/Makefile
 
 build: configure
 	@cmake --build $(CMAKE_B) -j $(JOBS) --target zq
