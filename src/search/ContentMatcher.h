@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,24 +19,33 @@ enum class ContentResult { Found, NotFound, Unreadable, Stopped };
 
 class ContentMatcher {
   public:
-    static constexpr size_t kWindow = 32000;
+    // Most files fit in one window: under Wine each read is a round trip,
+    // and opening and closing a file already cost more than reading it.
+    static constexpr size_t kWindow = 256 * 1024;
+    static constexpr uint64_t kSizeUnknown = ~uint64_t{0};
 
     explicit ContentMatcher(const FindPatternSet& set, size_t window = kWindow);
     ContentMatcher(const ContentMatcher&) = delete;
     ContentMatcher& operator=(const ContentMatcher&) = delete;
 
     // Unreadable: the file could not be opened, or a read failed (the error in `error`).
+    // `listedSize`, the size the directory listing gave, spares the read that
+    // would only say "end of file": a short read that ends at it ends the file.
     [[nodiscard]] ContentResult Search(IFileSystem& fs, const std::wstring& path, const std::atomic<bool>* stop,
-                                       DWORD* error = nullptr);
+                                       DWORD* error = nullptr, uint64_t listedSize = kSizeUnknown);
     // Any pattern anywhere in `bytes` (whole, not windowed).
     [[nodiscard]] bool Contains(const char* bytes, size_t length) const;
 
   private:
+    [[nodiscard]] bool MatchesAt(const char* bytes, size_t length, size_t at) const;
+
     std::vector<std::string> m_patterns;
     size_t m_longest = 0;
     size_t m_shortest = 0;
-    size_t m_shift[256] = {};
-    bool m_ends[256] = {};  // the byte ends the first m_shortest bytes of some pattern
+    // How far the pair of bytes ending the first m_shortest bytes under the
+    // comparison lets it move on (0: some pattern could start here).
+    std::vector<uint8_t> m_pairShift;
+    bool m_starts[256] = {};  // the byte begins a pattern (one-byte patterns only)
     size_t m_window;
     std::vector<char> m_buffer;
 };

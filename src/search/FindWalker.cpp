@@ -60,7 +60,8 @@ bool FindWalker::ListMatches(const std::wstring& directory, const Deliver& deliv
             if (IsDirectory(data)) continue;
             const std::wstring path = JoinPath(directory, data.cFileName);
             DWORD error = 0;
-            const ContentResult result = m_matcher.Search(m_fs, path, &stop, &error);
+            const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+            const ContentResult result = m_matcher.Search(m_fs, path, &stop, &error, size);
             if (result == ContentResult::Unreadable) Note(FindProblem::Kind::UnreadableFile, path, error, progress);
             if (result != ContentResult::Found) continue;
         }

@@ -76,11 +76,58 @@ TEST(ContentMatcher, FindsAMatchAtEveryPlaceAcrossWindowBorders) {
         EXPECT_EQ(SearchFile(path, Only(kFindSjis), 24), ContentResult::Found) << "at " << at;
     }
     // The real window, with the word split 3 / 7 over its first border.
-    std::string big(70000, 'y');
+    std::string big(ContentMatcher::kWindow + 10000, 'y');
     big.replace(ContentMatcher::kWindow - 3, word.size(), word);
     EXPECT_EQ(SearchFile(dir.WriteFile(L"big.bin", big), Only(kFindSjis)), ContentResult::Found);
     big.replace(ContentMatcher::kWindow - 3, word.size(), std::string(word.size(), 'y'));
     EXPECT_EQ(SearchFile(dir.WriteFile(L"big.bin", big), Only(kFindSjis)), ContentResult::NotFound);
+}
+
+TEST(ContentMatcher, AgreesWithAPlainSearchOnCrowdedText) {
+    // Three letters make partial matches and shared pairs everywhere, where a
+    // shift one too long would skip a start.
+    uint32_t seed = 7;
+    const auto next = [&seed](uint32_t below) {
+        seed = seed * 1103515245 + 12345;
+        return (seed >> 16) % below;
+    };
+    const auto letters = [&next](size_t count) {
+        std::string text;
+        for (size_t i = 0; i < count; ++i) text += static_cast<char>('a' + next(3));
+        return text;
+    };
+    for (int trial = 0; trial < 3000; ++trial) {
+        FindPatternSet set;
+        for (uint32_t n = 1 + next(5); n > 0; --n) set.patterns.push_back(letters(1 + next(7)));
+        const std::string text = letters(next(60));
+        bool expected = false;
+        for (const std::string& pattern : set.patterns) expected |= text.find(pattern) != std::string::npos;
+        const ContentMatcher matcher(set);
+        EXPECT_EQ(matcher.Contains(text.data(), text.size()), expected) << "trial " << trial << " text " << text;
+    }
+}
+
+// A share that hands out a file in short pieces: each read is short of what
+// was asked although the end is still far.
+class ShortReadFileSystem final : public Win32FileSystem {
+  public:
+    bool Read(HANDLE file, void* buffer, DWORD bytes, DWORD* read) override {
+        return Win32FileSystem::Read(file, buffer, std::min<DWORD>(bytes, 1000), read);
+    }
+};
+
+TEST(ContentMatcher, ReadsToTheEndWhateverTheListingSaid) {
+    test::TempDir dir;
+    std::string bytes(5000, 'x');
+    bytes += kCodes[0].bytes;
+    const std::wstring path = dir.WriteFile(L"tail.txt", bytes);
+    ContentMatcher matcher(BuildPatternSet(kWord, Only(kFindSjis)));
+    ShortReadFileSystem pieces;
+    EXPECT_EQ(matcher.Search(pieces, path, nullptr, nullptr, bytes.size()), ContentResult::Found);
+    // Grown since it was listed: the word lies past the listed size.
+    Win32FileSystem fs;
+    EXPECT_EQ(matcher.Search(fs, path, nullptr, nullptr, 100), ContentResult::Found);
+    EXPECT_EQ(matcher.Search(pieces, path, nullptr, nullptr, 100), ContentResult::Found);
 }
 
 // A directory that is gone by the time the walk reaches it.
