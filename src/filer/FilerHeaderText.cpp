@@ -75,7 +75,11 @@ FileInfoTexts FileInfoItems(const FileInfoInput& input) {
     const WIN32_FIND_DATAW& e = *input.entry;
     t.name.value = input.shownName;
     SYSTEMTIME local{};
-    if (input.toLocal != nullptr && input.toLocal(EntryTime(e, input.viewFileTimeType), local)) {
+    // Lines the program makes (a network level's, its "..") carry no time: a
+    // zero FILETIME, which would read as 1601-01-01.
+    const FILETIME when = EntryTime(e, input.viewFileTimeType);
+    const bool hasTime = when.dwLowDateTime != 0 || when.dwHighDateTime != 0;
+    if (hasTime && input.toLocal != nullptr && input.toLocal(when, local)) {
         t.date.value = DateText(local);
         t.time.value = TimeText(local, false);
     }

@@ -99,6 +99,13 @@ TEST(FilerHeaderText, FileInformationOfTheCursorEntry) {
     EXPECT_EQ(t.date.value, L"2001-01-02");
     EXPECT_EQ(t.mask.value, L"*.bin (DIRにも適応)");
 
+    WIN32_FIND_DATAW timeless = MakeEntry(L"..", FILE_ATTRIBUTE_DIRECTORY);
+    timeless.ftCreationTime = timeless.ftLastAccessTime = timeless.ftLastWriteTime = FILETIME{};
+    in.entry = &timeless;
+    t = FileInfoItems(in);
+    EXPECT_EQ(t.date.value, L"");
+    EXPECT_EQ(t.time.value, L"");
+
     in.entry = nullptr;
     t = FileInfoItems(in);
     EXPECT_EQ(t.name.value, L"");
