@@ -271,7 +271,17 @@ class FilerPane {
   private:
     bool EnsureSlots(int needed);
     bool WriteCandidate(const FileEntry& candidate, int& result, uint32_t keyMask);
-    void EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask);
+    struct ListingPass {
+        std::wstring pattern;
+        int what;
+        bool recheck;
+    };
+    [[nodiscard]] std::vector<ListingPass> ListingPasses() const;
+    // The passes' entries gathered on a thread of their own, for a network
+    // directory: false when the share has not finished listing in time.
+    [[nodiscard]] bool GatherOffThread(const std::vector<ListingPass>& passes,
+                                       std::vector<std::vector<FileEntry>>& gathered);
+    void EnumeratePass(const ListingPass& pass, const std::vector<FileEntry>* gathered, int& result, uint32_t keyMask);
     void AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMask);
     [[nodiscard]] bool Keep(const FileEntry& e) const;
     void ClearAllMarks();

@@ -1,12 +1,14 @@
 // Reading a directory into the pane's slots, change detection, and the
 // automatic reload of the view's timer.
 #include <cwchar>
+#include <new>
 #include <unordered_set>
 
 #include "common/Handle.h"
 #include "common/Paths.h"
 #include "filer/FilerPane.h"
 #include "filer/FilerPath.h"
+#include "filer/NetworkWait.h"
 #include "common/Wildcard.h"
 
 namespace zq {
@@ -82,18 +84,65 @@ bool FilerPane::WriteCandidate(const FileEntry& candidate, int& result, uint32_t
     return true;
 }
 
-void FilerPane::EnumeratePass(const std::wstring& pattern, int what, bool recheck, int& result, uint32_t keyMask) {
-    m_source->Enumerate(m_path, pattern, [&](FileEntry& found) {
+std::vector<FilerPane::ListingPass> FilerPane::ListingPasses() const {
+    if (IsMatchAllPattern(m_pattern)) return {{L"*.*", kPassBoth, false}};
+    const bool recheck = m_options.FIND_FILE_NEGLECT_DOS_NAME != 0;
+    // Without the pattern applying to directories every directory is listed.
+    return {{m_patternAppliesToDirs ? m_pattern : L"*", kPassDirectories, m_patternAppliesToDirs && recheck},
+            {m_pattern, kPassFiles, recheck}};
+}
+
+bool FilerPane::GatherOffThread(const std::vector<ListingPass>& passes, std::vector<std::vector<FileEntry>>& gathered) {
+    std::wstring key = L"list|" + m_path;
+    std::vector<std::wstring> patterns;
+    for (const ListingPass& pass : passes) {
+        patterns.push_back(pass.pattern);
+        key += L"|" + pass.pattern;
+    }
+    IListingSource* source = m_source;
+    const NetworkAnswer answer = AskNetwork(
+        key,
+        [source, path = m_path, patterns] {
+            std::vector<std::vector<FileEntry>> lists;
+            try {
+                for (const std::wstring& pattern : patterns) {
+                    lists.emplace_back();
+                    source->Enumerate(path, pattern, [&lists](FileEntry& found) {
+                        lists.back().push_back(found);
+                        return true;
+                    });
+                }
+            } catch (const std::bad_alloc&) {
+                return NetworkAnswer{ERROR_NOT_ENOUGH_MEMORY, {}};
+            }
+            return NetworkAnswer{NO_ERROR, std::move(lists)};
+        },
+        kNetworkAnswerMs, ERROR_SEM_TIMEOUT);
+    if (answer.error == ERROR_SEM_TIMEOUT) return false;
+    // Out of memory there: the window thread lists it itself, slot by slot.
+    if (answer.error == NO_ERROR) gathered = std::any_cast<std::vector<std::vector<FileEntry>>>(answer.found);
+    return true;
+}
+
+void FilerPane::EnumeratePass(const ListingPass& pass, const std::vector<FileEntry>* gathered, int& result,
+                              uint32_t keyMask) {
+    const auto take = [&](FileEntry& found) {
         const bool directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (what == kPassDirectories && !directory) return true;
-        if (what == kPassFiles && directory) return true;
+        if (pass.what == kPassDirectories && !directory) return true;
+        if (pass.what == kPassFiles && directory) return true;
         // The platform also matches the pattern against short names; the
         // re-check keeps only what matches by the long name.
-        if (recheck && !WildcardMatch(found.cFileName, pattern)) return true;
+        if (pass.recheck && !WildcardMatch(found.cFileName, pass.pattern)) return true;
         ClearNameTails(found);
         if (!Keep(found)) return true;
         return WriteCandidate(found, result, keyMask);
-    });
+    };
+    if (gathered == nullptr) {
+        m_source->Enumerate(m_path, pass.pattern, take);
+        return;
+    }
+    for (FileEntry found : *gathered)
+        if (!take(found)) return;
 }
 
 void FilerPane::AddOwnRecord(const wchar_t* asName, int& result, uint32_t keyMask) {
@@ -191,6 +240,15 @@ int FilerPane::ReadDirectory(int mode) {
         // the enumeration runs is seen by the next check.
         if (reload.ENABLE && m_source->Watchable()) m_watch.Open(m_path);
     }
+    // A share may answer that it is there and then take its time over a
+    // large folder: it is listed off the window thread, and the pane shows
+    // it as not ready until the listing comes (the view's timer reads again).
+    const std::vector<ListingPass> passes = ListingPasses();
+    std::vector<std::vector<FileEntry>> gathered;
+    if (DriveClass() == kDriveNetwork && m_source->EnumeratesOffThread() && !GatherOffThread(passes, gathered)) {
+        EnterEmpty();
+        return kReadReplaced;
+    }
 
     m_lastReadPath = m_path;
     m_notReady = false;
@@ -201,18 +259,11 @@ int FilerPane::ReadDirectory(int mode) {
     int result = kReadUnchanged;
     m_outOfMemory = false;
     const uint32_t keyMask = ActiveKeyMask(m_sort.InForce());
-    const bool recheck = m_options.FIND_FILE_NEGLECT_DOS_NAME != 0;
     // "." and ".." are the pane's own lines, whatever the pattern.
     if (!m_options.NOTVIEWCURRENTDIR) AddOwnRecord(L".", result, keyMask);
     if (!m_options.NOTVIEWUPDIR) AddOwnRecord(L"..", result, keyMask);
-    if (IsMatchAllPattern(m_pattern)) {
-        EnumeratePass(L"*.*", kPassBoth, false, result, keyMask);
-    } else {
-        // Without the pattern applying to directories every directory is listed.
-        EnumeratePass(m_patternAppliesToDirs ? m_pattern : L"*", kPassDirectories, m_patternAppliesToDirs && recheck,
-                      result, keyMask);
-        EnumeratePass(m_pattern, kPassFiles, recheck, result, keyMask);
-    }
+    for (size_t i = 0; i < passes.size(); ++i)
+        EnumeratePass(passes[i], gathered.empty() ? nullptr : &gathered[i], result, keyMask);
 
     // What was read before memory ran out is still shown.
     if (m_outOfMemory && m_host) m_host->ShowMessage(L"メモリが足りません");

@@ -74,7 +74,11 @@ IListingSource& ListingSources::For(const std::wstring& location) {
 
 DirectorySource& DirectorySource::Shared() {
     static Win32FileSystem fs;
-    static DirectorySource source(fs);
+    static DirectorySource source = [] {
+        DirectorySource made(fs);
+        made.m_lastsForTheProcess = true;
+        return made;
+    }();
     return source;
 }
 

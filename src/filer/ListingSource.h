@@ -76,6 +76,10 @@ class IListingSource {
     // Whether the entries are files on disk, each in its EntryDirectory, that
     // file operations may take as their sources.
     [[nodiscard]] virtual bool EntriesOnDisk() const { return false; }
+    // Whether Enumerate may run on a thread of its own and outlive the pane
+    // that asked (a source that lives for the process and keeps no state
+    // between calls): a slow share is then listed without holding the keys.
+    [[nodiscard]] virtual bool EnumeratesOffThread() const { return false; }
 };
 
 // The sources other than the file system, each made once per pane from the
@@ -106,12 +110,15 @@ class DirectorySource final : public IListingSource {
     [[nodiscard]] ListingUp Up(const std::wstring& path) override { return DirectoryUp(path); }
     [[nodiscard]] bool Watchable() const override { return true; }
     [[nodiscard]] bool EntriesOnDisk() const override { return true; }
+    // Only the shared one lives for the process; Shared() says so.
+    [[nodiscard]] bool EnumeratesOffThread() const override { return m_lastsForTheProcess; }
 
     // The one every pane reads through unless it is given another.
     static DirectorySource& Shared();
 
   private:
     IFileSystem& m_fs;
+    bool m_lastsForTheProcess = false;
 };
 
 }  // namespace zq

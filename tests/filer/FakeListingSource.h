@@ -1,6 +1,7 @@
 #pragma once
 // A listing held in memory, for pane tests where the disk is not the point:
 // a directory lists what was added to it and climbs by its path.
+#include <atomic>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ class FakeListingSource final : public IListingSource {
     bool CanEnter(const std::wstring& path) override { return m_entries.count(path) != 0; }
     void Enumerate(const std::wstring& directory, const std::wstring& pattern,
                    const std::function<bool(FileEntry&)>& take) override {
+        if (const DWORD delay = enumerateDelayMs.load()) ::Sleep(delay);
         const auto found = m_entries.find(directory);
         if (found == m_entries.end()) return;
         std::vector<FileEntry> listed = found->second;
@@ -45,8 +47,13 @@ class FakeListingSource final : public IListingSource {
 
     ListingUp Up(const std::wstring& path) override { return DirectoryUp(path); }
     bool Watchable() const override { return false; }
+    bool EnumeratesOffThread() const override { return offThread; }
 
     bool reachable = true;
+    // A share that takes its time over a listing; the test keeps the source
+    // alive until a listing given up on has finished.
+    bool offThread = false;
+    std::atomic<DWORD> enumerateDelayMs{0};
 
   private:
     static FileEntry Entry(const std::wstring& name, DWORD attributes, unsigned long long size) {

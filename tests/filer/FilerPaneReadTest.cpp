@@ -4,6 +4,7 @@
 #include <string>
 
 #include "filer/FilerPane.h"
+#include "filer/NetworkWait.h"
 #include "common/Wildcard.h"
 #include "main/TempDir.h"
 #include "filer/FakeListingSource.h"
@@ -272,6 +273,39 @@ TEST(FilerPaneRead, UnreachableAndVanishingDirectories) {
         ASSERT_TRUE(slow.ChangeDirectory(dir + L"\\d", false, nullptr));
         ASSERT_TRUE(slow.ChangeDirectory(dir, false, nullptr));
         EXPECT_EQ(slow.MarkedCount(), 0);
+    }
+
+    // A share that answers but takes its time over the listing: the read gives
+    // up after the network wait and shows the pane not ready; asked again
+    // while the listing is under way it does not wait again; the listing that
+    // came late fills the pane with its marks.
+    {
+        zq::test::FakeListingSource share;
+        const std::wstring dir = L"\\\\slow\\share\\big";
+        share.AddDirectory(dir);
+        for (const wchar_t* n : {L"a", L"b", L"c"}) share.AddFile(dir, n);
+        share.offThread = true;
+        FilerPane slow;
+        slow.SetListingSource(&share);
+        slow.SetOptions(zq::test::NoDotOptions());
+        ASSERT_TRUE(slow.ChangeDirectory(dir, false, nullptr));
+        EXPECT_EQ(slow.Count(), 4);  // "..", a, b, c
+        slow.SetMark(zq::test::PositionOf(slow, L"b"), true);
+        share.AddFile(dir, L"new");
+        share.enumerateDelayMs = 1500;
+        (void)zq::TakeLateNetworkAnswer();
+        const ULONGLONG start = ::GetTickCount64();
+        EXPECT_EQ(slow.Reread(zq::kReadForced), zq::kReadReplaced);
+        EXPECT_TRUE(slow.NotReady());
+        slow.Reread(zq::kReadForced);
+        EXPECT_TRUE(slow.NotReady());
+        EXPECT_LT(::GetTickCount64() - start, 1000u);
+        while (!zq::TakeLateNetworkAnswer() && ::GetTickCount64() - start < 10000) ::Sleep(20);
+        slow.Reread(zq::kReadForced);
+        EXPECT_FALSE(slow.NotReady());
+        EXPECT_EQ(slow.Count(), 5);
+        EXPECT_EQ(slow.MarkedCount(), 1);
+        EXPECT_TRUE(slow.IsMarkedAt(zq::test::PositionOf(slow, L"b")));
     }
 
     // A directory that disappears while shown: the pane says so and climbs.
