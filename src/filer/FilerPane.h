@@ -336,8 +336,14 @@ class FilerPane {
     PaneSortState m_sort;
     std::wstring m_predirectory;
     std::array<std::wstring, 26> m_lastOnDrive;
-    // The marks a re-read of an unreachable directory took away, for its next listing.
-    std::pair<std::wstring, std::unordered_set<std::wstring>> m_marksAwaitingDrive;
+    // What a pane emptied by a share that did not answer in time gets back
+    // with its listing: the marked names and the name under the cursor.
+    struct AwaitingDrive {
+        std::wstring path;
+        std::unordered_set<std::wstring> marked;
+        std::wstring cursorName;
+    };
+    AwaitingDrive m_awaitingDrive;
 };
 
 }  // namespace zq

@@ -168,10 +168,11 @@ void FilerPane::EnterEmpty() {
     m_watch.Close();
     // A share that did not answer in time empties the pane for a while: its
     // marks come back with its listing (ReadDirectory).
-    if (m_markedCount > 0 && !m_notReady && SamePathIgnoringCase(m_path, m_lastReadPath)) {
-        m_marksAwaitingDrive = {m_path, {}};
-        for (int p = 0; p < m_count; ++p)
-            if (IsMarkedAt(p)) m_marksAwaitingDrive.second.insert(EntryAt(p).cFileName);
+    if (!m_notReady && SamePathIgnoringCase(m_path, m_lastReadPath)) {
+        const FileEntry* under = CursorEntry();
+        m_awaitingDrive = {m_path, {}, under ? under->cFileName : L""};
+        for (int p = 0; p < m_count && m_markedCount > 0; ++p)
+            if (IsMarkedAt(p)) m_awaitingDrive.marked.insert(EntryAt(p).cFileName);
     }
     m_notReady = true;
     m_freeBytes = m_totalBytes = 0;
@@ -274,13 +275,14 @@ int FilerPane::ReadDirectory(int mode) {
         m_special = 0;
         if (m_cursor >= m_count) m_cursor = m_count > 0 ? m_count - 1 : 0;
         // Names compare exactly: a name differing only in case is another file.
-        if (SamePathIgnoringCase(m_path, m_marksAwaitingDrive.first))
+        if (SamePathIgnoringCase(m_path, m_awaitingDrive.path))
             for (int p = 0; p < m_count; ++p)
-                if (m_marksAwaitingDrive.second.count(EntryAt(p).cFileName)) SetMark(p, true);
+                if (m_awaitingDrive.marked.count(EntryAt(p).cFileName)) SetMark(p, true);
     } else {
         m_special = oldSpecial;
     }
-    m_marksAwaitingDrive = {};
+    m_awaitingDrive.path.clear();
+    m_awaitingDrive.marked.clear();
     return result;
 }
 
@@ -291,7 +293,9 @@ int FilerPane::Reread(int mode) {
     for (int p = 0; p < m_count && m_markedCount > 0; ++p)
         if (IsMarkedAt(p)) marked.insert(EntryAt(p).cFileName);
     const FileEntry* under = CursorEntry();
-    const std::wstring cursorName = under ? under->cFileName : L"";
+    std::wstring cursorName = under ? under->cFileName : L"";
+    if (!under && m_notReady && SamePathIgnoringCase(m_path, m_awaitingDrive.path))
+        cursorName = m_awaitingDrive.cursorName;
     const std::wstring before = m_path;
     const int result = ReadDirectory(mode);
     if (result == kReadReplaced) {

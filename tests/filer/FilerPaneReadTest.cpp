@@ -278,7 +278,7 @@ TEST(FilerPaneRead, UnreachableAndVanishingDirectories) {
     // A share that answers but takes its time over the listing: the read gives
     // up after the network wait and shows the pane not ready; asked again
     // while the listing is under way it does not wait again; the listing that
-    // came late fills the pane with its marks.
+    // came late fills the pane with its marks and the cursor where it was.
     {
         zq::test::FakeListingSource share;
         const std::wstring dir = L"\\\\slow\\share\\big";
@@ -291,6 +291,7 @@ TEST(FilerPaneRead, UnreachableAndVanishingDirectories) {
         ASSERT_TRUE(slow.ChangeDirectory(dir, false, nullptr));
         EXPECT_EQ(slow.Count(), 4);  // "..", a, b, c
         slow.SetMark(zq::test::PositionOf(slow, L"b"), true);
+        slow.PlaceCursorOnName(L"c", false, 0);
         share.AddFile(dir, L"new");
         share.enumerateDelayMs = 1500;
         (void)zq::TakeLateNetworkAnswer();
@@ -306,6 +307,8 @@ TEST(FilerPaneRead, UnreachableAndVanishingDirectories) {
         EXPECT_EQ(slow.Count(), 5);
         EXPECT_EQ(slow.MarkedCount(), 1);
         EXPECT_TRUE(slow.IsMarkedAt(zq::test::PositionOf(slow, L"b")));
+        ASSERT_NE(slow.CursorEntry(), nullptr);
+        EXPECT_STREQ(slow.CursorEntry()->cFileName, L"c");
     }
 
     // A directory that disappears while shown: the pane says so and climbs.
