@@ -16,3 +16,9 @@
 #define IDC_PACK_NAME_LABEL       7221
 #define IDC_PACK_NAME             7222
 #define IDC_PACK_FILE             7223
+#define IDD_UNPACK_SETTINGS       7230
+#define IDC_UNPACKSET_ROW         7231
+#define IDC_UNPACKSET_INFO        7232
+#define IDC_UNPACKSET_DLL         7233
+#define IDC_UNPACKSET_OPTION0     7240
+#define IDM_UNPACK_SETTINGS       7250

@@ -6,12 +6,14 @@
 #include "archive/ArchiverTable.h"
 #include "archive/CPackDlg.h"
 #include "archive/CUnpackDlg.h"
+#include "archive/CUnpackSettingsDlg.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRegistry.h"
 #include "commands/DialogLists.h"
 #include "common/Paths.h"
 #include "filer/FilerPane.h"
 #include "filer/ViewFiler.h"
+#include "resource.h"
 #include "settings/EventSounds.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
@@ -57,6 +59,7 @@ ArchivePart::~ArchivePart() = default;
 void ArchivePart::RegisterCommands() {
     CommandRegistry& registry = *m_context.registry;
     registry.Register(cmd::filer::Unpack, [this](const CommandCall&) { StartUnpack(); });
+    registry.RegisterMenu(IDM_UNPACK_SETTINGS, [this](const CommandCall&) { EditUnpackSettings(); });
     registry.Register(cmd::filer::Pack, [this](const CommandCall&) { StartPack(kPackLha); });
     registry.Register(cmd::filer::Packzip, [this](const CommandCall&) { StartPack(kPackZip); });
     registry.Register(cmd::filer::Eachpack, [this](const CommandCall&) { StartPack(kPackLha, true); });
@@ -191,6 +194,15 @@ void ArchivePart::StartUnpack(bool toOtherPane) {
         return;
     }
     m_context.lists->Add(DialogList::Unpack, std::make_unique<ArchiveOperation<CUnpackDlg>>(std::move(dialog)));
+}
+
+void ArchivePart::EditUnpackSettings() {
+    Settings& settings = *m_context.settings;
+    CUnpackSettingsDlg dialog(m_context.view, DefaultArchiverTable(), settings.unpackOptions, settings.unbypassDllPath);
+    if (dialog.DoModal() != IDOK) return;
+    // Unpacks already running keep the switches they started with.
+    settings.unpackOptions = dialog.Result();
+    settings.unbypassDllPath = dialog.LibraryPath();
 }
 
 void ArchivePart::StartPack(int kind, bool eachEntry) {

@@ -38,6 +38,7 @@ class ArchivePart final : public IViewPart {
     // Packs the active pane's selection into a ZIP (kPackZip) or LHA archive,
     // offered in the other pane's directory.
     void StartPack(int kind, bool eachEntry = false);
+    void EditUnpackSettings();
     // The dialog for an archive pane's members is modal: the view waits for it.
     void RunModal(CUnpackDlg& dialog);
     void DropFinishedDialogs();
