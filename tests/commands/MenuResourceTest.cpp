@@ -43,6 +43,7 @@ bool IsNonTableItem(unsigned id) {
         case IDM_VIEWER_KIND_SETTINGS:
         case IDM_PLUGIN_SETTINGS:
         case IDM_SETTIMEMACRO:
+        case IDM_UNPACK_SETTINGS:
         case IDM_SUSIE_SETTINGS:
         case IDM_NON_LOAD_CPL:
         case IDM_NETWORK_SETTINGS:
