@@ -147,10 +147,6 @@ bool CZqView::OnCreate() {
     if (m_start.reader) ReadRemainingSettings(*m_start.reader, m_settings, {EnumerateScreenSizes()});
     m_context.view = m_hWnd;
     m_context.frame = ::GetParent(m_hWnd);
-    // Registered here so that every copy of the program agrees on their numbers
-    // before the unpack dialogs and the thumbnail loader post them.
-    m_unpackStartMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_UNPACK_START");
-    m_previewLoadMessage = ::RegisterWindowMessageW(L"WMSG_ZQ_PREVIEW_LOAD");
     m_companion = std::make_unique<CompanionLibrary>(m_start.programDir);
     m_context.companion = m_companion.get();
     m_tray = std::make_unique<TaskTray>(

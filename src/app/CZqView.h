@@ -184,8 +184,6 @@ class CZqView : public ui::CView, private IKeyDispatchHost, private IKeyDownHook
     unsigned m_menuResource = 0;
     bool m_menuUpdatePosted = false;
     UINT m_dirChangeMessage = 0;
-    UINT m_unpackStartMessage = 0;
-    UINT m_previewLoadMessage = 0;
     const class ProcessShared* m_shared = nullptr;
     StructLastPlacement m_last{};
     int m_started = kNotStarted;

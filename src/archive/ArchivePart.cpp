@@ -105,12 +105,27 @@ class ArchiveOperation final : public IOperationDialog {
   public:
     explicit ArchiveOperation(std::unique_ptr<Dialog> dialog) : m_dialog(std::move(dialog)) {}
     [[nodiscard]] bool Finished() const override { return m_dialog->Finished(); }
+    [[nodiscard]] Dialog& Get() const { return *m_dialog; }
 
   private:
     std::unique_ptr<Dialog> m_dialog;
 };
 
 }  // namespace
+
+bool ArchivePart::ForwardMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message == 0 || message != CUnpackDlg::StartMessage()) return false;
+    Settings& settings = *m_context.settings;
+    std::wstring destination;
+    if (m_modal != nullptr && m_modal->TakeStartedDestination(destination)) settings.dirHistory.Push(destination);
+    m_context.lists->ForEachReverse(DialogList::Unpack, [&](IOperationDialog& entry) {
+        auto* operation = dynamic_cast<ArchiveOperation<CUnpackDlg>*>(&entry);
+        if (operation != nullptr && operation->Get().TakeStartedDestination(destination))
+            settings.dirHistory.Push(destination);
+    });
+    result = 0;
+    return true;
+}
 
 void ArchivePart::DropFinishedDialogs() {
     (void)m_context.lists->PurgeAndTestEmpty(DialogList::Unpack);
@@ -186,11 +201,12 @@ void ArchivePart::StartUnpack(bool toOtherPane) {
     dialog->onStarted = [&settings](const UnpackRequest& request) {
         settings.UNPACKMAKEDIRARC = request.folderPerArchive ? 1 : 0;
         settings.UNPACK_CHECK_PATH_LENGTH = request.checkPathLength ? 1 : 0;
-        settings.dirHistory.Push(request.destination);
     };
     if (!ShowRefreshing(*dialog, m_context.view, m_filer)) return;
     if (fromArchive) {
+        m_modal = dialog.get();
         RunModal(*dialog);
+        m_modal = nullptr;
         return;
     }
     m_context.lists->Add(DialogList::Unpack, std::make_unique<ArchiveOperation<CUnpackDlg>>(std::move(dialog)));

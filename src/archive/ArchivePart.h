@@ -30,6 +30,8 @@ class ArchivePart final : public IViewPart {
     ~ArchivePart() override;
     void RegisterCommands() override;
     void OnPeriodicTimer() override { DropFinishedDialogs(); }
+    // "WMSG_ZQ_UNPACK_START": the destinations of the dialogs just started go to the directory history.
+    bool ForwardMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
     // Unpacks the selection of the active pane; `toOtherPane` (@Copy from an
@@ -50,6 +52,7 @@ class ArchivePart final : public IViewPart {
     ViewFiler& m_filer;
     std::unique_ptr<IArchivePlugins> m_plugins;
     CUnpackDlg::PlaceStaged m_placeStaged;
+    CUnpackDlg* m_modal = nullptr;  // the dialog RunModal waits for; it is in no list
 };
 
 }  // namespace zq

@@ -73,6 +73,9 @@ class CUnpackThread final : public ui::CJobThread {
   protected:
     bool Work() override { return m_job.Run(); }
     void OnCancelRequested() noexcept override { m_job.RequestCancel(); }
+    void TellOwnerTheEnd(bool completed) override {
+        (void)::PostMessageW(Owner(), CUnpackDlg::EndMessage(), completed ? 1 : 0, 0);
+    }
 
   private:
     DialogQuestions m_questions;
@@ -110,6 +113,23 @@ bool IsInvalidDirectoryName(const std::wstring& path) {
 
 bool CUnpackDlg::Busy() {
     return g_busy;
+}
+
+UINT CUnpackDlg::StartMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"WMSG_ZQ_UNPACK_START");
+    return message;
+}
+
+UINT CUnpackDlg::EndMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"WMSG_ZQ_UNPACK_END");
+    return message;
+}
+
+bool CUnpackDlg::TakeStartedDestination(std::wstring& destination) {
+    if (!m_startUntold) return false;
+    m_startUntold = false;
+    destination = m_request.destination;
+    return true;
 }
 
 CUnpackDlg::CUnpackDlg(HWND view, Setup setup) : COperationDlg(IDD_UNPACK, view), m_setup(std::move(setup)) {}
@@ -162,6 +182,8 @@ void CUnpackDlg::OnOK() {
     request.password = GetDlgItemText(IDC_UNPACK_PASSWORD);
     if (onStarted) onStarted(request);
     m_request = request;
+    m_startUntold = true;
+    if (View() != nullptr) (void)::PostMessageW(View(), StartMessage(), 0, 0);
     ShowProgressControls();
     SetDlgItemText(IDCANCEL, L"中止");
     ::SetFocus(GetDlgItem(IDCANCEL));
@@ -203,6 +225,12 @@ void CUnpackDlg::OnCancel() {
 }
 
 bool CUnpackDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != 0 && message == EndMessage()) {
+        OnWorkerEnded(wParam != 0);
+        Finish();
+        result = 0;
+        return true;
+    }
     if (m_extractMessage != 0 && message == m_extractMessage) {
         // The library waits for this answer: non-zero stops it.
         result = Worker() && Worker()->CancelRequested() ? 1 : 0;

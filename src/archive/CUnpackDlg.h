@@ -16,6 +16,11 @@ class CUnpackDlg : public ui::COperationDlg {
   public:
     // Whether some dialog of this process is extracting now.
     [[nodiscard]] static bool Busy();
+    // Registered, so that every copy of the program agrees on them: the view
+    // hears "WMSG_ZQ_UNPACK_START" when a dialog has started, and the worker
+    // posts "WMSG_ZQ_UNPACK_END" to its dialog when the extraction is over.
+    [[nodiscard]] static UINT StartMessage();
+    [[nodiscard]] static UINT EndMessage();
 
     // Moves what a job wrote into `staging` to `destination`, asking about
     // names already there on `owner`'s thread; false: the user ended it.
@@ -43,6 +48,9 @@ class CUnpackDlg : public ui::COperationDlg {
     // The job ended: the panes are read again.
     std::function<void()> onEnded;
 
+    // The destination of a job started since the view last asked; once per job.
+    [[nodiscard]] bool TakeStartedDestination(std::wstring& destination);
+
   protected:
     bool OnInitDialog() override;
     void OnOK() override;
@@ -63,6 +71,7 @@ class CUnpackDlg : public ui::COperationDlg {
     UnpackRequest m_request;
     bool m_waiting = false;
     bool m_holdsBusy = false;
+    bool m_startUntold = false;
 };
 
 }  // namespace zq

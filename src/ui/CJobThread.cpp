@@ -30,7 +30,7 @@ DWORD CJobThread::Run() {
         ComApartment com;
         completed = Work();
     }
-    PostToOwner(completed ? kCommandSucceeded : kCommandFailed);
+    TellOwnerTheEnd(completed);
     return completed ? 0 : static_cast<DWORD>(-1);
 }
 

@@ -2,8 +2,8 @@
 // The worker of one long operation (copy, delete, and the coming search,
 // directory size and synchronised copy).  COM is up for the whole job (the
 // shell's file operation wants it), and the owning window is always told the
-// end: 3001 when the job completed, 3000 when it failed or was cancelled,
-// whichever way the job returns.
+// end, whichever way the job returns: by default 3001 when the job completed,
+// 3000 when it failed or was cancelled.
 #include <windows.h>
 
 #include <functional>
@@ -16,6 +16,9 @@ class CJobThread : public CWinThread {
   protected:
     // The job itself; true when it completed.
     virtual bool Work() = 0;
+    // Tells the owner the job is over; a worker whose dialog waits for a
+    // message of its own posts that instead of the end command.
+    virtual void TellOwnerTheEnd(bool completed) { PostToOwner(completed ? kCommandSucceeded : kCommandFailed); }
 
   private:
     DWORD Run() final;

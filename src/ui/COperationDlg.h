@@ -25,6 +25,7 @@ class COperationDlg : public CDialog {
     // thread could be made.
     bool StartWorker(std::unique_ptr<CJobThread> worker);
     [[nodiscard]] CJobThread* Worker() const noexcept { return m_worker.get(); }
+    [[nodiscard]] HWND View() const noexcept { return m_view; }
     // Cancels and joins a worker still running.  A dialog whose worker uses
     // its members calls this from its own destructor, before they are gone.
     void StopWorker();

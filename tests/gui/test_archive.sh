@@ -8,7 +8,8 @@
 # on it again: one more Return enters it once more.  Out again, U on the ZIP
 # opens "ファイルの解凍" with the right pane's folder as destination, and Return
 # unpacks it there: the ZIP holds top.txt twice, which a box tells, and the
-# files on disk equal the members (the later top.txt).  Screenshots of the
+# files on disk equal the members (the later top.txt).  After quitting, the
+# destination heads the directory history in zq.ini.  Screenshots of the
 # steps stay in build/screenshots.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
@@ -103,4 +104,6 @@ assert open(out + "/top.txt", "rb").read() == b"top level\r\n"
 PY
 shot unpacked
 gui_quit q
+head="$(gui_ini_value DIRHISTORY TODIR0)"
+[ "$head" = "$(gui_winpath "$GUI_DIR/out")" ] || gui_fail "the unpack destination is not first in DIRHISTORY: '$head'"
 echo "PASS: archive"
