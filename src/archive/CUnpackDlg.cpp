@@ -7,6 +7,7 @@
 #include "archive/ArchiverApi.h"
 #include "common/TextConv.h"
 #include "external/GuardedLibrary.h"
+#include "filer/VirtualDriveSource.h"
 #include "resource.h"
 #include "ui/CJobThread.h"
 #include "ui/CMessageBoxDlg.h"
@@ -174,6 +175,11 @@ void CUnpackDlg::OnOK() {
     request.destination = GetDlgItemText(IDC_UNPACK_DEST);
     if (IsInvalidDirectoryName(request.destination)) {
         ui::ZqMessageBox(m_hWnd, L"入力したディレクトリ名が不正です");
+        return;
+    }
+    // A virtual drive is a list of paths: nothing can be written into it.
+    if (ProcessVirtualDrives().ForPath(request.destination) != nullptr) {
+        ui::ZqMessageBox(m_hWnd, L"解凍ディレクトリが仮想ディレクトリです");
         return;
     }
     request.folderPerArchive = ::IsDlgButtonChecked(m_hWnd, IDC_UNPACK_MAKEDIR) == BST_CHECKED;

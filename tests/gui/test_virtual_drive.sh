@@ -6,7 +6,8 @@
 # real folder, and V shows its text.  Then, in V:\docs, K makes "sub" and D
 # deletes a.txt; from the other pane @Copy puts new.txt into V:\docs.  At exit
 # VIRTUALDRIVE holds VDRIVE=1 and the store holds sub and new.txt (pointing at
-# its real folder) but no a.txt; no real file moved or went.
+# its real folder) but no a.txt; no real file moved or went.  An unpack into
+# V:\docs is refused with a box before anything starts.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin virtual_drive
@@ -16,6 +17,7 @@ dst="$GUI_DIR/dst"
 mkdir -p "$real" "$dst"
 printf 'real a\n' >"$real/a.txt"
 printf 'real new\n' >"$dst/new.txt"
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1], "w").writestr("in.txt", "x")' "$dst/z.zip"
 python3 - "$GUI_APP/V_Drive.ini" "$(gui_winpath "$real")" "$(gui_winpath "$GUI_DIR/vanished")" <<'PY'
 import sys
 lines = ["[DIR]", "00000=V:\\docs", "[FILE]", "F00000=a.txt", "R00000=" + sys.argv[2], "P00000=V:\\docs",
@@ -78,6 +80,23 @@ gui_focus "$GUI_WID"
 gui_key Tab
 sleep 0.5
 gui_screenshot virtual_drive-edited >/dev/null
+# Back in the other pane, the cursor on new.txt: Down to z.zip, U, and V:\docs typed as the destination.
+gui_key Tab Down
+dlg="$(gui_keys_until_title '^ファイルの解凍$' u)" || gui_fail "U on z.zip did not open the unpack dialog"
+gui_focus "$dlg"
+gui_key ctrl+a
+gui_type 'V:\docs'
+gui_key Return
+box="$(gui_wait_box 5)" || gui_fail "an unpack into V:\docs was not refused"
+gui_screenshot virtual_drive-unpack-refused >/dev/null
+gui_focus "$box"
+gui_key Return
+for ((i = 0; i < 50; i++)); do [ -z "$(gui_boxes)" ] && break; sleep 0.1; done
+[ -z "$(gui_boxes)" ] || gui_fail "the refusal box did not close on Return"
+[ -n "$(gui_visible '^ファイルの解凍$')" ] || gui_fail "the unpack dialog closed after the refusal"
+gui_focus "$dlg"
+gui_keys_until_gone "$dlg" '^ファイルの解凍$' Escape || gui_fail "the unpack dialog did not close on Escape"
+gui_focus "$GUI_WID"
 gui_quit alt+f x
 
 [ "$(gui_ini_value VIRTUALDRIVE VDRIVE)" = "1" ] || gui_fail "VDRIVE is '$(gui_ini_value VIRTUALDRIVE VDRIVE)'"
@@ -94,4 +113,5 @@ sys.exit(0 if ok else 1)
 PY
 [ "$(cat "$real/a.txt" 2>/dev/null)" = "real a" ] || gui_fail "deleting a.txt in V: touched the real file"
 [ "$(cat "$dst/new.txt" 2>/dev/null)" = "real new" ] || gui_fail "copying new.txt into V: moved the real file"
+[ ! -e "$dst/in.txt" ] && [ ! -e "$GUI_DIR/in.txt" ] || gui_fail "the refused unpack wrote in.txt"
 echo "PASS: virtual_drive"
