@@ -49,3 +49,9 @@
 #define IDC_ATTACH_PATTERN0            8242
 #define IDC_ATTACH_BACK                8252
 #define IDC_ATTACH_NEXT                8253
+// The zoom settings.
+#define IDM_ZOOM_SETTINGS              8260
+#define IDD_ZOOM_SETTINGS              8261
+#define IDC_ZOOM_FIXED                 8262
+#define IDC_ZOOM_REMEMBER              8263
+#define IDC_ZOOM_STEP0                 8270

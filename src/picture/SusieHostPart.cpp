@@ -3,6 +3,7 @@
 #include "commands/CommandRegistry.h"
 #include "common/Paths.h"
 #include "picture/CDefSusieDlg.h"
+#include "picture/CZoomSettingDlg.h"
 #include "resource.h"
 #include "settings/Settings.h"
 #include "ui/CMessageBoxDlg.h"
@@ -17,6 +18,21 @@ std::wstring SusieHostPart::DirectoryFrom(const std::wstring& setting, const std
 
 void SusieHostPart::RegisterCommands() {
     m_context.registry->RegisterMenu(IDM_SUSIE_SETTINGS, [this](const CommandCall&) { EditSettings(); });
+    m_context.registry->RegisterMenu(IDM_ZOOM_SETTINGS, [this](const CommandCall&) { EditZoom(); });
+}
+
+void SusieHostPart::EditZoom() {
+    Settings& settings = *m_context.settings;
+    CZoomSettingDlg::Values values;
+    values.steps = settings.zoomSteps;
+    values.fixed = settings.ZOOMNUMBER;
+    values.remember = settings.CHANGEZOOMENABLE != 0;
+    CZoomSettingDlg dialog(m_context.view, values);
+    if (dialog.DoModal() != IDOK) return;
+    // A picture on show keeps its zoom; the next one starts at the new ratio.
+    settings.zoomSteps = dialog.Result().steps;
+    settings.ZOOMNUMBER = dialog.Result().fixed;
+    settings.CHANGEZOOMENABLE = dialog.Result().remember ? 1 : 0;
 }
 
 void SusieHostPart::EditSettings() {

@@ -50,6 +50,7 @@ class SusieHostPart final : public IViewPart {
 
   private:
     void EditSettings();
+    void EditZoom();
     void Report(const std::wstring& message);
 
     ViewContext& m_context;

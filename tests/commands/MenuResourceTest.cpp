@@ -42,6 +42,7 @@ bool IsNonTableItem(unsigned id) {
         case IDM_VIEWER_SETTINGS:
         case IDM_VIEWER_KIND_SETTINGS:
         case IDM_PLUGIN_SETTINGS:
+        case IDM_ZOOM_SETTINGS:
         case IDM_SETTIMEMACRO:
         case IDM_UNPACK_SETTINGS:
         case IDM_SUSIE_SETTINGS:

@@ -19,7 +19,7 @@ wintmp="$(gui_winpath "$tmpdir")"
 open_settings() {
   gui_focus "$GUI_WID"
   # The item stands just above the last one of the menu.
-  DLG="$(gui_keys_until_title '^画像表示の設定$' alt+d Up Up Up Up Return)" || gui_fail "the settings menu did not open the dialog"
+  DLG="$(gui_keys_until_title '^画像表示の設定$' alt+d Up Up Up Up Up Return)" || gui_fail "the settings menu did not open the dialog"
   gui_focus "$DLG"
 }
 

@@ -11,7 +11,7 @@ gui_begin unpack_settings
 gui_write_ini "[UNPACKDATA]" "UNPACK0100=0" "UNPACK0101=1"
 open_settings() {
   gui_focus "$GUI_WID"
-  DLG="$(gui_keys_until_title '^解凍設定$' alt+d Up Up Up Up Up Return)" || gui_fail "the settings menu did not open 解凍設定"
+  DLG="$(gui_keys_until_title '^解凍設定$' alt+d Up Up Up Up Up Up Return)" || gui_fail "the settings menu did not open 解凍設定"
   gui_focus "$DLG"
 }
 
