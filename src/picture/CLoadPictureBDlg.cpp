@@ -12,7 +12,11 @@ constexpr UINT_PTR kPercentTimer = 1;
 }
 
 bool CDecodeThread::Work() {
-    m_result = m_job(m_picture, {&CDecodeThread::Progress, reinterpret_cast<LONG_PTR>(this)});
+    const std::function<void()> extracted = [this] {
+        m_percent.store(0);
+        m_extracted.store(true);
+    };
+    m_result = m_job(m_picture, {&CDecodeThread::Progress, reinterpret_cast<LONG_PTR>(this)}, extracted);
     return m_result == susie::kOk;
 }
 
@@ -25,12 +29,15 @@ int ZQ_SUSIE_CALL CDecodeThread::Progress(int done, int total, LONG_PTR data) {
 
 CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, SusiePluginHost& host, std::wstring path, std::wstring pluginName)
     : CLoadPictureBDlg(parent, LoadingText(pluginName, std::wstring(FileNamePart(path))),
-                       [&host, path](SusiePicture& picture, SusieProgress progress) {
+                       [&host, path](SusiePicture& picture, SusieProgress progress, const std::function<void()>&) {
                            return host.DecodeFile(path, picture, progress);
                        }) {}
 
-CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, std::wstring text, DecodeJob job)
-    : ui::CDialog(IDD_LOAD_PICTURE, parent), m_text(std::move(text)), m_job(std::move(job)) {}
+CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, std::wstring text, DecodeJob job, std::wstring extractingText)
+    : ui::CDialog(IDD_LOAD_PICTURE, parent),
+      m_text(std::move(text)),
+      m_extractingText(std::move(extractingText)),
+      m_job(std::move(job)) {}
 
 CLoadPictureBDlg::~CLoadPictureBDlg() {
     if (m_thread) {
@@ -44,14 +51,16 @@ std::wstring CLoadPictureBDlg::LoadingText(const std::wstring& plugin, const std
 }
 
 std::wstring CLoadPictureBDlg::MemberLoadingText(const std::wstring& plugin, const std::wstring& archive,
-                                                 const std::wstring& member, long number, long count) {
+                                                 const std::wstring& member, long number, long count, bool extracting) {
     wchar_t counter[32];
     std::swprintf(counter, std::size(counter), L"(%05ld/%05ld)", number, count);
-    return L"PlugIn:" + plugin + L"  \n\n" + archive + L"の\n" + member + L"を読み込み中\n" + counter;
+    return L"PlugIn:" + plugin + L"  \n\n" + archive + L"の\n" + member +
+           (extracting ? L"を解凍中\n" : L"を読み込み中\n") + counter;
 }
 
 bool CLoadPictureBDlg::OnInitDialog() {
-    SetDlgItemText(IDC_LOAD_PICTURE_TEXT, m_text);
+    m_showsExtracting = !m_extractingText.empty();
+    SetDlgItemText(IDC_LOAD_PICTURE_TEXT, m_showsExtracting ? m_extractingText : m_text);
     m_thread = std::make_unique<CDecodeThread>(m_job);
     m_thread->SetOwner(m_hWnd);
     if (!m_thread->CreateThread()) {
@@ -63,6 +72,10 @@ bool CLoadPictureBDlg::OnInitDialog() {
 }
 
 void CLoadPictureBDlg::ShowPercent() {
+    if (m_thread && m_showsExtracting && m_thread->Extracted()) {
+        m_showsExtracting = false;
+        SetDlgItemText(IDC_LOAD_PICTURE_TEXT, m_text);
+    }
     if (m_thread) SetDlgItemText(IDC_LOAD_PICTURE_PERCENT, std::to_wstring(m_thread->Percent()) + L"%");
 }
 

@@ -167,7 +167,8 @@ void GraphicContent::FreePicture() {
     m_loadState = 0;
 }
 
-bool GraphicContent::DecodeJobFor(const StructPictureItem& item, std::wstring& text, DecodeJob& job) {
+bool GraphicContent::DecodeJobFor(const StructPictureItem& item, std::wstring& text, std::wstring& extractingText,
+                                  DecodeJob& job) {
     SusiePluginHost* host = Host();
     const auto firstImagePlugin = [host](std::wstring_view name) {
         for (size_t i = 0; i < host->Plugins().size(); ++i)
@@ -181,7 +182,8 @@ bool GraphicContent::DecodeJobFor(const StructPictureItem& item, std::wstring& t
             const std::wstring plugin = firstImagePlugin(FileNamePart(item.path));
             if (plugin.empty()) return false;
             text = CLoadPictureBDlg::LoadingText(plugin, std::wstring(FileNamePart(item.path)));
-            job = [host, path = item.path](SusiePicture& picture, SusieProgress progress) {
+            job = [host, path = item.path](SusiePicture& picture, SusieProgress progress,
+                                           const std::function<void()>&) {
                 return host->DecodeFile(path, picture, progress);
             };
             return true;
@@ -189,15 +191,18 @@ bool GraphicContent::DecodeJobFor(const StructPictureItem& item, std::wstring& t
         case StructPictureItem::Kind::PluginMember: {
             const auto index = static_cast<size_t>(item.archive->plugin);
             if (index >= host->Plugins().size()) return false;
-            text = CLoadPictureBDlg::MemberLoadingText(std::wstring(host->Plugins()[index].FileName()),
-                                                       std::wstring(FileNamePart(item.path)), item.member, item.number,
-                                                       item.count);
-            job = [host, archive = item.archive, entry = item.entry, name](SusiePicture& picture,
-                                                                           SusieProgress progress) {
+            const std::wstring plugin(host->Plugins()[index].FileName());
+            const std::wstring archiveName(FileNamePart(item.path));
+            text = CLoadPictureBDlg::MemberLoadingText(plugin, archiveName, item.member, item.number, item.count);
+            extractingText =
+                CLoadPictureBDlg::MemberLoadingText(plugin, archiveName, item.member, item.number, item.count, true);
+            job = [host, archive = item.archive, entry = item.entry, name](
+                      SusiePicture& picture, SusieProgress progress, const std::function<void()>& done) {
                 UniqueLocal data;
                 size_t size = 0;
                 const int extracted = host->ExtractMember(*archive, archive->entries[entry], data, size, progress);
                 if (extracted != susie::kOk) return extracted;
+                done();
                 const int decoded = host->DecodeMemory(name, ::LocalLock(data.Get()), size, picture);
                 ::LocalUnlock(data.Get());
                 return decoded;
@@ -215,7 +220,8 @@ bool GraphicContent::DecodeJobFor(const StructPictureItem& item, std::wstring& t
                 return false;
             auto data = std::make_shared<UniqueLocal>(block);
             text = CLoadPictureBDlg::LoadingText(plugin, name);
-            job = [host, data, length, name](SusiePicture& picture, SusieProgress progress) {
+            job = [host, data, length, name](SusiePicture& picture, SusieProgress progress,
+                                             const std::function<void()>&) {
                 return host->DecodeMemory(name, data->Get(), length, picture, progress);
             };
             return true;
@@ -227,9 +233,10 @@ bool GraphicContent::DecodeJobFor(const StructPictureItem& item, std::wstring& t
 bool GraphicContent::LoadEntry(const StructPictureItem& item, bool& cancelled) {
     if (Host() == nullptr) return false;
     std::wstring text;
+    std::wstring extractingText;
     DecodeJob job;
-    if (!DecodeJobFor(item, text, job)) return false;
-    CLoadPictureBDlg dialog(m_context.view, text, std::move(job));
+    if (!DecodeJobFor(item, text, extractingText, job)) return false;
+    CLoadPictureBDlg dialog(m_context.view, text, std::move(job), extractingText);
     INT_PTR answer = 0;
     {
         const SuspendScope suspended(m_context);

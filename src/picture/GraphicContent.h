@@ -71,8 +71,9 @@ class GraphicContent final : public IPaneContent {
     void RegisterViewCommands();
     [[nodiscard]] SusiePluginHost* Host() const;
     bool LoadEntry(const StructPictureItem& item, bool& cancelled);
-    // The plug-in's job for an item, with the text the loading dialog shows; false when none can take it.
-    bool DecodeJobFor(const StructPictureItem& item, std::wstring& text, DecodeJob& job);
+    // The plug-in's job for an item, with the text the loading dialog shows (and,
+    // for a member a plug-in extracts, the text while it does); false when none can take it.
+    bool DecodeJobFor(const StructPictureItem& item, std::wstring& text, std::wstring& extractingText, DecodeJob& job);
     // The pictures of the files found: a file an image plug-in claims as it is,
     // an archive an archive plug-in lists as its picture members.
     void AddItems(const std::wstring& path, std::vector<StructPictureItem>& items);
