@@ -58,7 +58,7 @@ class CFindFileDlg final : public ui::CDialog {
     std::wstring m_paneDirectory;
     FileConditions& m_conditions;
     Locate m_locate;
-    SearchResults m_ownResults;  // the list form's, apart from what a pane lists
+    SearchResults m_ownResults{L"hZqFindMutex"};  // the list form's, apart from what a pane lists
     SearchResults& m_results;
     FindResultView m_view;
     std::wstring m_cellText;  // the list asks for one cell's text at a time

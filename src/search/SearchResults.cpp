@@ -12,7 +12,7 @@ SearchResults::Lock::~Lock() {
     if (m_owned) ::ReleaseMutex(m_mutex);
 }
 
-SearchResults::SearchResults() : m_mutex(::CreateMutexW(nullptr, FALSE, L"hZqFindFileInfo")) {}
+SearchResults::SearchResults(const wchar_t* mutexName) : m_mutex(::CreateMutexW(nullptr, FALSE, mutexName)) {}
 
 SearchResults& SearchResults::Shared() {
     static SearchResults results;

@@ -1,6 +1,7 @@
 #pragma once
 // The results of the last search, shared by the worker that fills them and
-// the pane that lists them, under the named mutex "hZqFindFileInfo".
+// the pane that lists them, under the named mutex "hZqFindFileInfo"; the
+// search dialog's own list keeps its results under "hZqFindMutex".
 #include <windows.h>
 
 #include <cstdint>
@@ -14,7 +15,7 @@ namespace zq {
 
 class SearchResults {
   public:
-    SearchResults();
+    explicit SearchResults(const wchar_t* mutexName = L"hZqFindFileInfo");
     SearchResults(const SearchResults&) = delete;
     SearchResults& operator=(const SearchResults&) = delete;
 
