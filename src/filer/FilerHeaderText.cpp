@@ -22,12 +22,13 @@ std::wstring PaneTitleText(const FilerTitleInput& input) {
             title = input.currentDirectory;
             break;
     }
-    if (input.writeFreeSize) title += L"(" + ShortSizeText(input.freeBytes) + L" FREE)";
+    if (input.writeFreeSize && input.spaceKnown) title += L"(" + ShortSizeText(input.freeBytes) + L" FREE)";
     return title;
 }
 
 std::vector<HeaderItem> VolumeInfoItems(const std::array<bool, 9>& hvolume, const VolumeInfoValues& v) {
     const auto count = [](int n) { return std::to_wstring(n); };
+    const auto space = [&](uint64_t bytes) { return v.spaceKnown ? ShortSizeText(bytes) : std::wstring(); };
     struct Row {
         int flag;
         const wchar_t* label;
@@ -35,8 +36,8 @@ std::vector<HeaderItem> VolumeInfoItems(const std::array<bool, 9>& hvolume, cons
     };
     const Row rows[] = {
         {7, L"VOL :", v.volumeLabel},
-        {8, L"容量:", ShortSizeText(v.capacityBytes)},
-        {0, L"空き:", ShortSizeText(v.freeBytes)},
+        {8, L"容量:", space(v.capacityBytes)},
+        {0, L"空き:", space(v.freeBytes)},
         {1, L"ｶﾚﾝﾄ:", v.currentDirectory},
         {2, L"ﾀｸﾞ :", v.tag},
         {3, L"FILE:", count(v.files)},

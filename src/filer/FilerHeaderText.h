@@ -39,6 +39,7 @@ struct FilerTitleInput {
     std::wstring virtualDrive;    // VirtualDrive: the drive, e.g. "A:"
     bool writeFreeSize = false;   // WRITEFILERFREESIZE
     uint64_t freeBytes = 0;
+    bool spaceKnown = true;  // false where no volume answers (a virtual drive)
 };
 
 [[nodiscard]] std::wstring PaneTitleText(const FilerTitleInput& input);
@@ -55,6 +56,7 @@ struct VolumeInfoValues {
     std::wstring volumeLabel;
     uint64_t capacityBytes = 0;
     uint64_t freeBytes = 0;
+    bool spaceKnown = true;  // false: capacity and free space are shown blank, not as "0B"
     std::wstring currentDirectory;
     std::wstring tag;
     int files = 0;

@@ -309,6 +309,8 @@ void ViewFiler::PaintPane(HDC dc, int index, bool full) {
     }
     title.writeFreeSize = settings.WRITEFILERFREESIZE != 0;
     title.freeBytes = pane.FreeBytes();
+    // No volume has a capacity of 0: a zero total is a drive that did not answer.
+    title.spaceKnown = pane.TotalBytes() != 0;
     std::wstring titleText = filer::PaneTitleText(title);
     if (pane.Kind() == kKindDriveList) titleText = kDriveListTitle;
     if (pane.Kind() == kKindNetwork) titleText = NetworkOf(index).PseudoPath();
@@ -354,6 +356,7 @@ void ViewFiler::PaintHeader(HDC dc, int width) {
         if (settings.HVOLUME7 != 0) values.volumeLabel = VolumeLabelOf(pane.Path());
         values.capacityBytes = pane.TotalBytes();
         values.freeBytes = pane.FreeBytes();
+        values.spaceKnown = pane.TotalBytes() != 0;
         values.currentDirectory = pane.Path();
         values.files = pane.CountEntries(true, false);
         values.directories = pane.CountEntries(false, true);

@@ -39,6 +39,13 @@ TEST(FilerHeaderText, TitleLinePerKindWithFreeSpace) {
     top.kind = FilerTitleKind::Archive;
     top.archivePath = L"C:\\a.zip";
     EXPECT_EQ(PaneTitleText(top), L"C:\\a.zip");
+    // A virtual drive has no volume to ask: no "(0B FREE)".
+    FilerTitleInput drive;
+    drive.kind = FilerTitleKind::VirtualDrive;
+    drive.virtualDrive = L"Q:";
+    drive.writeFreeSize = true;
+    drive.spaceKnown = false;
+    EXPECT_EQ(PaneTitleText(drive), L"Q:(仮想ドライブ)");
 }
 
 TEST(FilerHeaderText, VolumeInfoTakesTheFirstFourItemsInItsOwnOrder) {
@@ -71,6 +78,9 @@ TEST(FilerHeaderText, VolumeInfoTakesTheFirstFourItemsInItsOwnOrder) {
         {{}, Items{}},
     };
     for (const auto& c : cases) EXPECT_EQ(VolumeInfoItems(c.flags, v), c.expected);
+    v.spaceKnown = false;
+    EXPECT_EQ(VolumeInfoItems({true, false, false, false, false, false, false, false, true}, v),
+              (Items{{L"容量:", L""}, {L"空き:", L""}}));
 }
 
 TEST(FilerHeaderText, FileInformationOfTheCursorEntry) {
