@@ -5,7 +5,9 @@
 //
 // The same 1600 x 1200 run-length picture is decoded through the Susie host
 // both ways (each host as the program keeps it: the x64 library loaded per
-// use, the helper started once), in alternating rounds of ten decodings.
+// use, the helper started once), in alternating rounds of ten decodings;
+// then the same with a picture one row shorter in turn, as the host prepares
+// the next picture's memory by the size of the last.
 // The figures are the ratio of the best rounds and the median ratio of the
 // paired rounds; the helper's start is shown apart.
 #include <windows.h>
@@ -31,14 +33,14 @@ constexpr int kRounds = 9;
 constexpr int kPerRound = 10;
 
 // A picture whose runs are one to three pixels long, so that decoding has per-pixel work.
-std::string Picture() {
+std::string Picture(int height) {
     std::string bytes = "ZQRL";
-    for (const int v : {kWidth, kHeight}) {
+    for (const int v : {kWidth, height}) {
         bytes += static_cast<char>(v & 0xFF);
         bytes += static_cast<char>(v >> 8);
     }
     bytes.append(4, '\0');
-    for (int y = 0; y < kHeight; ++y)
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < kWidth;) {
             const int run = std::min(1 + (x + y) % 3, kWidth - x);
             bytes += static_cast<char>(run);
@@ -54,14 +56,45 @@ bool Copy(const std::wstring& from, const std::wstring& to) {
     return ::CopyFileW(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 
-// Seconds for one round, or a negative value when a decoding failed.
-double Round(SusiePluginHost& host, const std::wstring& path) {
+bool Write(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    const bool ok = file != INVALID_HANDLE_VALUE &&
+                    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+    return ok;
+}
+
+// Seconds for one round through the pictures in turn, or a negative value when a decoding failed.
+double Round(SusiePluginHost& host, const std::vector<std::wstring>& paths) {
     const double start = Now();
     for (int i = 0; i < kPerRound; ++i) {
         SusiePicture picture;
-        if (host.DecodeFile(path, picture) != susie::kOk) return -1;
+        if (host.DecodeFile(paths[i % paths.size()], picture) != susie::kOk) return -1;
     }
     return Now() - start;
+}
+
+struct Ratio {
+    double helper = 1e9;
+    double inProcess = 1e9;
+    double median = 0;
+};
+
+// Rounds of the two alternate, so that a machine busy with something else slows both alike.
+bool Compare(SusiePluginHost& host32, SusiePluginHost& host64, const std::vector<std::wstring>& paths, Ratio& out) {
+    std::vector<double> ratios;
+    for (int round = 0; round < kRounds; ++round) {
+        const double a = Round(host32, paths);
+        const double b = Round(host64, paths);
+        if (a < 0 || b < 0) return false;
+        out.helper = std::min(out.helper, a);
+        out.inProcess = std::min(out.inProcess, b);
+        ratios.push_back(a / b);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    out.median = ratios[ratios.size() / 2];
+    return true;
 }
 
 }  // namespace
@@ -82,16 +115,11 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "Spi32Bench: the plug-ins cannot be copied\n");
         return 1;
     }
-    const std::string bytes = Picture();
+    const std::string bytes = Picture(kHeight);
     const std::wstring path = JoinPath(work, L"big.zqr");
-    {
-        const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        const bool ok = file != INVALID_HANDLE_VALUE &&
-                        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-        if (!ok) return 1;
-    }
+    // One row less: a series whose sizes change from picture to picture.
+    const std::wstring other = JoinPath(work, L"other.zqr");
+    if (!Write(path, bytes) || !Write(other, Picture(kHeight - 1))) return 1;
     Spi32Bridge bridge(argv[1]);
     SusiePluginHost host32(dir32, nullptr);
     host32.SetBridge(&bridge);
@@ -106,22 +134,12 @@ int wmain(int argc, wchar_t** argv) {
     // The scan started the helper; one decoding each before timing warms the file cache.
     SusiePicture warm;
     if (host32.DecodeFile(path, warm) != susie::kOk || host64.DecodeFile(path, warm) != susie::kOk) return 1;
-    // Rounds of the two alternate, so that a machine busy with something else slows both alike.
-    double helper = 1e9;
-    double inProcess = 1e9;
-    std::vector<double> ratios;
-    for (int round = 0; round < kRounds; ++round) {
-        const double a = Round(host32, path);
-        const double b = Round(host64, path);
-        if (a < 0 || b < 0) {
-            std::fprintf(stderr, "Spi32Bench: a decoding failed\n");
-            return 1;
-        }
-        helper = std::min(helper, a);
-        inProcess = std::min(inProcess, b);
-        ratios.push_back(a / b);
+    Ratio same;
+    Ratio mixed;
+    if (!Compare(host32, host64, {path}, same) || !Compare(host32, host64, {path, other}, mixed)) {
+        std::fprintf(stderr, "Spi32Bench: a decoding failed\n");
+        return 1;
     }
-    std::sort(ratios.begin(), ratios.end());
     // The start of a fresh helper, for the first 32-bit picture of a run.
     Spi32Bridge cold(argv[1]);
     const double coldStart = Now();
@@ -129,10 +147,13 @@ int wmain(int argc, wchar_t** argv) {
     const double startCost = Now() - coldStart;
     std::printf("picture %dx%d, %zu bytes; best of %d rounds of %d decodings\n", kWidth, kHeight, bytes.size(), kRounds,
                 kPerRound);
-    std::printf("  32-bit plug-in through the helper: %8.2f ms per picture\n", helper * 1000 / kPerRound);
-    std::printf("  64-bit plug-in in the program:     %8.2f ms per picture\n", inProcess * 1000 / kPerRound);
-    std::printf("  ratio helper / in-process: best rounds %.2f, median of paired rounds %.2f (goal <= 1.3)\n",
-                helper / inProcess, ratios[ratios.size() / 2]);
+    for (const auto& [title, r] : {std::pair{"pictures of one size", same}, std::pair{"sizes changing", mixed}}) {
+        std::printf(" %s:\n", title);
+        std::printf("  32-bit plug-in through the helper: %8.2f ms per picture\n", r.helper * 1000 / kPerRound);
+        std::printf("  64-bit plug-in in the program:     %8.2f ms per picture\n", r.inProcess * 1000 / kPerRound);
+        std::printf("  ratio helper / in-process: best rounds %.2f, median of paired rounds %.2f (goal <= 1.3)\n",
+                    r.helper / r.inProcess, r.median);
+    }
     std::printf("  start of a helper and its first answer: %.0f ms%s\n", startCost * 1000, started ? "" : " (failed)");
     test::RemoveTree(work);
     return 0;

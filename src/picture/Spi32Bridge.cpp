@@ -1,5 +1,6 @@
 #include "picture/Spi32Bridge.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -120,12 +121,18 @@ bool Spi32Bridge::PutInput(Control& control, const Input& input) {
 }
 
 bool Spi32Bridge::Exchange(DWORD limit) {
+    return Send() && Await(limit);
+}
+
+bool Spi32Bridge::Send() {
     auto& control = *static_cast<Control*>(m_control.Data());
     control.sequence = ++m_sequence;
-    if (!::SetEvent(m_request.Get())) {
-        Stop(false);
-        return false;
-    }
+    if (::SetEvent(m_request.Get())) return true;
+    Stop(false);
+    return false;
+}
+
+bool Spi32Bridge::Await(DWORD limit) {
     const HANDLE waits[] = {m_answer.Get(), m_process.Get()};
     if (::WaitForMultipleObjects(2, waits, FALSE, limit) == WAIT_OBJECT_0) return true;
     // Dead, or busy past the limit: either way this helper is finished.
@@ -170,7 +177,19 @@ std::optional<int> Spi32Bridge::Picture(const std::wstring& plugin, Entry entry,
     if (!PutInput(*control, input)) return int{susie::kNoMemory};
     control->entry = entry;
     control->flag = flag;
-    if (!Exchange(m_limits.call)) return std::nullopt;
+    if (!Send()) return std::nullopt;
+    // Pictures come in series of one size or nearly (a camera's, a scanner's).
+    // Fresh memory costs a page fault per 4 KiB on first touch, as much as the
+    // copy itself: a block as large as the larger of the last two pictures is
+    // made and touched here, on this waiting thread, while the helper decodes.
+    const size_t spareSize = std::max(m_recentBitsSizes[0], m_recentBitsSizes[1]);
+    UniqueLocal spare(spareSize ? ::LocalAlloc(LMEM_MOVEABLE, spareSize) : nullptr);
+    if (spare) {
+        auto* pages = static_cast<volatile char*>(::LocalLock(spare.Get()));
+        for (size_t at = 0; pages != nullptr && at < spareSize; at += 4096) pages[at] = 0;
+        ::LocalUnlock(spare.Get());
+    }
+    if (!Await(m_limits.call)) return std::nullopt;
     const std::optional<int> result = PictureResult(*control);
     if (control->status != kDone || control->result != susie::kOk) return result;
     const std::wstring name(control->outputBlock, ::wcsnlen(control->outputBlock, std::size(control->outputBlock)));
@@ -180,8 +199,13 @@ std::optional<int> Spi32Bridge::Picture(const std::wstring& plugin, Entry entry,
     if (m_output.Size() < BitsOffset(infoSize) + bitsSize) return int{susie::kMemoryError};
     // Empty blocks stay null, as the plug-in left them; the host judges what it got.
     const auto* from = static_cast<const char*>(m_output.Data());
+    m_recentBitsSizes[1] = m_recentBitsSizes[0];
+    m_recentBitsSizes[0] = bitsSize;
+    // A block somewhat larger than the plug-in's does no harm (every reader
+    // takes the size as a bound); a much larger one would hold memory for nothing.
+    const bool spareFits = spare && spareSize >= bitsSize && bitsSize >= spareSize / 4 * 3;
     if (infoSize) info.Reset(::LocalAlloc(LMEM_MOVEABLE, infoSize));
-    if (bitsSize) bits.Reset(::LocalAlloc(LMEM_MOVEABLE, bitsSize));
+    if (bitsSize) bits = spareFits ? std::move(spare) : UniqueLocal(::LocalAlloc(LMEM_MOVEABLE, bitsSize));
     if ((infoSize && !info) || (bitsSize && !bits)) return int{susie::kNoMemory};
     if (infoSize) {
         std::memcpy(::LocalLock(info.Get()), from, infoSize);

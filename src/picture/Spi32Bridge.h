@@ -76,6 +76,8 @@ class Spi32Bridge {
     [[nodiscard]] spi32::Control* Begin(spi32::Op op, const std::wstring& plugin);
     [[nodiscard]] bool PutInput(spi32::Control& control, const Input& input);
     [[nodiscard]] bool Exchange(DWORD limit);
+    [[nodiscard]] bool Send();
+    [[nodiscard]] bool Await(DWORD limit);
     [[nodiscard]] bool Start();
     void Stop(bool ask);
 
@@ -86,6 +88,7 @@ class Spi32Bridge {
     int m_starts = 0;
     uint32_t m_sequence = 0;
     uint32_t m_inputGeneration = 0;
+    size_t m_recentBitsSizes[2] = {};  // the last two pictures', for the block made while the next decodes
     UniqueHandle m_process;
     UniqueHandle m_request;
     UniqueHandle m_answer;

@@ -51,20 +51,20 @@ COLORREF Split(int x, int y) {
     return y == 0 ? RGB(0, 200, 0) : x < 10 ? RGB(220, 10, 10) : RGB(10, 10, 230);
 }
 
-// The DIB holds Split at 20 x 6: bottom-up, 24 bits.
-void ExpectSplit(const void* infoBytes, const void* bitsBytes) {
+// The DIB holds Split at width x 6: bottom-up, 24 bits.
+void ExpectSplit(const void* infoBytes, const void* bitsBytes, int width = 20) {
     const auto* header = static_cast<const BITMAPINFOHEADER*>(infoBytes);
-    ASSERT_EQ(header->biWidth, 20);
+    ASSERT_EQ(header->biWidth, width);
     ASSERT_EQ(header->biHeight, 6);
     ASSERT_EQ(header->biBitCount, 24);
     const auto* bits = static_cast<const BYTE*>(bitsBytes);
-    const size_t stride = 60;
+    const size_t stride = (width * 3 + 3) / 4 * 4;
     const auto pixel = [&](int x, int y) {
         const BYTE* p = bits + (5 - y) * stride + x * 3;
         return RGB(p[2], p[1], p[0]);
     };
     for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 20; ++x) ASSERT_EQ(pixel(x, y), Split(x, y)) << x << "," << y;
+        for (int x = 0; x < width; ++x) ASSERT_EQ(pixel(x, y), Split(x, y)) << x << "," << y;
 }
 
 std::wstring TestPlugin(const wchar_t* folder, const wchar_t* name) {
@@ -178,6 +178,10 @@ TEST_F(Spi32BridgeTest, The32BitPluginDecodesFilesAndMemoryInTheHelper) {
                              dibInfo, dibBits),
               susie::kOk);
     ExpectSplit(::LocalLock(dibInfo.Get()), ::LocalLock(dibBits.Get()));
+    // A somewhat smaller picture lands in the block made ready by the last one's size.
+    const std::string narrow = SusiePluginHost::PluginPath(dir.WriteFile(L"n.zqr", RunLength(17, 6, Split)));
+    ASSERT_EQ(Decode(bridge, plugin, narrow, dibInfo, dibBits), susie::kOk);
+    ExpectSplit(::LocalLock(dibInfo.Get()), ::LocalLock(dibBits.Get()), 17);
     susie::PictureInfo picture{};
     EXPECT_EQ(bridge.PictureInfo(plugin, {path}, susie::kInputFile, picture), susie::kOk);
     EXPECT_EQ(picture.width, 20);
