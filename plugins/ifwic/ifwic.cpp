@@ -220,12 +220,15 @@ int Decode(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo, HLOCAL*
     for (UINT y = 0; y < decoder.height; ++y) {
         const WICRect line{0, static_cast<INT>(y), static_cast<INT>(decoder.width), 1};
         BYTE* target = out + (decoder.height - 1 - y) * stride;
+        // 24-bit rows are what the DIB holds: they go straight in, without a pass per pixel.
+        BYTE* into = decoder.sourceBytes == 3 ? target : row.data();
         if (FAILED(decoder.converter->CopyPixels(&line, static_cast<UINT>(row.size()), static_cast<UINT>(row.size()),
-                                                 row.data()))) {
+                                                 into))) {
             ::LocalUnlock(bits);
             return fail(kBrokenData);
         }
-        for (UINT x = 0; x < decoder.width; ++x) std::memcpy(target + x * 3, &row[size_t{x} * decoder.sourceBytes], 3);
+        if (into != target)
+            for (UINT x = 0; x < decoder.width; ++x) std::memcpy(target + x * 3, &row[size_t{x} * 4], 3);
         std::memset(target + decoder.width * 3, 0, static_cast<size_t>(stride - decoder.width * 3));
         if (y % step == step - 1 &&
             Report(progress, static_cast<int>(y + 1), static_cast<int>(decoder.height), lData)) {
