@@ -23,6 +23,7 @@ bool CDecodeThread::Work() {
 // A non-zero answer asks the plug-in to stop.
 int ZQ_SUSIE_CALL CDecodeThread::Progress(int done, int total, LONG_PTR data) {
     auto* self = reinterpret_cast<CDecodeThread*>(data);
+    self->m_lastSign = ::GetTickCount64();
     if (total > 0 && done >= 0) self->m_percent.store(static_cast<int>(static_cast<long long>(done) * 100 / total));
     return self->CancelRequested() ? 1 : 0;
 }
@@ -31,7 +32,16 @@ CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, SusiePluginHost& host, std::wstr
     : CLoadPictureBDlg(parent, LoadingText(pluginName, std::wstring(FileNamePart(path))),
                        [&host, path](SusiePicture& picture, SusieProgress progress, const std::function<void()>&) {
                            return host.DecodeFile(path, picture, progress);
-                       }) {}
+                       }) {
+    SetUnansweredHandler([&host](unsigned long long limit) { return host.DisableUnanswering(limit); });
+}
+
+void CLoadPictureBDlg::SetUnansweredHandler(UnansweredHandler disable, unsigned long long grace,
+                                            unsigned long long silence) {
+    m_disable = std::move(disable);
+    m_grace = grace;
+    m_silence = silence;
+}
 
 CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, std::wstring text, DecodeJob job, std::wstring extractingText)
     : ui::CDialog(IDD_LOAD_PICTURE, parent),
@@ -80,12 +90,39 @@ void CLoadPictureBDlg::ShowPercent() {
 }
 
 void CLoadPictureBDlg::OnTimer(UINT_PTR id) {
-    if (id == kPercentTimer) ShowPercent();
+    if (id != kPercentTimer) return;
+    ShowPercent();
+    WatchWorker();
+}
+
+void CLoadPictureBDlg::WatchWorker() {
+    if (!m_disable || !m_thread || m_abandoned) return;
+    const unsigned long long now = ::GetTickCount64();
+    unsigned long long limit = 0;
+    if (m_cancelled && now - m_cancelledAt >= m_grace)
+        limit = m_grace;
+    else if (now - m_thread->LastSign() >= m_silence)
+        limit = m_silence;
+    if (limit == 0) return;
+    // The report of a disabled plug-in is a message box: its modal loop must
+    // not bring this timer back in here.
+    KillTimer(kPercentTimer);
+    if (!m_disable(limit)) {
+        SetTimer(kPercentTimer, 100);
+        return;
+    }
+    // The plug-in keeps the thread, and with it the thread's record, for as
+    // long as it runs; should it ever return, its end goes to no window.
+    m_abandoned = true;
+    m_thread->SetOwner(nullptr);
+    static_cast<void>(m_thread.release());
+    EndDialog(IDABORT);
 }
 
 // The worker's end arrives as 3001 or 3000 in every case, a cancel included.
 void CLoadPictureBDlg::OnCancel() {
     m_cancelled = true;
+    m_cancelledAt = ::GetTickCount64();
     if (m_thread) m_thread->RequestCancel();
     EnableItem(IDCANCEL, false);
 }

@@ -30,6 +30,8 @@ class CDecodeThread final : public ui::CJobThread {
     [[nodiscard]] int Result() const noexcept { return m_result; }
     [[nodiscard]] int Percent() const noexcept { return m_percent.load(); }
     [[nodiscard]] bool Extracted() const noexcept { return m_extracted.load(); }
+    // GetTickCount64 of the last sign of life: the start, or the plug-in's last progress call.
+    [[nodiscard]] unsigned long long LastSign() const noexcept { return m_lastSign.load(); }
     SusiePicture& Picture() noexcept { return m_picture; }
 
   protected:
@@ -42,6 +44,7 @@ class CDecodeThread final : public ui::CJobThread {
     int m_result = susie::kNoMemory;
     std::atomic<int> m_percent{0};
     std::atomic<bool> m_extracted{false};
+    std::atomic<unsigned long long> m_lastSign{::GetTickCount64()};
 };
 
 class CLoadPictureBDlg final : public ui::CDialog {
@@ -51,8 +54,19 @@ class CLoadPictureBDlg final : public ui::CDialog {
     ~CLoadPictureBDlg() override;
 
     [[nodiscard]] SusiePicture TakePicture() { return std::move(m_thread->Picture()); }
-    [[nodiscard]] int Result() const noexcept { return m_thread ? m_thread->Result() : susie::kNoMemory; }
+    [[nodiscard]] int Result() const noexcept {
+        return m_abandoned ? susie::kInternalError : m_thread ? m_thread->Result() : susie::kNoMemory;
+    }
     [[nodiscard]] bool Cancelled() const noexcept { return m_cancelled; }
+
+    // A plug-in that never returns: when the worker has not ended `grace` ms
+    // after a cancel, or has given no sign of life for `silence` ms, the
+    // dialog asks `disable(limit)` to disable plug-ins in a call that long
+    // (SusiePluginHost::DisableUnanswering); when one was, it ends with
+    // IDABORT and leaves the worker to the plug-in.
+    using UnansweredHandler = std::function<bool(unsigned long long limit)>;
+    void SetUnansweredHandler(UnansweredHandler disable, unsigned long long grace = 3000,
+                              unsigned long long silence = 30000);
 
     // "PlugIn:  %s\n\n%sを読み込み中"
     [[nodiscard]] static std::wstring LoadingText(const std::wstring& plugin, const std::wstring& file);
@@ -70,12 +84,18 @@ class CLoadPictureBDlg final : public ui::CDialog {
 
   private:
     void ShowPercent();
+    void WatchWorker();
     std::wstring m_text;
     std::wstring m_extractingText;
     bool m_showsExtracting = false;
     DecodeJob m_job;
     std::unique_ptr<CDecodeThread> m_thread;
     bool m_cancelled = false;
+    bool m_abandoned = false;
+    UnansweredHandler m_disable;
+    unsigned long long m_grace = 0;
+    unsigned long long m_silence = 0;
+    unsigned long long m_cancelledAt = 0;
 };
 
 }  // namespace zq

@@ -28,9 +28,11 @@ struct StructSusieDllFile {
     // Shared by copies of the record: callers on the thumbnail thread and the
     // window thread take turns at one plug-in, and a plug-in that crashed or
     // answered garbage is left alone for the rest of the run.
+    // A plug-in that never returns is found by the time its call began.
     struct Runtime {
-        std::mutex lock;
+        std::timed_mutex lock;
         std::atomic<bool> faulted{false};
+        std::atomic<unsigned long long> callSince{0};  // GetTickCount64 at the call's start, 0 between calls
     };
     std::shared_ptr<Runtime> runtime = std::make_shared<Runtime>();
 

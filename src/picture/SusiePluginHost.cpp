@@ -1,5 +1,6 @@
 #include "picture/SusiePluginHost.h"
 
+#include <chrono>
 #include <cstring>
 #include <cwchar>
 #include <mutex>
@@ -289,6 +290,41 @@ bool ReadHead(const std::wstring& path, UniqueFile& file, std::vector<char>& hea
 
 }  // namespace
 
+namespace {
+
+// A plug-in's turn: another caller may be inside it, maybe for good; a
+// plug-in disabled meanwhile is given up, so no caller waits for a hung one.
+std::unique_lock<std::timed_mutex> TakeTurn(StructSusieDllFile::Runtime& runtime) {
+    std::unique_lock<std::timed_mutex> turn(runtime.lock, std::defer_lock);
+    while (!runtime.faulted && !turn.try_lock_for(std::chrono::milliseconds(100))) {
+    }
+    if (runtime.faulted && turn.owns_lock()) turn.unlock();
+    return turn;
+}
+
+// Marks the time a plug-in's call began, for the window thread's watch.
+struct CallWatch {
+    StructSusieDllFile::Runtime& runtime;
+    explicit CallWatch(StructSusieDllFile::Runtime& r) : runtime(r) { runtime.callSince = ::GetTickCount64(); }
+    ~CallWatch() { runtime.callSince = 0; }
+    CallWatch(const CallWatch&) = delete;
+    CallWatch& operator=(const CallWatch&) = delete;
+};
+
+}  // namespace
+
+bool SusiePluginHost::DisableUnanswering(unsigned long long limit) {
+    const unsigned long long now = ::GetTickCount64();
+    bool found = false;
+    for (size_t i = 0; i < m_plugins.size(); ++i) {
+        const unsigned long long since = m_plugins[i].runtime->callSince;
+        if (since == 0 || now - since < limit || m_plugins[i].runtime->faulted) continue;
+        Disable(i, L"応答しなくなった");
+        found = true;
+    }
+    return found;
+}
+
 bool SusiePluginHost::Probe(size_t index, const PluginLibrary& library, const std::wstring& path, Use& use) {
     UniqueFile file;
     std::vector<char> head;
@@ -342,7 +378,8 @@ int SusiePluginHost::Walk(const std::wstring& name, int kinds, const char* entry
     for (size_t i = 0; i < m_plugins.size(); ++i) {
         if (!Supports(name, kinds, i)) continue;
         const std::shared_ptr<StructSusieDllFile::Runtime> runtime = m_plugins[i].runtime;
-        const std::lock_guard<std::mutex> hold(runtime->lock);
+        const std::unique_lock<std::timed_mutex> turn = TakeTurn(*runtime);
+        if (!turn.owns_lock()) continue;
         if (m_plugins[i].Is32Bit()) {
             if (!remote || m_bridge == nullptr) continue;
             const std::optional<int> result = remote(i);
@@ -351,6 +388,7 @@ int SusiePluginHost::Walk(const std::wstring& name, int kinds, const char* entry
             last = *result;
             continue;
         }
+        const CallWatch watch(*runtime);
         const PluginLibrary library(PathOf(i));
         if (!library.Loaded() || !library.Has(entry) || !library.Has("IsSupported")) continue;
         Use use;
@@ -583,7 +621,9 @@ int SusiePluginHost::ExtractMember(const SusieArchive& archive, const FileInfo& 
     const auto index = static_cast<size_t>(archive.plugin);
     const std::shared_ptr<StructSusieDllFile::Runtime> runtime = m_plugins[index].runtime;
     if (!m_plugins[index].enabled || runtime->faulted || m_plugins[index].Is32Bit()) return kInternalError;
-    const std::lock_guard<std::mutex> hold(runtime->lock);
+    const std::unique_lock<std::timed_mutex> turn = TakeTurn(*runtime);
+    if (!turn.owns_lock()) return kInternalError;
+    const CallWatch watch(*runtime);
     const PluginLibrary library(PathOf(index));
     HLOCAL block = nullptr;
     const auto got =

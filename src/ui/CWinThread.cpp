@@ -39,7 +39,8 @@ bool CWinThread::Running() const {
 }
 
 bool CWinThread::PostToOwner(UINT commandId) const {
-    return m_owner && ::PostMessageW(m_owner, WM_COMMAND, commandId, 0);
+    const HWND owner = m_owner;
+    return owner && ::PostMessageW(owner, WM_COMMAND, commandId, 0);
 }
 
 DWORD WINAPI CWinThread::ThreadProc(void* self) {

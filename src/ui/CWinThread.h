@@ -30,6 +30,7 @@ class CWinThread {
     [[nodiscard]] HANDLE Handle() const noexcept { return m_thread.Get(); }
     [[nodiscard]] DWORD ExitCode() const noexcept { return m_exitCode; }
 
+    // May change while the thread runs (a window that gives up on its worker).
     void SetOwner(HWND owner) noexcept { m_owner = owner; }
     [[nodiscard]] HWND Owner() const noexcept { return m_owner; }
     // The one way to stop the work: sets the flag a plain Run() polls and
@@ -50,7 +51,7 @@ class CWinThread {
   private:
     static DWORD WINAPI ThreadProc(void* self);
     UniqueHandle m_thread;
-    HWND m_owner = nullptr;
+    std::atomic<HWND> m_owner{nullptr};
     std::atomic<bool> m_cancel{false};
     DWORD m_exitCode = 0;
 };

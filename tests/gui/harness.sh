@@ -273,17 +273,47 @@ gui_key_expect_box() {
 # Answers zq's caption-less boxes (a worker's end message, owned by the
 # operation's dialog) with Return, each made the active window first, until no
 # window titled REGEX is left.
-gui_answer_boxes_until_gone() {
-  local regex="$1" limit="${2:-20}" i w
+gui_answer_boxes_until_gone() { gui_answer_boxes_until gone "$@"; }
+
+# The same until a window titled REGEX is there (a box before the next picture).
+gui_answer_boxes_until_title() { gui_answer_boxes_until there "$@"; }
+
+gui_answer_boxes_until() {
+  local want="$1" regex="$2" limit="${3:-20}" i now
   for ((i = 0; i < limit * 4; i++)); do
-    [ -z "$(gui_find "$regex")" ] && return 0
-    for w in $(gui_boxes); do
-      gui_focus "$w"
-      xdotool key --clearmodifiers Return
-    done
-    sleep 0.25
+    now=gone
+    [ -n "$(gui_find "$regex")" ] && now=there
+    [ "$now" = "$want" ] && return 0
+    gui_answer_boxes
   done
   return 1
+}
+
+gui_answer_boxes() {
+  local w
+  for w in $(gui_boxes); do
+    gui_focus "$w"
+    xdotool key --clearmodifiers Return
+  done
+  sleep 0.25
+}
+
+# Ends the picture display whose title matches REGEX: Escape asks, Return answers.
+gui_end_pictures() {
+  local ask
+  gui_focus "$GUI_WID"
+  ask="$(gui_keys_until_title '^画像の表示の終了の確認$' Escape)" || gui_fail "Escape did not ask whether to end"
+  gui_keys_until_gone "$ask" '^画像の表示の終了の確認$' Return || gui_fail "the question did not take Return"
+  gui_wait_gone "$1" 10 || gui_fail "the picture display did not end"
+}
+
+# Fails unless one of SUSIEDATA's first eight records is RECORD, after the quit.
+gui_expect_susie_record() {
+  local n
+  for n in 0 1 2 3 4 5 6 7; do
+    [ "$(gui_ini_value SUSIEDATA "PLUGINFILE$n")" = "$1" ] && return 0
+  done
+  gui_fail "SUSIEDATA holds no record $1"
 }
 
 # The Windows form of a Linux path under Wine's Z: drive.

@@ -56,15 +56,7 @@ gui_focus "$GUI_WID"
 gui_key n
 box="$(gui_wait_box)" || gui_fail "no message when the plug-in crashed"
 gui_screenshot graphic-crash-message >/dev/null
-for ((i = 0; i < 80; i++)); do
-  [ -n "$(gui_find 'b_split\.png .*60.*40')" ] && break
-  for w in $(gui_boxes); do
-    gui_focus "$w"
-    xdotool key --clearmodifiers Return
-  done
-  sleep 0.25
-done
-[ -n "$(gui_find 'b_split\.png .*60.*40')" ] || gui_fail "after the crash the next PNG was not shown"
+gui_answer_boxes_until_title 'b_split\.png .*60.*40' || gui_fail "after the crash the next PNG was not shown"
 sleep 0.5
 expect_pixels second-left "20,180,60" 1200
 expect_pixels second-right "40,60,210" 1200

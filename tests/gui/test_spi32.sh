@@ -44,15 +44,8 @@ esac
 count="$(gui_count_colour "$shot" "10,200,150")"
 [ "$count" -eq 60000 ] || gui_fail "$count pixels of the picture's colour, not 300 x 200"
 
-gui_focus "$GUI_WID"
-ask="$(gui_keys_until_title '^画像の表示の終了の確認$' Escape)" || gui_fail "Escape did not ask whether to end"
-gui_keys_until_gone "$ask" '^画像の表示の終了の確認$' Return || gui_fail "the question did not take Return"
-gui_wait_gone 'a_teal\.zqr .*300' 10 || gui_fail "the picture display did not end"
+gui_end_pictures 'a_teal\.zqr .*300'
 gui_quit alt+f x
 # Our own x64 plug-ins are listed too; the 32-bit one has a record of its own.
-found=""
-for n in 0 1 2 3 4 5 6 7; do
-  [ "$(gui_ini_value SUSIEDATA "PLUGINFILE$n")" = "@zqrle.spi,00IN,*.zqr,ZQRL" ] && found=1
-done
-[ -n "$found" ] || gui_fail "SUSIEDATA holds no record of the 32-bit plug-in"
+gui_expect_susie_record "@zqrle.spi,00IN,*.zqr,ZQRL"
 echo "PASS: spi32"
