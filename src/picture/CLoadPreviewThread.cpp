@@ -11,14 +11,13 @@ CLoadPreviewThread::~CLoadPreviewThread() {
     Stop();
 }
 
-void CLoadPreviewThread::Stop() {
+bool CLoadPreviewThread::Stop(DWORD limit) {
     m_queue.Quit();
     // A thread still suspended (the view never came up) must run to see the flag.
-    if (Handle() != nullptr) {
-        while (ResumeThread() > 1) {
-        }
-        Join();
+    if (Handle() == nullptr) return true;
+    while (ResumeThread() > 1) {
     }
+    return Join(limit);
 }
 
 DWORD CLoadPreviewThread::Run() {

@@ -15,8 +15,9 @@ class CLoadPreviewThread final : public ui::CWinThread {
     CLoadPreviewThread(PreviewQueue& queue, IThumbnailMaker& maker, HWND view, UINT loadedMessage);
     ~CLoadPreviewThread() override;
     void SetSleep(int milliseconds) noexcept { m_sleep = milliseconds < 0 ? 0 : milliseconds; }
-    // Sets the quit flag, wakes the thread and waits for it.
-    void Stop();
+    // Sets the quit flag, wakes the thread and waits for it up to `limit` ms;
+    // false when it has not ended (a plug-in that never returns holds it).
+    bool Stop(DWORD limit = INFINITE);
 
   protected:
     DWORD Run() override;

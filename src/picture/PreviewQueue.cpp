@@ -138,15 +138,18 @@ int PreviewQueue::StateOf(const std::wstring& directory, const std::wstring& nam
     return 0;
 }
 
-void PreviewQueue::Pause() {
+void PreviewQueue::Pause(const std::function<bool()>& stuck) {
     std::unique_lock<KernelMutex> hold(m_lock);
     // The pass in hand sees the wish and stops after its current picture.
     ++m_pausePending;
     // Waiting in steps keeps a pass that never signals from hanging the window thread.
     while (m_busy) {
         hold.unlock();
-        ::WaitForSingleObject(m_completeEvent.Get(), 10);
+        // Asked without the lock: the answer may be a message box.
+        const bool gaveUp = stuck && stuck();
+        if (!gaveUp) ::WaitForSingleObject(m_completeEvent.Get(), 10);
         hold.lock();
+        if (gaveUp) break;
     }
     --m_pausePending;
     ++m_pauseCount;

@@ -65,8 +65,10 @@ class PreviewQueue {
     // The state of an entry of a directory's request (0 when none), and its thumbnail when done.
     int StateOf(const std::wstring& directory, const std::wstring& name,
                 std::shared_ptr<const StructThumbnail>* thumbnail = nullptr) const;
-    // Waits for the pass in hand to end, then keeps the worker from starting another.
-    void Pause();
+    // Waits for the pass in hand to end, then keeps the worker from starting
+    // another; `stuck` is asked while it waits, and true (a plug-in that
+    // never returns holds the worker) ends the wait.
+    void Pause(const std::function<bool()>& stuck = {});
     void Resume();
     void Quit();
 

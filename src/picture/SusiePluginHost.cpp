@@ -318,7 +318,7 @@ bool SusiePluginHost::DisableUnanswering(unsigned long long limit) {
     bool found = false;
     for (size_t i = 0; i < m_plugins.size(); ++i) {
         const unsigned long long since = m_plugins[i].runtime->callSince;
-        if (since == 0 || now - since < limit || m_plugins[i].runtime->faulted) continue;
+        if (since == 0 || now - since < limit) continue;
         Disable(i, L"応答しなくなった");
         found = true;
     }

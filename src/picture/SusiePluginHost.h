@@ -77,8 +77,8 @@ class SusiePluginHost {
     // Plug-in index claims the name by its patterns, for these kinds (SusieKinds).
     [[nodiscard]] bool Supports(std::wstring_view name, int kinds, size_t index) const;
     // Plug-ins in this process whose call has run for `limit` ms or more are
-    // disabled for the run and reported; true when there was one.  Their
-    // thread is left to them: nothing can take it back from a plug-in.
+    // disabled for the run and reported (once); true while there is one.
+    // Their thread is left to them: nothing can take it back from a plug-in.
     bool DisableUnanswering(unsigned long long limit);
 
     // The first plug-in that claims and accepts the file decodes it.  The result

@@ -13,6 +13,10 @@ namespace zq {
 
 namespace {
 
+// How long the window thread waits for the worker at a pause and at the end.
+constexpr unsigned long long kHangLimit = 15000;
+constexpr DWORD kStopLimit = 5000;
+
 bool IsDotEntry(const FileEntry& e) {
     return (e.cFileName[0] == L'.' && e.cFileName[1] == L'\0') ||
            (e.cFileName[0] == L'.' && e.cFileName[1] == L'.' && e.cFileName[2] == L'\0');
@@ -24,9 +28,14 @@ ThumbnailPart::ThumbnailPart(ViewContext& context, ViewFiler& filer, SusieHostPa
     : m_context(context), m_filer(filer), m_susie(susie) {}
 
 ThumbnailPart::~ThumbnailPart() {
-    // The thread stops before the queue and the maker it uses go.
+    // The thread stops before the queue and the maker it uses go.  One that a
+    // hung plug-in holds keeps them: the process ends around it.
     if (m_thread) {
-        m_thread->Stop();
+        if (!m_thread->Stop(kStopLimit)) {
+            static_cast<void>(m_thread.release());
+            static_cast<void>(m_maker.release());
+            static_cast<void>(m_queue.release());
+        }
         m_susie.SetLoaderPause({}, {});
     }
     m_thread.reset();
@@ -67,7 +76,11 @@ void ThumbnailPart::StartLoader() {
 }
 
 void ThumbnailPart::Pause() {
-    if (m_queue) m_queue->Pause();
+    if (!m_queue) return;
+    // A plug-in that never returns on a thumbnail would hold the window
+    // thread here for good: past the limit it is disabled and the wait ends.
+    SusiePluginHost* host = m_susie.Host();
+    m_queue->Pause([host] { return host != nullptr && host->DisableUnanswering(kHangLimit); });
 }
 
 void ThumbnailPart::Resume() {

@@ -307,6 +307,17 @@ gui_end_pictures() {
   gui_wait_gone "$1" 10 || gui_fail "the picture display did not end"
 }
 
+# Puts the x64 build of the run-length test plug-in into the program's spi folder.
+gui_add_rle_plugin() {
+  local spi="$ZQ_BUILD/cmake/tests/testdlls/spi64/zqrle.sph"
+  [ -f "$spi" ] || gui_fail "no x64 test plug-in to test with"
+  cp "$spi" "$GUI_APP/spi/zqrle.sph"
+}
+
+# Writes PATH: a 1 x 1 picture of that plug-in whose mode byte 2 makes its
+# GetPicture sleep for good, as a plug-in that never returns does.
+gui_hanging_picture() { printf 'ZQRL\001\000\001\000\002\000\000\000\001\020\040\060' >"$1"; }
+
 # Fails unless one of SUSIEDATA's first eight records is RECORD, after the quit.
 gui_expect_susie_record() {
   local n

@@ -9,20 +9,12 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_begin picture_hang
-spi="$ZQ_BUILD/cmake/tests/testdlls/spi64/zqrle.sph"
-[ -f "$spi" ] || gui_fail "no x64 test plug-in to test with"
-cp "$spi" "$GUI_APP/spi/zqrle.sph"
-
+gui_add_rle_plugin
 files="$GUI_DIR/files"
 mkdir -p "$files"
-PYTHONPATH="$(dirname "${BASH_SOURCE[0]}")" python3 - "$files" <<'PY'
-import sys
-from gui_pictures import bmp
-d = sys.argv[1]
-# "ZQRL", 1 x 1, mode 2: GetPicture never returns.
-open(d + "/a_hang.zqr", "wb").write(b"ZQRL\x01\x00\x01\x00\x02\x00\x00\x00\x01\x10\x20\x30")
-bmp(d + "/b_teal.bmp", 30, 20, (10, 200, 150))
-PY
+gui_hanging_picture "$files/a_hang.zqr"
+PYTHONPATH="$(dirname "${BASH_SOURCE[0]}")" python3 -c \
+  'import sys; from gui_pictures import bmp; bmp(sys.argv[1], 30, 20, (10, 200, 150))' "$files/b_teal.bmp"
 winfiles="$(gui_winpath "$files")"
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDDIRECTORY=$winfiles" \
   "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "HIGHLOADSPI=1" \

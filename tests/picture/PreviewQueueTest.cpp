@@ -6,6 +6,7 @@
 #include <future>
 #include <thread>
 
+#include "picture/CLoadPreviewThread.h"
 #include "picture/PreviewDirectories.h"
 
 namespace zq {
@@ -129,6 +130,25 @@ TEST(PreviewQueue, PauseWaitsForThePictureInHandAndHoldsThePasses) {
     EXPECT_EQ(queue.StateOf(L"C:\\p", L"2.png"), kPreviewDone);
     queue.Quit();
     EXPECT_TRUE(queue.QuitRequested());
+}
+
+// A maker that never returns (a hung plug-in) holds neither a pause nor the
+// end for good: both give up when told or after their limit.
+TEST(PreviewQueue, AWorkerThatNeverReturnsHoldsNeitherPauseNorStop) {
+    PreviewQueue queue(100);
+    FakeMaker maker;
+    std::promise<void> go;
+    maker.release = go.get_future().share();
+    queue.AddRequest(L"C:\\p", {Entry(L"1.png")});
+    CLoadPreviewThread thread(queue, maker, nullptr, 0);
+    ASSERT_TRUE(thread.CreateThread());
+    maker.entered.get_future().wait();
+    int asked = 0;
+    queue.Pause([&] { return ++asked == 3; });
+    EXPECT_EQ(asked, 3) << "the pause waited until told the worker is stuck";
+    EXPECT_FALSE(thread.Stop(200));
+    go.set_value();
+    EXPECT_TRUE(thread.Stop()) << "a worker that returns after all ends as usual";
 }
 
 TEST(PreviewDirectories, OwnEntriesAndThoseWithSubdirectories) {
