@@ -9,7 +9,8 @@ namespace zq {
 
 namespace {
 constexpr UINT_PTR kPercentTimer = 1;
-}
+constexpr DWORD kEndedCallLimit = 2000;
+}  // namespace
 
 bool CDecodeThread::Work() {
     const std::function<void()> extracted = [this] {
@@ -111,9 +112,14 @@ void CLoadPictureBDlg::WatchWorker() {
         SetTimer(kPercentTimer, 100);
         return;
     }
+    m_abandoned = true;
+    // A call that could be ended (a 32-bit plug-in's) returns at once.
+    if (m_thread->Join(kEndedCallLimit)) {
+        EndDialog(IDABORT);
+        return;
+    }
     // The plug-in keeps the thread, and with it the thread's record, for as
     // long as it runs; should it ever return, its end goes to no window.
-    m_abandoned = true;
     m_thread->SetOwner(nullptr);
     static_cast<void>(m_thread.release());
     EndDialog(IDABORT);

@@ -127,15 +127,17 @@ bool Spi32Bridge::Exchange(DWORD limit) {
 bool Spi32Bridge::Send() {
     auto& control = *static_cast<Control*>(m_control.Data());
     control.sequence = ++m_sequence;
+    // A give-up meant for an earlier call is no concern of this one.
+    ::ResetEvent(m_giveUp.Get());
     if (::SetEvent(m_request.Get())) return true;
     Stop(false);
     return false;
 }
 
 bool Spi32Bridge::Await(DWORD limit) {
-    const HANDLE waits[] = {m_answer.Get(), m_process.Get()};
-    if (::WaitForMultipleObjects(2, waits, FALSE, limit) == WAIT_OBJECT_0) return true;
-    // Dead, or busy past the limit: either way this helper is finished.
+    const HANDLE waits[] = {m_answer.Get(), m_process.Get(), m_giveUp.Get()};
+    if (::WaitForMultipleObjects(3, waits, FALSE, limit) == WAIT_OBJECT_0) return true;
+    // Dead, given up or busy past the limit: either way this helper is finished.
     Stop(false);
     return false;
 }

@@ -66,6 +66,10 @@ class Spi32Bridge {
     [[nodiscard]] std::optional<int> PictureInfo(const std::wstring& plugin, const Input& input, unsigned int flag,
                                                  susie::PictureInfo& info);
 
+    // Ends the call now running, from any thread: its helper is ended and
+    // the call fails as a hang past the limit would.
+    void GiveUp() noexcept { ::SetEvent(m_giveUp.Get()); }
+
     // Helpers started so far (the first, and one after each failure).
     [[nodiscard]] int Starts() const noexcept { return m_starts; }
     // The running helper's process, or null.
@@ -92,6 +96,7 @@ class Spi32Bridge {
     UniqueHandle m_process;
     UniqueHandle m_request;
     UniqueHandle m_answer;
+    UniqueHandle m_giveUp{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     spi32::SharedBlock m_control;
     spi32::SharedBlock m_input;
     spi32::SharedBlock m_output;

@@ -320,6 +320,8 @@ bool SusiePluginHost::DisableUnanswering(unsigned long long limit) {
         const unsigned long long since = m_plugins[i].runtime->callSince;
         if (since == 0 || now - since < limit) continue;
         Disable(i, L"応答しなくなった");
+        // A 32-bit plug-in's call ends with its helper; the caller then returns.
+        if (m_plugins[i].Is32Bit() && m_bridge != nullptr) m_bridge->GiveUp();
         found = true;
     }
     return found;
@@ -382,6 +384,7 @@ int SusiePluginHost::Walk(const std::wstring& name, int kinds, const char* entry
         if (!turn.owns_lock()) continue;
         if (m_plugins[i].Is32Bit()) {
             if (!remote || m_bridge == nullptr) continue;
+            const CallWatch watch(*runtime);
             const std::optional<int> result = remote(i);
             if (!result) continue;
             if (*result == kOk || *result == kAborted) return *result;

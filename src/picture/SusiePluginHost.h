@@ -76,9 +76,10 @@ class SusiePluginHost {
 
     // Plug-in index claims the name by its patterns, for these kinds (SusieKinds).
     [[nodiscard]] bool Supports(std::wstring_view name, int kinds, size_t index) const;
-    // Plug-ins in this process whose call has run for `limit` ms or more are
-    // disabled for the run and reported (once); true while there is one.
-    // Their thread is left to them: nothing can take it back from a plug-in.
+    // Plug-ins whose call has run for `limit` ms or more are disabled for the
+    // run and reported (once); true while there is one.  A 32-bit plug-in's
+    // call is ended with its helper; the thread of one in this process is
+    // left to it: nothing can take it back from a plug-in.
     bool DisableUnanswering(unsigned long long limit);
 
     // The first plug-in that claims and accepts the file decodes it.  The result

@@ -2,7 +2,8 @@
 # A 32-bit plug-in in the plug-in folder: the program serves it through
 # zqspi32.exe.  The folder holds the x86 build of the run-length test plug-in;
 # G on a picture that only that plug-in decodes shows it; the centre of the window is
-# the picture's colour, and zq.ini keeps the plug-in's record after the quit.
+# the picture's colour.  The next picture makes the plug-in hang: cancelled,
+# it is given up.  zq.ini keeps the plug-in's record after the quit.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 gui_needs_32bit
@@ -26,6 +27,7 @@ while left:
     left -= n
 open(sys.argv[1], "wb").write(out)
 PY
+gui_hanging_picture "$files/b_hang.zqr"
 winfiles="$(gui_winpath "$files")"
 gui_write_ini "[ALLDATA]" "FIRSTDIRECTORY=$winfiles" "SECONDDIRECTORY=$winfiles" \
   "NOTVIEWUPDIR=1" "NOTVIEWCURRENTDIR=1" "HIGHLOADSPI=1" \
@@ -44,7 +46,17 @@ esac
 count="$(gui_count_colour "$shot" "10,200,150")"
 [ "$count" -eq 60000 ] || gui_fail "$count pixels of the picture's colour, not 300 x 200"
 
-gui_end_pictures 'a_teal\.zqr .*300'
+
+# The next picture makes the plug-in sleep for good in the helper: cancelled,
+# it is given up after a few seconds, the helper is ended and, past the last
+# picture, the pane is the Filer again.
+gui_keys_until_title '^画像の読み込み$' n >/dev/null || gui_fail "N did not start loading the next picture"
+box="$(gui_visible '^画像の読み込み$')"
+gui_focus "$box"
+xdotool key --clearmodifiers Escape
+gui_wait_box 15 >/dev/null || gui_fail "no message that the 32-bit plug-in does not answer"
+gui_answer_boxes_until gone '^画像の読み込み$' || gui_fail "the loading box stayed after the message"
+gui_wait_gone 'a_teal\.zqr .*300' 10 || gui_fail "the picture display did not end after the last picture"
 gui_quit alt+f x
 # Our own x64 plug-ins are listed too; the 32-bit one has a record of its own.
 gui_expect_susie_record "@zqrle.spi,00IN,*.zqr,ZQRL"

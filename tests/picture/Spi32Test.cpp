@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <future>
 
 #include "common/Paths.h"
 #include "main/TempDir.h"
@@ -208,6 +209,15 @@ TEST_F(Spi32BridgeTest, AFaultOrAHangEndsOnlyTheHelperAndTheNextCallGetsANewOne)
     }
     Spi32Bridge missing(dir / L"none.exe");
     EXPECT_FALSE(missing.PluginInfo(plugin)) << "no helper is a failed call, not a hang";
+
+    // A hung call given up from another thread ends long before its limit.
+    Spi32Bridge patient(Helper(), {20000, 60000});
+    std::future<int> call = std::async(std::launch::async, [&] { return Decode(patient, plugin, hang, info, bits); });
+    EXPECT_EQ(call.wait_for(std::chrono::milliseconds(500)), std::future_status::timeout);
+    patient.GiveUp();
+    ASSERT_EQ(call.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_EQ(call.get(), -100);
+    EXPECT_EQ(Decode(patient, plugin, good, info, bits), susie::kOk) << "the next call has a new helper";
 }
 
 struct Spi32HostTest : testing::Test {
