@@ -34,12 +34,11 @@ CLoadPictureBDlg::CLoadPictureBDlg(HWND parent, SusiePluginHost& host, std::wstr
                        [&host, path](SusiePicture& picture, SusieProgress progress, const std::function<void()>&) {
                            return host.DecodeFile(path, picture, progress);
                        }) {
-    SetUnansweredHandler([&host](unsigned long long limit) { return host.DisableUnanswering(limit); });
+    WatchForHangs(host);
 }
 
-void CLoadPictureBDlg::SetUnansweredHandler(UnansweredHandler disable, unsigned long long grace,
-                                            unsigned long long silence) {
-    m_disable = std::move(disable);
+void CLoadPictureBDlg::WatchForHangs(SusiePluginHost& host, unsigned long long grace, unsigned long long silence) {
+    m_watched = &host;
     m_grace = grace;
     m_silence = silence;
 }
@@ -97,7 +96,7 @@ void CLoadPictureBDlg::OnTimer(UINT_PTR id) {
 }
 
 void CLoadPictureBDlg::WatchWorker() {
-    if (!m_disable || !m_thread || m_abandoned) return;
+    if (m_watched == nullptr || !m_thread || m_abandoned) return;
     const unsigned long long now = ::GetTickCount64();
     unsigned long long limit = 0;
     if (m_cancelled && now - m_cancelledAt >= m_grace)
@@ -108,7 +107,7 @@ void CLoadPictureBDlg::WatchWorker() {
     // The report of a disabled plug-in is a message box: its modal loop must
     // not bring this timer back in here.
     KillTimer(kPercentTimer);
-    if (!m_disable(limit)) {
+    if (!m_watched->DisableUnanswering(limit)) {
         SetTimer(kPercentTimer, 100);
         return;
     }

@@ -61,12 +61,10 @@ class CLoadPictureBDlg final : public ui::CDialog {
 
     // A plug-in that never returns: when the worker has not ended `grace` ms
     // after a cancel, or has given no sign of life for `silence` ms, the
-    // dialog asks `disable(limit)` to disable plug-ins in a call that long
-    // (SusiePluginHost::DisableUnanswering); when one was, it ends with
-    // IDABORT and leaves the worker to the plug-in.
-    using UnansweredHandler = std::function<bool(unsigned long long limit)>;
-    void SetUnansweredHandler(UnansweredHandler disable, unsigned long long grace = 3000,
-                              unsigned long long silence = 30000);
+    // dialog has the host disable plug-ins in a call that long
+    // (DisableUnanswering); when one was, it ends with IDABORT, leaving the
+    // worker to the plug-in unless its call could be ended.
+    void WatchForHangs(SusiePluginHost& host, unsigned long long grace = 3000, unsigned long long silence = 30000);
 
     // "PlugIn:  %s\n\n%sを読み込み中"
     [[nodiscard]] static std::wstring LoadingText(const std::wstring& plugin, const std::wstring& file);
@@ -92,7 +90,7 @@ class CLoadPictureBDlg final : public ui::CDialog {
     std::unique_ptr<CDecodeThread> m_thread;
     bool m_cancelled = false;
     bool m_abandoned = false;
-    UnansweredHandler m_disable;
+    SusiePluginHost* m_watched = nullptr;
     unsigned long long m_grace = 0;
     unsigned long long m_silence = 0;
     unsigned long long m_cancelledAt = 0;

@@ -237,7 +237,7 @@ bool GraphicContent::LoadEntry(const StructPictureItem& item, bool& cancelled) {
     DecodeJob job;
     if (!DecodeJobFor(item, text, extractingText, job)) return false;
     CLoadPictureBDlg dialog(m_context.view, text, std::move(job), extractingText);
-    dialog.SetUnansweredHandler([host = Host()](unsigned long long limit) { return host->DisableUnanswering(limit); });
+    dialog.WatchForHangs(*Host());
     INT_PTR answer = 0;
     {
         const SuspendScope suspended(m_context);

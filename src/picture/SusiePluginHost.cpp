@@ -288,10 +288,6 @@ bool ReadHead(const std::wstring& path, UniqueFile& file, std::vector<char>& hea
                       nullptr) != FALSE;
 }
 
-}  // namespace
-
-namespace {
-
 // A plug-in's turn: another caller may be inside it, maybe for good; a
 // plug-in disabled meanwhile is given up, so no caller waits for a hung one.
 std::unique_lock<std::timed_mutex> TakeTurn(StructSusieDllFile::Runtime& runtime) {

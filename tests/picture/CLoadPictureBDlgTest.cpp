@@ -67,8 +67,7 @@ TEST(CLoadPictureBDlg, APluginThatNeverReturnsIsGivenUpAndDisabled) {
         host.Rescan(false, SusieLoadMode::Off);
         ASSERT_EQ(host.Plugins().size(), 1u);
         CLoadPictureBDlg dialog(nullptr, host, dir.WriteFile(L"hang.zqr", Picture(2)), L"zqrle.sph");
-        dialog.SetUnansweredHandler([&](unsigned long long limit) { return host.DisableUnanswering(limit); }, 300,
-                                    cancel ? 60000 : 600);
+        dialog.WatchForHangs(host, 300, cancel ? 60000 : 600);
         std::thread escape;
         if (cancel)
             escape = std::thread([] {
